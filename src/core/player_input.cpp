@@ -1,0 +1,64 @@
+// Keyboard and mouse commands of the player.
+
+#include "line_syntax.h"
+#include "player.h"
+#include "text.h"
+
+namespace keyreel {
+
+namespace {
+
+constexpr std::uint8_t kKeypadPlus = 0x6B;
+
+// Characters the send-keys facility reads as syntax; they type nothing.
+bool isSendKeysSyntax(char32_t c) {
+    return c == '~' || c == '^' || c == '%' || c == '(' || c == ')' || c == '{';
+}
+
+}  // namespace
+
+void Player::sendText(std::int32_t lineIndex) {
+    const std::string text = valueOf(lineIndex);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const char32_t c = decodeUtf8(text, pos);
+        if (c == '+') {
+            desktop_.keyEvent(kKeypadPlus, false);
+            desktop_.keyEvent(kKeypadPlus, true);
+        } else if (!isSendKeysSyntax(c) && !desktop_.typeCharacter(c)) {
+            return;  // the rest of the text is dropped
+        }
+        desktop_.typingPause();
+    }
+}
+
+void Player::tapKey(std::uint8_t virtualKey) {
+    desktop_.keyEvent(virtualKey, false);
+    desktop_.processPendingMessages();
+    desktop_.keyEvent(virtualKey, true);
+}
+
+void Player::holdOrRelease(std::uint8_t virtualKey, bool keyUp) {
+    desktop_.keyEvent(virtualKey, keyUp);
+    desktop_.processPendingMessages();
+}
+
+void Player::mouseMove(std::int32_t lineIndex) {
+    // A value without a usable x,y leaves the pointer where it is.
+    if (const auto point = parseScreenPoint(valueOf(lineIndex))) {
+        desktop_.moveCursor(point->x, point->y);
+    }
+}
+
+void Player::click(MouseButton button) {
+    desktop_.mouseButton(button == LeftButton ? LeftDown : RightDown);
+    desktop_.mouseButton(button == LeftButton ? LeftUp : RightUp);
+}
+
+void Player::doubleClick(MouseButton button) {
+    click(button);
+    desktop_.doubleClickGap();
+    click(button);
+}
+
+}  // namespace keyreel

@@ -1,0 +1,102 @@
+// Program, document, message, wait and window commands of the player.
+
+#include "line_syntax.h"
+#include "player.h"
+#include "text.h"
+
+namespace keyreel {
+
+namespace {
+
+std::int64_t wholeSeconds(std::int64_t millis) {
+    return millis >= 0 ? millis / 1000 : -((-millis + 999) / 1000);
+}
+
+bool isAllBlank(std::string_view text) {
+    return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+}  // namespace
+
+void Player::runProgram(std::int32_t lineIndex) {
+    if (desktop_.startProgram(valueOf(lineIndex)) == StartResult::Failed) {
+        showMessage("File not found!\rError 53", kAppTitle);
+    }
+}
+
+void Player::executeFile(std::int32_t lineIndex) {
+    if (!desktop_.shellOpen(valueOf(lineIndex))) showMessage("File not found.", "Keyreel Error");
+}
+
+void Player::showMessage(const std::string& text, const char* title) {
+    desktop_.showMessage(MessageRequest{text, title});
+}
+
+void Player::wait(std::int32_t lineIndex) {
+    const auto seconds = parseCount(valueOf(lineIndex));
+    if (!seconds || *seconds <= 0) return;
+    // Whole seconds of the wall clock: the wait ends at the first reading
+    // `seconds` past the start reading, so it lasts between seconds - 1 and
+    // seconds. Messages are handled as they come in the meantime.
+    const std::int64_t start = wholeSeconds(desktop_.localTimeMillis());
+    const std::int64_t deadline = (start + *seconds) * 1000;
+    std::int64_t elapsed = 0;
+    while (elapsed < *seconds) {
+        desktop_.waitForMessages(deadline);
+        elapsed = wholeSeconds(desktop_.localTimeMillis()) - start;
+    }
+}
+
+bool Player::findWindowByTitle(std::string& searchText) {
+    const std::string needle = toLowerForSearch(searchText);
+    for (const std::string& title : desktop_.windowTitles()) {
+        if (toLowerForSearch(title).find(needle) != std::string::npos) {
+            searchText = title;
+            return true;
+        }
+    }
+    return false;
+}
+
+void Player::searchFocusTitle() {
+    if (findWindowByTitle(state_.focusTitle)) {
+        state_.closeTitle = state_.focusTitle;
+        state_.windowFound = true;
+    }
+}
+
+void Player::waitForWindow(std::int32_t lineIndex) {
+    state_.windowFound = false;
+    state_.focusTitle = valueOf(lineIndex);
+    for (bool firstSearch = true; !state_.windowFound && state_.stopRequested != 1;
+         firstSearch = false) {
+        if (firstSearch) {
+            desktop_.processPendingMessages();
+        } else {
+            desktop_.pauseBeforeNextPoll();
+        }
+        searchFocusTitle();
+    }
+    state_.windowFound = false;
+}
+
+void Player::setFocus(std::int32_t lineIndex) {
+    state_.windowFound = false;
+    state_.focusTitle = valueOf(lineIndex);
+    searchFocusTitle();
+    if (desktop_.activateWindow(state_.focusTitle)) return;
+    const MessageAnswer answer =
+        desktop_.showMessage({"Focus Lost from application. Continue?", kAppTitle,
+                              MessageButtons::YesNo, MessageIcon::Question, true});
+    if (answer == MessageAnswer::No) state_.stopRequested = 1;
+}
+
+void Player::closeWindow(std::int32_t lineIndex) {
+    state_.closeTitle = valueOf(lineIndex);
+    // A blank title would match whatever window is on top.
+    if (isAllBlank(state_.closeTitle)) return;
+    findWindowByTitle(state_.closeTitle);
+    desktop_.closeWindow(state_.closeTitle);
+}
+
+}  // namespace keyreel

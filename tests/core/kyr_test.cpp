@@ -1,0 +1,113 @@
+// The kyr tool's trace and lint commands, on real files.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "lint.h"
+#include "temp_folder.h"
+#include "trace.h"
+
+namespace keyreel {
+namespace {
+
+struct Output {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Output trace(const TraceOptions& options) {
+    std::ostringstream out, err;
+    const int status = runTrace(options, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(KyrTrace, PrintsOneLinePerEvent) {
+    TempFolder folder;
+    folder.write("m.kyr",
+                 "RunProgram >notepad.exe\r\nWaitForWindow >notepad\r\nSetFocus >NOTEPAD\r\n"
+                 "SendText >\"a\\\r\nPress_ALT\r\nMouseMove >100,200\r\nLDblClick\r\nWait >3\r\n"
+                 "CloseWindow >note\r\nSetFocus >gone\r\nPress_Tab\r\n");
+    TraceOptions options{folder.file("m.kyr"), {"Other", "Untitled - Notepad"}, true, 10000};
+    const Output result = trace(options);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out,
+              "run \"notepad.exe\"\n"
+              "activate \"Untitled - Notepad\" -> ok\n"
+              "type \"\\\"\"\ntick 1\ntype \"a\"\ntick 1\ntype \"\\\\\"\ntick 1\n"
+              "alt-tap\n"
+              "cursor 100,200\n"
+              "mouse 0x02\nmouse 0x04\ntick 10\nmouse 0x02\nmouse 0x04\n"
+              "wait 3\n"
+              "close \"Untitled - Notepad\"\n"
+              "activate \"gone\" -> failed\n"
+              "message \"Focus Lost from application. Continue?\" \"Tobrin's Keyreel\" -> no\n");
+}
+
+TEST(KyrTrace, StopsARunThatWouldNotEnd) {
+    TempFolder folder;
+    folder.write("loop.kyr", "MouseMove >1,1\r\nLoop\r\n");
+    const Output loop = trace({folder.file("loop.kyr"), {}, false, 7});
+    EXPECT_EQ(loop.status, 0);
+    EXPECT_EQ(loop.out,
+              "cursor 1,1\ncursor 1,1\ncursor 1,1\ncursor 1,1\n"
+              "stopped after 7 events: the macro does not end by itself (see --max-events)\n");
+
+    folder.write("wait.kyr", "WaitForWindow >never\r\nPress_Tab\r\n");
+    const Output wait = trace({folder.file("wait.kyr"), {}, false, 100});
+    EXPECT_EQ(wait.out,
+              "stopped after 100 events: the macro does not end by itself (see --max-events)\n");
+}
+
+TEST(KyrTrace, AnUnreadableFileIsStatusTwo) {
+    const Output result = trace({"/no/such/file.kyr", {}, false, 10});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("cannot read"), std::string::npos);
+    EXPECT_TRUE(result.out.empty());
+}
+
+TEST(KyrLint, ReportsProbableMistakesWithLineNumbers) {
+    const auto findings = lintMacroText(
+        "press_enter\r\n"            // 1: wrong case
+        "SendText\r\n"               // 2: no value
+        "\r\n"                       // 3: empty, fine
+        "Wait >abc\r\n"              // 4: not a number
+        "Repeat >2\r\n"              // 5: fine
+        "MouseMove >100\r\n"         // 6: no y
+        "SendText >Done Press_Enter\r\n"  // 7: command inside the value
+        "Press_Pause\r\n"            // 8: plays as nothing
+        "Wait>5\r\n"                 // 9: glued marker
+        "LClik  Press_Tab\r\n"       // 10: one edit away; double space is fine
+        "Hello\r\n");                // 11: nothing close
+    std::vector<std::pair<int, std::string>> got;
+    for (const auto& f : findings) got.emplace_back(f.line, f.message);
+    const std::vector<std::pair<int, std::string>> expected = {
+        {1, "'press_enter' is no command word; did you mean 'Press_Enter'?"},
+        {2, "'SendText' has no '>' value: it will use the whole line 'SendText' as its value"},
+        {4, "'Wait' value 'abc' is not a whole number: it will not wait"},
+        {6, "'MouseMove' value '100' is no usable x,y point: the pointer will not move"},
+        {7, "'Press_Enter' inside the value will also run as a command"},
+        {8, "'Press_Pause' is no command word and plays as nothing"},
+        {9, "'Wait>5' is no command word: write 'Wait >5'"},
+        {10, "'LClik' is no command word; did you mean 'LClick'?"},
+        {11, "'Hello' is no command word"},
+    };
+    EXPECT_EQ(got, expected);
+}
+
+TEST(KyrLint, ExitStatusTellsCleanFromFindingsFromUnreadable) {
+    TempFolder folder;
+    folder.write("ok.kyr", "Wait >1\r\nSendText >hi there\r\nRelease_Shift\r\n");
+    folder.write("bad.kyr", "Release_ALT\r\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(runLint(folder.file("ok.kyr"), out, err), 0);
+    EXPECT_TRUE(out.str().empty());
+    EXPECT_EQ(runLint(folder.file("bad.kyr"), out, err), 1);
+    EXPECT_EQ(out.str(), folder.file("bad.kyr") + ":1: 'Release_ALT' is no command word and plays as nothing\n");
+    EXPECT_EQ(runLint(folder.file("none.kyr"), out, err), 2);
+    EXPECT_NE(err.str().find("cannot read"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace keyreel

@@ -1,0 +1,119 @@
+#include "macro_file.h"
+
+#include <gtest/gtest.h>
+
+#include "simulated_desktop.h"
+#include "temp_folder.h"
+
+namespace keyreel {
+namespace {
+
+using Events = std::vector<std::string>;
+
+// Fails at the last step, after the temporary file was written.
+class FailingReplaceStore : public LocalFileStore {
+protected:
+    bool replace(const std::filesystem::path&, const std::filesystem::path&) override {
+        return false;
+    }
+};
+
+class MacroFileTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    LocalFileStore store;
+    SimulatedDesktop desktop;
+    MacroFiles files{store, desktop};
+};
+
+constexpr const char* kOverwrite =
+    "message \"Overwrite existing file?\" \"Tobrin's Keyreel\" -> ";
+constexpr const char* kSaveError =
+    "message \"Error occurred trying to close file, please retry.\" \"Tobrin's Keyreel\" -> ok";
+
+TEST_F(MacroFileTest, LoadDropsEmptyLinesAndAcceptsEveryLineEnd) {
+    folder.write("a.kyr", "Press_Tab\r\n\r\n  \r\nWait >1\rSendText >x\n\nLoop");
+    MacroList list = {"old"};
+    ASSERT_TRUE(files.loadList(folder.file("a.kyr"), list));
+    EXPECT_EQ(list, (MacroList{"Press_Tab", "  ", "Wait >1", "SendText >x", "Loop"}));
+
+    EXPECT_FALSE(files.loadList(folder.file("missing.kyr"), list));
+    EXPECT_EQ(list.size(), 5u) << "an unreadable file leaves the list as it was";
+}
+
+TEST_F(MacroFileTest, SaveAndLoadRoundTripWithCrLf) {
+    const MacroList list = {"SendText >hello ", "  ", "MouseMove >1,2"};
+    ASSERT_EQ(files.saveList(folder.file("r.kyr"), list), SaveOutcome::Saved);
+    EXPECT_EQ(folder.read("r.kyr"), "SendText >hello \r\n  \r\nMouseMove >1,2\r\n");
+    MacroList loaded;
+    ASSERT_TRUE(files.loadList(folder.file("r.kyr"), loaded));
+    EXPECT_EQ(loaded, list);
+    EXPECT_TRUE(desktop.events().empty()) << "a new file is written without asking";
+}
+
+TEST_F(MacroFileTest, OverwriteIsAskedAndDeclineWritesNothing) {
+    folder.write("o.kyr", "keep\r\n");
+    desktop.questionAnswer = MessageAnswer::No;
+    EXPECT_EQ(files.saveList(folder.file("o.kyr"), {"new"}), SaveOutcome::Declined);
+    EXPECT_EQ(folder.read("o.kyr"), "keep\r\n");
+    EXPECT_EQ(desktop.events(), (Events{std::string(kOverwrite) + "no"}));
+
+    desktop.questionAnswer = MessageAnswer::Yes;
+    EXPECT_EQ(files.saveList(folder.file("o.kyr"), {"new"}), SaveOutcome::Saved);
+    EXPECT_EQ(folder.read("o.kyr"), "new\r\n");
+}
+
+TEST_F(MacroFileTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
+    folder.write("f.kyr", "keep\r\n");
+    FailingReplaceStore failing;
+    MacroFiles failingFiles{failing, desktop};
+    EXPECT_EQ(failingFiles.saveList(folder.file("f.kyr"), {"new"}), SaveOutcome::Failed);
+    EXPECT_EQ(folder.read("f.kyr"), "keep\r\n");
+    EXPECT_EQ(folder.entries(), 1u) << "the temporary file is cleaned up";
+    EXPECT_EQ(desktop.events().back(), kSaveError);
+
+    EXPECT_FALSE(files.saveText(folder.file("no/such/folder/x.kyr"), "text"));
+    EXPECT_EQ(desktop.events().back(), kSaveError);
+}
+
+TEST_F(MacroFileTest, EncodingsAreDetectedOnLoad) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"SendText >caf\xE9", "SendText >caf\xC3\xA9"},                      // ANSI
+        {"SendText >caf\xC3\xA9", "SendText >caf\xC3\xA9"},                  // UTF-8
+        {"\xEF\xBB\xBFSendText >\xCE\xA9", "SendText >\xCE\xA9"},            // UTF-8 with BOM
+        {"\xEF\xBB\xBFPress_Tab", "Press_Tab"},                              // BOM, ASCII only
+        {"SendText >\x80 \xC3", "SendText >\xE2\x82\xAC \xC3\x83"},          // not UTF-8
+    };
+    for (const auto& [bytes, line] : cases) {
+        folder.write("e.kyr", bytes);
+        MacroList list;
+        ASSERT_TRUE(files.loadList(folder.file("e.kyr"), list));
+        EXPECT_EQ(list, (MacroList{line})) << bytes;
+    }
+}
+
+TEST_F(MacroFileTest, SavesInTheCodePageUnlessACharacterWouldBeLost) {
+    ASSERT_EQ(files.saveList(folder.file("a.kyr"), {"SendText >caf\xC3\xA9 \xE2\x82\xAC"}),
+              SaveOutcome::Saved);
+    EXPECT_EQ(folder.read("a.kyr"), "SendText >caf\xE9 \x80\r\n");
+
+    ASSERT_EQ(files.saveList(folder.file("u.kyr"), {"SendText >\xCE\xA9 \xC3\xA9"}),
+              SaveOutcome::Saved);
+    EXPECT_EQ(folder.read("u.kyr"), "\xEF\xBB\xBFSendText >\xCE\xA9 \xC3\xA9\r\n");
+    MacroList back;
+    ASSERT_TRUE(files.loadList(folder.file("u.kyr"), back));
+    EXPECT_EQ(back, (MacroList{"SendText >\xCE\xA9 \xC3\xA9"}));
+}
+
+TEST_F(MacroFileTest, TextsAreSavedUnchangedAndReadWhole) {
+    ASSERT_TRUE(files.saveText(folder.file("t.kyr"), "Press_Tab\r\n\r\nLoop"));
+    EXPECT_EQ(folder.read("t.kyr"), "Press_Tab\r\n\r\nLoop\r\n");
+    ASSERT_TRUE(files.saveText(folder.file("t.kyr"), "x"));
+    EXPECT_EQ(folder.read("t.kyr"), "x\r\n") << "texts are written without asking";
+    EXPECT_EQ(files.readText(folder.file("t.kyr")), "x\r\n");
+    EXPECT_FALSE(files.readText(folder.file("none")));
+    EXPECT_EQ(folder.entries(), 1u);
+}
+
+}  // namespace
+}  // namespace keyreel

@@ -1,0 +1,177 @@
+// Lines, words, repeat blocks, loops, stopping and nested runs.
+
+#include <algorithm>
+
+#include "play_fixture.h"
+
+namespace keyreel {
+namespace {
+
+constexpr const char* kTabDown = "key down 0x09";
+constexpr const char* kTabUp = "key up 0x09";
+
+class PlayerFlow : public PlayFixture {
+protected:
+    // Only the key-down events: enough to see which keys played in which order.
+    Events keysDown(const Events& events) {
+        Events downs;
+        for (const auto& e : events) {
+            if (e.starts_with("key down")) downs.push_back(e.substr(9));
+        }
+        return downs;
+    }
+};
+
+TEST_F(PlayerFlow, WordsAreCutAtEverySpaceAndComparedExactly) {
+    EXPECT_EQ(keysDown(play({"Press_Shift Press_Home Release_Shift"})), (Events{"0x10", "0x24"}));
+    EXPECT_EQ(desktop.events().back(), "key up 0x10");
+
+    desktop = SimulatedDesktop{};
+    EXPECT_EQ(keysDown(play({"press_enter", "Press_Enter ", "Press_Enter\t", "  Press_Tab"})),
+              (Events{"0x0D", "0x09"}))
+        << "a tab belongs to the word; spaces cut words, leading ones giving empty words";
+
+    desktop = SimulatedDesktop{};
+    EXPECT_TRUE(play({"Press_Pause", "Release_ALT", "hello world"}).empty());
+}
+
+TEST_F(PlayerFlow, CommandWordsInsideAValueRunAfterTheCommand) {
+    const Events events = play({"SendText >Go Press_Enter"});
+    ASSERT_GE(events.size(), 2u);
+    EXPECT_EQ(events[events.size() - 2], "key down 0x0D");
+    // Every character of the value, including the word itself, was typed first.
+    EXPECT_EQ(std::count(events.begin(), events.end(), "tick 1"), 14);
+}
+
+TEST_F(PlayerFlow, RepeatPlaysTheBlockThatManyTimesInAll) {
+    EXPECT_EQ(keysDown(play({"Repeat >3", "Press_Tab", "End_Repeat", "Press_Enter"})),
+              (Events{"0x09", "0x09", "0x09", "0x0D"}));
+
+    for (const char* count : {"Repeat >1", "Repeat >0", "Repeat >-2", "Repeat >abc", "Repeat"}) {
+        desktop = SimulatedDesktop{};
+        EXPECT_EQ(keysDown(play({count, "Press_Tab", "End_Repeat"})), (Events{"0x09"})) << count;
+    }
+
+    desktop = SimulatedDesktop{};
+    EXPECT_EQ(keysDown(play({"Press_Up", "Repeat >2", "End_Repeat"})), (Events{"0x26"}));
+}
+
+TEST_F(PlayerFlow, RepeatBlocksDoNotNest) {
+    // The inner Repeat replaces the outer one; its count 2 is never used.
+    const Events keys = keysDown(play({"Repeat >2", "Press_Up", "Repeat >3", "Press_Tab",
+                                       "End_Repeat", "Press_Enter", "End_Repeat"}));
+    const Events pass = {"0x09", "0x09", "0x09", "0x0D"};
+    Events expected = {"0x26"};
+    for (int i = 0; i < 3; ++i) expected.insert(expected.end(), pass.begin(), pass.end());
+    EXPECT_EQ(keys, expected);
+}
+
+TEST_F(PlayerFlow, RepeatStateOutlivesTheRun) {
+    EXPECT_TRUE(keysDown(play({"Press_Tab", "End_Repeat"})).size() == 1)
+        << "no Repeat since start: End_Repeat does nothing";
+
+    play({"Press_Up", "Repeat >3"});
+    EXPECT_EQ(state.repeatStart, 1);
+    EXPECT_EQ(state.repeatCount, 3);
+
+    desktop = SimulatedDesktop{};
+    // Next run: End_Repeat at 3 replays lines 2..2 twice more with the old count.
+    EXPECT_EQ(keysDown(play({"Press_Up", "Press_Up", "Press_Tab", "End_Repeat"})),
+              (Events{"0x26", "0x26", "0x09", "0x09", "0x09"}));
+}
+
+TEST_F(PlayerFlow, EitherLineCountPlaysEveryLineOnce) {
+    list = {"Press_Tab", "Press_Tab", "Press_Tab"};
+    for (const std::int32_t count : {2, 3}) {
+        desktop = SimulatedDesktop{};
+        state.macroLineCount = count;
+        state.stopRequested = 0;
+        player.runMacro();
+        EXPECT_EQ(keysDown(desktop.events()).size(), 3u) << count;
+    }
+}
+
+TEST_F(PlayerFlow, StopIsSeenBeforeEachLineOnly) {
+    // Stop pressed during the wait: the wait still ends, the next line never plays.
+    desktop.atProcessingPoint = [&] { state.stopRequested = 1; };
+    EXPECT_EQ(play({"Wait >10", "Press_Tab"}), (Events{"wait 10"}));
+
+    // A line that has begun plays to its end.
+    desktop = SimulatedDesktop{};
+    desktop.atProcessingPoint = [&] { state.stopRequested = 1; };
+    EXPECT_EQ(keysDown(play({"Press_Up Press_Tab", "Press_Enter"})), (Events{"0x26", "0x09"}));
+}
+
+TEST_F(PlayerFlow, StopDuringARepeatPassFinishesThePassAndStartsNoOther) {
+    int tabs = 0;
+    desktop.atProcessingPoint = [&] {
+        if (desktop.events().back() == kTabDown && ++tabs == 2) state.stopRequested = 1;
+    };
+    // Stop comes during the second pass: it plays to its end, no third pass
+    // starts, and the line after the block never plays.
+    const Events keys =
+        keysDown(play({"Repeat >5", "Press_Tab", "Press_Up", "End_Repeat", "Press_Enter"}));
+    EXPECT_EQ(keys, (Events{"0x09", "0x26", "0x09", "0x26"}));
+}
+
+TEST_F(PlayerFlow, AStopBetweenRunsIsClearedByTheNextStart) {
+    state.stopRequested = 1;
+    EXPECT_EQ(keysDown(play({"Press_Tab"})), (Events{"0x09"}));
+}
+
+TEST_F(PlayerFlow, LoopRestartsUntilStoppedWithoutGrowingTheStack) {
+    int restarts = 0;
+    desktop.recordProcessingPoints = true;
+    desktop.atProcessingPoint = [&] {
+        // The restart's own processing point makes a loop of moves stoppable.
+        if (desktop.events().back() == "pump" && ++restarts == 100000) state.stopRequested = 1;
+    };
+    const Events events = play({"MouseMove >1,2", "Loop", "Press_Tab"});
+    EXPECT_EQ(restarts, 100000);
+    EXPECT_EQ(std::count(events.begin(), events.end(), "cursor 1,2"), 100000);
+    EXPECT_EQ(std::count(events.begin(), events.end(), kTabDown), 0);
+}
+
+TEST_F(PlayerFlow, LoopAbandonsTheRestOfItsLineAndRepeatPass) {
+    int tabs = 0;
+    desktop.atProcessingPoint = [&] {
+        if (desktop.events().back() == kTabDown && ++tabs == 2) state.stopRequested = 1;
+    };
+    // First round: Loop drops Press_Up and the rest of the block. Second
+    // round: stopped, Loop does nothing and Press_Up plays; then the run ends.
+    const Events keys =
+        keysDown(play({"Repeat >3", "Press_Tab Loop Press_Up", "Press_Enter", "End_Repeat"}));
+    EXPECT_EQ(keys, (Events{"0x09", "0x09", "0x26"}));
+}
+
+TEST_F(PlayerFlow, ANestedRunPlaysFromTheTopAndTheOuterRunGoesOn) {
+    bool nested = false;
+    desktop.atProcessingPoint = [&] {
+        if (nested) return;
+        nested = true;  // a second Run press during the outer run's wait
+        state.macroLineCount = static_cast<std::int32_t>(list.size());
+        state.stopRequested = 0;
+        player.runMacro();
+    };
+    const Events events = play({"Wait >1", "Press_Tab"});
+    EXPECT_TRUE(nested);
+    EXPECT_EQ(keysDown(events), (Events{"0x09", "0x09"}));
+    EXPECT_EQ(events.front(), "wait 1") << "the outer wait ended with the inner one";
+}
+
+TEST_F(PlayerFlow, ANestedRunThatReplacesTheListIsReadSafely) {
+    desktop.atProcessingPoint = [&] {
+        if (list.size() == 3) {
+            list = {"Press_Up"};
+            state.macroLineCount = 1;
+            state.stopRequested = 0;
+            player.runMacro();
+        }
+    };
+    // The outer run reads past the new end as empty lines and ends normally.
+    const Events keys = keysDown(play({"Press_Tab", "Press_Enter", "Press_End"}));
+    EXPECT_EQ(keys, (Events{"0x09", "0x26"}));
+}
+
+}  // namespace
+}  // namespace keyreel

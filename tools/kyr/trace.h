@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace keyreel {
+
+struct TraceOptions {
+    std::string path;
+    std::vector<std::string> windows;  // top of the stacking order first
+    bool answerNo = false;
+    std::int64_t maxEvents = 10000;
+};
+
+// Plays the macro file against a simulated desktop and prints one line per
+// event. Returns the exit status: 0 played, 2 file unreadable.
+int runTrace(const TraceOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace keyreel
