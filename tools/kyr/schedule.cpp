@@ -1,0 +1,134 @@
+#include "schedule.h"
+
+#include <optional>
+
+#include "file_store.h"
+#include "line_syntax.h"
+#include "memory_file_store.h"
+#include "schedule_database.h"
+#include "schedule_pass.h"
+#include "text.h"
+
+namespace keyreel {
+
+namespace {
+
+// Enough for about eleven days at the default tick; more takes minutes.
+constexpr std::int64_t kMaxPasses = 10'000'000;
+
+constexpr const char* kScheduleUsage =
+    "usage: kyr schedule FILE --from \"M/D/YYYY H:MM:SS\" --to \"M/D/YYYY H:MM:SS\" [--tick MS]\n";
+
+// Prints what fires; plays nothing.
+class PrintingActions final : public ScheduleActions {
+  public:
+    PrintingActions(Clock& clock, std::ostream& out, std::ostream& err)
+        : clock_(clock), out_(out), err_(err) {}
+
+    void entryFired(const ScheduleEntry& entry) override {
+        out_ << "fire " << quoted(entry.descr) << " at " << localDateTimeText(clock_.now()) << '\n';
+    }
+    void playMacroFile(const std::string&) override {}
+    void scheduleNotSaved(ScheduleSaveResult) override {
+        err_ << "kyr: the simulated database could not be saved\n";
+    }
+
+  private:
+    Clock& clock_;
+    std::ostream& out_;
+    std::ostream& err_;
+};
+
+std::int64_t millisOf(const LocalDateTime& time) {
+    SimulatedClock clock;
+    clock.set(time);
+    return clock.millis;
+}
+
+int problem(std::ostream& err, const std::string& text) {
+    err << "kyr: " << text << '\n' << kScheduleUsage;
+    return 2;
+}
+
+}  // namespace
+
+int runSchedule(const ScheduleOptions& options, std::ostream& out, std::ostream& err) {
+    const std::int64_t first = millisOf(options.from);
+    const std::int64_t last = millisOf(options.to);
+    if (last < first)
+        return problem(err, "--to lies before --from");
+    if (options.tickMillis < 1)
+        return problem(err, "--tick takes a whole number of milliseconds from 1");
+    const std::int64_t passes = (last - first) / options.tickMillis + 1;
+    if (passes > kMaxPasses) {
+        return problem(err, "--from to --to takes " + std::to_string(passes) +
+                                " passes, more than " + std::to_string(kMaxPasses) +
+                                ": give a larger --tick");
+    }
+
+    LocalFileStore disk;
+    const auto bytes = disk.readAll(options.path);
+    if (!bytes) {
+        err << "kyr: cannot read schedule file '" << options.path << "'\n";
+        return 2;
+    }
+    // The simulation saves into memory only: the file itself is never written.
+    MemoryFileStore memory;
+    memory.files[options.path] = *bytes;
+    ScheduleDatabase database(memory, options.path);
+    ScheduleList list;
+    const ScheduleLoad load = database.loadSchedule(list);
+    if (load.status == ScheduleLoadStatus::Stopped) {
+        err << "kyr: " << options.path << ':' << load.stoppedAtLine
+            << ": this record cannot be read; simulating the " << load.rowsRead
+            << (load.rowsRead == 1 ? " entry" : " entries") << " before it\n";
+    }
+
+    SimulatedClock clock;
+    PrintingActions actions(clock, out, err);
+    SchedulePass pass(list, database, clock, actions);
+    for (std::int64_t i = 0; i < passes; ++i) {
+        clock.millis = first + i * options.tickMillis;
+        pass.checkTheSchedule();
+    }
+    out << "database:\n" << database.fileBytes(list);
+    return 0;
+}
+
+int runScheduleCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    ScheduleOptions options;
+    std::optional<LocalDateTime> from;
+    std::optional<LocalDateTime> to;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasNext = i + 1 < args.size();
+        if ((arg == "--from" || arg == "--to") && hasNext) {
+            const std::string& value = args[++i];
+            const auto time = parseLocalDateTime(value);
+            if (!time) {
+                return problem(
+                    err, arg + " '" + value + "' is no date and time of the form M/D/YYYY H:MM:SS");
+            }
+            (arg == "--from" ? from : to) = time;
+        } else if (arg == "--tick" && hasNext) {
+            const auto tick = parseNumber(args[++i], 1, 86'400'000);
+            if (!tick || args[i].find('.') != std::string::npos) {
+                return problem(err, "--tick takes a whole number of milliseconds from 1");
+            }
+            options.tickMillis = *tick;
+        } else if (options.path.empty() && !arg.starts_with("--")) {
+            options.path = arg;
+        } else {
+            return problem(err, "unexpected argument '" + arg + "'");
+        }
+    }
+    if (options.path.empty())
+        return problem(err, "schedule needs a schedule file");
+    if (!from || !to)
+        return problem(err, "schedule needs --from and --to");
+    options.from = *from;
+    options.to = *to;
+    return runSchedule(options, out, err);
+}
+
+}  // namespace keyreel
