@@ -44,6 +44,23 @@ bool takeChar(std::string_view& text, char c) {
     return true;
 }
 
+// Three numbers with `separator` between them and blanks around them: one or
+// two digits each, or exactly four for the last when `fourDigitLast`.
+std::optional<std::array<int, 3>> splitThreeNumbers(std::string_view text, char separator,
+                                                    bool fourDigitLast) {
+    text = trimBlanks(text);
+    const auto first = takeDigits(text, 1, 2);
+    if (!first || !takeChar(text, separator))
+        return std::nullopt;
+    const auto second = takeDigits(text, 1, 2);
+    if (!second || !takeChar(text, separator))
+        return std::nullopt;
+    const auto last = fourDigitLast ? takeDigits(text, 4, 4) : takeDigits(text, 1, 2);
+    if (!last || !text.empty())
+        return std::nullopt;
+    return std::array<int, 3>{*first, *second, *last};
+}
+
 constexpr std::array<std::string_view, 7> kWeekdayNames = {
     "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
@@ -73,18 +90,12 @@ const std::string& fieldOf(const ScheduleEntry& entry, ScheduleColumn column) {
 }
 
 std::optional<Date> parseRunDate(std::string_view text) {
-    text = trimBlanks(text);
-    const auto month = takeDigits(text, 1, 2);
-    if (!month || !takeChar(text, '/'))
+    const auto parts = splitThreeNumbers(text, '/', true);
+    if (!parts)
         return std::nullopt;
-    const auto day = takeDigits(text, 1, 2);
-    if (!day || !takeChar(text, '/'))
-        return std::nullopt;
-    const auto year = takeDigits(text, 4, 4);
-    if (!year || !text.empty())
-        return std::nullopt;
-    const year_month_day date{std::chrono::year(*year), std::chrono::month(*month),
-                              std::chrono::day(*day)};
+    const auto [month, day, year] = *parts;
+    const year_month_day date{std::chrono::year(year), std::chrono::month(month),
+                              std::chrono::day(day)};
     if (!date.ok())
         return std::nullopt;
     return sys_days(date);
@@ -105,19 +116,13 @@ std::string enteredDateText(int month, int day, int year) {
 }
 
 std::optional<int> parseRunTime(std::string_view text) {
-    text = trimBlanks(text);
-    const auto hour = takeDigits(text, 1, 2);
-    if (!hour || !takeChar(text, ':'))
+    const auto parts = splitThreeNumbers(text, ':', false);
+    if (!parts)
         return std::nullopt;
-    const auto minute = takeDigits(text, 1, 2);
-    if (!minute || !takeChar(text, ':'))
+    const auto [hour, minute, second] = *parts;
+    if (hour > 23 || minute > 59 || second > 59)
         return std::nullopt;
-    const auto second = takeDigits(text, 1, 2);
-    if (!second || !text.empty())
-        return std::nullopt;
-    if (*hour > 23 || *minute > 59 || *second > 59)
-        return std::nullopt;
-    return *hour * 3600 + *minute * 60 + *second;
+    return hour * 3600 + minute * 60 + second;
 }
 
 std::string runTimeText(int hour, int minute, int second) {
