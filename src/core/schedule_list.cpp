@@ -43,7 +43,8 @@ bool ScheduleList::removeRow(std::size_t row) {
     if (row >= rows_.size())
         return false;
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
-    notify({ScheduleChangeKind::RowRemoved, row});
+    if (observer_)
+        observer_->rowRemoved(row);
     return true;
 }
 
@@ -53,13 +54,15 @@ bool ScheduleList::setCell(std::size_t row, ScheduleColumn column, std::string t
     Row& target = rows_[row];
     fieldOf(target.entry, column) = std::move(text);
     target.times = parseScheduleTimes(target.entry);
-    notify({ScheduleChangeKind::CellChanged, row, column});
+    if (observer_)
+        observer_->cellChanged(row, column);
     return true;
 }
 
 void ScheduleList::clear() {
     rows_.clear();
-    notify({ScheduleChangeKind::Cleared});
+    if (observer_)
+        observer_->listCleared();
 }
 
 std::size_t ScheduleList::append(ScheduleEntry entry) {
@@ -68,18 +71,14 @@ std::size_t ScheduleList::append(ScheduleEntry entry) {
     row.times = parseScheduleTimes(row.entry);
     rows_.push_back(std::move(row));
     const std::size_t index = rows_.size() - 1;
-    notify({ScheduleChangeKind::RowAdded, index});
+    if (observer_)
+        observer_->rowAdded(index);
     return index;
 }
 
 bool ScheduleList::descriptionTaken(const std::string& descr) const {
     return std::any_of(rows_.begin(), rows_.end(),
                        [&](const Row& row) { return row.addedDescr == descr; });
-}
-
-void ScheduleList::notify(const ScheduleChange& change) const {
-    if (observer_)
-        observer_(change);
 }
 
 }  // namespace keyreel

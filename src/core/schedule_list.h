@@ -7,7 +7,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,12 +27,15 @@ struct ScheduleTimes {
 
 ScheduleTimes parseScheduleTimes(const ScheduleEntry& entry);
 
-enum class ScheduleChangeKind { RowAdded, RowRemoved, CellChanged, Cleared };
-
-struct ScheduleChange {
-    ScheduleChangeKind kind;
-    std::size_t row = 0;  // 0-based; the row's index before a removal
-    ScheduleColumn column = ScheduleColumn::Description;  // for CellChanged
+// Told after each change of the list; rows are 0-based.
+class ScheduleListObserver {
+  public:
+    virtual ~ScheduleListObserver() = default;
+    virtual void rowAdded(std::size_t row) = 0;
+    // `row` is the index the row had.
+    virtual void rowRemoved(std::size_t row) = 0;
+    virtual void cellChanged(std::size_t row, ScheduleColumn column) = 0;
+    virtual void listCleared() = 0;
 };
 
 class ScheduleList {
@@ -41,10 +43,9 @@ class ScheduleList {
     // Identifies a row for as long as it exists, wherever it moves; indexes
     // change when rows above are removed.
     using RowId = std::uint64_t;
-    using Observer = std::function<void(const ScheduleChange&)>;
 
-    // Called after every change; one observer at a time.
-    void setObserver(Observer observer) { observer_ = std::move(observer); }
+    // One observer at a time; null for none.
+    void setObserver(ScheduleListObserver* observer) { observer_ = observer; }
 
     std::size_t rowCount() const { return rows_.size(); }
     // Rows are 0-based; an index past the end throws std::out_of_range.
@@ -79,11 +80,10 @@ class ScheduleList {
 
     std::size_t append(ScheduleEntry entry);
     bool descriptionTaken(const std::string& descr) const;
-    void notify(const ScheduleChange& change) const;
 
     std::vector<Row> rows_;
     RowId nextId_ = 1;
-    Observer observer_;
+    ScheduleListObserver* observer_ = nullptr;
 };
 
 }  // namespace keyreel

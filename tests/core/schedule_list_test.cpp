@@ -97,37 +97,44 @@ TEST(ScheduleList, RowsKeepTheirIdentityWhenRowsAboveGo) {
     EXPECT_THROW(list.entry(2), std::out_of_range);
 }
 
+// Describes each change with what the list holds when it is told.
+class RecordingObserver : public ScheduleListObserver {
+  public:
+    explicit RecordingObserver(const ScheduleList& list) : list_(list) {}
+    std::vector<std::string> seen;
+
+    void rowAdded(std::size_t row) override {
+        seen.push_back("added " + std::to_string(row) + " " + list_.entry(row).descr);
+    }
+    void rowRemoved(std::size_t row) override {
+        seen.push_back("removed " + std::to_string(row) + ", " + std::to_string(list_.rowCount()) +
+                       " left");
+    }
+    void cellChanged(std::size_t row, ScheduleColumn column) override {
+        seen.push_back("cell " + std::to_string(row) + "," +
+                       std::to_string(static_cast<int>(column)) + " " +
+                       fieldOf(list_.entry(row), column));
+    }
+    void listCleared() override { seen.push_back("cleared"); }
+
+  private:
+    const ScheduleList& list_;
+};
+
 TEST(ScheduleList, TheObserverSeesEveryChangeAfterItHappened) {
     ScheduleList list;
-    std::vector<std::string> seen;
-    list.setObserver([&](const ScheduleChange& change) {
-        switch (change.kind) {
-            case ScheduleChangeKind::RowAdded:
-                seen.push_back("added " + std::to_string(change.row) + " " +
-                               list.entry(change.row).descr);
-                break;
-            case ScheduleChangeKind::RowRemoved:
-                seen.push_back("removed " + std::to_string(change.row) + ", " +
-                               std::to_string(list.rowCount()) + " left");
-                break;
-            case ScheduleChangeKind::CellChanged:
-                seen.push_back("cell " + std::to_string(change.row) + "," +
-                               std::to_string(static_cast<int>(change.column)) + " " +
-                               fieldOf(list.entry(change.row), change.column));
-                break;
-            case ScheduleChangeKind::Cleared:
-                seen.push_back("cleared");
-                break;
-        }
-    });
+    RecordingObserver observer(list);
+    list.setObserver(&observer);
     add(list, "A");
     add(list, "A");
     list.setCell(1, ScheduleColumn::Running, "True");
     list.removeRow(0);
     list.removeRow(5);
     list.clear();
-    EXPECT_EQ(seen, (std::vector<std::string>{"added 0 A", "added 1 A(2)", "cell 1,6 True",
-                                              "removed 0, 1 left", "cleared"}));
+    list.setObserver(nullptr);
+    add(list, "B");
+    EXPECT_EQ(observer.seen, (std::vector<std::string>{"added 0 A", "added 1 A(2)", "cell 1,6 True",
+                                                       "removed 0, 1 left", "cleared"}));
 }
 
 }  // namespace
