@@ -31,11 +31,13 @@ int trace(int argc, char** argv) {
             options.windows.emplace_back(argv[++i]);
         } else if (arg == "--answer" && hasNext) {
             const std::string_view answer = argv[++i];
-            if (answer != "yes" && answer != "no") return usage("--answer takes yes or no");
+            if (answer != "yes" && answer != "no")
+                return usage("--answer takes yes or no");
             options.answerNo = answer == "no";
         } else if (arg == "--max-events" && hasNext) {
             const auto limit = keyreel::parseNumber(argv[++i], 1, 1000000000);
-            if (!limit) return usage("--max-events takes a whole number from 1");
+            if (!limit)
+                return usage("--max-events takes a whole number from 1");
             options.maxEvents = *limit;
         } else if (options.path.empty() && !arg.starts_with("--")) {
             options.path = arg;
@@ -43,18 +45,22 @@ int trace(int argc, char** argv) {
             return usage("unexpected argument '" + std::string(arg) + "'");
         }
     }
-    if (options.path.empty()) return usage("trace needs a macro file");
+    if (options.path.empty())
+        return usage("trace needs a macro file");
     return keyreel::runTrace(options, std::cout, std::cerr);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return usage("no command given");
+    if (argc < 2)
+        return usage("no command given");
     const std::string_view command = argv[1];
-    if (command == "trace") return trace(argc, argv);
+    if (command == "trace")
+        return trace(argc, argv);
     if (command == "lint") {
-        if (argc != 3) return usage("lint takes one macro file");
+        if (argc != 3)
+            return usage("lint takes one macro file");
         return keyreel::runLint(argv[2], std::cout, std::cerr);
     }
     if (command == "--help" || command == "-h") {
