@@ -15,7 +15,6 @@ enum ControlId : int {
 };
 
 constexpr UINT_PTR kMouseTimer = 1;
-constexpr int kMenuResource = 100;
 
 const std::vector<ControlSpec>& layout() {
     static const std::vector<ControlSpec> controls = {
@@ -28,6 +27,16 @@ const std::vector<ControlSpec>& layout() {
     return controls;
 }
 
+// The menu bar offers the windows that exist; others join as they are built.
+HMENU createMenuBar() {
+    const HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, kExitCommand, L"E&xit");
+    const HMENU bar = CreateMenu();
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    AppendMenuW(bar, MF_STRING, kHideCommand, L"Hi&de");
+    return bar;
+}
+
 }  // namespace
 
 MainWindow::~MainWindow() {
@@ -35,7 +44,6 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::open(bool mouseTrackingOff) {
-    const HMENU menu = LoadMenuW(moduleInstance(), MAKEINTRESOURCEW(kMenuResource));
     const Frame frame{L"KeyreelMainWindow",
                       model_.title(),
                       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
@@ -43,7 +51,7 @@ bool MainWindow::open(bool mouseTrackingOff) {
                       3030,
                       3015,
                       nullptr,
-                      menu};
+                      createMenuBar()};
     if (!create(frame, layout()))
         return false;
     taskbarCreated_ = win32::TrayIcon::taskbarCreatedMessage();
