@@ -17,7 +17,7 @@ constexpr int kLines = 100'000;
 
 // A desktop that does nothing, so only the player's own work is measured.
 class NullDesktop final : public Desktop {
-public:
+  public:
     void keyEvent(std::uint8_t, bool) override {}
     bool typeCharacter(char32_t) override { return true; }
     void tapAlt() override {}
@@ -54,14 +54,17 @@ void BM_PlayNonCommandLines(benchmark::State& state) {
 }
 BENCHMARK(BM_PlayNonCommandLines)->Unit(benchmark::kMillisecond);
 
-void BM_PlayMouseMoveLines(benchmark::State& state) { playLines(state, "MouseMove >640,480"); }
+void BM_PlayMouseMoveLines(benchmark::State& state) {
+    playLines(state, "MouseMove >640,480");
+}
 BENCHMARK(BM_PlayMouseMoveLines)->Unit(benchmark::kMillisecond);
 
 void BM_LoadMacroFile(benchmark::State& state) {
     const auto path = std::filesystem::temp_directory_path() / "keyreel-bench.kyr";
     {
         std::ofstream out(path, std::ios::binary);
-        for (int i = 0; i < kLines; ++i) out << "SendText >line number " << i << "\r\n";
+        for (int i = 0; i < kLines; ++i)
+            out << "SendText >line number " << i << "\r\n";
     }
     LocalFileStore store;
     SimulatedDesktop desktop;

@@ -74,15 +74,20 @@ constexpr std::array<std::string_view, 2> kSilentWords = {"Press_Pause", "Releas
 
 }  // namespace
 
-std::span<const CommandInfo> commandTable() { return kCommands; }
+std::span<const CommandInfo> commandTable() {
+    return kCommands;
+}
 
 const CommandInfo* findCommand(std::string_view word) {
     for (const CommandInfo& info : commandTable()) {
-        if (info.word == word) return &info;
+        if (info.word == word)
+            return &info;
     }
     return nullptr;
 }
 
-std::span<const std::string_view> silentWords() { return kSilentWords; }
+std::span<const std::string_view> silentWords() {
+    return kSilentWords;
+}
 
 }  // namespace keyreel

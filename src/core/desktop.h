@@ -39,7 +39,7 @@ enum class StartResult {
 };
 
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
 
     // Keyboard: one key event with the virtual-key code (scan code 0).

@@ -14,9 +14,11 @@ fs::path pathFromUtf8(std::string_view utf8) {
 
 std::optional<std::string> LocalFileStore::readAll(const std::string& path) {
     std::ifstream in(pathFromUtf8(path), std::ios::binary);
-    if (!in) return std::nullopt;
+    if (!in)
+        return std::nullopt;
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
+    if (in.bad())
+        return std::nullopt;
     return bytes;
 }
 
@@ -27,7 +29,8 @@ bool LocalFileStore::exists(const std::string& path) {
 
 bool LocalFileStore::writeAtomically(const std::string& path, std::string_view bytes) {
     const fs::path target = pathFromUtf8(path);
-    if (target.filename().empty()) return false;
+    if (target.filename().empty())
+        return false;
     // The clock keeps concurrent writers of the same file apart, the counter
     // keeps quick successive writes of this store apart.
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
@@ -43,7 +46,8 @@ bool LocalFileStore::writeAtomically(const std::string& path, std::string_view b
             written = out.good();
         }
     }
-    if (written && replace(temp, target)) return true;
+    if (written && replace(temp, target))
+        return true;
     std::error_code ec;
     fs::remove(temp, ec);
     return false;

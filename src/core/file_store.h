@@ -13,7 +13,7 @@ namespace keyreel {
 std::filesystem::path pathFromUtf8(std::string_view utf8);
 
 class FileStore {
-public:
+  public:
     virtual ~FileStore() = default;
     virtual std::optional<std::string> readAll(const std::string& path) = 0;
     virtual bool exists(const std::string& path) = 0;
@@ -25,16 +25,16 @@ public:
 // Writes to a temporary file in the target's folder, then renames it over
 // the target.
 class LocalFileStore : public FileStore {
-public:
+  public:
     std::optional<std::string> readAll(const std::string& path) override;
     bool exists(const std::string& path) override;
     bool writeAtomically(const std::string& path, std::string_view bytes) override;
 
-protected:
+  protected:
     // Moves the finished temporary file over the target.
     virtual bool replace(const std::filesystem::path& from, const std::filesystem::path& to);
 
-private:
+  private:
     unsigned tempCounter_ = 0;
 };
 

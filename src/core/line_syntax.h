@@ -23,8 +23,8 @@ std::string_view lineValue(std::string_view line);
 // optional fraction, rounded half to even; empty when it is no number or
 // lies outside [min, max].
 std::optional<std::int64_t> parseNumber(std::string_view text, std::int64_t min, std::int64_t max);
-std::optional<std::int32_t> parseCount(std::string_view text);        // 32-bit counts, seconds
-std::optional<std::int16_t> parseCoordinate(std::string_view text);   // 16-bit screen coordinates
+std::optional<std::int32_t> parseCount(std::string_view text);       // 32-bit counts, seconds
+std::optional<std::int16_t> parseCoordinate(std::string_view text);  // 16-bit screen coordinates
 
 struct ScreenPoint {
     int x;

@@ -13,12 +13,14 @@ std::string decodeFileText(std::string_view bytes, const AnsiCodePage& codePage)
         bytes.remove_prefix(kUtf8Bom.size());
         return std::string(bytes);
     }
-    if (!isAscii(bytes) && isValidUtf8(bytes)) return std::string(bytes);
+    if (!isAscii(bytes) && isValidUtf8(bytes))
+        return std::string(bytes);
     return codePage.toUtf8(bytes);
 }
 
 std::string encodeFileText(std::string_view text, const AnsiCodePage& codePage) {
-    if (auto single = codePage.fromUtf8(text)) return std::move(*single);
+    if (auto single = codePage.fromUtf8(text))
+        return std::move(*single);
     std::string bytes(kUtf8Bom);
     bytes += text;
     return bytes;
@@ -29,9 +31,12 @@ MacroList splitMacroLines(std::string_view text) {
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = text.size();
-        if (end > start) lines.emplace_back(text.substr(start, end - start));
-        if (end == text.size()) break;
+        if (end == std::string_view::npos)
+            end = text.size();
+        if (end > start)
+            lines.emplace_back(text.substr(start, end - start));
+        if (end == text.size())
+            break;
         const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
         start = end + (crLf ? 2 : 1);
     }
@@ -40,7 +45,8 @@ MacroList splitMacroLines(std::string_view text) {
 
 bool MacroFiles::loadList(const std::string& path, MacroList& list) {
     const auto bytes = files_.readAll(path);
-    if (!bytes) return false;
+    if (!bytes)
+        return false;
     list = splitMacroLines(decodeFileText(*bytes, codePage_));
     return true;
 }
@@ -50,7 +56,8 @@ SaveOutcome MacroFiles::saveList(const std::string& path, const MacroList& list)
         const MessageAnswer answer =
             desktop_.showMessage({"Overwrite existing file?", kAppTitle, MessageButtons::YesNo,
                                   MessageIcon::Question, true});
-        if (answer != MessageAnswer::Yes) return SaveOutcome::Declined;
+        if (answer != MessageAnswer::Yes)
+            return SaveOutcome::Declined;
     }
     std::string text;
     for (const std::string& line : list) {
@@ -68,12 +75,14 @@ bool MacroFiles::saveText(const std::string& path, std::string_view text) {
 
 std::optional<std::string> MacroFiles::readText(const std::string& path) {
     const auto bytes = files_.readAll(path);
-    if (!bytes) return std::nullopt;
+    if (!bytes)
+        return std::nullopt;
     return decodeFileText(*bytes, codePage_);
 }
 
 bool MacroFiles::write(const std::string& path, std::string_view text) {
-    if (files_.writeAtomically(path, encodeFileText(text, codePage_))) return true;
+    if (files_.writeAtomically(path, encodeFileText(text, codePage_)))
+        return true;
     desktop_.showMessage({"Error occurred trying to close file, please retry.", kAppTitle,
                           MessageButtons::Ok, MessageIcon::Exclamation, false});
     return false;

@@ -26,9 +26,8 @@ MacroList splitMacroLines(std::string_view text);
 enum class SaveOutcome { Saved, Declined, Failed };
 
 class MacroFiles {
-public:
-    MacroFiles(FileStore& files, Desktop& desktop,
-               const AnsiCodePage& codePage = defaultCodePage())
+  public:
+    MacroFiles(FileStore& files, Desktop& desktop, const AnsiCodePage& codePage = defaultCodePage())
         : files_(files), desktop_(desktop), codePage_(codePage) {}
 
     // Replaces the list with the file's lines; a file that cannot be read
@@ -40,7 +39,7 @@ public:
     bool saveText(const std::string& path, std::string_view text);
     std::optional<std::string> readText(const std::string& path);
 
-private:
+  private:
     bool write(const std::string& path, std::string_view text);
 
     FileStore& files_;

@@ -13,7 +13,7 @@
 namespace keyreel {
 
 class Player {
-public:
+  public:
     Player(MacroList& list, RunState& state, Desktop& desktop)
         : list_(list), state_(state), desktop_(desktop) {}
 
@@ -26,7 +26,7 @@ public:
     // Runs the command named by the run state's commandWord for line `lineIndex`.
     void doCommand(std::int32_t lineIndex);
 
-private:
+  private:
     std::string lineAt(std::int64_t index) const;
     std::string valueOf(std::int32_t lineIndex) const;
     void playLine(std::int32_t lineIndex);

@@ -3,14 +3,11 @@
 #include "line_syntax.h"
 #include "player.h"
 #include "text.h"
+#include "whole_second_wait.h"
 
 namespace keyreel {
 
 namespace {
-
-std::int64_t wholeSeconds(std::int64_t millis) {
-    return millis >= 0 ? millis / 1000 : -((-millis + 999) / 1000);
-}
 
 bool isAllBlank(std::string_view text) {
     return text.find_first_not_of(" \t") == std::string_view::npos;
@@ -25,7 +22,8 @@ void Player::runProgram(std::int32_t lineIndex) {
 }
 
 void Player::executeFile(std::int32_t lineIndex) {
-    if (!desktop_.shellOpen(valueOf(lineIndex))) showMessage("File not found.", "Keyreel Error");
+    if (!desktop_.shellOpen(valueOf(lineIndex)))
+        showMessage("File not found.", "Keyreel Error");
 }
 
 void Player::showMessage(const std::string& text, const char* title) {
@@ -34,17 +32,8 @@ void Player::showMessage(const std::string& text, const char* title) {
 
 void Player::wait(std::int32_t lineIndex) {
     const auto seconds = parseCount(valueOf(lineIndex));
-    if (!seconds || *seconds <= 0) return;
-    // Whole seconds of the wall clock: the wait ends at the first reading
-    // `seconds` past the start reading, so it lasts between seconds - 1 and
-    // seconds. Messages are handled as they come in the meantime.
-    const std::int64_t start = wholeSeconds(desktop_.localTimeMillis());
-    const std::int64_t deadline = (start + *seconds) * 1000;
-    std::int64_t elapsed = 0;
-    while (elapsed < *seconds) {
-        desktop_.waitForMessages(deadline);
-        elapsed = wholeSeconds(desktop_.localTimeMillis()) - start;
-    }
+    if (seconds && *seconds > 0)
+        waitWholeSeconds(desktop_, *seconds);
 }
 
 bool Player::findWindowByTitle(std::string& searchText) {
@@ -84,17 +73,20 @@ void Player::setFocus(std::int32_t lineIndex) {
     state_.windowFound = false;
     state_.focusTitle = valueOf(lineIndex);
     searchFocusTitle();
-    if (desktop_.activateWindow(state_.focusTitle)) return;
+    if (desktop_.activateWindow(state_.focusTitle))
+        return;
     const MessageAnswer answer =
         desktop_.showMessage({"Focus Lost from application. Continue?", kAppTitle,
                               MessageButtons::YesNo, MessageIcon::Question, true});
-    if (answer == MessageAnswer::No) state_.stopRequested = 1;
+    if (answer == MessageAnswer::No)
+        state_.stopRequested = 1;
 }
 
 void Player::closeWindow(std::int32_t lineIndex) {
     state_.closeTitle = valueOf(lineIndex);
     // A blank title would match whatever window is on top.
-    if (isAllBlank(state_.closeTitle)) return;
+    if (isAllBlank(state_.closeTitle))
+        return;
     findWindowByTitle(state_.closeTitle);
     desktop_.closeWindow(state_.closeTitle);
 }

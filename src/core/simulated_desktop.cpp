@@ -16,9 +16,12 @@ std::string hexByte(unsigned value) {
 
 const char* answerName(MessageAnswer answer) {
     switch (answer) {
-        case MessageAnswer::Yes: return "yes";
-        case MessageAnswer::No: return "no";
-        case MessageAnswer::Ok: break;
+        case MessageAnswer::Yes:
+            return "yes";
+        case MessageAnswer::No:
+            return "no";
+        case MessageAnswer::Ok:
+            break;
     }
     return "ok";
 }
@@ -32,11 +35,13 @@ const std::vector<std::string>& SimulatedDesktop::events() {
 
 void SimulatedDesktop::countRequest() {
     ++requests;
-    if (requestLimit > 0 && requests == requestLimit && onLimit) onLimit();
+    if (requestLimit > 0 && requests == requestLimit && onLimit)
+        onLimit();
 }
 
 void SimulatedDesktop::closeWait() {
-    if (waitedMillis_ == 0) return;
+    if (waitedMillis_ == 0)
+        return;
     const std::int64_t seconds = (waitedMillis_ + 999) / 1000;
     waitedMillis_ = 0;
     events_.push_back("wait " + std::to_string(seconds));
@@ -55,7 +60,8 @@ void SimulatedDesktop::processingPoint(const char* name, std::int64_t advanceMil
     } else {
         countRequest();
     }
-    if (atProcessingPoint) atProcessingPoint();
+    if (atProcessingPoint)
+        atProcessingPoint();
 }
 
 void SimulatedDesktop::keyEvent(std::uint8_t virtualKey, bool keyUp) {
@@ -73,18 +79,23 @@ bool SimulatedDesktop::typeCharacter(char32_t character) {
     return true;
 }
 
-void SimulatedDesktop::tapAlt() { record("alt-tap"); }
+void SimulatedDesktop::tapAlt() {
+    record("alt-tap");
+}
 
 void SimulatedDesktop::moveCursor(int x, int y) {
     record("cursor " + std::to_string(x) + "," + std::to_string(y));
 }
 
-void SimulatedDesktop::mouseButton(std::uint32_t flags) { record("mouse " + hexByte(flags)); }
+void SimulatedDesktop::mouseButton(std::uint32_t flags) {
+    record("mouse " + hexByte(flags));
+}
 
 std::size_t SimulatedDesktop::findExact(const std::string& title) const {
     const std::string wanted = toLowerForSearch(title);
     for (std::size_t i = 0; i < windows.size(); ++i) {
-        if (toLowerForSearch(windows[i]) == wanted) return i;
+        if (toLowerForSearch(windows[i]) == wanted)
+            return i;
     }
     return windows.size();
 }
@@ -127,33 +138,41 @@ MessageAnswer SimulatedDesktop::showMessage(const MessageRequest& request) {
         request.buttons == MessageButtons::YesNo ? questionAnswer : MessageAnswer::Ok;
     record("message " + quoted(request.text) + " " + quoted(request.title) + " -> " +
            answerName(answer));
-    if (atProcessingPoint) atProcessingPoint();
+    if (atProcessingPoint)
+        atProcessingPoint();
     return answer;
 }
 
-void SimulatedDesktop::processPendingMessages() { processingPoint("pump", 0); }
+void SimulatedDesktop::processPendingMessages() {
+    processingPoint("pump", 0);
+}
 
 void SimulatedDesktop::waitForMessages(std::int64_t deadlineMillis) {
     countRequest();
-    if (atProcessingPoint) atProcessingPoint();
+    if (atProcessingPoint)
+        atProcessingPoint();
     if (deadlineMillis > nowMillis) {
         waitedMillis_ += deadlineMillis - nowMillis;
         nowMillis = deadlineMillis;
     }
 }
 
-void SimulatedDesktop::pauseBeforeNextPoll() { processingPoint("poll", 10); }
+void SimulatedDesktop::pauseBeforeNextPoll() {
+    processingPoint("poll", 10);
+}
 
 void SimulatedDesktop::typingPause() {
     nowMillis += 1;
     record("tick 1");
-    if (atProcessingPoint) atProcessingPoint();
+    if (atProcessingPoint)
+        atProcessingPoint();
 }
 
 void SimulatedDesktop::doubleClickGap() {
     nowMillis += 10;
     record("tick 10");
-    if (atProcessingPoint) atProcessingPoint();
+    if (atProcessingPoint)
+        atProcessingPoint();
 }
 
 }  // namespace keyreel

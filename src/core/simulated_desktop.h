@@ -14,7 +14,7 @@
 namespace keyreel {
 
 class SimulatedDesktop : public Desktop {
-public:
+  public:
     // Top-level window titles, top of the stacking order first.
     std::vector<std::string> windows;
     // The answer to Yes/No questions; OK boxes always answer OK.
@@ -55,7 +55,7 @@ public:
     void doubleClickGap() override;
     std::int64_t localTimeMillis() override { return nowMillis; }
 
-private:
+  private:
     void record(std::string event);
     void processingPoint(const char* name, std::int64_t advanceMillis);
     void countRequest();

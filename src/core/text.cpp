@@ -11,10 +11,14 @@ namespace {
 constexpr char32_t kReplacement = 0xFFFD;
 
 int sequenceLength(unsigned char lead) {
-    if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) return 2;
-    if (lead >= 0xE0 && lead <= 0xEF) return 3;
-    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 3;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
     return 0;
 }
 
@@ -33,7 +37,8 @@ char32_t cp1252ToCodePoint(unsigned char byte) {
 }
 
 std::optional<unsigned char> codePointToCp1252(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<unsigned char>(cp);
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<unsigned char>(cp);
     for (std::size_t i = 0; i < kCp1252High.size(); ++i) {
         const char16_t mapped = kCp1252High[i];
         if ((mapped != 0 && mapped == cp) || (mapped == 0 && cp == 0x80 + i)) {
@@ -99,14 +104,16 @@ bool isValidUtf8(std::string_view bytes) {
         const char32_t cp = decodeUtf8(bytes, pos);
         // A genuine U+FFFD in the text is three bytes long; a decoding
         // failure advances by one.
-        if (cp == kReplacement && pos - before == 1) return false;
+        if (cp == kReplacement && pos - before == 1)
+            return false;
     }
     return true;
 }
 
 bool isAscii(std::string_view bytes) {
     for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
     }
     return true;
 }
@@ -114,7 +121,8 @@ bool isAscii(std::string_view bytes) {
 std::string toLowerAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     }
     return out;
 }
@@ -125,7 +133,8 @@ std::string toLowerForSearch(std::string_view text) {
     std::size_t pos = 0;
     while (pos < text.size()) {
         char32_t cp = decodeUtf8(text, pos);
-        if ((cp >= 'A' && cp <= 'Z') || (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7)) cp += 0x20;
+        if ((cp >= 'A' && cp <= 'Z') || (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7))
+            cp += 0x20;
         appendUtf8(out, cp);
     }
     return out;
@@ -136,11 +145,21 @@ std::string quoted(std::string_view text) {
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\t': out += "\\t"; break;
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
             default:
                 if (byte < 0x20 || byte == 0x7F) {
                     char buf[8];
@@ -158,7 +177,8 @@ std::string quoted(std::string_view text) {
 std::string Windows1252::toUtf8(std::string_view bytes) const {
     std::string out;
     out.reserve(bytes.size());
-    for (const char c : bytes) appendUtf8(out, cp1252ToCodePoint(static_cast<unsigned char>(c)));
+    for (const char c : bytes)
+        appendUtf8(out, cp1252ToCodePoint(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -168,7 +188,8 @@ std::optional<std::string> Windows1252::fromUtf8(std::string_view text) const {
     std::size_t pos = 0;
     while (pos < text.size()) {
         const auto byte = codePointToCp1252(decodeUtf8(text, pos));
-        if (!byte) return std::nullopt;
+        if (!byte)
+            return std::nullopt;
         out += static_cast<char>(*byte);
     }
     return out;

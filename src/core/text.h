@@ -28,7 +28,7 @@ std::string quoted(std::string_view text);
 // The single-byte code page of the system. The core ships Windows-1252 so it
 // runs anywhere; the Windows build supplies the real ANSI code page.
 class AnsiCodePage {
-public:
+  public:
     virtual ~AnsiCodePage() = default;
     virtual std::string toUtf8(std::string_view bytes) const = 0;
     // Empty when some character has no exact single-byte form.
@@ -36,7 +36,7 @@ public:
 };
 
 class Windows1252 final : public AnsiCodePage {
-public:
+  public:
     std::string toUtf8(std::string_view bytes) const override;
     std::optional<std::string> fromUtf8(std::string_view text) const override;
 };

@@ -17,7 +17,8 @@ TEST(CommandTable, HoldsEveryWordOnceInComparisonOrder) {
     EXPECT_EQ(table[23].code, 0x7B);
     EXPECT_EQ(table.back().word, "MessageBox");
     std::set<std::string_view> words;
-    for (const auto& c : table) EXPECT_TRUE(words.insert(c.word).second) << c.word;
+    for (const auto& c : table)
+        EXPECT_TRUE(words.insert(c.word).second) << c.word;
 }
 
 TEST(CommandTable, FindsOnlyExactWords) {

@@ -69,19 +69,20 @@ TEST(KyrTrace, AnUnreadableFileIsStatusTwo) {
 
 TEST(KyrLint, ReportsProbableMistakesWithLineNumbers) {
     const auto findings = lintMacroText(
-        "press_enter\r\n"            // 1: wrong case
-        "SendText\r\n"               // 2: no value
-        "\r\n"                       // 3: empty, fine
-        "Wait >abc\r\n"              // 4: not a number
-        "Repeat >2\r\n"              // 5: fine
-        "MouseMove >100\r\n"         // 6: no y
+        "press_enter\r\n"                 // 1: wrong case
+        "SendText\r\n"                    // 2: no value
+        "\r\n"                            // 3: empty, fine
+        "Wait >abc\r\n"                   // 4: not a number
+        "Repeat >2\r\n"                   // 5: fine
+        "MouseMove >100\r\n"              // 6: no y
         "SendText >Done Press_Enter\r\n"  // 7: command inside the value
-        "Press_Pause\r\n"            // 8: plays as nothing
-        "Wait>5\r\n"                 // 9: glued marker
-        "LClik  Press_Tab\r\n"       // 10: one edit away; double space is fine
-        "Hello\r\n");                // 11: nothing close
+        "Press_Pause\r\n"                 // 8: plays as nothing
+        "Wait>5\r\n"                      // 9: glued marker
+        "LClik  Press_Tab\r\n"            // 10: one edit away; double space is fine
+        "Hello\r\n");                     // 11: nothing close
     std::vector<std::pair<int, std::string>> got;
-    for (const auto& f : findings) got.emplace_back(f.line, f.message);
+    for (const auto& f : findings)
+        got.emplace_back(f.line, f.message);
     const std::vector<std::pair<int, std::string>> expected = {
         {1, "'press_enter' is no command word; did you mean 'Press_Enter'?"},
         {2, "'SendText' has no '>' value: it will use the whole line 'SendText' as its value"},
@@ -104,7 +105,8 @@ TEST(KyrLint, ExitStatusTellsCleanFromFindingsFromUnreadable) {
     EXPECT_EQ(runLint(folder.file("ok.kyr"), out, err), 0);
     EXPECT_TRUE(out.str().empty());
     EXPECT_EQ(runLint(folder.file("bad.kyr"), out, err), 1);
-    EXPECT_EQ(out.str(), folder.file("bad.kyr") + ":1: 'Release_ALT' is no command word and plays as nothing\n");
+    EXPECT_EQ(out.str(), folder.file("bad.kyr") +
+                             ":1: 'Release_ALT' is no command word and plays as nothing\n");
     EXPECT_EQ(runLint(folder.file("none.kyr"), out, err), 2);
     EXPECT_NE(err.str().find("cannot read"), std::string::npos);
 }

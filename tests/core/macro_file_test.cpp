@@ -12,22 +12,21 @@ using Events = std::vector<std::string>;
 
 // Fails at the last step, after the temporary file was written.
 class FailingReplaceStore : public LocalFileStore {
-protected:
+  protected:
     bool replace(const std::filesystem::path&, const std::filesystem::path&) override {
         return false;
     }
 };
 
 class MacroFileTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder;
     LocalFileStore store;
     SimulatedDesktop desktop;
     MacroFiles files{store, desktop};
 };
 
-constexpr const char* kOverwrite =
-    "message \"Overwrite existing file?\" \"Tobrin's Keyreel\" -> ";
+constexpr const char* kOverwrite = "message \"Overwrite existing file?\" \"Tobrin's Keyreel\" -> ";
 constexpr const char* kSaveError =
     "message \"Error occurred trying to close file, please retry.\" \"Tobrin's Keyreel\" -> ok";
 
@@ -78,11 +77,11 @@ TEST_F(MacroFileTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
 
 TEST_F(MacroFileTest, EncodingsAreDetectedOnLoad) {
     const std::pair<const char*, const char*> cases[] = {
-        {"SendText >caf\xE9", "SendText >caf\xC3\xA9"},                      // ANSI
-        {"SendText >caf\xC3\xA9", "SendText >caf\xC3\xA9"},                  // UTF-8
-        {"\xEF\xBB\xBFSendText >\xCE\xA9", "SendText >\xCE\xA9"},            // UTF-8 with BOM
-        {"\xEF\xBB\xBFPress_Tab", "Press_Tab"},                              // BOM, ASCII only
-        {"SendText >\x80 \xC3", "SendText >\xE2\x82\xAC \xC3\x83"},          // not UTF-8
+        {"SendText >caf\xE9", "SendText >caf\xC3\xA9"},              // ANSI
+        {"SendText >caf\xC3\xA9", "SendText >caf\xC3\xA9"},          // UTF-8
+        {"\xEF\xBB\xBFSendText >\xCE\xA9", "SendText >\xCE\xA9"},    // UTF-8 with BOM
+        {"\xEF\xBB\xBFPress_Tab", "Press_Tab"},                      // BOM, ASCII only
+        {"SendText >\x80 \xC3", "SendText >\xE2\x82\xAC \xC3\x83"},  // not UTF-8
     };
     for (const auto& [bytes, line] : cases) {
         folder.write("e.kyr", bytes);

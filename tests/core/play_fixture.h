@@ -13,7 +13,7 @@ namespace keyreel {
 // A player wired to a simulated desktop; `play` loads lines the way a file
 // load does and returns what reached the desktop.
 class PlayFixture : public ::testing::Test {
-protected:
+  protected:
     std::vector<std::string> play(std::vector<std::string> lines) {
         list = std::move(lines);
         return playList();

@@ -11,16 +11,17 @@ using PlayerCommands = PlayFixture;
 std::string typed(const Events& events) {
     std::string text;
     for (const auto& e : events) {
-        if (e.starts_with("type \"")) text += e.substr(6, e.size() - 7);
-        if (e == "key down 0x6B") text += "<+>";
+        if (e.starts_with("type \""))
+            text += e.substr(6, e.size() - 7);
+        if (e == "key down 0x6B")
+            text += "<+>";
     }
     return text;
 }
 
 TEST_F(PlayerCommands, SendTextTypesTheLineValueWithAPauseAfterEveryCharacter) {
-    EXPECT_EQ(play({"SendText >a+b"}),
-              (Events{"type \"a\"", "tick 1", "key down 0x6B", "key up 0x6B", "tick 1", "type \"b\"",
-                      "tick 1"}));
+    EXPECT_EQ(play({"SendText >a+b"}), (Events{"type \"a\"", "tick 1", "key down 0x6B",
+                                               "key up 0x6B", "tick 1", "type \"b\"", "tick 1"}));
 
     desktop = SimulatedDesktop{};
     const Events skipped = play({"SendText >(100%)"});
@@ -28,10 +29,10 @@ TEST_F(PlayerCommands, SendTextTypesTheLineValueWithAPauseAfterEveryCharacter) {
     EXPECT_EQ(std::count(skipped.begin(), skipped.end(), "tick 1"), 6) << "skipped ones pause too";
 
     const std::pair<const char*, const char*> cases[] = {
-        {"SendText >a>b", "b"},          {"SendText > hello", "hello"},
-        {"SendText >hello ", "hello "},  {"SendText >", ""},
-        {"SendText", "SendText"},        {"SendText >~^{}[]", "}[]"},
-        {"SendText >\x09x", "\\tx"},     {"SendText >\xC3\xA9\xE2\x82\xAC", "\xC3\xA9\xE2\x82\xAC"},
+        {"SendText >a>b", "b"},         {"SendText > hello", "hello"},
+        {"SendText >hello ", "hello "}, {"SendText >", ""},
+        {"SendText", "SendText"},       {"SendText >~^{}[]", "}[]"},
+        {"SendText >\x09x", "\\tx"},    {"SendText >\xC3\xA9\xE2\x82\xAC", "\xC3\xA9\xE2\x82\xAC"},
     };
     for (const auto& [line, text] : cases) {
         desktop = SimulatedDesktop{};
@@ -48,12 +49,12 @@ TEST_F(PlayerCommands, SendTextDropsTheRestWhenACharacterCannotBeTyped) {
 
 TEST_F(PlayerCommands, KeysTapHoldAndReleaseWithProcessingPointsBetween) {
     desktop.recordProcessingPoints = true;
-    EXPECT_EQ(play({"Press_F12 Press_Caps Press_Caps", "Press_CTRL ALT_Down ALT_Up Release_CTRL",
-                    "Press_ALT"}),
-              (Events{"key down 0x7B", "pump", "key up 0x7B", "key down 0x14", "pump",
-                      "key up 0x14", "key down 0x14", "pump", "key up 0x14", "key down 0x11", "pump",
-                      "key down 0x12", "pump", "key up 0x12", "pump", "key up 0x11", "pump",
-                      "alt-tap"}));
+    EXPECT_EQ(
+        play({"Press_F12 Press_Caps Press_Caps", "Press_CTRL ALT_Down ALT_Up Release_CTRL",
+              "Press_ALT"}),
+        (Events{"key down 0x7B", "pump", "key up 0x7B", "key down 0x14", "pump", "key up 0x14",
+                "key down 0x14", "pump", "key up 0x14", "key down 0x11", "pump", "key down 0x12",
+                "pump", "key up 0x12", "pump", "key up 0x11", "pump", "alt-tap"}));
 
     desktop = SimulatedDesktop{};
     play({"Press_Shift", "SendText >abc"});
@@ -64,15 +65,19 @@ TEST_F(PlayerCommands, KeysTapHoldAndReleaseWithProcessingPointsBetween) {
 
 TEST_F(PlayerCommands, MouseMoveReadsXAndYAndIgnoresUnusablePoints) {
     const std::pair<const char*, const char*> moves[] = {
-        {"MouseMove >100,200", "cursor 100,200"}, {"MouseMove >100, 200", "cursor 100,200"},
-        {"MouseMove > 100,200", "cursor 100,200"}, {"MouseMove >1,2,3", "cursor 1,3"},
-        {"MouseMove >-5,2.5", "cursor -5,2"},      {"MouseMove >32767,-32768", "cursor 32767,-32768"},
+        {"MouseMove >100,200", "cursor 100,200"},
+        {"MouseMove >100, 200", "cursor 100,200"},
+        {"MouseMove > 100,200", "cursor 100,200"},
+        {"MouseMove >1,2,3", "cursor 1,3"},
+        {"MouseMove >-5,2.5", "cursor -5,2"},
+        {"MouseMove >32767,-32768", "cursor 32767,-32768"},
     };
     for (const auto& [line, event] : moves) {
         desktop = SimulatedDesktop{};
         EXPECT_EQ(play({line}), (Events{event})) << line;
     }
-    for (const char* line : {"MouseMove >100", "MouseMove >a,b", "MouseMove >40000,1", "MouseMove"}) {
+    for (const char* line :
+         {"MouseMove >100", "MouseMove >a,b", "MouseMove >40000,1", "MouseMove"}) {
         desktop = SimulatedDesktop{};
         EXPECT_TRUE(play({line, "LUp"}) == (Events{"mouse 0x04"})) << line;
     }
@@ -80,11 +85,11 @@ TEST_F(PlayerCommands, MouseMoveReadsXAndYAndIgnoresUnusablePoints) {
 
 TEST_F(PlayerCommands, ButtonsSendTheirEventsAndDoubleClicksWaitOneTick) {
     desktop.recordProcessingPoints = true;
-    EXPECT_EQ(play({"LClick RClick LDown LUp RDown RUp", "LDblClick", "RDblClick"}),
-              (Events{"mouse 0x02", "mouse 0x04", "mouse 0x08", "mouse 0x10", "mouse 0x02",
-                      "mouse 0x04", "mouse 0x08", "mouse 0x10", "mouse 0x02", "mouse 0x04",
-                      "tick 10", "mouse 0x02", "mouse 0x04", "mouse 0x08", "mouse 0x10", "tick 10",
-                      "mouse 0x08", "mouse 0x10"}));
+    EXPECT_EQ(
+        play({"LClick RClick LDown LUp RDown RUp", "LDblClick", "RDblClick"}),
+        (Events{"mouse 0x02", "mouse 0x04", "mouse 0x08", "mouse 0x10", "mouse 0x02", "mouse 0x04",
+                "mouse 0x08", "mouse 0x10", "mouse 0x02", "mouse 0x04", "tick 10", "mouse 0x02",
+                "mouse 0x04", "mouse 0x08", "mouse 0x10", "tick 10", "mouse 0x08", "mouse 0x10"}));
 }
 
 TEST_F(PlayerCommands, WaitEndsOnTheWholeSecondAndIgnoresBadValues) {
@@ -120,7 +125,8 @@ TEST_F(PlayerCommands, ProgramsDocumentsAndMessages) {
 
     desktop = SimulatedDesktop{};
     desktop.startResult = StartResult::InvalidCommandLine;
-    EXPECT_EQ(play({"RunProgram >"}), (Events{"run \"\""})) << "an invalid command line says nothing";
+    EXPECT_EQ(play({"RunProgram >"}), (Events{"run \"\""}))
+        << "an invalid command line says nothing";
 }
 
 TEST_F(PlayerCommands, TitleSearchIgnoresCaseMatchesAnyPartAndTakesTheTopmost) {
@@ -164,7 +170,8 @@ TEST_F(PlayerCommands, WaitForWindowPollsUntilTheWindowAppearsOrTheRunStops) {
     int polls = 0;
     desktop.recordProcessingPoints = true;
     desktop.atProcessingPoint = [&] {
-        if (desktop.events().back() == "poll" && ++polls == 3) desktop.windows = {"Calc - Mine"};
+        if (desktop.events().back() == "poll" && ++polls == 3)
+            desktop.windows = {"Calc - Mine"};
     };
     EXPECT_EQ(play({"WaitForWindow >calc", "Press_Tab"}),
               (Events{"pump", "poll", "poll", "poll", "key down 0x09", "pump", "key up 0x09"}));
@@ -174,7 +181,8 @@ TEST_F(PlayerCommands, WaitForWindowPollsUntilTheWindowAppearsOrTheRunStops) {
     desktop = SimulatedDesktop{};
     polls = 0;
     desktop.atProcessingPoint = [&] {
-        if (++polls == 5) state.stopRequested = 1;
+        if (++polls == 5)
+            state.stopRequested = 1;
     };
     EXPECT_TRUE(play({"WaitForWindow >never", "Press_Tab"}).empty());
     EXPECT_EQ(polls, 5);

@@ -11,12 +11,13 @@ constexpr const char* kTabDown = "key down 0x09";
 constexpr const char* kTabUp = "key up 0x09";
 
 class PlayerFlow : public PlayFixture {
-protected:
+  protected:
     // Only the key-down events: enough to see which keys played in which order.
     Events keysDown(const Events& events) {
         Events downs;
         for (const auto& e : events) {
-            if (e.starts_with("key down")) downs.push_back(e.substr(9));
+            if (e.starts_with("key down"))
+                downs.push_back(e.substr(9));
         }
         return downs;
     }
@@ -62,7 +63,8 @@ TEST_F(PlayerFlow, RepeatBlocksDoNotNest) {
                                        "End_Repeat", "Press_Enter", "End_Repeat"}));
     const Events pass = {"0x09", "0x09", "0x09", "0x0D"};
     Events expected = {"0x26"};
-    for (int i = 0; i < 3; ++i) expected.insert(expected.end(), pass.begin(), pass.end());
+    for (int i = 0; i < 3; ++i)
+        expected.insert(expected.end(), pass.begin(), pass.end());
     EXPECT_EQ(keys, expected);
 }
 
@@ -105,7 +107,8 @@ TEST_F(PlayerFlow, StopIsSeenBeforeEachLineOnly) {
 TEST_F(PlayerFlow, StopDuringARepeatPassFinishesThePassAndStartsNoOther) {
     int tabs = 0;
     desktop.atProcessingPoint = [&] {
-        if (desktop.events().back() == kTabDown && ++tabs == 2) state.stopRequested = 1;
+        if (desktop.events().back() == kTabDown && ++tabs == 2)
+            state.stopRequested = 1;
     };
     // Stop comes during the second pass: it plays to its end, no third pass
     // starts, and the line after the block never plays.
@@ -124,7 +127,8 @@ TEST_F(PlayerFlow, LoopRestartsUntilStoppedWithoutGrowingTheStack) {
     desktop.recordProcessingPoints = true;
     desktop.atProcessingPoint = [&] {
         // The restart's own processing point makes a loop of moves stoppable.
-        if (desktop.events().back() == "pump" && ++restarts == 100000) state.stopRequested = 1;
+        if (desktop.events().back() == "pump" && ++restarts == 100000)
+            state.stopRequested = 1;
     };
     const Events events = play({"MouseMove >1,2", "Loop", "Press_Tab"});
     EXPECT_EQ(restarts, 100000);
@@ -135,7 +139,8 @@ TEST_F(PlayerFlow, LoopRestartsUntilStoppedWithoutGrowingTheStack) {
 TEST_F(PlayerFlow, LoopAbandonsTheRestOfItsLineAndRepeatPass) {
     int tabs = 0;
     desktop.atProcessingPoint = [&] {
-        if (desktop.events().back() == kTabDown && ++tabs == 2) state.stopRequested = 1;
+        if (desktop.events().back() == kTabDown && ++tabs == 2)
+            state.stopRequested = 1;
     };
     // First round: Loop drops Press_Up and the rest of the block. Second
     // round: stopped, Loop does nothing and Press_Up plays; then the run ends.
@@ -147,7 +152,8 @@ TEST_F(PlayerFlow, LoopAbandonsTheRestOfItsLineAndRepeatPass) {
 TEST_F(PlayerFlow, ANestedRunPlaysFromTheTopAndTheOuterRunGoesOn) {
     bool nested = false;
     desktop.atProcessingPoint = [&] {
-        if (nested) return;
+        if (nested)
+            return;
         nested = true;  // a second Run press during the outer run's wait
         state.macroLineCount = static_cast<std::int32_t>(list.size());
         state.stopRequested = 0;

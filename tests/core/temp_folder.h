@@ -9,10 +9,11 @@ namespace keyreel {
 
 // A fresh folder under the system's temporary folder, removed afterwards.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::random_device random;
-        path_ = std::filesystem::temp_directory_path() / ("keyreel-test-" + std::to_string(random()));
+        path_ =
+            std::filesystem::temp_directory_path() / ("keyreel-test-" + std::to_string(random()));
         std::filesystem::create_directories(path_);
     }
     ~TempFolder() {
@@ -39,7 +40,7 @@ public:
     }
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

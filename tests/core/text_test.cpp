@@ -9,7 +9,8 @@ TEST(Text, Utf8DecodingReplacesMalformedBytes) {
     const std::string text = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xFF\xC3";
     std::size_t pos = 0;
     std::u32string out;
-    while (pos < text.size()) out += decodeUtf8(text, pos);
+    while (pos < text.size())
+        out += decodeUtf8(text, pos);
     EXPECT_EQ(out, (std::u32string{U'a', U'\u00E9', U'\u20AC', U'\U0001F600', 0xFFFD, 0xFFFD}));
     EXPECT_TRUE(isValidUtf8("a\xC3\xA9\xEF\xBF\xBD"));
     EXPECT_FALSE(isValidUtf8("\xE9t\xE9"));
@@ -25,7 +26,8 @@ TEST(Text, Windows1252RoundTripsItsCharactersAndRefusesOthers) {
 }
 
 TEST(Text, QuotedEscapesQuotesBackslashesAndControls) {
-    EXPECT_EQ(quoted("a\"b\\c\td\r\n\x01\x7F\xC3\xA9"), "\"a\\\"b\\\\c\\td\\r\\n\\x01\\x7F\xC3\xA9\"");
+    EXPECT_EQ(quoted("a\"b\\c\td\r\n\x01\x7F\xC3\xA9"),
+              "\"a\\\"b\\\\c\\td\\r\\n\\x01\\x7F\xC3\xA9\"");
 }
 
 TEST(Text, SearchLowerCaseCoversLatin1Letters) {

@@ -22,8 +22,10 @@ std::string q(std::string_view text) {
 // Edit distance with transpositions (optimal string alignment).
 std::size_t editDistance(std::string_view a, std::string_view b) {
     std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
-    for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
-    for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+    for (std::size_t i = 0; i <= a.size(); ++i)
+        d[i][0] = i;
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        d[0][j] = j;
     for (std::size_t i = 1; i <= a.size(); ++i) {
         for (std::size_t j = 1; j <= b.size(); ++j) {
             const std::size_t cost = a[i - 1] == b[j - 1] ? 0 : 1;
@@ -88,8 +90,9 @@ void checkOutsideWord(std::string_view word, std::string_view line, bool lineHas
     }
     const auto marker = word.find('>');
     if (marker != std::string_view::npos && findCommand(word.substr(0, marker))) {
-        out.push_back(q(word) + " is no command word: write " +
-                      q(std::string(word.substr(0, marker)) + " " + std::string(word.substr(marker))));
+        out.push_back(
+            q(word) + " is no command word: write " +
+            q(std::string(word.substr(0, marker)) + " " + std::string(word.substr(marker))));
         return;
     }
     const std::string_view likely = likelyCommand(word);
@@ -106,7 +109,8 @@ std::vector<std::string> lintLine(std::string_view line) {
         const std::string_view word = nextToken(rest, ' ');
         const std::size_t start = offset;
         offset += word.size() + 1;
-        if (word.empty()) continue;
+        if (word.empty())
+            continue;
         if (valueStart != std::string_view::npos && start >= valueStart) {
             if (findCommand(word)) {
                 messages.push_back(q(word) + " inside the value will also run as a command");
@@ -126,11 +130,13 @@ std::vector<LintFinding> lintMacroText(std::string_view text) {
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = text.size();
+        if (end == std::string_view::npos)
+            end = text.size();
         for (std::string& message : lintLine(text.substr(start, end - start))) {
             findings.push_back({lineNumber, std::move(message)});
         }
-        if (end == text.size()) break;
+        if (end == text.size())
+            break;
         const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
         start = end + (crLf ? 2 : 1);
         ++lineNumber;

@@ -30,7 +30,8 @@ int runTrace(const TraceOptions& options, std::ostream& out, std::ostream& err) 
 
     Player(list, state, desktop).runMacro();
 
-    for (const std::string& event : desktop.events()) out << event << '\n';
+    for (const std::string& event : desktop.events())
+        out << event << '\n';
     if (stoppedByLimit) {
         out << "stopped after " << options.maxEvents
             << " events: the macro does not end by itself (see --max-events)\n";

@@ -1,0 +1,29 @@
+#include "startup.h"
+
+namespace keyreel {
+
+std::string macroPathFromCommandLine(std::string_view commandLine) {
+    while (!commandLine.empty() && commandLine.front() == ' ')
+        commandLine.remove_prefix(1);
+    while (!commandLine.empty() && commandLine.back() == ' ')
+        commandLine.remove_suffix(1);
+    if (commandLine.size() >= 2 && commandLine.front() == '"' && commandLine.back() == '"') {
+        commandLine = commandLine.substr(1, commandLine.size() - 2);
+    }
+    return std::string(commandLine);
+}
+
+StartupPlan planStartup(std::string_view commandLine, bool playLoaded, bool pauseEnabled,
+                        std::int32_t pauseSeconds) {
+    StartupPlan plan;
+    plan.macroPath = macroPathFromCommandLine(commandLine);
+    if (plan.macroPath.empty())
+        return plan;
+    plan.hideToTray = false;
+    plan.play = playLoaded;
+    plan.countdown = playLoaded && pauseEnabled;
+    plan.countdownSeconds = pauseSeconds;
+    return plan;
+}
+
+}  // namespace keyreel

@@ -1,0 +1,81 @@
+#include "countdown_window.h"
+
+#include <string>
+#include <vector>
+
+#include "desktop.h"
+
+namespace keyreel::ui {
+
+namespace {
+
+enum ControlId : int {
+    kIcon = 100,
+    kLeadText = 101,
+    kSecondsText = 102,
+    kTailText = 103,
+    kHintText = 104,
+    kCancelButton = IDCANCEL,
+};
+
+const std::vector<ControlSpec>& layout() {
+    static const std::vector<ControlSpec> controls = {
+        {L"STATIC", L"#1", SS_ICON, kIcon, 180, 180, 480, 480},
+        {L"STATIC", L"A macro will be starting in ", SS_RIGHT, kLeadText, 780, 240, 2460, 255},
+        {L"STATIC", L"10", SS_CENTER, kSecondsText, 3240, 240, 480, 255},
+        {L"STATIC", L"seconds.", SS_LEFT, kTailText, 3720, 240, 900, 255},
+        {L"STATIC", L"Press cancel to stop this operation", SS_CENTER, kHintText, 780, 600, 3840,
+         255},
+        {L"BUTTON", L"Cancel", BS_DEFPUSHBUTTON | WS_TABSTOP, kCancelButton, 2100, 1020, 1095, 375},
+    };
+    return controls;
+}
+
+}  // namespace
+
+bool CountdownWindow::open(std::int32_t seconds) {
+    const Frame frame{L"KeyreelCountdownWindow",
+                      kAppTitle,
+                      WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                      WS_EX_TOPMOST,
+                      4800,
+                      1560,
+                      nullptr,
+                      nullptr};
+    if (!create(frame, layout()))
+        return false;
+    showRemaining(seconds);
+    // Centred on the screen the pointer is on, in front.
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    SetWindowPos(hwnd(), HWND_TOPMOST, (work.left + work.right - width) / 2,
+                 (work.top + work.bottom - height) / 2, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(hwnd());
+    SetFocus(control(kCancelButton));
+    return true;
+}
+
+void CountdownWindow::showRemaining(std::int64_t seconds) {
+    setControlText(kSecondsText, std::to_string(seconds));
+}
+
+LRESULT CountdownWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool cancel =
+        (message == WM_COMMAND && LOWORD(wParam) == kCancelButton) || (message == WM_CLOSE);
+    if (cancel) {
+        cancelled_ = true;
+        ShowWindow(hwnd(), SW_HIDE);
+        return 0;
+    }
+    return Window::handleMessage(message, wParam, lParam);
+}
+
+}  // namespace keyreel::ui

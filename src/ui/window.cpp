@@ -1,0 +1,145 @@
+#include "window.h"
+
+#include <cstdlib>
+
+#include "wide_text.h"
+
+namespace keyreel::ui {
+
+namespace {
+
+constexpr int kTwipsPerInch = 1440;
+
+void registerClassOnce(const wchar_t* className, WNDPROC windowProc) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(moduleInstance(), className, &existing))
+        return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = moduleInstance();
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hIcon = LoadIconW(moduleInstance(), MAKEINTRESOURCEW(1));
+    wc.lpszClassName = className;
+    RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+HINSTANCE moduleInstance() {
+    return GetModuleHandleW(nullptr);
+}
+
+Window::~Window() {
+    destroy();
+}
+
+void Window::destroy() {
+    if (hwnd_ == nullptr)
+        return;
+    const HWND hwnd = hwnd_;
+    DestroyWindow(hwnd);
+    hwnd_ = nullptr;
+    if (font_ != nullptr) {
+        DeleteObject(font_);
+        font_ = nullptr;
+    }
+}
+
+void Window::setTitle(const std::string& utf8) {
+    SetWindowTextW(hwnd_, win32::toWide(utf8).c_str());
+}
+
+void Window::setControlText(int id, const std::string& utf8) {
+    SetWindowTextW(control(id), win32::toWide(utf8).c_str());
+}
+
+int Window::dpi() const {
+    if (const char* forced = std::getenv("KEYREEL_DPI")) {
+        const int value = std::atoi(forced);
+        if (value >= 48 && value <= 960)
+            return value;
+    }
+    const UINT windowDpi = hwnd_ != nullptr ? GetDpiForWindow(hwnd_) : 0;
+    return windowDpi != 0 ? static_cast<int>(windowDpi) : 96;
+}
+
+int Window::toPixels(int twips) const {
+    return MulDiv(twips, dpi(), kTwipsPerInch);
+}
+
+bool Window::create(const Frame& frame, const std::vector<ControlSpec>& controls) {
+    registerClassOnce(frame.className, windowProc);
+    controls_ = controls;
+    clientWidth_ = frame.clientWidth;
+    clientHeight_ = frame.clientHeight;
+    // `this` arrives with WM_NCCREATE; windowProc binds it to the handle.
+    CreateWindowExW(frame.exStyle, frame.className, win32::toWide(frame.title).c_str(), frame.style,
+                    CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, frame.owner, frame.menu,
+                    moduleInstance(), this);
+    if (hwnd_ == nullptr)
+        return false;
+    for (const ControlSpec& spec : controls_) {
+        CreateWindowExW(0, spec.className, spec.text, spec.style | WS_CHILD | WS_VISIBLE, 0, 0, 0,
+                        0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                        moduleInstance(), nullptr);
+    }
+    applyLayout();
+    created();
+    return true;
+}
+
+void Window::applyLayout() {
+    RECT frame{0, 0, toPixels(clientWidth_), toPixels(clientHeight_)};
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
+    AdjustWindowRectExForDpi(&frame, style, GetMenu(hwnd_) != nullptr, exStyle,
+                             static_cast<UINT>(dpi()));
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                               static_cast<UINT>(dpi()));
+    const HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+    for (const ControlSpec& spec : controls_) {
+        const HWND child = control(spec.id);
+        MoveWindow(child, toPixels(spec.left), toPixels(spec.top), toPixels(spec.width),
+                   toPixels(spec.height), TRUE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    if (font_ != nullptr)
+        DeleteObject(font_);
+    font_ = font;
+}
+
+LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DPICHANGED) {
+        applyLayout();
+        return 0;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    if (self == nullptr)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->handleMessage(message, wParam, lParam);
+}
+
+}  // namespace keyreel::ui

@@ -1,0 +1,70 @@
+#pragma once
+
+// A top-level window bound to a C++ object: the class is registered once, the
+// object travels in the create parameters, and messages reach handleMessage.
+// Controls are laid out from tables in twips and placed again whenever the
+// window's DPI changes.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace keyreel::ui {
+
+struct ControlSpec {
+    const wchar_t* className;
+    const wchar_t* text;
+    DWORD style;
+    int id;
+    int left, top, width, height;  // twips
+};
+
+class Window {
+  public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    bool exists() const { return hwnd_ != nullptr; }
+    void destroy();
+    void setTitle(const std::string& utf8);
+    HWND control(int id) const { return GetDlgItem(hwnd_, id); }
+    void setControlText(int id, const std::string& utf8);
+
+    // Pixels for a length in twips at the window's DPI. KEYREEL_DPI in the
+    // environment overrides the DPI, so scaling can be tested anywhere.
+    int toPixels(int twips) const;
+
+  protected:
+    struct Frame {
+        const wchar_t* className;
+        std::string title;
+        DWORD style;
+        DWORD exStyle;
+        int clientWidth, clientHeight;  // twips
+        HWND owner;
+        HMENU menu;
+    };
+    bool create(const Frame& frame, const std::vector<ControlSpec>& controls);
+    virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Called once the window and its controls exist.
+    virtual void created() {}
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void applyLayout();
+    int dpi() const;
+
+    HWND hwnd_ = nullptr;
+    HFONT font_ = nullptr;
+    std::vector<ControlSpec> controls_;
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
+};
+
+HINSTANCE moduleInstance();
+
+}  // namespace keyreel::ui

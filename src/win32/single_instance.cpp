@@ -1,0 +1,14 @@
+#include "single_instance.h"
+
+namespace keyreel::win32 {
+
+SingleInstance::SingleInstance(const wchar_t* name)
+    : mutex_(CreateMutexW(nullptr, FALSE, name)),
+      another_(GetLastError() == ERROR_ALREADY_EXISTS) {}
+
+SingleInstance::~SingleInstance() {
+    if (mutex_ != nullptr)
+        CloseHandle(mutex_);
+}
+
+}  // namespace keyreel::win32

@@ -1,0 +1,139 @@
+// The main window's model: titles around every play, the file-play guard,
+// stop, and the start-up decisions.
+
+#include "main_model.h"
+
+#include <gtest/gtest.h>
+
+#include "simulated_desktop.h"
+#include "startup.h"
+#include "temp_folder.h"
+#include "whole_second_wait.h"
+
+namespace keyreel {
+namespace {
+
+class TitleLog : public MainModelObserver {
+  public:
+    std::vector<std::string> titles;
+    int listChanges = 0;
+    void titleChanged(const std::string& title) override { titles.push_back(title); }
+    void listChanged() override { ++listChanges; }
+};
+
+class MainModelTest : public ::testing::Test {
+  protected:
+    MainModelTest() { model.setObserver(&log); }
+
+    TempFolder folder;
+    LocalFileStore store;
+    SimulatedDesktop desktop;
+    MacroFiles files{store, desktop};
+    MainModel model{desktop, files};
+    TitleLog log;
+};
+
+TEST_F(MainModelTest, EveryPlayIsBracketedByThePlayingAndIdleTitles) {
+    folder.write("a.kyr", "Press_Tab\r\n\r\nPress_Up\r\n");
+    ASSERT_TRUE(model.loadList(folder.file("a.kyr")));
+    EXPECT_EQ(model.runState().macroLineCount, 2);
+    model.runState().stopRequested = 1;  // a stop left over from before
+    model.runList();
+    EXPECT_EQ(log.titles, (std::vector<std::string>{kPlayingTitle, kIdleTitle}));
+    EXPECT_EQ(desktop.events().size(), 4u) << "both lines played";
+    EXPECT_EQ(std::string(kPlayingTitle), "Tobrin's Keyreel   \xC2\xBB");
+    EXPECT_EQ(std::string(kStoppedTitle), "Tobrin's Keyreel   \xC3\x97");
+}
+
+TEST_F(MainModelTest, StopShowsTheStoppedTitleUntilThePlayReturns) {
+    folder.write("w.kyr", "Wait >2\r\nPress_Tab\r\n");
+    desktop.atProcessingPoint = [&] {
+        if (log.titles.size() == 1)
+            model.stop();
+    };
+    model.playMacroFile(folder.file("w.kyr"));
+    EXPECT_EQ(log.titles, (std::vector<std::string>{kPlayingTitle, kStoppedTitle, kIdleTitle}));
+    EXPECT_EQ(desktop.events(), (std::vector<std::string>{"wait 2"}));
+    EXPECT_FALSE(model.playing());
+}
+
+TEST_F(MainModelTest, AFilePlayDropsAnotherFilePlayButNotARunOfTheList) {
+    folder.write("f1.kyr", "Wait >1\r\n");
+    folder.write("f3.kyr", "Press_F3\r\n");
+    int nested = 0;
+    desktop.atProcessingPoint = [&] {
+        if (nested++ > 0)
+            return;
+        model.playMacroFile(folder.file("f3.kyr"));  // dropped: f1 still plays
+        EXPECT_TRUE(model.playing());
+        model.runList();  // CTRL+ALT+R is not guarded: plays f1's list again
+    };
+    model.playMacroFile(folder.file("f1.kyr"));
+    EXPECT_EQ(model.list(), (MacroList{"Wait >1"}));
+    EXPECT_EQ(std::count(log.titles.begin(), log.titles.end(), kPlayingTitle), 2);
+    EXPECT_FALSE(model.playing());
+
+    // Once the first play is over, the next file play runs.
+    model.playMacroFile(folder.file("f3.kyr"));
+    EXPECT_EQ(desktop.events().back(), "key up 0x72");
+}
+
+TEST_F(MainModelTest, AnUnreadableFileEndsAFilePlaySilently) {
+    folder.write("a.kyr", "Press_Tab\r\n");
+    ASSERT_TRUE(model.loadList(folder.file("a.kyr")));
+    log.titles.clear();
+    model.playMacroFile(folder.file("missing.kyr"));
+    EXPECT_TRUE(log.titles.empty());
+    EXPECT_EQ(model.list(), (MacroList{"Press_Tab"}));
+    EXPECT_FALSE(model.playing());
+
+    model.stop();  // with nothing playing: the stopped title, playing cleared
+    EXPECT_EQ(model.title(), kStoppedTitle);
+    EXPECT_EQ(model.runState().stopRequested, 1);
+}
+
+TEST(Startup, PlansFromTheCommandLineAndSettings) {
+    const StartupPlan tray = planStartup("", true, true, 10);
+    EXPECT_TRUE(tray.hideToTray);
+
+    const StartupPlan loadOnly = planStartup("C:\\m\\a.kyr", false, true, 10);
+    EXPECT_FALSE(loadOnly.hideToTray);
+    EXPECT_EQ(loadOnly.macroPath, "C:\\m\\a.kyr");
+    EXPECT_FALSE(loadOnly.play);
+    EXPECT_FALSE(loadOnly.countdown) << "no count-down when nothing will play";
+
+    const StartupPlan counted = planStartup("\"C:\\My Macros\\a.kyr\"", true, true, 5);
+    EXPECT_EQ(counted.macroPath, "C:\\My Macros\\a.kyr") << "Explorer's quotes are removed";
+    EXPECT_TRUE(counted.play);
+    EXPECT_TRUE(counted.countdown);
+    EXPECT_EQ(counted.countdownSeconds, 5);
+
+    EXPECT_FALSE(planStartup(" a.kyr", true, false, 5).countdown);
+    EXPECT_EQ(macroPathFromCommandLine("  \"a b.kyr\" "), "a b.kyr");
+    EXPECT_EQ(macroPathFromCommandLine("\"a\" \"b\""), "a\" \"b") << "one enclosing pair only";
+    EXPECT_EQ(macroPathFromCommandLine("\""), "\"");
+}
+
+TEST(WholeSecondWait, CountsWholeSecondsAcrossMidnightAndStopsWhenAsked) {
+    SimulatedDesktop desktop;
+    const std::int64_t day = 86'400'000;
+    desktop.nowMillis = day - 2'000 + 400;  // 11:59:58.400 PM
+    std::vector<std::int64_t> seen;
+    waitWholeSeconds(desktop, 5, {}, [&](std::int64_t elapsed) { seen.push_back(elapsed); });
+    EXPECT_EQ(desktop.nowMillis, day + 3'000) << "ends at 12:00:03 AM";
+    EXPECT_EQ(seen, (std::vector<std::int64_t>{1, 2, 3, 4, 5}));
+
+    bool cancelled = false;
+    int wakeUps = 0;
+    desktop.atProcessingPoint = [&] { cancelled = ++wakeUps == 3; };
+    const std::int64_t before = desktop.nowMillis;
+    waitWholeSeconds(desktop, 10, [&] { return !cancelled; });
+    EXPECT_EQ(desktop.nowMillis - before, 3'000) << "Cancel after three seconds ends it";
+
+    waitWholeSeconds(desktop, 0);
+    waitWholeSeconds(desktop, -3);
+    EXPECT_EQ(desktop.nowMillis - before, 3'000) << "no wait for zero or less";
+}
+
+}  // namespace
+}  // namespace keyreel

@@ -1,0 +1,56 @@
+#pragma once
+
+// Looking at and operating other programs' windows from outside, as a user
+// would: used by the end-to-end tests and by the scripts that show and
+// measure Keyreel running under Wine.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace keyreel::probe {
+
+// The first visible top-level window whose title contains `titlePart`,
+// case ignored, top of the stacking order first.
+HWND findWindow(std::wstring_view titlePart);
+HWND waitForWindow(std::wstring_view titlePart, DWORD timeoutMillis);
+bool waitUntilGone(std::wstring_view titlePart, DWORD timeoutMillis);
+std::vector<std::wstring> visibleTitles();
+
+std::wstring windowText(HWND window);
+// Child windows in creation order, with their class names and texts.
+struct Child {
+    HWND hwnd;
+    std::wstring className;
+    std::wstring text;
+};
+std::vector<Child> children(HWND parent);
+HWND findChild(HWND parent, std::wstring_view className, std::wstring_view text = {});
+// Posts a click to the child button with exactly this text.
+bool clickButton(HWND parent, std::wstring_view text);
+std::vector<std::wstring> listItems(HWND listBox);
+
+// A message box (dialog class #32770) with this title whose text contains
+// `textPart`; its text; answering it with a button id (IDOK, IDYES, IDNO).
+HWND waitForMessageBox(std::wstring_view title, std::wstring_view textPart, DWORD timeoutMillis);
+std::wstring messageBoxText(HWND box);
+void answerMessageBox(HWND box, int buttonId);
+
+// Runs a program of the machine under Wine (xdotool, say) and waits for it.
+bool runUnixProgram(const std::wstring& commandLine);
+
+// Waits for `condition` to hold, polling; false on time-out.
+template <typename Condition>
+bool waitFor(Condition condition, DWORD timeoutMillis) {
+    const ULONGLONG end = GetTickCount64() + timeoutMillis;
+    while (!condition()) {
+        if (GetTickCount64() >= end)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+}  // namespace keyreel::probe

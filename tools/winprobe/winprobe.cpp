@@ -1,0 +1,85 @@
+// winprobe: looks at windows from outside, for scripts that drive Keyreel
+// under Wine. Prints UTF-8; exit status 0 when the condition held.
+//
+//   winprobe titles                    visible top-level titles
+//   winprobe wait TITLE [MS]           wait for a window; print its title
+//   winprobe gone TITLE [MS]           wait until no such window is left
+//   winprobe text TITLE                the text of the window's edit control
+//   winprobe wait-play-end [MS]        wait for a Keyreel play to start and end
+//   winprobe close TITLE               ask the window to close
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "wide_text.h"
+#include "window_probe.h"
+
+namespace {
+
+using namespace keyreel;
+
+constexpr const wchar_t* kPlayingMarker = L"Keyreel   \u00BB";
+
+void print(const std::wstring& text) {
+    const std::string utf8 = win32::toUtf8(text) + "\n";
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    std::fflush(stdout);
+}
+
+DWORD timeoutArg(int argc, wchar_t** argv, int index) {
+    return argc > index ? static_cast<DWORD>(_wtoi(argv[index])) : 10000;
+}
+
+int text(const wchar_t* title) {
+    const HWND window = probe::findWindow(title);
+    if (window == nullptr)
+        return 1;
+    for (const wchar_t* editClass : {L"Edit", L"RichEdit20W", L"RICHEDIT50W"}) {
+        if (const HWND edit = probe::findChild(window, editClass)) {
+            print(probe::windowText(edit));
+            return 0;
+        }
+    }
+    print(probe::windowText(window));
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2)
+        return 2;
+    const std::wstring command = argv[1];
+    if (command == L"titles") {
+        for (const std::wstring& title : probe::visibleTitles())
+            print(title);
+        return 0;
+    }
+    if (command == L"wait-play-end") {
+        const DWORD timeout = timeoutArg(argc, argv, 2);
+        if (probe::waitForWindow(kPlayingMarker, timeout) == nullptr)
+            return 1;
+        return probe::waitUntilGone(kPlayingMarker, timeout) ? 0 : 1;
+    }
+    if (argc < 3)
+        return 2;
+    const wchar_t* title = argv[2];
+    if (command == L"wait") {
+        const HWND window = probe::waitForWindow(title, timeoutArg(argc, argv, 3));
+        if (window == nullptr)
+            return 1;
+        print(probe::windowText(window));
+        return 0;
+    }
+    if (command == L"gone")
+        return probe::waitUntilGone(title, timeoutArg(argc, argv, 3)) ? 0 : 1;
+    if (command == L"text")
+        return text(title);
+    if (command == L"close") {
+        const HWND window = probe::findWindow(title);
+        return window != nullptr && PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    return 2;
+}
