@@ -28,7 +28,6 @@ class TestWindow {
     // The edit control's text.
     std::string text() const;
     const std::vector<std::string>& events() const { return events_; }
-    void clearEvents() { events_.clear(); }
     // Screen point of a point in the client area.
     POINT onScreen(int x, int y) const;
     // Runs when the window handles a WM_APP message.
