@@ -1,0 +1,20 @@
+// Pointer output. Points are physical pixels: the program is per-monitor DPI
+// aware, so the system scales nothing.
+
+#include "send_input.h"
+#include "win32_desktop.h"
+
+namespace keyreel::win32 {
+
+void Win32Desktop::moveCursor(int x, int y) {
+    SetCursorPos(x, y);
+}
+
+void Win32Desktop::mouseButton(std::uint32_t flags) {
+    // The core's flag values are those of MOUSEEVENTF_*; no movement, so the
+    // event acts where the pointer is.
+    INPUT input = mouseInput(flags);
+    sendInputs({&input, 1});
+}
+
+}  // namespace keyreel::win32
