@@ -38,8 +38,7 @@ _keyreel_wineserver_ready() {
     compgen -G "${TMPDIR:-/tmp}/wine-*/$server" >/dev/null
 }
 
-start_wine_env() {
-  KEYREEL_SAVED_DISPLAY="${DISPLAY-}"
+_keyreel_start_display() {
   KEYREEL_DISPLAY_FILE=$(mktemp /tmp/keyreel-display.XXXXXX)
   # -displayfd lets the server pick a free display number itself, so
   # parallel runs on one machine never race for the same number; -noreset
@@ -63,6 +62,17 @@ start_wine_env() {
     cat "$KEYREEL_OPENBOX_LOG" >&2
     stop_wine_env
     return 1
+  fi
+}
+
+start_wine_env() {
+  KEYREEL_SAVED_DISPLAY="${DISPLAY-}"
+  # KEYREEL_USE_USER_DISPLAY=1 (the demo) plays on the user's own display
+  # when there is one; tests always get a display of their own.
+  if [ -n "${KEYREEL_USE_USER_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    echo "wine-env: using the display $DISPLAY" >&2
+  else
+    _keyreel_start_display || return 1
   fi
 
   export WINEDEBUG=-all

@@ -106,6 +106,32 @@ void bringToForeground(HWND window) {
         SetFocus(window);
 }
 
+// Under an X window manager activation is asynchronous: the focus events of
+// an earlier activation (Keyreel's own window, say) may arrive after this one
+// and take the foreground back, and keys sent then are lost. So the window
+// must hold the foreground for a moment, and is activated again when it loses
+// it. The window system's events are handled meanwhile (PeekMessage does
+// that even when it retrieves nothing), but no message of the program is, so
+// this is no point where a Stop or a hot key could act.
+void settleForeground(HWND window) {
+    constexpr ULONGLONG kGiveUpMillis = 1000;
+    constexpr ULONGLONG kHoldMillis = 150;
+    const ULONGLONG start = GetTickCount64();
+    ULONGLONG heldSince = start;
+    for (ULONGLONG now = start; now - start < kGiveUpMillis; now = GetTickCount64()) {
+        MSG none;
+        PeekMessageW(&none, nullptr, WM_APP + 0x3FFF, WM_APP + 0x3FFF, PM_NOREMOVE);
+        if (!IsWindow(window))
+            return;
+        if (GetForegroundWindow() != window) {
+            SetForegroundWindow(window);
+            heldSince = now;
+        } else if (now - heldSince >= kHoldMillis) {
+            return;
+        }
+        Sleep(10);
+    }
+}
 }  // namespace
 
 std::vector<std::string> Win32Desktop::windowTitles() {
@@ -124,6 +150,7 @@ bool Win32Desktop::activateWindow(const std::string& exactTitle) {
     if (window == nullptr)
         return false;
     bringToForeground(window);
+    settleForeground(window);
     return true;
 }
 

@@ -81,7 +81,6 @@ std::vector<Child> children(HWND parent) {
          child = GetWindow(child, GW_HWNDNEXT)) {
         found.push_back({child, className(child), windowText(child)});
     }
-    std::reverse(found.begin(), found.end());  // z-order lists the last created first
     return found;
 }
 

@@ -20,7 +20,7 @@ bool waitUntilGone(std::wstring_view titlePart, DWORD timeoutMillis);
 std::vector<std::wstring> visibleTitles();
 
 std::wstring windowText(HWND window);
-// Child windows in creation order, with their class names and texts.
+// Child windows in z-order, with their class names and texts.
 struct Child {
     HWND hwnd;
     std::wstring className;

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Measures keyreel.exe's processor use, as a share of one core, while a
+# macro waits in `Wait`, while it waits in `WaitForWindow`, and while the
+# program sits idle in the tray. A benchmark: it prints numbers, it does not
+# pass or fail.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+source scripts/wine-env.sh
+source scripts/keyreel-under-wine.sh
+build_windows_programs
+start_wine_env
+trap 'stop_keyreel; stop_wine_env' EXIT
+
+ticks=$(getconf CLK_TCK)
+work=$(mktemp -d)
+
+# The Linux process that runs keyreel.exe under Wine.
+keyreel_pid() {
+  pgrep -n -f 'keyreel\.exe' || true
+}
+
+cpu_ticks() {
+  awk '{ print $14 + $15 }' "/proc/$1/stat"
+}
+
+measure() {  # label seconds
+  local pid before after
+  pid=$(keyreel_pid)
+  before=$(cpu_ticks "$pid")
+  sleep "$2"
+  after=$(cpu_ticks "$pid")
+  awk -v l="$1" -v d=$((after - before)) -v t="$ticks" -v s="$2" \
+    'BEGIN { printf "%-34s %5.1f%% of one core (%d ticks in %d s)\n", l, 100 * d / (t * s), d, s }'
+}
+
+set_keyreel_setting startup runLoaded 1
+set_keyreel_setting startup Run 0
+
+printf 'Wait >6\r\n' > "$work/wait.kyr"
+start_keyreel "$(windows_path "$work/wait.kyr")"
+winprobe wait 'Keyreel   »' 20000 >/dev/null
+measure "during a 5-second Wait:" 5
+stop_keyreel
+
+printf 'WaitForWindow >No Such Window\r\n' > "$work/window.kyr"
+start_keyreel "$(windows_path "$work/window.kyr")"
+winprobe wait 'Keyreel   »' 20000 >/dev/null
+measure "during a 5-second WaitForWindow:" 5
+stop_keyreel
+
+start_keyreel
+sleep 2
+measure "idle in the tray for 10 s:" 10
+stop_keyreel
+rm -rf "$work"

@@ -1,0 +1,145 @@
+#include "application.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include "countdown_window.h"
+#include "single_instance.h"
+#include "startup.h"
+#include "whole_second_wait.h"
+#include "wide_text.h"
+
+namespace keyreel {
+
+namespace {
+
+constexpr const wchar_t* kInstanceName = L"Local\\Keyreel.treel.instance";
+
+}  // namespace
+
+Application::Application()
+    : files_(fileStore_, desktop_, codePage_),
+      model_(desktop_, files_),
+      mainWindow_(model_, *this) {}
+
+int Application::run(const std::wstring& commandLine) {
+    const win32::SingleInstance instance(kInstanceName);
+    if (instance.anotherIsRunning()) {
+        MessageBoxW(nullptr, L"The program is already running!", win32::toWide(kAppTitle).c_str(),
+                    MB_OK | MB_SETFOREGROUND);
+        return 0;
+    }
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    // The shell's open request may use COM on this thread.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+
+    const StartupSettings startup = readStartupSettings(settings_);
+    mouseTrackingOff_ = startup.mouseTrackingOff;
+    if (!mainWindow_.open(mouseTrackingOff_))
+        return 1;
+    desktop_.setMessageOwner(mainWindow_.hwnd());
+    // Tab and the other dialog keys work in the windows during a play too.
+    desktop_.setMessageFilter([this](MSG& message) { return isDialogMessage(message); });
+    tray_ = std::make_unique<win32::TrayIcon>(mainWindow_.hwnd(), ui::kTrayIconMessage,
+                                              LoadIconW(ui::moduleInstance(), MAKEINTRESOURCEW(1)));
+
+    hotKeySettings_ = loadHotKeySettings(settings_);
+    hotKeyIds_ = win32::addHotKeyAtoms();
+    hotKeyRegistrations_ = std::make_unique<win32::HotKeyRegistrations>(mainWindow_.hwnd());
+    hotKeyRegistrations_->registerHotKeys(planHotKeys(hotKeySettings_, hotKeyIds_));
+
+    const StartupPlan plan = planStartup(win32::toUtf8(commandLine), startup.runLoaded,
+                                         startup.pauseEnabled == 1, startup.pauseSeconds);
+    if (plan.hideToTray) {
+        hideToTray();
+    } else {
+        mainWindow_.show();
+        const bool go = !plan.countdown || countDown(plan.countdownSeconds);
+        SHAddToRecentDocs(SHARD_PATHW, win32::toWide(plan.macroPath).c_str());
+        model_.loadList(plan.macroPath);
+        if (plan.play && go)
+            model_.runList();
+    }
+    return messageLoop();
+}
+
+bool Application::countDown(std::int32_t seconds) {
+    ui::CountdownWindow window;
+    if (!window.open(seconds))
+        return true;
+    waitWholeSeconds(
+        desktop_, seconds, [&] { return !window.cancelled(); },
+        [&](std::int64_t elapsed) { window.showRemaining(seconds - elapsed); });
+    return !window.cancelled();
+}
+
+void Application::hideToTray() {
+    tray_->add(model_.title());
+    mainWindow_.hide();
+}
+
+void Application::hideRequested() {
+    hideToTray();
+}
+
+void Application::exitRequested() {
+    // Ends the process at once, even from inside a play: windows close, the
+    // icon goes, and no file is ever held open between operations.
+    tray_->remove();
+    mainWindow_.destroy();
+    ExitProcess(0);
+}
+
+void Application::hotKeyPressed(WPARAM identifier) {
+    for (const HotKeyAction& action : hotKeyActions(win32::hotKeyIdOf(identifier), hotKeyIds_)) {
+        switch (action.kind) {
+            case HotKeyAction::Kind::playMacroFile:
+                model_.playMacroFile(hotKeySettings_.fKeyMacro[action.fKey]);
+                break;
+            case HotKeyAction::Kind::playList:
+                model_.runList();
+                break;
+            case HotKeyAction::Kind::stop:
+                model_.stop();
+                break;
+        }
+    }
+}
+
+void Application::trayIconEvent(UINT mouseMessage) {
+    // The menu runs a message loop of its own; no second icon message is
+    // handled while it is open.
+    if (trayBusy_)
+        return;
+    trayBusy_ = true;
+    if (mouseMessage == WM_LBUTTONDBLCLK) {
+        mainWindow_.show();
+        mainWindow_.setMouseTracking(mouseTrackingOff_ == 0);
+    } else if (mouseMessage == WM_RBUTTONUP) {
+        mainWindow_.showTrayMenu();
+    }
+    trayBusy_ = false;
+}
+
+void Application::taskbarCreated() {
+    tray_->restore();
+}
+
+bool Application::isDialogMessage(MSG& message) {
+    const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    return root != nullptr && IsDialogMessageW(root, &message);
+}
+
+int Application::messageLoop() {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (isDialogMessage(message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace keyreel

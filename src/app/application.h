@@ -1,0 +1,55 @@
+#pragma once
+
+// The one object that owns the program's state and windows: the start-up
+// sequence, the tray icon, hot keys and exit.
+
+#include <memory>
+#include <string>
+
+#include "ansi_code_page.h"
+#include "hot_keys.h"
+#include "main_model.h"
+#include "main_window.h"
+#include "registry_settings_store.h"
+#include "settings.h"
+#include "tray_icon.h"
+#include "win32_desktop.h"
+#include "win32_file_store.h"
+
+namespace keyreel {
+
+class Application final : public ui::MainWindowActions {
+  public:
+    Application();
+    // Runs the program with the command line after the program name; returns
+    // the exit code.
+    int run(const std::wstring& commandLine);
+
+    void exitRequested() override;
+    void hideRequested() override;
+    void hotKeyPressed(WPARAM identifier) override;
+    void trayIconEvent(UINT mouseMessage) override;
+    void taskbarCreated() override;
+
+  private:
+    void hideToTray();
+    bool countDown(std::int32_t seconds);
+    int messageLoop();
+    static bool isDialogMessage(MSG& message);
+
+    win32::Win32Desktop desktop_;
+    win32::Win32FileStore fileStore_;
+    win32::Win32AnsiCodePage codePage_;
+    win32::RegistrySettingsStore settings_;
+    MacroFiles files_;
+    MainModel model_;
+    ui::MainWindow mainWindow_;
+    std::unique_ptr<win32::TrayIcon> tray_;
+    std::unique_ptr<win32::HotKeyRegistrations> hotKeyRegistrations_;
+    HotKeySettings hotKeySettings_;
+    HotKeyIds hotKeyIds_{};
+    std::int16_t mouseTrackingOff_ = 0;
+    bool trayBusy_ = false;
+};
+
+}  // namespace keyreel

@@ -1,0 +1,168 @@
+#include "e2e_support.h"
+
+#include <fstream>
+
+#include "registry_settings_store.h"
+#include "wide_text.h"
+
+namespace keyreel::e2e {
+
+namespace {
+
+std::wstring keyreelExecutable() {
+    // The build passes the Unix path; Wine shows the root as drive Z:.
+    std::wstring path = win32::toWide(KEYREEL_EXE);
+    for (wchar_t& c : path) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    return L"Z:" + path;
+}
+
+void closeWindowsOfOthers(std::wstring_view titlePart) {
+    while (const HWND window = probe::findWindow(titlePart)) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        if (processId == GetCurrentProcessId())
+            return;
+        const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+        if (process == nullptr)
+            return;
+        TerminateProcess(process, 0);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+}
+
+}  // namespace
+
+void pump(DWORD millis) {
+    const ULONGLONG end = GetTickCount64() + millis;
+    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(end - now), QS_ALLINPUT,
+                                    MWMO_INPUTAVAILABLE);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+std::wstring besideThisProgram(const wchar_t* name) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path = self;
+    return path.substr(0, path.find_last_of(L'\\') + 1) + name;
+}
+
+TargetWindow::TargetWindow(const wchar_t* title) {
+    std::wstring command = L"\"" + besideThisProgram(L"e2e_target.exe") + L"\" " + title;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process_)) {
+        ADD_FAILURE() << "the target program did not start";
+        return;
+    }
+    WaitForInputIdle(process_.hProcess, 5000);
+    pumpUntil([&] { return (frame_ = FindWindowW(L"KeyreelE2ETarget", title)) != nullptr; }, 10000);
+    edit_ = frame_ != nullptr ? GetDlgItem(frame_, 1) : nullptr;
+    if (edit_ == nullptr)
+        ADD_FAILURE() << "the target window did not appear";
+    activate();
+}
+
+TargetWindow::~TargetWindow() {
+    if (process_.hProcess == nullptr)
+        return;
+    TerminateProcess(process_.hProcess, 0);
+    WaitForSingleObject(process_.hProcess, 5000);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+void TargetWindow::activate() {
+    SetForegroundWindow(frame_);
+    BringWindowToTop(frame_);
+    pumpUntil([&] { return GetForegroundWindow() == frame_; }, 2000);
+    pump(100);
+}
+
+bool KeyreelProcess::start(const std::wstring& arguments) {
+    kill();
+    std::wstring command = L"\"" + keyreelExecutable() + L"\"";
+    if (!arguments.empty())
+        command += L" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process_) != FALSE;
+}
+
+bool KeyreelProcess::running() const {
+    return process_.hProcess != nullptr &&
+           WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool KeyreelProcess::waitForExit(DWORD millis) const {
+    return process_.hProcess == nullptr ||
+           WaitForSingleObject(process_.hProcess, millis) == WAIT_OBJECT_0;
+}
+
+void KeyreelProcess::kill() {
+    if (process_.hProcess == nullptr)
+        return;
+    TerminateProcess(process_.hProcess, 0);
+    WaitForSingleObject(process_.hProcess, 5000);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+    process_ = {};
+}
+
+void KeyreelTest::SetUp() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Keyreel");
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    folder = std::wstring(temp) + L"keyreel-e2e\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+}
+
+void KeyreelTest::TearDown() {
+    keyreel.kill();
+    closeWindowsOfOthers(L"Notepad");
+    closeWindowsOfOthers(kAppTitle);
+}
+
+void KeyreelTest::setSetting(const char* section, const char* key, const char* value) {
+    win32::RegistrySettingsStore store;
+    ASSERT_TRUE(store.writeSetting(section, key, value));
+}
+
+std::wstring KeyreelTest::writeMacro(const std::wstring& name, const std::string& utf8Lines) {
+    const std::wstring path = folder + name;
+    std::ofstream(path.c_str(), std::ios::binary) << utf8Lines;
+    return path;
+}
+
+HWND KeyreelTest::mainWindow(DWORD timeoutMillis) {
+    HWND window = nullptr;
+    pumpUntil([&] { return (window = FindWindowW(L"KeyreelMainWindow", nullptr)) != nullptr; },
+              timeoutMillis);
+    return window;
+}
+
+std::wstring KeyreelTest::title() {
+    return probe::windowText(mainWindow(0));
+}
+
+bool KeyreelTest::waitForTitle(const wchar_t* wanted, DWORD timeoutMillis) {
+    return pumpUntil([&] { return title() == wanted; }, timeoutMillis);
+}
+
+void KeyreelTest::pressKeys(const std::wstring& keys) {
+    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool key --clearmodifiers " + keys));
+    pump(300);
+}
+
+}  // namespace keyreel::e2e

@@ -1,0 +1,89 @@
+#pragma once
+
+// Starting the real keyreel.exe and watching what it does, from a test
+// program running beside it under the same Wine.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "window_probe.h"
+
+namespace keyreel::e2e {
+
+inline constexpr const wchar_t* kIdleTitle = L"Tobrin's Keyreel   x";
+inline constexpr const wchar_t* kPlayingTitle = L"Tobrin's Keyreel   \u00BB";
+inline constexpr const wchar_t* kStoppedTitle = L"Tobrin's Keyreel   \u00D7";
+inline constexpr const wchar_t* kAppTitle = L"Tobrin's Keyreel";
+
+// Handles messages for `millis` (the test's own windows must keep working).
+void pump(DWORD millis);
+// Polls `condition` while handling messages; false on time-out.
+template <typename Condition>
+bool pumpUntil(Condition condition, DWORD timeoutMillis) {
+    const ULONGLONG end = GetTickCount64() + timeoutMillis;
+    while (!condition()) {
+        if (GetTickCount64() >= end)
+            return false;
+        pump(20);
+    }
+    return true;
+}
+
+// A separate program with an edit control filling its window: macros type
+// into it as into any other program.
+class TargetWindow {
+  public:
+    explicit TargetWindow(const wchar_t* title = L"KR Target");
+    ~TargetWindow();
+    TargetWindow(const TargetWindow&) = delete;
+    TargetWindow& operator=(const TargetWindow&) = delete;
+
+    std::wstring text() const { return probe::windowText(edit_); }
+    void activate();
+
+  private:
+    PROCESS_INFORMATION process_{};
+    HWND frame_ = nullptr;
+    HWND edit_ = nullptr;
+};
+
+class KeyreelProcess {
+  public:
+    KeyreelProcess() = default;
+    ~KeyreelProcess() { kill(); }
+    KeyreelProcess(const KeyreelProcess&) = delete;
+    KeyreelProcess& operator=(const KeyreelProcess&) = delete;
+
+    bool start(const std::wstring& arguments);
+    bool running() const;
+    bool waitForExit(DWORD millis) const;
+    void kill();
+
+  private:
+    PROCESS_INFORMATION process_{};
+};
+
+// The test fixture: clean settings, a folder for macro files, and clean-up
+// of every window a macro may have opened.
+class KeyreelTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    void setSetting(const char* section, const char* key, const char* value);
+    // Writes the lines as a macro file and returns its path.
+    std::wstring writeMacro(const std::wstring& name, const std::string& utf8Lines);
+    // The main window of keyreel.exe, shown or hidden.
+    HWND mainWindow(DWORD timeoutMillis = 10000);
+    std::wstring title();
+    bool waitForTitle(const wchar_t* wanted, DWORD timeoutMillis);
+    // Real key presses on the X display, like `ctrl+alt+r`.
+    void pressKeys(const std::wstring& keys);
+
+    KeyreelProcess keyreel;
+    std::wstring folder;
+};
+
+}  // namespace keyreel::e2e

@@ -1,0 +1,212 @@
+// keyreel.exe driven as a user would: command line, settings, buttons, real
+// key presses on the display, the tray icon, and real target programs.
+
+#include "e2e_support.h"
+#include "wide_text.h"
+
+namespace keyreel::e2e {
+namespace {
+
+using probe::clickButton;
+using probe::waitForMessageBox;
+
+TEST_F(KeyreelTest, PlaysAMacroFromTheCommandLineIntoNotepad) {
+    setSetting("startup", "runLoaded", "1");
+    setSetting("startup", "Run", "0");
+    const std::wstring macro =
+        writeMacro(L"notepad.kyr",
+                   "RunProgram >notepad.exe\r\nWaitForWindow >Notepad\r\nSetFocus >notepad\r\n"
+                   "SendText >Hello, (world) <5+3]!\r\nPress_Enter\r\nPress_Tab\r\n"
+                   "SendText >caf\xC3\xA9 \xE2\x82\xAC \xCE\xA9 \xE4\xBD\xA0\r\n");
+    ASSERT_TRUE(keyreel.start(L"\"" + macro + L"\""));
+
+    const HWND notepad = probe::waitForWindow(L"Notepad", 20000);
+    ASSERT_NE(notepad, nullptr);
+    const HWND edit = probe::findChild(notepad, L"Edit");
+    ASSERT_NE(edit, nullptr);
+    const std::wstring expected = L"Hello, world <5+3]!\r\n\tcaf\u00E9 \u20AC \u03A9 \u4F60";
+    EXPECT_TRUE(pumpUntil([&] { return probe::windowText(edit) == expected; }, 20000))
+        << win32::toUtf8(probe::windowText(edit));
+    EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
+}
+
+TEST_F(KeyreelTest, CountsDownBeforePlayingAndCancelLoadsWithoutPlaying) {
+    TargetWindow target;
+    setSetting("startup", "runLoaded", "1");
+    setSetting("startup", "Run", "1");
+    setSetting("startup", "delay", "2");
+    const std::wstring macro =
+        writeMacro(L"count.kyr", "SetFocus >KR Target\r\nSendText >played\r\n");
+    ASSERT_TRUE(keyreel.start(macro));
+
+    HWND countdown = nullptr;
+    ASSERT_TRUE(pumpUntil(
+        [&] { return (countdown = FindWindowW(L"KeyreelCountdownWindow", nullptr)) != nullptr; },
+        10000));
+    ASSERT_TRUE(pumpUntil(
+        [&] { return probe::findChild(countdown, L"Button", L"Cancel") != nullptr; }, 5000));
+    for (const wchar_t* text : {L"A macro will be starting in ", L"seconds.",
+                                L"Press cancel to stop this operation", L"Cancel"}) {
+        EXPECT_TRUE(probe::findChild(countdown, L"Static", text) != nullptr ||
+                    probe::findChild(countdown, L"Button", text) != nullptr)
+            << win32::toUtf8(text);
+    }
+    EXPECT_TRUE(probe::findChild(countdown, L"Static", L"2") != nullptr ||
+                probe::findChild(countdown, L"Static", L"1") != nullptr);
+    EXPECT_EQ(target.text(), L"") << "nothing plays during the count-down";
+    EXPECT_TRUE(pumpUntil([&] { return target.text() == L"played"; }, 10000));
+    EXPECT_EQ(FindWindowW(L"KeyreelCountdownWindow", nullptr), nullptr);
+    keyreel.kill();
+
+    setSetting("startup", "delay", "30");
+    ASSERT_TRUE(keyreel.start(macro));
+    ASSERT_TRUE(pumpUntil(
+        [&] { return (countdown = FindWindowW(L"KeyreelCountdownWindow", nullptr)) != nullptr; },
+        10000));
+    pump(500);
+    ASSERT_TRUE(clickButton(countdown, L"Cancel"));
+    const HWND list = probe::findChild(mainWindow(), L"ListBox");
+    ASSERT_TRUE(pumpUntil([&] { return probe::listItems(list).size() == 2; }, 5000));
+    pump(1000);
+    EXPECT_EQ(target.text(), L"played") << "cancelled: loaded, not played again";
+    EXPECT_EQ(title(), kIdleTitle);
+}
+
+TEST_F(KeyreelTest, ASecondCopySaysSoAndLeavesTheFirstRunning) {
+    ASSERT_TRUE(keyreel.start(L""));
+    ASSERT_NE(mainWindow(), nullptr);
+    KeyreelProcess second;
+    ASSERT_TRUE(second.start(L""));
+    const HWND box = waitForMessageBox(kAppTitle, L"The program is already running!", 10000);
+    ASSERT_NE(box, nullptr);
+    probe::answerMessageBox(box, IDOK);
+    EXPECT_TRUE(second.waitForExit(5000));
+    EXPECT_TRUE(keyreel.running());
+}
+
+TEST_F(KeyreelTest, HotKeysPlayStopAndDropFilePlaysThatOverlap) {
+    TargetWindow target;
+    setSetting("startup", "enableALTR", "1");
+    setSetting("startup", "enableALTS", "1");
+    setSetting("hotkey", "ALT", "1");
+    setSetting("hotkey", "F1", "1");
+    setSetting("hotkey", "F3", "1");
+    const std::wstring waitThenOne =
+        writeMacro(L"f1.kyr", "Wait >2\r\nSetFocus >KR Target\r\nSendText >1\r\n");
+    const std::wstring three = writeMacro(L"f3.kyr", "SetFocus >KR Target\r\nSendText >3\r\n");
+    setSetting("hKeyLoc", "F1", win32::toUtf8(waitThenOne).c_str());
+    setSetting("hKeyLoc", "F3", win32::toUtf8(three).c_str());
+    const std::wstring list = writeMacro(L"list.kyr", "SetFocus >KR Target\r\nSendText >r\r\n");
+    ASSERT_TRUE(keyreel.start(list));
+    ASSERT_NE(mainWindow(), nullptr);
+    pump(500);
+
+    target.activate();
+    pressKeys(L"ctrl+alt+r");
+    EXPECT_TRUE(pumpUntil([&] { return target.text() == L"r"; }, 5000)) << "CTRL+ALT+R";
+
+    pressKeys(L"alt+F1");
+    pressKeys(L"alt+F3");  // dropped: the F1 file still plays
+    EXPECT_TRUE(pumpUntil([&] { return target.text() == L"r1"; }, 8000));
+    pump(500);
+    EXPECT_EQ(target.text(), L"r1");
+    pressKeys(L"alt+F3");
+    EXPECT_TRUE(pumpUntil([&] { return target.text() == L"r13"; }, 5000)) << "ALT+F3";
+
+    pressKeys(L"alt+F1");
+    EXPECT_TRUE(waitForTitle(kPlayingTitle, 3000));
+    pressKeys(L"ctrl+alt+s");
+    EXPECT_EQ(title(), kStoppedTitle);
+    EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
+    pump(500);
+    EXPECT_EQ(target.text(), L"r13") << "stopped during the wait: nothing more typed";
+}
+
+TEST_F(KeyreelTest, MessageBoxesAreAnsweredAndNoEndsTheRun) {
+    TargetWindow target;
+    setSetting("startup", "runLoaded", "1");
+    setSetting("startup", "Run", "0");
+    const std::wstring macro =
+        writeMacro(L"box.kyr",
+                   "MessageBox >Hello there\r\nSetFocus >KR Target\r\nSendText >a\r\n"
+                   "SetFocus >No Such Window Anywhere\r\nSetFocus >KR Target\r\nSendText >b\r\n");
+    ASSERT_TRUE(keyreel.start(macro));
+    const HWND hello = waitForMessageBox(kAppTitle, L"Hello there", 10000);
+    ASSERT_NE(hello, nullptr);
+    pump(300);
+    EXPECT_EQ(target.text(), L"");
+    probe::answerMessageBox(hello, IDOK);
+
+    const HWND focusLost =
+        waitForMessageBox(kAppTitle, L"Focus Lost from application. Continue?", 10000);
+    ASSERT_NE(focusLost, nullptr) << [] {
+        std::string titles;
+        for (const auto& t : probe::visibleTitles())
+            titles += win32::toUtf8(t) + " | ";
+        return titles;
+    }() << win32::toUtf8(target.text());
+    EXPECT_EQ(target.text(), L"a");
+    probe::answerMessageBox(focusLost, IDNO);
+    EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
+    pump(500);
+    EXPECT_EQ(target.text(), L"a") << "No ends the run";
+}
+
+TEST_F(KeyreelTest, StartsInTheTrayAndTheIconRestoresTheWindow) {
+    ASSERT_TRUE(keyreel.start(L""));
+    const HWND window = mainWindow();
+    ASSERT_NE(window, nullptr);
+    pump(1000);
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    // Wine's own tray window holds the icon when no other tray runs.
+    HWND icon = nullptr;
+    ASSERT_TRUE(pumpUntil(
+        [&] {
+            const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+            icon = tray != nullptr ? FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr)
+                                   : nullptr;
+            return icon != nullptr;
+        },
+        5000));
+    RECT rect{};
+    GetWindowRect(icon, &rect);
+    const int x = (rect.left + rect.right) / 2;
+    const int y = (rect.top + rect.bottom) / 2;
+    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool mousemove " + std::to_wstring(x) + L" " +
+                                      std::to_wstring(y) + L" click --repeat 2 --delay 80 1"));
+    EXPECT_TRUE(pumpUntil([&] { return IsWindowVisible(window) != FALSE; }, 5000));
+    EXPECT_EQ(title(), kIdleTitle);
+}
+
+TEST_F(KeyreelTest, StopActsDuringAWaitAndDuringAWindowWait) {
+    TargetWindow target;
+    const std::wstring macro =
+        writeMacro(L"stop.kyr",
+                   "Wait >3\r\nWaitForWindow >Never Opened Window\r\nSetFocus >KR Target\r\n"
+                   "SendText >x\r\n");
+    ASSERT_TRUE(keyreel.start(macro));
+    const HWND window = mainWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(pumpUntil([&] { return IsWindowVisible(window) != FALSE; }, 5000));
+    ASSERT_TRUE(clickButton(window, L"Run"));
+    ASSERT_TRUE(waitForTitle(kPlayingTitle, 3000));
+    ASSERT_TRUE(clickButton(window, L"Stop"));
+    EXPECT_TRUE(waitForTitle(kStoppedTitle, 2000));
+    EXPECT_TRUE(waitForTitle(kIdleTitle, 5000)) << "the wait ends, then the run";
+
+    // The same macro without its wait: the window wait is what Stop ends.
+    const HWND list = probe::findChild(window, L"ListBox");
+    ASSERT_TRUE(clickButton(window, L"Run"));
+    ASSERT_TRUE(waitForTitle(kPlayingTitle, 3000));
+    pump(4000);  // now in WaitForWindow
+    EXPECT_EQ(title(), kPlayingTitle);
+    ASSERT_TRUE(clickButton(window, L"Stop"));
+    EXPECT_TRUE(waitForTitle(kIdleTitle, 2000));
+    pump(500);
+    EXPECT_EQ(target.text(), L"");
+    EXPECT_EQ(probe::listItems(list).size(), 4u);
+}
+
+}  // namespace
+}  // namespace keyreel::e2e

@@ -1,0 +1,50 @@
+// A plain program for macros to type into: one window, titled by its command
+// line, whose edit control fills it and keeps the keyboard focus.
+
+#include <windows.h>
+
+namespace {
+
+LRESULT CALLBACK targetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND edit = GetDlgItem(hwnd, 1);
+    switch (message) {
+        case WM_SETFOCUS:
+            if (edit != nullptr)
+                SetFocus(edit);
+            return 0;
+        case WM_SIZE:
+            if (edit != nullptr)
+                MoveWindow(edit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = targetProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = L"KeyreelE2ETarget";
+    RegisterClassExW(&wc);
+    const wchar_t* title = commandLine != nullptr && *commandLine != 0 ? commandLine : L"KR Target";
+    const HWND frame = CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW, 300, 300,
+                                       400, 200, nullptr, nullptr, instance, nullptr);
+    CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 0, 0,
+                    400, 200, frame, reinterpret_cast<HMENU>(1), instance, nullptr);
+    ShowWindow(frame, SW_SHOW);
+    SetForegroundWindow(frame);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
