@@ -76,6 +76,14 @@ bool Application::countDown(std::int32_t seconds) {
 
 void Application::hideToTray() {
     tray_->add(model_.title());
+    // Once hidden, the program stays out of the task list: a window owned by
+    // another, never shown, window gets no taskbar button.
+    if (taskListOwner_ == nullptr) {
+        taskListOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                         ui::moduleInstance(), nullptr);
+        SetWindowLongPtrW(mainWindow_.hwnd(), GWLP_HWNDPARENT,
+                          reinterpret_cast<LONG_PTR>(taskListOwner_));
+    }
     mainWindow_.hide();
 }
 

@@ -50,6 +50,7 @@ class Application final : public ui::MainWindowActions {
     HotKeyIds hotKeyIds_{};
     std::int16_t mouseTrackingOff_ = 0;
     bool trayBusy_ = false;
+    HWND taskListOwner_ = nullptr;
 };
 
 }  // namespace keyreel

@@ -22,8 +22,8 @@ const std::vector<ControlSpec>& layout() {
     static const std::vector<ControlSpec> controls = {
         {L"STATIC", L"#1", SS_ICON, kIcon, 180, 180, 480, 480},
         {L"STATIC", L"A macro will be starting in ", SS_RIGHT, kLeadText, 780, 240, 2460, 255},
-        {L"STATIC", L"10", SS_CENTER, kSecondsText, 3240, 240, 480, 255},
-        {L"STATIC", L"seconds.", SS_LEFT, kTailText, 3720, 240, 900, 255},
+        {L"STATIC", L"10", SS_CENTER, kSecondsText, 3240, 240, 330, 255},
+        {L"STATIC", L"seconds.", SS_LEFT, kTailText, 3600, 240, 900, 255},
         {L"STATIC", L"Press cancel to stop this operation", SS_CENTER, kHintText, 780, 600, 3840,
          255},
         {L"BUTTON", L"Cancel", BS_DEFPUSHBUTTON | WS_TABSTOP, kCancelButton, 2100, 1020, 1095, 375},

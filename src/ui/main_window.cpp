@@ -63,13 +63,18 @@ bool MainWindow::open(bool mouseTrackingOff) {
 void MainWindow::show() {
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
+    if (tracking_)
+        SetTimer(hwnd(), kMouseTimer, 1, nullptr);
 }
 
 void MainWindow::hide() {
+    // Nobody sees the label while the window is hidden: no timer, no wake-ups.
+    KillTimer(hwnd(), kMouseTimer);
     ShowWindow(hwnd(), SW_HIDE);
 }
 
 void MainWindow::setMouseTracking(bool on) {
+    tracking_ = on;
     if (on) {
         SetTimer(hwnd(), kMouseTimer, 1, nullptr);
     } else {

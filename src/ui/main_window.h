@@ -57,6 +57,7 @@ class MainWindow final : public Window, public MainModelObserver {
     MainWindowActions& actions_;
     UINT taskbarCreated_ = 0;
     POINT shownPosition_{-1, -1};
+    bool tracking_ = false;
 };
 
 }  // namespace keyreel::ui

@@ -158,6 +158,7 @@ TEST_F(KeyreelTest, StartsInTheTrayAndTheIconRestoresTheWindow) {
     ASSERT_NE(window, nullptr);
     pump(1000);
     EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_NE(GetWindow(window, GW_OWNER), nullptr) << "out of the task list";
 
     // Wine's own tray window holds the icon when no other tray runs.
     HWND icon = nullptr;
@@ -177,6 +178,7 @@ TEST_F(KeyreelTest, StartsInTheTrayAndTheIconRestoresTheWindow) {
                                       std::to_wstring(y) + L" click --repeat 2 --delay 80 1"));
     EXPECT_TRUE(pumpUntil([&] { return IsWindowVisible(window) != FALSE; }, 5000));
     EXPECT_EQ(title(), kIdleTitle);
+    EXPECT_NE(GetWindow(window, GW_OWNER), nullptr) << "restoring keeps it out of the task list";
 }
 
 TEST_F(KeyreelTest, StopActsDuringAWaitAndDuringAWindowWait) {
