@@ -18,8 +18,8 @@ enum ControlId : int {
     kCancelButton = IDCANCEL,
 };
 
-const std::vector<ControlSpec>& layout() {
-    static const std::vector<ControlSpec> controls = {
+const std::vector<ControlPlacement>& layout() {
+    static const std::vector<ControlPlacement> controls = {
         {L"STATIC", L"#1", SS_ICON, kIcon, 180, 180, 480, 480},
         {L"STATIC", L"A macro will be starting in ", SS_RIGHT, kLeadText, 780, 240, 2460, 255},
         {L"STATIC", L"10", SS_CENTER, kSecondsText, 3240, 240, 330, 255},

@@ -16,8 +16,8 @@ enum ControlId : int {
 
 constexpr UINT_PTR kMouseTimer = 1;
 
-const std::vector<ControlSpec>& layout() {
-    static const std::vector<ControlSpec> controls = {
+const std::vector<ControlPlacement>& layout() {
+    static const std::vector<ControlPlacement> controls = {
         {L"LISTBOX", L"", WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
          kMacroList, 120, 0, 2055, 2400},
         {L"STATIC", L"0,0", SS_CENTER | SS_NOTIFY, kMouseLocation, 2280, 75, 735, 255},

@@ -71,7 +71,7 @@ int Window::toPixels(int twips) const {
     return MulDiv(twips, dpi(), kTwipsPerInch);
 }
 
-bool Window::create(const Frame& frame, const std::vector<ControlSpec>& controls) {
+bool Window::create(const Frame& frame, const std::vector<ControlPlacement>& controls) {
     registerClassOnce(frame.className, windowProc);
     controls_ = controls;
     clientWidth_ = frame.clientWidth;
@@ -82,9 +82,10 @@ bool Window::create(const Frame& frame, const std::vector<ControlSpec>& controls
                     moduleInstance(), this);
     if (hwnd_ == nullptr)
         return false;
-    for (const ControlSpec& spec : controls_) {
-        CreateWindowExW(0, spec.className, spec.text, spec.style | WS_CHILD | WS_VISIBLE, 0, 0, 0,
-                        0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+    for (const ControlPlacement& placement : controls_) {
+        CreateWindowExW(0, placement.className, placement.text,
+                        placement.style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
                         moduleInstance(), nullptr);
     }
     applyLayout();
@@ -106,10 +107,10 @@ void Window::applyLayout() {
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
                                static_cast<UINT>(dpi()));
     const HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
-    for (const ControlSpec& spec : controls_) {
-        const HWND child = control(spec.id);
-        MoveWindow(child, toPixels(spec.left), toPixels(spec.top), toPixels(spec.width),
-                   toPixels(spec.height), TRUE);
+    for (const ControlPlacement& placement : controls_) {
+        const HWND child = control(placement.id);
+        MoveWindow(child, toPixels(placement.left), toPixels(placement.top),
+                   toPixels(placement.width), toPixels(placement.height), TRUE);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     if (font_ != nullptr)

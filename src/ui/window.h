@@ -12,7 +12,7 @@
 
 namespace keyreel::ui {
 
-struct ControlSpec {
+struct ControlPlacement {
     const wchar_t* className;
     const wchar_t* text;
     DWORD style;
@@ -48,7 +48,7 @@ class Window {
         HWND owner;
         HMENU menu;
     };
-    bool create(const Frame& frame, const std::vector<ControlSpec>& controls);
+    bool create(const Frame& frame, const std::vector<ControlPlacement>& controls);
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Called once the window and its controls exist.
     virtual void created() {}
@@ -60,7 +60,7 @@ class Window {
 
     HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;
-    std::vector<ControlSpec> controls_;
+    std::vector<ControlPlacement> controls_;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
 };
