@@ -36,17 +36,32 @@ void closeWindowsOfOthers(std::wstring_view titlePart) {
 
 }  // namespace
 
-void pump(DWORD millis) {
-    const ULONGLONG end = GetTickCount64() + millis;
-    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
-        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(end - now), QS_ALLINPUT,
-                                    MWMO_INPUTAVAILABLE);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
+bool ChildProcess::start(std::wstring commandLine) {
+    kill();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process_) != FALSE;
+}
+
+bool ChildProcess::running() const {
+    return process_.hProcess != nullptr &&
+           WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool ChildProcess::waitForExit(DWORD millis) const {
+    return process_.hProcess == nullptr ||
+           WaitForSingleObject(process_.hProcess, millis) == WAIT_OBJECT_0;
+}
+
+void ChildProcess::kill() {
+    if (process_.hProcess == nullptr)
+        return;
+    TerminateProcess(process_.hProcess, 0);
+    WaitForSingleObject(process_.hProcess, 5000);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+    process_ = {};
 }
 
 std::wstring besideThisProgram(const wchar_t* name) {
@@ -57,67 +72,29 @@ std::wstring besideThisProgram(const wchar_t* name) {
 }
 
 TargetWindow::TargetWindow(const wchar_t* title) {
-    std::wstring command = L"\"" + besideThisProgram(L"e2e_target.exe") + L"\" " + title;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process_)) {
+    if (!process_.start(L"\"" + besideThisProgram(L"e2e_target.exe") + L"\" " + title)) {
         ADD_FAILURE() << "the target program did not start";
         return;
     }
-    WaitForInputIdle(process_.hProcess, 5000);
-    pumpUntil([&] { return (frame_ = FindWindowW(L"KeyreelE2ETarget", title)) != nullptr; }, 10000);
+    waitFor([&] { return (frame_ = FindWindowW(L"KeyreelE2ETarget", title)) != nullptr; }, 10000);
     edit_ = frame_ != nullptr ? GetDlgItem(frame_, 1) : nullptr;
     if (edit_ == nullptr)
         ADD_FAILURE() << "the target window did not appear";
     activate();
 }
 
-TargetWindow::~TargetWindow() {
-    if (process_.hProcess == nullptr)
-        return;
-    TerminateProcess(process_.hProcess, 0);
-    WaitForSingleObject(process_.hProcess, 5000);
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-}
-
 void TargetWindow::activate() {
     SetForegroundWindow(frame_);
     BringWindowToTop(frame_);
-    pumpUntil([&] { return GetForegroundWindow() == frame_; }, 2000);
-    pump(100);
+    waitFor([&] { return GetForegroundWindow() == frame_; }, 2000);
+    Sleep(100);
 }
 
 bool KeyreelProcess::start(const std::wstring& arguments) {
-    kill();
     std::wstring command = L"\"" + keyreelExecutable() + L"\"";
     if (!arguments.empty())
         command += L" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &process_) != FALSE;
-}
-
-bool KeyreelProcess::running() const {
-    return process_.hProcess != nullptr &&
-           WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
-bool KeyreelProcess::waitForExit(DWORD millis) const {
-    return process_.hProcess == nullptr ||
-           WaitForSingleObject(process_.hProcess, millis) == WAIT_OBJECT_0;
-}
-
-void KeyreelProcess::kill() {
-    if (process_.hProcess == nullptr)
-        return;
-    TerminateProcess(process_.hProcess, 0);
-    WaitForSingleObject(process_.hProcess, 5000);
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-    process_ = {};
+    return ChildProcess::start(command);
 }
 
 void KeyreelTest::SetUp() {
@@ -147,8 +124,8 @@ std::wstring KeyreelTest::writeMacro(const std::wstring& name, const std::string
 
 HWND KeyreelTest::mainWindow(DWORD timeoutMillis) {
     HWND window = nullptr;
-    pumpUntil([&] { return (window = FindWindowW(L"KeyreelMainWindow", nullptr)) != nullptr; },
-              timeoutMillis);
+    waitFor([&] { return (window = FindWindowW(L"KeyreelMainWindow", nullptr)) != nullptr; },
+            timeoutMillis);
     return window;
 }
 
@@ -157,12 +134,12 @@ std::wstring KeyreelTest::title() {
 }
 
 bool KeyreelTest::waitForTitle(const wchar_t* wanted, DWORD timeoutMillis) {
-    return pumpUntil([&] { return title() == wanted; }, timeoutMillis);
+    return waitFor([&] { return title() == wanted; }, timeoutMillis);
 }
 
 void KeyreelTest::pressKeys(const std::wstring& keys) {
     ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool key --clearmodifiers " + keys));
-    pump(300);
+    Sleep(300);
 }
 
 }  // namespace keyreel::e2e

@@ -17,26 +17,30 @@ inline constexpr const wchar_t* kPlayingTitle = L"Tobrin's Keyreel   \u00BB";
 inline constexpr const wchar_t* kStoppedTitle = L"Tobrin's Keyreel   \u00D7";
 inline constexpr const wchar_t* kAppTitle = L"Tobrin's Keyreel";
 
-// Handles messages for `millis` (the test's own windows must keep working).
-void pump(DWORD millis);
-// Polls `condition` while handling messages; false on time-out.
-template <typename Condition>
-bool pumpUntil(Condition condition, DWORD timeoutMillis) {
-    const ULONGLONG end = GetTickCount64() + timeoutMillis;
-    while (!condition()) {
-        if (GetTickCount64() >= end)
-            return false;
-        pump(20);
-    }
-    return true;
-}
+using probe::waitFor;
+
+// A program started by the test, ended with this object.
+class ChildProcess {
+  public:
+    ChildProcess() = default;
+    ~ChildProcess() { kill(); }
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool start(std::wstring commandLine);
+    bool running() const;
+    bool waitForExit(DWORD millis) const;
+    void kill();
+
+  private:
+    PROCESS_INFORMATION process_{};
+};
 
 // A separate program with an edit control filling its window: macros type
 // into it as into any other program.
 class TargetWindow {
   public:
     explicit TargetWindow(const wchar_t* title = L"KR Target");
-    ~TargetWindow();
     TargetWindow(const TargetWindow&) = delete;
     TargetWindow& operator=(const TargetWindow&) = delete;
 
@@ -44,25 +48,15 @@ class TargetWindow {
     void activate();
 
   private:
-    PROCESS_INFORMATION process_{};
+    ChildProcess process_;
     HWND frame_ = nullptr;
     HWND edit_ = nullptr;
 };
 
-class KeyreelProcess {
+// keyreel.exe with the arguments after its name.
+class KeyreelProcess : public ChildProcess {
   public:
-    KeyreelProcess() = default;
-    ~KeyreelProcess() { kill(); }
-    KeyreelProcess(const KeyreelProcess&) = delete;
-    KeyreelProcess& operator=(const KeyreelProcess&) = delete;
-
     bool start(const std::wstring& arguments);
-    bool running() const;
-    bool waitForExit(DWORD millis) const;
-    void kill();
-
-  private:
-    PROCESS_INFORMATION process_{};
 };
 
 // The test fixture: clean settings, a folder for macro files, and clean-up

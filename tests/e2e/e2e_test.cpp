@@ -25,7 +25,7 @@ TEST_F(KeyreelTest, PlaysAMacroFromTheCommandLineIntoNotepad) {
     const HWND edit = probe::findChild(notepad, L"Edit");
     ASSERT_NE(edit, nullptr);
     const std::wstring expected = L"Hello, world <5+3]!\r\n\tcaf\u00E9 \u20AC \u03A9 \u4F60";
-    EXPECT_TRUE(pumpUntil([&] { return probe::windowText(edit) == expected; }, 20000))
+    EXPECT_TRUE(waitFor([&] { return probe::windowText(edit) == expected; }, 20000))
         << win32::toUtf8(probe::windowText(edit));
     EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
 }
@@ -40,10 +40,10 @@ TEST_F(KeyreelTest, CountsDownBeforePlayingAndCancelLoadsWithoutPlaying) {
     ASSERT_TRUE(keyreel.start(macro));
 
     HWND countdown = nullptr;
-    ASSERT_TRUE(pumpUntil(
+    ASSERT_TRUE(waitFor(
         [&] { return (countdown = FindWindowW(L"KeyreelCountdownWindow", nullptr)) != nullptr; },
         10000));
-    ASSERT_TRUE(pumpUntil(
+    ASSERT_TRUE(waitFor(
         [&] { return probe::findChild(countdown, L"Button", L"Cancel") != nullptr; }, 5000));
     for (const wchar_t* text : {L"A macro will be starting in ", L"seconds.",
                                 L"Press cancel to stop this operation", L"Cancel"}) {
@@ -54,20 +54,20 @@ TEST_F(KeyreelTest, CountsDownBeforePlayingAndCancelLoadsWithoutPlaying) {
     EXPECT_TRUE(probe::findChild(countdown, L"Static", L"2") != nullptr ||
                 probe::findChild(countdown, L"Static", L"1") != nullptr);
     EXPECT_EQ(target.text(), L"") << "nothing plays during the count-down";
-    EXPECT_TRUE(pumpUntil([&] { return target.text() == L"played"; }, 10000));
+    EXPECT_TRUE(waitFor([&] { return target.text() == L"played"; }, 10000));
     EXPECT_EQ(FindWindowW(L"KeyreelCountdownWindow", nullptr), nullptr);
     keyreel.kill();
 
     setSetting("startup", "delay", "30");
     ASSERT_TRUE(keyreel.start(macro));
-    ASSERT_TRUE(pumpUntil(
+    ASSERT_TRUE(waitFor(
         [&] { return (countdown = FindWindowW(L"KeyreelCountdownWindow", nullptr)) != nullptr; },
         10000));
-    pump(500);
+    Sleep(500);
     ASSERT_TRUE(clickButton(countdown, L"Cancel"));
     const HWND list = probe::findChild(mainWindow(), L"ListBox");
-    ASSERT_TRUE(pumpUntil([&] { return probe::listItems(list).size() == 2; }, 5000));
-    pump(1000);
+    ASSERT_TRUE(waitFor([&] { return probe::listItems(list).size() == 2; }, 5000));
+    Sleep(1000);
     EXPECT_EQ(target.text(), L"played") << "cancelled: loaded, not played again";
     EXPECT_EQ(title(), kIdleTitle);
 }
@@ -99,26 +99,26 @@ TEST_F(KeyreelTest, HotKeysPlayStopAndDropFilePlaysThatOverlap) {
     const std::wstring list = writeMacro(L"list.kyr", "SetFocus >KR Target\r\nSendText >r\r\n");
     ASSERT_TRUE(keyreel.start(list));
     ASSERT_NE(mainWindow(), nullptr);
-    pump(500);
+    Sleep(500);
 
     target.activate();
     pressKeys(L"ctrl+alt+r");
-    EXPECT_TRUE(pumpUntil([&] { return target.text() == L"r"; }, 5000)) << "CTRL+ALT+R";
+    EXPECT_TRUE(waitFor([&] { return target.text() == L"r"; }, 5000)) << "CTRL+ALT+R";
 
     pressKeys(L"alt+F1");
     pressKeys(L"alt+F3");  // dropped: the F1 file still plays
-    EXPECT_TRUE(pumpUntil([&] { return target.text() == L"r1"; }, 8000));
-    pump(500);
+    EXPECT_TRUE(waitFor([&] { return target.text() == L"r1"; }, 8000));
+    Sleep(500);
     EXPECT_EQ(target.text(), L"r1");
     pressKeys(L"alt+F3");
-    EXPECT_TRUE(pumpUntil([&] { return target.text() == L"r13"; }, 5000)) << "ALT+F3";
+    EXPECT_TRUE(waitFor([&] { return target.text() == L"r13"; }, 5000)) << "ALT+F3";
 
     pressKeys(L"alt+F1");
     EXPECT_TRUE(waitForTitle(kPlayingTitle, 3000));
     pressKeys(L"ctrl+alt+s");
     EXPECT_EQ(title(), kStoppedTitle);
     EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
-    pump(500);
+    Sleep(500);
     EXPECT_EQ(target.text(), L"r13") << "stopped during the wait: nothing more typed";
 }
 
@@ -133,7 +133,7 @@ TEST_F(KeyreelTest, MessageBoxesAreAnsweredAndNoEndsTheRun) {
     ASSERT_TRUE(keyreel.start(macro));
     const HWND hello = waitForMessageBox(kAppTitle, L"Hello there", 10000);
     ASSERT_NE(hello, nullptr);
-    pump(300);
+    Sleep(300);
     EXPECT_EQ(target.text(), L"");
     probe::answerMessageBox(hello, IDOK);
 
@@ -148,7 +148,7 @@ TEST_F(KeyreelTest, MessageBoxesAreAnsweredAndNoEndsTheRun) {
     EXPECT_EQ(target.text(), L"a");
     probe::answerMessageBox(focusLost, IDNO);
     EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
-    pump(500);
+    Sleep(500);
     EXPECT_EQ(target.text(), L"a") << "No ends the run";
 }
 
@@ -156,13 +156,13 @@ TEST_F(KeyreelTest, StartsInTheTrayAndTheIconRestoresTheWindow) {
     ASSERT_TRUE(keyreel.start(L""));
     const HWND window = mainWindow();
     ASSERT_NE(window, nullptr);
-    pump(1000);
+    Sleep(1000);
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_NE(GetWindow(window, GW_OWNER), nullptr) << "out of the task list";
 
     // Wine's own tray window holds the icon when no other tray runs.
     HWND icon = nullptr;
-    ASSERT_TRUE(pumpUntil(
+    ASSERT_TRUE(waitFor(
         [&] {
             const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
             icon = tray != nullptr ? FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr)
@@ -176,7 +176,7 @@ TEST_F(KeyreelTest, StartsInTheTrayAndTheIconRestoresTheWindow) {
     const int y = (rect.top + rect.bottom) / 2;
     ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool mousemove " + std::to_wstring(x) + L" " +
                                       std::to_wstring(y) + L" click --repeat 2 --delay 80 1"));
-    EXPECT_TRUE(pumpUntil([&] { return IsWindowVisible(window) != FALSE; }, 5000));
+    EXPECT_TRUE(waitFor([&] { return IsWindowVisible(window) != FALSE; }, 5000));
     EXPECT_EQ(title(), kIdleTitle);
     EXPECT_NE(GetWindow(window, GW_OWNER), nullptr) << "restoring keeps it out of the task list";
 }
@@ -190,7 +190,7 @@ TEST_F(KeyreelTest, StopActsDuringAWaitAndDuringAWindowWait) {
     ASSERT_TRUE(keyreel.start(macro));
     const HWND window = mainWindow();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(pumpUntil([&] { return IsWindowVisible(window) != FALSE; }, 5000));
+    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(window) != FALSE; }, 5000));
     ASSERT_TRUE(clickButton(window, L"Run"));
     ASSERT_TRUE(waitForTitle(kPlayingTitle, 3000));
     ASSERT_TRUE(clickButton(window, L"Stop"));
@@ -201,11 +201,11 @@ TEST_F(KeyreelTest, StopActsDuringAWaitAndDuringAWindowWait) {
     const HWND list = probe::findChild(window, L"ListBox");
     ASSERT_TRUE(clickButton(window, L"Run"));
     ASSERT_TRUE(waitForTitle(kPlayingTitle, 3000));
-    pump(4000);  // now in WaitForWindow
+    Sleep(4000);  // now in WaitForWindow
     EXPECT_EQ(title(), kPlayingTitle);
     ASSERT_TRUE(clickButton(window, L"Stop"));
     EXPECT_TRUE(waitForTitle(kIdleTitle, 2000));
-    pump(500);
+    Sleep(500);
     EXPECT_EQ(target.text(), L"");
     EXPECT_EQ(probe::listItems(list).size(), 4u);
 }
