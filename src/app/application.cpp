@@ -36,7 +36,7 @@ int Application::run(const std::wstring& commandLine) {
 
     const StartupSettings startup = readStartupSettings(settings_);
     mouseTrackingOff_ = startup.mouseTrackingOff;
-    if (!mainWindow_.open(mouseTrackingOff_))
+    if (!mainWindow_.open(mouseTrackingOff_ == 1))
         return 1;
     desktop_.setMessageOwner(mainWindow_.hwnd());
     // Tab and the other dialog keys work in the windows during a play too.
