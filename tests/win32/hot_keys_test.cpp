@@ -3,114 +3,29 @@
 
 #include "hot_keys.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <initializer_list>
 #include <set>
 #include <utility>
-#include <vector>
 
+#include "send_input.h"
+#include "test_window.h"
 #include "wide_text.h"
 
 namespace keyreel::win32 {
 namespace {
 
-// A hidden top-level window that only collects messages.
-class TestWindow {
-  public:
-    TestWindow() {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kClassName;
-        RegisterClassW(&windowClass);  // fails harmlessly when already registered
-        handle_ = CreateWindowExW(0, kClassName, L"hot keys test", WS_OVERLAPPEDWINDOW, 0, 0, 200,
-                                  100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
-    ~TestWindow() {
-        if (handle_ != nullptr)
-            DestroyWindow(handle_);
-    }
-    TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
-
-    HWND handle() const { return handle_; }
-
-  private:
-    static constexpr const wchar_t* kClassName = L"KeyreelHotKeysTest";
-    HWND handle_ = nullptr;
-};
-
 // Presses (true) and releases (false) keys through the system's input queue.
 void sendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
     std::vector<INPUT> inputs;
-    for (const auto& [virtualKey, down] : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = virtualKey;
-        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    for (const auto& [virtualKey, down] : keys)
+        inputs.push_back(keyInput(virtualKey, !down));
+    sendInputs(inputs);
 }
 
-// The hot-key identifiers that reach `window`, in order, up to and including
-// `lastId`. Gives up after a generous limit so that a lost message fails the
-// test instead of hanging it.
-std::vector<std::int32_t> hotKeysUntil(HWND window, std::int32_t lastId) {
-    std::vector<std::int32_t> arrived;
-    const ULONGLONG giveUpAt = GetTickCount64() + 10000;
-    while (GetTickCount64() < giveUpAt) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_HOTKEY && message.hwnd == window) {
-                arrived.push_back(hotKeyIdOf(message.wParam));
-                if (arrived.back() == lastId)
-                    return arrived;
-            }
-            DispatchMessageW(&message);
-        }
-    }
-    return arrived;
-}
-
-bool runningUnderWine() {
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
-
-// True when `window` may take the combination, i.e. nobody holds it; the
-// probe registration is released again at once.
-bool combinationIsFree(HWND window, std::uint32_t modifiers, std::uint8_t virtualKey) {
-    constexpr int kProbeId = 0x100;
-    if (!RegisterHotKey(window, kProbeId, modifiers, virtualKey))
-        return false;
-    UnregisterHotKey(window, kProbeId);
-    return true;
-}
-
-class HotKeys : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (window.handle() == nullptr || probe.handle() == nullptr) {
-            FAIL() << "no test window could be made: these tests need an X display";
-        }
-        settings.alt = true;
-        settings.fKeyEnabled[2] = true;  // ALT+F3
-        settings.beginEnabled = true;    // CTRL+ALT+R
-        settings.stopEnabled = true;     // CTRL+ALT+S
-    }
-
-    TestWindow window;
-    TestWindow probe;
-    HotKeySettings settings;
-    const HotKeyIds ids = addHotKeyAtoms();
-};
-
-TEST(HotKeyAtoms, IdentifiersAreTheStableDistinctAtomsOfTheNames) {
+TEST(HotKeys, IdentifiersAreTheStableDistinctAtomsOfTheNames) {
     const HotKeyIds ids = addHotKeyAtoms();
     EXPECT_EQ(addHotKeyAtoms(), ids);
     EXPECT_EQ(std::set<std::int16_t>(ids.begin(), ids.end()).size(), ids.size());
@@ -121,78 +36,45 @@ TEST(HotKeyAtoms, IdentifiersAreTheStableDistinctAtomsOfTheNames) {
     }
 }
 
-TEST_F(HotKeys, RegisteredCombinationsArriveWithTheirIdentifiers) {
-    HotKeyRegistrations registrations(window.handle());
-    registrations.registerHotKeys(planHotKeys(settings, ids));
-
-    const std::int32_t beginId = widenHotKeyId(ids[kBeginHotKey]);
-    sendKeys({{VK_CONTROL, true},
-              {VK_MENU, true},
-              {'R', true},
-              {'R', false},
-              {VK_MENU, false},
-              {VK_CONTROL, false}});
-    const auto begin = hotKeysUntil(window.handle(), beginId);
-    ASSERT_EQ(begin, std::vector<std::int32_t>{beginId});
-    EXPECT_EQ(hotKeyActions(begin.front(), ids),
-              std::vector<HotKeyAction>{{HotKeyAction::Kind::playList}});
-
-    const std::int32_t f3Id = widenHotKeyId(ids[2]);
-    sendKeys({{VK_MENU, true}, {VK_F3, true}, {VK_F3, false}, {VK_MENU, false}});
-    const auto f3 = hotKeysUntil(window.handle(), f3Id);
-    ASSERT_EQ(f3, std::vector<std::int32_t>{f3Id});
-    EXPECT_EQ(hotKeyActions(f3.front(), ids),
-              (std::vector<HotKeyAction>{{HotKeyAction::Kind::playMacroFile, 2}}));
-}
-
-TEST_F(HotKeys, HeldKeysDeliverOneMessage) {
-    if (runningUnderWine()) {
-        GTEST_SKIP() << "Wine ignores MOD_NOREPEAT and reports every auto-repeat";
-    }
-    HotKeyRegistrations registrations(window.handle());
-    registrations.registerHotKeys(planHotKeys(settings, ids));
-
-    // Auto-repeat sends further key-downs without key-ups; CTRL+ALT+S after
-    // them marks the end of what the repeats could have caused.
-    const std::int32_t beginId = widenHotKeyId(ids[kBeginHotKey]);
-    const std::int32_t stopId = widenHotKeyId(ids[kStopHotKey]);
-    sendKeys({{VK_CONTROL, true},
-              {VK_MENU, true},
-              {'R', true},
-              {'R', true},
-              {'R', true},
-              {'R', false},
-              {'S', true},
-              {'S', false},
-              {VK_MENU, false},
-              {VK_CONTROL, false}});
-    EXPECT_EQ(hotKeysUntil(window.handle(), stopId), (std::vector<std::int32_t>{beginId, stopId}));
-}
-
-TEST_F(HotKeys, OnlyTheWantedCombinationsAreTakenAndAllAreReleased) {
-    settings.stopEnabled = false;
+TEST(HotKeys, InjectedCombinationsArriveOnceWithTheirIdentifiersUntilReleased) {
+    const TestWindow window("Keyreel hot keys", TestWindow::Content::Empty, false);
+    const HotKeyIds ids = addHotKeyAtoms();
+    HotKeySettings settings;
+    settings.alt = true;
+    settings.fKeyEnabled[2] = true;  // ALT+F3
+    settings.beginEnabled = true;    // CTRL+ALT+R
     const auto plan = planHotKeys(settings, ids);
-    const auto taken = [&](std::size_t slot) {
-        return std::any_of(plan.begin(), plan.end(), [&](const auto& r) { return r.slot == slot; });
-    };
-    const auto modifiersOf = [&](std::size_t slot) {
-        return slot < 6 ? fKeyModifier(settings) : kModifierAlt | kModifierCtrl;
+    const auto arrival = [&](std::size_t slot) {
+        return "hotkey " + std::to_string(widenHotKeyId(ids[slot]));
     };
     {
         HotKeyRegistrations registrations(window.handle());
         registrations.registerHotKeys(plan);
         registrations.registerHotKeys(plan);  // as when the preferences are opened again
-        for (std::size_t slot = 0; slot < kHotKeyCount; ++slot) {
-            EXPECT_EQ(
-                combinationIsFree(probe.handle(), modifiersOf(slot), kHotKeySlots[slot].virtualKey),
-                !taken(slot))
-                << kHotKeySlots[slot].atomName;
-        }
+        // The repeated R is what holding the keys sends.
+        sendKeys({{VK_CONTROL, true},
+                  {VK_MENU, true},
+                  {'R', true},
+                  {'R', true},
+                  {'R', false},
+                  {VK_MENU, false},
+                  {VK_CONTROL, false}});
+        sendKeys({{VK_MENU, true}, {VK_F3, true}, {VK_F3, false}, {VK_MENU, false}});
+        ASSERT_TRUE(pumpUntil(
+            [&] { return !window.events().empty() && window.events().back() == arrival(2); }));
     }
-    for (std::size_t slot = 0; slot < kHotKeyCount; ++slot) {
-        EXPECT_TRUE(
-            combinationIsFree(probe.handle(), modifiersOf(slot), kHotKeySlots[slot].virtualKey))
-            << kHotKeySlots[slot].atomName << " is released with its owner";
+    std::vector<std::string> arrived = window.events();
+    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr) {
+        // Wine ignores MOD_NOREPEAT and reports every repeat.
+        arrived.erase(std::unique(arrived.begin(), arrived.end()), arrived.end());
+    }
+    EXPECT_EQ(arrived, (std::vector<std::string>{arrival(kBeginHotKey), arrival(2)}));
+
+    // Nobody holds a combination once its registrations are gone.
+    for (const HotKeyRegistration& planned : plan) {
+        EXPECT_TRUE(RegisterHotKey(window.handle(), 1, planned.modifiers, planned.virtualKey))
+            << planned.slot;
+        UnregisterHotKey(window.handle(), 1);
     }
 }
 

@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <future>
 
-#include "box_answerer.h"
-#include "player.h"
 #include "test_window.h"
 #include "wide_text.h"
 #include "win32_desktop.h"
@@ -15,118 +13,114 @@
 namespace keyreel::win32 {
 namespace {
 
+// What a message box showed when it was answered.
+struct SeenBox {
+    std::string text;
+    HWND owner = nullptr;
+    bool foreground = false;
+    // The control id of the button that has the keyboard focus.
+    int focusedButton = 0;
+};
+
+// Answers this process's first message box by clicking `button` from a
+// second thread, as a user would while the test's own thread is inside the
+// box's modal loop; gives what the box showed.
+std::future<SeenBox> answerBox(int button) {
+    return std::async(std::launch::async, [button] {
+        const std::wstring title = toWide(kAppTitle);
+        HWND box = nullptr;
+        for (int tries = 0; tries < 500 && !IsWindowVisible(box); ++tries) {
+            Sleep(20);
+            box = FindWindowW(L"#32770", title.c_str());
+        }
+        GUITHREADINFO input{};
+        input.cbSize = sizeof input;
+        GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &input);
+        constexpr int kBoxTextId = 0xFFFF;
+        const SeenBox seen{windowText(GetDlgItem(box, kBoxTextId)), GetWindow(box, GW_OWNER),
+                           GetForegroundWindow() == box, GetDlgCtrlID(input.hwndFocus)};
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+        return seen;
+    });
+}
+
 class ProgramCommands : public ::testing::Test {
   protected:
-    // The first title holding `part`, polled as WaitForWindow does; empty
-    // when none came within ten seconds.
-    std::string waitForTitle(const std::string& part) {
-        for (int tick = 0; tick < 1000; ++tick) {
-            for (const std::string& title : desktop.windowTitles()) {
-                if (title.find(part) != std::string::npos)
-                    return title;
+    // Closes the window whose title holds `part` once it has come, and waits
+    // until it has gone.
+    bool closeWhenShown(const std::string& part) {
+        std::string title;
+        const bool shown = pumpUntil([&] {
+            for (const std::string& candidate : desktop.windowTitles()) {
+                if (candidate.find(part) != std::string::npos)
+                    title = candidate;
             }
-            desktop.pauseBeforeNextPoll();
-        }
-        return {};
-    }
-    bool closeAndWait(const std::string& title) {
-        if (!desktop.closeWindow(title))
-            return false;
-        return pumpUntil([&] { return FindWindowW(nullptr, toWide(title).c_str()) == nullptr; });
-    }
-    RunState play(MacroList lines) {
-        RunState state;
-        state.macroLineCount = static_cast<std::int32_t>(lines.size());
-        Player(lines, state, desktop).runMacro();
-        return state;
+            return !title.empty();
+        });
+        return shown && desktop.closeWindow(title) &&
+               pumpUntil([&] { return FindWindowW(nullptr, toWide(title).c_str()) == nullptr; });
     }
 
     Win32Desktop desktop;
 };
 
-TEST_F(ProgramCommands, StartsAProgramWithoutWaitingForIt) {
-    EXPECT_EQ(desktop.startProgram("notepad.exe"), StartResult::Started);
-    const std::string title = waitForTitle("Notepad");
-    ASSERT_NE(title, "");
-    EXPECT_TRUE(closeAndWait(title));
-}
-
-TEST_F(ProgramCommands, TellsAnInvalidCommandLineFromEveryOtherFailure) {
-    EXPECT_EQ(desktop.startProgram(""), StartResult::InvalidCommandLine);
-    EXPECT_EQ(desktop.startProgram("\"\""), StartResult::InvalidCommandLine);
-    EXPECT_EQ(desktop.startProgram("no_such_program_of_keyreel.exe"), StartResult::Failed);
-    EXPECT_EQ(desktop.startProgram("C:\\no such folder\\program.exe /x"), StartResult::Failed);
-    EXPECT_EQ(desktop.startProgram("C:\\windows\\win.ini"), StartResult::Failed)
-        << "a document is no program";
-}
-
-TEST_F(ProgramCommands, RunProgramReportsAProgramThatIsNotThere) {
-    const BoxAnswerer user(kAppTitle, IDOK);
-    play({"RunProgram >no_such_program_of_keyreel.exe", "RunProgram >\"\""});
-    const auto boxes = user.seen();
-    ASSERT_EQ(boxes.size(), 1u) << "an invalid command line shows nothing";
-    EXPECT_EQ(boxes[0].text, "File not found!\rError 53");
+TEST_F(ProgramCommands, StartsProgramsAndTellsAnInvalidCommandLineFromOtherFailures) {
+    const std::pair<std::string, StartResult> cases[] = {
+        {"", StartResult::InvalidCommandLine},
+        {"\"\"", StartResult::InvalidCommandLine},
+        {"no_such_program_of_keyreel.exe", StartResult::Failed},
+        {"C:\\no such folder\\program.exe /x", StartResult::Failed},
+        {"C:\\windows\\win.ini", StartResult::Failed},  // a document is no program
+        {"notepad.exe", StartResult::Started},
+    };
+    for (const auto& [commandLine, result] : cases)
+        EXPECT_EQ(desktop.startProgram(commandLine), result) << commandLine;
+    EXPECT_TRUE(closeWhenShown("Notepad")) << "started without waiting for it";
 }
 
 TEST_F(ProgramCommands, ShellOpensDocumentsAndIgnoresWhatTheShellAnswers) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path();
     // Wine's fresh prefix opens .ini files with notepad; .txt has no program.
-    const std::filesystem::path document = folder / "keyreel shell test.ini";
+    const std::filesystem::path document =
+        std::filesystem::temp_directory_path() / "keyreel shell test.ini";
     std::ofstream(document) << "[opened by the shell]\r\n";
     EXPECT_TRUE(desktop.shellOpen(toUtf8(document.wstring())));
-    const std::string title = waitForTitle("keyreel shell test");
-    ASSERT_NE(title, "");
-    EXPECT_TRUE(closeAndWait(title));
+    EXPECT_TRUE(closeWhenShown("keyreel shell test"));
     std::filesystem::remove(document);
 
-    const std::filesystem::path unknownType = folder / "keyreel shell test.unknowntype";
-    std::ofstream(unknownType) << "no program opens this\r\n";
-    const BoxAnswerer user("Keyreel Error", IDOK);
-    EXPECT_TRUE(desktop.shellOpen(toUtf8(unknownType.wstring())));
     EXPECT_TRUE(desktop.shellOpen("C:\\no such folder\\missing.txt"));
-    play({"ExecuteFile >C:\\no such folder\\missing.txt"});
-    EXPECT_TRUE(user.seen().empty());
-    std::filesystem::remove(unknownType);
 }
 
-TEST_F(ProgramCommands, MessageBoxesAreAnsweredAndHandleMessagesMeanwhile) {
-    TestWindow owner("Keyreel message owner", TestWindow::Content::Empty);
-    desktop.setMessageOwner(owner.handle());
-    std::atomic<bool> handled{false};
-    owner.onApp = [&] { handled = true; };
-    const BoxAnswerer user(kAppTitle, IDOK, [&](HWND) {
-        // Answers only once the box's loop has handled a posted message.
-        PostMessageW(owner.handle(), WM_APP, 1, 0);
-        for (int i = 0; i < 1000 && !handled; ++i)
-            Sleep(10);
-    });
-    EXPECT_EQ(desktop.showMessage({"Typed text: é€", kAppTitle}), MessageAnswer::Ok);
-    EXPECT_EQ(owner.events(), (std::vector<std::string>{"app 1"}));
-    const auto boxes = user.seen();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Typed text: é€");
-    EXPECT_EQ(boxes[0].owner, owner.handle());
-    EXPECT_TRUE(boxes[0].foreground);
-}
-
-TEST_F(ProgramCommands, QuestionsComeToTheFrontWhileTheOwnerIsHidden) {
-    TestWindow owner("Keyreel hidden owner", TestWindow::Content::Empty, false);
-    TestWindow other("Keyreel other program", TestWindow::Content::Empty);
-    desktop.setMessageOwner(owner.handle());
-    {
-        const BoxAnswerer user(kAppTitle, IDNO);
-        const RunState state = play({"SetFocus >no window has this title", "SendText >x"});
-        EXPECT_EQ(state.stopRequested, 1) << "No ends the run";
-        const auto boxes = user.seen();
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, "Focus Lost from application. Continue?");
-        EXPECT_EQ(boxes[0].owner, owner.handle());
-        EXPECT_TRUE(boxes[0].foreground);
-        EXPECT_EQ(boxes[0].focusedButton, IDNO) << "No is the default";
+TEST_F(ProgramCommands, MessageBoxesComeToTheFrontOverTheirOwnerWithTheirDefault) {
+    struct Case {
+        bool ownerShown;
+        MessageRequest request;
+        int click;
+        MessageAnswer answer;
+    };
+    const auto question = [](bool defaultNo) {
+        return MessageRequest{"Continue?", kAppTitle, MessageButtons::YesNo, MessageIcon::Question,
+                              defaultNo};
+    };
+    // Each case clicks the default button, which must have the focus.
+    const Case cases[] = {
+        {true, {"Typed text: é€", kAppTitle}, IDOK, MessageAnswer::Ok},
+        // While Keyreel sits in the tray the box must still be seen.
+        {false, question(true), IDNO, MessageAnswer::No},
+        {true, question(false), IDYES, MessageAnswer::Yes},
+    };
+    for (const Case& c : cases) {
+        const TestWindow owner("Keyreel message owner", TestWindow::Content::Empty, c.ownerShown);
+        const TestWindow other("Keyreel other program", TestWindow::Content::Empty);
+        desktop.setMessageOwner(owner.handle());
+        std::future<SeenBox> user = answerBox(c.click);
+        EXPECT_EQ(desktop.showMessage(c.request), c.answer) << c.request.text;
+        const SeenBox box = user.get();
+        EXPECT_EQ(box.text, c.request.text);
+        EXPECT_EQ(box.owner, owner.handle());
+        EXPECT_TRUE(box.foreground) << c.request.text;
+        EXPECT_EQ(box.focusedButton, c.click);
     }
-    const BoxAnswerer user(kAppTitle, IDYES);
-    EXPECT_EQ(play({"SetFocus >no window has this title"}).stopRequested, 0);
-    EXPECT_EQ(user.seen().size(), 1u);
 }
 
 }  // namespace

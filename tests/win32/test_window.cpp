@@ -1,7 +1,7 @@
 #include "test_window.h"
 
-#include <array>
-#include <cstdio>
+#include <cstdint>
+#include <utility>
 
 #include "wide_text.h"
 
@@ -11,29 +11,31 @@ namespace {
 
 constexpr const wchar_t* kClassName = L"KeyreelTestWindow";
 
-ATOM registerTestClass(WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass);
-}
+// The messages a test window records, by the names it records them with.
+constexpr std::pair<UINT, const char*> kRecorded[] = {
+    {WM_LBUTTONDOWN, "ldown"}, {WM_LBUTTONUP, "lup"}, {WM_LBUTTONDBLCLK, "ldbl"},
+    {WM_RBUTTONDOWN, "rdown"}, {WM_RBUTTONUP, "rup"}, {WM_RBUTTONDBLCLK, "rdbl"},
+    {WM_KEYDOWN, "keydown"},   {WM_KEYUP, "keyup"},   {WM_SYSKEYDOWN, "syskeydown"},
+    {WM_SYSKEYUP, "syskeyup"}, {WM_HOTKEY, "hotkey"}, {WM_APP, "app"}};
 
-std::string hex(WPARAM value) {
-    std::array<char, 16> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "0x%02X", static_cast<unsigned>(value));
-    return buffer.data();
+// Pointer messages by their client point, the others by their wParam.
+std::string describe(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+        return std::to_string(static_cast<short>(LOWORD(lParam))) + "," +
+               std::to_string(static_cast<short>(HIWORD(lParam)));
+    }
+    return std::to_string(static_cast<std::int32_t>(wParam));
 }
 
 }  // namespace
 
 TestWindow::TestWindow(const std::string& title, Content content, bool shown) {
-    static const ATOM registered = registerTestClass(&TestWindow::windowProc);
-    (void)registered;
+    WNDCLASSW windowClass{};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = &TestWindow::windowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassW(&windowClass);  // fails harmlessly once registered
     window_ = CreateWindowExW(0, kClassName, toWide(title).c_str(), WS_OVERLAPPEDWINDOW, 200, 150,
                               480, 320, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (content == Content::Edit) {
@@ -58,80 +60,29 @@ TestWindow::~TestWindow() {
 LRESULT CALLBACK TestWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        auto* created = static_cast<TestWindow*>(create->lpCreateParams);
-        created->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr || self->window_ != window) {
-        return DefWindowProcW(window, message, wParam, lParam);
+    return self != nullptr ? self->handle(window, message, wParam, lParam)
+                           : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT TestWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    for (const auto& [recorded, name] : kRecorded) {
+        if (recorded == message)
+            events_.push_back(std::string(name) + " " + describe(message, wParam, lParam));
     }
-    return self->handle(message, wParam, lParam);
-}
-
-void TestWindow::record(const char* name, LPARAM point) {
-    events_.push_back(std::string(name) + " " + std::to_string(static_cast<short>(LOWORD(point))) +
-                      "," + std::to_string(static_cast<short>(HIWORD(point))));
-}
-
-LRESULT TestWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_LBUTTONDOWN:
-            record("ldown", lParam);
-            break;
-        case WM_LBUTTONUP:
-            record("lup", lParam);
-            break;
-        case WM_LBUTTONDBLCLK:
-            record("ldbl", lParam);
-            break;
-        case WM_RBUTTONDOWN:
-            record("rdown", lParam);
-            break;
-        case WM_RBUTTONUP:
-            record("rup", lParam);
-            break;
-        case WM_RBUTTONDBLCLK:
-            record("rdbl", lParam);
-            break;
-        case WM_KEYDOWN:
-            events_.push_back("keydown " + hex(wParam));
-            break;
-        case WM_KEYUP:
-            events_.push_back("keyup " + hex(wParam));
-            break;
-        case WM_SYSKEYDOWN:
-            events_.push_back("syskeydown " + hex(wParam));
-            break;
-        case WM_SYSKEYUP:
-            events_.push_back("syskeyup " + hex(wParam));
-            break;
-        case WM_CLOSE:
-            events_.push_back("close");
-            break;
-        case WM_SETFOCUS:
-            if (edit_ != nullptr)
-                SetFocus(edit_);
-            return 0;
-        case WM_APP:
-            events_.push_back("app " + std::to_string(wParam));
-            if (onApp)
-                onApp();
-            return 0;
-        default:
-            break;
+    if (message == WM_SETFOCUS && edit_ != nullptr) {
+        SetFocus(edit_);
+        return 0;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
-}
-
-std::string TestWindow::text() const {
-    return windowText(edit_);
-}
-
-POINT TestWindow::onScreen(int x, int y) const {
-    POINT point{x, y};
-    ClientToScreen(window_, &point);
-    return point;
+    if (message == WM_APP) {
+        if (onApp)
+            onApp();
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void TestWindow::bringToFront() {
@@ -163,11 +114,9 @@ void settle() {
 }
 
 std::string windowText(HWND window) {
-    const auto length = static_cast<int>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const auto copied = static_cast<int>(
-        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return toUtf8(text);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
-// Real windows for the adapter tests, and the small waits the tests need to
-// let them settle.
+// A real window for the adapter tests, and the waits that let it settle.
 
 #include <windows.h>
 
@@ -11,9 +10,12 @@
 
 namespace keyreel::win32 {
 
-// A top-level window that records the pointer and key messages it gets
-// ("ldown 10,20", "ldbl 10,20", "rup 5,5", "keydown 0x11", "syskeyup 0x12",
-// "close", "app 3"), optionally with an edit control filling it.
+// Text of a window of this process, of any thread, in UTF-8.
+std::string windowText(HWND window);
+
+// A top-level window that records the pointer, key, hot-key and WM_APP
+// messages it gets ("ldown 10,20", "rdbl 5,5", "keydown 17", "syskeyup 18",
+// "hotkey -16000", "app 3"), optionally with an edit control filling it.
 class TestWindow {
   public:
     enum class Content { Empty, Edit };
@@ -25,11 +27,8 @@ class TestWindow {
 
     HWND handle() const { return window_; }
     bool exists() const { return IsWindow(window_) != 0; }
-    // The edit control's text.
-    std::string text() const;
+    std::string text() const { return windowText(edit_); }
     const std::vector<std::string>& events() const { return events_; }
-    // Screen point of a point in the client area.
-    POINT onScreen(int x, int y) const;
     // Runs when the window handles a WM_APP message.
     std::function<void()> onApp;
 
@@ -38,8 +37,7 @@ class TestWindow {
 
   private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void record(const char* name, LPARAM point);
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
     HWND edit_ = nullptr;
@@ -52,8 +50,5 @@ bool pumpUntil(const std::function<bool()>& done);
 // Handles this thread's messages for a short while, so that input sent
 // before has arrived.
 void settle();
-
-// Text of the window of another thread or program, in UTF-8.
-std::string windowText(HWND window);
 
 }  // namespace keyreel::win32
