@@ -11,22 +11,14 @@
 #include "simulated_desktop.h"
 #include "single_instance.h"
 #include "temp_folder.h"
+#include "test_window.h"
 #include "tray_icon.h"
 
 namespace keyreel::ui {
 namespace {
 
-void pump(DWORD millis) {
-    const ULONGLONG end = GetTickCount64() + millis;
-    MSG message;
-    while (GetTickCount64() < end) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(5);
-    }
-}
+using win32::pumpUntil;
+using win32::settle;
 
 std::wstring textOf(HWND hwnd) {
     wchar_t buffer[512] = {};
@@ -106,19 +98,17 @@ TEST_F(MainWindowTest, ShowsThePointerOnlyWhileTrackingAndShown) {
     const HWND label = child(window.hwnd(), L"0,0");
     ASSERT_NE(label, nullptr);
     SetCursorPos(123, 45);
-    pump(200);
+    settle();
     EXPECT_EQ(textOf(label), L"0,0") << "tracking off";
 
     window.setMouseTracking(true);
-    pump(200);
-    EXPECT_EQ(textOf(label), L"123,45");
+    EXPECT_TRUE(pumpUntil([&] { return textOf(label) == L"123,45"; }));
     window.hide();
     SetCursorPos(50, 60);
-    pump(200);
+    settle();
     EXPECT_EQ(textOf(label), L"123,45") << "no work while hidden";
     window.show();
-    pump(200);
-    EXPECT_EQ(textOf(label), L"50,60");
+    EXPECT_TRUE(pumpUntil([&] { return textOf(label) == L"50,60"; }));
 }
 
 TEST_F(MainWindowTest, HandsProgramWideMessagesToTheApplication) {
@@ -193,16 +183,16 @@ TEST(TrayIcon, AddsOneIconAndRemovesIt) {
         win32::TrayIcon icon(owner, WM_APP + 1, LoadIconW(nullptr, IDI_APPLICATION));
         icon.add("Tobrin's Keyreel   x");
         icon.add("again");
-        pump(300);
         EXPECT_TRUE(icon.shown());
-        EXPECT_EQ(trayIconCount(), before + 1);
+        EXPECT_TRUE(pumpUntil([&] { return trayIconCount() == before + 1; }));
+        settle();
+        EXPECT_EQ(trayIconCount(), before + 1) << "one icon however often it is added";
         icon.remove();
-        pump(300);
-        EXPECT_EQ(trayIconCount(), before);
+        EXPECT_TRUE(pumpUntil([&] { return trayIconCount() == before; }));
         icon.add("back");
     }
-    pump(300);
-    EXPECT_EQ(trayIconCount(), before) << "removed with its owner object";
+    EXPECT_TRUE(pumpUntil([&] { return trayIconCount() == before; }))
+        << "removed with its owner object";
     DestroyWindow(owner);
 }
 
