@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "kyr_output.h"
 #include "lint.h"
 #include "temp_folder.h"
 #include "trace.h"
@@ -11,16 +12,9 @@
 namespace keyreel {
 namespace {
 
-struct Output {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 Output trace(const TraceOptions& options) {
-    std::ostringstream out, err;
-    const int status = runTrace(options, out, err);
-    return {status, out.str(), err.str()};
+    return captureOutput(
+        [&](std::ostream& out, std::ostream& err) { return runTrace(options, out, err); });
 }
 
 TEST(KyrTrace, PrintsOneLinePerEvent) {

@@ -16,71 +16,46 @@ const ScheduleEntry kBackup{"Backup", "9:05:07", "3/5/2000", "1", "D", "C:\\MACR
 constexpr const char* kBackupRecord =
     "\"Backup\",\"9:05:07\",\"3/5/2000\",\"1\",\"D\",\"C:\\MACROS\\BACKUP.KYR\",\"False\",\"\"\r\n";
 
-std::vector<ScheduleEntry> entriesOf(const ScheduleList& list) {
-    std::vector<ScheduleEntry> entries;
-    for (std::size_t row = 0; row < list.rowCount(); ++row)
-        entries.push_back(list.entry(row));
-    return entries;
-}
-
 class ScheduleDatabaseTest : public ::testing::Test {
   protected:
     MemoryFileStore files;
     ScheduleDatabase database{files, "C:\\Keyreel\\macro.kdb"};
     ScheduleList list;
 
-    std::string& file() { return files.files[database.path()]; }
-    std::vector<ScheduleEntry> reload() {
+    std::string& file() { return files.files["C:\\Keyreel\\macro.kdb"]; }
+    std::string& backup() { return files.files["C:\\Keyreel\\macro.kdb.bak"]; }
+    // Saves the list and loads the file back; gives the rows read, as text.
+    std::string saveAndReload() {
+        EXPECT_EQ(database.saveSchedule(list), ScheduleSaveResult::Saved);
         ScheduleList fresh;
         EXPECT_EQ(database.loadSchedule(fresh).status, ScheduleLoadStatus::Loaded);
-        return entriesOf(fresh);
+        return scheduleText(fresh);
     }
 };
 
-TEST(ScheduleDatabasePath, TheFolderGetsOneSeparator) {
-    EXPECT_EQ(scheduleDatabasePath("C:\\Program Files\\Keyreel\\"),
-              "C:\\Program Files\\Keyreel\\macro.kdb");
-    EXPECT_EQ(scheduleDatabasePath("C:/Keyreel/"), "C:/Keyreel/macro.kdb");
-    const std::string joined = checkForSlash("C:\\Keyreel");
-    EXPECT_EQ(joined.size(), 11u);
-    EXPECT_TRUE(joined.ends_with('\\') || joined.ends_with('/'));
-}
-
-TEST_F(ScheduleDatabaseTest, EachRowIsOneLineOfEightQuotedFields) {
-    list.addLoadedRow(kBackup);
-    list.addLoadedRow(
-        {"Report, weekly", "14:30:00", "3/06/2000", "2", "W", "C:\\A,B\\X.KYR", "True", "note"});
-    list.addLoadedRow({"", "0:00:00", "1/1/2001", "2", "O", "", "False", ""});
-    ASSERT_EQ(database.saveSchedule(list), ScheduleSaveResult::Saved);
-    EXPECT_EQ(file(), std::string(kBackupRecord) +
-                          "\"Report, weekly\",\"14:30:00\",\"3/06/2000\",\"2\",\"W\","
-                          "\"C:\\A,B\\X.KYR\",\"True\",\"note\"\r\n"
-                          "\"\",\"0:00:00\",\"1/1/2001\",\"2\",\"O\",\"\",\"False\",\"\"\r\n");
-    EXPECT_EQ(reload(), entriesOf(list));
-}
-
-TEST_F(ScheduleDatabaseTest, AnEmptyScheduleIsAnEmptyFile) {
-    ASSERT_EQ(database.saveSchedule(list), ScheduleSaveResult::Saved);
+TEST_F(ScheduleDatabaseTest, EachRowIsOneLineOfEightQuotedFieldsAndReadsBack) {
+    EXPECT_EQ(saveAndReload(), "");
     EXPECT_EQ(file(), "");
-    EXPECT_TRUE(reload().empty());
+    list.addLoadedRow(kBackup);
+    list.addLoadedRow({"Report, weekly", "14:30:00", "3/06/2000", "2", "W", "C:\\A,B\\X.KYR",
+                       "True", "first\r\nsecond\r\n"});
+    list.addLoadedRow({"Caf\xC3\xA9", "0:00:00", "1/1/2001", "2", "O", "", "False", ""});
+    EXPECT_EQ(saveAndReload(), scheduleText(list));
+    EXPECT_EQ(file(),
+              std::string(kBackupRecord) +
+                  "\"Report, weekly\",\"14:30:00\",\"3/06/2000\",\"2\",\"W\","
+                  "\"C:\\A,B\\X.KYR\",\"True\",\"first\r\nsecond\r\n\"\r\n"
+                  "\"Caf\xE9\",\"0:00:00\",\"1/1/2001\",\"2\",\"O\",\"\",\"False\",\"\"\r\n")
+        << "in the ANSI code page when it holds every character";
 }
 
-TEST_F(ScheduleDatabaseTest, NotesWithLineBreaksSpanLinesAndReadBack) {
-    list.addLoadedRow({"A", "9:05:07", "3/5/2000", "1", "D", "p", "False", "first\r\nsecond\r\n"});
+TEST_F(ScheduleDatabaseTest, ADoubleQuoteBecomesASingleQuoteAndNoOtherCharacterIsLost) {
+    list.addLoadedRow({"Say \"\xCE\xA9\"", "9:05:07", "3/5/2000", "1", "D", "p", "False", "\""});
     list.addLoadedRow(kBackup);
-    ASSERT_EQ(database.saveSchedule(list), ScheduleSaveResult::Saved);
-    EXPECT_EQ(reload(), entriesOf(list));
-}
-
-TEST_F(ScheduleDatabaseTest, ADoubleQuoteIsWrittenAsASingleQuote) {
-    list.addLoadedRow({"Say \"hi\"", "9:05:07", "3/5/2000", "1", "D", "p", "False", "a\"b"});
-    list.addLoadedRow(kBackup);
-    ASSERT_EQ(database.saveSchedule(list), ScheduleSaveResult::Saved);
-    const auto back = reload();
-    ASSERT_EQ(back.size(), 2u);
-    EXPECT_EQ(back[0].descr, "Say 'hi'");
-    EXPECT_EQ(back[0].notes, "a'b");
-    EXPECT_EQ(back[1], kBackup);
+    EXPECT_EQ(saveAndReload(),
+              "\"Say '\xCE\xA9'\",\"9:05:07\",\"3/5/2000\",\"1\",\"D\",\"p\",\"False\",\"'\"\r\n" +
+                  std::string(kBackupRecord));
+    EXPECT_TRUE(file().starts_with("\xEF\xBB\xBF\"Say '")) << "UTF-8 when the code page lacks one";
 }
 
 TEST(ScheduleFileReading, FieldsAreReadAsTheFormatAllows) {
@@ -88,30 +63,29 @@ TEST(ScheduleFileReading, FieldsAreReadAsTheFormatAllows) {
         "  \"A\" ,  9:05:07  ,\"3/5/2000\"junk,1,D\r\n"  // a record across lines
         "\"C:\\X.KYR\",False,\"n, with comma\"\n"        // LF alone ends a line
         "\r\n\r\n"                                       // empty lines between records
-        "\"B\",\"1:00:00\",\"1/1/2000\",\"7\",\"W\",\"p\",\"True\",\"\"");  // no line end at the
-                                                                            // end
+        "\"B\",\"1:00:00\",\"1/1/2000\",\"7\",\"W\",\"p\",\"True\",\"\"");  // no final line end
     ASSERT_TRUE(read.complete);
-    ASSERT_EQ(read.entries.size(), 2u);
-    EXPECT_EQ(read.entries[0], (ScheduleEntry{"A", "9:05:07", "3/5/2000", "1", "D", "C:\\X.KYR",
-                                              "False", "n, with comma"}));
-    EXPECT_EQ(read.entries[1],
-              (ScheduleEntry{"B", "1:00:00", "1/1/2000", "7", "W", "p", "True", ""}));
+    EXPECT_EQ(read.entries,
+              (std::vector<ScheduleEntry>{
+                  {"A", "9:05:07", "3/5/2000", "1", "D", "C:\\X.KYR", "False", "n, with comma"},
+                  {"B", "1:00:00", "1/1/2000", "7", "W", "p", "True", ""}}));
 }
 
 TEST(ScheduleFileReading, ReadingStopsAtARecordThatCannotBeRead) {
     const std::string good(kBackupRecord);
+    const std::string seven = "\"A\",\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",";
     const std::pair<std::string, std::size_t> cases[] = {
-        {good + good + "\"A\",\"9:05:07\",\"3/5/2000\"\r\n", 3},  // too few fields at the end
-        {good + "\"A\",\"9:05:07\r\n" + good, 2},                 // quote never closed
-        {good + "\"A\",\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\"\r\n" + good, 2},  // nine
-        {good + "\"A\",\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",", 2},  // nothing after a comma
+        {good + seven + "\"two\r\nlines\"\r\n\"A\",\"9:05:07\"\r\n", 4},  // too few at the end
+        {good + "\"A\",\"9:05:07\r\n" + good, 2},  // a quote that takes in the next line
+        {good + seven + "\"never closed", 2},
+        {good + seven + "\"7\",\"8\"\r\n" + good, 2},  // a ninth field
+        {good + seven, 2},                             // nothing after a comma
     };
     for (const auto& [text, line] : cases) {
         const ScheduleText read = parseScheduleText(text);
         EXPECT_FALSE(read.complete) << text;
         EXPECT_EQ(read.stoppedAtLine, line) << text;
-        ASSERT_FALSE(read.entries.empty());
-        EXPECT_EQ(read.entries[0], kBackup);
+        EXPECT_EQ(read.entries.at(0), kBackup) << text;
     }
 }
 
@@ -119,70 +93,39 @@ TEST_F(ScheduleDatabaseTest, APartialLoadKeepsTheOriginalBeforeTheFirstSave) {
     // The quote left open swallows the line end, so the record has a ninth field.
     const std::string original = std::string(kBackupRecord) + "\"A\",\"B\r\n" + kBackupRecord;
     file() = original;
-    const ScheduleLoad load = database.openSchedule(list);
-    EXPECT_EQ(load.status, ScheduleLoadStatus::Stopped);
-    EXPECT_EQ(load.rowsRead, 1u);
-    EXPECT_EQ(load.stoppedAtLine, 2u);
-    ASSERT_EQ(list.rowCount(), 1u);
+    EXPECT_EQ(database.openSchedule(list).status, ScheduleLoadStatus::Stopped);
+    EXPECT_EQ(scheduleText(list), kBackupRecord);
 
-    list.addEntryRow("New", "1:00:00", "1/1/2001", "O", "p", "2", "False", "");
-    ASSERT_EQ(database.saveSchedule(list), ScheduleSaveResult::Saved);
-    EXPECT_EQ(files.files[database.backupPath()], original);
-    EXPECT_EQ(database.backupPath(), "C:\\Keyreel\\macro.kdb.bak");
-
-    // Only the first save keeps it: later saves leave the backup alone.
-    files.files[database.backupPath()] = "kept";
-    ASSERT_EQ(database.saveSchedule(list), ScheduleSaveResult::Saved);
-    EXPECT_EQ(files.files[database.backupPath()], "kept");
-}
-
-TEST_F(ScheduleDatabaseTest, NoSaveReplacesAnOriginalThatCouldNotBeKept) {
-    file() = std::string(kBackupRecord) + "\"broken";
-    database.openSchedule(list);
     files.unwritable.insert(database.backupPath());
     EXPECT_EQ(database.saveSchedule(list), ScheduleSaveResult::BackupNotWritten);
-    EXPECT_EQ(file(), std::string(kBackupRecord) + "\"broken");
+    EXPECT_EQ(file(), original) << "nothing replaces an original that could not be kept";
+    files.unwritable.clear();
+    ASSERT_EQ(database.saveSchedule(list), ScheduleSaveResult::Saved);
+    EXPECT_EQ(backup(), original);
+    EXPECT_EQ(file(), kBackupRecord);
+    backup() = "kept";
+    ASSERT_EQ(database.saveSchedule(list), ScheduleSaveResult::Saved);
+    EXPECT_EQ(backup(), "kept") << "only the first save keeps it";
 }
 
 TEST_F(ScheduleDatabaseTest, AnUnreadableDatabaseIsNeverTruncated) {
     file() = kBackupRecord;
     files.unreadable.insert(database.path());
     EXPECT_EQ(database.openSchedule(list).status, ScheduleLoadStatus::Unreadable);
-    EXPECT_EQ(list.rowCount(), 0u);
-    EXPECT_EQ(file(), kBackupRecord);
     EXPECT_EQ(database.saveSchedule(list), ScheduleSaveResult::BackupNotWritten);
     EXPECT_EQ(file(), kBackupRecord);
-
     // Once it can be read, the first save keeps it before replacing it.
     files.unreadable.clear();
     EXPECT_EQ(database.saveSchedule(list), ScheduleSaveResult::Saved);
-    EXPECT_EQ(files.files[database.backupPath()], kBackupRecord);
-    EXPECT_EQ(file(), "");
+    EXPECT_EQ(backup(), kBackupRecord);
 }
 
 TEST_F(ScheduleDatabaseTest, AMissingDatabaseIsCreatedEmpty) {
     EXPECT_EQ(database.openSchedule(list).status, ScheduleLoadStatus::Created);
     EXPECT_EQ(files.files.at(database.path()), "");
-    EXPECT_EQ(database.openSchedule(list).status, ScheduleLoadStatus::Loaded);
-
-    MemoryFileStore readOnly;
-    readOnly.unwritable.insert("D:\\macro.kdb");
-    ScheduleDatabase nowhere{readOnly, "D:\\macro.kdb"};
-    EXPECT_EQ(nowhere.openSchedule(list).status, ScheduleLoadStatus::Missing);
-    EXPECT_EQ(nowhere.saveSchedule(list), ScheduleSaveResult::NotWritten);
-}
-
-TEST_F(ScheduleDatabaseTest, NoCharacterIsLostInTheFile) {
-    list.addLoadedRow(
-        {"Caf\xC3\xA9", "9:05:07", "3/5/2000", "1", "D", "C:\\\xE2\x82\xAC.kyr", "False", ""});
-    ASSERT_EQ(database.saveSchedule(list), ScheduleSaveResult::Saved);
-    EXPECT_TRUE(file().starts_with("\"Caf\xE9\"")) << "the ANSI code page when it holds everything";
-    EXPECT_EQ(reload(), entriesOf(list));
-
-    list.addLoadedRow({"\xCE\xA9", "9:05:07", "3/5/2000", "1", "D", "p", "False", ""});
-    ASSERT_EQ(database.saveSchedule(list), ScheduleSaveResult::Saved);
-    EXPECT_TRUE(file().starts_with("\xEF\xBB\xBF\"Caf\xC3\xA9\"")) << "else UTF-8";
-    EXPECT_EQ(reload(), entriesOf(list));
+    files.files.clear();
+    files.unwritable.insert(database.path());
+    EXPECT_EQ(database.openSchedule(list).status, ScheduleLoadStatus::Missing);
 }
 
 // Fails at the last step, after the temporary file was written.
@@ -193,31 +136,25 @@ class FailingReplaceStore : public LocalFileStore {
     }
 };
 
-TEST(ScheduleDatabaseOnDisk, AFailedSaveLeavesTheOldFileIntact) {
+TEST(ScheduleDatabaseOnDisk, ASaveReplacesTheFileWholeOrNotAtAll) {
     TempFolder folder;
-    folder.write("macro.kdb", kBackupRecord);
-    const auto folderText = folder.path().u8string();
-    const std::string path =
-        scheduleDatabasePath(std::string(folderText.begin(), folderText.end()));
-    ASSERT_EQ(path, folder.file("macro.kdb"));
-
-    LocalFileStore disk;
-    ScheduleDatabase database{disk, path};
+    folder.write("macro.kdb", "old");
+    const std::string path = folder.file("macro.kdb");
     ScheduleList list;
-    ASSERT_EQ(database.openSchedule(list).status, ScheduleLoadStatus::Loaded);
-    list.addEntryRow("Backup", "9:05:07", "3/5/2000", "D", "x", "1", "False", "");
-    EXPECT_EQ(list.entry(1).descr, "Backup(2)");
-
+    list.addLoadedRow(kBackup);
     FailingReplaceStore failing;
-    ScheduleDatabase failingDatabase{failing, path};
-    EXPECT_EQ(failingDatabase.saveSchedule(list), ScheduleSaveResult::NotWritten);
-    EXPECT_EQ(folder.read("macro.kdb"), kBackupRecord);
+    EXPECT_EQ(ScheduleDatabase(failing, path).saveSchedule(list), ScheduleSaveResult::NotWritten);
+    EXPECT_EQ(folder.read("macro.kdb"), "old");
     EXPECT_EQ(folder.entries(), 1u) << "no temporary file is left behind";
+    LocalFileStore disk;
+    EXPECT_EQ(ScheduleDatabase(disk, path).saveSchedule(list), ScheduleSaveResult::Saved);
+    EXPECT_EQ(folder.read("macro.kdb"), kBackupRecord);
+}
 
-    ASSERT_EQ(database.saveSchedule(list), ScheduleSaveResult::Saved);
-    EXPECT_EQ(folder.read("macro.kdb"), std::string(kBackupRecord) +
-                                            "\"Backup(2)\",\"9:05:07\",\"3/5/2000\",\"1\","
-                                            "\"D\",\"x\",\"False\",\"\"\r\n");
+TEST(ScheduleDatabasePath, TheProgramFolderGetsOneSeparator) {
+    EXPECT_EQ(scheduleDatabasePath("C:\\Keyreel\\"), "C:\\Keyreel\\macro.kdb");
+    EXPECT_EQ(scheduleDatabasePath("C:/Keyreel/"), "C:/Keyreel/macro.kdb");
+    EXPECT_EQ(scheduleDatabasePath("C:\\Keyreel").size(), 20u) << "the platform's separator";
 }
 
 }  // namespace
