@@ -3,33 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <string>
 
 namespace keyreel {
 namespace {
 
-TEST(CommandTable, HoldsEveryWordOnceInComparisonOrder) {
-    const auto table = commandTable();
-    ASSERT_EQ(table.size(), 59u);
-    EXPECT_EQ(table.front().word, "RunProgram");
-    EXPECT_EQ(table[12].word, "Press_F1");
-    EXPECT_EQ(table[23].word, "Press_F12");
-    EXPECT_EQ(table[23].code, 0x7B);
-    EXPECT_EQ(table.back().word, "MessageBox");
+TEST(CommandTable, FindsEachDistinctWordExactly) {
     std::set<std::string_view> words;
-    for (const auto& c : table)
+    for (const auto& c : commandTable())
         EXPECT_TRUE(words.insert(c.word).second) << c.word;
-}
-
-TEST(CommandTable, FindsOnlyExactWords) {
-    ASSERT_NE(findCommand("Press_ALT"), nullptr);
-    EXPECT_EQ(findCommand("Press_ALT")->kind, CommandKind::TapAlt);
-    EXPECT_EQ(findCommand("Press_Alt"), nullptr);
-    EXPECT_EQ(findCommand("press_enter"), nullptr);
-    EXPECT_EQ(findCommand("Press_Pause"), nullptr);
-    EXPECT_EQ(findCommand("Release_ALT"), nullptr);
-    EXPECT_TRUE(findCommand("Wait")->takesValue);
-    EXPECT_FALSE(findCommand("Loop")->takesValue);
+    EXPECT_EQ(words.size(), 59u);
+    EXPECT_EQ(findCommand("Press_F12")->code, 0x7B);
+    for (const char* notACommand : {"Press_Alt", "press_enter", "Press_Pause", "Release_ALT"}) {
+        EXPECT_EQ(findCommand(notACommand), nullptr) << notACommand;
+    }
 }
 
 }  // namespace
