@@ -103,9 +103,12 @@ void Application::hotKeyPressed(WPARAM identifier) {
     for (const HotKeyAction& action : hotKeyActions(win32::hotKeyIdOf(identifier), hotKeyIds_)) {
         switch (action.kind) {
             case HotKeyAction::Kind::playMacroFile:
+                if (!model_.playing())
+                    awaitHotKeyModifiersReleased();
                 model_.playMacroFile(hotKeySettings_.fKeyMacro[action.fKey]);
                 break;
             case HotKeyAction::Kind::playList:
+                awaitHotKeyModifiersReleased();
                 model_.runList();
                 break;
             case HotKeyAction::Kind::stop:
@@ -113,6 +116,19 @@ void Application::hotKeyPressed(WPARAM identifier) {
                 break;
         }
     }
+}
+
+// The hot key's Ctrl and Alt are usually still down when its message comes;
+// a play that typed at once would have them added to its first keys. Waits
+// until they are let go, two seconds at the most, handling messages meanwhile.
+void Application::awaitHotKeyModifiersReleased() {
+    const auto held = [] {
+        return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0 ||
+               (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
+    };
+    const ULONGLONG giveUp = GetTickCount64() + 2000;
+    while (held() && GetTickCount64() < giveUp)
+        desktop_.pauseBeforeNextPoll();
 }
 
 void Application::trayIconEvent(UINT mouseMessage) {

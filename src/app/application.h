@@ -33,6 +33,7 @@ class Application final : public ui::MainWindowActions {
 
   private:
     void hideToTray();
+    void awaitHotKeyModifiersReleased();
     bool countDown(std::int32_t seconds);
     int messageLoop();
     static bool isDialogMessage(MSG& message);
