@@ -76,8 +76,14 @@ TargetWindow::TargetWindow(const wchar_t* title) {
         ADD_FAILURE() << "the target program did not start";
         return;
     }
-    waitFor([&] { return (frame_ = FindWindowW(L"KeyreelE2ETarget", title)) != nullptr; }, 10000);
-    edit_ = frame_ != nullptr ? GetDlgItem(frame_, 1) : nullptr;
+    // The frame can be found before its edit control exists.
+    waitFor(
+        [&] {
+            frame_ = FindWindowW(L"KeyreelE2ETarget", title);
+            edit_ = frame_ != nullptr ? GetDlgItem(frame_, 1) : nullptr;
+            return edit_ != nullptr;
+        },
+        10000);
     if (edit_ == nullptr)
         ADD_FAILURE() << "the target window did not appear";
     activate();
