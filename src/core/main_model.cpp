@@ -36,7 +36,6 @@ void MainModel::playMacroFile(const std::string& path) {
         return;
     if (!files_.loadList(path, list_))
         return;
-    trackerClosed_ = true;
     listReplaced();
     playing_ = true;
     playBracketed();
@@ -48,11 +47,6 @@ bool MainModel::loadList(const std::string& path) {
         return false;
     listReplaced();
     return true;
-}
-
-void MainModel::clearList() {
-    list_.clear();
-    listReplaced();
 }
 
 }  // namespace keyreel

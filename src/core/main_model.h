@@ -36,7 +36,6 @@ class MainModel {
     RunState& runState() { return run_; }
     const std::string& title() const { return title_; }
     bool playing() const { return playing_; }
-    bool trackerClosed() const { return trackerClosed_; }
 
     // Run button and the play hot key: plays the list as it stands. Not
     // guarded: pressed during a play, it starts a nested play.
@@ -48,7 +47,6 @@ class MainModel {
     void playMacroFile(const std::string& path);
     // Loads a file into the list; false (list unchanged) when unreadable.
     bool loadList(const std::string& path);
-    void clearList();
 
   private:
     void setTitle(const char* title);
@@ -62,7 +60,6 @@ class MainModel {
     MainModelObserver* observer_ = nullptr;
     std::string title_ = kIdleTitle;
     bool playing_ = false;
-    bool trackerClosed_ = true;
 };
 
 }  // namespace keyreel

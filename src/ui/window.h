@@ -28,7 +28,6 @@ class Window {
     Window& operator=(const Window&) = delete;
 
     HWND hwnd() const { return hwnd_; }
-    bool exists() const { return hwnd_ != nullptr; }
     void destroy();
     void setTitle(const std::string& utf8);
     HWND control(int id) const { return GetDlgItem(hwnd_, id); }

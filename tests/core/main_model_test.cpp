@@ -5,9 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "simulated_desktop.h"
+#include "model_fixture.h"
 #include "startup.h"
-#include "temp_folder.h"
 #include "whole_second_wait.h"
 
 namespace keyreel {
@@ -21,15 +20,10 @@ class TitleLog : public MainModelObserver {
     void listChanged() override { ++listChanges; }
 };
 
-class MainModelTest : public ::testing::Test {
+class MainModelTest : public ::testing::Test, protected ModelParts {
   protected:
     MainModelTest() { model.setObserver(&log); }
 
-    TempFolder folder;
-    LocalFileStore store;
-    SimulatedDesktop desktop;
-    MacroFiles files{store, desktop};
-    MainModel model{desktop, files};
     TitleLog log;
 };
 

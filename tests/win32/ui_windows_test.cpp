@@ -8,9 +8,8 @@
 
 #include "countdown_window.h"
 #include "main_window.h"
-#include "simulated_desktop.h"
+#include "model_fixture.h"
 #include "single_instance.h"
-#include "temp_folder.h"
 #include "test_window.h"
 #include "tray_icon.h"
 
@@ -55,13 +54,8 @@ class RecordingActions : public MainWindowActions {
     void taskbarCreated() override { ++taskbars; }
 };
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected ModelParts {
   protected:
-    TempFolder folder;
-    LocalFileStore store;
-    SimulatedDesktop desktop;
-    MacroFiles files{store, desktop};
-    MainModel model{desktop, files};
     RecordingActions actions;
     MainWindow window{model, actions};
 };
