@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "file_store.h"
-#include "macro_file.h"
-#include "player.h"
-#include "simulated_desktop.h"
+#include "core/base/file_store.h"
+#include "core/macro/macro_file.h"
+#include "core/macro/player.h"
+#include "core/macro/simulated_desktop.h"
 
 namespace keyreel {
 namespace {
@@ -68,7 +68,7 @@ void BM_LoadMacroFile(benchmark::State& state) {
     }
     LocalFileStore store;
     SimulatedDesktop desktop;
-    MacroFiles files(store, desktop);
+    MacroFiles files(store);
     MacroList list;
     for (auto _ : state) {
         files.loadList(path.string(), list);

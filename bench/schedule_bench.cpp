@@ -10,10 +10,10 @@
 #include <filesystem>
 #include <new>
 
-#include "file_store.h"
-#include "memory_file_store.h"
-#include "schedule_database.h"
-#include "schedule_pass.h"
+#include "core/base/file_store.h"
+#include "core/base/memory_file_store.h"
+#include "core/schedule/schedule_database.h"
+#include "core/schedule/schedule_pass.h"
 
 namespace {
 

@@ -1,13 +1,14 @@
-#include "application.h"
+#include "app/application.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include "countdown_window.h"
-#include "single_instance.h"
-#include "startup.h"
-#include "whole_second_wait.h"
-#include "wide_text.h"
+#include "core/base/product_texts.h"
+#include "core/macro/whole_second_wait.h"
+#include "core/settings/startup.h"
+#include "ui/countdown_window.h"
+#include "win32/single_instance.h"
+#include "win32/wide_text.h"
 
 namespace keyreel {
 
@@ -18,9 +19,7 @@ constexpr const wchar_t* kInstanceName = L"Local\\Keyreel.treel.instance";
 }  // namespace
 
 Application::Application()
-    : files_(fileStore_, desktop_, codePage_),
-      model_(desktop_, files_),
-      mainWindow_(model_, *this) {}
+    : files_(fileStore_, codePage_), model_(desktop_, files_), mainWindow_(model_, *this) {}
 
 int Application::run(const std::wstring& commandLine) {
     const win32::SingleInstance instance(kInstanceName);

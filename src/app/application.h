@@ -6,15 +6,15 @@
 #include <memory>
 #include <string>
 
-#include "ansi_code_page.h"
-#include "hot_keys.h"
-#include "main_model.h"
-#include "main_window.h"
-#include "registry_settings_store.h"
-#include "settings.h"
-#include "tray_icon.h"
-#include "win32_desktop.h"
-#include "win32_file_store.h"
+#include "core/main_window/main_model.h"
+#include "core/settings/settings.h"
+#include "ui/main_window.h"
+#include "win32/ansi_code_page.h"
+#include "win32/hot_keys.h"
+#include "win32/registry_settings_store.h"
+#include "win32/tray_icon.h"
+#include "win32/win32_desktop.h"
+#include "win32/win32_file_store.h"
 
 namespace keyreel {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "application.h"
+#include "app/application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     keyreel::Application application;

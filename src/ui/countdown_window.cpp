@@ -1,9 +1,9 @@
-#include "countdown_window.h"
+#include "ui/countdown_window.h"
 
 #include <string>
 #include <vector>
 
-#include "desktop.h"
+#include "core/base/product_texts.h"
 
 namespace keyreel::ui {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "window.h"
+#include "ui/window.h"
 
 namespace keyreel::ui {
 

@@ -1,7 +1,7 @@
-#include "main_window.h"
+#include "ui/main_window.h"
 
-#include "tray_icon.h"
-#include "wide_text.h"
+#include "win32/tray_icon.h"
+#include "win32/wide_text.h"
 
 namespace keyreel::ui {
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "main_model.h"
-#include "window.h"
+#include "core/main_window/main_model.h"
+#include "ui/window.h"
 
 namespace keyreel::ui {
 

@@ -1,8 +1,8 @@
-#include "window.h"
+#include "ui/window.h"
 
 #include <cstdlib>
 
-#include "wide_text.h"
+#include "win32/wide_text.h"
 
 namespace keyreel::ui {
 

@@ -1,6 +1,6 @@
-#include "ansi_code_page.h"
+#include "win32/ansi_code_page.h"
 
-#include "wide_text.h"
+#include "win32/wide_text.h"
 
 namespace keyreel::win32 {
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "text.h"
+#include "core/base/text.h"
 
 namespace keyreel::win32 {
 

@@ -1,6 +1,6 @@
-#include "hot_keys.h"
+#include "win32/hot_keys.h"
 
-#include "wide_text.h"
+#include "win32/wide_text.h"
 
 namespace keyreel::win32 {
 

@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "hot_key_plan.h"
+#include "core/settings/hot_key_plan.h"
 
 namespace keyreel::win32 {
 

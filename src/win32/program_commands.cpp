@@ -4,9 +4,9 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
-#include "send_input.h"
-#include "wide_text.h"
-#include "win32_desktop.h"
+#include "win32/send_input.h"
+#include "win32/wide_text.h"
+#include "win32/win32_desktop.h"
 
 namespace keyreel::win32 {
 

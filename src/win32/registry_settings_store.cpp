@@ -1,4 +1,4 @@
-#include "registry_settings_store.h"
+#include "win32/registry_settings_store.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 #include <memory>
 #include <type_traits>
 
-#include "wide_text.h"
+#include "win32/wide_text.h"
 
 namespace keyreel::win32 {
 

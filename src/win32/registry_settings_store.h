@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings.h"
+#include "core/settings/settings.h"
 
 namespace keyreel::win32 {
 

@@ -1,4 +1,4 @@
-#include "send_input.h"
+#include "win32/send_input.h"
 
 namespace keyreel::win32 {
 

@@ -1,4 +1,4 @@
-#include "single_instance.h"
+#include "win32/single_instance.h"
 
 namespace keyreel::win32 {
 

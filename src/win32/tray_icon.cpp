@@ -1,10 +1,10 @@
-#include "tray_icon.h"
+#include "win32/tray_icon.h"
 
 #include <shellapi.h>
 
 #include <algorithm>
 
-#include "wide_text.h"
+#include "win32/wide_text.h"
 
 namespace keyreel::win32 {
 

@@ -12,7 +12,7 @@
 #include <map>
 #include <optional>
 
-#include "desktop.h"
+#include "core/macro/desktop.h"
 
 namespace keyreel::win32 {
 

@@ -1,4 +1,4 @@
-#include "win32_file_store.h"
+#include "win32/win32_file_store.h"
 
 #include <windows.h>
 

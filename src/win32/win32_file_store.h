@@ -3,7 +3,7 @@
 // The file store on Windows: the finished temporary file replaces the target
 // in one step that is on the disk when the call returns.
 
-#include "file_store.h"
+#include "core/base/file_store.h"
 
 namespace keyreel::win32 {
 

@@ -3,9 +3,9 @@
 
 #include <array>
 
-#include "send_input.h"
-#include "wide_text.h"
-#include "win32_desktop.h"
+#include "win32/send_input.h"
+#include "win32/wide_text.h"
+#include "win32/win32_desktop.h"
 
 namespace keyreel::win32 {
 

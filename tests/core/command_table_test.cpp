@@ -1,4 +1,4 @@
-#include "command_table.h"
+#include "core/macro/command_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Which hot keys get registered, with what, and what an arriving one does.
 
-#include "hot_key_plan.h"
+#include "core/settings/hot_key_plan.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "line_syntax.h"
+#include "core/macro/line_syntax.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The main window's model: titles around every play, the file-play guard,
 // stop, and the start-up decisions.
 
-#include "main_model.h"
+#include "core/main_window/main_model.h"
 
 #include <gtest/gtest.h>
 
+#include "core/macro/whole_second_wait.h"
+#include "core/settings/startup.h"
 #include "model_fixture.h"
-#include "startup.h"
-#include "whole_second_wait.h"
 
 namespace keyreel {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "main_model.h"
-#include "simulated_desktop.h"
+#include "core/macro/simulated_desktop.h"
+#include "core/main_window/main_model.h"
 #include "temp_folder.h"
 
 namespace keyreel {
@@ -11,7 +11,7 @@ struct ModelParts {
     TempFolder folder;
     LocalFileStore store;
     SimulatedDesktop desktop;
-    MacroFiles files{store, desktop};
+    MacroFiles files{store};
     MainModel model{desktop, files};
 };
 

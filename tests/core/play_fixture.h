@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "player.h"
-#include "simulated_desktop.h"
+#include "core/macro/player.h"
+#include "core/macro/simulated_desktop.h"
 
 namespace keyreel {
 

@@ -1,11 +1,11 @@
 // The schedule database file: its exact format, reading fields as the format
 // allows, encodings, and saves that never lose entries.
 
-#include "schedule_database.h"
+#include "core/schedule/schedule_database.h"
 
 #include <gtest/gtest.h>
 
-#include "memory_file_store.h"
+#include "core/base/memory_file_store.h"
 #include "temp_folder.h"
 
 namespace keyreel {

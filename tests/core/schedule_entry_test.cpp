@@ -1,7 +1,7 @@
 // The texts of schedule entry fields: run dates, run times, weekdays and the
 // running flag.
 
-#include "schedule_entry.h"
+#include "core/schedule/schedule_entry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The entry list model: adding, the description rule, removal, cell updates
 // and what an observer is told.
 
-#include "schedule_list.h"
+#include "core/schedule/schedule_list.h"
 
 #include <gtest/gtest.h>
 

@@ -2,14 +2,14 @@
 // on, what is saved when, and passes that run while a macro plays.
 // 3/5/2000 is a Sunday.
 
-#include "schedule_pass.h"
+#include "core/schedule/schedule_pass.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <tuple>
 
-#include "memory_file_store.h"
+#include "core/base/memory_file_store.h"
 
 namespace keyreel {
 namespace {

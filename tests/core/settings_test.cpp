@@ -1,6 +1,6 @@
 // The settings store's reference behaviour and the readers' conversion rules.
 
-#include "settings.h"
+#include "core/settings/settings.h"
 
 #include <gtest/gtest.h>
 

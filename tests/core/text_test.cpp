@@ -1,4 +1,4 @@
-#include "text.h"
+#include "core/base/text.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +23,20 @@ TEST(Text, Windows1252RoundTripsItsCharactersAndRefusesOthers) {
     EXPECT_EQ(cp.fromUtf8("\xE2\x82\xAC\xC3\xA9\xC2\x81"), "\x80\xE9\x81");
     EXPECT_FALSE(cp.fromUtf8("\xCE\xA9"));  // Greek capital omega
     EXPECT_FALSE(cp.fromUtf8("\xE4\xBD\xA0"));
+}
+
+TEST(Text, LinesEndAtEachKindOfLineBreakAndBlanksAreTrimmed) {
+    using Lines = std::vector<std::string_view>;
+    EXPECT_EQ(splitLines("a\r\n\r\nb\rc\nd"), (Lines{"a", "", "b", "c", "d"}));
+    EXPECT_EQ(splitLines("a\r\n"), (Lines{"a"})) << "a final line end starts no line";
+    EXPECT_EQ(splitLines("a\n\n"), (Lines{"a", ""}));
+    EXPECT_EQ(splitLines("\r\r\n"), (Lines{"", ""})) << "CR, then CR LF";
+    EXPECT_TRUE(splitLines("").empty());
+
+    EXPECT_EQ(trimBlanks(" \t a b\t "), "a b");
+    EXPECT_EQ(trimBlanks(" \t "), "");
+    EXPECT_TRUE(isAllBlank(" \t"));
+    EXPECT_FALSE(isAllBlank(" x "));
 }
 
 TEST(Text, QuotedEscapesQuotesBackslashesAndControls) {

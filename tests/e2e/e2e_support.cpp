@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "registry_settings_store.h"
-#include "wide_text.h"
+#include "win32/registry_settings_store.h"
+#include "win32/wide_text.h"
 
 namespace keyreel::e2e {
 

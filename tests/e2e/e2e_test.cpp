@@ -2,7 +2,7 @@
 // key presses on the display, the tray icon, and real target programs.
 
 #include "e2e_support.h"
-#include "wide_text.h"
+#include "win32/wide_text.h"
 
 namespace keyreel::e2e {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "ansi_code_page.h"
 #include "temp_folder.h"
-#include "win32_file_store.h"
+#include "win32/ansi_code_page.h"
+#include "win32/win32_file_store.h"
 
 namespace keyreel::win32 {
 namespace {

@@ -1,7 +1,7 @@
 // Hot-key identifiers and registrations against the real system: injected
 // key presses must arrive at the window as WM_HOTKEY with our identifiers.
 
-#include "hot_keys.h"
+#include "win32/hot_keys.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@
 #include <set>
 #include <utility>
 
-#include "send_input.h"
 #include "test_window.h"
-#include "wide_text.h"
+#include "win32/send_input.h"
+#include "win32/wide_text.h"
 
 namespace keyreel::win32 {
 namespace {

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "test_window.h"
-#include "win32_desktop.h"
+#include "win32/win32_desktop.h"
 
 namespace keyreel::win32 {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "player.h"
+#include "core/macro/player.h"
 #include "test_window.h"
-#include "win32_desktop.h"
+#include "win32/win32_desktop.h"
 
 namespace keyreel::win32 {
 namespace {

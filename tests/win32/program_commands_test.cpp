@@ -6,9 +6,10 @@
 #include <fstream>
 #include <future>
 
+#include "core/base/product_texts.h"
 #include "test_window.h"
-#include "wide_text.h"
-#include "win32_desktop.h"
+#include "win32/wide_text.h"
+#include "win32/win32_desktop.h"
 
 namespace keyreel::win32 {
 namespace {

@@ -1,6 +1,6 @@
 // The registry store against the real registry, in a section of its own.
 
-#include "registry_settings_store.h"
+#include "win32/registry_settings_store.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "wide_text.h"
+#include "win32/wide_text.h"
 
 namespace keyreel::win32 {
 

@@ -6,12 +6,12 @@
 
 #include <cstdlib>
 
-#include "countdown_window.h"
-#include "main_window.h"
 #include "model_fixture.h"
-#include "single_instance.h"
 #include "test_window.h"
-#include "tray_icon.h"
+#include "ui/countdown_window.h"
+#include "ui/main_window.h"
+#include "win32/single_instance.h"
+#include "win32/tray_icon.h"
 
 namespace keyreel::ui {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "command_table.h"
-#include "file_store.h"
-#include "line_syntax.h"
-#include "macro_file.h"
-#include "text.h"
+#include "core/base/file_store.h"
+#include "core/base/text.h"
+#include "core/macro/command_table.h"
+#include "core/macro/line_syntax.h"
+#include "core/macro/macro_file.h"
 
 namespace keyreel {
 
@@ -126,32 +126,23 @@ std::vector<std::string> lintLine(std::string_view line) {
 
 std::vector<LintFinding> lintMacroText(std::string_view text) {
     std::vector<LintFinding> findings;
-    int lineNumber = 1;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        for (std::string& message : lintLine(text.substr(start, end - start))) {
-            findings.push_back({lineNumber, std::move(message)});
-        }
-        if (end == text.size())
-            break;
-        const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-        start = end + (crLf ? 2 : 1);
+    int lineNumber = 0;
+    for (const std::string_view line : splitLines(text)) {
         ++lineNumber;
+        for (std::string& message : lintLine(line))
+            findings.push_back({lineNumber, std::move(message)});
     }
     return findings;
 }
 
 int runLint(const std::string& path, std::ostream& out, std::ostream& err) {
-    LocalFileStore files;
-    const auto bytes = files.readAll(path);
-    if (!bytes) {
+    LocalFileStore store;
+    const auto text = MacroFiles(store).readText(path);
+    if (!text) {
         err << "kyr: cannot read macro file '" << path << "'\n";
         return 2;
     }
-    const auto findings = lintMacroText(decodeFileText(*bytes, defaultCodePage()));
+    const auto findings = lintMacroText(*text);
     for (const LintFinding& finding : findings) {
         out << path << ':' << finding.line << ": " << finding.message << '\n';
     }

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "line_syntax.h"
+#include "core/macro/line_syntax.h"
 #include "lint.h"
 #include "schedule.h"
 #include "trace.h"

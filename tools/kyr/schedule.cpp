@@ -2,12 +2,12 @@
 
 #include <optional>
 
-#include "file_store.h"
-#include "line_syntax.h"
-#include "memory_file_store.h"
-#include "schedule_database.h"
-#include "schedule_pass.h"
-#include "text.h"
+#include "core/base/file_store.h"
+#include "core/base/memory_file_store.h"
+#include "core/base/text.h"
+#include "core/macro/line_syntax.h"
+#include "core/schedule/schedule_database.h"
+#include "core/schedule/schedule_pass.h"
 
 namespace keyreel {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "schedule_clock.h"
+#include "core/schedule/schedule_clock.h"
 
 namespace keyreel {
 

@@ -1,9 +1,9 @@
 #include "trace.h"
 
-#include "file_store.h"
-#include "macro_file.h"
-#include "player.h"
-#include "simulated_desktop.h"
+#include "core/base/file_store.h"
+#include "core/macro/macro_file.h"
+#include "core/macro/player.h"
+#include "core/macro/simulated_desktop.h"
 
 namespace keyreel {
 
@@ -14,7 +14,7 @@ int runTrace(const TraceOptions& options, std::ostream& out, std::ostream& err) 
 
     LocalFileStore files;
     MacroList list;
-    if (!MacroFiles(files, desktop).loadList(options.path, list)) {
+    if (!MacroFiles(files).loadList(options.path, list)) {
         err << "kyr: cannot read macro file '" << options.path << "'\n";
         return 2;
     }

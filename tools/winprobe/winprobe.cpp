@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <string>
 
-#include "wide_text.h"
+#include "win32/wide_text.h"
 #include "window_probe.h"
 
 namespace {

@@ -1,0 +1,29 @@
+#include "core/base/encoding.h"
+
+namespace keyreel {
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+}  // namespace
+
+std::string decodeFileText(std::string_view bytes, const AnsiCodePage& codePage) {
+    if (bytes.starts_with(kUtf8Bom)) {
+        bytes.remove_prefix(kUtf8Bom.size());
+        return std::string(bytes);
+    }
+    if (!isAscii(bytes) && isValidUtf8(bytes))
+        return std::string(bytes);
+    return codePage.toUtf8(bytes);
+}
+
+std::string encodeFileText(std::string_view text, const AnsiCodePage& codePage) {
+    if (auto single = codePage.fromUtf8(text))
+        return std::move(*single);
+    std::string bytes(kUtf8Bom);
+    bytes += text;
+    return bytes;
+}
+
+}  // namespace keyreel

@@ -1,0 +1,86 @@
+#pragma once
+
+// What the player needs from the desktop it drives. The Windows build
+// implements it with real input and windows; tests and the trace tool use a
+// simulated desktop. No platform type appears here.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/base/key_codes.h"
+
+namespace keyreel {
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { None, Question, Exclamation };
+enum class MessageAnswer { Ok, Yes, No };
+
+struct MessageRequest {
+    std::string text;
+    std::string title;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+    bool defaultNo = false;
+};
+
+enum class StartResult {
+    Started,
+    InvalidCommandLine,  // rejected as an invalid argument; nothing is shown
+    Failed,              // not found or not startable
+};
+
+class Desktop {
+  public:
+    virtual ~Desktop() = default;
+
+    // Keyboard: one key event with the virtual-key code (scan code 0).
+    virtual void keyEvent(std::uint8_t virtualKey, bool keyUp) = 0;
+    // Types one character into the focused window through the keyboard
+    // layout, or as a Unicode character where the layout has no key for it.
+    // False when even that fails.
+    virtual bool typeCharacter(char32_t character) = 0;
+    // Alt down and up; returns once the system has processed both.
+    virtual void tapAlt() = 0;
+
+    // Pointer.
+    virtual void moveCursor(int x, int y) = 0;
+    // One button event: a MouseEventFlag, without movement.
+    virtual void mouseButton(std::uint32_t flags) = 0;
+
+    // Top-level windows, top of the stacking order first.
+    virtual std::vector<std::string> windowTitles() = 0;
+    // Posts a close request to the window with exactly this title (case
+    // ignored); false when there is none.
+    virtual bool closeWindow(const std::string& exactTitle) = 0;
+    // Brings the window with exactly this title (case ignored) to the
+    // foreground with the keyboard focus; false when there is none.
+    virtual bool activateWindow(const std::string& exactTitle) = 0;
+
+    // Programs and documents.
+    virtual StartResult startProgram(const std::string& commandLine) = 0;
+    // Asks the shell to open the file; false only when the request itself
+    // could not be made.
+    virtual bool shellOpen(const std::string& path) = 0;
+
+    // A modal message box; pending messages are processed while it shows.
+    virtual MessageAnswer showMessage(const MessageRequest& request) = 0;
+
+    // Processing points: pending window messages are handled here, so Stop,
+    // hot keys and nested runs act only inside these calls.
+    virtual void processPendingMessages() = 0;
+    // Handles messages as they come until one was handled or the local wall
+    // clock reaches `deadlineMillis`, whichever is first; never spins.
+    virtual void waitForMessages(std::int64_t deadlineMillis) = 0;
+    // Waits up to one timer tick between two window searches.
+    virtual void pauseBeforeNextPoll() = 0;
+    // One tick of a 1 ms timer after each typed character.
+    virtual void typingPause() = 0;
+    // One tick of a 10 ms timer between the clicks of a double click.
+    virtual void doubleClickGap() = 0;
+
+    // Local wall-clock time in milliseconds since 1970-01-01 00:00 local.
+    virtual std::int64_t localTimeMillis() = 0;
+};
+
+}  // namespace keyreel

@@ -1,0 +1,43 @@
+#pragma once
+
+// Macro files: one macro line per text line, CR LF line ends, in the
+// encodings of core/base/encoding.h. Every routine reports what happened and
+// leaves asking and telling the user to its caller.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/base/file_store.h"
+#include "core/base/text.h"
+#include "core/macro/macro_list.h"
+
+namespace keyreel {
+
+// The non-empty lines of a text; CR LF, CR and LF each end a line.
+MacroList splitMacroLines(std::string_view text);
+// The lines, each followed by CR LF.
+std::string macroListText(const MacroList& list);
+
+class MacroFiles {
+  public:
+    explicit MacroFiles(FileStore& files, const AnsiCodePage& codePage = defaultCodePage())
+        : files_(files), codePage_(codePage) {}
+
+    bool exists(const std::string& path) { return files_.exists(path); }
+    // Replaces the list with the file's lines; a file that cannot be read
+    // leaves the list as it was and returns false.
+    bool loadList(const std::string& path, MacroList& list);
+    bool saveList(const std::string& path, const MacroList& list);
+    // Writes the text unchanged, followed by one CR LF.
+    bool saveText(const std::string& path, std::string_view text);
+    // Writes the text exactly as it is.
+    bool write(const std::string& path, std::string_view text);
+    std::optional<std::string> readText(const std::string& path);
+
+  private:
+    FileStore& files_;
+    const AnsiCodePage& codePage_;
+};
+
+}  // namespace keyreel

@@ -1,0 +1,87 @@
+// Program, document, message, wait and window commands of the player.
+
+#include "core/base/product_texts.h"
+#include "core/base/text.h"
+#include "core/macro/line_syntax.h"
+#include "core/macro/player.h"
+#include "core/macro/whole_second_wait.h"
+
+namespace keyreel {
+
+void Player::runProgram(std::int32_t lineIndex) {
+    if (desktop_.startProgram(valueOf(lineIndex)) == StartResult::Failed) {
+        showMessage("File not found!\rError 53", kAppTitle);
+    }
+}
+
+void Player::executeFile(std::int32_t lineIndex) {
+    if (!desktop_.shellOpen(valueOf(lineIndex)))
+        showMessage("File not found.", "Keyreel Error");
+}
+
+void Player::showMessage(const std::string& text, const char* title) {
+    desktop_.showMessage(MessageRequest{text, title});
+}
+
+void Player::wait(std::int32_t lineIndex) {
+    const auto seconds = parseCount(valueOf(lineIndex));
+    if (seconds && *seconds > 0)
+        waitWholeSeconds(desktop_, *seconds);
+}
+
+bool Player::findWindowByTitle(std::string& searchText) {
+    const std::string needle = toLowerForSearch(searchText);
+    for (const std::string& title : desktop_.windowTitles()) {
+        if (toLowerForSearch(title).find(needle) != std::string::npos) {
+            searchText = title;
+            return true;
+        }
+    }
+    return false;
+}
+
+void Player::searchFocusTitle() {
+    if (findWindowByTitle(state_.focusTitle)) {
+        state_.closeTitle = state_.focusTitle;
+        state_.windowFound = true;
+    }
+}
+
+void Player::waitForWindow(std::int32_t lineIndex) {
+    state_.windowFound = false;
+    state_.focusTitle = valueOf(lineIndex);
+    for (bool firstSearch = true; !state_.windowFound && state_.stopRequested != 1;
+         firstSearch = false) {
+        if (firstSearch) {
+            desktop_.processPendingMessages();
+        } else {
+            desktop_.pauseBeforeNextPoll();
+        }
+        searchFocusTitle();
+    }
+    state_.windowFound = false;
+}
+
+void Player::setFocus(std::int32_t lineIndex) {
+    state_.windowFound = false;
+    state_.focusTitle = valueOf(lineIndex);
+    searchFocusTitle();
+    if (desktop_.activateWindow(state_.focusTitle))
+        return;
+    const MessageAnswer answer =
+        desktop_.showMessage({"Focus Lost from application. Continue?", kAppTitle,
+                              MessageButtons::YesNo, MessageIcon::Question, true});
+    if (answer == MessageAnswer::No)
+        state_.stopRequested = 1;
+}
+
+void Player::closeWindow(std::int32_t lineIndex) {
+    state_.closeTitle = valueOf(lineIndex);
+    // A blank title would match whatever window is on top.
+    if (isAllBlank(state_.closeTitle))
+        return;
+    findWindowByTitle(state_.closeTitle);
+    desktop_.closeWindow(state_.closeTitle);
+}
+
+}  // namespace keyreel

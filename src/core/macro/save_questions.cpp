@@ -1,0 +1,26 @@
+#include "core/macro/save_questions.h"
+
+#include "core/base/product_texts.h"
+
+namespace keyreel {
+
+SaveOutcome saveAfterAsking(Desktop& desktop, bool fileExists, const std::function<bool()>& write) {
+    if (fileExists) {
+        const MessageAnswer answer =
+            desktop.showMessage({"Overwrite existing file?", kAppTitle, MessageButtons::YesNo,
+                                 MessageIcon::Question, true});
+        if (answer != MessageAnswer::Yes)
+            return SaveOutcome::Declined;
+    }
+    if (write())
+        return SaveOutcome::Saved;
+    reportSaveFailure(desktop);
+    return SaveOutcome::Failed;
+}
+
+void reportSaveFailure(Desktop& desktop) {
+    desktop.showMessage({"Error occurred trying to close file, please retry.", kAppTitle,
+                         MessageButtons::Ok, MessageIcon::Exclamation, false});
+}
+
+}  // namespace keyreel

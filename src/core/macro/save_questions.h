@@ -1,0 +1,20 @@
+#pragma once
+
+// What the windows ask and tell around a save of a macro file.
+
+#include <functional>
+
+#include "core/macro/desktop.h"
+
+namespace keyreel {
+
+enum class SaveOutcome { Saved, Declined, Failed };
+
+// Asks "Overwrite existing file?" (No preselected) when the file exists and
+// writes only after Yes; a write that fails is reported with
+// "Error occurred trying to close file, please retry.".
+SaveOutcome saveAfterAsking(Desktop& desktop, bool fileExists, const std::function<bool()>& write);
+// Reports a failed write, as saveAfterAsking does.
+void reportSaveFailure(Desktop& desktop);
+
+}  // namespace keyreel

@@ -1,0 +1,178 @@
+#include "core/macro/simulated_desktop.h"
+
+#include <cstdio>
+
+#include "core/base/text.h"
+
+namespace keyreel {
+
+namespace {
+
+std::string hexByte(unsigned value) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "0x%02X", value & 0xFFu);
+    return buf;
+}
+
+const char* answerName(MessageAnswer answer) {
+    switch (answer) {
+        case MessageAnswer::Yes:
+            return "yes";
+        case MessageAnswer::No:
+            return "no";
+        case MessageAnswer::Ok:
+            break;
+    }
+    return "ok";
+}
+
+}  // namespace
+
+const std::vector<std::string>& SimulatedDesktop::events() {
+    closeWait();
+    return events_;
+}
+
+void SimulatedDesktop::countRequest() {
+    ++requests;
+    if (requestLimit > 0 && requests == requestLimit && onLimit)
+        onLimit();
+}
+
+void SimulatedDesktop::closeWait() {
+    if (waitedMillis_ == 0)
+        return;
+    const std::int64_t seconds = (waitedMillis_ + 999) / 1000;
+    waitedMillis_ = 0;
+    events_.push_back("wait " + std::to_string(seconds));
+}
+
+void SimulatedDesktop::record(std::string event) {
+    closeWait();
+    events_.push_back(std::move(event));
+    countRequest();
+}
+
+void SimulatedDesktop::processingPoint(const char* name, std::int64_t advanceMillis) {
+    nowMillis += advanceMillis;
+    if (recordProcessingPoints) {
+        record(name);
+    } else {
+        countRequest();
+    }
+    if (atProcessingPoint)
+        atProcessingPoint();
+}
+
+void SimulatedDesktop::keyEvent(std::uint8_t virtualKey, bool keyUp) {
+    record(std::string(keyUp ? "key up " : "key down ") + hexByte(virtualKey));
+}
+
+bool SimulatedDesktop::typeCharacter(char32_t character) {
+    if (canType && !canType(character)) {
+        record("type-failed");
+        return false;
+    }
+    std::string text;
+    appendUtf8(text, character);
+    record("type " + quoted(text));
+    return true;
+}
+
+void SimulatedDesktop::tapAlt() {
+    record("alt-tap");
+}
+
+void SimulatedDesktop::moveCursor(int x, int y) {
+    record("cursor " + std::to_string(x) + "," + std::to_string(y));
+}
+
+void SimulatedDesktop::mouseButton(std::uint32_t flags) {
+    record("mouse " + hexByte(flags));
+}
+
+std::size_t SimulatedDesktop::findExact(const std::string& title) const {
+    const std::string wanted = toLowerForSearch(title);
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        if (toLowerForSearch(windows[i]) == wanted)
+            return i;
+    }
+    return windows.size();
+}
+
+bool SimulatedDesktop::closeWindow(const std::string& exactTitle) {
+    const std::size_t index = findExact(exactTitle);
+    if (index == windows.size()) {
+        countRequest();
+        return false;
+    }
+    record("close " + quoted(windows[index]));
+    windows.erase(windows.begin() + static_cast<std::ptrdiff_t>(index));
+    return true;
+}
+
+bool SimulatedDesktop::activateWindow(const std::string& exactTitle) {
+    const std::size_t index = findExact(exactTitle);
+    const bool found = index < windows.size();
+    record("activate " + quoted(exactTitle) + (found ? " -> ok" : " -> failed"));
+    if (found && index > 0) {
+        std::string title = windows[index];
+        windows.erase(windows.begin() + static_cast<std::ptrdiff_t>(index));
+        windows.insert(windows.begin(), std::move(title));
+    }
+    return found;
+}
+
+StartResult SimulatedDesktop::startProgram(const std::string& commandLine) {
+    record("run " + quoted(commandLine));
+    return startResult;
+}
+
+bool SimulatedDesktop::shellOpen(const std::string& path) {
+    record("open " + quoted(path));
+    return shellOpenWorks;
+}
+
+MessageAnswer SimulatedDesktop::showMessage(const MessageRequest& request) {
+    const MessageAnswer answer =
+        request.buttons == MessageButtons::YesNo ? questionAnswer : MessageAnswer::Ok;
+    record("message " + quoted(request.text) + " " + quoted(request.title) + " -> " +
+           answerName(answer));
+    if (atProcessingPoint)
+        atProcessingPoint();
+    return answer;
+}
+
+void SimulatedDesktop::processPendingMessages() {
+    processingPoint("pump", 0);
+}
+
+void SimulatedDesktop::waitForMessages(std::int64_t deadlineMillis) {
+    countRequest();
+    if (atProcessingPoint)
+        atProcessingPoint();
+    if (deadlineMillis > nowMillis) {
+        waitedMillis_ += deadlineMillis - nowMillis;
+        nowMillis = deadlineMillis;
+    }
+}
+
+void SimulatedDesktop::pauseBeforeNextPoll() {
+    processingPoint("poll", 10);
+}
+
+void SimulatedDesktop::typingPause() {
+    nowMillis += 1;
+    record("tick 1");
+    if (atProcessingPoint)
+        atProcessingPoint();
+}
+
+void SimulatedDesktop::doubleClickGap() {
+    nowMillis += 10;
+    record("tick 10");
+    if (atProcessingPoint)
+        atProcessingPoint();
+}
+
+}  // namespace keyreel

@@ -1,0 +1,69 @@
+#pragma once
+
+// A desktop that exists only in memory: it records every request as one line
+// of text and keeps simulated time. The trace tool prints its record; tests
+// read it and script what happens at processing points.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/macro/desktop.h"
+
+namespace keyreel {
+
+class SimulatedDesktop : public Desktop {
+  public:
+    // Top-level window titles, top of the stacking order first.
+    std::vector<std::string> windows;
+    // The answer to Yes/No questions; OK boxes always answer OK.
+    MessageAnswer questionAnswer = MessageAnswer::Yes;
+    StartResult startResult = StartResult::Started;
+    bool shellOpenWorks = true;
+    // Decides whether a character can be typed; every one can by default.
+    std::function<bool(char32_t)> canType;
+    // Runs at every processing point (a Stop click, a window that appears).
+    std::function<void()> atProcessingPoint;
+    // Also record processing points, as "pump", "poll" and the ticks.
+    bool recordProcessingPoints = false;
+    // After this many requests `onLimit` runs once; 0 means no limit.
+    std::int64_t requestLimit = 0;
+    std::function<void()> onLimit;
+
+    std::int64_t nowMillis = 0;
+    std::int64_t requests = 0;
+
+    // The record so far, with a wait still under way closed.
+    const std::vector<std::string>& events();
+
+    void keyEvent(std::uint8_t virtualKey, bool keyUp) override;
+    bool typeCharacter(char32_t character) override;
+    void tapAlt() override;
+    void moveCursor(int x, int y) override;
+    void mouseButton(std::uint32_t flags) override;
+    std::vector<std::string> windowTitles() override { return windows; }
+    bool closeWindow(const std::string& exactTitle) override;
+    bool activateWindow(const std::string& exactTitle) override;
+    StartResult startProgram(const std::string& commandLine) override;
+    bool shellOpen(const std::string& path) override;
+    MessageAnswer showMessage(const MessageRequest& request) override;
+    void processPendingMessages() override;
+    void waitForMessages(std::int64_t deadlineMillis) override;
+    void pauseBeforeNextPoll() override;
+    void typingPause() override;
+    void doubleClickGap() override;
+    std::int64_t localTimeMillis() override { return nowMillis; }
+
+  private:
+    void record(std::string event);
+    void processingPoint(const char* name, std::int64_t advanceMillis);
+    void countRequest();
+    void closeWait();
+    std::size_t findExact(const std::string& title) const;
+
+    std::vector<std::string> events_;
+    std::int64_t waitedMillis_ = 0;
+};
+
+}  // namespace keyreel

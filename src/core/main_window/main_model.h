@@ -1,0 +1,61 @@
+#pragma once
+
+// The state of the main window and the operations that change it: the macro
+// list, the run state, the title marker and the file-play guard. The window
+// mirrors this model; everything here is tested without a window.
+
+#include <cstdint>
+#include <string>
+
+#include "core/base/product_texts.h"
+#include "core/macro/desktop.h"
+#include "core/macro/macro_file.h"
+#include "core/macro/player.h"
+#include "core/macro/run_state.h"
+
+namespace keyreel {
+
+class MainModelObserver {
+  public:
+    virtual ~MainModelObserver() = default;
+    virtual void titleChanged(const std::string& title) = 0;
+    virtual void listChanged() = 0;
+};
+
+class MainModel {
+  public:
+    MainModel(Desktop& desktop, MacroFiles& files) : files_(files), player_(list_, run_, desktop) {}
+
+    void setObserver(MainModelObserver* observer) { observer_ = observer; }
+
+    const MacroList& list() const { return list_; }
+    RunState& runState() { return run_; }
+    const std::string& title() const { return title_; }
+    bool playing() const { return playing_; }
+
+    // Run button and the play hot key: plays the list as it stands. Not
+    // guarded: pressed during a play, it starts a nested play.
+    void runList();
+    // Stop button, tray Stop and the stop hot key.
+    void stop();
+    // Hot keys F1..F6 and the scheduler: loads the file and plays it, unless a
+    // file play is under way; an unreadable file ends it silently.
+    void playMacroFile(const std::string& path);
+    // Loads a file into the list; false (list unchanged) when unreadable.
+    bool loadList(const std::string& path);
+
+  private:
+    void setTitle(const char* title);
+    void playBracketed();
+    void listReplaced();
+
+    MacroFiles& files_;
+    MacroList list_;
+    RunState run_;
+    Player player_;
+    MainModelObserver* observer_ = nullptr;
+    std::string title_ = kIdleTitle;
+    bool playing_ = false;
+};
+
+}  // namespace keyreel

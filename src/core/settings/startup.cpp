@@ -1,0 +1,28 @@
+#include "core/settings/startup.h"
+
+#include "core/base/text.h"
+
+namespace keyreel {
+
+std::string macroPathFromCommandLine(std::string_view commandLine) {
+    commandLine = trimBlanks(commandLine);
+    if (commandLine.size() >= 2 && commandLine.front() == '"' && commandLine.back() == '"') {
+        commandLine = commandLine.substr(1, commandLine.size() - 2);
+    }
+    return std::string(commandLine);
+}
+
+StartupPlan planStartup(std::string_view commandLine, bool playLoaded, bool pauseEnabled,
+                        std::int32_t pauseSeconds) {
+    StartupPlan plan;
+    plan.macroPath = macroPathFromCommandLine(commandLine);
+    if (plan.macroPath.empty())
+        return plan;
+    plan.hideToTray = false;
+    plan.play = playLoaded;
+    plan.countdown = playLoaded && pauseEnabled;
+    plan.countdownSeconds = pauseSeconds;
+    return plan;
+}
+
+}  // namespace keyreel
