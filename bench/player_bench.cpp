@@ -18,11 +18,14 @@ constexpr int kLines = 100'000;
 // A desktop that does nothing, so only the player's own work is measured.
 class NullDesktop final : public Desktop {
   public:
-    void keyEvent(std::uint8_t, bool) override {}
+    bool keyEvent(std::uint8_t, bool) override { return true; }
     bool typeCharacter(char32_t) override { return true; }
-    void tapAlt() override {}
-    void moveCursor(int x, int y) override { benchmark::DoNotOptimize(x + y); }
-    void mouseButton(std::uint32_t) override {}
+    bool tapAlt() override { return true; }
+    bool moveCursor(int x, int y) override {
+        benchmark::DoNotOptimize(x + y);
+        return true;
+    }
+    bool mouseButton(std::uint32_t) override { return true; }
     std::vector<std::string> windowTitles() override { return {}; }
     bool closeWindow(const std::string&) override { return false; }
     bool activateWindow(const std::string&) override { return false; }

@@ -115,9 +115,9 @@ bool typeAsUnicode(char32_t character) {
 
 }  // namespace
 
-void Win32Desktop::keyEvent(std::uint8_t virtualKey, bool keyUp) {
+bool Win32Desktop::keyEvent(std::uint8_t virtualKey, bool keyUp) {
     INPUT input = keyInput(virtualKey, keyUp);
-    sendInputs({&input, 1});
+    return sendInputs({&input, 1});
 }
 
 bool Win32Desktop::typeCharacter(char32_t character) {
@@ -126,10 +126,10 @@ bool Win32Desktop::typeCharacter(char32_t character) {
     return typeAsUnicode(character);
 }
 
-void Win32Desktop::tapAlt() {
+bool Win32Desktop::tapAlt() {
     std::array<INPUT, 2> tap{keyInput(VK_MENU, false), keyInput(VK_MENU, true)};
     if (!sendInputs(tap))
-        return;
+        return false;
     // When a window of this thread has the focus, the key events are in this
     // thread's queue: handle them, and only them.
     MSG message;
@@ -140,7 +140,7 @@ void Win32Desktop::tapAlt() {
     const HWND foreground = GetForegroundWindow();
     if (foreground == nullptr ||
         GetWindowThreadProcessId(foreground, nullptr) == GetCurrentThreadId()) {
-        return;
+        return true;
     }
     // A sent message is handled when the window's thread next reads its
     // queue, so after one round trip per key event that thread has taken
@@ -149,6 +149,7 @@ void Win32Desktop::tapAlt() {
         SendMessageTimeoutW(foreground, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAltTapTimeoutMillis,
                             nullptr);
     }
+    return true;
 }
 
 }  // namespace keyreel::win32

@@ -6,15 +6,15 @@
 
 namespace keyreel::win32 {
 
-void Win32Desktop::moveCursor(int x, int y) {
-    SetCursorPos(x, y);
+bool Win32Desktop::moveCursor(int x, int y) {
+    return SetCursorPos(x, y) != FALSE;
 }
 
-void Win32Desktop::mouseButton(std::uint32_t flags) {
+bool Win32Desktop::mouseButton(std::uint32_t flags) {
     // The core's flag values are those of MOUSEEVENTF_*; no movement, so the
     // event acts where the pointer is.
     INPUT input = mouseInput(flags);
-    sendInputs({&input, 1});
+    return sendInputs({&input, 1});
 }
 
 }  // namespace keyreel::win32

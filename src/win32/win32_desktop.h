@@ -33,12 +33,12 @@ class Win32Desktop final : public Desktop {
     // message would come back at once.
     bool quitSeen() const { return quitCode_.has_value(); }
 
-    void keyEvent(std::uint8_t virtualKey, bool keyUp) override;
+    bool keyEvent(std::uint8_t virtualKey, bool keyUp) override;
     bool typeCharacter(char32_t character) override;
-    void tapAlt() override;
+    bool tapAlt() override;
 
-    void moveCursor(int x, int y) override;
-    void mouseButton(std::uint32_t flags) override;
+    bool moveCursor(int x, int y) override;
+    bool mouseButton(std::uint32_t flags) override;
 
     std::vector<std::string> windowTitles() override;
     bool closeWindow(const std::string& exactTitle) override;

@@ -34,19 +34,23 @@ class Desktop {
   public:
     virtual ~Desktop() = default;
 
+    // The input requests answer false when the system did not take the
+    // event; the player goes on all the same, except that a character that
+    // cannot be typed drops the rest of its text.
+
     // Keyboard: one key event with the virtual-key code (scan code 0).
-    virtual void keyEvent(std::uint8_t virtualKey, bool keyUp) = 0;
+    virtual bool keyEvent(std::uint8_t virtualKey, bool keyUp) = 0;
     // Types one character into the focused window through the keyboard
     // layout, or as a Unicode character where the layout has no key for it.
     // False when even that fails.
     virtual bool typeCharacter(char32_t character) = 0;
     // Alt down and up; returns once the system has processed both.
-    virtual void tapAlt() = 0;
+    virtual bool tapAlt() = 0;
 
     // Pointer.
-    virtual void moveCursor(int x, int y) = 0;
+    virtual bool moveCursor(int x, int y) = 0;
     // One button event: a MouseEventFlag, without movement.
-    virtual void mouseButton(std::uint32_t flags) = 0;
+    virtual bool mouseButton(std::uint32_t flags) = 0;
 
     // Top-level windows, top of the stacking order first.
     virtual std::vector<std::string> windowTitles() = 0;

@@ -64,8 +64,9 @@ void SimulatedDesktop::processingPoint(const char* name, std::int64_t advanceMil
         atProcessingPoint();
 }
 
-void SimulatedDesktop::keyEvent(std::uint8_t virtualKey, bool keyUp) {
+bool SimulatedDesktop::keyEvent(std::uint8_t virtualKey, bool keyUp) {
     record(std::string(keyUp ? "key up " : "key down ") + hexByte(virtualKey));
+    return true;
 }
 
 bool SimulatedDesktop::typeCharacter(char32_t character) {
@@ -79,16 +80,19 @@ bool SimulatedDesktop::typeCharacter(char32_t character) {
     return true;
 }
 
-void SimulatedDesktop::tapAlt() {
+bool SimulatedDesktop::tapAlt() {
     record("alt-tap");
+    return true;
 }
 
-void SimulatedDesktop::moveCursor(int x, int y) {
+bool SimulatedDesktop::moveCursor(int x, int y) {
     record("cursor " + std::to_string(x) + "," + std::to_string(y));
+    return true;
 }
 
-void SimulatedDesktop::mouseButton(std::uint32_t flags) {
+bool SimulatedDesktop::mouseButton(std::uint32_t flags) {
     record("mouse " + hexByte(flags));
+    return true;
 }
 
 std::size_t SimulatedDesktop::findExact(const std::string& title) const {

@@ -37,11 +37,11 @@ class SimulatedDesktop : public Desktop {
     // The record so far, with a wait still under way closed.
     const std::vector<std::string>& events();
 
-    void keyEvent(std::uint8_t virtualKey, bool keyUp) override;
+    bool keyEvent(std::uint8_t virtualKey, bool keyUp) override;
     bool typeCharacter(char32_t character) override;
-    void tapAlt() override;
-    void moveCursor(int x, int y) override;
-    void mouseButton(std::uint32_t flags) override;
+    bool tapAlt() override;
+    bool moveCursor(int x, int y) override;
+    bool mouseButton(std::uint32_t flags) override;
     std::vector<std::string> windowTitles() override { return windows; }
     bool closeWindow(const std::string& exactTitle) override;
     bool activateWindow(const std::string& exactTitle) override;
