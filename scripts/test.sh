@@ -20,7 +20,4 @@ cmake --build --preset windows -j "$jobs"
 source scripts/wine-env.sh
 start_wine_env
 trap stop_wine_env EXIT
-# The end-to-end programs drive real windows whose focus and start-up timing
-# depend on the window manager and the load of the machine; a program under
-# Wine is tried up to three times before it counts as failed.
-ctest --preset windows --repeat until-pass:3
+ctest --preset windows

@@ -7,6 +7,7 @@
 #include "core/macro/whole_second_wait.h"
 #include "core/settings/startup.h"
 #include "ui/countdown_window.h"
+#include "ui/resource_ids.h"
 #include "win32/single_instance.h"
 #include "win32/wide_text.h"
 
@@ -41,7 +42,7 @@ int Application::run(const std::wstring& commandLine) {
     // Tab and the other dialog keys work in the windows during a play too.
     desktop_.setMessageFilter([this](MSG& message) { return isDialogMessage(message); });
     tray_ = std::make_unique<win32::TrayIcon>(mainWindow_.hwnd(), ui::kTrayIconMessage,
-                                              LoadIconW(ui::moduleInstance(), MAKEINTRESOURCEW(1)));
+                                              KEYREEL_ICON_ID, mainWindow_.dpi());
 
     hotKeySettings_ = loadHotKeySettings(settings_);
     hotKeyIds_ = win32::addHotKeyAtoms();
@@ -77,11 +78,11 @@ void Application::hideToTray() {
     tray_->add(model_.title());
     // Once hidden, the program stays out of the task list: a window owned by
     // another, never shown, window gets no taskbar button.
-    if (taskListOwner_ == nullptr) {
-        taskListOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                         ui::moduleInstance(), nullptr);
+    if (!taskListOwner_) {
+        taskListOwner_.reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                             nullptr, ui::moduleInstance(), nullptr));
         SetWindowLongPtrW(mainWindow_.hwnd(), GWLP_HWNDPARENT,
-                          reinterpret_cast<LONG_PTR>(taskListOwner_));
+                          reinterpret_cast<LONG_PTR>(taskListOwner_.get()));
     }
     mainWindow_.hide();
 }
@@ -147,6 +148,10 @@ void Application::trayIconEvent(UINT mouseMessage) {
 
 void Application::taskbarCreated() {
     tray_->restore();
+}
+
+void Application::mainWindowDpiChanged(UINT dpi) {
+    tray_->dpiChanged(dpi);
 }
 
 bool Application::isDialogMessage(MSG& message) {

@@ -30,6 +30,7 @@ class Application final : public ui::MainWindowActions {
     void hotKeyPressed(WPARAM identifier) override;
     void trayIconEvent(UINT mouseMessage) override;
     void taskbarCreated() override;
+    void mainWindowDpiChanged(UINT dpi) override;
 
   private:
     void hideToTray();
@@ -44,6 +45,9 @@ class Application final : public ui::MainWindowActions {
     win32::RegistrySettingsStore settings_;
     MacroFiles files_;
     MainModel model_;
+    // A hidden window that owns the main window once it was hidden, which
+    // keeps the program out of the task list; it outlives the main window.
+    win32::OwnedWindow taskListOwner_;
     ui::MainWindow mainWindow_;
     std::unique_ptr<win32::TrayIcon> tray_;
     std::unique_ptr<win32::HotKeyRegistrations> hotKeyRegistrations_;
@@ -51,7 +55,6 @@ class Application final : public ui::MainWindowActions {
     HotKeyIds hotKeyIds_{};
     std::int16_t mouseTrackingOff_ = 0;
     bool trayBusy_ = false;
-    HWND taskListOwner_ = nullptr;
 };
 
 }  // namespace keyreel

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/base/product_texts.h"
+#include "ui/resource_ids.h"
 
 namespace keyreel::ui {
 
@@ -20,7 +21,7 @@ enum ControlId : int {
 
 const std::vector<ControlPlacement>& layout() {
     static const std::vector<ControlPlacement> controls = {
-        {L"STATIC", L"#1", SS_ICON, kIcon, 180, 180, 480, 480},
+        {L"STATIC", L"", SS_ICON, kIcon, 180, 180, 480, 480},
         {L"STATIC", L"A macro will be starting in ", SS_RIGHT, kLeadText, 780, 240, 2460, 255},
         {L"STATIC", L"10", SS_CENTER, kSecondsText, 3240, 240, 330, 255},
         {L"STATIC", L"seconds.", SS_LEFT, kTailText, 3600, 240, 900, 255},
@@ -44,6 +45,10 @@ bool CountdownWindow::open(std::int32_t seconds) {
                       nullptr};
     if (!create(frame, layout()))
         return false;
+    SendMessageW(
+        control(kIcon), STM_SETICON,
+        reinterpret_cast<WPARAM>(LoadIconW(moduleInstance(), MAKEINTRESOURCEW(KEYREEL_ICON_ID))),
+        0);
     showRemaining(seconds);
     // Centred on the screen the pointer is on, in front.
     RECT window{};

@@ -28,12 +28,13 @@ const std::vector<ControlPlacement>& layout() {
 }
 
 // The menu bar offers the windows that exist; others join as they are built.
-HMENU createMenuBar() {
+win32::OwnedMenu createMenuBar() {
+    win32::OwnedMenu bar(CreateMenu());
     const HMENU file = CreatePopupMenu();
     AppendMenuW(file, MF_STRING, kExitCommand, L"E&xit");
-    const HMENU bar = CreateMenu();
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
-    AppendMenuW(bar, MF_STRING, kHideCommand, L"Hi&de");
+    // The bar owns its pop-ups from here on.
+    AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    AppendMenuW(bar.get(), MF_STRING, kHideCommand, L"Hi&de");
     return bar;
 }
 
@@ -44,6 +45,7 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::open(bool mouseTrackingOff) {
+    win32::OwnedMenu menuBar = createMenuBar();
     const Frame frame{L"KeyreelMainWindow",
                       model_.title(),
                       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
@@ -51,9 +53,11 @@ bool MainWindow::open(bool mouseTrackingOff) {
                       3030,
                       3015,
                       nullptr,
-                      createMenuBar()};
+                      menuBar.get()};
     if (!create(frame, layout()))
         return false;
+    // The window destroys its menu bar when it goes.
+    menuBar.release();
     taskbarCreated_ = win32::TrayIcon::taskbarCreatedMessage();
     model_.setObserver(this);
     setMouseTracking(!mouseTrackingOff);
@@ -64,21 +68,21 @@ void MainWindow::show() {
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
     if (tracking_)
-        SetTimer(hwnd(), kMouseTimer, 1, nullptr);
+        mouseTimer_.start(hwnd(), kMouseTimer, 1);
 }
 
 void MainWindow::hide() {
     // Nobody sees the label while the window is hidden: no timer, no wake-ups.
-    KillTimer(hwnd(), kMouseTimer);
+    mouseTimer_.stop();
     ShowWindow(hwnd(), SW_HIDE);
 }
 
 void MainWindow::setMouseTracking(bool on) {
     tracking_ = on;
     if (on) {
-        SetTimer(hwnd(), kMouseTimer, 1, nullptr);
+        mouseTimer_.start(hwnd(), kMouseTimer, 1);
     } else {
-        KillTimer(hwnd(), kMouseTimer);
+        mouseTimer_.stop();
         setControlText(kMouseLocation, "0,0");
         shownPosition_ = {-1, -1};
     }
@@ -99,17 +103,16 @@ void MainWindow::refreshMouseLocation() {
 }
 
 void MainWindow::showTrayMenu() {
-    const HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, kTrayStopCommand, L"Stop");
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, kTrayExitCommand, L"Exit");
+    const win32::OwnedMenu menu(CreatePopupMenu());
+    AppendMenuW(menu.get(), MF_STRING, kTrayStopCommand, L"Stop");
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING, kTrayExitCommand, L"Exit");
     POINT at{};
     GetCursorPos(&at);
     SetForegroundWindow(hwnd());
-    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
+    TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
     // Lets the menu close when the user clicks elsewhere next time.
     PostMessageW(hwnd(), WM_NULL, 0, 0);
-    DestroyMenu(menu);
 }
 
 void MainWindow::titleChanged(const std::string& title) {

@@ -20,6 +20,8 @@ class MainWindowActions {
     // A mouse message (WM_LBUTTONDBLCLK, WM_RBUTTONUP, ...) from the tray icon.
     virtual void trayIconEvent(UINT mouseMessage) = 0;
     virtual void taskbarCreated() = 0;
+    // The main window moved to a screen of another DPI.
+    virtual void mainWindowDpiChanged(UINT dpi) = 0;
 };
 
 inline constexpr UINT kTrayIconMessage = WM_APP + 1;
@@ -52,10 +54,12 @@ class MainWindow final : public Window, public MainModelObserver {
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void command(int id);
     void refreshMouseLocation();
+    void dpiChanged() override { actions_.mainWindowDpiChanged(dpi()); }
 
     MainModel& model_;
     MainWindowActions& actions_;
     UINT taskbarCreated_ = 0;
+    win32::OwnedTimer mouseTimer_;
     POINT shownPosition_{-1, -1};
     bool tracking_ = false;
 };

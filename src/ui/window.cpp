@@ -1,7 +1,9 @@
 #include "ui/window.h"
 
 #include <cstdlib>
+#include <optional>
 
+#include "ui/resource_ids.h"
 #include "win32/wide_text.h"
 
 namespace keyreel::ui {
@@ -9,6 +11,16 @@ namespace keyreel::ui {
 namespace {
 
 constexpr int kTwipsPerInch = 1440;
+constexpr UINT kDefaultDpi = 96;
+
+std::optional<UINT> forcedDpi() {
+    if (const char* forced = std::getenv("KEYREEL_DPI")) {
+        const int value = std::atoi(forced);
+        if (value >= 48 && value <= 960)
+            return static_cast<UINT>(value);
+    }
+    return std::nullopt;
+}
 
 void registerClassOnce(const wchar_t* className, WNDPROC windowProc) {
     WNDCLASSEXW existing{};
@@ -22,7 +34,7 @@ void registerClassOnce(const wchar_t* className, WNDPROC windowProc) {
     wc.hInstance = moduleInstance();
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hIcon = LoadIconW(moduleInstance(), MAKEINTRESOURCEW(1));
+    wc.hIcon = LoadIconW(moduleInstance(), MAKEINTRESOURCEW(KEYREEL_ICON_ID));
     wc.lpszClassName = className;
     RegisterClassExW(&wc);
 }
@@ -38,15 +50,10 @@ Window::~Window() {
 }
 
 void Window::destroy() {
-    if (hwnd_ == nullptr)
-        return;
-    const HWND hwnd = hwnd_;
-    DestroyWindow(hwnd);
+    if (hwnd_ != nullptr)
+        DestroyWindow(hwnd_);
     hwnd_ = nullptr;
-    if (font_ != nullptr) {
-        DeleteObject(font_);
-        font_ = nullptr;
-    }
+    font_.reset();
 }
 
 void Window::setTitle(const std::string& utf8) {
@@ -57,18 +64,8 @@ void Window::setControlText(int id, const std::string& utf8) {
     SetWindowTextW(control(id), win32::toWide(utf8).c_str());
 }
 
-int Window::dpi() const {
-    if (const char* forced = std::getenv("KEYREEL_DPI")) {
-        const int value = std::atoi(forced);
-        if (value >= 48 && value <= 960)
-            return value;
-    }
-    const UINT windowDpi = hwnd_ != nullptr ? GetDpiForWindow(hwnd_) : 0;
-    return windowDpi != 0 ? static_cast<int>(windowDpi) : 96;
-}
-
 int Window::toPixels(int twips) const {
-    return MulDiv(twips, dpi(), kTwipsPerInch);
+    return MulDiv(twips, static_cast<int>(dpi_), kTwipsPerInch);
 }
 
 bool Window::create(const Frame& frame, const std::vector<ControlPlacement>& controls) {
@@ -82,45 +79,53 @@ bool Window::create(const Frame& frame, const std::vector<ControlPlacement>& con
                     moduleInstance(), this);
     if (hwnd_ == nullptr)
         return false;
+    dpi_ = forcedDpi().value_or(GetDpiForWindow(hwnd_));
+    if (dpi_ == 0)
+        dpi_ = kDefaultDpi;
     for (const ControlPlacement& placement : controls_) {
         CreateWindowExW(0, placement.className, placement.text,
                         placement.style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
                         moduleInstance(), nullptr);
     }
-    applyLayout();
+    applyLayout(nullptr);
     created();
     return true;
 }
 
-void Window::applyLayout() {
-    RECT frame{0, 0, toPixels(clientWidth_), toPixels(clientHeight_)};
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
-    AdjustWindowRectExForDpi(&frame, style, GetMenu(hwnd_) != nullptr, exStyle,
-                             static_cast<UINT>(dpi()));
-    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
+void Window::applyLayout(const RECT* suggestedFrame) {
+    if (suggestedFrame != nullptr) {
+        SetWindowPos(hwnd_, nullptr, suggestedFrame->left, suggestedFrame->top,
+                     suggestedFrame->right - suggestedFrame->left,
+                     suggestedFrame->bottom - suggestedFrame->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        RECT frame{0, 0, toPixels(clientWidth_), toPixels(clientHeight_)};
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
+        const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
+        AdjustWindowRectExForDpi(&frame, style, GetMenu(hwnd_) != nullptr, exStyle, dpi_);
+        SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
-                               static_cast<UINT>(dpi()));
-    const HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
+    font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
     for (const ControlPlacement& placement : controls_) {
         const HWND child = control(placement.id);
         MoveWindow(child, toPixels(placement.left), toPixels(placement.top),
                    toPixels(placement.width), toPixels(placement.height), TRUE);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
     }
-    if (font_ != nullptr)
-        DeleteObject(font_);
-    font_ = font;
 }
 
 LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DPICHANGED) {
-        applyLayout();
+        const UINT newDpi = forcedDpi().value_or(HIWORD(wParam));
+        if (newDpi != dpi_) {
+            dpi_ = newDpi;
+            applyLayout(reinterpret_cast<const RECT*>(lParam));
+            dpiChanged();
+        }
         return 0;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);

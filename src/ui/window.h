@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/owned.h"
+
 namespace keyreel::ui {
 
 struct ControlPlacement {
@@ -28,13 +30,15 @@ class Window {
     Window& operator=(const Window&) = delete;
 
     HWND hwnd() const { return hwnd_; }
+    // The DPI the window is laid out for. KEYREEL_DPI in the environment
+    // overrides the system's, so scaling can be tested anywhere.
+    UINT dpi() const { return dpi_; }
     void destroy();
     void setTitle(const std::string& utf8);
     HWND control(int id) const { return GetDlgItem(hwnd_, id); }
     void setControlText(int id, const std::string& utf8);
 
-    // Pixels for a length in twips at the window's DPI. KEYREEL_DPI in the
-    // environment overrides the DPI, so scaling can be tested anywhere.
+    // Pixels for a length in twips at the window's DPI.
     int toPixels(int twips) const;
 
   protected:
@@ -51,14 +55,19 @@ class Window {
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Called once the window and its controls exist.
     virtual void created() {}
+    // Called after the window was laid out for a new DPI.
+    virtual void dpiChanged() {}
 
   private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    void applyLayout();
-    int dpi() const;
+    // Sizes the window for its client area, or takes the frame Windows
+    // suggests for a new DPI, then places the controls.
+    void applyLayout(const RECT* suggestedFrame);
 
-    HWND hwnd_ = nullptr;
-    HFONT font_ = nullptr;
+    HWND hwnd_ = nullptr;  // owned: destroyed by destroy() or with this object
+    UINT dpi_ = 96;
+    // The message font at dpi_, made once per DPI.
+    win32::OwnedFont font_;
     std::vector<ControlPlacement> controls_;
     int clientWidth_ = 0;
     int clientHeight_ = 0;

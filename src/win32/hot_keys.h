@@ -38,7 +38,7 @@ class HotKeyRegistrations {
     void unregisterAll();
 
   private:
-    HWND window_;
+    HWND window_;  // not owned: the window the hot keys belong to
     // One entry per successful registration, so an identifier registered
     // twice is also unregistered twice.
     std::vector<int> registered_;

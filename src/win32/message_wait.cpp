@@ -87,12 +87,12 @@ void Win32Desktop::waitForMessages(std::int64_t deadlineMillis) {
 }
 
 void Win32Desktop::waitOneTick(UINT intervalMillis) {
-    if (quitSeen() || tickWindow_ == nullptr) {
+    if (quitSeen() || !tickWindow_) {
         Sleep(intervalMillis);
         return;
     }
     bool fired = false;
-    TickTimer timer(tickWindow_, nextTimerId_++, pendingTicks_, fired);
+    TickTimer timer(tickWindow_.get(), nextTimerId_++, pendingTicks_, fired);
     if (!timer.start(intervalMillis)) {
         Sleep(intervalMillis);
         return;

@@ -4,6 +4,7 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include "win32/owned.h"
 #include "win32/send_input.h"
 #include "win32/wide_text.h"
 #include "win32/win32_desktop.h"
@@ -45,8 +46,9 @@ StartResult Win32Desktop::startProgram(const std::string& commandLine) {
         return GetLastError() == ERROR_INVALID_PARAMETER ? StartResult::InvalidCommandLine
                                                          : StartResult::Failed;
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    // Nothing waits on the program; its handles are given back at once.
+    const OwnedHandle thread(process.hThread);
+    const OwnedHandle started(process.hProcess);
     return StartResult::Started;
 }
 

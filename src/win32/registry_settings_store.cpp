@@ -3,19 +3,13 @@
 #include <windows.h>
 
 #include <cwchar>
-#include <memory>
-#include <type_traits>
 
+#include "win32/owned.h"
 #include "win32/wide_text.h"
 
 namespace keyreel::win32 {
 
 namespace {
-
-struct KeyCloser {
-    void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using RegistryKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 
 std::wstring sectionKey(std::string_view section) {
     std::wstring path(kSettingsKey);
@@ -24,19 +18,19 @@ std::wstring sectionKey(std::string_view section) {
     return path;
 }
 
-RegistryKey openSection(std::string_view section, REGSAM access) {
+OwnedRegistryKey openSection(std::string_view section, REGSAM access) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, sectionKey(section).c_str(), 0, access, &key) !=
         ERROR_SUCCESS) {
-        return nullptr;
+        return {};
     }
-    return RegistryKey(key);
+    return OwnedRegistryKey(key);
 }
 
 }  // namespace
 
 std::string RegistrySettingsStore::readSetting(std::string_view section, std::string_view key) {
-    const RegistryKey sectionHandle = openSection(section, KEY_QUERY_VALUE);
+    const OwnedRegistryKey sectionHandle = openSection(section, KEY_QUERY_VALUE);
     if (!sectionHandle)
         return {};
     const std::wstring name = toWide(key);
@@ -71,7 +65,7 @@ bool RegistrySettingsStore::writeSetting(std::string_view section, std::string_v
                         nullptr) != ERROR_SUCCESS) {
         return false;
     }
-    const RegistryKey sectionHandle(created);
+    const OwnedRegistryKey sectionHandle(created);
     const std::wstring text = toWide(value);
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     if (bytes > MAXDWORD)

@@ -6,9 +6,4 @@ SingleInstance::SingleInstance(const wchar_t* name)
     : mutex_(CreateMutexW(nullptr, FALSE, name)),
       another_(GetLastError() == ERROR_ALREADY_EXISTS) {}
 
-SingleInstance::~SingleInstance() {
-    if (mutex_ != nullptr)
-        CloseHandle(mutex_);
-}
-
 }  // namespace keyreel::win32

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "win32/owned.h"
+
 namespace keyreel::win32 {
 
 // Holds a named mutex in the session's namespace for the life of the program;
@@ -9,14 +11,13 @@ namespace keyreel::win32 {
 class SingleInstance {
   public:
     explicit SingleInstance(const wchar_t* name);
-    ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
     bool anotherIsRunning() const { return another_; }
 
   private:
-    HANDLE mutex_;
+    OwnedHandle mutex_;
     bool another_;
 };
 

@@ -8,6 +8,23 @@
 
 namespace keyreel::win32 {
 
+namespace {
+
+HICON loadSmallIcon(int iconId, UINT dpi) {
+    const int width = GetSystemMetricsForDpi(SM_CXSMICON, dpi);
+    const int height = GetSystemMetricsForDpi(SM_CYSMICON, dpi);
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId),
+                                         IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+TrayIcon::TrayIcon(HWND owner, UINT callbackMessage, int iconId, UINT dpi)
+    : owner_(owner),
+      callbackMessage_(callbackMessage),
+      iconId_(iconId),
+      icon_(loadSmallIcon(iconId, dpi)) {}
+
 NOTIFYICONDATAW TrayIcon::data() const {
     NOTIFYICONDATAW nid{};
     nid.cbSize = sizeof nid;
@@ -15,7 +32,7 @@ NOTIFYICONDATAW TrayIcon::data() const {
     nid.uID = 1;
     nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     nid.uCallbackMessage = callbackMessage_;
-    nid.hIcon = icon_;
+    nid.hIcon = icon_.get();
     const std::size_t length = std::min(tip_.size(), std::size(nid.szTip) - 1);
     std::copy_n(tip_.begin(), length, nid.szTip);
     return nid;
@@ -46,6 +63,18 @@ void TrayIcon::restore() {
         return;
     NOTIFYICONDATAW nid = data();
     Shell_NotifyIconW(NIM_ADD, &nid);
+}
+
+void TrayIcon::dpiChanged(UINT dpi) {
+    OwnedIcon sized(loadSmallIcon(iconId_, dpi));
+    if (!sized)
+        return;
+    icon_ = std::move(sized);
+    if (!shown_)
+        return;
+    NOTIFYICONDATAW nid = data();
+    nid.uFlags = NIF_ICON;
+    Shell_NotifyIconW(NIM_MODIFY, &nid);
 }
 
 }  // namespace keyreel::win32

@@ -2,7 +2,8 @@
 
 // The notification-area icon of the main window. It reports mouse activity as
 // `callbackMessage` with the mouse message in lParam, is added again when the
-// taskbar is re-created, and is removed with this object.
+// taskbar is re-created, drawn anew for a new DPI, and removed with this
+// object.
 
 #include <windows.h>
 // After windows.h, which it needs.
@@ -10,12 +11,14 @@
 
 #include <string>
 
+#include "win32/owned.h"
+
 namespace keyreel::win32 {
 
 class TrayIcon {
   public:
-    TrayIcon(HWND owner, UINT callbackMessage, HICON icon)
-        : owner_(owner), callbackMessage_(callbackMessage), icon_(icon) {}
+    // The icon is the program's icon resource `iconId`, drawn for `dpi`.
+    TrayIcon(HWND owner, UINT callbackMessage, int iconId, UINT dpi);
     ~TrayIcon() { remove(); }
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
@@ -28,13 +31,16 @@ class TrayIcon {
     static UINT taskbarCreatedMessage();
     // After that message: puts a shown icon back.
     void restore();
+    // Loads the icon in the size of the new DPI and shows it.
+    void dpiChanged(UINT dpi);
 
   private:
     NOTIFYICONDATAW data() const;
 
-    HWND owner_;
+    HWND owner_;  // not owned: the main window
     UINT callbackMessage_;
-    HICON icon_;
+    int iconId_;
+    OwnedIcon icon_;
     std::wstring tip_;
     bool shown_ = false;
 };

@@ -20,13 +20,12 @@ Win32Desktop::Win32Desktop() {
     windowClass.lpszClassName = kTickWindowClass;
     // A second desktop in the same process shares the class.
     ownsTickClass_ = RegisterClassExW(&windowClass) != 0;
-    tickWindow_ = CreateWindowExW(0, kTickWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  instance, this);
+    tickWindow_.reset(CreateWindowExW(0, kTickWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                      nullptr, instance, this));
 }
 
 Win32Desktop::~Win32Desktop() {
-    if (tickWindow_ != nullptr)
-        DestroyWindow(tickWindow_);
+    tickWindow_.reset();
     // Fails harmlessly while another desktop still has a window of the class.
     if (ownsTickClass_)
         UnregisterClassW(kTickWindowClass, GetModuleHandleW(nullptr));

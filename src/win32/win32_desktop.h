@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "core/macro/desktop.h"
+#include "win32/owned.h"
 
 namespace keyreel::win32 {
 
@@ -64,13 +65,13 @@ class Win32Desktop final : public Desktop {
     void tickArrived(UINT_PTR timerId);
 
     // A message-only window whose timers measure the pauses.
-    HWND tickWindow_ = nullptr;
+    OwnedWindow tickWindow_;
     bool ownsTickClass_ = false;
     // The pauses under way, by timer id; nested pauses have their own timers.
     std::map<UINT_PTR, bool*> pendingTicks_;
     UINT_PTR nextTimerId_ = 1;
 
-    HWND messageOwner_ = nullptr;
+    HWND messageOwner_ = nullptr;  // not owned: the main window
     std::function<bool(MSG&)> messageFilter_;
     std::optional<int> quitCode_;
 };

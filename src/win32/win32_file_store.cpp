@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "win32/owned.h"
+
 namespace keyreel::win32 {
 
 namespace {
@@ -9,13 +11,12 @@ namespace {
 // The new bytes must reach the disk before the name does, or a crash right
 // after the rename could leave the target with the new name and no content.
 bool flushToDisk(const std::filesystem::path& file) {
-    const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    const HANDLE opened = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
+    if (opened == INVALID_HANDLE_VALUE)
         return false;
-    const bool flushed = FlushFileBuffers(handle) != 0;
-    CloseHandle(handle);
-    return flushed;
+    const OwnedHandle handle(opened);
+    return FlushFileBuffers(handle.get()) != 0;
 }
 
 }  // namespace

@@ -48,19 +48,28 @@ std::future<SeenBox> answerBox(int button) {
 
 class ProgramCommands : public ::testing::Test {
   protected:
-    // Closes the window whose title holds `part` once it has come, and waits
-    // until it has gone.
+    // Waits for a window whose title holds `part`, then closes every such
+    // window until none is left. A program may change its title while it
+    // starts (notepad is "Notepad" for a moment), so each round closes by the
+    // titles seen then: a program left running would keep the test's output
+    // open and hold up whoever reads it.
     bool closeWhenShown(const std::string& part) {
-        std::string title;
-        const bool shown = pumpUntil([&] {
+        const auto matching = [&] {
+            std::vector<std::string> titles;
             for (const std::string& candidate : desktop.windowTitles()) {
                 if (candidate.find(part) != std::string::npos)
-                    title = candidate;
+                    titles.push_back(candidate);
             }
-            return !title.empty();
+            return titles;
+        };
+        if (!pumpUntil([&] { return !matching().empty(); }))
+            return false;
+        return pumpUntil([&] {
+            const auto titles = matching();
+            for (const std::string& title : titles)
+                desktop.closeWindow(title);
+            return titles.empty();
         });
-        return shown && desktop.closeWindow(title) &&
-               pumpUntil([&] { return FindWindowW(nullptr, toWide(title).c_str()) == nullptr; });
     }
 
     Win32Desktop desktop;

@@ -10,6 +10,7 @@
 #include "test_window.h"
 #include "ui/countdown_window.h"
 #include "ui/main_window.h"
+#include "ui/resource_ids.h"
 #include "win32/single_instance.h"
 #include "win32/tray_icon.h"
 
@@ -52,6 +53,8 @@ class RecordingActions : public MainWindowActions {
     void hotKeyPressed(WPARAM id) override { hotKeys.push_back(id); }
     void trayIconEvent(UINT message) override { trayEvents.push_back(message); }
     void taskbarCreated() override { ++taskbars; }
+    void mainWindowDpiChanged(UINT dpi) override { dpiChanges.push_back(dpi); }
+    std::vector<UINT> dpiChanges;
 };
 
 class MainWindowTest : public ::testing::Test, protected ModelParts {
@@ -139,6 +142,26 @@ TEST_F(MainWindowTest, LaysOutInTwipsAtTheWindowsDpi) {
     _putenv_s("KEYREEL_DPI", "");
 }
 
+TEST_F(MainWindowTest, TakesTheFrameWindowsSuggestsForANewDpi) {
+    ASSERT_TRUE(window.open(false));
+    const UINT before = window.dpi();
+    const UINT after = before * 2;
+    RECT suggested{40, 50, 40 + 3030 * static_cast<int>(after) / 1440 + 20, 50 + 900};
+    SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(after, after),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RECT frame{};
+    GetWindowRect(window.hwnd(), &frame);
+    EXPECT_EQ(frame.left, suggested.left);
+    EXPECT_EQ(frame.right - frame.left, suggested.right - suggested.left);
+    EXPECT_EQ(frame.bottom - frame.top, suggested.bottom - suggested.top);
+    EXPECT_EQ(widthOf(child(window.hwnd(), L"Run")), 735 * static_cast<int>(after) / 1440);
+    EXPECT_EQ(actions.dpiChanges, (std::vector<UINT>{after})) << "the tray icon is drawn anew";
+
+    SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(after, after),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(actions.dpiChanges.size(), 1u) << "the same DPI again changes nothing";
+}
+
 TEST(CountdownWindow, CountsDownAndCancelHidesIt) {
     CountdownWindow window;
     ASSERT_TRUE(window.open(5));
@@ -174,7 +197,7 @@ TEST(TrayIcon, AddsOneIconAndRemovesIt) {
                                        nullptr, nullptr);
     const int before = trayIconCount();
     {
-        win32::TrayIcon icon(owner, WM_APP + 1, LoadIconW(nullptr, IDI_APPLICATION));
+        win32::TrayIcon icon(owner, WM_APP + 1, KEYREEL_ICON_ID, 96);
         icon.add("Tobrin's Keyreel   x");
         icon.add("again");
         EXPECT_TRUE(icon.shown());
