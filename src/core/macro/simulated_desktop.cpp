@@ -28,17 +28,14 @@ const char* answerName(MessageAnswer answer) {
 
 }  // namespace
 
-const std::vector<std::string>& SimulatedDesktop::events() {
-    closeWait();
-    return events_;
-}
-
 void SimulatedDesktop::countRequest() {
     ++requests;
     if (requestLimit > 0 && requests == requestLimit && onLimit)
         onLimit();
 }
 
+// One line for the time waited since the wait began or since a line that
+// interrupted it, rounded up to whole seconds as a wait is given.
 void SimulatedDesktop::closeWait() {
     if (waitedMillis_ == 0)
         return;

@@ -34,8 +34,9 @@ class SimulatedDesktop : public Desktop {
     std::int64_t nowMillis = 0;
     std::int64_t requests = 0;
 
-    // The record so far, with a wait still under way closed.
-    const std::vector<std::string>& events();
+    // The record so far. A wait under way appears once it ends or another
+    // line interrupts it.
+    const std::vector<std::string>& events() const { return events_; }
 
     bool keyEvent(std::uint8_t virtualKey, bool keyUp) override;
     bool typeCharacter(char32_t character) override;
@@ -50,6 +51,7 @@ class SimulatedDesktop : public Desktop {
     MessageAnswer showMessage(const MessageRequest& request) override;
     void processPendingMessages() override;
     void waitForMessages(std::int64_t deadlineMillis) override;
+    void waitEnded() override { closeWait(); }
     void pauseBeforeNextPoll() override;
     void typingPause() override;
     void doubleClickGap() override;
