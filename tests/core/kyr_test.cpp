@@ -39,19 +39,51 @@ TEST(KyrTrace, PrintsOneLinePerEvent) {
               "message \"Focus Lost from application. Continue?\" \"Tobrin's Keyreel\" -> no\n");
 }
 
-TEST(KyrTrace, StopsARunThatWouldNotEnd) {
+TEST(KyrTrace, EveryWaitIsALineOfItsOwn) {
     TempFolder folder;
-    folder.write("loop.kyr", "MouseMove >1,1\r\nLoop\r\n");
-    const Output loop = trace({folder.file("loop.kyr"), {}, false, 7});
-    EXPECT_EQ(loop.status, 0);
-    EXPECT_EQ(loop.out,
-              "cursor 1,1\ncursor 1,1\ncursor 1,1\ncursor 1,1\n"
-              "stopped after 7 events: the macro does not end by itself (see --max-events)\n");
+    folder.write("w.kyr", "Wait >3\r\nWait >2\r\nWait >0\r\nWait >1 Wait >1\r\nPress_Tab\r\n");
+    EXPECT_EQ(trace({folder.file("w.kyr"), {}, false, 100}).out,
+              "wait 3\nwait 2\nwait 1\nwait 1\nkey down 0x09\nkey up 0x09\n");
+}
 
-    folder.write("wait.kyr", "WaitForWindow >never\r\nPress_Tab\r\n");
-    const Output wait = trace({folder.file("wait.kyr"), {}, false, 100});
-    EXPECT_EQ(wait.out,
-              "stopped after 100 events: the macro does not end by itself (see --max-events)\n");
+TEST(KyrTrace, MaxEventsCountsPrintedLines) {
+    TempFolder folder;
+    const std::string stop =
+        "stopped after 8 events: the macro does not end by itself (see --max-events)\n";
+    folder.write("tab.kyr", "Press_Tab\r\nLoop\r\n");
+    const Output tabs = trace({folder.file("tab.kyr"), {}, false, 8});
+    EXPECT_EQ(tabs.status, 0);
+    std::string fourTabs;
+    for (int i = 0; i < 4; ++i)
+        fourTabs += "key down 0x09\nkey up 0x09\n";
+    EXPECT_EQ(tabs.out, fourTabs + stop);
+
+    // The limit falls inside a line: what the line still does is not printed.
+    folder.write("text.kyr", "SendText >abcdef\r\n");
+    EXPECT_EQ(
+        trace({folder.file("text.kyr"), {}, false, 8}).out,
+        "type \"a\"\ntick 1\ntype \"b\"\ntick 1\ntype \"c\"\ntick 1\ntype \"d\"\ntick 1\n" + stop);
+
+    // A run that ends with exactly N lines was not stopped.
+    EXPECT_EQ(trace({folder.file("text.kyr"), {}, false, 12}).out.find("stopped"),
+              std::string::npos);
+}
+
+TEST(KyrTrace, ARunThatPrintsNothingForLongIsStopped) {
+    TempFolder folder;
+    const std::string stop =
+        "stopped after 1000000 steps without output: the macro does not end by itself\n";
+    const std::vector<std::pair<std::string, std::string>> runs = {
+        // The window never comes; the rest of its line is not printed.
+        {"MouseMove >1,1\r\nWaitForWindow >never Press_Tab\r\nPress_Up\r\n", "cursor 1,1\n"},
+        {"Hello\r\nLoop\r\n", ""},
+    };
+    for (const auto& [macro, printed] : runs) {
+        folder.write("q.kyr", macro);
+        const Output result = trace({folder.file("q.kyr"), {}, false, 10000});
+        EXPECT_EQ(result.status, 0) << macro;
+        EXPECT_EQ(result.out, printed + stop) << macro;
+    }
 }
 
 TEST(KyrTrace, AnUnreadableFileIsStatusTwo) {

@@ -1,11 +1,32 @@
 #include "trace.h"
 
+#include <optional>
+
 #include "core/base/file_store.h"
 #include "core/macro/macro_file.h"
 #include "core/macro/player.h"
 #include "core/macro/simulated_desktop.h"
 
 namespace keyreel {
+
+namespace {
+
+// Pumps and polls in a row without a printed line after which a run is taken
+// for one that never ends: a bare Loop, a window that never comes. A real
+// window search would have polled for hours by then.
+constexpr std::int64_t kQuietStepLimit = 1'000'000;
+
+void printStop(SimulatedDesktop::Limit limit, const TraceOptions& options, std::ostream& out) {
+    if (limit == SimulatedDesktop::Limit::Lines) {
+        out << "stopped after " << options.maxEvents
+            << " events: the macro does not end by itself (see --max-events)\n";
+    } else {
+        out << "stopped after " << kQuietStepLimit
+            << " steps without output: the macro does not end by itself\n";
+    }
+}
+
+}  // namespace
 
 int runTrace(const TraceOptions& options, std::ostream& out, std::ostream& err) {
     SimulatedDesktop desktop;
@@ -21,10 +42,11 @@ int runTrace(const TraceOptions& options, std::ostream& out, std::ostream& err) 
 
     RunState state;
     state.macroLineCount = static_cast<std::int32_t>(list.size());
-    bool stoppedByLimit = false;
-    desktop.requestLimit = options.maxEvents;
-    desktop.onLimit = [&] {
-        stoppedByLimit = true;
+    std::optional<SimulatedDesktop::Limit> stoppedBy;
+    desktop.lineLimit = options.maxEvents;
+    desktop.quietStepLimit = kQuietStepLimit;
+    desktop.onLimit = [&](SimulatedDesktop::Limit limit) {
+        stoppedBy = limit;
         state.stopRequested = 1;
     };
 
@@ -32,10 +54,8 @@ int runTrace(const TraceOptions& options, std::ostream& out, std::ostream& err) 
 
     for (const std::string& event : desktop.events())
         out << event << '\n';
-    if (stoppedByLimit) {
-        out << "stopped after " << options.maxEvents
-            << " events: the macro does not end by itself (see --max-events)\n";
-    }
+    if (stoppedBy)
+        printStop(*stoppedBy, options, out);
     return 0;
 }
 

@@ -76,6 +76,10 @@ class Desktop {
     // Handles messages as they come until one was handled or the local wall
     // clock reaches `deadlineMillis`, whichever is first; never spins.
     virtual void waitForMessages(std::int64_t deadlineMillis) = 0;
+    // Follows the last waitForMessages of one whole-second wait (a `Wait`
+    // line, the start count-down), so a desktop that reports waits can tell
+    // where one ends and the next begins. Nothing to do for a real desktop.
+    virtual void waitEnded() {}
     // Waits up to one timer tick between two window searches.
     virtual void pauseBeforeNextPoll() = 0;
     // One tick of a 1 ms timer after each typed character.

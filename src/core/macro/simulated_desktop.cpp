@@ -28,37 +28,44 @@ const char* answerName(MessageAnswer answer) {
 
 }  // namespace
 
-const std::vector<std::string>& SimulatedDesktop::events() {
-    closeWait();
-    return events_;
+void SimulatedDesktop::reachLimit(Limit limit) {
+    if (limitReached_)
+        return;
+    limitReached_ = true;
+    if (onLimit)
+        onLimit(limit);
 }
 
-void SimulatedDesktop::countRequest() {
-    ++requests;
-    if (requestLimit > 0 && requests == requestLimit && onLimit)
-        onLimit();
+void SimulatedDesktop::append(std::string event) {
+    if (lineLimit > 0 && static_cast<std::int64_t>(events_.size()) >= lineLimit)
+        reachLimit(Limit::Lines);
+    if (limitReached_)
+        return;
+    events_.push_back(std::move(event));
+    quietSteps_ = 0;
 }
 
+// One line for the time waited since the wait began or since a line that
+// interrupted it, rounded up to whole seconds as a wait is given.
 void SimulatedDesktop::closeWait() {
     if (waitedMillis_ == 0)
         return;
     const std::int64_t seconds = (waitedMillis_ + 999) / 1000;
     waitedMillis_ = 0;
-    events_.push_back("wait " + std::to_string(seconds));
+    append("wait " + std::to_string(seconds));
 }
 
 void SimulatedDesktop::record(std::string event) {
     closeWait();
-    events_.push_back(std::move(event));
-    countRequest();
+    append(std::move(event));
 }
 
 void SimulatedDesktop::processingPoint(const char* name, std::int64_t advanceMillis) {
     nowMillis += advanceMillis;
     if (recordProcessingPoints) {
         record(name);
-    } else {
-        countRequest();
+    } else if (quietStepLimit > 0 && ++quietSteps_ >= quietStepLimit) {
+        reachLimit(Limit::QuietSteps);
     }
     if (atProcessingPoint)
         atProcessingPoint();
@@ -106,10 +113,8 @@ std::size_t SimulatedDesktop::findExact(const std::string& title) const {
 
 bool SimulatedDesktop::closeWindow(const std::string& exactTitle) {
     const std::size_t index = findExact(exactTitle);
-    if (index == windows.size()) {
-        countRequest();
+    if (index == windows.size())
         return false;
-    }
     record("close " + quoted(windows[index]));
     windows.erase(windows.begin() + static_cast<std::ptrdiff_t>(index));
     return true;
@@ -152,7 +157,6 @@ void SimulatedDesktop::processPendingMessages() {
 }
 
 void SimulatedDesktop::waitForMessages(std::int64_t deadlineMillis) {
-    countRequest();
     if (atProcessingPoint)
         atProcessingPoint();
     if (deadlineMillis > nowMillis) {

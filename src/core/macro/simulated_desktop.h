@@ -25,17 +25,25 @@ class SimulatedDesktop : public Desktop {
     std::function<bool(char32_t)> canType;
     // Runs at every processing point (a Stop click, a window that appears).
     std::function<void()> atProcessingPoint;
-    // Also record processing points, as "pump", "poll" and the ticks.
+    // Also record processing points, as "pump" and "poll".
     bool recordProcessingPoints = false;
-    // After this many requests `onLimit` runs once; 0 means no limit.
-    std::int64_t requestLimit = 0;
-    std::function<void()> onLimit;
+
+    // Limits for a run that might not end by itself; 0 means no limit.
+    enum class Limit {
+        Lines,       // a line beyond `lineLimit` lines was to be recorded
+        QuietSteps,  // `quietStepLimit` pumps and polls in a row added no line
+    };
+    std::int64_t lineLimit = 0;
+    std::int64_t quietStepLimit = 0;
+    // Runs once, when the first limit is reached. From then on requests are
+    // still answered but no longer recorded, so the record ends there.
+    std::function<void(Limit)> onLimit;
 
     std::int64_t nowMillis = 0;
-    std::int64_t requests = 0;
 
-    // The record so far, with a wait still under way closed.
-    const std::vector<std::string>& events();
+    // The record so far. A wait under way appears once it ends or another
+    // line interrupts it.
+    const std::vector<std::string>& events() const { return events_; }
 
     bool keyEvent(std::uint8_t virtualKey, bool keyUp) override;
     bool typeCharacter(char32_t character) override;
@@ -50,6 +58,7 @@ class SimulatedDesktop : public Desktop {
     MessageAnswer showMessage(const MessageRequest& request) override;
     void processPendingMessages() override;
     void waitForMessages(std::int64_t deadlineMillis) override;
+    void waitEnded() override { closeWait(); }
     void pauseBeforeNextPoll() override;
     void typingPause() override;
     void doubleClickGap() override;
@@ -57,13 +66,16 @@ class SimulatedDesktop : public Desktop {
 
   private:
     void record(std::string event);
+    void append(std::string event);
     void processingPoint(const char* name, std::int64_t advanceMillis);
-    void countRequest();
     void closeWait();
+    void reachLimit(Limit limit);
     std::size_t findExact(const std::string& title) const;
 
     std::vector<std::string> events_;
     std::int64_t waitedMillis_ = 0;
+    std::int64_t quietSteps_ = 0;
+    bool limitReached_ = false;
 };
 
 }  // namespace keyreel

@@ -24,6 +24,7 @@ void waitWholeSeconds(Desktop& desktop, std::int64_t seconds,
             elapsedChanged(now);
         elapsed = now;
     }
+    desktop.waitEnded();
 }
 
 }  // namespace keyreel
