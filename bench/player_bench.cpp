@@ -8,7 +8,6 @@
 #include "core/base/file_store.h"
 #include "core/macro/macro_file.h"
 #include "core/macro/player.h"
-#include "core/macro/simulated_desktop.h"
 
 namespace keyreel {
 namespace {
@@ -70,7 +69,6 @@ void BM_LoadMacroFile(benchmark::State& state) {
             out << "SendText >line number " << i << "\r\n";
     }
     LocalFileStore store;
-    SimulatedDesktop desktop;
     MacroFiles files(store);
     MacroList list;
     for (auto _ : state) {
