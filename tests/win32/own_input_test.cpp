@@ -1,12 +1,16 @@
 // Keyreel's own input as the system's low-level hooks see it: every event it
-// injects carries its mark, which the recorder's hook skips.
+// injects carries its mark, which the recorder's hook skips, and the hot
+// keys' Alt mask reaches the program in front between Alt's press and
+// release, and only then.
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "test_window.h"
+#include "win32/hot_key_release.h"
 #include "win32/send_input.h"
 #include "win32/win32_desktop.h"
 
@@ -70,6 +74,11 @@ std::string listed(const std::vector<InputLog::Event>& events) {
     return text;
 }
 
+void sendKey(WORD virtualKey, bool keyUp) {
+    INPUT input = keyInput(virtualKey, keyUp);
+    sendInputs({&input, 1});
+}
+
 TEST(OwnInput, EveryEventThePlayerInjectsCarriesTheMark) {
     TestWindow target("Keyreel own input", TestWindow::Content::Edit);
     Win32Desktop desktop;
@@ -92,6 +101,42 @@ TEST(OwnInput, EveryEventThePlayerInjectsCarriesTheMark) {
     for (const InputLog::Event& event : log.events)
         EXPECT_EQ(event.extra, kOwnInputMark) << event.what;
     EXPECT_EQ(target.text(), "a\u20AC");
+}
+
+TEST(OwnInput, TheAltMaskGoesBetweenAltsPressAndReleaseOnlyWhileAltIsHeld) {
+    TestWindow target("Keyreel Alt mask", TestWindow::Content::Empty);
+    InputLog log;
+    ASSERT_TRUE(log.hooked());
+    EXPECT_FALSE(maskAltRelease()) << "Alt is not held";
+
+    sendKey(VK_MENU, false);
+    ASSERT_TRUE(pumpUntil([] { return (GetAsyncKeyState(VK_MENU) & 0x8000) != 0; }));
+    EXPECT_TRUE(maskAltRelease());
+    sendKey(VK_MENU, true);
+    ASSERT_TRUE(pumpUntil([&] { return target.events().size() >= 4; }));
+    settle();
+
+    ASSERT_EQ(target.events().size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(target.events().begin(), target.events().begin() + 3),
+              (std::vector<std::string>{"syskeydown 18", "syskeydown 232", "syskeyup 232"}));
+    // Wine makes the release a plain key-up once another key came between.
+    EXPECT_TRUE(target.events()[3] == "syskeyup 18" || target.events()[3] == "keyup 18")
+        << target.events()[3];
+    ASSERT_EQ(log.events.size(), 4u) << listed(log.events);
+    EXPECT_EQ(log.events[1].what, "down 232");
+    EXPECT_EQ(log.events[1].extra, kOwnInputMark);
+    EXPECT_EQ(log.events[2].extra, kOwnInputMark);
+}
+
+TEST(OwnInput, AProgramInNoMenuGetsNothingFromLeavingMenuMode) {
+    TestWindow target("Keyreel no menu", TestWindow::Content::Empty);
+    Win32Desktop desktop;
+    InputLog log;
+    ASSERT_TRUE(log.hooked());
+    leaveMenuModeAfterAlt(desktop);
+    settle();
+    EXPECT_TRUE(log.events.empty()) << listed(log.events);
+    EXPECT_EQ(target.events(), std::vector<std::string>{});
 }
 
 }  // namespace
