@@ -54,6 +54,14 @@ bool ChildProcess::waitForExit(DWORD millis) const {
            WaitForSingleObject(process_.hProcess, millis) == WAIT_OBJECT_0;
 }
 
+bool ChildProcess::suspendMainThread() const {
+    return process_.hThread != nullptr && SuspendThread(process_.hThread) != static_cast<DWORD>(-1);
+}
+
+bool ChildProcess::resumeMainThread() const {
+    return process_.hThread != nullptr && ResumeThread(process_.hThread) != static_cast<DWORD>(-1);
+}
+
 void ChildProcess::kill() {
     if (process_.hProcess == nullptr)
         return;
@@ -94,6 +102,39 @@ void TargetWindow::activate() {
     BringWindowToTop(frame_);
     waitFor([&] { return GetForegroundWindow() == frame_; }, 2000);
     Sleep(100);
+}
+
+bool Notepad::open() {
+    if (!process_.start(L"notepad.exe"))
+        return false;
+    // Notepad is titled "Notepad" for a moment before it takes this title.
+    waitFor(
+        [&] {
+            frame_ = probe::findWindow(L"Untitled - Notepad");
+            edit_ = frame_ != nullptr ? probe::findChild(frame_, L"Edit") : nullptr;
+            return edit_ != nullptr;
+        },
+        20000);
+    if (edit_ == nullptr)
+        return false;
+    SetForegroundWindow(frame_);
+    BringWindowToTop(frame_);
+    return waitFor(
+        [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetForegroundWindow() == frame_ &&
+                   GetGUIThreadInfo(GetWindowThreadProcessId(frame_, nullptr), &info) &&
+                   info.hwndFocus == edit_;
+        },
+        5000);
+}
+
+bool Notepad::inMenuMode() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(frame_, nullptr), &info) &&
+           (info.flags & GUI_INMENUMODE) != 0;
 }
 
 bool KeyreelProcess::start(const std::wstring& arguments) {
@@ -146,6 +187,18 @@ bool KeyreelTest::waitForTitle(const wchar_t* wanted, DWORD timeoutMillis) {
 void KeyreelTest::pressKeys(const std::wstring& keys) {
     ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool key --clearmodifiers " + keys));
     Sleep(300);
+}
+
+bool KeyreelTest::waitForHotKeyTaken(UINT modifiers, UINT virtualKey) {
+    constexpr int kProbeId = 0x7000;
+    return waitFor(
+        [&] {
+            if (!RegisterHotKey(nullptr, kProbeId, modifiers, virtualKey))
+                return true;
+            UnregisterHotKey(nullptr, kProbeId);
+            return false;
+        },
+        10000);
 }
 
 }  // namespace keyreel::e2e

@@ -31,6 +31,10 @@ class ChildProcess {
     bool running() const;
     bool waitForExit(DWORD millis) const;
     void kill();
+    // Holds and lets go the program's first thread, where a Windows program
+    // handles its windows' messages.
+    bool suspendMainThread() const;
+    bool resumeMainThread() const;
 
   private:
     PROCESS_INFORMATION process_{};
@@ -46,6 +50,26 @@ class TargetWindow {
 
     std::wstring text() const { return probe::windowText(edit_); }
     void activate();
+
+  private:
+    ChildProcess process_;
+    HWND frame_ = nullptr;
+    HWND edit_ = nullptr;
+};
+
+// Wine's notepad, a program with a menu bar that nobody here wrote, in front
+// with the keyboard focus in its text.
+class Notepad {
+  public:
+    Notepad() = default;
+    Notepad(const Notepad&) = delete;
+    Notepad& operator=(const Notepad&) = delete;
+
+    // Starts it and brings it to the front; false when it did not come.
+    bool open();
+    std::wstring text() const { return probe::windowText(edit_); }
+    // Whether its window's thread is in a menu, the menu bar included.
+    bool inMenuMode() const;
 
   private:
     ChildProcess process_;
@@ -75,6 +99,9 @@ class KeyreelTest : public ::testing::Test {
     bool waitForTitle(const wchar_t* wanted, DWORD timeoutMillis);
     // Real key presses on the X display, like `ctrl+alt+r`.
     void pressKeys(const std::wstring& keys);
+    // Waits until some program holds this hot key (keyreel.exe once it has
+    // registered it); false on time-out.
+    bool waitForHotKeyTaken(UINT modifiers, UINT virtualKey);
 
     KeyreelProcess keyreel;
     std::wstring folder;
