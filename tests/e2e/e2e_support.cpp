@@ -100,8 +100,16 @@ TargetWindow::TargetWindow(const wchar_t* title) {
 void TargetWindow::activate() {
     SetForegroundWindow(frame_);
     BringWindowToTop(frame_);
-    waitFor([&] { return GetForegroundWindow() == frame_; }, 2000);
-    Sleep(100);
+    // Typed keys go where the focus is: in the edit control.
+    waitFor(
+        [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetForegroundWindow() == frame_ &&
+                   GetGUIThreadInfo(GetWindowThreadProcessId(frame_, nullptr), &info) &&
+                   info.hwndFocus == edit_;
+        },
+        2000);
 }
 
 bool Notepad::open() {
@@ -186,19 +194,20 @@ bool KeyreelTest::waitForTitle(const wchar_t* wanted, DWORD timeoutMillis) {
 
 void KeyreelTest::pressKeys(const std::wstring& keys) {
     ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool key --clearmodifiers " + keys));
-    Sleep(300);
 }
 
-bool KeyreelTest::waitForHotKeyTaken(UINT modifiers, UINT virtualKey) {
-    constexpr int kProbeId = 0x7000;
-    return waitFor(
+HWND KeyreelTest::trayIcon(DWORD timeoutMillis) {
+    // Wine's own tray window holds the icons when no other tray runs.
+    HWND icon = nullptr;
+    waitFor(
         [&] {
-            if (!RegisterHotKey(nullptr, kProbeId, modifiers, virtualKey))
-                return true;
-            UnregisterHotKey(nullptr, kProbeId);
-            return false;
+            const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+            icon = tray != nullptr ? FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr)
+                                   : nullptr;
+            return icon != nullptr;
         },
-        10000);
+        timeoutMillis);
+    return icon;
 }
 
 }  // namespace keyreel::e2e

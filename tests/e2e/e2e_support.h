@@ -99,9 +99,10 @@ class KeyreelTest : public ::testing::Test {
     bool waitForTitle(const wchar_t* wanted, DWORD timeoutMillis);
     // Real key presses on the X display, like `ctrl+alt+r`.
     void pressKeys(const std::wstring& keys);
-    // Waits until some program holds this hot key (keyreel.exe once it has
-    // registered it); false on time-out.
-    bool waitForHotKeyTaken(UINT modifiers, UINT virtualKey);
+    // The notification-area icon of keyreel.exe, once it is there; null on
+    // time-out. keyreel.exe started without a file adds it as the last step
+    // of its start-up, after the hot keys are registered.
+    HWND trayIcon(DWORD timeoutMillis = 10000);
 
     KeyreelProcess keyreel;
     std::wstring folder;

@@ -24,7 +24,9 @@ class AltHotKeyTest : public KeyreelTest {
         setSetting("hKeyLoc", "F3",
                    win32::toUtf8(writeMacro(L"f3.kyr", std::string("SendText >") + kText)).c_str());
         ASSERT_TRUE(keyreel.start(L""));
-        ASSERT_TRUE(waitForHotKeyTaken(MOD_ALT, VK_F3));
+        // Checking whether the hot key is taken by registering it here would
+        // make keyreel.exe's own registration fail when the two meet.
+        ASSERT_NE(trayIcon(), nullptr) << "keyreel.exe has started";
         ASSERT_TRUE(notepad.open());
     }
 
@@ -77,8 +79,6 @@ TEST_F(AltHotKeyTest, DroppedAndCtrlAltHotKeysLeaveNotepadOutOfItsMenu) {
     setSetting("hKeyLoc", "F1",
                win32::toUtf8(writeMacro(L"f1.kyr", "Wait >2\r\nSendText >one\r\n")).c_str());
     startWithNotepad();
-    ASSERT_TRUE(waitForHotKeyTaken(MOD_CONTROL | MOD_ALT, 'R'));
-    ASSERT_TRUE(waitForHotKeyTaken(MOD_CONTROL | MOD_ALT, 'S'));
 
     // F1 let go before Alt: on its own this chord leaves notepad alone.
     ASSERT_TRUE(pressOnDisplay(L"xdotool keydown alt; xdotool key F1; xdotool keyup alt"));
