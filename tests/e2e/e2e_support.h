@@ -101,8 +101,10 @@ class KeyreelTest : public ::testing::Test {
     void pressKeys(const std::wstring& keys);
     // The notification-area icon of keyreel.exe, once it is there; null on
     // time-out. keyreel.exe started without a file adds it as the last step
-    // of its start-up, after the hot keys are registered.
-    HWND trayIcon(DWORD timeoutMillis = 10000);
+    // of its start-up, after the hot keys are registered. The first icon of
+    // a fresh Wine prefix starts Wine's tray, which takes a while on a busy
+    // machine.
+    HWND trayIcon(DWORD timeoutMillis = 30000);
 
     KeyreelProcess keyreel;
     std::wstring folder;
