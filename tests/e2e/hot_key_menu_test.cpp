@@ -26,7 +26,10 @@ class AltHotKeyTest : public KeyreelTest {
         ASSERT_TRUE(keyreel.start(L""));
         // Checking whether the hot key is taken by registering it here would
         // make keyreel.exe's own registration fail when the two meet.
-        ASSERT_NE(trayIcon(), nullptr) << "keyreel.exe has started";
+        ASSERT_NE(trayIcon(), nullptr)
+            << "keyreel.exe has not finished starting; it "
+            << (keyreel.running() ? "still runs" : "has ended")
+            << (mainWindow(0) != nullptr ? " and has its window" : " without a window");
         ASSERT_TRUE(notepad.open());
     }
 
