@@ -17,6 +17,11 @@ TEST(Text, Utf8DecodingReplacesMalformedBytes) {
     EXPECT_FALSE(isValidUtf8("\xC0\xAF")) << "overlong";
 }
 
+TEST(Text, Utf16LengthCountsSurrogatePairsAsTwo) {
+    EXPECT_EQ(utf16Length("a\xC3\xA9\xE2\x82\xAC\xE4\xBD\xA0\xF0\x9F\x98\x80"), 6u);
+    EXPECT_EQ(utf16Length(""), 0u);
+}
+
 TEST(Text, Windows1252RoundTripsItsCharactersAndRefusesOthers) {
     const Windows1252 cp;
     EXPECT_EQ(cp.toUtf8("\x80\xE9\x81"), "\xE2\x82\xAC\xC3\xA9\xC2\x81");
@@ -32,6 +37,8 @@ TEST(Text, LinesEndAtEachKindOfLineBreakAndBlanksAreTrimmed) {
     EXPECT_EQ(splitLines("a\n\n"), (Lines{"a", ""}));
     EXPECT_EQ(splitLines("\r\r\n"), (Lines{"", ""})) << "CR, then CR LF";
     EXPECT_TRUE(splitLines("").empty());
+    EXPECT_EQ(withCrLfLineEnds("a\nb\r\nc\rd\r\r\n\n"), "a\r\nb\r\nc\r\nd\r\n\r\n\r\n")
+        << "each line end of splitLines becomes one CR LF";
 
     EXPECT_EQ(trimBlanks(" \t a b\t "), "a b");
     EXPECT_EQ(trimBlanks(" \t "), "");
