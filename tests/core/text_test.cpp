@@ -17,11 +17,6 @@ TEST(Text, Utf8DecodingReplacesMalformedBytes) {
     EXPECT_FALSE(isValidUtf8("\xC0\xAF")) << "overlong";
 }
 
-TEST(Text, Utf16LengthCountsSurrogatePairsAsTwo) {
-    EXPECT_EQ(utf16Length("a\xC3\xA9\xE2\x82\xAC\xE4\xBD\xA0\xF0\x9F\x98\x80"), 6u);
-    EXPECT_EQ(utf16Length(""), 0u);
-}
-
 TEST(Text, Windows1252RoundTripsItsCharactersAndRefusesOthers) {
     const Windows1252 cp;
     EXPECT_EQ(cp.toUtf8("\x80\xE9\x81"), "\xE2\x82\xAC\xC3\xA9\xC2\x81");
