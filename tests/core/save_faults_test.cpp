@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/editor/editor_document.h"
 #include "core/macro/macro_file.h"
 #include "core/macro/save_questions.h"
 #include "core/macro/simulated_desktop.h"
@@ -57,6 +58,19 @@ bool saveMacroList(SaveScene& scene) {
     return outcome == SaveOutcome::Saved;
 }
 
+// The editor saves its text through the Save As dialog, which here always
+// chooses the scene's file; a save that worked leaves the text unmodified.
+bool saveEditorText(SaveScene& scene, bool closeSave) {
+    MacroFiles files(scene.store);
+    EditorDocument document(
+        {scene.desktop, files, [&](const FileDialogRequest&) { return scene.path; }, [] {}});
+    document.setText("SendText >edited\r\nPress_Enter");
+    if (closeSave)
+        return document.closeSave();
+    document.saveAs();
+    return !document.modified();
+}
+
 ScheduleList newSchedule() {
     ScheduleList list;
     list.addLoadedRow({"Report", "14:30:00", "3/6/2000", "2", "W", "C:\\r.kyr", "False", "n"});
@@ -102,6 +116,10 @@ bool saveBySchedulePass(SaveScene& scene) {
 const SaveRow kSaves[] = {
     {"macro list", "list.kyr", "SendText >old\r\n", saveMacroList, true},
     {"macro list, new file", "new.kyr", "", saveMacroList, true},
+    {"editor Save As", "edit.kyr", "SendText >old\r\n",
+     [](SaveScene& scene) { return saveEditorText(scene, false); }, true},
+    {"editor Close/Save", "edit.kyr", "SendText >old\r\n",
+     [](SaveScene& scene) { return saveEditorText(scene, true); }, true},
     {"schedule database", "macro.kdb", kOldSchedule, saveSchedule, false},
     {"schedule after a partial load", "macro.kdb",
      std::string(kOldSchedule) + "\"damaged,\"9:05:07\"\r\n", saveScheduleAfterPartialLoad, false,
