@@ -1,0 +1,97 @@
+#include "core/recorder/recorder.h"
+
+#include "core/base/key_codes.h"
+#include "core/base/product_texts.h"
+#include "core/recorder/key_translation.h"
+
+namespace keyreel {
+
+const char* Recorder::recordButtonCaption() const {
+    return idle_ ? "Begin Recording" : "Stop Recording";
+}
+
+void Recorder::toggleRecording() {
+    if (!idle_) {
+        stopRecording();
+        return;
+    }
+    if (switch_ != nullptr)
+        switch_->startCapture();
+    buffer_.clear();
+    idle_ = false;
+}
+
+void Recorder::stopRecording() {
+    if (idle_)
+        return;
+    if (switch_ != nullptr)
+        switch_->stopCapture();
+    idle_ = true;
+}
+
+void Recorder::keyDown(std::uint8_t keyCode, int shift) {
+    if (idle_)
+        return;
+    for (const std::string& line : keyDownLines(keyCode, shift))
+        buffer_.appendLine(line);
+}
+
+void Recorder::keyUp(std::uint8_t keyCode, int shift) {
+    if (idle_)
+        return;
+    if (const auto line = keyUpLine(keyCode, shift))
+        buffer_.appendLine(*line);
+}
+
+void Recorder::sampleCursor() {
+    if (idle_)
+        return;
+    const auto point = pointer_.cursorPosition();
+    if (!point || (point->x == lastX_ && point->y == lastY_))
+        return;
+    buffer_.appendLine(mouseMoveLine(point->x, point->y));
+    lastX_ = point->x;
+    lastY_ = point->y;
+}
+
+void Recorder::sampleButton() {
+    if (idle_)
+        return;
+    const std::uint8_t primary = pointer_.buttonsSwapped() ? button::Right : button::Left;
+    // Any bit: a click that came and went between two ticks counts too.
+    const bool pressed = pointer_.buttonState(primary) != 0;
+    if (pressed) {
+        buffer_.appendLine(kButtonDownLine);
+        upRecorded_ = false;
+    } else if (!upRecorded_) {
+        buffer_.appendLine(kButtonUpLine);
+        upRecorded_ = true;
+    }
+}
+
+SaveOutcome Recorder::saveRecording(const std::string& path) {
+    if (!files_.saveText(path, buffer_.text())) {
+        reportSaveFailure(boxes_);
+        return SaveOutcome::Failed;
+    }
+    buffer_.markSaved();
+    if (resetLineCount_)
+        resetLineCount_();
+    return SaveOutcome::Saved;
+}
+
+bool Recorder::mayDiscard(const std::function<std::optional<std::string>()>& choosePath) {
+    if (!buffer_.unsaved())
+        return true;
+    const MessageAnswer answer =
+        boxes_.showMessage({"Save the recording?", kAppTitle, MessageButtons::YesNoCancel,
+                            MessageIcon::Question, false});
+    if (answer == MessageAnswer::No)
+        return true;
+    if (answer != MessageAnswer::Yes)
+        return false;
+    const std::optional<std::string> path = choosePath();
+    return path && saveRecording(*path) == SaveOutcome::Saved;
+}
+
+}  // namespace keyreel
