@@ -44,7 +44,7 @@ void BM_RecordKeyIntoLongRecording(benchmark::State& state) {
     MemoryFileStore store;
     MacroFiles files(store);
     SimulatedDesktop desktop;
-    Recorder recorder(pointer, files, desktop, {});
+    Recorder recorder({pointer, desktop, files, {}, {}});
     AppendCounter window;
     recorder.buffer().setObserver(&window);
     recorder.toggleRecording();

@@ -72,7 +72,15 @@ class RecorderTest : public ::testing::Test {
     MacroFiles files{store};
     SimulatedDesktop desktop;
     int lineCountResets = 0;
-    Recorder recorder{pointer, files, desktop, [this] { ++lineCountResets; }};
+    // The paths the Save As dialog answers with, in turn; empty: cancelled.
+    std::vector<std::optional<std::string>> chosenPaths;
+    std::vector<FileDialogRequest> dialogs;
+    Recorder recorder{{pointer, desktop, files,
+                       [this](const FileDialogRequest& request) {
+                           dialogs.push_back(request);
+                           return chosenPaths.at(dialogs.size() - 1);
+                       },
+                       [this] { ++lineCountResets; }}};
     SwitchLog switchLog;
     AppendLog appendLog;
     ModifierState modifiers = ModifierState::seeded([](std::uint8_t) { return false; });
@@ -230,16 +238,24 @@ TEST_F(RecorderTest, LinesReachTheWindowOneAppendAtATime) {
     EXPECT_FALSE(recorder.idle()) << "New leaves the recording running";
 }
 
-TEST_F(RecorderTest, SavingWritesTheBufferAndOneLineEndOverTheFile) {
+TEST_F(RecorderTest, SaveWritesTheBufferAndOneLineEndOverTheChosenFile) {
+    chosenPaths = {std::nullopt, "r.kyr", "r.kyr"};
     store.files["r.kyr"] = "old contents";
     recorder.buffer().takeEditedText("Press_Tab\r\nLUp\r\n");
-    EXPECT_EQ(recorder.saveRecording("r.kyr"), SaveOutcome::Saved);
+    recorder.save();  // cancelled
+    EXPECT_EQ(store.files["r.kyr"], "old contents");
+    EXPECT_EQ(lineCountResets, 0);
+
+    recorder.save();
     EXPECT_EQ(store.files["r.kyr"], "Press_Tab\r\nLUp\r\n\r\n") << "ends in an empty line";
     EXPECT_EQ(lineCountResets, 1);
     EXPECT_TRUE(desktop.events().empty()) << "an existing file is replaced without asking";
+    EXPECT_EQ(dialogs.back(),
+              (FileDialogRequest{FileDialogRequest::Kind::SaveAs,
+                                 "Text Files (*.txt)|*.txt|Tobrin Files (*.kyr)|*.kyr", 2}));
 
     recorder.buffer().takeEditedText("Press_Tab");
-    EXPECT_EQ(recorder.saveRecording("r.kyr"), SaveOutcome::Saved);
+    recorder.save();
     EXPECT_EQ(store.files["r.kyr"], "Press_Tab\r\n");
 }
 
@@ -258,46 +274,45 @@ TEST_F(RecorderTest, AFailedSaveIsReportedAndKeepsTheOldFile) {
 
 constexpr const char* kSaveQuestion = "message \"Save the recording?\" \"Tobrin's Keyreel\" -> ";
 
-TEST_F(RecorderTest, NothingIsAskedBeforeDiscardingAnEmptyOrSavedRecording) {
-    const auto noDialog = []() -> std::optional<std::string> {
-        ADD_FAILURE() << "no file dialog expected";
-        return std::nullopt;
-    };
-    EXPECT_TRUE(recorder.mayDiscard(noDialog));
+TEST_F(RecorderTest, NothingIsAskedBeforeClosingOnAnEmptyOrSavedRecording) {
+    EXPECT_TRUE(recorder.readyToClose());
     begin();
     recorder.keyDown(key::Tab, 0);
     ASSERT_EQ(recorder.saveRecording("saved.kyr"), SaveOutcome::Saved);
-    EXPECT_TRUE(recorder.mayDiscard(noDialog));
+    EXPECT_TRUE(recorder.readyToClose());
     recorder.newRecording();
-    EXPECT_TRUE(recorder.mayDiscard(noDialog)) << "emptied by New";
+    EXPECT_TRUE(recorder.readyToClose()) << "emptied by New";
     EXPECT_TRUE(desktop.events().empty());
+    EXPECT_TRUE(dialogs.empty());
 }
 
-TEST_F(RecorderTest, AnUnsavedRecordingIsDiscardedOnlyAfterTheQuestion) {
+TEST_F(RecorderTest, AnUnsavedRecordingGoesOnlyAfterTheQuestion) {
     struct Case {
         MessageAnswer answer;
-        std::optional<std::string> chosenPath;
-        bool mayDiscard;
-        bool saved;
+        const char* answerName;
+        std::optional<std::string> chosenPath;  // asked for after Yes
+        bool readyToClose;
     };
     const Case cases[] = {
-        {MessageAnswer::No, std::nullopt, true, false},
-        {MessageAnswer::Cancel, std::nullopt, false, false},
-        {MessageAnswer::Yes, std::nullopt, false, false},  // the file dialog was cancelled
-        {MessageAnswer::Yes, "locked.kyr", false, false},  // the save failed
-        {MessageAnswer::Yes, "kept.kyr", true, true},
+        {MessageAnswer::No, "no", std::nullopt, true},
+        {MessageAnswer::Cancel, "cancel", std::nullopt, false},
+        {MessageAnswer::Yes, "yes", std::nullopt, false},  // the file dialog was cancelled
+        {MessageAnswer::Yes, "yes", "locked.kyr", false},  // the save failed
+        {MessageAnswer::Yes, "yes", "kept.kyr", true},
     };
     store.unwritable.insert("locked.kyr");
     recorder.buffer().takeEditedText("SendText >ab\r\n");
     for (const Case& c : cases) {
         desktop.questionAnswer = c.answer;
+        if (c.answer == MessageAnswer::Yes)
+            chosenPaths.push_back(c.chosenPath);
         const std::size_t asked = desktop.events().size();
-        EXPECT_EQ(recorder.mayDiscard([&] { return c.chosenPath; }), c.mayDiscard);
+        EXPECT_EQ(recorder.readyToClose(), c.readyToClose);
         ASSERT_GT(desktop.events().size(), asked);
-        EXPECT_EQ(desktop.events()[asked].rfind(kSaveQuestion, 0), 0u);
-        EXPECT_EQ(store.files.contains("kept.kyr"), c.saved);
-        EXPECT_EQ(recorder.buffer().unsaved(), !c.saved);
+        EXPECT_EQ(desktop.events()[asked], kSaveQuestion + std::string(c.answerName));
+        EXPECT_EQ(recorder.buffer().unsaved(), c.chosenPath != "kept.kyr");
     }
+    EXPECT_EQ(dialogs.size(), 3u);
     EXPECT_EQ(store.files["kept.kyr"], "SendText >ab\r\n\r\n");
 }
 

@@ -46,7 +46,7 @@ void Recorder::keyUp(std::uint8_t keyCode, int shift) {
 void Recorder::sampleCursor() {
     if (idle_)
         return;
-    const auto point = pointer_.cursorPosition();
+    const auto point = services_.pointer.cursorPosition();
     if (!point || (point->x == lastX_ && point->y == lastY_))
         return;
     buffer_.appendLine(mouseMoveLine(point->x, point->y));
@@ -57,9 +57,9 @@ void Recorder::sampleCursor() {
 void Recorder::sampleButton() {
     if (idle_)
         return;
-    const std::uint8_t primary = pointer_.buttonsSwapped() ? button::Right : button::Left;
+    const std::uint8_t primary = services_.pointer.buttonsSwapped() ? button::Right : button::Left;
     // Any bit: a click that came and went between two ticks counts too.
-    const bool pressed = pointer_.buttonState(primary) != 0;
+    const bool pressed = services_.pointer.buttonState(primary) != 0;
     if (pressed) {
         buffer_.appendLine(kButtonDownLine);
         upRecorded_ = false;
@@ -69,28 +69,32 @@ void Recorder::sampleButton() {
     }
 }
 
+void Recorder::save() {
+    if (const auto path = services_.chooseFile(macroSaveDialog()))
+        saveRecording(*path);
+}
+
 SaveOutcome Recorder::saveRecording(const std::string& path) {
-    if (!files_.saveText(path, buffer_.text())) {
-        reportSaveFailure(boxes_);
+    if (!services_.files.saveText(path, buffer_.text())) {
+        reportSaveFailure(services_.boxes);
         return SaveOutcome::Failed;
     }
     buffer_.markSaved();
-    if (resetLineCount_)
-        resetLineCount_();
+    if (services_.resetMacroLineCount)
+        services_.resetMacroLineCount();
     return SaveOutcome::Saved;
 }
 
-bool Recorder::mayDiscard(const std::function<std::optional<std::string>()>& choosePath) {
+bool Recorder::readyToClose() {
     if (!buffer_.unsaved())
         return true;
-    const MessageAnswer answer =
-        boxes_.showMessage({"Save the recording?", kAppTitle, MessageButtons::YesNoCancel,
-                            MessageIcon::Question, false});
+    const MessageAnswer answer = services_.boxes.showMessage(
+        {"Save the recording?", kAppTitle, MessageButtons::YesNoCancel, MessageIcon::Question});
     if (answer == MessageAnswer::No)
         return true;
     if (answer != MessageAnswer::Yes)
         return false;
-    const std::optional<std::string> path = choosePath();
+    const auto path = services_.chooseFile(macroSaveDialog());
     return path && saveRecording(*path) == SaveOutcome::Saved;
 }
 

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "core/base/file_dialog.h"
 #include "core/base/message_boxes.h"
 #include "core/macro/macro_file.h"
 #include "core/macro/save_questions.h"
@@ -48,16 +49,18 @@ class RecordingSwitch {
 inline constexpr int kCursorSampleMillis = 300;
 inline constexpr int kButtonSampleMillis = 200;
 
+struct RecorderServices {
+    PointerSampler& pointer;
+    MessageBoxes& boxes;
+    MacroFiles& files;
+    ChooseFile chooseFile;
+    // Sets macroLineCount from the main window's list, as every save does.
+    std::function<void()> resetMacroLineCount;
+};
+
 class Recorder {
   public:
-    // `resetLineCount` sets the player's macroLineCount from the main
-    // window's list, as every save does.
-    Recorder(PointerSampler& pointer, MacroFiles& files, MessageBoxes& boxes,
-             std::function<void()> resetLineCount)
-        : pointer_(pointer),
-          files_(files),
-          boxes_(boxes),
-          resetLineCount_(std::move(resetLineCount)) {}
+    explicit Recorder(RecorderServices services) : services_(std::move(services)) {}
 
     void setSwitch(RecordingSwitch* recordingSwitch) { switch_ = recordingSwitch; }
     RecordingBuffer& buffer() { return buffer_; }
@@ -87,20 +90,20 @@ class Recorder {
 
     // File > New: empties the buffer; a recording goes on.
     void newRecording() { buffer_.clear(); }
-    // Writes the buffer and one CR LF over whatever the file held; a
-    // failure is reported and keeps the old file.
+    // File > Sa&ve: the Save As dialog, then saveRecording; a cancelled
+    // dialog changes nothing. Allowed while recording.
+    void save();
+    // Writes the buffer and one CR LF over whatever the file held, without
+    // asking; a failure is reported and keeps the old file.
     SaveOutcome saveRecording(const std::string& path);
-    // Before the recording is thrown away (the window closes, Hide, exit):
-    // asks "Save the recording?" when the buffer holds unsaved text, and on
-    // Yes saves it to the file `choosePath` names. False when the recording
-    // must stay: Cancel, a cancelled file dialog or a failed save.
-    bool mayDiscard(const std::function<std::optional<std::string>()>& choosePath);
+    // E&xit, the close box, Hide and every exit of the program: true when
+    // the recording may go. Asks "Save the recording?" when the buffer
+    // holds unsaved text; Yes saves through the Save As dialog. Cancel, a
+    // cancelled dialog or a failed save keep the recording.
+    bool readyToClose();
 
   private:
-    PointerSampler& pointer_;
-    MacroFiles& files_;
-    MessageBoxes& boxes_;
-    std::function<void()> resetLineCount_;
+    RecorderServices services_;
     RecordingSwitch* switch_ = nullptr;
     RecordingBuffer buffer_;
 
