@@ -75,7 +75,8 @@ struct SchedulerParts : MacroFilePlayer {
             std::string text = list.entry(row).descr;
             for (const auto column : {ScheduleColumn::RunTime, ScheduleColumn::RunDate,
                                       ScheduleColumn::Day, ScheduleColumn::Freq}) {
-                text += " " + scheduler->cellText(row, column);
+                text += ' ';
+                text += scheduler->cellText(row, column);
             }
             texts.push_back(text);
         }

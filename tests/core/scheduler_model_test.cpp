@@ -231,9 +231,11 @@ TEST(SchedulerFiring, DueEntriesPlayThroughTheMainWindowAndItsFilePlayGuard) {
     main.folder.write("hot.kyr", "Wait >1\r\n");
     main.folder.write("Dropped.kyr", "Press_F5\r\n");
     main.folder.write("Plays.kyr", "Press_Tab\r\n");
-    const auto entry = [&](const char* descr, const char* runTime) {
-        return "\"" + std::string(descr) + "\",\"" + runTime + "\",\"3/5/2000\",\"1\",\"D\",\"" +
-               main.folder.file(std::string(descr) + ".kyr") + "\",\"False\",\"\"\r\n";
+    // A daily entry for 3/5/2000 whose macro lies in the folder.
+    const auto entry = [&](const std::string& descr, const char* runTime) {
+        std::string text = record(descr, "D", "3/5/2000", runTime);
+        const std::string path = descr + ".kyr";
+        return text.replace(text.find(path), path.size(), main.folder.file(path));
     };
     schedule.database() = entry("Dropped", "9:05:07") + entry("Plays", "9:06:00");
     schedule.loadWindow(&main.model);
