@@ -8,6 +8,7 @@
 #include "core/settings/startup.h"
 #include "ui/countdown_window.h"
 #include "ui/resource_ids.h"
+#include "win32/hot_key_release.h"
 #include "win32/single_instance.h"
 #include "win32/wide_text.h"
 
@@ -99,7 +100,10 @@ void Application::exitRequested() {
     ExitProcess(0);
 }
 
-void Application::hotKeyPressed(WPARAM identifier) {
+void Application::hotKeyPressed(WPARAM identifier, LPARAM keys) {
+    // First of all, whether a play follows or not: the hot key's Alt must not
+    // leave the program in front in its menu bar.
+    win32::releaseHotKeyAlt(keys, desktop_);
     for (const HotKeyAction& action : hotKeyActions(win32::hotKeyIdOf(identifier), hotKeyIds_)) {
         switch (action.kind) {
             case HotKeyAction::Kind::playMacroFile:

@@ -27,7 +27,7 @@ class Application final : public ui::MainWindowActions {
 
     void exitRequested() override;
     void hideRequested() override;
-    void hotKeyPressed(WPARAM identifier) override;
+    void hotKeyPressed(WPARAM identifier, LPARAM keys) override;
     void trayIconEvent(UINT mouseMessage) override;
     void taskbarCreated() override;
     void mainWindowDpiChanged(UINT dpi) override;

@@ -16,7 +16,8 @@ class MainWindowActions {
     virtual ~MainWindowActions() = default;
     virtual void exitRequested() = 0;
     virtual void hideRequested() = 0;
-    virtual void hotKeyPressed(WPARAM identifier) = 0;
+    // A WM_HOTKEY message: the identifier and the keys (modifiers, key).
+    virtual void hotKeyPressed(WPARAM identifier, LPARAM keys) = 0;
     // A mouse message (WM_LBUTTONDBLCLK, WM_RBUTTONUP, ...) from the tray icon.
     virtual void trayIconEvent(UINT mouseMessage) = 0;
     virtual void taskbarCreated() = 0;

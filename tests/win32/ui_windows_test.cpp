@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "model_fixture.h"
 #include "test_window.h"
@@ -46,11 +48,11 @@ int widthOf(HWND hwnd) {
 class RecordingActions : public MainWindowActions {
   public:
     int exits = 0, hides = 0, taskbars = 0;
-    std::vector<WPARAM> hotKeys;
+    std::vector<std::pair<WPARAM, LPARAM>> hotKeys;
     std::vector<UINT> trayEvents;
     void exitRequested() override { ++exits; }
     void hideRequested() override { ++hides; }
-    void hotKeyPressed(WPARAM id) override { hotKeys.push_back(id); }
+    void hotKeyPressed(WPARAM id, LPARAM keys) override { hotKeys.emplace_back(id, keys); }
     void trayIconEvent(UINT message) override { trayEvents.push_back(message); }
     void taskbarCreated() override { ++taskbars; }
     void mainWindowDpiChanged(UINT dpi) override { dpiChanges.push_back(dpi); }
@@ -110,12 +112,13 @@ TEST_F(MainWindowTest, ShowsThePointerOnlyWhileTrackingAndShown) {
 
 TEST_F(MainWindowTest, HandsProgramWideMessagesToTheApplication) {
     ASSERT_TRUE(window.open(false));
-    SendMessageW(window.hwnd(), WM_HOTKEY, 7, 0);
+    SendMessageW(window.hwnd(), WM_HOTKEY, 7, MAKELPARAM(MOD_ALT, VK_F3));
     SendMessageW(window.hwnd(), kTrayIconMessage, 1, WM_RBUTTONUP);
     SendMessageW(window.hwnd(), WM_COMMAND, kHideCommand, 0);
     SendMessageW(window.hwnd(), win32::TrayIcon::taskbarCreatedMessage(), 0, 0);
     SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(actions.hotKeys, (std::vector<WPARAM>{7}));
+    EXPECT_EQ(actions.hotKeys,
+              (std::vector<std::pair<WPARAM, LPARAM>>{{7, MAKELPARAM(MOD_ALT, VK_F3)}}));
     EXPECT_EQ(actions.trayEvents, (std::vector<UINT>{WM_RBUTTONUP}));
     EXPECT_EQ(actions.hides, 1);
     EXPECT_EQ(actions.taskbars, 1);

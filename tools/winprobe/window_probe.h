@@ -34,6 +34,7 @@ std::vector<std::wstring> listItems(HWND listBox);
 
 // A message box (dialog class #32770) with this title whose text contains
 // `textPart`; its text; answering it with a button id (IDOK, IDYES, IDNO).
+HWND findMessageBox(std::wstring_view title, std::wstring_view textPart);
 HWND waitForMessageBox(std::wstring_view title, std::wstring_view textPart, DWORD timeoutMillis);
 std::wstring messageBoxText(HWND box);
 void answerMessageBox(HWND box, int buttonId);

@@ -12,9 +12,11 @@
 
 namespace keyreel {
 
-enum class MessageButtons { Ok, YesNo };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageIcon { None, Question, Exclamation };
-enum class MessageAnswer { Ok, Yes, No };
+// A box that is closed without a button (Escape, the close box) answers
+// Cancel where it has a Cancel button.
+enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 struct MessageRequest {
     std::string text;

@@ -1,0 +1,26 @@
+#pragma once
+
+// What a window asks of the shared Open and Save As dialogs. The windows get
+// a ChooseFile function from the program, so the core's flows can be tested
+// with answers given by the test.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace keyreel {
+
+struct FileDialogRequest {
+    enum class Kind { Open, SaveAs };
+    Kind kind = Kind::Open;
+    // Pairs of description and pattern, all joined by "|".
+    std::string filter;
+    // The pair preselected, counted from 1.
+    int filterIndex = 1;
+    bool operator==(const FileDialogRequest&) const = default;
+};
+
+// The full path chosen; empty when the dialog was cancelled or failed.
+using ChooseFile = std::function<std::optional<std::string>(const FileDialogRequest&)>;
+
+}  // namespace keyreel
