@@ -162,7 +162,16 @@ TEST_F(SchedulerEditing, ScheduleItAddsTheFormsEntrySavesAndEmptiesTheFields) {
     form.when.hour = 14, form.when.minute = 0, form.when.second = 0;
     form.description = "Backup";
     form.frequency = 2;
-    form.path = "C:\\M\\B.KYR";
+    std::vector<FileDialogRequest> dialogs;
+    std::optional<std::string> chosen = "C:\\M\\B.KYR";
+    const ChooseFile choose = [&](const FileDialogRequest& request) {
+        dialogs.push_back(request);
+        return chosen;
+    };
+    form.browse(choose);
+    chosen.reset();
+    form.browse(choose);  // cancelled: the path stays
+    EXPECT_EQ(dialogs.at(1).filterIndex, 2) << "macro files preselected";
     form.notes = "two\r\nlines";
     EXPECT_FALSE(scheduler->scheduleIt(form));
     EXPECT_EQ(scheduler->list().entry(2),

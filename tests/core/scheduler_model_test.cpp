@@ -81,16 +81,18 @@ TEST_F(SchedulerModelTest, ClosingWithUnsavedChangesAsksAndAFailedSaveKeepsTheWi
     CellEdit edit = scheduler->openCellEditor(0, 0).value();
     edit.text = "Renamed";
     scheduler->updateTheSchedule(edit);
-    EXPECT_EQ(scheduler->closeQuestion(),
-              "Changes to the schedule have not been saved. Save them?");
-    EXPECT_FALSE(scheduler->answerClose(CloseAnswer::Cancel));
+    const auto question = scheduler->closeQuestion();
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->text, "Changes to the schedule have not been saved. Save them?");
+    EXPECT_EQ(question->buttons, MessageButtons::YesNoCancel);
+    EXPECT_FALSE(scheduler->answerClose(MessageAnswer::Cancel));
     files.unwritable.insert(kDatabase);
-    EXPECT_FALSE(scheduler->answerClose(CloseAnswer::Save));
+    EXPECT_FALSE(scheduler->answerClose(MessageAnswer::Yes));
     showReports();
     EXPECT_EQ(shown.size(), 1u);
-    EXPECT_TRUE(scheduler->answerClose(CloseAnswer::Discard));
+    EXPECT_TRUE(scheduler->answerClose(MessageAnswer::No));
     files.unwritable.clear();
-    EXPECT_TRUE(scheduler->answerClose(CloseAnswer::Save));
+    EXPECT_TRUE(scheduler->answerClose(MessageAnswer::Yes));
     EXPECT_TRUE(database().starts_with("\"Renamed\",")) << database();
 }
 

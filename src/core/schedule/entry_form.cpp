@@ -30,6 +30,11 @@ std::optional<std::string> ScheduleEntryForm::fieldWithDoubleQuote() const {
     return std::nullopt;
 }
 
+void ScheduleEntryForm::browse(const ChooseFile& chooseFile) {
+    if (auto chosen = chooseFile(macroFileOpenDialog()))
+        path = std::move(*chosen);
+}
+
 void ScheduleEntryForm::emptyFields() {
     description.clear();
     frequency.reset();

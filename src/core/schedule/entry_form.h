@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "core/base/file_dialog.h"
 #include "core/schedule/schedule_clock.h"
 #include "core/schedule/schedule_list.h"
 
@@ -32,6 +33,9 @@ struct ScheduleEntryForm {
     // The name of the first field holding a double quote, which the
     // database cannot store; empty when there is none.
     std::optional<std::string> fieldWithDoubleQuote() const;
+    // "Browse": the chosen file's path goes into the path field; a cancelled
+    // dialog changes nothing.
+    void browse(const ChooseFile& chooseFile);
     // After an entry was made: description, frequency, path and notes are
     // emptied; the pickers keep their values.
     void emptyFields();

@@ -116,19 +116,20 @@ std::string SchedulerModel::cellText(std::size_t row, ScheduleColumn column) con
     return text.empty() ? "!" : text + " !";
 }
 
-std::optional<std::string> SchedulerModel::closeQuestion() const {
+std::optional<MessageRequest> SchedulerModel::closeQuestion() const {
     if (!unsavedChanges_)
         return std::nullopt;
     return unsavedChangesQuestion();
 }
 
-bool SchedulerModel::answerClose(CloseAnswer answer) {
+bool SchedulerModel::answerClose(MessageAnswer answer) {
     switch (answer) {
-        case CloseAnswer::Save:
+        case MessageAnswer::Yes:
             return saveAsked();
-        case CloseAnswer::Discard:
+        case MessageAnswer::No:
             return true;
-        case CloseAnswer::Cancel:
+        case MessageAnswer::Ok:  // a box that could not ask: keep the changes
+        case MessageAnswer::Cancel:
             break;
     }
     return false;

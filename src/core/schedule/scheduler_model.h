@@ -80,8 +80,6 @@ struct SchedulerOutcome {
     std::optional<EntryView> view;
 };
 
-enum class CloseAnswer { Save, Discard, Cancel };
-
 class SchedulerModel : private ScheduleActions {
   public:
     explicit SchedulerModel(const SchedulerServices& services);
@@ -126,9 +124,10 @@ class SchedulerModel : private ScheduleActions {
 
     // Closing the window or ending the program: the question to ask first,
     // when changes are not saved (unsavedChangesQuestion()).
-    std::optional<std::string> closeQuestion() const;
-    // True when the window may close; a save that fails keeps it open.
-    bool answerClose(CloseAnswer answer);
+    std::optional<MessageRequest> closeQuestion() const;
+    // True when the window may close: after No, or after Yes and a save that
+    // succeeded. Cancel, and a box that could not ask, keep it.
+    bool answerClose(MessageAnswer answer);
 
     void showReports(const std::function<void(const MessageRequest&)>& show) {
         reports_.showWaiting(show);

@@ -120,8 +120,9 @@ MessageRequest saveFailureReport(ScheduleSaveResult result, const ScheduleDataba
                    "the list keeps every change until a save succeeds.");
 }
 
-std::string unsavedChangesQuestion() {
-    return "Changes to the schedule have not been saved. Save them?";
+MessageRequest unsavedChangesQuestion() {
+    return {"Changes to the schedule have not been saved. Save them?", kAppTitle,
+            MessageButtons::YesNoCancel, MessageIcon::Question};
 }
 
 }  // namespace keyreel

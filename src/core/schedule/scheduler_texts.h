@@ -40,8 +40,8 @@ std::optional<MessageRequest> loadReport(const ScheduleLoad& load,
                                          const ScheduleDatabase& database);
 // A save that did not write the database.
 MessageRequest saveFailureReport(ScheduleSaveResult result, const ScheduleDatabase& database);
-// Asked with Yes, No and Cancel under the application title when the
-// scheduler window closes, or the program ends, with changes not saved.
-std::string unsavedChangesQuestion();
+// Asked when the scheduler window closes, or the program ends, with changes
+// not saved: Yes, No or Cancel.
+MessageRequest unsavedChangesQuestion();
 
 }  // namespace keyreel
