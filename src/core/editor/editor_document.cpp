@@ -110,16 +110,7 @@ bool EditorDocument::settleChanges() {
     const MessageAnswer answer =
         services_.desktop.showMessage({"Save changes to " + fileName() + "?", kAppTitle,
                                        MessageButtons::YesNoCancel, MessageIcon::Question});
-    switch (answer) {
-        case MessageAnswer::Yes:
-            return saveChanges();
-        case MessageAnswer::No:
-            return true;
-        case MessageAnswer::Ok:  // a box that could not ask: keep the text
-        case MessageAnswer::Cancel:
-            break;
-    }
-    return false;
+    return mayCloseAfterAnswer(answer, [&] { return saveChanges(); });
 }
 
 bool EditorDocument::saveChanges() {

@@ -23,4 +23,17 @@ void reportSaveFailure(Desktop& desktop) {
                          MessageButtons::Ok, MessageIcon::Exclamation, false});
 }
 
+bool mayCloseAfterAnswer(MessageAnswer answer, const std::function<bool()>& save) {
+    switch (answer) {
+        case MessageAnswer::Yes:
+            return save();
+        case MessageAnswer::No:
+            return true;
+        case MessageAnswer::Ok:
+        case MessageAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
 }  // namespace keyreel

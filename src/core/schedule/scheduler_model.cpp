@@ -1,5 +1,6 @@
 #include "core/schedule/scheduler_model.h"
 
+#include "core/macro/save_questions.h"
 #include "core/schedule/scheduler_texts.h"
 
 namespace keyreel {
@@ -123,16 +124,7 @@ std::optional<MessageRequest> SchedulerModel::closeQuestion() const {
 }
 
 bool SchedulerModel::answerClose(MessageAnswer answer) {
-    switch (answer) {
-        case MessageAnswer::Yes:
-            return saveAsked();
-        case MessageAnswer::No:
-            return true;
-        case MessageAnswer::Ok:  // a box that could not ask: keep the changes
-        case MessageAnswer::Cancel:
-            break;
-    }
-    return false;
+    return mayCloseAfterAnswer(answer, [&] { return saveAsked(); });
 }
 
 void SchedulerModel::entryFired(const ScheduleEntry& entry) {
