@@ -53,11 +53,9 @@ TEST_F(SchedulerModelTest, LabelButtonsDoWhatTheirCaptionsSay) {
     const auto press = [&](SchedulerButton button, std::optional<std::size_t> row) {
         return scheduler->press(button, row);
     };
-    EXPECT_TRUE(press(SchedulerButton::AddNew, 0).openEntryWindow);
-    EXPECT_TRUE(press(SchedulerButton::Help, 0).showHelp);
     const SchedulerOutcome hide = press(SchedulerButton::Hide, 0);
     EXPECT_TRUE(hide.hideScheduler && hide.closeOtherWindows);
-    EXPECT_EQ(files.writes, writes) << "none of these saves";
+    EXPECT_EQ(files.writes, writes) << "Hide does not save";
 
     EXPECT_EQ(press(SchedulerButton::View, 1).view,
               (EntryView{"B", "3/9/2000", "O", "9:00:00", "B.kyr", ""}));
@@ -71,7 +69,6 @@ TEST_F(SchedulerModelTest, LabelButtonsDoWhatTheirCaptionsSay) {
     EXPECT_EQ(files.writes, writes + 1) << "rewritten unchanged";
     EXPECT_EQ(scheduler->list().rowCount(), 2u);
     EXPECT_TRUE(shown.empty());
-    EXPECT_EQ(schedulerButtons().front().caption, std::string("Save/Update"));
 }
 
 TEST_F(SchedulerModelTest, ClosingWithUnsavedChangesAsksAndAFailedSaveKeepsTheWindowOpen) {

@@ -35,8 +35,6 @@ struct CellEdit {
     // and second.
     LocalDateTime picker;
 
-    // 1 for the description (the row's own text), 2 for the sub-columns.
-    int updateMode() const { return column == ScheduleColumn::Description ? 1 : 2; }
     // Every key in the choice list empties its text, so a choice is made only
     // by picking an item with the mouse.
     void keyInChoiceList() { text.clear(); }

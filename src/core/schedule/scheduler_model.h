@@ -109,9 +109,6 @@ class SchedulerModel : private ScheduleActions {
     std::optional<CellEdit> openCellEditor(std::optional<std::size_t> row, std::size_t column);
     // "Modify", and Enter in the update window's text box.
     CellUpdate updateTheSchedule(const CellEdit& edit);
-    // Cell edits, and changes whose save failed, not yet in the file: every
-    // save writes the whole list.
-    bool hasUnsavedChanges() const { return unsavedChanges_; }
 
     // The entry window's "Schedule It". A message to show, if any; the form
     // is emptied only when the entry was added.
@@ -122,8 +119,9 @@ class SchedulerModel : private ScheduleActions {
     // change to any cell of a row can change its Day cell.
     std::string cellText(std::size_t row, ScheduleColumn column) const;
 
-    // Closing the window or ending the program: the question to ask first,
-    // when changes are not saved (unsavedChangesQuestion()).
+    // Closing the window or ending the program: the question to ask first
+    // while the list holds changes the file lacks: cell edits, and changes
+    // whose save failed (every save writes the whole list).
     std::optional<MessageRequest> closeQuestion() const;
     // True when the window may close: after No, or after Yes and a save that
     // succeeded. Cancel, and a box that could not ask, keep it.
