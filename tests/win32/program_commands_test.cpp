@@ -138,6 +138,13 @@ TEST_F(ProgramCommands, MessageBoxesComeToTheFrontOverTheirOwnerWithTheirDefault
         EXPECT_TRUE(box.foreground) << c.request.text;
         EXPECT_EQ(box.focusedButton, c.click);
     }
+
+    // A question that can be put off answers Cancel to its Cancel button.
+    std::future<SeenBox> user = answerBox(IDCANCEL);
+    EXPECT_EQ(desktop.showMessage({"Save changes to Untitled?", kAppTitle,
+                                   MessageButtons::YesNoCancel, MessageIcon::Question}),
+              MessageAnswer::Cancel);
+    EXPECT_EQ(user.get().focusedButton, IDYES);
 }
 
 }  // namespace

@@ -108,8 +108,8 @@ bool EditorDocument::settleChanges() {
     if (!modified())
         return true;
     const MessageAnswer answer =
-        services_.desktop.showMessage({"Save changes to " + fileName() + "?", kAppTitle,
-                                       MessageButtons::YesNoCancel, MessageIcon::Question});
+        services_.boxes.showMessage({"Save changes to " + fileName() + "?", kAppTitle,
+                                     MessageButtons::YesNoCancel, MessageIcon::Question});
     return mayCloseAfterAnswer(answer, [&] { return saveChanges(); });
 }
 
@@ -123,7 +123,7 @@ bool EditorDocument::saveChanges() {
 SaveOutcome EditorDocument::saveTo(const std::string& path, bool askBeforeReplacing) {
     const std::string content = fileContent(text_);
     const SaveOutcome outcome =
-        saveAfterAsking(services_.desktop, askBeforeReplacing && services_.files.exists(path),
+        saveAfterAsking(services_.boxes, askBeforeReplacing && services_.files.exists(path),
                         [&] { return services_.files.write(path, content); });
     if (services_.resetMacroLineCount)
         services_.resetMacroLineCount();

@@ -3,7 +3,7 @@
 // The macro text editor's document: the text, the file it was last opened
 // from or saved to, the title, the recent files, the Commands list, and the
 // File menu's flows with their questions. The window mirrors it. Files go
-// through MacroFiles, questions through the desktop, dialogs through the
+// through MacroFiles, questions through message boxes, dialogs through the
 // ChooseFile function the program supplies.
 
 #include <functional>
@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/base/file_dialog.h"
-#include "core/macro/desktop.h"
+#include "core/base/message_boxes.h"
 #include "core/macro/macro_file.h"
 #include "core/macro/save_questions.h"
 
@@ -38,7 +38,7 @@ class EditorObserver {
 };
 
 struct EditorServices {
-    Desktop& desktop;
+    MessageBoxes& boxes;
     MacroFiles& files;
     ChooseFile chooseFile;
     // Sets macroLineCount from the main window's list, as every save does.

@@ -9,22 +9,9 @@
 #include <vector>
 
 #include "core/base/key_codes.h"
+#include "core/base/message_boxes.h"
 
 namespace keyreel {
-
-enum class MessageButtons { Ok, YesNo, YesNoCancel };
-enum class MessageIcon { None, Question, Exclamation };
-// A box that is closed without a button (Escape, the close box) answers
-// Cancel where it has a Cancel button.
-enum class MessageAnswer { Ok, Yes, No, Cancel };
-
-struct MessageRequest {
-    std::string text;
-    std::string title;
-    MessageButtons buttons = MessageButtons::Ok;
-    MessageIcon icon = MessageIcon::None;
-    bool defaultNo = false;
-};
 
 enum class StartResult {
     Started,
@@ -32,7 +19,7 @@ enum class StartResult {
     Failed,              // not found or not startable
 };
 
-class Desktop {
+class Desktop : public MessageBoxes {
   public:
     virtual ~Desktop() = default;
 
@@ -69,8 +56,7 @@ class Desktop {
     // could not be made.
     virtual bool shellOpen(const std::string& path) = 0;
 
-    // A modal message box; pending messages are processed while it shows.
-    virtual MessageAnswer showMessage(const MessageRequest& request) = 0;
+    // The message boxes of MessageBoxes show with the desktop.
 
     // Processing points: pending window messages are handled here, so Stop,
     // hot keys and nested runs act only inside these calls.

@@ -4,23 +4,24 @@
 
 namespace keyreel {
 
-SaveOutcome saveAfterAsking(Desktop& desktop, bool fileExists, const std::function<bool()>& write) {
+SaveOutcome saveAfterAsking(MessageBoxes& boxes, bool fileExists,
+                            const std::function<bool()>& write) {
     if (fileExists) {
         const MessageAnswer answer =
-            desktop.showMessage({"Overwrite existing file?", kAppTitle, MessageButtons::YesNo,
-                                 MessageIcon::Question, true});
+            boxes.showMessage({"Overwrite existing file?", kAppTitle, MessageButtons::YesNo,
+                               MessageIcon::Question, true});
         if (answer != MessageAnswer::Yes)
             return SaveOutcome::Declined;
     }
     if (write())
         return SaveOutcome::Saved;
-    reportSaveFailure(desktop);
+    reportSaveFailure(boxes);
     return SaveOutcome::Failed;
 }
 
-void reportSaveFailure(Desktop& desktop) {
-    desktop.showMessage({"Error occurred trying to close file, please retry.", kAppTitle,
-                         MessageButtons::Ok, MessageIcon::Exclamation, false});
+void reportSaveFailure(MessageBoxes& boxes) {
+    boxes.showMessage({"Error occurred trying to close file, please retry.", kAppTitle,
+                       MessageButtons::Ok, MessageIcon::Exclamation, false});
 }
 
 bool mayCloseAfterAnswer(MessageAnswer answer, const std::function<bool()>& save) {

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "core/macro/desktop.h"
+#include "core/base/message_boxes.h"
 
 namespace keyreel {
 
@@ -13,9 +13,10 @@ enum class SaveOutcome { Saved, Declined, Failed };
 // Asks "Overwrite existing file?" (No preselected) when the file exists and
 // writes only after Yes; a write that fails is reported with
 // "Error occurred trying to close file, please retry.".
-SaveOutcome saveAfterAsking(Desktop& desktop, bool fileExists, const std::function<bool()>& write);
+SaveOutcome saveAfterAsking(MessageBoxes& boxes, bool fileExists,
+                            const std::function<bool()>& write);
 // Reports a failed write, as saveAfterAsking does.
-void reportSaveFailure(Desktop& desktop);
+void reportSaveFailure(MessageBoxes& boxes);
 // The answer to "Save ...?" with Yes, No and Cancel, before unsaved work is
 // closed: true when it may close, that is after No, or after Yes and a
 // `save` that succeeded. Cancel, and a box that could not ask, keep it.

@@ -15,7 +15,7 @@
 #include <span>
 #include <string>
 
-#include "core/macro/desktop.h"
+#include "core/base/message_boxes.h"
 #include "core/schedule/schedule_clock.h"
 #include "core/schedule/schedule_list.h"
 

@@ -8,7 +8,7 @@
 #include <deque>
 #include <functional>
 
-#include "core/macro/desktop.h"
+#include "core/base/message_boxes.h"
 
 namespace keyreel {
 

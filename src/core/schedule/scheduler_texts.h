@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/macro/desktop.h"
+#include "core/base/message_boxes.h"
 #include "core/schedule/schedule_database.h"
 
 namespace keyreel {

@@ -64,13 +64,13 @@ void sliderMoved(PreferenceControls& controls, int position) {
     controls.values.delay = std::to_string(controls.sliderPosition);
 }
 
-bool applyPreferences(SettingsStore& store, Desktop& desktop, const PreferenceValues& values) {
+bool applyPreferences(SettingsStore& store, MessageBoxes& boxes, const PreferenceValues& values) {
     if (!saveSettings(store, values)) {
-        desktop.showMessage(
+        boxes.showMessage(
             {kSettingsNotSavedMessage, kAppTitle, MessageButtons::Ok, MessageIcon::Exclamation});
         return false;
     }
-    desktop.showMessage({kSettingsSavedMessage, kAppTitle});
+    boxes.showMessage({kSettingsSavedMessage, kAppTitle});
     return true;
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/base/file_dialog.h"
-#include "core/macro/desktop.h"
+#include "core/base/message_boxes.h"
 #include "core/settings/settings.h"
 
 namespace keyreel {
@@ -62,7 +62,7 @@ void sliderMoved(PreferenceControls& controls, int position);
 // OK: writes all twenty settings, then tells the user they take effect at
 // the next start. When some setting could not be written it says so
 // instead and returns false: the window stays open with what the user set.
-bool applyPreferences(SettingsStore& store, Desktop& desktop, const PreferenceValues& values);
+bool applyPreferences(SettingsStore& store, MessageBoxes& boxes, const PreferenceValues& values);
 
 // The browse buttons' Open dialog for a hot key's macro file.
 FileDialogRequest hotKeyMacroDialog();
