@@ -1,6 +1,6 @@
 #include "core/schedule/scheduler_model.h"
 
-#include "core/macro/save_questions.h"
+#include "core/base/save_questions.h"
 #include "core/schedule/scheduler_texts.h"
 
 namespace keyreel {

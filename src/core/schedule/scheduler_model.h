@@ -20,10 +20,10 @@
 #include <string>
 
 #include "core/base/file_store.h"
-#include "core/macro/macro_file_player.h"
 #include "core/schedule/cell_editor.h"
 #include "core/schedule/entry_form.h"
 #include "core/schedule/fired_once_entries.h"
+#include "core/schedule/macro_file_player.h"
 #include "core/schedule/schedule_pass.h"
 #include "core/schedule/schedule_reports.h"
 

@@ -1,4 +1,4 @@
-#include "core/macro/save_questions.h"
+#include "core/base/save_questions.h"
 
 #include "core/base/product_texts.h"
 
