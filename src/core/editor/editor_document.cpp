@@ -90,12 +90,12 @@ void EditorDocument::openFile(const std::string& path) {
 }
 
 void EditorDocument::saveAs() {
-    if (const auto path = services_.chooseFile(macroSaveDialog()))
+    if (const auto path = services_.chooseFile(macroFileSaveDialog()))
         saveTo(*path, true);
 }
 
 bool EditorDocument::closeSave() {
-    const auto path = services_.chooseFile(macroSaveDialog());
+    const auto path = services_.chooseFile(macroFileSaveDialog());
     return path && saveTo(*path, false) == SaveOutcome::Saved;
 }
 
@@ -105,22 +105,13 @@ bool EditorDocument::settleChanges() {
     const MessageAnswer answer =
         services_.boxes.showMessage({"Save changes to " + fileName() + "?", kAppTitle,
                                      MessageButtons::YesNoCancel, MessageIcon::Question});
-    switch (answer) {
-        case MessageAnswer::Yes:
-            return saveChanges();
-        case MessageAnswer::No:
-            return true;
-        case MessageAnswer::Ok:  // a box that could not ask: keep the text
-        case MessageAnswer::Cancel:
-            break;
-    }
-    return false;
+    return mayCloseAfterAnswer(answer, [&] { return saveChanges(); });
 }
 
 bool EditorDocument::saveChanges() {
     if (!fileName_.empty())
         return saveTo(fileName_, false) == SaveOutcome::Saved;
-    const auto path = services_.chooseFile(macroSaveDialog());
+    const auto path = services_.chooseFile(macroFileSaveDialog());
     return path && saveTo(*path, true) == SaveOutcome::Saved;
 }
 

@@ -22,11 +22,6 @@ std::string macroListText(const MacroList& list) {
     return text;
 }
 
-FileDialogRequest macroSaveDialog() {
-    return {FileDialogRequest::Kind::SaveAs, "Text Files (*.txt)|*.txt|Tobrin Files (*.kyr)|*.kyr",
-            2};
-}
-
 bool MacroFiles::loadList(const std::string& path, MacroList& list) {
     const auto text = readText(path);
     if (!text)

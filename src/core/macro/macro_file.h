@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/base/file_dialog.h"
 #include "core/base/file_store.h"
 #include "core/base/text.h"
 #include "core/macro/macro_list.h"
@@ -19,9 +18,6 @@ namespace keyreel {
 MacroList splitMacroLines(std::string_view text);
 // The lines, each followed by CR LF.
 std::string macroListText(const MacroList& list);
-// The Save As dialog of every window that saves a macro file: text files,
-// then Tobrin files, the second preselected.
-FileDialogRequest macroSaveDialog();
 
 class MacroFiles {
   public:

@@ -70,7 +70,7 @@ void Recorder::sampleButton() {
 }
 
 void Recorder::save() {
-    if (const auto path = services_.chooseFile(macroSaveDialog()))
+    if (const auto path = services_.chooseFile(macroFileSaveDialog()))
         saveRecording(*path);
 }
 
@@ -90,12 +90,10 @@ bool Recorder::readyToClose() {
         return true;
     const MessageAnswer answer = services_.boxes.showMessage(
         {"Save the recording?", kAppTitle, MessageButtons::YesNoCancel, MessageIcon::Question});
-    if (answer == MessageAnswer::No)
-        return true;
-    if (answer != MessageAnswer::Yes)
-        return false;
-    const auto path = services_.chooseFile(macroSaveDialog());
-    return path && saveRecording(*path) == SaveOutcome::Saved;
+    return mayCloseAfterAnswer(answer, [&] {
+        const auto path = services_.chooseFile(macroFileSaveDialog());
+        return path && saveRecording(*path) == SaveOutcome::Saved;
+    });
 }
 
 }  // namespace keyreel

@@ -12,8 +12,8 @@
 
 #include "core/base/file_dialog.h"
 #include "core/base/message_boxes.h"
+#include "core/base/save_questions.h"
 #include "core/macro/macro_file.h"
-#include "core/macro/save_questions.h"
 #include "core/recorder/recording_buffer.h"
 
 namespace keyreel {
