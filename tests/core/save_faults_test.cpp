@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "core/base/save_questions.h"
 #include "core/editor/editor_document.h"
 #include "core/macro/macro_file.h"
-#include "core/macro/save_questions.h"
 #include "core/macro/simulated_desktop.h"
+#include "core/recorder/recorder.h"
 #include "core/schedule/schedule_database.h"
 #include "core/schedule/schedule_pass.h"
 #include "faulty_file_store.h"
@@ -71,6 +72,22 @@ bool saveEditorText(SaveScene& scene, bool closeSave) {
     return !document.modified();
 }
 
+// The recorder saves its recording through the Save As dialog, which here
+// always chooses the scene's file.
+bool saveRecording(SaveScene& scene) {
+    struct StillPointer final : PointerSampler {
+        std::optional<ScreenPoint> cursorPosition() override { return ScreenPoint{}; }
+        bool buttonsSwapped() override { return false; }
+        std::uint16_t buttonState(std::uint8_t) override { return 0; }
+    } pointer;
+    MacroFiles files(scene.store);
+    Recorder recorder({pointer, scene.desktop, files,
+                       [&](const FileDialogRequest&) { return scene.path; }, [] {}});
+    recorder.buffer().appendLine("SendText >recorded");
+    recorder.save();
+    return !recorder.buffer().unsaved();
+}
+
 ScheduleList newSchedule() {
     ScheduleList list;
     list.addLoadedRow({"Report", "14:30:00", "3/6/2000", "2", "W", "C:\\r.kyr", "False", "n"});
@@ -101,7 +118,9 @@ bool saveBySchedulePass(SaveScene& scene) {
     struct Actions final : ScheduleActions {
         bool told = false;
         void playMacroFile(const std::string&) override {}
-        void scheduleNotSaved(ScheduleSaveResult) override { told = true; }
+        void scheduleSaved(ScheduleSaveResult result) override {
+            told = told || result != ScheduleSaveResult::Saved;
+        }
     } actions;
     ScheduleDatabase database(scene.store, scene.path);
     ScheduleList list;
@@ -120,6 +139,7 @@ const SaveRow kSaves[] = {
      [](SaveScene& scene) { return saveEditorText(scene, false); }, true},
     {"editor Close/Save", "edit.kyr", "SendText >old\r\n",
      [](SaveScene& scene) { return saveEditorText(scene, true); }, true},
+    {"recorder Save", "rec.kyr", "SendText >old\r\n", saveRecording, true},
     {"schedule database", "macro.kdb", kOldSchedule, saveSchedule, false},
     {"schedule after a partial load", "macro.kdb",
      std::string(kOldSchedule) + "\"damaged,\"9:05:07\"\r\n", saveScheduleAfterPartialLoad, false,

@@ -41,7 +41,10 @@ class NestingActions final : public ScheduleActions {
             --depth_;
         }
     }
-    void scheduleNotSaved(ScheduleSaveResult) override { ++notSaved; }
+    void scheduleSaved(ScheduleSaveResult result) override {
+        if (result != ScheduleSaveResult::Saved)
+            ++notSaved;
+    }
 
   private:
     SimulatedClock& clock_;

@@ -39,7 +39,8 @@ HWND waitForMessageBox(std::wstring_view title, std::wstring_view textPart, DWOR
 std::wstring messageBoxText(HWND box);
 void answerMessageBox(HWND box, int buttonId);
 
-// Runs a program of the machine under Wine (xdotool, say) and waits for it.
+// Starts a program of the machine under Wine (xdotool, say). Wine's
+// start.exe returns before the program has ended: wait for what it does.
 bool runUnixProgram(const std::wstring& commandLine);
 
 // Waits for `condition` to hold, polling; false on time-out.

@@ -20,6 +20,20 @@ struct FileDialogRequest {
     bool operator==(const FileDialogRequest&) const = default;
 };
 
+// The Open dialog for one macro file to play: every file, macro files
+// (preselected) or text files.
+inline FileDialogRequest macroFileOpenDialog() {
+    return {FileDialogRequest::Kind::Open,
+            "All Files (*.*)|*.*|Tobrins Keyreel (.kyr)|*.kyr|Text Files (.txt)|*.txt", 2};
+}
+
+// The Save As dialog of every window that saves a macro file: text files,
+// then Tobrin files (preselected).
+inline FileDialogRequest macroFileSaveDialog() {
+    return {FileDialogRequest::Kind::SaveAs, "Text Files (*.txt)|*.txt|Tobrin Files (*.kyr)|*.kyr",
+            2};
+}
+
 // The full path chosen; empty when the dialog was cancelled or failed.
 using ChooseFile = std::function<std::optional<std::string>(const FileDialogRequest&)>;
 

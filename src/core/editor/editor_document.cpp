@@ -15,11 +15,6 @@ FileDialogRequest openDialog() {
             2};
 }
 
-FileDialogRequest saveDialog() {
-    return {FileDialogRequest::Kind::SaveAs, "Text Files (*.txt)|*.txt|Tobrin Files (*.kyr)|*.kyr",
-            2};
-}
-
 // The file ends with a line end; one is added only where the text has none,
 // so opening and saving a file again and again does not grow it.
 std::string fileContent(std::string_view text) {
@@ -95,12 +90,12 @@ void EditorDocument::openFile(const std::string& path) {
 }
 
 void EditorDocument::saveAs() {
-    if (const auto path = services_.chooseFile(saveDialog()))
+    if (const auto path = services_.chooseFile(macroFileSaveDialog()))
         saveTo(*path, true);
 }
 
 bool EditorDocument::closeSave() {
-    const auto path = services_.chooseFile(saveDialog());
+    const auto path = services_.chooseFile(macroFileSaveDialog());
     return path && saveTo(*path, false) == SaveOutcome::Saved;
 }
 
@@ -110,22 +105,13 @@ bool EditorDocument::settleChanges() {
     const MessageAnswer answer =
         services_.boxes.showMessage({"Save changes to " + fileName() + "?", kAppTitle,
                                      MessageButtons::YesNoCancel, MessageIcon::Question});
-    switch (answer) {
-        case MessageAnswer::Yes:
-            return saveChanges();
-        case MessageAnswer::No:
-            return true;
-        case MessageAnswer::Ok:  // a box that could not ask: keep the text
-        case MessageAnswer::Cancel:
-            break;
-    }
-    return false;
+    return mayCloseAfterAnswer(answer, [&] { return saveChanges(); });
 }
 
 bool EditorDocument::saveChanges() {
     if (!fileName_.empty())
         return saveTo(fileName_, false) == SaveOutcome::Saved;
-    const auto path = services_.chooseFile(saveDialog());
+    const auto path = services_.chooseFile(macroFileSaveDialog());
     return path && saveTo(*path, true) == SaveOutcome::Saved;
 }
 

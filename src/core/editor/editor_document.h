@@ -14,8 +14,8 @@
 
 #include "core/base/file_dialog.h"
 #include "core/base/message_boxes.h"
+#include "core/base/save_questions.h"
 #include "core/macro/macro_file.h"
-#include "core/macro/save_questions.h"
 
 namespace keyreel {
 

@@ -75,8 +75,7 @@ bool applyPreferences(SettingsStore& store, MessageBoxes& boxes, const Preferenc
 }
 
 FileDialogRequest hotKeyMacroDialog() {
-    return {FileDialogRequest::Kind::Open,
-            "All Files (*.*)|*.*|Tobrins Keyreel (.kyr)|*.kyr|Text Files (.txt)|*.txt", 2};
+    return macroFileOpenDialog();
 }
 
 }  // namespace keyreel

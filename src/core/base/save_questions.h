@@ -17,5 +17,9 @@ SaveOutcome saveAfterAsking(MessageBoxes& boxes, bool fileExists,
                             const std::function<bool()>& write);
 // Reports a failed write, as saveAfterAsking does.
 void reportSaveFailure(MessageBoxes& boxes);
+// The answer to "Save ...?" with Yes, No and Cancel, before unsaved work is
+// closed: true when it may close, that is after No, or after Yes and a
+// `save` that succeeded. Cancel, and a box that could not ask, keep it.
+bool mayCloseAfterAnswer(MessageAnswer answer, const std::function<bool()>& save);
 
 }  // namespace keyreel

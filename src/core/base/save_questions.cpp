@@ -1,4 +1,4 @@
-#include "core/macro/save_questions.h"
+#include "core/base/save_questions.h"
 
 #include "core/base/product_texts.h"
 
@@ -22,6 +22,19 @@ SaveOutcome saveAfterAsking(MessageBoxes& boxes, bool fileExists,
 void reportSaveFailure(MessageBoxes& boxes) {
     boxes.showMessage({"Error occurred trying to close file, please retry.", kAppTitle,
                        MessageButtons::Ok, MessageIcon::Exclamation, false});
+}
+
+bool mayCloseAfterAnswer(MessageAnswer answer, const std::function<bool()>& save) {
+    switch (answer) {
+        case MessageAnswer::Yes:
+            return save();
+        case MessageAnswer::No:
+            return true;
+        case MessageAnswer::Ok:
+        case MessageAnswer::Cancel:
+            break;
+    }
+    return false;
 }
 
 }  // namespace keyreel
