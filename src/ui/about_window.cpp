@@ -54,7 +54,7 @@ bool AboutWindow::open() {
                       WS_POPUP | WS_CAPTION | WS_SYSMENU,
                       0,
                       5700,
-                      2640,
+                      2460,
                       nullptr,
                       nullptr};
     if (!create(frame, layout()))

@@ -103,7 +103,10 @@ int MainWindow::minimumClientWidth() const {
     }
     SelectObject(dc, previous);
     ReleaseDC(hwnd(), dc);
-    return widest + captionDecorations(hwnd(), dpi(), metrics, toPixels(450));
+    // Window managers and themes may draw the caption in a wider face than
+    // the system's caption font (a bold sans under X, say): a quarter more
+    // keeps the marker in view there too.
+    return widest * 5 / 4 + captionDecorations(hwnd(), dpi(), metrics, toPixels(450));
 }
 
 void MainWindow::show() {

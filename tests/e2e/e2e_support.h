@@ -53,6 +53,9 @@ class TargetWindow {
     HWND edit_ = nullptr;
 };
 
+// The Windows path of the keyreel.exe under test.
+std::wstring keyreelExecutable();
+
 // keyreel.exe with the arguments after its name.
 class KeyreelProcess : public ChildProcess {
   public:
