@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/base/product_texts.h"
+#include "ui/resource_ids.h"
 #include "win32/program_files.h"
 
 namespace keyreel::ui {
@@ -59,7 +60,10 @@ bool AboutWindow::open() {
                       nullptr};
     if (!create(frame, layout()))
         return false;
-    SendMessageW(control(kIcon), STM_SETICON, reinterpret_cast<WPARAM>(programIcon()), 0);
+    const int iconSize = GetSystemMetricsForDpi(SM_CXICON, dpi());
+    icon_.reset(static_cast<HICON>(LoadImageW(moduleInstance(), MAKEINTRESOURCEW(KEYREEL_ICON_ID),
+                                              IMAGE_ICON, iconSize, iconSize, LR_DEFAULTCOLOR)));
+    SendMessageW(control(kIcon), STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
     setControlText(kProductName, kAppTitle);
     setControlText(kVersion, versionText());
     setControlText(kDisclaimer, kDisclaimerText);

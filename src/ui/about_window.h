@@ -15,6 +15,9 @@ class AboutWindow final : public Window {
 
   private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // The program's icon in the size of the window's DPI.
+    win32::OwnedIcon icon_;
 };
 
 }  // namespace keyreel::ui
