@@ -40,7 +40,8 @@ class MainWindowE2E : public KeyreelTest {
     HWND open(const std::wstring& arguments) {
         SetCurrentDirectoryW(folder.c_str());
         EXPECT_TRUE(keyreel.start(arguments));
-        main = mainWindow();
+        // A busy machine may take its time to start a program.
+        main = mainWindow(20000);
         if (main == nullptr)
             return nullptr;
         if (arguments.empty()) {
