@@ -131,7 +131,7 @@ void MainWindow::setMouseTracking(bool on) {
     } else {
         mouseTimer_.stop();
         setControlText(kMouseLocation, "0,0");
-        shownPosition_ = {-1, -1};
+        pointer_.forget();
     }
 }
 
@@ -140,17 +140,11 @@ void MainWindow::setTrackerShown(bool shown) {
 }
 
 void MainWindow::refreshMouseLocation() {
-    // Nobody sees the label while the window is hidden; and unchanged text
-    // is not written again.
+    // Nobody sees the label while the window is hidden.
     if (!IsWindowVisible(hwnd()))
         return;
-    POINT position{};
-    if (!GetCursorPos(&position))
-        return;
-    if (position.x == shownPosition_.x && position.y == shownPosition_.y)
-        return;
-    shownPosition_ = position;
-    setControlText(kMouseLocation, pointerPositionText(position.x, position.y));
+    if (const auto position = pointer_.moved())
+        setControlText(kMouseLocation, pointerPositionText(position->x, position->y));
 }
 
 void MainWindow::showTrayMenu() {

@@ -11,6 +11,7 @@
 
 #include "core/main_window/macro_builder.h"
 #include "core/main_window/main_model.h"
+#include "ui/pointer_watch.h"
 #include "ui/tooltips.h"
 #include "ui/window.h"
 
@@ -84,7 +85,7 @@ class MainWindow final : public Window, public MainModelObserver {
     Tooltips tooltips_;
     UINT taskbarCreated_ = 0;
     win32::OwnedTimer mouseTimer_;
-    POINT shownPosition_{-1, -1};
+    PointerWatch pointer_;
     bool tracking_ = false;
     // The chooser's text was typed or edited since a word was chosen.
     bool commandEdited_ = false;

@@ -38,7 +38,7 @@ bool TrackerWindow::open() {
                       nullptr};
     if (!create(frame, layout()))
         return false;
-    shown_ = {INT_MIN, INT_MIN};
+    pointer_.forget();
     follow();
     ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
     // The timer's 1 ms come down to the system's timer resolution.
@@ -52,16 +52,12 @@ bool TrackerWindow::unload() {
 }
 
 void TrackerWindow::follow() {
-    POINT pointer{};
-    if (!GetCursorPos(&pointer))
+    const auto pointer = pointer_.moved();
+    if (!pointer)
         return;
-    // A pointer at rest costs nothing: nothing is moved or drawn.
-    if (pointer.x == shown_.x && pointer.y == shown_.y)
-        return;
-    shown_ = pointer;
-    const TrackerPlacement at = trackerPlacement(pointer.x, pointer.y, static_cast<int>(dpi()));
+    const TrackerPlacement at = trackerPlacement(pointer->x, pointer->y, static_cast<int>(dpi()));
     SetWindowPos(hwnd(), HWND_TOPMOST, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-    setControlText(kPositionLabel, pointerPositionText(pointer.x, pointer.y));
+    setControlText(kPositionLabel, pointerPositionText(pointer->x, pointer->y));
 }
 
 LRESULT TrackerWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,8 +4,7 @@
 // every other, that follows the pointer 200 twips right of and below it and
 // shows its screen position, for writing MouseMove lines.
 
-#include <climits>
-
+#include "ui/pointer_watch.h"
 #include "ui/window.h"
 
 namespace keyreel::ui {
@@ -24,7 +23,8 @@ class TrackerWindow final : public Window {
 
     win32::OwnedTimer timer_;
     win32::OwnedBrush background_;
-    POINT shown_{INT_MIN, INT_MIN};
+    // A pointer at rest costs nothing: nothing is moved or drawn.
+    PointerWatch pointer_;
 };
 
 }  // namespace keyreel::ui

@@ -225,13 +225,8 @@ TEST_F(MainWindowE2E, BuildsAMacroSavesItLoadsItBackAndRunsItIntoNotepad) {
     ASSERT_TRUE(waitFor([&] { return lines() == built; }, 5000));
 
     ASSERT_TRUE(clickOn(button(L"Run")));
-    HWND edit = nullptr;
-    ASSERT_TRUE(waitFor(
-        [&] {
-            const HWND notepad = probe::findWindow(L"Untitled - Notepad");
-            return notepad != nullptr && (edit = probe::findChild(notepad, L"Edit")) != nullptr;
-        },
-        20000));
+    const HWND edit = waitForNotepadEdit(20000);
+    ASSERT_NE(edit, nullptr);
     EXPECT_TRUE(waitFor([&] { return probe::windowText(edit) == L"built\r\ndone"; }, 20000))
         << win32::toUtf8(probe::windowText(edit));
     EXPECT_TRUE(waitForTitle(kIdleTitle, 10000));

@@ -101,6 +101,17 @@ HWND waitForTrayIcon(DWORD timeoutMillis) {
     return icon;
 }
 
+HWND waitForNotepadEdit(DWORD timeoutMillis) {
+    HWND edit = nullptr;
+    probe::waitFor(
+        [&] {
+            const HWND notepad = probe::findWindow(L"Untitled - Notepad");
+            return notepad != nullptr && (edit = probe::findChild(notepad, L"Edit")) != nullptr;
+        },
+        timeoutMillis);
+    return edit;
+}
+
 int windowsOfClass(const wchar_t* className) {
     int count = 0;
     for (HWND window = FindWindowExW(nullptr, nullptr, className, nullptr); window != nullptr;

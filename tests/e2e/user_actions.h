@@ -34,6 +34,9 @@ bool waitForMenu(HWND window, DWORD timeoutMillis);
 HWND waitForDialog(const wchar_t* title, DWORD timeoutMillis);
 // Keyreel's icon in Wine's own tray window.
 HWND waitForTrayIcon(DWORD timeoutMillis);
+// The edit control of Wine's notepad once its window "Untitled - Notepad"
+// has one; null when it did not come in time.
+HWND waitForNotepadEdit(DWORD timeoutMillis);
 // The visible top-level windows of this class.
 int windowsOfClass(const wchar_t* className);
 
