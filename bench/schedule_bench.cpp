@@ -45,7 +45,7 @@ class IdleActions final : public ScheduleActions {
   public:
     int calls = 0;
     void playMacroFile(const std::string&) override { ++calls; }
-    void scheduleNotSaved(ScheduleSaveResult) override { ++calls; }
+    void scheduleSaved(ScheduleSaveResult) override { ++calls; }
 };
 
 // Once, daily and weekly entries, some today later than now, none due. Now

@@ -7,6 +7,7 @@
 #include "core/macro/whole_second_wait.h"
 #include "core/settings/startup.h"
 #include "ui/resource_ids.h"
+#include "win32/hot_key_release.h"
 #include "win32/single_instance.h"
 #include "win32/wide_text.h"
 
@@ -91,7 +92,10 @@ void Application::hideToTray() {
     mainWindow_.hide();
 }
 
-void Application::hotKeyPressed(WPARAM identifier) {
+void Application::hotKeyPressed(WPARAM identifier, LPARAM keys) {
+    // First of all, whether a play follows or not: the hot key's Alt must not
+    // leave the program in front in its menu bar.
+    win32::releaseHotKeyAlt(keys, desktop_);
     for (const HotKeyAction& action : hotKeyActions(win32::hotKeyIdOf(identifier), hotKeyIds_)) {
         switch (action.kind) {
             case HotKeyAction::Kind::playMacroFile:

@@ -32,7 +32,7 @@ class Application final : public ui::MainWindowActions {
     int run(const std::wstring& commandLine);
 
     void commandChosen(int command) override;
-    void hotKeyPressed(WPARAM identifier) override;
+    void hotKeyPressed(WPARAM identifier, LPARAM keys) override;
     void trayIconEvent(UINT mouseMessage) override;
     void taskbarCreated() override;
     void mainWindowDpiChanged(UINT dpi) override;

@@ -243,7 +243,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 refreshMouseLocation();
             return 0;
         case WM_HOTKEY:
-            actions_.hotKeyPressed(wParam);
+            actions_.hotKeyPressed(wParam, lParam);
             return 0;
         case kTrayIconMessage:
             actions_.trayIconEvent(LOWORD(lParam));

@@ -23,7 +23,8 @@ class MainWindowActions {
     // A command for the program as a whole (ui/command_ids.h, from
     // kFirstProgramCommand on): exit, hide, help, the other windows.
     virtual void commandChosen(int command) = 0;
-    virtual void hotKeyPressed(WPARAM identifier) = 0;
+    // A WM_HOTKEY message: the identifier and the keys (modifiers, key).
+    virtual void hotKeyPressed(WPARAM identifier, LPARAM keys) = 0;
     // A mouse message (WM_LBUTTONDBLCLK, WM_RBUTTONUP, ...) from the tray icon.
     virtual void trayIconEvent(UINT mouseMessage) = 0;
     virtual void taskbarCreated() = 0;

@@ -97,12 +97,12 @@ void MainWindow::deleteLine() {
 }
 
 void MainWindow::saveList() {
-    if (const auto path = win32::chooseFileToSave(hwnd(), kSaveMacroFilter))
+    if (const auto path = win32::chooseFile(hwnd(), macroFileSaveDialog()))
         builder_.save(*path);
 }
 
 void MainWindow::loadList() {
-    if (const auto path = win32::chooseFileToOpen(hwnd(), kLoadMacroFilter))
+    if (const auto path = win32::chooseFile(hwnd(), macroListLoadDialog()))
         builder_.load(*path);
 }
 

@@ -13,34 +13,27 @@ namespace {
 // Room for the longest path Windows accepts.
 constexpr DWORD kPathRoom = 32768;
 
-std::optional<std::string> choose(HWND owner, const FileFilter& filter, bool save) {
-    const std::wstring filterText = dialogFilter(filter.patterns);
+}  // namespace
+
+std::optional<std::string> chooseFile(HWND owner, const FileDialogRequest& request) {
+    const std::wstring filterText = dialogFilter(request.filter);
     std::wstring path(kPathRoom, L'\0');
-    OPENFILENAMEW request{};
-    request.lStructSize = sizeof request;
-    request.hwndOwner = owner;
-    request.lpstrFilter = filterText.c_str();
-    request.nFilterIndex = static_cast<DWORD>(std::max(filter.preselected, 1));
-    request.lpstrFile = path.data();
-    request.nMaxFile = kPathRoom;
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filterText.c_str();
+    dialog.nFilterIndex = static_cast<DWORD>(std::max(request.filterIndex, 1));
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = kPathRoom;
     // The current folder stays where it was: macros start programs relative
     // to it.
-    request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    const BOOL chosen = save ? GetSaveFileNameW(&request) : GetOpenFileNameW(&request);
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    const BOOL chosen = request.kind == FileDialogRequest::Kind::SaveAs ? GetSaveFileNameW(&dialog)
+                                                                        : GetOpenFileNameW(&dialog);
     if (!chosen)
         return std::nullopt;
     path.resize(path.find(L'\0'));
     return toUtf8(path);
-}
-
-}  // namespace
-
-std::optional<std::string> chooseFileToOpen(HWND owner, const FileFilter& filter) {
-    return choose(owner, filter, false);
-}
-
-std::optional<std::string> chooseFileToSave(HWND owner, const FileFilter& filter) {
-    return choose(owner, filter, true);
 }
 
 std::wstring dialogFilter(std::string_view patterns) {

@@ -10,15 +10,14 @@
 #include <string>
 #include <string_view>
 
-#include "core/macro/macro_file.h"
+#include "core/base/file_dialog.h"
 
 namespace keyreel::win32 {
 
-// The path chosen in the Open dialog, UTF-8; nothing when the user cancelled
-// or the dialog failed.
-std::optional<std::string> chooseFileToOpen(HWND owner, const FileFilter& filter);
-// The same for the Save As dialog.
-std::optional<std::string> chooseFileToSave(HWND owner, const FileFilter& filter);
+// The path chosen in the Open or Save As dialog the request names, UTF-8;
+// nothing when the user cancelled or the dialog failed. With an owner bound,
+// this is the program's ChooseFile.
+std::optional<std::string> chooseFile(HWND owner, const FileDialogRequest& request);
 
 // "Description|pattern|..." in the dialogs' form: NUL instead of every "|",
 // two NULs at the end.

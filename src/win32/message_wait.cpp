@@ -38,7 +38,7 @@ class TickTimer {
     bool start(UINT intervalMillis) { return SetTimer(window_, id_, intervalMillis, nullptr) != 0; }
 
   private:
-    HWND window_;
+    HWND window_;  // not owned: the desktop's tick window
     UINT_PTR id_;
     std::map<UINT_PTR, bool*>& pending_;
 };

@@ -14,7 +14,11 @@ namespace keyreel::win32 {
 namespace {
 
 UINT messageBoxStyle(const MessageRequest& request, bool ownerShown) {
-    UINT style = request.buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+    UINT style = MB_OK;
+    if (request.buttons == MessageButtons::YesNo)
+        style = MB_YESNO;
+    if (request.buttons == MessageButtons::YesNoCancel)
+        style = MB_YESNOCANCEL;
     if (request.icon == MessageIcon::Question)
         style |= MB_ICONQUESTION;
     if (request.icon == MessageIcon::Exclamation)
@@ -74,12 +78,17 @@ MessageAnswer Win32Desktop::showMessage(const MessageRequest& request) {
             return MessageAnswer::No;
         case IDOK:
             return MessageAnswer::Ok;
+        case IDCANCEL:
+            return MessageAnswer::Cancel;
         default:
             break;
     }
-    // The box could not be shown, or the program is ending: take the default.
+    // The box could not be shown, or the program is ending: take the
+    // default, and never the answer that would throw something away.
     if (request.buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
+    if (request.buttons == MessageButtons::YesNoCancel)
+        return MessageAnswer::Cancel;
     return request.defaultNo ? MessageAnswer::No : MessageAnswer::Yes;
 }
 

@@ -7,6 +7,7 @@ INPUT keyInput(WORD virtualKey, bool keyUp) {
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
     input.ki.dwFlags = keyUp ? KEYEVENTF_KEYUP : 0;
+    input.ki.dwExtraInfo = kOwnInputMark;
     return input;
 }
 
@@ -15,6 +16,7 @@ INPUT unicodeInput(wchar_t unit, bool keyUp) {
     input.type = INPUT_KEYBOARD;
     input.ki.wScan = unit;
     input.ki.dwFlags = KEYEVENTF_UNICODE | (keyUp ? KEYEVENTF_KEYUP : 0);
+    input.ki.dwExtraInfo = kOwnInputMark;
     return input;
 }
 
@@ -22,6 +24,7 @@ INPUT mouseInput(DWORD flags) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flags;
+    input.mi.dwExtraInfo = kOwnInputMark;
     return input;
 }
 

@@ -1,12 +1,19 @@
 #pragma once
 
-// Small helpers around SendInput shared by the desktop's parts.
+// Small helpers around SendInput shared by the desktop's parts. Every event
+// they make carries kOwnInputMark.
 
 #include <windows.h>
 
 #include <span>
 
 namespace keyreel::win32 {
+
+// Carried in dwExtraInfo by every input event Keyreel injects: the player's
+// keys and pointer buttons and the hot keys' Alt mask. The keyboard hook of
+// the recorder skips events carrying it, so a recording never holds what
+// Keyreel typed itself.
+inline constexpr ULONG_PTR kOwnInputMark = 0x4B52454C;  // "KREL"
 
 // A key event with the virtual-key code only: scan code 0, no extended flag.
 INPUT keyInput(WORD virtualKey, bool keyUp);

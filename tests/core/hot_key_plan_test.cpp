@@ -36,6 +36,34 @@ TEST(HotKeyPlan, TheWantedKeysAreRegisteredWithTheirModifiersUnderTheirIdentifie
         << "bare function keys; none without an identifier";
 }
 
+TEST(HotKeyHoldings, OnlyARefusedCombinationThatKeyreelDoesNotHoldIsShownAsTaken) {
+    const HotKeyRegistration altF3{2, -16381, 1, 114}, altF4{3, -16380, 1, 115},
+        ctrlF3{2, -16381, 2, 114};
+    HotKeyHoldings holdings;
+    struct Round {
+        std::vector<std::pair<HotKeyRegistration, bool>> attempts;  // registration, registered
+        bool f3Taken, f4Taken;
+    };
+    const Round rounds[] = {
+        {{{altF3, true}, {altF4, false}}, false, true},
+        // Registering again is refused for Keyreel's own ALT+F3 as well.
+        {{{altF3, false}, {altF4, false}}, false, true},
+        // CTRL+F3 under F3's identifier: Keyreel holds only ALT+F3.
+        {{{ctrlF3, false}}, true, false},
+        // The other program let ALT+F4 go; F3 is no longer wanted.
+        {{{altF4, true}}, false, false},
+    };
+    for (const Round& round : rounds) {
+        SCOPED_TRACE(testing::Message() << "round " << &round - rounds + 1);
+        holdings.startRegistering();
+        for (const auto& [registration, registered] : round.attempts)
+            holdings.registrationDone(registration, registered);
+        EXPECT_EQ(holdings.takenByAnotherProgram(2), round.f3Taken);
+        EXPECT_EQ(holdings.takenByAnotherProgram(3), round.f4Taken);
+        EXPECT_FALSE(holdings.takenByAnotherProgram(kHotKeyCount));
+    }
+}
+
 TEST(HotKeyDispatch, EachOfOurIdentifiersRunsTheActionsOfItsSlotsInOrder) {
     for (std::size_t n = 0; n < 6; ++n)
         EXPECT_EQ(hotKeyActions(kAtomIds[n], kAtomIds), (Actions{{Kind::playMacroFile, n}}));

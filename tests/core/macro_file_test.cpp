@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/macro/save_questions.h"
+#include "core/base/save_questions.h"
 #include "core/macro/simulated_desktop.h"
 #include "temp_folder.h"
 

@@ -32,7 +32,9 @@ struct Schedule : ScheduleActions {
         if (duringPlay)
             duringPlay(path);
     }
-    void scheduleNotSaved(ScheduleSaveResult) override { ++notSaved; }
+    void scheduleSaved(ScheduleSaveResult result) override {
+        notSaved += result == ScheduleSaveResult::Saved ? 0 : 1;
+    }
     void add(const std::string& descr, const std::string& freq, const std::string& runDate,
              const std::string& runTime, const std::string& runDay = "1",
              const std::string& running = "False") {

@@ -86,6 +86,14 @@ TEST(SimulatedDesktop, AnswersAsConfigured) {
     EXPECT_EQ(desktop.events(),
               (Events{"message \"Go on?\" \"K\" -> no", "message \"Done\" \"K\" -> ok", "run \"x\"",
                       "open \"x\"", "type \"e\"", "type-failed"}));
+
+    // Scripted answers go first, one per question; OK boxes take none.
+    desktop.answers = {MessageAnswer::Cancel, MessageAnswer::Yes};
+    const MessageRequest save{"Save?", "K", MessageButtons::YesNoCancel};
+    EXPECT_EQ(desktop.showMessage(save), MessageAnswer::Cancel);
+    EXPECT_EQ(desktop.showMessage({"Done", "K"}), MessageAnswer::Ok);
+    EXPECT_EQ(desktop.showMessage(save), MessageAnswer::Yes);
+    EXPECT_EQ(desktop.showMessage(save), MessageAnswer::No) << "then questionAnswer again";
 }
 
 TEST(SimulatedDesktop, ActivationAndCloseFindTheWholeTitleIgnoringCase) {

@@ -32,6 +32,8 @@ TEST(Text, LinesEndAtEachKindOfLineBreakAndBlanksAreTrimmed) {
     EXPECT_EQ(splitLines("a\n\n"), (Lines{"a", ""}));
     EXPECT_EQ(splitLines("\r\r\n"), (Lines{"", ""})) << "CR, then CR LF";
     EXPECT_TRUE(splitLines("").empty());
+    EXPECT_EQ(withCrLfLineEnds("a\nb\r\nc\rd\r\r\n\n"), "a\r\nb\r\nc\r\nd\r\n\r\n\r\n")
+        << "each line end of splitLines becomes one CR LF";
 
     EXPECT_EQ(trimBlanks(" \t a b\t "), "a b");
     EXPECT_EQ(trimBlanks(" \t "), "");

@@ -54,6 +54,14 @@ bool ChildProcess::waitForExit(DWORD millis) const {
            WaitForSingleObject(process_.hProcess, millis) == WAIT_OBJECT_0;
 }
 
+bool ChildProcess::suspendMainThread() const {
+    return process_.hThread != nullptr && SuspendThread(process_.hThread) != static_cast<DWORD>(-1);
+}
+
+bool ChildProcess::resumeMainThread() const {
+    return process_.hThread != nullptr && ResumeThread(process_.hThread) != static_cast<DWORD>(-1);
+}
+
 void ChildProcess::kill() {
     if (process_.hProcess == nullptr)
         return;
@@ -92,8 +100,49 @@ TargetWindow::TargetWindow(const wchar_t* title) {
 void TargetWindow::activate() {
     SetForegroundWindow(frame_);
     BringWindowToTop(frame_);
-    waitFor([&] { return GetForegroundWindow() == frame_; }, 2000);
-    Sleep(100);
+    // Typed keys go where the focus is: in the edit control.
+    waitFor(
+        [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetForegroundWindow() == frame_ &&
+                   GetGUIThreadInfo(GetWindowThreadProcessId(frame_, nullptr), &info) &&
+                   info.hwndFocus == edit_;
+        },
+        2000);
+}
+
+bool Notepad::open() {
+    if (!process_.start(L"notepad.exe"))
+        return false;
+    // Notepad is titled "Notepad" for a moment before it takes this title.
+    waitFor(
+        [&] {
+            frame_ = probe::findWindow(L"Untitled - Notepad");
+            edit_ = frame_ != nullptr ? probe::findChild(frame_, L"Edit") : nullptr;
+            return edit_ != nullptr;
+        },
+        20000);
+    if (edit_ == nullptr)
+        return false;
+    SetForegroundWindow(frame_);
+    BringWindowToTop(frame_);
+    return waitFor(
+        [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetForegroundWindow() == frame_ &&
+                   GetGUIThreadInfo(GetWindowThreadProcessId(frame_, nullptr), &info) &&
+                   info.hwndFocus == edit_;
+        },
+        5000);
+}
+
+bool Notepad::inMenuMode() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(frame_, nullptr), &info) &&
+           (info.flags & GUI_INMENUMODE) != 0;
 }
 
 bool KeyreelProcess::start(const std::wstring& arguments) {
@@ -145,7 +194,20 @@ bool KeyreelTest::waitForTitle(const wchar_t* wanted, DWORD timeoutMillis) {
 
 void KeyreelTest::pressKeys(const std::wstring& keys) {
     ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool key --clearmodifiers " + keys));
-    Sleep(300);
+}
+
+HWND KeyreelTest::trayIcon(DWORD timeoutMillis) {
+    // Wine's own tray window holds the icons when no other tray runs.
+    HWND icon = nullptr;
+    waitFor(
+        [&] {
+            const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+            icon = tray != nullptr ? FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr)
+                                   : nullptr;
+            return icon != nullptr;
+        },
+        timeoutMillis);
+    return icon;
 }
 
 }  // namespace keyreel::e2e

@@ -31,6 +31,10 @@ class ChildProcess {
     bool running() const;
     bool waitForExit(DWORD millis) const;
     void kill();
+    // Holds and lets go the program's first thread, where a Windows program
+    // handles its windows' messages.
+    bool suspendMainThread() const;
+    bool resumeMainThread() const;
 
   private:
     PROCESS_INFORMATION process_{};
@@ -56,6 +60,26 @@ class TargetWindow {
 // The Windows path of the keyreel.exe under test.
 std::wstring keyreelExecutable();
 
+// Wine's notepad, a program with a menu bar that nobody here wrote, in front
+// with the keyboard focus in its text.
+class Notepad {
+  public:
+    Notepad() = default;
+    Notepad(const Notepad&) = delete;
+    Notepad& operator=(const Notepad&) = delete;
+
+    // Starts it and brings it to the front; false when it did not come.
+    bool open();
+    std::wstring text() const { return probe::windowText(edit_); }
+    // Whether its window's thread is in a menu, the menu bar included.
+    bool inMenuMode() const;
+
+  private:
+    ChildProcess process_;
+    HWND frame_ = nullptr;
+    HWND edit_ = nullptr;
+};
+
 // keyreel.exe with the arguments after its name.
 class KeyreelProcess : public ChildProcess {
   public:
@@ -78,6 +102,12 @@ class KeyreelTest : public ::testing::Test {
     bool waitForTitle(const wchar_t* wanted, DWORD timeoutMillis);
     // Real key presses on the X display, like `ctrl+alt+r`.
     void pressKeys(const std::wstring& keys);
+    // The notification-area icon of keyreel.exe, once it is there; null on
+    // time-out. keyreel.exe started without a file adds it as the last step
+    // of its start-up, after the hot keys are registered. The first icon of
+    // a fresh Wine prefix starts Wine's tray, which takes a while on a busy
+    // machine.
+    HWND trayIcon(DWORD timeoutMillis = 30000);
 
     KeyreelProcess keyreel;
     std::wstring folder;

@@ -71,17 +71,25 @@ TEST_F(KeyreelTest, CountsDownBeforePlayingAndCancelLoadsWithoutPlaying) {
     EXPECT_EQ(FindWindowW(L"KeyreelCountdownWindow", nullptr), nullptr);
     keyreel.kill();
 
+    // A play of this file would show its box before handling any message.
     setSetting("startup", "delay", "30");
-    ASSERT_TRUE(keyreel.start(macro));
+    ASSERT_TRUE(keyreel.start(writeMacro(L"cancel.kyr", "MessageBox >played after all\r\n")));
     ASSERT_TRUE(waitFor(
-        [&] { return (countdown = FindWindowW(L"KeyreelCountdownWindow", nullptr)) != nullptr; },
+        [&] {
+            countdown = FindWindowW(L"KeyreelCountdownWindow", nullptr);
+            return countdown != nullptr &&
+                   probe::findChild(countdown, L"Button", L"Cancel") != nullptr;
+        },
         10000));
-    Sleep(500);
     ASSERT_TRUE(clickButton(countdown, L"Cancel"));
-    const HWND list = probe::findChild(mainWindow(), L"ListBox");
-    ASSERT_TRUE(waitFor([&] { return probe::listItems(list).size() == 2; }, 5000));
-    Sleep(1000);
-    EXPECT_EQ(target.text(), L"played") << "cancelled: loaded, not played again";
+    const HWND window = mainWindow();
+    const HWND list = probe::findChild(window, L"ListBox");
+    ASSERT_TRUE(waitFor([&] { return probe::listItems(list).size() == 1; }, 5000));
+    // Once keyreel.exe has handled a message after the load, a play would
+    // be showing its box.
+    ASSERT_NE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr), 0);
+    EXPECT_EQ(probe::findMessageBox(kAppTitle, L"played after all"), nullptr)
+        << "cancelled: loaded, not played";
     EXPECT_EQ(title(), kIdleTitle);
 }
 
@@ -111,8 +119,9 @@ TEST_F(KeyreelTest, HotKeysPlayStopAndDropFilePlaysThatOverlap) {
     setSetting("hKeyLoc", "F3", win32::toUtf8(three).c_str());
     const std::wstring list = writeMacro(L"list.kyr", "SetFocus >KR Target\r\nSendText >r\r\n");
     ASSERT_TRUE(keyreel.start(list));
-    ASSERT_NE(mainWindow(), nullptr);
-    Sleep(500);
+    // Shown once the hot keys are registered.
+    const HWND window = mainWindow();
+    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(window) != FALSE; }, 10000));
 
     target.activate();
     pressKeys(L"ctrl+alt+r");
@@ -121,7 +130,9 @@ TEST_F(KeyreelTest, HotKeysPlayStopAndDropFilePlaysThatOverlap) {
     pressKeys(L"alt+F1");
     pressKeys(L"alt+F3");  // dropped: the F1 file still plays
     EXPECT_TRUE(waitFor([&] { return target.text() == L"r1"; }, 8000));
-    Sleep(500);
+    // F3 came during the F1 file's wait; once that play is over, it was
+    // handled and dropped.
+    EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
     EXPECT_EQ(target.text(), L"r1");
     // Held the way a person holds it: Alt is let go only a while after F3.
     ASSERT_TRUE(probe::runUnixProgram(
@@ -133,9 +144,8 @@ TEST_F(KeyreelTest, HotKeysPlayStopAndDropFilePlaysThatOverlap) {
     pressKeys(L"alt+F1");
     EXPECT_TRUE(waitForTitle(kPlayingTitle, 3000));
     pressKeys(L"ctrl+alt+s");
-    EXPECT_EQ(title(), kStoppedTitle);
+    EXPECT_TRUE(waitForTitle(kStoppedTitle, 2000));
     EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
-    Sleep(500);
     EXPECT_EQ(target.text(), L"r13") << "stopped during the wait: nothing more typed";
 }
 
@@ -150,8 +160,7 @@ TEST_F(KeyreelTest, MessageBoxesAreAnsweredAndNoEndsTheRun) {
     ASSERT_TRUE(keyreel.start(macro));
     const HWND hello = waitForMessageBox(kAppTitle, L"Hello there", 10000);
     ASSERT_NE(hello, nullptr);
-    Sleep(300);
-    EXPECT_EQ(target.text(), L"");
+    EXPECT_EQ(target.text(), L"") << "the box holds the play";
     probe::answerMessageBox(hello, IDOK);
 
     const HWND focusLost =
@@ -165,7 +174,6 @@ TEST_F(KeyreelTest, MessageBoxesAreAnsweredAndNoEndsTheRun) {
     EXPECT_EQ(target.text(), L"a");
     probe::answerMessageBox(focusLost, IDNO);
     EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
-    Sleep(500);
     EXPECT_EQ(target.text(), L"a") << "No ends the run";
 }
 
@@ -173,20 +181,13 @@ TEST_F(KeyreelTest, StartsInTheTrayAndTheIconRestoresTheWindow) {
     ASSERT_TRUE(keyreel.start(L""));
     const HWND window = mainWindow();
     ASSERT_NE(window, nullptr);
-    Sleep(1000);
-    EXPECT_FALSE(IsWindowVisible(window));
-    EXPECT_NE(GetWindow(window, GW_OWNER), nullptr) << "out of the task list";
+    const HWND icon = trayIcon();
+    ASSERT_NE(icon, nullptr);
+    // The icon comes first; then the window leaves the task list and hides.
+    EXPECT_TRUE(waitFor(
+        [&] { return !IsWindowVisible(window) && GetWindow(window, GW_OWNER) != nullptr; }, 5000))
+        << "hidden and out of the task list";
 
-    // Wine's own tray window holds the icon when no other tray runs.
-    HWND icon = nullptr;
-    ASSERT_TRUE(waitFor(
-        [&] {
-            const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
-            icon = tray != nullptr ? FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr)
-                                   : nullptr;
-            return icon != nullptr;
-        },
-        5000));
     RECT rect{};
     GetWindowRect(icon, &rect);
     const int x = (rect.left + rect.right) / 2;
@@ -202,8 +203,8 @@ TEST_F(KeyreelTest, StopActsDuringAWaitAndDuringAWindowWait) {
     TargetWindow target;
     const std::wstring macro =
         writeMacro(L"stop.kyr",
-                   "Wait >3\r\nWaitForWindow >Never Opened Window\r\nSetFocus >KR Target\r\n"
-                   "SendText >x\r\n");
+                   "Wait >3\r\nMessageBox >window wait next\r\n"
+                   "WaitForWindow >Never Opened Window\r\nSetFocus >KR Target\r\nSendText >x\r\n");
     ASSERT_TRUE(keyreel.start(macro));
     const HWND window = mainWindow();
     ASSERT_NE(window, nullptr);
@@ -213,18 +214,21 @@ TEST_F(KeyreelTest, StopActsDuringAWaitAndDuringAWindowWait) {
     ASSERT_TRUE(clickButton(window, L"Stop"));
     EXPECT_TRUE(waitForTitle(kStoppedTitle, 2000));
     EXPECT_TRUE(waitForTitle(kIdleTitle, 5000)) << "the wait ends, then the run";
+    EXPECT_EQ(probe::findMessageBox(kAppTitle, L"window wait next"), nullptr);
 
-    // The same macro without its wait: the window wait is what Stop ends.
+    // Played again to its window wait, which only Stop ends.
     const HWND list = probe::findChild(window, L"ListBox");
     ASSERT_TRUE(clickButton(window, L"Run"));
-    ASSERT_TRUE(waitForTitle(kPlayingTitle, 3000));
-    Sleep(4000);  // now in WaitForWindow
+    const HWND box = waitForMessageBox(kAppTitle, L"window wait next", 10000);
+    ASSERT_NE(box, nullptr);
+    probe::answerMessageBox(box, IDOK);
+    ASSERT_TRUE(waitFor(
+        [&] { return probe::findMessageBox(kAppTitle, L"window wait next") == nullptr; }, 5000));
     EXPECT_EQ(title(), kPlayingTitle);
     ASSERT_TRUE(clickButton(window, L"Stop"));
     EXPECT_TRUE(waitForTitle(kIdleTitle, 2000));
-    Sleep(500);
     EXPECT_EQ(target.text(), L"");
-    EXPECT_EQ(probe::listItems(list).size(), 4u);
+    EXPECT_EQ(probe::listItems(list).size(), 5u);
 }
 
 }  // namespace

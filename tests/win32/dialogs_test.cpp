@@ -73,7 +73,7 @@ class DialogAnswer {
     std::thread thread_;
 };
 
-std::function<void(HWND)> chooseFile(const std::string& path) {
+std::function<void(HWND)> enterFileName(const std::string& path) {
     return [path](HWND dialog) {
         SetDlgItemTextW(dialog, kFileNameField, toWide(path).c_str());
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
@@ -120,20 +120,20 @@ HelpWindow findHelpWindow() {
 TEST(FileDialogs, OpenReturnsTheChosenFileAndCancelNothing) {
     TempFolder folder;
     folder.write("m.kyr", "Press_Tab\r\n");
-    DialogAnswer answer(L"Open", chooseFile(folder.file("m.kyr")));
-    EXPECT_EQ(chooseFileToOpen(nullptr, kLoadMacroFilter), folder.file("m.kyr"));
+    DialogAnswer answer(L"Open", enterFileName(folder.file("m.kyr")));
+    EXPECT_EQ(chooseFile(nullptr, macroListLoadDialog()), folder.file("m.kyr"));
     answer.finish();
     EXPECT_EQ(answer.fileTypes, std::vector<std::wstring>{L"Tobrin Files (*.kyr)"});
     EXPECT_EQ(answer.selectedType, 0);
 
     DialogAnswer cancelled(L"Open", cancel);
-    EXPECT_EQ(chooseFileToOpen(nullptr, kLoadMacroFilter), std::nullopt);
+    EXPECT_EQ(chooseFile(nullptr, macroListLoadDialog()), std::nullopt);
 }
 
 TEST(FileDialogs, SaveAsPreselectsItsEntryAndAddsNoExtension) {
     TempFolder folder;
-    DialogAnswer answer(L"Save As", chooseFile(folder.file("plain")));
-    EXPECT_EQ(chooseFileToSave(nullptr, kSaveMacroFilter), folder.file("plain"));
+    DialogAnswer answer(L"Save As", enterFileName(folder.file("plain")));
+    EXPECT_EQ(chooseFile(nullptr, macroFileSaveDialog()), folder.file("plain"));
     answer.finish();
     EXPECT_EQ(answer.fileTypes,
               (std::vector<std::wstring>{L"Text Files (*.txt)", L"Tobrin Files (*.kyr)"}));
@@ -141,7 +141,7 @@ TEST(FileDialogs, SaveAsPreselectsItsEntryAndAddsNoExtension) {
     EXPECT_EQ(folder.entries(), 0u) << "the dialog itself writes nothing";
 
     DialogAnswer cancelled(L"Save As", cancel);
-    EXPECT_EQ(chooseFileToSave(nullptr, kSaveMacroFilter), std::nullopt);
+    EXPECT_EQ(chooseFile(nullptr, macroFileSaveDialog()), std::nullopt);
 }
 
 TEST(FileDialogs, FiltersBecomeNulSeparatedPairs) {

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "core/base/product_texts.h"
 #include "core/main_window/pointer_display.h"
 #include "model_fixture.h"
@@ -59,12 +62,12 @@ std::vector<std::wstring> listItems(HWND list) {
 class RecordingActions : public MainWindowActions {
   public:
     std::vector<int> commands;
-    std::vector<WPARAM> hotKeys;
+    std::vector<std::pair<WPARAM, LPARAM>> hotKeys;
     std::vector<UINT> trayEvents;
     std::vector<UINT> dpiChanges;
     int taskbars = 0;
     void commandChosen(int command) override { commands.push_back(command); }
-    void hotKeyPressed(WPARAM id) override { hotKeys.push_back(id); }
+    void hotKeyPressed(WPARAM id, LPARAM keys) override { hotKeys.emplace_back(id, keys); }
     void trayIconEvent(UINT message) override { trayEvents.push_back(message); }
     void taskbarCreated() override { ++taskbars; }
     void mainWindowDpiChanged(UINT dpi) override { dpiChanges.push_back(dpi); }
@@ -245,7 +248,7 @@ TEST_F(MainWindowTest, ShowsThePointerOnlyWhileTrackingAndShown) {
 
 TEST_F(MainWindowTest, HandsProgramWideCommandsToTheApplication) {
     ASSERT_TRUE(window.open(false));
-    SendMessageW(window.hwnd(), WM_HOTKEY, 7, 0);
+    SendMessageW(window.hwnd(), WM_HOTKEY, 7, MAKELPARAM(MOD_ALT, VK_F3));
     SendMessageW(window.hwnd(), kTrayIconMessage, 1, WM_RBUTTONUP);
     SendMessageW(window.hwnd(), win32::TrayIcon::taskbarCreatedMessage(), 0, 0);
     for (const int command :
@@ -256,7 +259,8 @@ TEST_F(MainWindowTest, HandsProgramWideCommandsToTheApplication) {
     SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_DBLCLK),
                  reinterpret_cast<LPARAM>(label));
     SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(actions.hotKeys, (std::vector<WPARAM>{7}));
+    EXPECT_EQ(actions.hotKeys,
+              (std::vector<std::pair<WPARAM, LPARAM>>{{7, MAKELPARAM(MOD_ALT, VK_F3)}}));
     EXPECT_EQ(actions.trayEvents, (std::vector<UINT>{WM_RBUTTONUP}));
     EXPECT_EQ(actions.taskbars, 1);
     EXPECT_EQ(actions.commands,

@@ -34,9 +34,16 @@ std::future<SeenBox> answerBox(int button) {
             Sleep(20);
             box = FindWindowW(L"#32770", title.c_str());
         }
+        // A box is shown before it is activated and its button focused; give
+        // it the time a busy machine takes.
         GUITHREADINFO input{};
         input.cbSize = sizeof input;
-        GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &input);
+        for (int tries = 0; tries < 250; ++tries) {
+            GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &input);
+            if (GetForegroundWindow() == box && input.hwndFocus != nullptr)
+                break;
+            Sleep(20);
+        }
         constexpr int kBoxTextId = 0xFFFF;
         const SeenBox seen{windowText(GetDlgItem(box, kBoxTextId)), GetWindow(box, GW_OWNER),
                            GetForegroundWindow() == box, GetDlgCtrlID(input.hwndFocus)};
@@ -131,6 +138,13 @@ TEST_F(ProgramCommands, MessageBoxesComeToTheFrontOverTheirOwnerWithTheirDefault
         EXPECT_TRUE(box.foreground) << c.request.text;
         EXPECT_EQ(box.focusedButton, c.click);
     }
+
+    // A question that can be put off answers Cancel to its Cancel button.
+    std::future<SeenBox> user = answerBox(IDCANCEL);
+    EXPECT_EQ(desktop.showMessage({"Save changes to Untitled?", kAppTitle,
+                                   MessageButtons::YesNoCancel, MessageIcon::Question}),
+              MessageAnswer::Cancel);
+    EXPECT_EQ(user.get().focusedButton, IDYES);
 }
 
 }  // namespace

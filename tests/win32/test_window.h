@@ -13,9 +13,10 @@ namespace keyreel::win32 {
 // Text of a window of this process, of any thread, in UTF-8.
 std::string windowText(HWND window);
 
-// A top-level window that records the pointer, key, hot-key and WM_APP
-// messages it gets ("ldown 10,20", "rdbl 5,5", "keydown 17", "syskeyup 18",
-// "hotkey -16000", "app 3"), optionally with an edit control filling it.
+// A top-level window that records the pointer, key, hot-key, WM_APP and
+// WM_CANCELMODE messages it gets ("ldown 10,20", "rdbl 5,5", "keydown 17",
+// "syskeyup 18", "hotkey -16000", "app 3", "cancelmode 0"), optionally with
+// an edit control filling it.
 class TestWindow {
   public:
     enum class Content { Empty, Edit };

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "core/main_window/pointer_display.h"
 #include "test_window.h"
@@ -13,9 +15,9 @@
 #include "ui/resource_ids.h"
 #include "ui/tracker_window.h"
 #include "ui/window_roster.h"
-#include "win32/wide_text.h"
 #include "win32/single_instance.h"
 #include "win32/tray_icon.h"
+#include "win32/wide_text.h"
 
 namespace keyreel::ui {
 namespace {

@@ -29,8 +29,9 @@ class PrintingActions final : public ScheduleActions {
         out_ << "fire " << quoted(entry.descr) << " at " << localDateTimeText(clock_.now()) << '\n';
     }
     void playMacroFile(const std::string&) override {}
-    void scheduleNotSaved(ScheduleSaveResult) override {
-        err_ << "kyr: the simulated database could not be saved\n";
+    void scheduleSaved(ScheduleSaveResult result) override {
+        if (result != ScheduleSaveResult::Saved)
+            err_ << "kyr: the simulated database could not be saved\n";
     }
 
   private:

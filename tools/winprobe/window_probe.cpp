@@ -121,21 +121,19 @@ std::wstring messageBoxText(HWND box) {
     return text != nullptr ? windowText(text) : std::wstring();
 }
 
+HWND findMessageBox(std::wstring_view title, std::wstring_view textPart) {
+    for (const HWND hwnd : topLevelWindows()) {
+        if (IsWindowVisible(hwnd) && className(hwnd) == L"#32770" && windowText(hwnd) == title &&
+            messageBoxText(hwnd).find(textPart) != std::wstring::npos) {
+            return hwnd;
+        }
+    }
+    return nullptr;
+}
+
 HWND waitForMessageBox(std::wstring_view title, std::wstring_view textPart, DWORD timeoutMillis) {
     HWND found = nullptr;
-    waitFor(
-        [&] {
-            for (const HWND hwnd : topLevelWindows()) {
-                if (IsWindowVisible(hwnd) && className(hwnd) == L"#32770" &&
-                    windowText(hwnd) == title &&
-                    messageBoxText(hwnd).find(textPart) != std::wstring::npos) {
-                    found = hwnd;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeoutMillis);
+    waitFor([&] { return (found = findMessageBox(title, textPart)) != nullptr; }, timeoutMillis);
     return found;
 }
 

@@ -34,11 +34,13 @@ std::vector<std::wstring> listItems(HWND listBox);
 
 // A message box (dialog class #32770) with this title whose text contains
 // `textPart`; its text; answering it with a button id (IDOK, IDYES, IDNO).
+HWND findMessageBox(std::wstring_view title, std::wstring_view textPart);
 HWND waitForMessageBox(std::wstring_view title, std::wstring_view textPart, DWORD timeoutMillis);
 std::wstring messageBoxText(HWND box);
 void answerMessageBox(HWND box, int buttonId);
 
-// Runs a program of the machine under Wine (xdotool, say) and waits for it.
+// Starts a program of the machine under Wine (xdotool, say). Wine's
+// start.exe returns before the program has ended: wait for what it does.
 bool runUnixProgram(const std::wstring& commandLine);
 
 // Waits for `condition` to hold, polling; false on time-out.

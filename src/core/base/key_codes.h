@@ -41,6 +41,25 @@ inline constexpr std::uint8_t ScrollLock = 0x91;
 inline constexpr std::uint8_t LeftShift = 0xA0;
 inline constexpr std::uint8_t RightMenu = 0xA5;
 
+// The keypad's digits ('0' .. '9' follow in order from Numpad0) and its
+// operators besides Add.
+inline constexpr std::uint8_t Numpad0 = 0x60;
+inline constexpr std::uint8_t Multiply = 0x6A;
+inline constexpr std::uint8_t Subtract = 0x6D;
+inline constexpr std::uint8_t Divide = 0x6F;
+// The punctuation keys of the US layout, by the character they type unshifted.
+inline constexpr std::uint8_t Semicolon = 0xBA;  // VK_OEM_1
+inline constexpr std::uint8_t Equals = 0xBB;     // VK_OEM_PLUS
+inline constexpr std::uint8_t Comma = 0xBC;
+inline constexpr std::uint8_t Minus = 0xBD;
+inline constexpr std::uint8_t Period = 0xBE;
+inline constexpr std::uint8_t Slash = 0xBF;         // VK_OEM_2
+inline constexpr std::uint8_t Grave = 0xC0;         // VK_OEM_3
+inline constexpr std::uint8_t OpenBracket = 0xDB;   // VK_OEM_4
+inline constexpr std::uint8_t Backslash = 0xDC;     // VK_OEM_5
+inline constexpr std::uint8_t CloseBracket = 0xDD;  // VK_OEM_6
+inline constexpr std::uint8_t Quote = 0xDE;         // VK_OEM_7
+
 constexpr std::uint8_t letter(char upper) {
     return static_cast<std::uint8_t>(LetterA + (upper - 'A'));
 }
@@ -48,6 +67,12 @@ constexpr std::uint8_t functionKey(int n) {
     return static_cast<std::uint8_t>(F1 + (n - 1));
 }
 }  // namespace key
+
+// Mouse buttons as virtual keys, for their key state.
+namespace button {
+inline constexpr std::uint8_t Left = 0x01;
+inline constexpr std::uint8_t Right = 0x02;
+}  // namespace button
 
 // Button flags of the synthetic pointer events.
 enum MouseEventFlag : std::uint32_t {

@@ -5,6 +5,8 @@
 namespace keyreel {
 
 inline constexpr const char* kAppTitle = "Tobrin's Keyreel";
+// The title of the schedule entry window's one message.
+inline constexpr const char* kSchedulerTitle = "Tobrin's Scheduler";
 
 // The main window's caption doubles as the play-state display: three blanks,
 // then a marker.

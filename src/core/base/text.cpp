@@ -145,6 +145,29 @@ std::vector<std::string_view> splitLines(std::string_view text) {
     return lines;
 }
 
+std::string withCrLfLineEnds(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            out += "\r\n";
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::size_t utf16Length(std::string_view text) {
+    std::size_t units = 0;
+    for (std::size_t pos = 0; pos < text.size();)
+        units += decodeUtf8(text, pos) > 0xFFFF ? 2 : 1;
+    return units;
+}
+
 std::string toLowerAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out) {

@@ -24,6 +24,11 @@ bool isAllBlank(std::string_view text);
 // The lines of a text; CR LF, CR and LF each end a line. A line end at the
 // very end starts no further line, so "a\r\n" is one line and "" none.
 std::vector<std::string_view> splitLines(std::string_view text);
+// The text with every line end, CR LF, CR or LF, written as CR LF.
+std::string withCrLfLineEnds(std::string_view text);
+// How many UTF-16 code units the text takes: the positions that edit
+// controls count.
+std::size_t utf16Length(std::string_view text);
 
 std::string toLowerAscii(std::string_view text);
 // Lower case for the title search: ASCII and the Latin-1 supplement letters,

@@ -9,20 +9,9 @@
 #include <vector>
 
 #include "core/base/key_codes.h"
+#include "core/base/message_boxes.h"
 
 namespace keyreel {
-
-enum class MessageButtons { Ok, YesNo };
-enum class MessageIcon { None, Question, Exclamation };
-enum class MessageAnswer { Ok, Yes, No };
-
-struct MessageRequest {
-    std::string text;
-    std::string title;
-    MessageButtons buttons = MessageButtons::Ok;
-    MessageIcon icon = MessageIcon::None;
-    bool defaultNo = false;
-};
 
 enum class StartResult {
     Started,
@@ -30,7 +19,7 @@ enum class StartResult {
     Failed,              // not found or not startable
 };
 
-class Desktop {
+class Desktop : public MessageBoxes {
   public:
     virtual ~Desktop() = default;
 
@@ -67,8 +56,7 @@ class Desktop {
     // could not be made.
     virtual bool shellOpen(const std::string& path) = 0;
 
-    // A modal message box; pending messages are processed while it shows.
-    virtual MessageAnswer showMessage(const MessageRequest& request) = 0;
+    // The message boxes of MessageBoxes show with the desktop.
 
     // Processing points: pending window messages are handled here, so Stop,
     // hot keys and nested runs act only inside these calls.

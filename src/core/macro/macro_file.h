@@ -14,19 +14,6 @@
 
 namespace keyreel {
 
-// A file dialog's filter: pairs of a description and a pattern, all joined
-// by "|", and the entry preselected, counted from 1.
-struct FileFilter {
-    std::string_view patterns;
-    int preselected;
-};
-
-// Loading a macro into the main window's list.
-inline constexpr FileFilter kLoadMacroFilter{"Tobrin Files (*.kyr)|*.kyr", 1};
-// Saving a macro: text files are offered, macro files preselected.
-inline constexpr FileFilter kSaveMacroFilter{"Text Files (*.txt)|*.txt|Tobrin Files (*.kyr)|*.kyr",
-                                             2};
-
 // The non-empty lines of a text; CR LF, CR and LF each end a line.
 MacroList splitMacroLines(std::string_view text);
 // The lines, each followed by CR LF.

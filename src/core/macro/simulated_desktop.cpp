@@ -20,6 +20,8 @@ const char* answerName(MessageAnswer answer) {
             return "yes";
         case MessageAnswer::No:
             return "no";
+        case MessageAnswer::Cancel:
+            return "cancel";
         case MessageAnswer::Ok:
             break;
     }
@@ -143,8 +145,14 @@ bool SimulatedDesktop::shellOpen(const std::string& path) {
 }
 
 MessageAnswer SimulatedDesktop::showMessage(const MessageRequest& request) {
-    const MessageAnswer answer =
-        request.buttons == MessageButtons::YesNo ? questionAnswer : MessageAnswer::Ok;
+    MessageAnswer answer = MessageAnswer::Ok;
+    if (request.buttons != MessageButtons::Ok) {
+        answer = questionAnswer;
+        if (!answers.empty()) {
+            answer = answers.front();
+            answers.pop_front();
+        }
+    }
     record("message " + quoted(request.text) + " " + quoted(request.title) + " -> " +
            answerName(answer));
     if (atProcessingPoint)

@@ -5,6 +5,7 @@
 // read it and script what happens at processing points.
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,7 +18,10 @@ class SimulatedDesktop : public Desktop {
   public:
     // Top-level window titles, top of the stacking order first.
     std::vector<std::string> windows;
-    // The answer to Yes/No questions; OK boxes always answer OK.
+    // The answers to the next questions, in the order they are asked; once
+    // they are used up, questions answer `questionAnswer`. OK boxes always
+    // answer OK.
+    std::deque<MessageAnswer> answers;
     MessageAnswer questionAnswer = MessageAnswer::Yes;
     StartResult startResult = StartResult::Started;
     bool shellOpenWorks = true;

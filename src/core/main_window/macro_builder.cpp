@@ -59,7 +59,7 @@ void MacroBuilder::deleteLine(std::int64_t selected) {
 SaveOutcome MacroBuilder::save(const std::string& path) {
     // The list is read when the file is written, after the question: a play
     // started meanwhile may have replaced it.
-    return saveAfterAsking(desktop_, files_.exists(path),
+    return saveAfterAsking(boxes_, files_.exists(path),
                            [&] { return files_.saveList(path, model_.list()); });
 }
 

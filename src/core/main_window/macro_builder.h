@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/macro/desktop.h"
+#include "core/base/message_boxes.h"
+#include "core/base/save_questions.h"
 #include "core/macro/macro_file.h"
-#include "core/macro/save_questions.h"
 #include "core/main_window/main_model.h"
 
 namespace keyreel {
@@ -42,8 +42,8 @@ std::string listTipText(const MacroList& list, std::int64_t nearestIndex, bool i
 
 class MacroBuilder {
   public:
-    MacroBuilder(MainModel& model, MacroFiles& files, Desktop& desktop)
-        : model_(model), files_(files), desktop_(desktop) {}
+    MacroBuilder(MainModel& model, MacroFiles& files, MessageBoxes& boxes)
+        : model_(model), files_(files), boxes_(boxes) {}
 
     // Appends the composed line. macroLineCount becomes the number of lines
     // before the new one, also when nothing is added.
@@ -67,7 +67,7 @@ class MacroBuilder {
 
     MainModel& model_;
     MacroFiles& files_;
-    Desktop& desktop_;
+    MessageBoxes& boxes_;
 };
 
 }  // namespace keyreel

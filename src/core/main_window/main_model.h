@@ -12,6 +12,7 @@
 #include "core/macro/macro_file.h"
 #include "core/macro/player.h"
 #include "core/macro/run_state.h"
+#include "core/schedule/macro_file_player.h"
 
 namespace keyreel {
 
@@ -27,7 +28,7 @@ class MainModelObserver {
     virtual void lineRemoved(std::size_t /*index*/) { listChanged(); }
 };
 
-class MainModel {
+class MainModel : public MacroFilePlayer {
   public:
     MainModel(Desktop& desktop, MacroFiles& files) : files_(files), player_(list_, run_, desktop) {}
 
@@ -45,7 +46,7 @@ class MainModel {
     void stop();
     // Hot keys F1..F6 and the scheduler: loads the file and plays it, unless a
     // file play is under way; an unreadable file ends it silently.
-    void playMacroFile(const std::string& path);
+    void playMacroFile(const std::string& path) override;
     // Loads a file into the list; false (list unchanged) when unreadable.
     bool loadList(const std::string& path);
 

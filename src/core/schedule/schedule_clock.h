@@ -19,6 +19,7 @@ struct LocalDateTime {
     int hour = 0;
     int minute = 0;
     int second = 0;
+    int millisecond = 0;  // 0 to 999
 };
 
 class Clock {
@@ -41,6 +42,23 @@ ScheduleMoment momentOf(const LocalDateTime& time);
 std::optional<LocalDateTime> parseLocalDateTime(std::string_view text);
 // "M/dd/yyyy h:nn:ss".
 std::string localDateTimeText(const LocalDateTime& time);
+
+// What the scheduler window's clock labels show for a moment: the date under
+// "M/dd/yyyy", the time under "h:nn:ss" and the weekday's English name.
+struct ClockLabels {
+    std::string date;
+    std::string time;
+    std::string weekday;
+
+    bool operator==(const ClockLabels&) const = default;
+};
+
+ClockLabels clockLabels(const LocalDateTime& time);
+
+// Milliseconds from `time` to the start of the next second, 1 to 1000: the
+// scheduler's clock wakes at every second boundary, which gives the pass one
+// run in every second and the labels their one change per second.
+int millisToNextSecond(const LocalDateTime& time);
 
 // A clock that shows whatever it is set to, to the millisecond.
 class SimulatedClock final : public Clock {

@@ -57,14 +57,14 @@ constexpr std::array<std::string_view, 7> kWeekdayNames = {
     "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
 constexpr std::array<ScheduleColumnInfo, kScheduleColumnCount> kColumns = {{
-    {"descr", "Description", &ScheduleEntry::descr},
-    {"runTime", "Run Time", &ScheduleEntry::runTime},
-    {"runDate", "Run Date", &ScheduleEntry::runDate},
-    {"runDay", "Day", &ScheduleEntry::runDay},
-    {"freq", "Freq", &ScheduleEntry::freq},
-    {"path", "File Path", &ScheduleEntry::path},
-    {"running", "", &ScheduleEntry::running},
-    {"notes", "", &ScheduleEntry::notes},
+    {"descr", "Description", &ScheduleEntry::descr, 2500, true},
+    {"runTime", "Run Time", &ScheduleEntry::runTime, 1000, true},
+    {"runDate", "Run Date", &ScheduleEntry::runDate, 1200, true},
+    {"runDay", "Day", &ScheduleEntry::runDay, 500, true},
+    {"freq", "Freq", &ScheduleEntry::freq, 500, true},
+    {"path", "File Path", &ScheduleEntry::path, 2500, true},
+    {"running", "", &ScheduleEntry::running, 0, false},
+    {"notes", "", &ScheduleEntry::notes, 0, false},
 }};
 
 }  // namespace

@@ -43,10 +43,14 @@ struct ScheduleColumnInfo {
     const char* key;
     const char* caption;
     std::string ScheduleEntry::*field;
+    int widthTwips;
+    // The hidden columns cannot be dragged open: a running flag edited to a
+    // text that is not a Boolean would keep its row from ever running.
+    bool resizable;
 };
 
-// Keys and captions of the eight columns; running and notes have no caption
-// because the list keeps them hidden.
+// Keys, captions and widths of the eight columns; running and notes have no
+// caption and no width because the list keeps them hidden.
 const std::array<ScheduleColumnInfo, kScheduleColumnCount>& scheduleColumns();
 
 std::string& fieldOf(ScheduleEntry& entry, ScheduleColumn column);

@@ -10,6 +10,11 @@ ScheduleTimes parseScheduleTimes(const ScheduleEntry& entry) {
             frequencyOf(entry.freq)};
 }
 
+bool weeklyDayMismatch(const ScheduleTimes& times) {
+    return times.frequency == Frequency::Weekly && times.runDate &&
+           times.runDay != weekdayNumber(*times.runDate);
+}
+
 std::optional<std::size_t> ScheduleList::findRow(RowId id) const {
     for (std::size_t row = 0; row < rows_.size(); ++row) {
         if (rows_[row].id == id)

@@ -27,6 +27,11 @@ struct ScheduleTimes {
 
 ScheduleTimes parseScheduleTimes(const ScheduleEntry& entry);
 
+// A weekly entry runs only on a run date that falls on its weekday. The
+// update window changes one cell at a time, so the two can come apart, and
+// then the entry never runs: the windows show such rows.
+bool weeklyDayMismatch(const ScheduleTimes& times);
+
 // Told after each change of the list; rows are 0-based.
 class ScheduleListObserver {
   public:

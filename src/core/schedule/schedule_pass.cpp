@@ -84,9 +84,9 @@ void SchedulePass::advanceOneWeek(std::size_t row, Date runDate, bool running) {
 
 void SchedulePass::fireOnce(std::size_t row, ScheduleMoment& now) {
     const ScheduleEntry fired = list_.entry(row);
+    actions_.entryFired(fired);
     list_.removeRow(row);
     save();
-    actions_.entryFired(fired);
     actions_.playMacroFile(fired.path);
     now = momentOf(clock_.now());
 }
@@ -138,9 +138,7 @@ bool SchedulePass::isPlaying(ScheduleList::RowId id) const {
 }
 
 void SchedulePass::save() {
-    const ScheduleSaveResult result = database_.saveSchedule(list_);
-    if (result != ScheduleSaveResult::Saved)
-        actions_.scheduleNotSaved(result);
+    actions_.scheduleSaved(database_.saveSchedule(list_));
 }
 
 }  // namespace keyreel

@@ -31,14 +31,15 @@ namespace keyreel {
 class ScheduleActions {
   public:
     virtual ~ScheduleActions() = default;
-    // Told just before the entry's macro is played.
+    // Told when an entry fires, before its removal or flag is saved and
+    // before its macro plays.
     virtual void entryFired(const ScheduleEntry& entry) { (void)entry; }
     // Loads the macro file and plays it; returns when the play has ended or
     // was refused. Clock ticks, and with them nested passes, run meanwhile.
     virtual void playMacroFile(const std::string& path) = 0;
-    // A save of the pass failed; the list keeps the change and the next
-    // save writes it.
-    virtual void scheduleNotSaved(ScheduleSaveResult result) = 0;
+    // Told after every save of the pass. When it failed, the list keeps the
+    // change and the next save writes it.
+    virtual void scheduleSaved(ScheduleSaveResult result) = 0;
 };
 
 class SchedulePass {

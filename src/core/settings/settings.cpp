@@ -10,21 +10,26 @@ namespace keyreel {
 namespace {
 
 // An integer setting as the start-up reads it: an empty text gives the
-// default; a text that is no number, or one that does not fit, gives 0.
+// default; a text that is no number, or one that does not fit, gives 0 and
+// clears `usable`.
 template <typename Int>
-Int integerSetting(std::string_view text, Int whenEmpty) {
+Int integerSetting(std::string_view text, Int whenEmpty, bool& usable) {
     if (text.empty())
         return whenEmpty;
     const auto value =
         parseNumber(text, std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max());
+    usable = usable && value.has_value();
     return value ? static_cast<Int>(*value) : Int{0};
 }
 
-// Any number but zero. The test is on the digits, not on the rounded value,
-// so "0.4" counts as a number other than zero.
-bool isNonZeroNumber(std::string_view text) {
+// Any number but zero; absent counts as 0. The test is on the digits, not on
+// the rounded value, so "0.4" counts as a number other than zero.
+bool isNonZeroNumber(std::string_view text, bool& usable) {
+    if (text.empty())
+        return false;
     const auto value = parseNumber(text, std::numeric_limits<std::int64_t>::min(),
                                    std::numeric_limits<std::int64_t>::max());
+    usable = usable && value.has_value();
     return value && text.find_first_of("123456789") != std::string_view::npos;
 }
 
@@ -52,13 +57,16 @@ bool settingIsOn(std::string_view text) {
 StartupSettings readStartupSettings(SettingsStore& store) {
     using namespace setting;
     StartupSettings settings;
-    settings.runLoaded = isNonZeroNumber(store.readSetting(kStartup, kRunLoaded));
-    settings.pauseEnabled = integerSetting<std::int16_t>(store.readSetting(kStartup, kRun), 1);
+    bool& usable = settings.numbersUsable;
+    settings.runLoaded = isNonZeroNumber(store.readSetting(kStartup, kRunLoaded), usable);
+    settings.pauseEnabled =
+        integerSetting<std::int16_t>(store.readSetting(kStartup, kRun), 1, usable);
     settings.beginEnabled = settingIsOn(store.readSetting(kStartup, kEnableAltR));
     settings.mouseTrackingOff =
-        integerSetting<std::int16_t>(store.readSetting(kStartup, kEnableMouse), 0);
+        integerSetting<std::int16_t>(store.readSetting(kStartup, kEnableMouse), 0, usable);
     settings.stopEnabled = settingIsOn(store.readSetting(kStartup, kEnableAltS));
-    settings.pauseSeconds = integerSetting<std::int32_t>(store.readSetting(kStartup, kDelay), 10);
+    settings.pauseSeconds =
+        integerSetting<std::int32_t>(store.readSetting(kStartup, kDelay), 10, usable);
     return settings;
 }
 

@@ -74,6 +74,9 @@ struct StartupSettings {
     // The CTRL+ALT+R and CTRL+ALT+S choices.
     bool beginEnabled = false;
     bool stopEnabled = false;
+    // False when "Run", "runLoaded", "enableMouse" or "delay" holds a text
+    // that is no number (or none that fits), which counts as 0 above.
+    bool numbersUsable = true;
 };
 
 StartupSettings readStartupSettings(SettingsStore& store);
@@ -100,6 +103,7 @@ struct PreferenceValues {
     bool runLoaded = false;
     bool mouseTrackingOff = false;
     HotKeySettings hotKeys;
+    bool operator==(const PreferenceValues&) const = default;
 };
 
 // Writes all twenty entries, changed or not, check boxes as "0" or "1".

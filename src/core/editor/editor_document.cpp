@@ -1,0 +1,140 @@
+#include "core/editor/editor_document.h"
+
+#include <algorithm>
+
+#include "core/base/product_texts.h"
+#include "core/base/text.h"
+#include "core/macro/command_table.h"
+
+namespace keyreel {
+
+namespace {
+
+FileDialogRequest openDialog() {
+    return {FileDialogRequest::Kind::Open, "Text Files (*.txt)|*.txt|Tobrin Files (*.kyr)|*.kyr|",
+            2};
+}
+
+// The file ends with a line end; one is added only where the text has none,
+// so opening and saving a file again and again does not grow it.
+std::string fileContent(std::string_view text) {
+    std::string content(text);
+    if (!content.ends_with("\r\n"))
+        content += "\r\n";
+    return content;
+}
+
+}  // namespace
+
+std::vector<std::string_view> mainCommandListWords() {
+    std::vector<std::string_view> words;
+    for (const CommandInfo& command : commandTable())
+        words.push_back(command.word);
+    return words;
+}
+
+void EditorDocument::copyList(std::span<const std::string_view> words) {
+    commandWords_.assign(words.begin(), words.end());
+}
+
+void EditorDocument::appendCommand(std::string_view word) {
+    const CommandInfo* command = findCommand(word);
+    std::string added(word);
+    if (command && command->takesValue)
+        added += " >";
+    added += "\r\n";
+    text_ += added;
+    if (observer_)
+        observer_->textAppended(added);
+}
+
+std::string EditorDocument::title() const {
+    return titleName_.empty() ? std::string(kAppTitle) : std::string(kAppTitle) + ": " + titleName_;
+}
+
+void EditorDocument::newText() {
+    if (!settleChanges())
+        return;
+    text_.clear();
+    savedText_.clear();
+    fileName_.clear();
+    titleName_ = kUntitled;
+    if (observer_) {
+        observer_->textReplaced();
+        observer_->titleChanged();
+    }
+}
+
+void EditorDocument::open() {
+    if (const auto path = services_.chooseFile(openDialog()))
+        openFile(*path);
+}
+
+void EditorDocument::openFile(const std::string& path) {
+    if (titleName_ == path || !settleChanges())
+        return;
+    // The title and the name the questions use would claim a file whose
+    // text is not shown; a later Yes would then write this text over it.
+    const auto fileText = services_.files.readText(path);
+    if (!fileText)
+        return;
+    text_ = withCrLfLineEnds(*fileText);
+    savedText_ = text_;
+    fileName_ = path;
+    titleName_ = path;
+    if (observer_) {
+        observer_->textReplaced();
+        observer_->titleChanged();
+    }
+    addRecentFile(path);
+}
+
+void EditorDocument::saveAs() {
+    if (const auto path = services_.chooseFile(macroFileSaveDialog()))
+        saveTo(*path, true);
+}
+
+bool EditorDocument::closeSave() {
+    const auto path = services_.chooseFile(macroFileSaveDialog());
+    return path && saveTo(*path, false) == SaveOutcome::Saved;
+}
+
+bool EditorDocument::settleChanges() {
+    if (!modified())
+        return true;
+    const MessageAnswer answer =
+        services_.boxes.showMessage({"Save changes to " + fileName() + "?", kAppTitle,
+                                     MessageButtons::YesNoCancel, MessageIcon::Question});
+    return mayCloseAfterAnswer(answer, [&] { return saveChanges(); });
+}
+
+bool EditorDocument::saveChanges() {
+    if (!fileName_.empty())
+        return saveTo(fileName_, false) == SaveOutcome::Saved;
+    const auto path = services_.chooseFile(macroFileSaveDialog());
+    return path && saveTo(*path, true) == SaveOutcome::Saved;
+}
+
+SaveOutcome EditorDocument::saveTo(const std::string& path, bool askBeforeReplacing) {
+    const std::string content = fileContent(text_);
+    const SaveOutcome outcome =
+        saveAfterAsking(services_.boxes, askBeforeReplacing && services_.files.exists(path),
+                        [&] { return services_.files.write(path, content); });
+    if (services_.resetMacroLineCount)
+        services_.resetMacroLineCount();
+    if (outcome == SaveOutcome::Saved) {
+        savedText_ = text_;
+        fileName_ = path;
+    }
+    return outcome;
+}
+
+void EditorDocument::addRecentFile(const std::string& path) {
+    if (std::find(recentFiles_.begin(), recentFiles_.end(), path) != recentFiles_.end())
+        return;
+    recentFiles_.push_back(path);
+    if (observer_)
+        observer_->recentFilesChanged();
+}
+
+}  // namespace keyreel

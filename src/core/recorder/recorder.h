@@ -1,0 +1,116 @@
+#pragma once
+
+// The recorder's state and what it does with each key event, pointer
+// sample, button click and menu command. The recorder window mirrors it:
+// it switches the keyboard hook and the sampling timers as told and shows
+// the buffer.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/base/file_dialog.h"
+#include "core/base/message_boxes.h"
+#include "core/base/save_questions.h"
+#include "core/macro/macro_file.h"
+#include "core/recorder/recording_buffer.h"
+
+namespace keyreel {
+
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+};
+
+// The pointer as the recorder samples it.
+class PointerSampler {
+  public:
+    virtual ~PointerSampler() = default;
+    // The cursor's position in screen pixels; empty when it cannot be read.
+    virtual std::optional<ScreenPoint> cursorPosition() = 0;
+    // Whether the system's setting makes the right button the primary one.
+    virtual bool buttonsSwapped() = 0;
+    // The 16-bit asynchronous key state of a button (button::Left or
+    // button::Right): the high bit while it is down, the low bit when it was
+    // pressed since the previous query.
+    virtual std::uint16_t buttonState(std::uint8_t button) = 0;
+};
+
+// What recording turns on and off: the keyboard hook, the cursor timer
+// (300 ms) and the button timer (200 ms).
+class RecordingSwitch {
+  public:
+    virtual ~RecordingSwitch() = default;
+    virtual void startCapture() = 0;
+    virtual void stopCapture() = 0;
+};
+
+inline constexpr int kCursorSampleMillis = 300;
+inline constexpr int kButtonSampleMillis = 200;
+
+struct RecorderServices {
+    PointerSampler& pointer;
+    MessageBoxes& boxes;
+    MacroFiles& files;
+    ChooseFile chooseFile;
+    // Sets macroLineCount from the main window's list, as every save does.
+    std::function<void()> resetMacroLineCount;
+};
+
+class Recorder {
+  public:
+    explicit Recorder(RecorderServices services) : services_(std::move(services)) {}
+
+    void setSwitch(RecordingSwitch* recordingSwitch) { switch_ = recordingSwitch; }
+    RecordingBuffer& buffer() { return buffer_; }
+
+    // The state lives as long as the recorder: a new recording goes on from
+    // the values the last one left.
+    bool idle() const { return idle_; }
+    int lastX() const { return lastX_; }
+    int lastY() const { return lastY_; }
+    bool upRecorded() const { return upRecorded_; }
+    // "Begin Recording" while idle, "Stop Recording" while recording.
+    const char* recordButtonCaption() const;
+
+    // The record button: begins a recording in an emptied buffer, or stops
+    // the one under way and keeps its text.
+    void toggleRecording();
+    // Stops a recording under way; nothing happens while idle.
+    void stopRecording();
+
+    // The keyboard hook's events; ignored while idle.
+    void keyDown(std::uint8_t keyCode, int shift);
+    void keyUp(std::uint8_t keyCode, int shift);
+    // Timer ticks: the cursor is written when it has moved, the primary
+    // button on every tick it is pressed and once when it is not.
+    void sampleCursor();
+    void sampleButton();
+
+    // File > New: empties the buffer; a recording goes on.
+    void newRecording() { buffer_.clear(); }
+    // File > Sa&ve: the Save As dialog, then saveRecording; a cancelled
+    // dialog changes nothing. Allowed while recording.
+    void save();
+    // Writes the buffer and one CR LF over whatever the file held, without
+    // asking; a failure is reported and keeps the old file.
+    SaveOutcome saveRecording(const std::string& path);
+    // E&xit, the close box, Hide and every exit of the program: true when
+    // the recording may go. Asks "Save the recording?" when the buffer
+    // holds unsaved text; Yes saves through the Save As dialog. Cancel, a
+    // cancelled dialog or a failed save keep the recording.
+    bool readyToClose();
+
+  private:
+    RecorderServices services_;
+    RecordingSwitch* switch_ = nullptr;
+    RecordingBuffer buffer_;
+
+    bool idle_ = true;
+    int lastX_ = 0;
+    int lastY_ = 0;
+    bool upRecorded_ = false;
+};
+
+}  // namespace keyreel

@@ -1,0 +1,81 @@
+#include "core/settings/preferences.h"
+
+#include <algorithm>
+
+#include "core/base/number.h"
+#include "core/base/product_texts.h"
+
+namespace keyreel {
+
+PreferenceControls newPreferenceControls() {
+    PreferenceControls controls;
+    controls.values.pauseEnabled = false;
+    controls.values.delay.clear();
+    return controls;
+}
+
+void fillHotKeyPage(PreferenceControls& controls, const HotKeySettings& hotKeys) {
+    // The CTRL+ALT+R and CTRL+ALT+S boxes belong to the start-up load.
+    HotKeySettings& shown = controls.values.hotKeys;
+    shown.alt = hotKeys.alt;
+    shown.ctrl = hotKeys.ctrl;
+    shown.fKeyEnabled = hotKeys.fKeyEnabled;
+    shown.fKeyMacro = hotKeys.fKeyMacro;
+}
+
+bool loadStartupPrefs(PreferenceControls& controls, const StartupSettings& startup) {
+    if (!startup.numbersUsable)
+        return false;
+    // Each box shows what its value does at start-up, where only 1 counts
+    // for the pause and the mouse display.
+    fillFromStartup(controls, startup);
+    HotKeySettings& hotKeys = controls.values.hotKeys;
+    hotKeys.beginEnabled = startup.beginEnabled;
+    controls.values.mouseTrackingOff = startup.mouseTrackingOff == 1;
+    hotKeys.stopEnabled = startup.stopEnabled;
+    return true;
+}
+
+PreferenceControls loadPreferenceControls(const HotKeySettings& hotKeys, SettingsStore& store) {
+    PreferenceControls controls = newPreferenceControls();
+    fillHotKeyPage(controls, hotKeys);
+    loadStartupPrefs(controls, readStartupSettings(store));
+    if (controls.values.delay.empty())
+        secondsTextChanged(controls, "0");
+    return controls;
+}
+
+void fillFromStartup(PreferenceControls& controls, const StartupSettings& startup) {
+    controls.values.pauseEnabled = startup.pauseEnabled == 1;
+    controls.values.runLoaded = startup.runLoaded;
+    secondsTextChanged(controls, std::to_string(startup.pauseSeconds));
+}
+
+void secondsTextChanged(PreferenceControls& controls, std::string text) {
+    if (const auto seconds = parseNumber(text, kPauseSliderMin, kPauseSliderMax))
+        controls.sliderPosition = static_cast<int>(*seconds);
+    controls.values.delay = std::move(text);
+}
+
+void sliderMoved(PreferenceControls& controls, int position) {
+    // Only the user's moves reach here, never the slider following the
+    // text, so what the user typed is not overwritten.
+    controls.sliderPosition = std::clamp(position, kPauseSliderMin, kPauseSliderMax);
+    controls.values.delay = std::to_string(controls.sliderPosition);
+}
+
+bool applyPreferences(SettingsStore& store, MessageBoxes& boxes, const PreferenceValues& values) {
+    if (!saveSettings(store, values)) {
+        boxes.showMessage(
+            {kSettingsNotSavedMessage, kAppTitle, MessageButtons::Ok, MessageIcon::Exclamation});
+        return false;
+    }
+    boxes.showMessage({kSettingsSavedMessage, kAppTitle});
+    return true;
+}
+
+FileDialogRequest hotKeyMacroDialog() {
+    return macroFileOpenDialog();
+}
+
+}  // namespace keyreel

@@ -1,0 +1,33 @@
+// The editor's Check list and the line a chosen finding selects.
+
+#include "core/editor/check_list.h"
+
+#include <gtest/gtest.h>
+
+namespace keyreel {
+namespace {
+
+TEST(CheckList, ListsEachFindingWithItsLineOrSaysTheTextIsClean) {
+    const std::string text = "Press_enter\r\nWait>5\r\nSendText\r\nWait >1\r\n";
+    EXPECT_EQ(checkListRows(lintMacroText(text)),
+              (std::vector<std::string>{
+                  "Line 1: 'Press_enter' is no command word; did you mean 'Press_Enter'?",
+                  "Line 2: 'Wait>5' is no command word: write 'Wait >5'",
+                  "Line 3: 'SendText' has no '>' value: it will use the whole line 'SendText' as "
+                  "its value"}));
+    EXPECT_EQ(checkListRows(lintMacroText("Wait >1\r\n")),
+              std::vector<std::string>{"No probable mistakes found."});
+}
+
+TEST(CheckList, AFindingSelectsItsLineInEditControlPositions) {
+    // "é" and "你" are one UTF-16 unit each, the emoji two.
+    const std::string text = "Wait >1\r\nSendText >\xC3\xA9\xF0\x9F\x98\x80\nHullo\r\n\xE4\xBD\xA0";
+    const std::vector<std::pair<int, TextRange>> cases = {
+        {1, {0, 7}}, {2, {9, 22}}, {3, {23, 28}}, {4, {30, 31}}, {5, {31, 31}}, {0, {31, 31}},
+    };
+    for (const auto& [line, range] : cases)
+        EXPECT_EQ(lineRange(text, line), range) << "line " << line;
+}
+
+}  // namespace
+}  // namespace keyreel

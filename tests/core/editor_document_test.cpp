@@ -1,0 +1,283 @@
+// The macro editor's document: the Commands list, titles, recent files and
+// the File menu's flows, with answered dialogs and questions.
+
+#include "core/editor/editor_document.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/base/memory_file_store.h"
+#include "core/macro/command_table.h"
+#include "core/macro/simulated_desktop.h"
+
+namespace keyreel {
+namespace {
+
+using Events = std::vector<std::string>;
+constexpr const char* kSaveQuestionA = "message \"Save changes to a.kyr?\" \"Tobrin's Keyreel\"";
+constexpr const char* kOverwrite = "message \"Overwrite existing file?\" \"Tobrin's Keyreel\" -> ";
+constexpr const char* kSaveFailed =
+    "message \"Error occurred trying to close file, please retry.\" \"Tobrin's Keyreel\" -> ok";
+
+// An editor whose dialogs give the paths in `choices` (none: cancelled) and
+// whose questions the simulated desktop answers.
+struct EditorParts : EditorObserver {
+    MemoryFileStore store;
+    MacroFiles files{store};
+    SimulatedDesktop desktop;
+    std::deque<std::optional<std::string>> choices;
+    std::vector<FileDialogRequest> dialogs;
+    int lineCountResets = 0;
+    std::vector<std::string> notices;
+    EditorDocument document{{desktop, files,
+                             [this](const FileDialogRequest& request) {
+                                 dialogs.push_back(request);
+                                 std::optional<std::string> choice;
+                                 if (!choices.empty()) {
+                                     choice = choices.front();
+                                     choices.pop_front();
+                                 }
+                                 return choice;
+                             },
+                             [this] { ++lineCountResets; }}};
+
+    EditorParts() {
+        document.setObserver(this);
+        store.files = {{"a.kyr", "Wait >1\r\n"}, {"b.kyr", "Wait >2\r\n"}};
+    }
+    void textReplaced() override { notices.push_back("text"); }
+    void textAppended(std::string_view added) override {
+        notices.push_back("append " + std::string(added));
+    }
+    void titleChanged() override { notices.push_back("title " + document.title()); }
+    void recentFilesChanged() override { notices.push_back("recent"); }
+
+    void openChanged() {
+        document.openFile("a.kyr");
+        document.setText("Wait >1\r\nPress_Tab\r\n");
+    }
+};
+
+TEST(EditorDocument, DoubleClickAppendsTheWordWithAValueMarkerForTheTenValueWords) {
+    EditorParts parts;
+    parts.document.copyList(mainCommandListWords());
+    EXPECT_EQ(parts.document.commandWords().size(), commandTable().size());
+
+    std::vector<std::string> valueWords;
+    for (const std::string& word : parts.document.commandWords()) {
+        EditorParts editor;
+        editor.document.appendCommand(word);
+        if (editor.document.text().ends_with(" >\r\n"))
+            valueWords.push_back(word);
+    }
+    EXPECT_EQ(valueWords, (std::vector<std::string>{"RunProgram", "ExecuteFile", "WaitForWindow",
+                                                    "Wait", "SetFocus", "SendText", "MouseMove",
+                                                    "Repeat", "CloseWindow", "MessageBox"}));
+
+    parts.document.setText("Press_Enter");
+    parts.document.appendCommand("Wait");
+    parts.document.appendCommand("End_Repeat");
+    EXPECT_EQ(parts.document.text(), "Press_EnterWait >\r\nEnd_Repeat\r\n")
+        << "the word goes to the end of the text, after whatever is there";
+    EXPECT_EQ(parts.notices, (Events{"append Wait >\r\n", "append End_Repeat\r\n"}));
+    EXPECT_TRUE(parts.document.modified());
+}
+
+TEST(EditorDocument, OpeningShowsTheFileInTheTitleAndTheRecentFilesOnce) {
+    EditorParts parts;
+    EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel");
+    parts.store.files["lf.kyr"] = "Wait >1\nPress_Tab\n";
+    parts.choices = {"a.kyr", "b.kyr", "a.kyr", std::nullopt, "lf.kyr"};
+    for (int i = 0; i < 5; ++i)
+        parts.document.open();
+    EXPECT_EQ(parts.dialogs.front(),
+              (FileDialogRequest{FileDialogRequest::Kind::Open,
+                                 "Text Files (*.txt)|*.txt|Tobrin Files (*.kyr)|*.kyr|", 2}));
+    EXPECT_EQ(parts.document.recentFiles(), (Events{"a.kyr", "b.kyr", "lf.kyr"}));
+    EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: lf.kyr");
+    EXPECT_EQ(parts.document.text(), "Wait >1\r\nPress_Tab\r\n") << "LF alone shows as CR LF";
+    EXPECT_FALSE(parts.document.modified());
+
+    parts.document.setText("changed");
+    parts.document.openFile("lf.kyr");
+    EXPECT_EQ(parts.document.text(), "changed") << "the open file is not read again";
+    EXPECT_TRUE(parts.desktop.events().empty());
+
+    parts.desktop.questionAnswer = MessageAnswer::No;
+    parts.document.newText();
+    EXPECT_EQ(parts.document.text(), "");
+    EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: Untitled");
+    EXPECT_EQ(parts.document.fileName(), "Untitled");
+
+    // A file that cannot be read changes nothing: no title, no recent entry.
+    parts.store.files["locked.kyr"] = "x";
+    parts.store.unreadable.insert("locked.kyr");
+    parts.document.openFile("locked.kyr");
+    EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: Untitled");
+    EXPECT_EQ(parts.document.recentFiles().size(), 3u);
+}
+
+TEST(EditorDocument, SaveAsAsksBeforeReplacingAndKeepsTheTextWhenTheSaveFails) {
+    EditorParts parts;
+    parts.document.openFile("a.kyr");
+    parts.document.setText("Wait >3");
+    parts.desktop.questionAnswer = MessageAnswer::No;
+    parts.choices = {std::nullopt, "b.kyr"};
+    parts.document.saveAs();
+    parts.document.saveAs();
+    EXPECT_EQ(parts.store.writes, 0) << "cancelled, then declined";
+    EXPECT_EQ(parts.desktop.events(), (Events{std::string(kOverwrite) + "no"}));
+    EXPECT_EQ(parts.dialogs.back(),
+              (FileDialogRequest{FileDialogRequest::Kind::SaveAs,
+                                 "Text Files (*.txt)|*.txt|Tobrin Files (*.kyr)|*.kyr", 2}));
+
+    parts.store.unwritable.insert("c.kyr");
+    parts.choices = {"c.kyr", "d.kyr"};
+    parts.document.saveAs();
+    EXPECT_EQ(parts.desktop.events().back(), kSaveFailed);
+    EXPECT_EQ(parts.document.text(), "Wait >3");
+    EXPECT_TRUE(parts.document.modified());
+
+    parts.document.saveAs();
+    EXPECT_EQ(parts.store.files["d.kyr"], "Wait >3\r\n");
+    EXPECT_FALSE(parts.document.modified());
+    EXPECT_EQ(parts.document.fileName(), "d.kyr");
+    EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: a.kyr") << "Save As keeps the title";
+    EXPECT_EQ(parts.lineCountResets, 3) << "each save that was tried resets macroLineCount";
+}
+
+TEST(EditorDocument, SavingAddsALineEndOnlyWhereTheTextHasNone) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"Wait >1", "Wait >1\r\n"}, {"Wait >1\r\n", "Wait >1\r\n"}, {"", "\r\n"}};
+    for (const auto& [text, bytes] : cases) {
+        EditorParts parts;
+        parts.document.setText(text);
+        parts.choices = {"new.kyr"};
+        EXPECT_TRUE(parts.document.closeSave());
+        EXPECT_EQ(parts.store.files["new.kyr"], bytes);
+    }
+}
+
+TEST(EditorDocument, CloseSaveClosesOnlyOnceSavedAndAsksNothingAboutReplacing) {
+    EditorParts parts;
+    parts.openChanged();
+    parts.store.unwritable.insert("b.kyr");
+    parts.choices = {std::nullopt, "b.kyr"};
+    EXPECT_FALSE(parts.document.closeSave()) << "cancelled dialog";
+    EXPECT_FALSE(parts.document.closeSave()) << "failed save";
+    EXPECT_EQ(parts.desktop.events(), (Events{kSaveFailed}));
+    EXPECT_EQ(parts.document.text(), "Wait >1\r\nPress_Tab\r\n");
+
+    parts.store.unwritable.clear();
+    parts.choices = {"b.kyr"};
+    EXPECT_TRUE(parts.document.closeSave());
+    EXPECT_EQ(parts.store.files["b.kyr"], "Wait >1\r\nPress_Tab\r\n");
+    EXPECT_EQ(parts.desktop.events().size(), 1u) << "no overwrite question";
+}
+
+// New, Open, a recent entry and every way of closing ask about changed text.
+struct Action {
+    const char* name;
+    std::function<bool(EditorParts&)> run;  // true: the editor closes
+    std::string textAfter;                  // when the action went ahead
+};
+
+std::vector<Action> actionsThatDropTheText() {
+    return {
+        {"new", [](EditorParts& p) { return p.document.newText(), false; }, ""},
+        {"open",
+         [](EditorParts& p) {
+             p.choices.push_back("b.kyr");
+             return p.document.open(), false;
+         },
+         "Wait >2\r\n"},
+        {"recent", [](EditorParts& p) { return p.document.openFile("b.kyr"), false; },
+         "Wait >2\r\n"},
+        {"close", [](EditorParts& p) { return p.document.readyToClose(); }, ""},
+    };
+}
+
+TEST(EditorDocument, ChangedTextIsNeverDroppedWithoutAQuestion) {
+    const std::string changed = "Wait >1\r\nPress_Tab\r\n";
+    for (const Action& action : actionsThatDropTheText()) {
+        for (const MessageAnswer answer :
+             {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Cancel}) {
+            SCOPED_TRACE(testing::Message() << action.name << " answered " << int(answer));
+            EditorParts parts;
+            parts.openChanged();
+            parts.desktop.questionAnswer = answer;
+            const bool closes = action.run(parts);
+            EXPECT_EQ(parts.desktop.events(), (Events{std::string(kSaveQuestionA) + " -> " +
+                                                      (answer == MessageAnswer::Yes  ? "yes"
+                                                       : answer == MessageAnswer::No ? "no"
+                                                                                     : "cancel")}));
+            EXPECT_EQ(parts.store.files["a.kyr"],
+                      answer == MessageAnswer::Yes ? changed : "Wait >1\r\n");
+            const bool wentAhead = answer != MessageAnswer::Cancel;
+            if (std::string(action.name) == "close") {
+                EXPECT_EQ(closes, wentAhead);
+            } else {
+                EXPECT_EQ(parts.document.text(), wentAhead ? action.textAfter : changed);
+                EXPECT_EQ(parts.document.modified(), !wentAhead);
+            }
+        }
+    }
+}
+
+TEST(EditorDocument, NothingIsAskedWhenNothingChanged) {
+    for (const Action& action : actionsThatDropTheText()) {
+        EditorParts parts;
+        parts.document.openFile("a.kyr");
+        parts.document.setText("typed");
+        parts.document.setText("Wait >1\r\n");  // and typed back
+        EXPECT_EQ(action.run(parts), std::string(action.name) == "close") << action.name;
+        EXPECT_TRUE(parts.desktop.events().empty()) << action.name;
+    }
+}
+
+TEST(EditorDocument, AnUntitledTextIsSavedThroughTheSaveAsDialogOnYes) {
+    EditorParts parts;
+    parts.document.setText("Press_Tab");
+    parts.desktop.questionAnswer = MessageAnswer::Yes;
+    EXPECT_FALSE(parts.document.readyToClose()) << "the Save As dialog was cancelled";
+
+    parts.choices = {"b.kyr"};
+    parts.desktop.answers = {MessageAnswer::Yes, MessageAnswer::No};
+    EXPECT_FALSE(parts.document.readyToClose()) << "replacing b.kyr was declined";
+    EXPECT_EQ(parts.desktop.events().back(), std::string(kOverwrite) + "no");
+    EXPECT_EQ(parts.store.files["b.kyr"], "Wait >2\r\n");
+
+    parts.choices = {"new.kyr"};
+    EXPECT_TRUE(parts.document.readyToClose());
+    EXPECT_EQ(parts.store.files["new.kyr"], "Press_Tab\r\n");
+    EXPECT_EQ(parts.desktop.events().front(),
+              "message \"Save changes to Untitled?\" \"Tobrin's Keyreel\" -> yes");
+}
+
+TEST(EditorDocument, AFailedSaveOnYesKeepsTheEditorAndItsText) {
+    EditorParts parts;
+    parts.openChanged();
+    parts.store.unwritable.insert("a.kyr");
+    parts.document.newText();
+    EXPECT_EQ(parts.desktop.events().back(), kSaveFailed);
+    EXPECT_EQ(parts.document.text(), "Wait >1\r\nPress_Tab\r\n");
+    EXPECT_FALSE(parts.document.readyToClose());
+}
+
+TEST(EditorDocument, NonAsciiTextOpensAndSavesWithoutLosingACharacter) {
+    EditorParts parts;
+    const std::string text = "SendText >\xC3\xA9 \xE2\x82\xAC \xE4\xBD\xA0\r\n";
+    parts.store.files["u.kyr"] = "\xEF\xBB\xBF" + text;
+    parts.document.openFile("u.kyr");
+    EXPECT_EQ(parts.document.text(), text);
+    parts.choices = {"copy.kyr"};
+    parts.document.saveAs();
+    EXPECT_EQ(parts.store.files["copy.kyr"], parts.store.files["u.kyr"]);
+}
+
+}  // namespace
+}  // namespace keyreel

@@ -1,0 +1,320 @@
+// The recorder: recordings made from key events and pointer samples, its
+// state across recordings, and saving what it recorded.
+
+#include "core/recorder/recorder.h"
+
+#include <gtest/gtest.h>
+
+#include "core/base/key_codes.h"
+#include "core/base/memory_file_store.h"
+#include "core/base/text.h"
+#include "core/macro/simulated_desktop.h"
+#include "core/recorder/key_event.h"
+
+namespace keyreel {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class FakePointer : public PointerSampler {
+  public:
+    std::optional<ScreenPoint> cursor = ScreenPoint{};
+    bool swapped = false;
+    // The key state each button answers with; queries are logged.
+    std::uint16_t left = 0;
+    std::uint16_t right = 0;
+    std::vector<int> queried;
+
+    std::optional<ScreenPoint> cursorPosition() override { return cursor; }
+    bool buttonsSwapped() override { return swapped; }
+    std::uint16_t buttonState(std::uint8_t button) override {
+        queried.push_back(button);
+        return button == button::Left ? left : right;
+    }
+};
+
+class SwitchLog : public RecordingSwitch {
+  public:
+    std::vector<std::string> calls;
+    void startCapture() override { calls.push_back("start"); }
+    void stopCapture() override { calls.push_back("stop"); }
+};
+
+class AppendLog : public RecordingBufferObserver {
+  public:
+    std::vector<std::string> calls;
+    void textAppended(std::string_view added) override { calls.emplace_back(added); }
+    void textCleared() override { calls.push_back("cleared"); }
+};
+
+class RecorderTest : public ::testing::Test {
+  protected:
+    RecorderTest() {
+        recorder.setSwitch(&switchLog);
+        recorder.buffer().setObserver(&appendLog);
+    }
+
+    Lines lines() {
+        Lines result;
+        for (const std::string_view line : splitLines(recorder.buffer().text()))
+            result.emplace_back(line);
+        return result;
+    }
+    // Begins a recording and clears what that did to the logs.
+    void begin() {
+        recorder.toggleRecording();
+        switchLog.calls.clear();
+        appendLog.calls.clear();
+    }
+
+    FakePointer pointer;
+    MemoryFileStore store;
+    MacroFiles files{store};
+    SimulatedDesktop desktop;
+    int lineCountResets = 0;
+    // The paths the Save As dialog answers with, in turn; empty: cancelled.
+    std::vector<std::optional<std::string>> chosenPaths;
+    std::vector<FileDialogRequest> dialogs;
+    Recorder recorder{{pointer, desktop, files,
+                       [this](const FileDialogRequest& request) {
+                           dialogs.push_back(request);
+                           return chosenPaths.at(dialogs.size() - 1);
+                       },
+                       [this] { ++lineCountResets; }}};
+    SwitchLog switchLog;
+    AppendLog appendLog;
+    ModifierState modifiers = ModifierState::seeded([](std::uint8_t) { return false; });
+};
+
+constexpr std::uint8_t kLeftShift = key::LeftShift;
+constexpr std::uint8_t kLeftCtrl = 0xA2;
+
+TEST_F(RecorderTest, BeginEmptiesTheBufferAndStopKeepsIt) {
+    EXPECT_TRUE(recorder.idle());
+    EXPECT_STREQ(recorder.recordButtonCaption(), "Begin Recording");
+    recorder.buffer().takeEditedText("typed by the user\r\n");
+
+    recorder.toggleRecording();
+    EXPECT_FALSE(recorder.idle());
+    EXPECT_STREQ(recorder.recordButtonCaption(), "Stop Recording");
+    EXPECT_EQ(switchLog.calls, Lines{"start"});
+    EXPECT_EQ(recorder.buffer().text(), "");
+    recorder.keyDown(key::Tab, 0);
+
+    recorder.toggleRecording();
+    EXPECT_TRUE(recorder.idle());
+    EXPECT_EQ(switchLog.calls, (Lines{"start", "stop"}));
+    EXPECT_EQ(lines(), Lines{"Press_Tab"});
+
+    recorder.stopRecording();
+    EXPECT_EQ(switchLog.calls.size(), 2u) << "stopping while idle changes nothing";
+}
+
+TEST_F(RecorderTest, NothingIsWrittenWhileIdle) {
+    pointer.cursor = ScreenPoint{5, 5};
+    recorder.keyDown(key::Tab, 0);
+    recorder.keyUp(key::Shift, 0);
+    recorder.sampleCursor();
+    recorder.sampleButton();
+    EXPECT_EQ(recorder.buffer().text(), "");
+    EXPECT_TRUE(pointer.queried.empty());
+}
+
+// Physical key transitions go through the hook's modifier state, as the
+// keyboard hook reports them.
+TEST_F(RecorderTest, KeysAreWrittenAsTheyPlayBack) {
+    begin();
+    struct Case {
+        const char* what;
+        std::vector<std::pair<std::uint8_t, bool>> transitions;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"a capital A, then b",
+         {{kLeftShift, true},
+          {'A', true},
+          {'A', false},
+          {kLeftShift, false},
+          {'B', true},
+          {'B', false}},
+         {"Press_Shift", "SendText >a", "Release_Shift", "SendText >b"}},
+        // Only the unshifted character: with Shift held it types the "?".
+        {"Shift with /",
+         {{kLeftShift, true}, {key::Slash, true}, {key::Slash, false}, {kLeftShift, false}},
+         {"Press_Shift", "SendText >/", "Release_Shift"}},
+        {"Shift pressed and released inside Ctrl",
+         {{kLeftCtrl, true}, {kLeftShift, true}, {kLeftShift, false}, {kLeftCtrl, false}},
+         {"Press_CTRL", "Release_CTRL"}},
+        {"held keys repeating",
+         {{kLeftCtrl, true},
+          {kLeftCtrl, true},
+          {kLeftCtrl, true},
+          {kLeftCtrl, false},
+          {'X', true},
+          {'X', true},
+          {'X', false}},
+         {"Press_CTRL", "Press_CTRL", "Press_CTRL", "Release_CTRL", "SendText >x", "SendText >x"}},
+    };
+    for (const Case& c : cases) {
+        recorder.newRecording();
+        for (const auto& [key, down] : c.transitions) {
+            const KeyEvent event = modifiers.note(key, down);
+            if (event.down)
+                recorder.keyDown(event.keyCode, event.shift);
+            else
+                recorder.keyUp(event.keyCode, event.shift);
+        }
+        EXPECT_EQ(lines(), c.lines) << c.what;
+    }
+}
+
+TEST_F(RecorderTest, TheCursorIsWrittenOnlyWhenItMoved) {
+    begin();
+    recorder.sampleCursor();  // still where the state starts: 0,0
+    pointer.cursor = ScreenPoint{-1280, -15};
+    recorder.sampleCursor();
+    recorder.sampleCursor();
+    pointer.cursor = std::nullopt;  // cannot be read: skipped
+    recorder.sampleCursor();
+    pointer.cursor = ScreenPoint{-1280, 40};
+    recorder.sampleCursor();
+    EXPECT_EQ(lines(), (Lines{"MouseMove >-1280,-15", "MouseMove >-1280,40"}));
+    EXPECT_EQ(recorder.lastX(), -1280);
+    EXPECT_EQ(recorder.lastY(), 40);
+
+    // A new recording goes on from there: a cursor that has not moved since
+    // writes no first line.
+    recorder.toggleRecording();
+    recorder.toggleRecording();
+    recorder.sampleCursor();
+    EXPECT_EQ(recorder.buffer().text(), "");
+}
+
+TEST_F(RecorderTest, ThePrimaryButtonIsWrittenOnEveryTickItIsPressedAndReleasedOnce) {
+    begin();
+    recorder.sampleButton();  // no press written yet: the first tick says LUp
+    recorder.sampleButton();
+    pointer.left = 0x8000;  // held for three ticks
+    recorder.sampleButton();
+    recorder.sampleButton();
+    pointer.left = 0x8001;
+    recorder.sampleButton();
+    pointer.left = 0;
+    recorder.sampleButton();
+    recorder.sampleButton();
+    pointer.left = 0x0001;  // a click that came and went between two ticks
+    recorder.sampleButton();
+    pointer.left = 0;
+    recorder.sampleButton();
+    EXPECT_EQ(lines(), (Lines{"LUp", "LDown", "LDown", "LDown", "LUp", "LDown", "LUp"}));
+    EXPECT_TRUE(recorder.upRecorded());
+
+    // Kept across recordings: the next one writes no first LUp.
+    recorder.toggleRecording();
+    recorder.toggleRecording();
+    recorder.sampleButton();
+    EXPECT_EQ(recorder.buffer().text(), "");
+}
+
+TEST_F(RecorderTest, SwappedButtonsMakeTheRightButtonThePrimaryOne) {
+    begin();
+    pointer.swapped = true;
+    pointer.left = 0x8000;
+    recorder.sampleButton();
+    pointer.right = 0x8000;
+    recorder.sampleButton();
+    EXPECT_EQ(lines(), (Lines{"LUp", "LDown"}));
+    EXPECT_EQ(pointer.queried, (std::vector<int>{button::Right, button::Right}));
+}
+
+TEST_F(RecorderTest, LinesReachTheWindowOneAppendAtATime) {
+    begin();
+    recorder.keyDown(key::Tab, 0);
+    recorder.keyDown(key::Return, 0);
+    recorder.newRecording();
+    recorder.keyDown(key::Space, 0);
+    EXPECT_EQ(appendLog.calls,
+              (Lines{"Press_Tab\r\n", "Press_Enter\r\n", "cleared", "Press_Space\r\n"}));
+    EXPECT_FALSE(recorder.idle()) << "New leaves the recording running";
+}
+
+TEST_F(RecorderTest, SaveWritesTheBufferAndOneLineEndOverTheChosenFile) {
+    chosenPaths = {std::nullopt, "r.kyr", "r.kyr"};
+    store.files["r.kyr"] = "old contents";
+    recorder.buffer().takeEditedText("Press_Tab\r\nLUp\r\n");
+    recorder.save();  // cancelled
+    EXPECT_EQ(store.files["r.kyr"], "old contents");
+    EXPECT_EQ(lineCountResets, 0);
+
+    recorder.save();
+    EXPECT_EQ(store.files["r.kyr"], "Press_Tab\r\nLUp\r\n\r\n") << "ends in an empty line";
+    EXPECT_EQ(lineCountResets, 1);
+    EXPECT_TRUE(desktop.events().empty()) << "an existing file is replaced without asking";
+    EXPECT_EQ(dialogs.back(),
+              (FileDialogRequest{FileDialogRequest::Kind::SaveAs,
+                                 "Text Files (*.txt)|*.txt|Tobrin Files (*.kyr)|*.kyr", 2}));
+
+    recorder.buffer().takeEditedText("Press_Tab");
+    recorder.save();
+    EXPECT_EQ(store.files["r.kyr"], "Press_Tab\r\n");
+}
+
+TEST_F(RecorderTest, AFailedSaveIsReportedAndKeepsTheOldFile) {
+    store.files["locked.kyr"] = "old";
+    store.unwritable.insert("locked.kyr");
+    recorder.buffer().takeEditedText("Press_Tab\r\n");
+    EXPECT_EQ(recorder.saveRecording("locked.kyr"), SaveOutcome::Failed);
+    EXPECT_EQ(store.files["locked.kyr"], "old");
+    EXPECT_EQ(desktop.events(),
+              Lines{"message \"Error occurred trying to close file, please retry.\" "
+                    "\"Tobrin's Keyreel\" -> ok"});
+    EXPECT_EQ(lineCountResets, 0);
+    EXPECT_TRUE(recorder.buffer().unsaved());
+}
+
+constexpr const char* kSaveQuestion = "message \"Save the recording?\" \"Tobrin's Keyreel\" -> ";
+
+TEST_F(RecorderTest, NothingIsAskedBeforeClosingOnAnEmptyOrSavedRecording) {
+    EXPECT_TRUE(recorder.readyToClose());
+    begin();
+    recorder.keyDown(key::Tab, 0);
+    ASSERT_EQ(recorder.saveRecording("saved.kyr"), SaveOutcome::Saved);
+    EXPECT_TRUE(recorder.readyToClose());
+    recorder.newRecording();
+    EXPECT_TRUE(recorder.readyToClose()) << "emptied by New";
+    EXPECT_TRUE(desktop.events().empty());
+    EXPECT_TRUE(dialogs.empty());
+}
+
+TEST_F(RecorderTest, AnUnsavedRecordingGoesOnlyAfterTheQuestion) {
+    struct Case {
+        MessageAnswer answer;
+        const char* answerName;
+        std::optional<std::string> chosenPath;  // asked for after Yes
+        bool readyToClose;
+    };
+    const Case cases[] = {
+        {MessageAnswer::No, "no", std::nullopt, true},
+        {MessageAnswer::Cancel, "cancel", std::nullopt, false},
+        {MessageAnswer::Yes, "yes", std::nullopt, false},  // the file dialog was cancelled
+        {MessageAnswer::Yes, "yes", "locked.kyr", false},  // the save failed
+        {MessageAnswer::Yes, "yes", "kept.kyr", true},
+    };
+    store.unwritable.insert("locked.kyr");
+    recorder.buffer().takeEditedText("SendText >ab\r\n");
+    for (const Case& c : cases) {
+        desktop.questionAnswer = c.answer;
+        if (c.answer == MessageAnswer::Yes)
+            chosenPaths.push_back(c.chosenPath);
+        const std::size_t asked = desktop.events().size();
+        EXPECT_EQ(recorder.readyToClose(), c.readyToClose);
+        ASSERT_GT(desktop.events().size(), asked);
+        EXPECT_EQ(desktop.events()[asked], kSaveQuestion + std::string(c.answerName));
+        EXPECT_EQ(recorder.buffer().unsaved(), c.chosenPath != "kept.kyr");
+    }
+    EXPECT_EQ(dialogs.size(), 3u);
+    EXPECT_EQ(store.files["kept.kyr"], "SendText >ab\r\n\r\n");
+}
+
+}  // namespace
+}  // namespace keyreel

@@ -1,0 +1,87 @@
+#pragma once
+
+// The scheduler window's model over an in-memory database and a simulated
+// clock, with a player that records what it was asked to play and a record
+// of the reports the window showed. 3/5/2000 is a Sunday.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/base/memory_file_store.h"
+#include "core/schedule/scheduler_model.h"
+
+namespace keyreel {
+
+using Strings = std::vector<std::string>;
+
+// One database record of an entry whose macro is "<descr>.kyr".
+inline std::string record(const std::string& descr, const std::string& freq,
+                          const std::string& runDate, const std::string& runTime,
+                          const std::string& runDay = "1", const std::string& notes = "") {
+    return "\"" + descr + "\",\"" + runTime + "\",\"" + runDate + "\",\"" + runDay + "\",\"" +
+           freq + "\",\"" + descr + ".kyr\",\"False\",\"" + notes + "\"\r\n";
+}
+
+inline LocalDateTime moment(const std::string& text, int millis = 0) {
+    LocalDateTime time = parseLocalDateTime(text).value();
+    time.millisecond = millis;
+    return time;
+}
+
+struct SchedulerParts : MacroFilePlayer {
+    static constexpr const char* kDatabase = "C:\\Keyreel\\macro.kdb";
+
+    MemoryFileStore files;
+    SimulatedClock clock;
+    FiredOnceEntries firedOnce;
+    Strings played;
+    std::function<void(const std::string& path)> duringPlay;
+    std::vector<MessageRequest> shown;
+    // Loaded and unloaded as the window is.
+    std::optional<SchedulerModel> scheduler;
+
+    SchedulerModel& loadWindow(MacroFilePlayer* player = nullptr) {
+        scheduler.reset();
+        scheduler.emplace(SchedulerServices{files, kDatabase, defaultCodePage(), clock,
+                                            player ? *player : *this, firedOnce});
+        scheduler->load();
+        showReports();
+        return *scheduler;
+    }
+    void playMacroFile(const std::string& path) override {
+        played.push_back(path);
+        if (duringPlay)
+            duringPlay(path);
+    }
+    void showReports() {
+        scheduler->showReports([&](const MessageRequest& report) { shown.push_back(report); });
+    }
+    void setClock(const std::string& text, int millis = 0) { clock.set(moment(text, millis)); }
+    // A timer tick at that moment, and the reports shown after it.
+    ClockLabels tickAt(const std::string& text, int millis = 0) {
+        setClock(text, millis);
+        const ClockLabels labels = scheduler->tick();
+        showReports();
+        return labels;
+    }
+    std::string& database() { return files.files[kDatabase]; }
+    // Description and the shown cells of every row.
+    Strings rows() const {
+        Strings texts;
+        const ScheduleList& list = scheduler->list();
+        for (std::size_t row = 0; row < list.rowCount(); ++row) {
+            std::string text = list.entry(row).descr;
+            for (const auto column : {ScheduleColumn::RunTime, ScheduleColumn::RunDate,
+                                      ScheduleColumn::Day, ScheduleColumn::Freq}) {
+                text += ' ';
+                text += scheduler->cellText(row, column);
+            }
+            texts.push_back(text);
+        }
+        return texts;
+    }
+};
+
+}  // namespace keyreel

@@ -1,0 +1,254 @@
+// The scheduler window's model: the clock labels and tick, the label
+// buttons, closing, what is reported when and where, once entries across
+// the window's unloading, and firing through the main window's file play.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/main_window/main_model.h"
+#include "core/schedule/scheduler_texts.h"
+#include "model_fixture.h"
+#include "scheduler_fixture.h"
+
+namespace keyreel {
+namespace {
+
+class SchedulerModelTest : public ::testing::Test, protected SchedulerParts {};
+
+TEST(SchedulerClock, LabelsShowTheDateTimeAndWeekdayAndTheClockWakesAtTheNextSecond) {
+    const std::tuple<const char*, int, ClockLabels, int> cases[] = {
+        {"3/5/2000 9:05:07", 0, {"3/05/2000", "9:05:07", "Sunday"}, 1000},
+        {"3/5/2000 9:05:07", 1, {"3/05/2000", "9:05:07", "Sunday"}, 999},
+        {"3/5/2000 9:05:07", 999, {"3/05/2000", "9:05:07", "Sunday"}, 1},
+        {"12/31/1999 23:59:59", 500, {"12/31/1999", "23:59:59", "Friday"}, 500},
+        {"1/1/2000 0:00:00", 0, {"1/01/2000", "0:00:00", "Saturday"}, 1000},
+    };
+    for (const auto& [text, millis, labels, toNext] : cases) {
+        SimulatedClock clock;
+        clock.set(moment(text, millis));
+        EXPECT_EQ(clockLabels(clock.now()), labels) << text;
+        EXPECT_EQ(millisToNextSecond(clock.now()), toNext) << text << " +" << millis;
+    }
+}
+
+TEST_F(SchedulerModelTest, EachTickRunsOnePassAndGivesTheLabelsAfterIt) {
+    database() = record("Daily", "D", "3/5/2000", "9:05:07");
+    loadWindow();
+    setClock("3/5/2000 9:05:06", 750);
+    EXPECT_EQ(scheduler->millisToNextTick(), 250);
+    // The play takes three seconds; the labels show the time the pass ended.
+    duringPlay = [&](const std::string&) { clock.advanceMillis(3000); };
+    EXPECT_EQ(tickAt("3/5/2000 9:05:07").time, "9:05:10");
+    EXPECT_EQ(played, Strings{"Daily.kyr"});
+    EXPECT_EQ(rows(), Strings{"Daily 9:05:07 3/06/2000 2 D"});
+}
+
+TEST_F(SchedulerModelTest, LabelButtonsDoWhatTheirCaptionsSay) {
+    database() = record("A", "D", "3/9/2000", "9:00:00", "5") +
+                 record("B", "O", "3/9/2000", "9:00:00", "5") +
+                 record("C", "W", "3/9/2000", "9:00:00", "5");
+    loadWindow();
+    int writes = files.writes;
+    const auto press = [&](SchedulerButton button, std::optional<std::size_t> row) {
+        return scheduler->press(button, row);
+    };
+    const SchedulerOutcome hide = press(SchedulerButton::Hide, 0);
+    EXPECT_TRUE(hide.hideScheduler && hide.closeOtherWindows);
+    EXPECT_EQ(files.writes, writes) << "Hide does not save";
+
+    EXPECT_EQ(press(SchedulerButton::View, 1).view,
+              (EntryView{"B", "3/9/2000", "O", "9:00:00", "B.kyr", ""}));
+    EXPECT_FALSE(press(SchedulerButton::View, std::nullopt).view);
+
+    press(SchedulerButton::Delete, 1);
+    EXPECT_EQ(database(), record("A", "D", "3/9/2000", "9:00:00", "5") +
+                              record("C", "W", "3/9/2000", "9:00:00", "5"));
+    writes = files.writes;
+    press(SchedulerButton::Delete, std::nullopt);
+    EXPECT_EQ(files.writes, writes + 1) << "rewritten unchanged";
+    EXPECT_EQ(scheduler->list().rowCount(), 2u);
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(SchedulerModelTest, ClosingWithUnsavedChangesAsksAndAFailedSaveKeepsTheWindowOpen) {
+    database() = record("A", "D", "3/9/2000", "9:00:00", "5");
+    loadWindow();
+    EXPECT_FALSE(scheduler->closeQuestion());
+    CellEdit edit = scheduler->openCellEditor(0, 0).value();
+    edit.text = "Renamed";
+    scheduler->updateTheSchedule(edit);
+    const auto question = scheduler->closeQuestion();
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->text, "Changes to the schedule have not been saved. Save them?");
+    EXPECT_EQ(question->buttons, MessageButtons::YesNoCancel);
+    EXPECT_FALSE(scheduler->answerClose(MessageAnswer::Cancel));
+    files.unwritable.insert(kDatabase);
+    EXPECT_FALSE(scheduler->answerClose(MessageAnswer::Yes));
+    showReports();
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(scheduler->answerClose(MessageAnswer::No));
+    files.unwritable.clear();
+    EXPECT_TRUE(scheduler->answerClose(MessageAnswer::Yes));
+    EXPECT_TRUE(database().starts_with("\"Renamed\",")) << database();
+}
+
+TEST_F(SchedulerModelTest, WhatALoadCouldNotReadIsReportedOnceNamingTheBackup) {
+    const std::string bak = "C:\\Keyreel\\macro.kdb.bak";
+    struct Case {
+        std::function<void(MemoryFileStore&)> prepare;
+        const char* says;  // empty: nothing is reported
+    };
+    const Case cases[] = {
+        {[](MemoryFileStore& f) { f.files[kDatabase] = record("A", "D", "3/9/2000", "9:00:00"); },
+         ""},
+        {[](MemoryFileStore&) {}, ""},
+        {[](MemoryFileStore& f) {
+             f.files[kDatabase] = record("A", "D", "3/9/2000", "9:00:00") +
+                                  record("B", "D", "3/9/2000", "9:00:00") + "\"C\",\"9:00";
+         },
+         "Only 2 entries of the schedule C:\\Keyreel\\macro.kdb could be read: the record on "
+         "line 3 cannot be read"},
+        {[](MemoryFileStore& f) {
+             f.files[kDatabase] = "x";
+             f.unreadable.insert(kDatabase);
+         },
+         "could not be read, so the list starts empty"},
+        {[](MemoryFileStore& f) { f.unwritable.insert(kDatabase); }, "none could be made"},
+    };
+    for (const Case& c : cases) {
+        SchedulerParts parts;
+        c.prepare(parts.files);
+        parts.loadWindow();
+        parts.showReports();
+        const std::string says = c.says;
+        ASSERT_EQ(parts.shown.size(), says.empty() ? 0u : 1u) << says;
+        if (says.empty())
+            continue;
+        const std::string& text = parts.shown[0].text;
+        EXPECT_NE(text.find(says), std::string::npos) << text;
+        EXPECT_EQ(text.find(bak) != std::string::npos, says.find("none") == std::string::npos)
+            << text;
+    }
+}
+
+TEST_F(SchedulerModelTest, FailedSavesOfThePassAreReportedOncePerEpisodeAndTheListKeepsItsState) {
+    database() =
+        record("Early", "D", "3/5/2000", "9:05:07") + record("Late", "D", "3/5/2000", "9:10:00");
+    loadWindow();
+    files.unwritable.insert(kDatabase);
+    tickAt("3/5/2000 9:05:07");  // fires and advances: the save fails
+    tickAt("3/5/2000 9:05:08");  // the reset fails to save too
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].text.find("could not be saved to C:\\Keyreel\\macro.kdb"),
+              std::string::npos);
+    EXPECT_EQ(rows()[0], "Early 9:05:07 3/06/2000 2 D");
+    EXPECT_EQ(scheduler->list().entry(0).running, "False");
+
+    // A save the user asks for is answered every time, and Save/Update stays.
+    EXPECT_FALSE(scheduler->press(SchedulerButton::SaveUpdate, std::nullopt).hideScheduler);
+    showReports();
+    EXPECT_EQ(shown.size(), 2u);
+
+    files.unwritable.clear();
+    tickAt("3/5/2000 9:10:00");  // "Late" fires; this save succeeds and ends the episode
+    EXPECT_EQ(database(), scheduleText(scheduler->list()));
+    files.unwritable.insert(kDatabase);
+    tickAt("3/5/2000 9:10:01");
+    EXPECT_EQ(shown.size(), 3u);
+    EXPECT_TRUE(scheduler->closeQuestion()) << "the list holds what the file lacks";
+}
+
+TEST_F(SchedulerModelTest, ReportsWaitUntilNoPassRunsAndShowOneAtATime) {
+    database() =
+        record("Once", "O", "3/5/2000", "9:05:07") + record("Other", "D", "3/5/2000", "9:06:00");
+    loadWindow();
+    files.unwritable.insert(kDatabase);
+    // The once entry's removal fails to save before it plays. The play's
+    // processing points handle timer ticks, which run passes nested in this
+    // one and try to show what waits.
+    duringPlay = [&](const std::string&) {
+        ASSERT_TRUE(scheduler->reportsWaiting());
+        tickAt("3/5/2000 9:05:07", 500);
+        EXPECT_TRUE(shown.empty()) << "nothing shows inside the pass";
+    };
+    setClock("3/5/2000 9:05:07");
+    scheduler->tick();
+    duringPlay = nullptr;
+    EXPECT_TRUE(shown.empty());
+
+    // A tick while the box shows posts another report after the episode ended;
+    // it follows the first box instead of opening over it.
+    int depth = 0, deepest = 0;
+    std::function<void(const MessageRequest&)> show = [&](const MessageRequest& report) {
+        deepest = std::max(deepest, ++depth);
+        shown.push_back(report);
+        if (shown.size() == 1) {
+            files.unwritable.clear();
+            scheduler->press(SchedulerButton::Delete, std::nullopt);
+            files.unwritable.insert(kDatabase);
+            setClock("3/5/2000 9:06:00");
+            scheduler->tick();
+            scheduler->showReports(show);
+        }
+        --depth;
+    };
+    scheduler->showReports(show);
+    EXPECT_EQ(shown.size(), 2u);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_FALSE(scheduler->reportsWaiting());
+}
+
+TEST_F(SchedulerModelTest, AOnceEntryFiresOnlyOnceInARunEvenWhenItsRemovalWasNotSaved) {
+    database() = record("Once", "O", "3/5/2000", "9:05:07") +
+                 record("Keep", "D", "3/9/2000", "9:00:00", "5");
+    loadWindow();
+    files.unwritable.insert(kDatabase);
+    tickAt("3/5/2000 9:05:07");
+    EXPECT_EQ(played, Strings{"Once.kyr"});
+
+    // The window is closed and loaded again within the entry's minute; the
+    // file still holds it.
+    loadWindow();
+    EXPECT_EQ(rows(), Strings{"Keep 9:00:00 3/9/2000 5 D"});
+    tickAt("3/5/2000 9:05:30");
+    EXPECT_EQ(played, Strings{"Once.kyr"});
+
+    files.unwritable.clear();
+    scheduler->press(SchedulerButton::SaveUpdate, std::nullopt);
+    EXPECT_TRUE(firedOnce.empty()) << "the file no longer holds it";
+    database() += record("Once", "O", "3/5/2000", "9:06:00");
+    loadWindow();
+    tickAt("3/5/2000 9:06:00");
+    EXPECT_EQ(played, (Strings{"Once.kyr", "Once.kyr"})) << "a new entry fires as usual";
+    EXPECT_TRUE(firedOnce.empty()) << "its removal was saved";
+}
+
+TEST(SchedulerFiring, DueEntriesPlayThroughTheMainWindowAndItsFilePlayGuard) {
+    ModelParts main;
+    SchedulerParts schedule;
+    main.folder.write("hot.kyr", "Wait >1\r\n");
+    main.folder.write("Dropped.kyr", "Press_F5\r\n");
+    main.folder.write("Plays.kyr", "Press_Tab\r\n");
+    // A daily entry for 3/5/2000 whose macro lies in the folder.
+    const auto entry = [&](const std::string& descr, const char* runTime) {
+        std::string text = record(descr, "D", "3/5/2000", runTime);
+        const std::string path = descr + ".kyr";
+        return text.replace(text.find(path), path.size(), main.folder.file(path));
+    };
+    schedule.database() = entry("Dropped", "9:05:07") + entry("Plays", "9:06:00");
+    schedule.loadWindow(&main.model);
+
+    // A hot-key play is under way when "Dropped" falls due: it moves on unplayed.
+    main.desktop.atProcessingPoint = [&] { schedule.tickAt("3/5/2000 9:05:07"); };
+    main.model.playMacroFile(main.folder.file("hot.kyr"));
+    main.desktop.atProcessingPoint = nullptr;
+    schedule.tickAt("3/5/2000 9:06:00");
+    EXPECT_EQ(main.desktop.events(), (Strings{"wait 1", "key down 0x09", "key up 0x09"}));
+    EXPECT_EQ(schedule.rows(),
+              (Strings{"Dropped 9:05:07 3/06/2000 2 D", "Plays 9:06:00 3/06/2000 2 D"}));
+    EXPECT_EQ(main.model.title(), kIdleTitle);
+}
+
+}  // namespace
+}  // namespace keyreel
