@@ -73,6 +73,13 @@ win32::OwnedMenu createMainMenuBar() {
     return bar;
 }
 
+std::vector<const wchar_t*> trayMenuCaptions() {
+    std::vector<const wchar_t*> captions;
+    for (const MenuItem& item : kTrayMenu)
+        captions.push_back(item.caption);
+    return captions;
+}
+
 win32::OwnedMenu createTrayMenu() {
     win32::OwnedMenu menu(CreatePopupMenu());
     appendItems(menu.get(), kTrayMenu);

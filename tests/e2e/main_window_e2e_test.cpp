@@ -77,7 +77,7 @@ TEST_F(MainWindowE2E, CancelAndNoChangeNothingAndARunAfterClearPlaysNothing) {
     ASSERT_TRUE(waitFor([&] { return !IsWindowVisible(main); }, 5000));
     ASSERT_TRUE(doubleClickOn(waitForTrayIcon(5000)));
     ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 5000));
-    chooseTrayItem(0);
+    chooseTrayItem(L"Load Macro");
     answerFileDialog(L"Open", L"");
     EXPECT_EQ(lines(), loaded) << "cancelled three times: the list as it was";
 
@@ -180,21 +180,21 @@ TEST_F(MainWindowE2E, TheAboutBoxAndTheHelpIndexFromTheMenusThenExit) {
 
 TEST_F(MainWindowE2E, TheTrayMenusAboutHelpAndExitAndAMissingHelpFileIsNamed) {
     ASSERT_NE(open(L""), nullptr);
-    chooseTrayItem(3);  // About
+    chooseTrayItem(L"About");
     const HWND about = waitForShown(L"KeyreelAboutWindow", 5000);
     ASSERT_NE(about, nullptr);
     ASSERT_TRUE(waitForActive(about, 5000));
     ASSERT_TRUE(tapKeys(L"Escape"));
     EXPECT_TRUE(waitFor([] { return windowsOfClass(L"KeyreelAboutWindow") == 0; }, 5000));
 
-    chooseTrayItem(2);  // Help: the contents
+    chooseTrayItem(L"Help");  // the contents
     HWND help = nullptr;
     ASSERT_TRUE(
         waitFor([&] { return (help = helpWindow()) != nullptr && helpTab(help) >= 0; }, 15000));
     EXPECT_EQ(helpTab(help), 0) << "the contents";
     // Out of the way of the main window and the tray.
     SetWindowPos(help, nullptr, 640, 480, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    chooseTrayItem(4);  // Exit
+    chooseTrayItem(L"Exit");
     EXPECT_TRUE(keyreel.waitForExit(10000));
 
     // A copy of the program without its help beside it.

@@ -7,24 +7,35 @@
 #include <fstream>
 #include <sstream>
 
+#include "ui/main_menus.h"
 #include "win32/wide_text.h"
 
 namespace keyreel::e2e {
 
 namespace {
 
-// The middle of the tray menu's item at `position`: four items, a separator
-// half an item high, and Exit; a thin border round them all.
-POINT trayMenuItem(HWND menu, int position) {
-    constexpr int kItemsBeforeSeparator = 4;
+// The middle of the tray menu's item with this caption. The menu of
+// another process cannot be read under Wine, so the place is worked out from
+// the program's own menu table: items of one height, separators half as
+// high, a thin border round them all.
+POINT trayMenuItem(HWND menu, std::wstring_view caption) {
     constexpr int kBorder = 2;
+    const std::vector<const wchar_t*> captions = ui::trayMenuCaptions();
+    int halfItems = 0;
+    int halfItemsBefore = -1;
+    for (const wchar_t* item : captions) {
+        if (item != nullptr && caption == item)
+            halfItemsBefore = halfItems;
+        halfItems += item != nullptr ? 2 : 1;
+    }
+    if (halfItemsBefore < 0) {
+        ADD_FAILURE() << "the tray menu has no item " << win32::toUtf8(std::wstring(caption));
+        return {};
+    }
     RECT rect{};
     GetWindowRect(menu, &rect);
-    const int itemHeight = (rect.bottom - rect.top - 2 * kBorder) * 2 / 11;
-    const int y = position < kItemsBeforeSeparator
-                      ? rect.top + kBorder + itemHeight * position + itemHeight / 2
-                      : rect.bottom - kBorder - itemHeight / 2;
-    return {(rect.left + rect.right) / 2, y};
+    const int halfItem = (rect.bottom - rect.top - 2 * kBorder) / halfItems;
+    return {(rect.left + rect.right) / 2, rect.top + kBorder + halfItem * (halfItemsBefore + 1)};
 }
 
 }  // namespace
@@ -69,7 +80,7 @@ void MainWindowE2E::chooseMenu(const wchar_t* menuKey, const wchar_t* itemKey) {
     ASSERT_TRUE(tapKeys(itemKey));
 }
 
-void MainWindowE2E::chooseTrayItem(int position) {
+void MainWindowE2E::chooseTrayItem(std::wstring_view caption) {
     activate();
     const HWND icon = waitForTrayIcon(5000);
     RECT place{};
@@ -81,7 +92,7 @@ void MainWindowE2E::chooseTrayItem(int position) {
     ASSERT_TRUE(waitForActive(GetAncestor(icon, GA_ROOT), 5000));
     ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool mouseup 3"));
     ASSERT_TRUE(waitForMenu(main, 5000)) << "no tray menu";
-    const POINT item = trayMenuItem(FindWindowW(L"#32768", nullptr), position);
+    const POINT item = trayMenuItem(FindWindowW(L"#32768", nullptr), caption);
     ASSERT_TRUE(movePointerTo(item.x, item.y));
     ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool click 1"));
 }

@@ -26,9 +26,9 @@ class MainWindowE2E : public KeyreelTest {
     // Alt and the menu's letter, then the item's letter once the menu is
     // open.
     void chooseMenu(const wchar_t* menuKey, const wchar_t* itemKey);
-    // Right-clicks the tray icon and clicks the tray menu's item at
-    // `position`, the separator not counted.
-    void chooseTrayItem(int position);
+    // Right-clicks the tray icon and clicks the tray menu's item with this
+    // caption.
+    void chooseTrayItem(std::wstring_view caption);
     // Chooses the word at `position` in the command chooser with the arrow
     // keys, from the word chosen before.
     void chooseWord(int position, const wchar_t* word);
