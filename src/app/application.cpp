@@ -6,7 +6,6 @@
 #include "core/base/product_texts.h"
 #include "core/macro/whole_second_wait.h"
 #include "core/settings/startup.h"
-#include "ui/countdown_window.h"
 #include "ui/resource_ids.h"
 #include "win32/hot_key_release.h"
 #include "win32/single_instance.h"
@@ -21,7 +20,10 @@ constexpr const wchar_t* kInstanceName = L"Local\\Keyreel.treel.instance";
 }  // namespace
 
 Application::Application()
-    : files_(fileStore_, codePage_), model_(desktop_, files_), mainWindow_(model_, *this) {}
+    : files_(fileStore_, codePage_),
+      model_(desktop_, files_),
+      builder_(model_, files_, desktop_),
+      mainWindow_(model_, builder_, *this) {}
 
 int Application::run(const std::wstring& commandLine) {
     const win32::SingleInstance instance(kInstanceName);
@@ -66,13 +68,15 @@ int Application::run(const std::wstring& commandLine) {
 }
 
 bool Application::countDown(std::int32_t seconds) {
-    ui::CountdownWindow window;
-    if (!window.open(seconds))
+    if (!countdown_.open(seconds))
         return true;
+    // Hide may close the window meanwhile; the count goes on without it.
     waitWholeSeconds(
-        desktop_, seconds, [&] { return !window.cancelled(); },
-        [&](std::int64_t elapsed) { window.showRemaining(seconds - elapsed); });
-    return !window.cancelled();
+        desktop_, seconds, [&] { return !countdown_.cancelled(); },
+        [&](std::int64_t elapsed) { countdown_.showRemaining(seconds - elapsed); });
+    const bool go = !countdown_.cancelled();
+    countdown_.unload();
+    return go;
 }
 
 void Application::hideToTray() {
@@ -86,18 +90,6 @@ void Application::hideToTray() {
                           reinterpret_cast<LONG_PTR>(taskListOwner_.get()));
     }
     mainWindow_.hide();
-}
-
-void Application::hideRequested() {
-    hideToTray();
-}
-
-void Application::exitRequested() {
-    // Ends the process at once, even from inside a play: windows close, the
-    // icon goes, and no file is ever held open between operations.
-    tray_->remove();
-    mainWindow_.destroy();
-    ExitProcess(0);
 }
 
 void Application::hotKeyPressed(WPARAM identifier, LPARAM keys) {
@@ -158,9 +150,10 @@ void Application::mainWindowDpiChanged(UINT dpi) {
     tray_->dpiChanged(dpi);
 }
 
+// Only the program's own windows: the help viewer handles its keys itself.
 bool Application::isDialogMessage(MSG& message) {
     const HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    return root != nullptr && IsDialogMessageW(root, &message);
+    return ui::Window::isOwnWindow(root) && IsDialogMessageW(root, &message);
 }
 
 int Application::messageLoop() {

@@ -1,16 +1,22 @@
 #pragma once
 
 // The one object that owns the program's state and windows: the start-up
-// sequence, the tray icon, hot keys and exit.
+// sequence, the tray icon, hot keys, the other windows, help and exit.
 
 #include <memory>
 #include <string>
 
+#include "core/main_window/macro_builder.h"
 #include "core/main_window/main_model.h"
 #include "core/settings/settings.h"
+#include "ui/about_window.h"
+#include "ui/countdown_window.h"
 #include "ui/main_window.h"
+#include "ui/tracker_window.h"
+#include "ui/window_roster.h"
 #include "win32/ansi_code_page.h"
 #include "win32/hot_keys.h"
+#include "win32/html_help.h"
 #include "win32/registry_settings_store.h"
 #include "win32/tray_icon.h"
 #include "win32/win32_desktop.h"
@@ -25,15 +31,20 @@ class Application final : public ui::MainWindowActions {
     // the exit code.
     int run(const std::wstring& commandLine);
 
-    void exitRequested() override;
-    void hideRequested() override;
+    void commandChosen(int command) override;
     void hotKeyPressed(WPARAM identifier, LPARAM keys) override;
     void trayIconEvent(UINT mouseMessage) override;
     void taskbarCreated() override;
     void mainWindowDpiChanged(UINT dpi) override;
 
   private:
+    // Closes every window, newest first, and ends the process; unless
+    // `unconditional`, a window that refuses to close keeps the program.
+    void exitProgram(bool unconditional);
+    void hide();
     void hideToTray();
+    void toggleTracker();
+    void showHelp(bool contents);
     void awaitHotKeyModifiersReleased();
     bool countDown(std::int32_t seconds);
     int messageLoop();
@@ -45,10 +56,18 @@ class Application final : public ui::MainWindowActions {
     win32::RegistrySettingsStore settings_;
     MacroFiles files_;
     MainModel model_;
+    MacroBuilder builder_;
     // A hidden window that owns the main window once it was hidden, which
     // keeps the program out of the task list; it outlives the main window.
     win32::OwnedWindow taskListOwner_;
     ui::MainWindow mainWindow_;
+    // The other windows: created when needed, and again after they closed.
+    ui::CountdownWindow countdown_;
+    ui::AboutWindow about_;
+    ui::TrackerWindow tracker_;
+    // Every one of them, in the order Hide closes them.
+    ui::WindowRoster windows_{&countdown_, &about_, &tracker_};
+    win32::HelpViewer help_;
     std::unique_ptr<win32::TrayIcon> tray_;
     std::unique_ptr<win32::HotKeyRegistrations> hotKeyRegistrations_;
     HotKeySettings hotKeySettings_;

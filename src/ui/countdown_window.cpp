@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "core/base/product_texts.h"
-#include "ui/resource_ids.h"
 
 namespace keyreel::ui {
 
@@ -35,6 +34,7 @@ const std::vector<ControlPlacement>& layout() {
 }  // namespace
 
 bool CountdownWindow::open(std::int32_t seconds) {
+    cancelled_ = false;
     const Frame frame{L"KeyreelCountdownWindow",
                       kAppTitle,
                       WS_POPUP | WS_CAPTION | WS_SYSMENU,
@@ -45,24 +45,9 @@ bool CountdownWindow::open(std::int32_t seconds) {
                       nullptr};
     if (!create(frame, layout()))
         return false;
-    SendMessageW(
-        control(kIcon), STM_SETICON,
-        reinterpret_cast<WPARAM>(LoadIconW(moduleInstance(), MAKEINTRESOURCEW(KEYREEL_ICON_ID))),
-        0);
+    SendMessageW(control(kIcon), STM_SETICON, reinterpret_cast<WPARAM>(programIcon()), 0);
     showRemaining(seconds);
-    // Centred on the screen the pointer is on, in front.
-    RECT window{};
-    GetWindowRect(hwnd(), &window);
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
-    SetWindowPos(hwnd(), HWND_TOPMOST, (work.left + work.right - width) / 2,
-                 (work.top + work.bottom - height) / 2, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    centerOnScreen(HWND_TOPMOST);
     SetForegroundWindow(hwnd());
     SetFocus(control(kCancelButton));
     return true;

@@ -11,7 +11,7 @@ namespace keyreel::ui {
 
 class CountdownWindow final : public Window {
   public:
-    // Creates and shows the window with the full count.
+    // Creates and shows the window with the full count, not cancelled.
     bool open(std::int32_t seconds);
     void showRemaining(std::int64_t seconds);
     bool cancelled() const { return cancelled_; }

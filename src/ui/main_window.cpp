@@ -1,5 +1,14 @@
 #include "ui/main_window.h"
 
+#include <dwmapi.h>
+
+#include <algorithm>
+
+#include "core/base/product_texts.h"
+#include "core/main_window/pointer_display.h"
+#include "ui/command_ids.h"
+#include "ui/main_menus.h"
+#include "ui/main_window_controls.h"
 #include "win32/tray_icon.h"
 #include "win32/wide_text.h"
 
@@ -7,35 +16,44 @@ namespace keyreel::ui {
 
 namespace {
 
-enum ControlId : int {
-    kMacroList = 101,
-    kRunButton = 102,
-    kStopButton = 103,
-    kMouseLocation = 104
-};
-
 constexpr UINT_PTR kMouseTimer = 1;
+constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
 
+// Creation order is the tab order: the builder's controls, the list, the
+// play buttons.
 const std::vector<ControlPlacement>& layout() {
     static const std::vector<ControlPlacement> controls = {
-        {L"LISTBOX", L"", WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-         kMacroList, 120, 0, 2055, 2400},
+        {L"STATIC", L"Command", SS_LEFT | SS_NOPREFIX, kCommandLabel, 120, 2400, 1335, 255},
+        {L"COMBOBOX", L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
+         kCommandChooser, 120, 2640, 2055, 315},
+        {L"STATIC", L"Value", SS_LEFT | SS_NOPREFIX, kValueLabel, 120, 3000, 1335, 255},
+        {L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, kValueEdit, 120, 3240, 2055, 285,
+         WS_EX_CLIENTEDGE},
+        {L"BUTTON", L"Add", kButton, kAddCommand, 120, 3600, 735, 255},
+        {L"BUTTON", L"Insert", kButton, kInsertCommand, 840, 3600, 735, 255},
+        {L"BUTTON", L"Delete", kButton, kDeleteCommand, 1560, 3600, 735, 255},
+        {L"BUTTON", L"Save", kButton, kSaveCommand, 2280, 3600, 735, 255},
+        {L"LISTBOX", L"",
+         WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT,
+         kMacroList, 120, 0, 2055, 2400, WS_EX_CLIENTEDGE},
         {L"STATIC", L"0,0", SS_CENTER | SS_NOTIFY, kMouseLocation, 2280, 75, 735, 255},
-        {L"BUTTON", L"Run", BS_PUSHBUTTON | WS_TABSTOP, kRunButton, 2280, 360, 735, 735},
-        {L"BUTTON", L"Stop", BS_PUSHBUTTON | WS_TABSTOP, kStopButton, 2280, 1200, 735, 1695},
+        {L"BUTTON", L"Run", kButton, kRunCommand, 2280, 360, 735, 735},
+        {L"BUTTON", L"Stop", kButton, kStopCommand, 2280, 1200, 735, 1695},
     };
     return controls;
 }
 
-// The menu bar offers the windows that exist; others join as they are built.
-win32::OwnedMenu createMenuBar() {
-    win32::OwnedMenu bar(CreateMenu());
-    const HMENU file = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, kExitCommand, L"E&xit");
-    // The bar owns its pop-ups from here on.
-    AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
-    AppendMenuW(bar.get(), MF_STRING, kHideCommand, L"Hi&de");
-    return bar;
+// The width of the caption bar's parts besides the title text: the icon, the
+// caption buttons (minimize comes with a disabled maximize) and the margins.
+int captionDecorations(HWND window, UINT dpi, const NONCLIENTMETRICSW& metrics, int margins) {
+    RECT buttons{};
+    int buttonWidth = 3 * metrics.iCaptionWidth;
+    if (SUCCEEDED(
+            DwmGetWindowAttribute(window, DWMWA_CAPTION_BUTTON_BOUNDS, &buttons, sizeof buttons)) &&
+        buttons.right > buttons.left) {
+        buttonWidth = std::max(buttonWidth, static_cast<int>(buttons.right - buttons.left));
+    }
+    return GetSystemMetricsForDpi(SM_CXSMICON, dpi) + buttonWidth + margins;
 }
 
 }  // namespace
@@ -45,13 +63,13 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::open(bool mouseTrackingOff) {
-    win32::OwnedMenu menuBar = createMenuBar();
+    win32::OwnedMenu menuBar = createMainMenuBar();
     const Frame frame{L"KeyreelMainWindow",
                       model_.title(),
                       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                       0,
                       3030,
-                      3015,
+                      3900,
                       nullptr,
                       menuBar.get()};
     if (!create(frame, layout()))
@@ -59,14 +77,43 @@ bool MainWindow::open(bool mouseTrackingOff) {
     // The window destroys its menu bar when it goes.
     menuBar.release();
     taskbarCreated_ = win32::TrayIcon::taskbarCreatedMessage();
+    createBuilder();
     model_.setObserver(this);
+    listChanged();
     setMouseTracking(!mouseTrackingOff);
     return true;
+}
+
+// The caption is the play-state display: the window is at least as wide as
+// the longest title needs, at every DPI.
+int MainWindow::minimumClientWidth() const {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi()))
+        return 0;
+    const win32::OwnedFont font(CreateFontIndirectW(&metrics.lfCaptionFont));
+    const HDC dc = GetDC(hwnd());
+    const HGDIOBJ previous = SelectObject(dc, font.get());
+    int widest = 0;
+    for (const char* title : {kIdleTitle, kPlayingTitle, kStoppedTitle}) {
+        const std::wstring text = win32::toWide(title);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(hwnd(), dc);
+    // Window managers and themes may draw the caption in a wider face than
+    // the system's caption font (a bold sans under X, say): a quarter more
+    // keeps the marker in view there too.
+    return widest * 5 / 4 + captionDecorations(hwnd(), dpi(), metrics, toPixels(450));
 }
 
 void MainWindow::show() {
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
+    if (!IsChild(hwnd(), GetFocus()))
+        SetFocus(control(kCommandChooser));
     if (tracking_)
         mouseTimer_.start(hwnd(), kMouseTimer, 1);
 }
@@ -84,29 +131,24 @@ void MainWindow::setMouseTracking(bool on) {
     } else {
         mouseTimer_.stop();
         setControlText(kMouseLocation, "0,0");
-        shownPosition_ = {-1, -1};
+        pointer_.forget();
     }
 }
 
+void MainWindow::setTrackerShown(bool shown) {
+    tooltips_.setText(control(kMouseLocation), shown ? kTrackerOffTip : kTrackerOnTip);
+}
+
 void MainWindow::refreshMouseLocation() {
-    // Nobody sees the label while the window is hidden; and unchanged text
-    // is not written again.
+    // Nobody sees the label while the window is hidden.
     if (!IsWindowVisible(hwnd()))
         return;
-    POINT position{};
-    if (!GetCursorPos(&position))
-        return;
-    if (position.x == shownPosition_.x && position.y == shownPosition_.y)
-        return;
-    shownPosition_ = position;
-    setControlText(kMouseLocation, std::to_string(position.x) + "," + std::to_string(position.y));
+    if (const auto position = pointer_.moved())
+        setControlText(kMouseLocation, pointerPositionText(position->x, position->y));
 }
 
 void MainWindow::showTrayMenu() {
-    const win32::OwnedMenu menu(CreatePopupMenu());
-    AppendMenuW(menu.get(), MF_STRING, kTrayStopCommand, L"Stop");
-    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_STRING, kTrayExitCommand, L"Exit");
+    const win32::OwnedMenu menu = createTrayMenu();
     POINT at{};
     GetCursorPos(&at);
     SetForegroundWindow(hwnd());
@@ -130,32 +172,72 @@ void MainWindow::listChanged() {
     InvalidateRect(list, nullptr, TRUE);
 }
 
-void MainWindow::command(int id) {
+// The list box moves its selection along with the lines, as the builder's
+// Insert expects: the selected line stays selected.
+void MainWindow::lineInserted(std::size_t index) {
+    if (index >= model_.list().size())
+        return listChanged();
+    SendMessageW(control(kMacroList), LB_INSERTSTRING, index,
+                 reinterpret_cast<LPARAM>(win32::toWide(model_.list()[index]).c_str()));
+}
+
+void MainWindow::lineRemoved(std::size_t index) {
+    SendMessageW(control(kMacroList), LB_DELETESTRING, index, 0);
+}
+
+void MainWindow::command(int id, int notification) {
     switch (id) {
-        case kRunButton:
-            model_.runList();
-            break;
-        case kStopButton:
-        case kTrayStopCommand:
-            model_.stop();
-            break;
-        case kHideCommand:
-            actions_.hideRequested();
-            break;
-        case kExitCommand:
-        case kTrayExitCommand:
-            actions_.exitRequested();
-            break;
+        case kCommandChooser:
+            // A word chosen from the list has a position; typing takes it away.
+            if (notification == CBN_SELCHANGE)
+                commandEdited_ = false;
+            else if (notification == CBN_EDITCHANGE)
+                commandEdited_ = true;
+            return;
+        case kMouseLocation:
+            if (notification == STN_DBLCLK)
+                actions_.commandChosen(kToggleTrackerCommand);
+            return;
+        case IDOK:
+            // Enter, through the dialog keys of the message loop.
+            if (GetFocus() == control(kValueEdit))
+                addLine();
+            return;
+        case kAddCommand:
+            return addLine();
+        case kInsertCommand:
+            return insertLine();
+        case kDeleteCommand:
+            return deleteLine();
+        case kSaveCommand:
+            return saveList();
+        case kLoadCommand:
+            return loadList();
+        case kClearCommand:
+            return builder_.clear();
+        case kRunCommand:
+            return model_.runList();
+        case kStopCommand:
+            return model_.stop();
         default:
-            break;
+            if (id > kFirstProgramCommand)
+                actions_.commandChosen(id);
+            return;
     }
 }
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            command(LOWORD(wParam));
+            command(LOWORD(wParam), HIWORD(wParam));
             return 0;
+        case WM_VKEYTOITEM:
+            // The Delete key in the list deletes its selected line.
+            if (LOWORD(wParam) == VK_DELETE) {
+                deleteLine();
+                return -2;
+            }
+            return -1;
         case WM_TIMER:
             if (wParam == kMouseTimer)
                 refreshMouseLocation();
@@ -167,7 +249,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             actions_.trayIconEvent(LOWORD(lParam));
             return 0;
         case WM_CLOSE:
-            actions_.exitRequested();
+            actions_.commandChosen(kExitCommand);
             return 0;
         default:
             break;

@@ -1,12 +1,18 @@
 #pragma once
 
-// The main window: the macro list, Run and Stop, the live pointer position,
-// the title that shows the play state, and the menus. It mirrors MainModel and
-// hands everything that concerns the whole program to MainWindowActions.
+// The main window: the macro list and the builder that edits it, Run and
+// Stop, the live pointer position, the title that shows the play state, and
+// the menus. It mirrors MainModel, leaves the builder's rules to
+// MacroBuilder, and hands what concerns the whole program to
+// MainWindowActions.
 
+#include <cstdint>
 #include <string>
 
+#include "core/main_window/macro_builder.h"
 #include "core/main_window/main_model.h"
+#include "ui/pointer_watch.h"
+#include "ui/tooltips.h"
 #include "ui/window.h"
 
 namespace keyreel::ui {
@@ -14,8 +20,9 @@ namespace keyreel::ui {
 class MainWindowActions {
   public:
     virtual ~MainWindowActions() = default;
-    virtual void exitRequested() = 0;
-    virtual void hideRequested() = 0;
+    // A command for the program as a whole (ui/command_ids.h, from
+    // kFirstProgramCommand on): exit, hide, help, the other windows.
+    virtual void commandChosen(int command) = 0;
     // A WM_HOTKEY message: the identifier and the keys (modifiers, key).
     virtual void hotKeyPressed(WPARAM identifier, LPARAM keys) = 0;
     // A mouse message (WM_LBUTTONDBLCLK, WM_RBUTTONUP, ...) from the tray icon.
@@ -27,42 +34,63 @@ class MainWindowActions {
 
 inline constexpr UINT kTrayIconMessage = WM_APP + 1;
 
-enum MainWindowCommand : int {
-    kExitCommand = 201,
-    kHideCommand = 202,
-    kTrayStopCommand = 301,
-    kTrayExitCommand = 302,
-};
-
 class MainWindow final : public Window, public MainModelObserver {
   public:
-    MainWindow(MainModel& model, MainWindowActions& actions) : model_(model), actions_(actions) {}
+    MainWindow(MainModel& model, MacroBuilder& builder, MainWindowActions& actions)
+        : model_(model), builder_(builder), actions_(actions) {}
     ~MainWindow() override;
 
-    // Creates the window hidden, with the live pointer display on or off.
+    // Creates the window hidden, with the live pointer display on or off and
+    // the builder's command list filled.
     bool open(bool mouseTrackingOff);
     void show();
     void hide();
     // The live pointer display runs while tracking is on; off shows "0,0".
     void setMouseTracking(bool on);
+    // The pointer position's tooltip tells what a double click will do.
+    void setTrackerShown(bool shown);
     // Pops up the tray menu at the pointer; returns when it closes.
     void showTrayMenu();
+    std::string tooltipText(HWND control) const { return tooltips_.text(control); }
 
     void titleChanged(const std::string& title) override;
     void listChanged() override;
+    void lineInserted(std::size_t index) override;
+    void lineRemoved(std::size_t index) override;
 
   private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void command(int id);
+    void command(int id, int notification);
     void refreshMouseLocation();
     void dpiChanged() override { actions_.mainWindowDpiChanged(dpi()); }
+    int minimumClientWidth() const override;
+
+    // The builder's side (main_window_builder.cpp).
+    void createBuilder();
+    void addLine();
+    void insertLine();
+    void deleteLine();
+    void saveList();
+    void loadList();
+    // The chooser's word, with its position unless the user typed or edited it.
+    std::string chosenWord(std::int64_t& position) const;
+    std::string valueText() const;
+    std::int64_t selectedLine() const;
+    void listPointerMoved(POINT at);
+    static LRESULT CALLBACK listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR self);
 
     MainModel& model_;
+    MacroBuilder& builder_;
     MainWindowActions& actions_;
+    Tooltips tooltips_;
     UINT taskbarCreated_ = 0;
     win32::OwnedTimer mouseTimer_;
-    POINT shownPosition_{-1, -1};
+    PointerWatch pointer_;
     bool tracking_ = false;
+    // The chooser's text was typed or edited since a word was chosen.
+    bool commandEdited_ = false;
+    std::string listTip_;
 };
 
 }  // namespace keyreel::ui

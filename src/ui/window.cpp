@@ -34,7 +34,7 @@ void registerClassOnce(const wchar_t* className, WNDPROC windowProc) {
     wc.hInstance = moduleInstance();
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hIcon = LoadIconW(moduleInstance(), MAKEINTRESOURCEW(KEYREEL_ICON_ID));
+    wc.hIcon = programIcon();
     wc.lpszClassName = className;
     RegisterClassExW(&wc);
 }
@@ -45,8 +45,22 @@ HINSTANCE moduleInstance() {
     return GetModuleHandleW(nullptr);
 }
 
+HICON programIcon() {
+    return LoadIconW(moduleInstance(), MAKEINTRESOURCEW(KEYREEL_ICON_ID));
+}
+
 Window::~Window() {
     destroy();
+}
+
+bool Window::unload() {
+    destroy();
+    return true;
+}
+
+bool Window::isOwnWindow(HWND window) {
+    return window != nullptr && reinterpret_cast<WNDPROC>(
+                                    GetWindowLongPtrW(window, GWLP_WNDPROC)) == &Window::windowProc;
 }
 
 void Window::destroy() {
@@ -83,14 +97,43 @@ bool Window::create(const Frame& frame, const std::vector<ControlPlacement>& con
     if (dpi_ == 0)
         dpi_ = kDefaultDpi;
     for (const ControlPlacement& placement : controls_) {
-        CreateWindowExW(0, placement.className, placement.text,
+        CreateWindowExW(placement.exStyle, placement.className, placement.text,
                         placement.style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
                         moduleInstance(), nullptr);
     }
     applyLayout(nullptr);
     created();
+    if (createdHandler_)
+        createdHandler_();
     return true;
+}
+
+void Window::centerOnScreen(HWND insertAfter) {
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    SetWindowPos(hwnd_, insertAfter, (work.left + work.right - width) / 2,
+                 (work.top + work.bottom - height) / 2, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+void Window::widenToMinimum() {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const int missing = minimumClientWidth() - (client.right - client.left);
+    if (missing <= 0)
+        return;
+    RECT frame{};
+    GetWindowRect(hwnd_, &frame);
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + missing, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Window::applyLayout(const RECT* suggestedFrame) {
@@ -106,6 +149,7 @@ void Window::applyLayout(const RECT* suggestedFrame) {
         SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    widenToMinimum();
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);

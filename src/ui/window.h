@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "win32/owned.h"
@@ -20,6 +22,7 @@ struct ControlPlacement {
     DWORD style;
     int id;
     int left, top, width, height;  // twips
+    DWORD exStyle = 0;
 };
 
 class Window {
@@ -30,6 +33,17 @@ class Window {
     Window& operator=(const Window&) = delete;
 
     HWND hwnd() const { return hwnd_; }
+    // "Loaded": the window exists, shown or hidden. Its object outlives every
+    // unload, so whoever holds it across a processing point never holds a
+    // dangling reference; opening it again creates the window afresh.
+    bool loaded() const { return hwnd_ != nullptr; }
+    // Closes the window for good, as exit and Hide do; false when it refused
+    // (a window with unsaved work may ask first).
+    virtual bool unload();
+    // Called each time the window was created.
+    void setCreatedHandler(std::function<void()> handler) { createdHandler_ = std::move(handler); }
+    // Whether `window` is one of the program's own windows, of any class.
+    static bool isOwnWindow(HWND window);
     // The DPI the window is laid out for. KEYREEL_DPI in the environment
     // overrides the system's, so scaling can be tested anywhere.
     UINT dpi() const { return dpi_; }
@@ -57,12 +71,19 @@ class Window {
     virtual void created() {}
     // Called after the window was laid out for a new DPI.
     virtual void dpiChanged() {}
+    // The client width in pixels the window needs at least, beyond its
+    // layout's width (a caption that must show whole, say).
+    virtual int minimumClientWidth() const { return 0; }
+    // Puts the window in the middle of the work area of the screen the
+    // pointer is on, in front, and shows it.
+    void centerOnScreen(HWND insertAfter);
 
   private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     // Sizes the window for its client area, or takes the frame Windows
     // suggests for a new DPI, then places the controls.
     void applyLayout(const RECT* suggestedFrame);
+    void widenToMinimum();
 
     HWND hwnd_ = nullptr;  // owned: destroyed by destroy() or with this object
     UINT dpi_ = 96;
@@ -71,8 +92,11 @@ class Window {
     std::vector<ControlPlacement> controls_;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
+    std::function<void()> createdHandler_;
 };
 
 HINSTANCE moduleInstance();
+// The program's icon in the system's large size; shared, never destroyed.
+HICON programIcon();
 
 }  // namespace keyreel::ui

@@ -58,6 +58,12 @@ inline void icon(HICON icon) {
 inline void registryKey(HKEY key) {
     RegCloseKey(key);
 }
+inline void brush(HBRUSH brush) {
+    DeleteObject(brush);
+}
+inline void library(HMODULE module) {
+    FreeLibrary(module);
+}
 }  // namespace release
 
 // Process, thread and mutex handles (null when there is none; files, whose
@@ -68,6 +74,8 @@ using OwnedMenu = Owned<HMENU, release::menu>;
 using OwnedWindow = Owned<HWND, release::window>;
 using OwnedIcon = Owned<HICON, release::icon>;
 using OwnedRegistryKey = Owned<HKEY, release::registryKey>;
+using OwnedBrush = Owned<HBRUSH, release::brush>;
+using OwnedLibrary = Owned<HMODULE, release::library>;
 
 // A timer of a window, killed with this object.
 class OwnedTimer {

@@ -9,16 +9,6 @@ namespace keyreel::e2e {
 
 namespace {
 
-std::wstring keyreelExecutable() {
-    // The build passes the Unix path; Wine shows the root as drive Z:.
-    std::wstring path = win32::toWide(KEYREEL_EXE);
-    for (wchar_t& c : path) {
-        if (c == L'/')
-            c = L'\\';
-    }
-    return L"Z:" + path;
-}
-
 void closeWindowsOfOthers(std::wstring_view titlePart) {
     while (const HWND window = probe::findWindow(titlePart)) {
         DWORD processId = 0;
@@ -35,6 +25,16 @@ void closeWindowsOfOthers(std::wstring_view titlePart) {
 }
 
 }  // namespace
+
+std::wstring keyreelExecutable() {
+    // The build passes the Unix path; Wine shows the root as drive Z:.
+    std::wstring path = win32::toWide(KEYREEL_EXE);
+    for (wchar_t& c : path) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    return L"Z:" + path;
+}
 
 bool ChildProcess::start(std::wstring commandLine) {
     kill();

@@ -57,6 +57,9 @@ class TargetWindow {
     HWND edit_ = nullptr;
 };
 
+// The Windows path of the keyreel.exe under test.
+std::wstring keyreelExecutable();
+
 // Wine's notepad, a program with a menu bar that nobody here wrote, in front
 // with the keyboard focus in its text.
 class Notepad {

@@ -114,11 +114,32 @@ void settle() {
     pumpUntil([until] { return GetTickCount64() >= until; });
 }
 
-std::string windowText(HWND window) {
+std::wstring wideText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
         GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return toUtf8(text);
+    return text;
+}
+
+HWND childWithText(HWND parent, const wchar_t* text) {
+    return FindWindowExW(parent, nullptr, nullptr, text);
+}
+
+HWND childOfClass(HWND parent, const wchar_t* className) {
+    return FindWindowExW(parent, nullptr, className, nullptr);
+}
+
+bool clickButton(HWND parent, const wchar_t* text) {
+    const HWND button = childWithText(parent, text);
+    if (button == nullptr)
+        return false;
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+    return true;
+}
+
+std::string windowText(HWND window) {
+    return toUtf8(wideText(window));
 }
 
 }  // namespace keyreel::win32

@@ -45,6 +45,15 @@ class TestWindow {
     std::vector<std::string> events_;
 };
 
+// Text of a window, as it is.
+std::wstring wideText(HWND window);
+// The child with exactly this text, or of this class ("ListBox"); null for
+// none.
+HWND childWithText(HWND parent, const wchar_t* text);
+HWND childOfClass(HWND parent, const wchar_t* className);
+// Clicks the child button with this text, as its BN_CLICKED does.
+bool clickButton(HWND parent, const wchar_t* text);
+
 // Handles this thread's messages until `done` holds; false when it still
 // does not after ten seconds.
 bool pumpUntil(const std::function<bool()>& done);

@@ -1,6 +1,6 @@
-// The program's windows, created for real under Wine: the main window
-// mirroring its model, the count-down window, the tray icon and the
-// single-instance guard.
+// The program's windows besides the main window, created for real under
+// Wine: the count-down, the about box, the tracker and the roster that closes
+// them; the tray icon and the single-instance guard.
 
 #include <gtest/gtest.h>
 
@@ -8,161 +8,33 @@
 #include <utility>
 #include <vector>
 
-#include "model_fixture.h"
+#include "core/main_window/pointer_display.h"
 #include "test_window.h"
+#include "ui/about_window.h"
 #include "ui/countdown_window.h"
-#include "ui/main_window.h"
 #include "ui/resource_ids.h"
+#include "ui/tracker_window.h"
+#include "ui/window_roster.h"
 #include "win32/single_instance.h"
 #include "win32/tray_icon.h"
+#include "win32/wide_text.h"
 
 namespace keyreel::ui {
 namespace {
 
+using win32::childWithText;
+using win32::clickButton;
 using win32::pumpUntil;
 using win32::settle;
+using win32::wideText;
 
-std::wstring textOf(HWND hwnd) {
-    wchar_t buffer[512] = {};
-    GetWindowTextW(hwnd, buffer, 512);
-    return buffer;
-}
-
-HWND child(HWND parent, const wchar_t* text) {
-    return FindWindowExW(parent, nullptr, nullptr, text);
-}
-
-void click(HWND parent, const wchar_t* buttonText) {
-    const HWND button = child(parent, buttonText);
-    ASSERT_NE(button, nullptr) << "no button";
-    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
-}
-
-int widthOf(HWND hwnd) {
-    RECT rect{};
-    GetClientRect(hwnd, &rect);
-    return rect.right - rect.left;
-}
-
-class RecordingActions : public MainWindowActions {
-  public:
-    int exits = 0, hides = 0, taskbars = 0;
-    std::vector<std::pair<WPARAM, LPARAM>> hotKeys;
-    std::vector<UINT> trayEvents;
-    void exitRequested() override { ++exits; }
-    void hideRequested() override { ++hides; }
-    void hotKeyPressed(WPARAM id, LPARAM keys) override { hotKeys.emplace_back(id, keys); }
-    void trayIconEvent(UINT message) override { trayEvents.push_back(message); }
-    void taskbarCreated() override { ++taskbars; }
-    void mainWindowDpiChanged(UINT dpi) override { dpiChanges.push_back(dpi); }
-    std::vector<UINT> dpiChanges;
-};
-
-class MainWindowTest : public ::testing::Test, protected ModelParts {
-  protected:
-    RecordingActions actions;
-    MainWindow window{model, actions};
-};
-
-TEST_F(MainWindowTest, MirrorsTheModelAndPlaysWithRunAndStop) {
-    ASSERT_TRUE(window.open(false));
-    window.show();
-    EXPECT_EQ(textOf(window.hwnd()), L"Tobrin's Keyreel   x");
-
-    folder.write("m.kyr", "Wait >1\r\n\r\nPress_Tab\r\n");
-    ASSERT_TRUE(model.loadList(folder.file("m.kyr")));
-    const HWND list = FindWindowExW(window.hwnd(), nullptr, L"ListBox", nullptr);
-    ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
-
-    std::vector<std::wstring> titles;
-    desktop.atProcessingPoint = [&] {
-        if (!titles.empty())
-            return;
-        titles.push_back(textOf(window.hwnd()));
-        click(window.hwnd(), L"Stop");
-        titles.push_back(textOf(window.hwnd()));
-    };
-    click(window.hwnd(), L"Run");
-    titles.push_back(textOf(window.hwnd()));
-    EXPECT_EQ(titles,
-              (std::vector<std::wstring>{L"Tobrin's Keyreel   \u00BB", L"Tobrin's Keyreel   \u00D7",
-                                         L"Tobrin's Keyreel   x"}));
-    EXPECT_EQ(desktop.events(), (std::vector<std::string>{"wait 1"})) << "stopped before Tab";
-}
-
-TEST_F(MainWindowTest, ShowsThePointerOnlyWhileTrackingAndShown) {
-    ASSERT_TRUE(window.open(true));
-    window.show();
-    const HWND label = child(window.hwnd(), L"0,0");
-    ASSERT_NE(label, nullptr);
-    SetCursorPos(123, 45);
-    settle();
-    EXPECT_EQ(textOf(label), L"0,0") << "tracking off";
-
-    window.setMouseTracking(true);
-    EXPECT_TRUE(pumpUntil([&] { return textOf(label) == L"123,45"; }));
-    window.hide();
-    SetCursorPos(50, 60);
-    settle();
-    EXPECT_EQ(textOf(label), L"123,45") << "no work while hidden";
-    window.show();
-    EXPECT_TRUE(pumpUntil([&] { return textOf(label) == L"50,60"; }));
-}
-
-TEST_F(MainWindowTest, HandsProgramWideMessagesToTheApplication) {
-    ASSERT_TRUE(window.open(false));
-    SendMessageW(window.hwnd(), WM_HOTKEY, 7, MAKELPARAM(MOD_ALT, VK_F3));
-    SendMessageW(window.hwnd(), kTrayIconMessage, 1, WM_RBUTTONUP);
-    SendMessageW(window.hwnd(), WM_COMMAND, kHideCommand, 0);
-    SendMessageW(window.hwnd(), win32::TrayIcon::taskbarCreatedMessage(), 0, 0);
-    SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(actions.hotKeys,
-              (std::vector<std::pair<WPARAM, LPARAM>>{{7, MAKELPARAM(MOD_ALT, VK_F3)}}));
-    EXPECT_EQ(actions.trayEvents, (std::vector<UINT>{WM_RBUTTONUP}));
-    EXPECT_EQ(actions.hides, 1);
-    EXPECT_EQ(actions.taskbars, 1);
-    EXPECT_EQ(actions.exits, 1);
-    EXPECT_TRUE(IsWindow(window.hwnd())) << "closing is the application's decision";
-
-    const HMENU menu = GetMenu(window.hwnd());
-    wchar_t caption[64] = {};
-    GetMenuStringW(menu, 0, caption, 64, MF_BYPOSITION);
-    EXPECT_STREQ(caption, L"&File");
-    GetMenuStringW(menu, 1, caption, 64, MF_BYPOSITION);
-    EXPECT_STREQ(caption, L"Hi&de");
-}
-
-TEST_F(MainWindowTest, LaysOutInTwipsAtTheWindowsDpi) {
-    _putenv_s("KEYREEL_DPI", "192");
-    ASSERT_TRUE(window.open(false));
-    EXPECT_EQ(widthOf(child(window.hwnd(), L"Run")), 735 * 192 / 1440);
-    EXPECT_EQ(widthOf(window.hwnd()), 3030 * 192 / 1440);
-    window.destroy();
-    _putenv_s("KEYREEL_DPI", "96");
-    ASSERT_TRUE(window.open(false));
-    EXPECT_EQ(widthOf(child(window.hwnd(), L"Run")), 735 * 96 / 1440);
-    _putenv_s("KEYREEL_DPI", "");
-}
-
-TEST_F(MainWindowTest, TakesTheFrameWindowsSuggestsForANewDpi) {
-    ASSERT_TRUE(window.open(false));
-    const UINT before = window.dpi();
-    const UINT after = before * 2;
-    RECT suggested{40, 50, 40 + 3030 * static_cast<int>(after) / 1440 + 20, 50 + 900};
-    SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(after, after),
-                 reinterpret_cast<LPARAM>(&suggested));
-    RECT frame{};
-    GetWindowRect(window.hwnd(), &frame);
-    EXPECT_EQ(frame.left, suggested.left);
-    EXPECT_EQ(frame.right - frame.left, suggested.right - suggested.left);
-    EXPECT_EQ(frame.bottom - frame.top, suggested.bottom - suggested.top);
-    EXPECT_EQ(widthOf(child(window.hwnd(), L"Run")), 735 * static_cast<int>(after) / 1440);
-    EXPECT_EQ(actions.dpiChanges, (std::vector<UINT>{after})) << "the tray icon is drawn anew";
-
-    SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(after, after),
-                 reinterpret_cast<LPARAM>(&suggested));
-    EXPECT_EQ(actions.dpiChanges.size(), 1u) << "the same DPI again changes nothing";
+int windowsOfClass(const wchar_t* className) {
+    int count = 0;
+    for (HWND window = FindWindowExW(nullptr, nullptr, className, nullptr); window != nullptr;
+         window = FindWindowExW(nullptr, window, className, nullptr)) {
+        ++count;
+    }
+    return count;
 }
 
 TEST(CountdownWindow, CountsDownAndCancelHidesIt) {
@@ -171,14 +43,121 @@ TEST(CountdownWindow, CountsDownAndCancelHidesIt) {
     EXPECT_TRUE(IsWindowVisible(window.hwnd()));
     for (const wchar_t* text : {L"A macro will be starting in ", L"5", L"seconds.",
                                 L"Press cancel to stop this operation", L"Cancel"}) {
-        EXPECT_NE(child(window.hwnd(), text), nullptr) << text;
+        EXPECT_NE(childWithText(window.hwnd(), text), nullptr) << text;
     }
     window.showRemaining(3);
-    EXPECT_NE(child(window.hwnd(), L"3"), nullptr);
+    EXPECT_NE(childWithText(window.hwnd(), L"3"), nullptr);
     EXPECT_FALSE(window.cancelled());
-    click(window.hwnd(), L"Cancel");
+    clickButton(window.hwnd(), L"Cancel");
     EXPECT_TRUE(window.cancelled());
     EXPECT_FALSE(IsWindowVisible(window.hwnd()));
+}
+
+TEST(AboutWindow, ShowsNameVersionAndDisclaimerInOneWindow) {
+    AboutWindow about;
+    ASSERT_TRUE(about.open());
+    EXPECT_TRUE(IsWindowVisible(about.hwnd()));
+    EXPECT_EQ(wideText(about.hwnd()), L"About Tobrin's Keyreel");
+    EXPECT_NE(childWithText(about.hwnd(), L"Tobrin's Keyreel"), nullptr);
+    EXPECT_NE(childWithText(about.hwnd(), L"Version 2.1.0"), nullptr) << "from the resource";
+    EXPECT_NE(childWithText(about.hwnd(),
+                            L"Disclaimer:    This program was developed as is.  Use at your own "
+                            L"risk.  The program is not responsible for damage, "
+                            L"misconfiguration, loss of data, death, eruption or earthquakes "
+                            L"associated by using this program."),
+              nullptr);
+    const HWND icon = FindWindowExW(about.hwnd(), nullptr, L"Static", L"");
+    EXPECT_NE(SendMessageW(icon, STM_GETICON, 0, 0), 0);
+
+    const HWND first = about.hwnd();
+    ASSERT_TRUE(about.open());
+    EXPECT_EQ(about.hwnd(), first) << "opened twice: the one window";
+    EXPECT_EQ(windowsOfClass(L"KeyreelAboutWindow"), 1);
+    SendMessageW(about.hwnd(), WM_COMMAND, IDCANCEL, 0);  // Escape
+    EXPECT_FALSE(about.loaded());
+    ASSERT_TRUE(about.open());
+    EXPECT_NE(childWithText(about.hwnd(), L"Version 2.1.0"), nullptr) << "loaded afresh";
+}
+
+TEST(TrackerWindow, FollowsThePointerBesideItWithoutTakingTheFocus) {
+    win32::TestWindow front("Keyreel tracker test", win32::TestWindow::Content::Edit);
+    TrackerWindow tracker;
+    SetCursorPos(0, 0);
+    ASSERT_TRUE(tracker.open());
+    const HWND label = FindWindowExW(tracker.hwnd(), nullptr, L"Static", nullptr);
+    const auto placedAt = [&](int x, int y) {
+        const TrackerPlacement at = trackerPlacement(x, y, static_cast<int>(tracker.dpi()));
+        RECT rect{};
+        GetWindowRect(tracker.hwnd(), &rect);
+        return rect.left == at.left && rect.top == at.top &&
+               wideText(label) == win32::toWide(pointerPositionText(x, y));
+    };
+    EXPECT_TRUE(pumpUntil([&] { return placedAt(0, 0); })) << "beside the corner, \"0,0\"";
+    EXPECT_EQ(wideText(label), L"0,0");
+    SetCursorPos(400, 300);
+    EXPECT_TRUE(pumpUntil([&] { return placedAt(400, 300); }));
+    EXPECT_EQ(wideText(label), L"400,300");
+
+    RECT client{};
+    GetClientRect(tracker.hwnd(), &client);
+    EXPECT_EQ(client.right, tracker.toPixels(690));
+    EXPECT_EQ(client.bottom, tracker.toPixels(210));
+    EXPECT_NE(GetWindowLongPtrW(tracker.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_EQ(GetWindowLongPtrW(tracker.hwnd(), GWL_STYLE) & WS_CAPTION, 0) << "no frame";
+    EXPECT_EQ(GetForegroundWindow(), front.handle()) << "the focus stays where it was";
+
+    const HWND first = tracker.hwnd();
+    ASSERT_TRUE(tracker.open());
+    EXPECT_EQ(tracker.hwnd(), first) << "an open tracker is reused";
+    EXPECT_TRUE(tracker.unload());
+    EXPECT_FALSE(IsWindow(first));
+}
+
+// A window that records its unloading and may refuse it.
+class RecordingWindow final : public Window {
+  public:
+    RecordingWindow(const char* name, std::vector<std::string>& log) : name_(name), log_(log) {}
+    bool open() {
+        return create(
+            {L"KeyreelRosterTest", name_, WS_OVERLAPPEDWINDOW, 0, 1000, 1000, nullptr, nullptr},
+            {});
+    }
+    bool unload() override {
+        log_.push_back(name_);
+        return !refuse && Window::unload();
+    }
+    bool refuse = false;
+
+  private:
+    std::string name_;
+    std::vector<std::string>& log_;
+};
+
+TEST(WindowRoster, ExitClosesNewestFirstAndHideInItsOwnOrder) {
+    std::vector<std::string> log;
+    RecordingWindow a("a", log), b("b", log), c("c", log);
+    WindowRoster roster{&a, &b, &c};
+    c.open();
+    a.open();
+    b.open();
+    roster.unloadForHide();
+    EXPECT_EQ(log, (std::vector<std::string>{"a", "b", "c"}));
+
+    log.clear();
+    c.open();
+    a.open();
+    b.open();
+    c.destroy();  // closed by the user
+    c.open();     // and opened again: now the newest
+    EXPECT_EQ(roster.loadedNewestFirst(), (std::vector<Window*>{&c, &b, &a}));
+    a.refuse = true;
+    EXPECT_FALSE(roster.unloadAll());
+    EXPECT_EQ(log, (std::vector<std::string>{"c", "b", "a"}));
+    EXPECT_TRUE(a.loaded()) << "the window that refused stays";
+    a.refuse = false;
+    EXPECT_TRUE(roster.unloadAll());
+    EXPECT_FALSE(a.loaded());
+    EXPECT_TRUE(roster.loadedNewestFirst().empty());
 }
 
 // Wine's own tray window holds the icons when no other tray runs.

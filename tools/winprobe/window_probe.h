@@ -43,14 +43,15 @@ void answerMessageBox(HWND box, int buttonId);
 // start.exe returns before the program has ended: wait for what it does.
 bool runUnixProgram(const std::wstring& commandLine);
 
-// Waits for `condition` to hold, polling; false on time-out.
+// Waits for `condition` to hold, asking every `pollMillis`; false on
+// time-out.
 template <typename Condition>
-bool waitFor(Condition condition, DWORD timeoutMillis) {
+bool waitFor(Condition condition, DWORD timeoutMillis, DWORD pollMillis = 20) {
     const ULONGLONG end = GetTickCount64() + timeoutMillis;
     while (!condition()) {
         if (GetTickCount64() >= end)
             return false;
-        Sleep(20);
+        Sleep(pollMillis);
     }
     return true;
 }

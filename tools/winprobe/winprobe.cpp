@@ -4,7 +4,9 @@
 //   winprobe titles                    visible top-level titles
 //   winprobe wait TITLE [MS]           wait for a window; print its title
 //   winprobe gone TITLE [MS]           wait until no such window is left
-//   winprobe text TITLE                the text of the window's edit control
+//   winprobe text TITLE [MS]           the text of the window's edit control,
+//                                      once it has stopped changing (keys a
+//                                      play sent may still be on their way)
 //   winprobe wait-play-end [MS]        wait for a Keyreel play to start and end
 //   winprobe close TITLE               ask the window to close
 
@@ -32,17 +34,32 @@ DWORD timeoutArg(int argc, wchar_t** argv, int index) {
     return argc > index ? static_cast<DWORD>(_wtoi(argv[index])) : 10000;
 }
 
-int text(const wchar_t* title) {
+HWND textHolder(HWND window) {
+    for (const wchar_t* editClass : {L"Edit", L"RichEdit20W", L"RICHEDIT50W"}) {
+        if (const HWND edit = probe::findChild(window, editClass))
+            return edit;
+    }
+    return window;
+}
+
+int text(const wchar_t* title, DWORD timeoutMillis) {
     const HWND window = probe::findWindow(title);
     if (window == nullptr)
         return 1;
-    for (const wchar_t* editClass : {L"Edit", L"RichEdit20W", L"RICHEDIT50W"}) {
-        if (const HWND edit = probe::findChild(window, editClass)) {
-            print(probe::windowText(edit));
-            return 0;
-        }
-    }
-    print(probe::windowText(window));
+    const HWND holder = textHolder(window);
+    // Settled: the same text over half a second.
+    constexpr int kSameReadings = 5;
+    std::wstring last = probe::windowText(holder);
+    int same = 0;
+    probe::waitFor(
+        [&] {
+            const std::wstring now = probe::windowText(holder);
+            same = now == last ? same + 1 : 0;
+            last = now;
+            return same >= kSameReadings;
+        },
+        timeoutMillis, 100);
+    print(last);
     return 0;
 }
 
@@ -76,7 +93,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"gone")
         return probe::waitUntilGone(title, timeoutArg(argc, argv, 3)) ? 0 : 1;
     if (command == L"text")
-        return text(title);
+        return text(title, timeoutArg(argc, argv, 3));
     if (command == L"close") {
         const HWND window = probe::findWindow(title);
         return window != nullptr && PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;

@@ -20,6 +20,12 @@ struct FileDialogRequest {
     bool operator==(const FileDialogRequest&) const = default;
 };
 
+// The Open dialog of the main window's Load and the tray's Load Macro: macro
+// files only.
+inline FileDialogRequest macroListLoadDialog() {
+    return {FileDialogRequest::Kind::Open, "Tobrin Files (*.kyr)|*.kyr", 1};
+}
+
 // The Open dialog for one macro file to play: every file, macro files
 // (preselected) or text files.
 inline FileDialogRequest macroFileOpenDialog() {

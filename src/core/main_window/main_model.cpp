@@ -1,5 +1,8 @@
 #include "core/main_window/main_model.h"
 
+#include <cstddef>
+#include <utility>
+
 namespace keyreel {
 
 void MainModel::setTitle(const char* title) {
@@ -47,6 +50,36 @@ bool MainModel::loadList(const std::string& path) {
         return false;
     listReplaced();
     return true;
+}
+
+void MainModel::appendLine(std::string line) {
+    list_.push_back(std::move(line));
+    if (observer_)
+        observer_->lineInserted(list_.size() - 1);
+}
+
+bool MainModel::insertLine(std::size_t index, std::string line) {
+    if (index > list_.size())
+        return false;
+    list_.insert(list_.begin() + static_cast<std::ptrdiff_t>(index), std::move(line));
+    if (observer_)
+        observer_->lineInserted(index);
+    return true;
+}
+
+bool MainModel::removeLine(std::size_t index) {
+    if (index >= list_.size())
+        return false;
+    list_.erase(list_.begin() + static_cast<std::ptrdiff_t>(index));
+    if (observer_)
+        observer_->lineRemoved(index);
+    return true;
+}
+
+void MainModel::clearList() {
+    list_.clear();
+    if (observer_)
+        observer_->listChanged();
 }
 
 }  // namespace keyreel

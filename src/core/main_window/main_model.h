@@ -20,7 +20,12 @@ class MainModelObserver {
   public:
     virtual ~MainModelObserver() = default;
     virtual void titleChanged(const std::string& title) = 0;
+    // The list was replaced or emptied.
     virtual void listChanged() = 0;
+    // One line was inserted at, or removed from, `index`. An observer that
+    // keeps no selection or scroll position may treat both as a new list.
+    virtual void lineInserted(std::size_t /*index*/) { listChanged(); }
+    virtual void lineRemoved(std::size_t /*index*/) { listChanged(); }
 };
 
 class MainModel : public MacroFilePlayer {
@@ -44,6 +49,14 @@ class MainModel : public MacroFilePlayer {
     void playMacroFile(const std::string& path) override;
     // Loads a file into the list; false (list unchanged) when unreadable.
     bool loadList(const std::string& path);
+
+    // The builder's edits. They leave macroLineCount to the builder; an
+    // index outside the list changes nothing and answers false.
+    void appendLine(std::string line);
+    // Inserts before the line at `index`; `index` may be the list's size.
+    bool insertLine(std::size_t index, std::string line);
+    bool removeLine(std::size_t index);
+    void clearList();
 
   private:
     void setTitle(const char* title);

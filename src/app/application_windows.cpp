@@ -1,0 +1,92 @@
+// The application's commands for the program as a whole: the windows besides
+// the main window, help, hiding and exit.
+
+#include "app/application.h"
+#include "core/base/product_texts.h"
+#include "ui/command_ids.h"
+#include "win32/program_files.h"
+
+namespace keyreel {
+
+namespace {
+
+constexpr const wchar_t* kHelpFile = L"keyreel.chm";
+
+const char* helpProblem(win32::HelpViewer::Result result) {
+    switch (result) {
+        case win32::HelpViewer::Result::FileMissing:
+            return "The help file keyreel.chm was not found in the program's folder.";
+        case win32::HelpViewer::Result::ViewerMissing:
+            return "Help cannot be shown: the HTML Help viewer (hhctrl.ocx) is missing.";
+        default:
+            return "The help file keyreel.chm could not be opened.";
+    }
+}
+
+}  // namespace
+
+void Application::commandChosen(int command) {
+    switch (command) {
+        case ui::kExitCommand:
+            exitProgram(false);
+            break;
+        case ui::kTrayExitCommand:
+            exitProgram(true);
+            break;
+        case ui::kHideCommand:
+            hide();
+            break;
+        case ui::kMacroHelpCommand:
+            showHelp(false);
+            break;
+        case ui::kTrayHelpCommand:
+            showHelp(true);
+            break;
+        case ui::kAboutCommand:
+            about_.open();
+            break;
+        case ui::kToggleTrackerCommand:
+            toggleTracker();
+            break;
+        default:
+            break;
+    }
+}
+
+void Application::exitProgram(bool unconditional) {
+    if (!windows_.unloadAll() && !unconditional)
+        return;
+    // Ends the process at once, even from inside a play: the help windows
+    // and the icon go, and no file is ever held open between operations.
+    help_.closeAll();
+    tray_->remove();
+    mainWindow_.destroy();
+    ExitProcess(0);
+}
+
+void Application::hide() {
+    windows_.unloadForHide();
+    mainWindow_.setTrackerShown(tracker_.loaded());
+    hideToTray();
+}
+
+// The toggle follows the tracker itself, whoever closed it last.
+void Application::toggleTracker() {
+    if (tracker_.loaded())
+        tracker_.unload();
+    else
+        tracker_.open();
+    mainWindow_.setTrackerShown(tracker_.loaded());
+}
+
+void Application::showHelp(bool contents) {
+    const std::wstring file = win32::besideProgram(kHelpFile);
+    const win32::HelpViewer::Result result =
+        contents ? help_.showContents(file) : help_.showIndex(file);
+    if (result == win32::HelpViewer::Result::Shown)
+        return;
+    desktop_.showMessage(
+        {helpProblem(result), kAppTitle, MessageButtons::Ok, MessageIcon::Exclamation, false});
+}
+
+}  // namespace keyreel

@@ -1,0 +1,100 @@
+// The help: every command word is described and reachable from the contents
+// and the index, and the contents list names pages that exist.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "command_docs.h"
+#include "core/macro/command_table.h"
+#include "help_project.h"
+
+namespace keyreel::help {
+namespace {
+
+std::string readSource(const std::string& relative) {
+    std::ifstream in(std::string(KEYREEL_SOURCE_DIR) + "/" + relative, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string contentOf(const std::vector<GeneratedFile>& files, const std::string& name) {
+    for (const GeneratedFile& file : files) {
+        if (file.name == name)
+            return file.content;
+    }
+    ADD_FAILURE() << "no " << name;
+    return {};
+}
+
+TEST(HelpPages, DescribeEveryCommandWordOfTheTable) {
+    EXPECT_EQ(checkCommandDocs(), std::vector<std::string>{});
+    EXPECT_EQ(commandDocs().size(), commandTable().size());
+}
+
+TEST(HelpPages, TheContentsListNamesExistingPagesAndTheCommandReference) {
+    std::vector<std::string> problems;
+    const std::vector<ContentsEntry> contents =
+        readContents(readSource("docs/help/contents.txt"), problems);
+    EXPECT_EQ(problems, std::vector<std::string>{});
+    ASSERT_FALSE(contents.empty());
+    EXPECT_EQ(contents.front().page, "index.html") << "the first page is the default topic";
+    int references = 0;
+    for (const ContentsEntry& entry : contents) {
+        if (entry.commandReference) {
+            ++references;
+            continue;
+        }
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::string(KEYREEL_SOURCE_DIR) +
+                                                     "/docs/help/" + entry.page))
+            << entry.page;
+        EXPECT_FALSE(entry.keywords.empty()) << entry.page << " has no index keywords";
+    }
+    EXPECT_EQ(references, 1);
+}
+
+TEST(HelpPages, ContentsAndIndexReachEveryWordsPage) {
+    std::vector<std::string> problems;
+    const std::vector<ContentsEntry> contents = readContents(
+        "Start | index.html | start; first steps\n# a comment\n\n@commands\n", problems);
+    ASSERT_TRUE(problems.empty());
+    const std::vector<GeneratedFile> pages = commandPages();
+    std::vector<std::string> names{"index.html"};
+    for (const GeneratedFile& page : pages)
+        names.push_back(page.name);
+    const std::vector<GeneratedFile> project = projectFiles(contents, names);
+    const std::string toc = contentOf(project, "keyreel.hhc");
+    const std::string index = contentOf(project, "keyreel.hhk");
+    const std::string hhp = contentOf(project, "keyreel.hhp");
+    EXPECT_NE(index.find("value=\"first steps\"><param name=\"Local\" value=\"index.html\""),
+              std::string::npos);
+    for (const CommandInfo& command : commandTable()) {
+        const std::string page = commandPage(command.word);
+        const std::string local = "<param name=\"Local\" value=\"" + page + "\">";
+        EXPECT_NE(toc.find(local), std::string::npos) << command.word;
+        EXPECT_NE(index.find("value=\"" + std::string(command.word) + "\">" + local),
+                  std::string::npos)
+            << command.word;
+        EXPECT_NE(hhp.find("\n" + page + "\n"), std::string::npos) << command.word;
+        const std::string content = contentOf(pages, page);
+        EXPECT_NE(content.find(escapeHtml(findCommandDoc(command.word)->syntax)), std::string::npos)
+            << command.word;
+    }
+    EXPECT_NE(contentOf(pages, "cmd_Message.html").find("does not offer"), std::string::npos);
+    EXPECT_NE(contentOf(pages, "cmd_Wait.html").find("Value box"), std::string::npos);
+}
+
+TEST(HelpPages, ContentsLinesNeedATitleAPageAndKeywords) {
+    std::vector<std::string> problems;
+    const auto contents = readContents("Title only\nA | a.html | x\n | b.html | y\n", problems);
+    ASSERT_EQ(contents.size(), 1u);
+    EXPECT_EQ(contents[0].page, "a.html");
+    EXPECT_EQ(problems.size(), 2u);
+    EXPECT_EQ(escapeHtml("Wait >1 & \"q\" <"), "Wait &gt;1 &amp; &quot;q&quot; &lt;");
+}
+
+}  // namespace
+}  // namespace keyreel::help

@@ -1,0 +1,125 @@
+#include "user_actions.h"
+
+#include "window_probe.h"
+
+namespace keyreel::e2e {
+
+namespace {
+
+POINT middleOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+std::wstring at(POINT point) {
+    return std::to_wstring(point.x) + L" " + std::to_wstring(point.y);
+}
+
+GUITHREADINFO threadInput(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
+}
+
+}  // namespace
+
+bool movePointerTo(int x, int y) {
+    return probe::runUnixProgram(L"/usr/bin/xdotool mousemove " + at({x, y}));
+}
+
+bool clickOn(HWND window) {
+    return window != nullptr && probe::runUnixProgram(L"/usr/bin/xdotool mousemove " +
+                                                      at(middleOf(window)) + L" click 1");
+}
+
+bool doubleClickOn(HWND window) {
+    return window != nullptr &&
+           probe::runUnixProgram(L"/usr/bin/xdotool mousemove " + at(middleOf(window)) +
+                                 L" click --repeat 2 --delay 80 1");
+}
+
+bool clickListLine(HWND listBox, int index) {
+    const auto height = static_cast<LONG>(SendMessageW(listBox, LB_GETITEMHEIGHT, 0, 0));
+    POINT point{8, height * index + height / 2};
+    ClientToScreen(listBox, &point);
+    return probe::runUnixProgram(L"/usr/bin/xdotool mousemove " + at(point) + L" click 1");
+}
+
+bool typeText(const std::wstring& text) {
+    return probe::runUnixProgram(L"/usr/bin/xdotool type --delay 30 \"" + text + L"\"");
+}
+
+bool tapKeys(const std::wstring& keys) {
+    return probe::runUnixProgram(L"/usr/bin/xdotool key --clearmodifiers " + keys);
+}
+
+bool waitForActive(HWND window, DWORD timeoutMillis) {
+    return probe::waitFor([&] { return threadInput(window).hwndActive == window; }, timeoutMillis);
+}
+
+bool waitForFocusIn(HWND control, DWORD timeoutMillis) {
+    return probe::waitFor(
+        [&] {
+            const HWND focus = threadInput(control).hwndFocus;
+            return focus == control || IsChild(control, focus);
+        },
+        timeoutMillis);
+}
+
+bool waitForMenu(HWND window, DWORD timeoutMillis) {
+    return probe::waitFor(
+        [&] {
+            return (threadInput(window).flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0 &&
+                   windowsOfClass(L"#32768") > 0;
+        },
+        timeoutMillis);
+}
+
+HWND waitForDialog(const wchar_t* title, DWORD timeoutMillis) {
+    HWND dialog = nullptr;
+    probe::waitFor(
+        [&] {
+            dialog = FindWindowW(L"#32770", title);
+            return dialog != nullptr && IsWindowVisible(dialog);
+        },
+        timeoutMillis);
+    return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
+}
+
+HWND waitForTrayIcon(DWORD timeoutMillis) {
+    HWND icon = nullptr;
+    probe::waitFor(
+        [&] {
+            const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+            icon = tray != nullptr ? FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr)
+                                   : nullptr;
+            return icon != nullptr && IsWindowVisible(tray) && IsWindowVisible(icon);
+        },
+        timeoutMillis);
+    return icon;
+}
+
+HWND waitForNotepadEdit(DWORD timeoutMillis) {
+    HWND edit = nullptr;
+    probe::waitFor(
+        [&] {
+            const HWND notepad = probe::findWindow(L"Untitled - Notepad");
+            return notepad != nullptr && (edit = probe::findChild(notepad, L"Edit")) != nullptr;
+        },
+        timeoutMillis);
+    return edit;
+}
+
+int windowsOfClass(const wchar_t* className) {
+    int count = 0;
+    for (HWND window = FindWindowExW(nullptr, nullptr, className, nullptr); window != nullptr;
+         window = FindWindowExW(nullptr, window, className, nullptr)) {
+        if (IsWindowVisible(window))
+            ++count;
+    }
+    return count;
+}
+
+}  // namespace keyreel::e2e

@@ -1,0 +1,181 @@
+#include "command_docs.h"
+
+#include <array>
+
+namespace keyreel::help {
+
+namespace {
+
+using G = CommandGroup;
+
+constexpr std::array<CommandGroupInfo, 6> kGroups = {{
+    {G::Programs, "Programs and documents", "group_programs.html"},
+    {G::Windows, "Windows", "group_windows.html"},
+    {G::WaitsAndMessages, "Waits and messages", "group_waits.html"},
+    {G::Keys, "Typing and keys", "group_keys.html"},
+    {G::Mouse, "Mouse", "group_mouse.html"},
+    {G::Flow, "Repeats and loops", "group_flow.html"},
+}};
+
+// A key that is pressed and released, with an example of its use.
+#define KEY_DOC(word, key, example)                                                            \
+    {                                                                                          \
+        word, G::Keys, word,                                                                   \
+            "Presses and releases " key " in the window that has the keyboard focus.", example \
+    }
+
+constexpr CommandDoc kDocs[] = {
+    {"RunProgram", G::Programs, "RunProgram >program [arguments]",
+     "Starts the program in a normal window with the keyboard focus and goes on at once, "
+     "without waiting for it. The value is a whole command line: a program path, optionally "
+     "followed by arguments. A program that cannot be found shows \"File not found!\" and the "
+     "macro goes on.",
+     "RunProgram >notepad.exe\nRunProgram >notepad.exe C:\\notes\\todo.txt"},
+    {"ExecuteFile", G::Programs, "ExecuteFile >path of a document",
+     "Asks Windows to open the document with the program registered for its type, as a double "
+     "click in Explorer does. A document that does not exist gives no message.",
+     "ExecuteFile >C:\\reports\\monday.txt"},
+    {"Message", G::WaitsAndMessages, "Message",
+     "Shows a message box with the text \"Message\" and an OK button and waits until it is "
+     "answered. The word is not offered in the builder's list; write it by hand.",
+     "Message"},
+    {"WaitForWindow", G::Windows, "WaitForWindow >part of a window title",
+     "Waits until a top-level window exists whose title contains the text, in any case. There "
+     "is no time limit: the wait ends when the window appears or the macro is stopped.",
+     "RunProgram >notepad.exe\nWaitForWindow >Untitled - Notepad"},
+    {"Wait", G::WaitsAndMessages, "Wait >seconds",
+     "Waits the given number of whole seconds. A value that is no number does not wait; the "
+     "builder writes 1 when the value is left empty. Stop takes effect when the wait is over.",
+     "Wait >5"},
+    {"SetFocus", G::Windows, "SetFocus >part of a window title",
+     "Brings the first window whose title contains the text (in any case) to the front with "
+     "the keyboard focus. When there is none, Keyreel asks \"Focus Lost from application. "
+     "Continue?\"; No stops the macro.",
+     "SetFocus >notepad\nSendText >typed into notepad"},
+    {"SendText", G::Keys, "SendText >text",
+     "Types the text, one character after the other, into the window that has the keyboard "
+     "focus. The characters ~ ^ % ( ) { type nothing, and + is typed with the keypad's plus "
+     "key. Characters the keyboard layout lacks are typed all the same.",
+     "SendText >Dear Sir or Madam,\nPress_Enter"},
+    KEY_DOC("Press_Space", "the Space bar", "SendText >Hello\nPress_Space\nSendText >world"),
+    KEY_DOC("Press_BackSpace", "Backspace",
+            "SendText >teh\nPress_BackSpace\nPress_BackSpace\nSendText >he"),
+    KEY_DOC("Press_Tab", "Tab", "SendText >Name\nPress_Tab\nSendText >Address"),
+    KEY_DOC("Press_Enter", "Enter", "SendText >First line\nPress_Enter\nSendText >Second line"),
+    KEY_DOC("Press_ESC", "Escape", "Press_ALT\nPress_ESC"),
+    KEY_DOC("Press_F1", "F1", "SetFocus >Untitled - Notepad\nPress_F1"),
+    KEY_DOC("Press_F2", "F2", "SetFocus >Untitled - Notepad\nPress_F2"),
+    KEY_DOC("Press_F3", "F3", "SetFocus >Untitled - Notepad\nPress_F3"),
+    KEY_DOC("Press_F4", "F4", "SetFocus >Untitled - Notepad\nPress_F4"),
+    KEY_DOC("Press_F5", "F5", "SetFocus >Untitled - Notepad\nPress_F5"),
+    KEY_DOC("Press_F6", "F6", "SetFocus >Untitled - Notepad\nPress_F6"),
+    KEY_DOC("Press_F7", "F7", "SetFocus >Untitled - Notepad\nPress_F7"),
+    KEY_DOC("Press_F8", "F8", "SetFocus >Untitled - Notepad\nPress_F8"),
+    KEY_DOC("Press_F9", "F9", "SetFocus >Untitled - Notepad\nPress_F9"),
+    KEY_DOC("Press_F10", "F10", "SetFocus >Untitled - Notepad\nPress_F10"),
+    KEY_DOC("Press_F11", "F11", "SetFocus >Untitled - Notepad\nPress_F11"),
+    KEY_DOC("Press_F12", "F12", "SetFocus >Untitled - Notepad\nPress_F12"),
+    KEY_DOC("Press_Home", "Home", "Press_Home\nSendText >Start: "),
+    KEY_DOC("Press_End", "End", "Press_End\nSendText > (end)"),
+    KEY_DOC("Press_Up", "the Up arrow", "Press_Up\nPress_Up"),
+    KEY_DOC("Press_Down", "the Down arrow", "Repeat >5\nPress_Down\nEnd_Repeat"),
+    KEY_DOC("Press_Left", "the Left arrow", "Press_End\nPress_Left\nPress_BackSpace"),
+    KEY_DOC("Press_Right", "the Right arrow", "Press_Home\nPress_Right\nPress_Del"),
+    KEY_DOC("Press_PageUp", "Page Up", "Press_PageUp"),
+    KEY_DOC("Press_PageDown", "Page Down", "Press_CTRL\nPress_PageDown\nRelease_CTRL"),
+    KEY_DOC("Press_Ins", "Insert", "Press_Shift\nPress_Ins\nRelease_Shift"),
+    KEY_DOC("Press_Del", "Delete", "Press_Home\nPress_Del"),
+    {"Press_Shift", G::Keys, "Press_Shift",
+     "Holds Shift down until Release_Shift is played. It stays down after the macro ends, so "
+     "release it in the macro.",
+     "Press_Shift\nPress_End\nRelease_Shift"},
+    {"Release_Shift", G::Keys, "Release_Shift", "Lets go of Shift held by Press_Shift.",
+     "Press_Shift Press_Home Release_Shift"},
+    {"Press_CTRL", G::Keys, "Press_CTRL",
+     "Holds Ctrl down until Release_CTRL is played. It stays down after the macro ends, so "
+     "release it in the macro.",
+     "Press_CTRL\nSendText >a\nRelease_CTRL"},
+    {"Release_CTRL", G::Keys, "Release_CTRL", "Lets go of Ctrl held by Press_CTRL.",
+     "Press_CTRL\nPress_End\nRelease_CTRL"},
+    {"Press_ALT", G::Keys, "Press_ALT",
+     "Taps Alt once, down and up, which opens the menu bar of most programs. Only this "
+     "spelling works.",
+     "Press_ALT\nSendText >f"},
+    {"ALT_Down", G::Keys, "ALT_Down",
+     "Holds Alt down until ALT_Up is played. It stays down after the macro ends, so release "
+     "it in the macro.",
+     "ALT_Down\nPress_F4\nALT_Up"},
+    {"ALT_Up", G::Keys, "ALT_Up", "Lets go of Alt held by ALT_Down.",
+     "ALT_Down\nPress_Tab\nALT_Up"},
+    KEY_DOC("Press_Caps", "Caps Lock", "Press_Caps\nSendText >loud\nPress_Caps"),
+    KEY_DOC("Press_NumLock", "Num Lock", "Press_NumLock"),
+    KEY_DOC("Press_ScrollLock", "Scroll Lock", "Press_ScrollLock"),
+    KEY_DOC("Press_PrintScreen", "Print Screen", "Press_PrintScreen"),
+    {"MouseMove", G::Mouse, "MouseMove >x,y",
+     "Moves the mouse pointer to the screen point x,y in pixels, 0,0 being the top left "
+     "corner of the main screen. The main window shows the pointer's position, and the "
+     "pointer tracker follows it around the screen. A value without x,y leaves the pointer "
+     "where it is.",
+     "MouseMove >640,480\nLClick"},
+    {"LDblClick", G::Mouse, "LDblClick",
+     "Double-clicks the left button where the pointer is: two clicks one timer tick apart.",
+     "MouseMove >100,200\nLDblClick"},
+    {"RDblClick", G::Mouse, "RDblClick",
+     "Double-clicks the right button where the pointer is: two clicks one timer tick apart.",
+     "MouseMove >100,200\nRDblClick"},
+    {"LClick", G::Mouse, "LClick", "Clicks the left button where the pointer is.",
+     "MouseMove >300,40\nLClick"},
+    {"LDown", G::Mouse, "LDown",
+     "Presses the left button and keeps it down: with LUp after a MouseMove it drags.",
+     "MouseMove >100,100\nLDown\nMouseMove >300,300\nLUp"},
+    {"LUp", G::Mouse, "LUp", "Lets go of the left button where the pointer is.",
+     "LDown\nMouseMove >300,300\nLUp"},
+    {"RClick", G::Mouse, "RClick",
+     "Clicks the right button where the pointer is, which opens most context menus.",
+     "MouseMove >500,400\nRClick"},
+    {"RDown", G::Mouse, "RDown", "Presses the right button and keeps it down.",
+     "RDown\nMouseMove >320,240\nRUp"},
+    {"RUp", G::Mouse, "RUp", "Lets go of the right button where the pointer is.", "RDown\nRUp"},
+    {"Repeat", G::Flow, "Repeat >count",
+     "Marks the start of a block that End_Repeat plays count times in all. A count of 1 or "
+     "less, or one that is no number, plays the block once. Blocks do not nest: a Repeat "
+     "inside a block starts a new block.",
+     "Repeat >3\nSendText >again\nPress_Enter\nEnd_Repeat"},
+    {"End_Repeat", G::Flow, "End_Repeat",
+     "Marks the end of the block that the last Repeat started and plays it again until it "
+     "has played count times. Stop lets the pass under way finish and starts no further one.",
+     "Repeat >2\nPress_Down\nEnd_Repeat"},
+    {"Loop", G::Flow, "Loop",
+     "Starts the macro over from its first line, again and again until Stop is pressed. Lines "
+     "after Loop never play.",
+     "SendText >tick\nWait >60\nLoop"},
+    {"CloseWindow", G::Windows, "CloseWindow >part of a window title",
+     "Asks the first window whose title contains the text (in any case) to close, as its "
+     "close box does, and goes on without waiting. With no such window nothing happens.",
+     "CloseWindow >Notepad"},
+    {"MessageBox", G::WaitsAndMessages, "MessageBox >text",
+     "Shows a message box with the text and an OK button and waits until it is answered.",
+     "MessageBox >The report is ready."},
+};
+
+#undef KEY_DOC
+
+}  // namespace
+
+std::span<const CommandGroupInfo> commandGroups() {
+    return kGroups;
+}
+
+std::span<const CommandDoc> commandDocs() {
+    return kDocs;
+}
+
+const CommandDoc* findCommandDoc(std::string_view word) {
+    for (const CommandDoc& doc : kDocs) {
+        if (doc.word == word)
+            return &doc;
+    }
+    return nullptr;
+}
+
+}  // namespace keyreel::help
