@@ -50,8 +50,8 @@ TEST_F(SchedulerE2E, AnEntryMadeInTheEntryWindowPlaysAtItsSecondFromTheTrayAndIs
     const std::string expected =
         record("Fires once", timeText(when), date, day, "O", win32::toUtf8(macro));
     ASSERT_TRUE(waitFor([&] { return database() == expected; }, 5000)) << database();
-    EXPECT_EQ(rows(), (Rows{shownRow("Fires once", timeText(when), date, day, "O",
-                                     win32::toUtf8(macro))}));
+    EXPECT_EQ(rows(),
+              (Rows{shownRow("Fires once", timeText(when), date, day, "O", win32::toUtf8(macro))}));
     EXPECT_EQ(probe::windowText(description), L"") << "emptied for the next entry";
     EXPECT_TRUE(IsWindowVisible(entry)) << "the window stays open";
 
@@ -60,8 +60,7 @@ TEST_F(SchedulerE2E, AnEntryMadeInTheEntryWindowPlaysAtItsSecondFromTheTrayAndIs
     EXPECT_FALSE(IsWindow(entry)) << "Hide closes the entry window";
     EXPECT_TRUE(waitFor([&] { return notepad.text() == L"fired once"; }, 60000))
         << win32::toUtf8(notepad.text());
-    EXPECT_TRUE(waitFor([&] { return rows().empty() && database().empty(); }, 5000))
-        << database();
+    EXPECT_TRUE(waitFor([&] { return rows().empty() && database().empty(); }, 5000)) << database();
 }
 
 TEST_F(SchedulerE2E, ADailyEntryPlaysFromTheTrayAndMovesOnToTheNextDay) {
@@ -98,9 +97,8 @@ TEST_F(SchedulerE2E, DeleteRemovesExactlyTheSelectedRow) {
     clickRow(1);
     clickLabel(scheduler, L"Delete");
     EXPECT_TRUE(waitFor([&] { return rows().size() == 2; }, 5000));
-    EXPECT_EQ(rows(),
-              (Rows{shownRow("First", "9:00:00", "1/1/2099", "5", "D", "C:\\first.kyr"),
-                    shownRow("Third", "11:00:00", "1/3/2099", "7", "W", "C:\\third.kyr")}));
+    EXPECT_EQ(rows(), (Rows{shownRow("First", "9:00:00", "1/1/2099", "5", "D", "C:\\first.kyr"),
+                            shownRow("Third", "11:00:00", "1/3/2099", "7", "W", "C:\\third.kyr")}));
     EXPECT_EQ(database(), record("First", "9:00:00", "1/1/2099", "5", "D", "C:\\first.kyr") +
                               record("Third", "11:00:00", "1/3/2099", "7", "W", "C:\\third.kyr"));
 }
@@ -157,9 +155,9 @@ TEST_F(SchedulerE2E, ClosingTheSchedulerWindowStopsTheSchedule) {
         writeMacro(L"late.kyr", "SetFocus >Untitled - Notepad\r\nSendText >too late\r\n"));
     ASSERT_NE(open(L""), nullptr);
     const LocalDateTime when = localTimeIn(8);
-    const std::string entry = record("Closed", timeText(when),
-                                     enteredDateText(when.month, when.day, when.year),
-                                     weekdayText(when), "O", macro);
+    const std::string entry =
+        record("Closed", timeText(when), enteredDateText(when.month, when.day, when.year),
+               weekdayText(when), "O", macro);
     writeDatabase(entry);
     ASSERT_NE(openScheduler(OpenWith::TrayMenu), nullptr);
     ASSERT_EQ(rows().size(), 1u);

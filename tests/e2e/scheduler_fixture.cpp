@@ -18,15 +18,15 @@ LocalDateTime localTimeIn(int seconds) {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     SimulatedClock clock;
-    clock.set({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond,
-               now.wMilliseconds});
+    clock.set(
+        {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds});
     clock.advanceMillis(std::int64_t{seconds} * 1000);
     return clock.now();
 }
 
-std::string record(const std::string& descr, const std::string& runTime,
-                   const std::string& runDate, const std::string& runDay, const std::string& freq,
-                   const std::string& path, const std::string& running) {
+std::string record(const std::string& descr, const std::string& runTime, const std::string& runDate,
+                   const std::string& runDay, const std::string& freq, const std::string& path,
+                   const std::string& running) {
     std::string line;
     for (const std::string* field : {&descr, &runTime, &runDate, &runDay, &freq, &path, &running})
         line += "\"" + *field + "\",";

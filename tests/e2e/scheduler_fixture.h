@@ -57,8 +57,8 @@ class SchedulerE2E : public MainWindowE2E {
 // The local time now, and `seconds` later.
 LocalDateTime localTimeIn(int seconds);
 // A database record, as the program writes it.
-std::string record(const std::string& descr, const std::string& runTime,
-                   const std::string& runDate, const std::string& runDay, const std::string& freq,
-                   const std::string& path, const std::string& running = "False");
+std::string record(const std::string& descr, const std::string& runTime, const std::string& runDate,
+                   const std::string& runDay, const std::string& freq, const std::string& path,
+                   const std::string& running = "False");
 
 }  // namespace keyreel::e2e
