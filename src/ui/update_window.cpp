@@ -56,13 +56,6 @@ int editorId(CellEditorKind kind) {
     return kTextBox;
 }
 
-std::string controlText(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return win32::toUtf8(text);
-}
-
 }  // namespace
 
 bool UpdateWindow::open(HWND owner, const CellEdit& edit, POINT at) {
