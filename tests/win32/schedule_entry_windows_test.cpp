@@ -226,6 +226,23 @@ TEST_F(UpdateWindowTest, EachColumnOpensItsEditorAtTheClickAndModifyWritesThatCe
     }
 }
 
+TEST_F(UpdateWindowTest, ADoubleClickBelowTheLastRowOpensNothing) {
+    database() = record("Backup", "D", "3/9/2000", "9:00:00", "5");
+    openWindow();
+    const POINT target = cellPoint(0, 1);
+    click({target.x, target.y + 60}, 2);
+    // Had the first double click opened the modal editor, the second could
+    // not reach the list, and the editor would stand at the first point.
+    const HWND editor = edit(1);
+    ASSERT_NE(editor, nullptr);
+    RECT frame{};
+    GetWindowRect(editor, &frame);
+    EXPECT_EQ(std::vector<LONG>({frame.left, frame.top}), std::vector<LONG>({target.x, target.y}));
+    ASSERT_TRUE(win32::clickButton(editor, L"Cancel"));
+    EXPECT_FALSE(window.updateWindow().loaded());
+    EXPECT_EQ(cell(0, 1), "9:00:00") << "Cancel changes nothing";
+}
+
 TEST_F(UpdateWindowTest, KeysEmptyTheChoiceListAndEnterInTheTextBoxWritesThePath) {
     database() = record("Backup", "D", "3/9/2000", "9:00:00", "5");
     openWindow();
