@@ -34,8 +34,11 @@ POINT trayMenuItem(HWND menu, std::wstring_view caption) {
     }
     RECT rect{};
     GetWindowRect(menu, &rect);
-    const int halfItem = (rect.bottom - rect.top - 2 * kBorder) / halfItems;
-    return {(rect.left + rect.right) / 2, rect.top + kBorder + halfItem * (halfItemsBefore + 1)};
+    // Not rounded: a pixel lost per half item adds up to a whole item near
+    // the bottom of a long menu.
+    const double halfItem = static_cast<double>(rect.bottom - rect.top - 2 * kBorder) / halfItems;
+    return {(rect.left + rect.right) / 2,
+            rect.top + kBorder + static_cast<LONG>(halfItem * (halfItemsBefore + 1))};
 }
 
 }  // namespace
