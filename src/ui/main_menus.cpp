@@ -26,8 +26,8 @@ struct MenuBarEntry {
 constexpr MenuItem kFileMenu[] = {
     {L"&Load", kLoadCommand}, {L"&Clear", kClearCommand}, kSeparator, {L"E&xit", kExitCommand}};
 // Build: "&Edit", "&Record". Prefs: "&StartUp Preferences", "&Scheduler".
-constexpr std::span<const MenuItem> kBuildMenu;
-constexpr std::span<const MenuItem> kPrefsMenu;
+constexpr MenuItem kBuildMenu[] = {{L"&Edit", kEditCommand}};
+constexpr MenuItem kPrefsMenu[] = {{L"&StartUp Preferences", kStartupPreferencesCommand}};
 constexpr MenuItem kHelpMenu[] = {{L"&Macro Help", kMacroHelpCommand}, {L"&About", kAboutCommand}};
 
 constexpr MenuBarEntry kMenuBar[] = {
@@ -40,7 +40,9 @@ constexpr MenuBarEntry kMenuBar[] = {
 // separator and "Exit"; each window's item takes its place when it arrives.
 constexpr MenuItem kTrayMenu[] = {
     {L"Load Macro", kLoadCommand},
+    {L"Preferences", kTrayPreferencesCommand},
     {L"Stop", kStopCommand},
+    {L"Edit", kEditCommand},
     {L"Help", kTrayHelpCommand},
     {L"About", kAboutCommand},
     kSeparator,

@@ -27,10 +27,7 @@ std::string fileContent(std::string_view text) {
 }  // namespace
 
 std::vector<std::string_view> mainCommandListWords() {
-    std::vector<std::string_view> words;
-    for (const CommandInfo& command : commandTable())
-        words.push_back(command.word);
-    return words;
+    return builderCommandWords();
 }
 
 void EditorDocument::copyList(std::span<const std::string_view> words) {
