@@ -1,7 +1,7 @@
 // The macro editor created for real under Wine: its place and layout, the
 // Commands list, the Edit menu with the clipboard, a megabyte macro through
-// the real Open and Save As dialogs, the Check with its findings, and the
-// question before changed text is dropped.
+// the real Open and Save As dialogs, a failed save, the Check with its
+// findings, and the question before changed text is dropped.
 
 #include "ui/editor_window.h"
 
@@ -16,6 +16,7 @@
 #include "model_fixture.h"
 #include "test_window.h"
 #include "ui/editor_menus.h"
+#include "win32/owned.h"
 #include "win32/program_files.h"
 #include "win32/wide_text.h"
 
@@ -259,6 +260,37 @@ TEST_F(EditorWindowTest, CheckListsTheFindingsBesideTheTextAndAFindingSelectsIts
     wchar_t only[64] = {};
     SendMessageW(findingsList(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(only));
     EXPECT_STREQ(only, L"No probable mistakes found.");
+}
+
+TEST_F(EditorWindowTest, AFailedSaveIsToldAndKeepsTheEditorItsTextAndTheOldFile) {
+    folder.write("held.kyr", "Wait >1\r\n");
+    openInFront();
+    typed(L"Press_Tab");
+    {
+        // Another program holds the file open without sharing: the new
+        // file cannot take its place.
+        const win32::OwnedHandle held(CreateFileW(win32::toWide(folder.file("held.kyr")).c_str(),
+                                                  GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
+        DialogAnswer save(L"Save As", win32::enterFileName(folder.file("held.kyr")));
+        DialogAnswer told(L"Tobrin's Keyreel", win32::pressButton(IDOK), IDOK);
+        choose(kCloseSaveCommand);
+        save.finish();
+        told.finish();
+        EXPECT_EQ(told.text, L"Error occurred trying to close file, please retry.");
+    }
+    EXPECT_TRUE(editor.loaded()) << "Close/Save closes only once saved";
+    EXPECT_EQ(wideText(text()), L"Press_Tab");
+    EXPECT_EQ(folder.read("held.kyr"), "Wait >1\r\n");
+    EXPECT_EQ(folder.entries(), 1u) << "no half-written file left behind";
+
+    // Let go, the same save succeeds and closes the editor.
+    DialogAnswer save(L"Save As", win32::enterFileName(folder.file("held.kyr")));
+    choose(kCloseSaveCommand);
+    save.finish();
+    EXPECT_FALSE(editor.loaded());
+    EXPECT_EQ(folder.read("held.kyr"), "Press_Tab\r\n");
 }
 
 TEST_F(EditorWindowTest, ChangedTextIsDroppedOnlyAfterAskingAndCancelKeepsTheEditor) {
