@@ -146,6 +146,9 @@ void EditorWindow::placeControls() {
     placeColumn(kCommandsFrame, kCommandsList, textWidth + findings, commands);
     for (const int id : {kFindingsFrame, kFindingsList})
         ShowWindow(control(id), findingsShown_ ? SW_SHOW : SW_HIDE);
+    // A frame moved while the window grows is painted before the window
+    // erases its new area, which would wipe it: paint the lot afresh.
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void EditorWindow::pullText() {
