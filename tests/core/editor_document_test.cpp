@@ -119,12 +119,30 @@ TEST(EditorDocument, OpeningShowsTheFileInTheTitleAndTheRecentFilesOnce) {
     EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: Untitled");
     EXPECT_EQ(parts.document.fileName(), "Untitled");
 
-    // A file that cannot be read changes nothing: no title, no recent entry.
+    // A file that cannot be read changes nothing: no title, no recent
+    // entry, and no question about the changed text, which stays.
     parts.store.files["locked.kyr"] = "x";
     parts.store.unreadable.insert("locked.kyr");
+    parts.document.setText("typed");
+    const std::size_t asked = parts.desktop.events().size();
     parts.document.openFile("locked.kyr");
     EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: Untitled");
     EXPECT_EQ(parts.document.recentFiles().size(), 3u);
+    EXPECT_EQ(parts.document.text(), "typed");
+    EXPECT_EQ(parts.desktop.events().size(), asked);
+}
+
+TEST(EditorDocument, OpeningTheFileJustSavedOnYesShowsWhatWasSaved) {
+    EditorParts parts;
+    parts.document.openFile("a.kyr");
+    parts.choices = {"b.kyr"};
+    parts.desktop.questionAnswer = MessageAnswer::Yes;
+    parts.document.saveAs();  // the questions now name b.kyr; the title stays a.kyr
+    parts.document.setText("Wait >3\r\n");
+    parts.document.openFile("b.kyr");
+    EXPECT_EQ(parts.store.files["b.kyr"], "Wait >3\r\n");
+    EXPECT_EQ(parts.document.text(), "Wait >3\r\n");
+    EXPECT_FALSE(parts.document.modified());
 }
 
 TEST(EditorDocument, SaveAsAsksBeforeReplacingAndKeepsTheTextWhenTheSaveFails) {

@@ -68,7 +68,9 @@ void EditorDocument::open() {
 }
 
 void EditorDocument::openFile(const std::string& path) {
-    if (titleName_ == path || !settleChanges())
+    // Nothing is asked about the text for a file that will not load. The
+    // file is read again after the question, whose Yes may have saved into it.
+    if (titleName_ == path || !services_.files.readText(path) || !settleChanges())
         return;
     // The title and the name the questions use would claim a file whose
     // text is not shown; a later Yes would then write this text over it.
