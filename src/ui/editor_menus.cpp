@@ -2,16 +2,12 @@
 
 #include <span>
 
+#include "ui/menu_items.h"
 #include "win32/wide_text.h"
 
 namespace keyreel::ui {
 
 namespace {
-
-struct MenuItem {
-    const wchar_t* caption;  // nullptr: a separator
-    int command;
-};
 
 constexpr MenuItem kFileMenu[] = {
     {L"&New", kNewCommand},
@@ -31,12 +27,7 @@ constexpr int kEditMenuPosition = 1;
 
 HMENU popupOf(std::span<const MenuItem> items) {
     const HMENU popup = CreatePopupMenu();
-    for (const MenuItem& item : items) {
-        if (item.caption == nullptr)
-            AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
-        else
-            AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item.command), item.caption);
-    }
+    appendMenuItems(popup, items);
     return popup;
 }
 

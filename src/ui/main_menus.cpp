@@ -3,15 +3,11 @@
 #include <span>
 
 #include "ui/command_ids.h"
+#include "ui/menu_items.h"
 
 namespace keyreel::ui {
 
 namespace {
-
-struct MenuItem {
-    const wchar_t* caption;  // nullptr: a separator
-    int command;
-};
 
 constexpr MenuItem kSeparator{nullptr, 0};
 
@@ -49,15 +45,6 @@ constexpr MenuItem kTrayMenu[] = {
     {L"Exit", kTrayExitCommand},
 };
 
-void appendItems(HMENU menu, std::span<const MenuItem> items) {
-    for (const MenuItem& item : items) {
-        if (item.caption == nullptr)
-            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        else
-            AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.command), item.caption);
-    }
-}
-
 }  // namespace
 
 win32::OwnedMenu createMainMenuBar() {
@@ -65,7 +52,7 @@ win32::OwnedMenu createMainMenuBar() {
     for (const MenuBarEntry& entry : kMenuBar) {
         if (!entry.items.empty()) {
             const HMENU popup = CreatePopupMenu();
-            appendItems(popup, entry.items);
+            appendMenuItems(popup, entry.items);
             // The bar owns its pop-ups from here on.
             AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup), entry.caption);
         } else if (entry.command != 0) {
@@ -84,7 +71,7 @@ std::vector<const wchar_t*> trayMenuCaptions() {
 
 win32::OwnedMenu createTrayMenu() {
     win32::OwnedMenu menu(CreatePopupMenu());
-    appendItems(menu.get(), kTrayMenu);
+    appendMenuItems(menu.get(), kTrayMenu);
     return menu;
 }
 
