@@ -55,6 +55,12 @@ void Application::commandChosen(int command) {
         case ui::kEditCommand:
             editor_.open();
             break;
+        case ui::kSchedulerCommand:
+            scheduler_.open(mainWindow_.hwnd());
+            break;
+        case ui::kTraySchedulerCommand:
+            scheduler_.open(nullptr);
+            break;
         default:
             break;
     }
@@ -81,6 +87,8 @@ void Application::openPreferences(bool modal) {
 
 void Application::hide() {
     windows_.unloadForHide();
+    // Loaded hidden if it was not: the schedule runs on from the tray.
+    scheduler_.hideLoaded();
     mainWindow_.setTrackerShown(tracker_.loaded());
     hideToTray();
 }

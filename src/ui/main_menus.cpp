@@ -23,7 +23,8 @@ constexpr MenuItem kFileMenu[] = {
     {L"&Load", kLoadCommand}, {L"&Clear", kClearCommand}, kSeparator, {L"E&xit", kExitCommand}};
 // Build: "&Edit", "&Record". Prefs: "&StartUp Preferences", "&Scheduler".
 constexpr MenuItem kBuildMenu[] = {{L"&Edit", kEditCommand}};
-constexpr MenuItem kPrefsMenu[] = {{L"&StartUp Preferences", kStartupPreferencesCommand}};
+constexpr MenuItem kPrefsMenu[] = {{L"&StartUp Preferences", kStartupPreferencesCommand},
+                                   {L"&Scheduler", kSchedulerCommand}};
 constexpr MenuItem kHelpMenu[] = {{L"&Macro Help", kMacroHelpCommand}, {L"&About", kAboutCommand}};
 
 constexpr MenuBarEntry kMenuBar[] = {
@@ -35,6 +36,7 @@ constexpr MenuBarEntry kMenuBar[] = {
 // "Load Macro", "Preferences", "Record", "Stop", "Edit", "Help", "About", a
 // separator and "Exit"; each window's item takes its place when it arrives.
 constexpr MenuItem kTrayMenu[] = {
+    {L"Scheduler", kTraySchedulerCommand},
     {L"Load Macro", kLoadCommand},
     {L"Preferences", kTrayPreferencesCommand},
     {L"Stop", kStopCommand},

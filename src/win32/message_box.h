@@ -1,7 +1,8 @@
 #pragma once
 
-// Message boxes as the program shows them: owned by one of its windows, in
-// front, with the application's buttons and icons.
+// Modal message boxes owned by a window of the program: the desktop's boxes
+// belong to the main window, the scheduler's and the editor's and the
+// preferences window's to the window that asks.
 
 #include <windows.h>
 
@@ -12,8 +13,9 @@
 
 namespace keyreel::win32 {
 
-// A modal message box owned by `owner` (null: none). It comes to the front;
-// while its owner is not on screen it also stays above other programs.
+// Shows the box over `owner` (null for none) and waits for the answer,
+// handling messages meanwhile. A box that could not be shown answers its
+// default, never the answer that would throw something away.
 MessageAnswer showMessageBox(HWND owner, const MessageRequest& request);
 
 // The boxes of one window, owned by it: the window waits for the answer

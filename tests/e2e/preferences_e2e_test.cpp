@@ -92,7 +92,7 @@ TEST_F(PreferencesE2E, StartUpFillsOneHiddenWindowWhichTheMenuShowsModalAndTheTr
     EXPECT_TRUE(checked(L"Enable CTRL+ALT+R Begin"));
     EXPECT_TRUE(checked(L"F2"));
 
-    chooseMenu(L"p", L"Return");  // Prefs > StartUp Preferences
+    chooseMenu(L"p", L"Home Return");  // Prefs > StartUp Preferences, the first of two "S"
     ASSERT_TRUE(waitFor([&] { return IsWindowVisible(prefs) != FALSE; }, 5000));
     EXPECT_EQ(preferencesWindows().size(), 1u) << "the window loaded at start-up";
     EXPECT_EQ(GetWindow(prefs, GW_OWNER), main);

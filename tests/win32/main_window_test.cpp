@@ -278,15 +278,17 @@ TEST_F(MainWindowTest, HandsProgramWideCommandsToTheApplication) {
     EXPECT_EQ(menuCaptions(GetSubMenu(bar, 1)), (std::vector<std::wstring>{L"&Edit"}));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 1), 0), static_cast<UINT>(kEditCommand));
     EXPECT_EQ(menuCaptions(GetSubMenu(bar, 2)),
-              (std::vector<std::wstring>{L"&StartUp Preferences"}));
+              (std::vector<std::wstring>{L"&StartUp Preferences", L"&Scheduler"}));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 0), static_cast<UINT>(kStartupPreferencesCommand));
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 1), static_cast<UINT>(kSchedulerCommand));
     EXPECT_EQ(menuCaptions(GetSubMenu(bar, 4)),
               (std::vector<std::wstring>{L"&Macro Help", L"&About"}));
     const win32::OwnedMenu tray = createTrayMenu();
     EXPECT_EQ(menuCaptions(tray.get()),
-              (std::vector<std::wstring>{L"Load Macro", L"Preferences", L"Stop", L"Edit", L"Help",
-                                         L"About", L"", L"Exit"}));
-    EXPECT_EQ(GetMenuItemID(tray.get(), 1), static_cast<UINT>(kTrayPreferencesCommand));
+              (std::vector<std::wstring>{L"Scheduler", L"Load Macro", L"Preferences", L"Stop",
+                                         L"Edit", L"Help", L"About", L"", L"Exit"}));
+    EXPECT_EQ(GetMenuItemID(tray.get(), 0), static_cast<UINT>(kTraySchedulerCommand));
+    EXPECT_EQ(GetMenuItemID(tray.get(), 2), static_cast<UINT>(kTrayPreferencesCommand));
 }
 
 TEST_F(MainWindowTest, KeepsTheLayoutAndShowsTheWholeCaptionAtEveryScale) {
