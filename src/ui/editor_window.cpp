@@ -155,7 +155,7 @@ void EditorWindow::pullText() {
     const HWND text = control(kText);
     if (SendMessageW(text, EM_GETMODIFY, 0, 0) == 0)
         return;
-    document_->setText(controlText(kText));
+    document_->setText(controlText(control(kText)));
     SendMessageW(text, EM_SETMODIFY, FALSE, 0);
 }
 

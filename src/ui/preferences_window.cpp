@@ -317,7 +317,7 @@ void PreferencesWindow::showSelectedPage() {
 }
 
 void PreferencesWindow::secondsTyped() {
-    secondsTextChanged(controls_, controlText(kSecondsEdit));
+    secondsTextChanged(controls_, controlText(control(kSecondsEdit)));
     // Setting the position sends no scroll message: the text stays as typed.
     SendMessageW(control(kPauseSlider), TBM_SETPOS, TRUE, controls_.sliderPosition);
 }
@@ -347,7 +347,7 @@ void PreferencesWindow::command(int id, int notification) {
         return secondsTyped();
     if (inRow(id, kFirstFKeyPath) && notification == EN_CHANGE) {
         controls_.values.hotKeys.fKeyMacro[static_cast<std::size_t>(id - kFirstFKeyPath)] =
-            controlText(id);
+            controlText(control(id));
         return;
     }
     if (inRow(id, kFirstFKeyBrowse) && notification == BN_CLICKED)
