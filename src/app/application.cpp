@@ -53,10 +53,10 @@ int Application::run(const std::wstring& commandLine) {
     tray_ = std::make_unique<win32::TrayIcon>(mainWindow_.hwnd(), ui::kTrayIconMessage,
                                               KEYREEL_ICON_ID, mainWindow_.dpi());
 
-    hotKeySettings_ = loadHotKeySettings(settings_);
     hotKeyIds_ = win32::addHotKeyAtoms();
     hotKeyRegistrations_ = std::make_unique<win32::HotKeyRegistrations>(mainWindow_.hwnd());
-    hotKeyRegistrations_->registerHotKeys(planHotKeys(hotKeySettings_, hotKeyIds_));
+    loadHotKeys();
+    prefs_.fillFromStartup(startup);
 
     const StartupPlan plan = planStartup(win32::toUtf8(commandLine), startup.runLoaded,
                                          startup.pauseEnabled == 1, startup.pauseSeconds);
@@ -71,6 +71,19 @@ int Application::run(const std::wstring& commandLine) {
             model_.runList();
     }
     return messageLoop();
+}
+
+void Application::loadHotKeys() {
+    reloadHotKeys();
+    if (prefs_.load())
+        prefs_.fillHotKeyPage(hotKeySettings_);
+}
+
+HotKeySettings Application::reloadHotKeys() {
+    hotKeySettings_ = loadHotKeySettings(settings_);
+    hotKeyRegistrations_->registerHotKeys(planHotKeys(hotKeySettings_, hotKeyIds_),
+                                          hotKeyHoldings_);
+    return hotKeySettings_;
 }
 
 bool Application::countDown(std::int32_t seconds) {
@@ -162,15 +175,30 @@ bool Application::isDialogMessage(MSG& message) {
     return ui::Window::isOwnWindow(root) && IsDialogMessageW(root, &message);
 }
 
+void Application::dispatch(MSG& message) {
+    if (isDialogMessage(message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
 int Application::messageLoop() {
     MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (isDialogMessage(message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        dispatch(message);
     return static_cast<int>(message.wParam);
+}
+
+void Application::modalLoop(const std::function<bool()>& open) {
+    MSG message{};
+    while (open()) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0)
+            PostQuitMessage(static_cast<int>(message.wParam));
+        if (got <= 0)
+            return;
+        dispatch(message);
+    }
 }
 
 }  // namespace keyreel

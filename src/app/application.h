@@ -3,6 +3,7 @@
 // The one object that owns the program's state and windows: the start-up
 // sequence, the tray icon, hot keys, the other windows, help and exit.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -12,7 +13,9 @@
 #include "core/settings/settings.h"
 #include "ui/about_window.h"
 #include "ui/countdown_window.h"
+#include "ui/editor_window.h"
 #include "ui/main_window.h"
+#include "ui/preferences_window.h"
 #include "ui/scheduler_window.h"
 #include "ui/tracker_window.h"
 #include "ui/window_roster.h"
@@ -41,16 +44,30 @@ class Application final : public ui::MainWindowActions {
     void mainWindowDpiChanged(UINT dpi) override;
 
   private:
-    // Closes every window, newest first, and ends the process; unless
-    // `unconditional`, a window that refuses to close keeps the program.
-    void exitProgram(bool unconditional);
+    // Closes every window, newest first, and ends the process. A window
+    // that refuses to close (the user cancelled its question) keeps the
+    // program, whichever exit was chosen.
+    void exitProgram();
     void hide();
+    // The start-up's hot-key load: registers the hot keys from the settings
+    // and fills the preferences window's HotKeys page, creating the window
+    // hidden (its loading registers them once more).
+    void loadHotKeys();
+    // Reads the hot-key settings and registers the hot keys again.
+    HotKeySettings reloadHotKeys();
+    // From the Prefs menu modal, owned by the main window; from the tray
+    // modeless, without an owner.
+    void openPreferences(bool modal);
     void hideToTray();
     void toggleTracker();
     void showHelp(bool contents);
     void awaitHotKeyModifiersReleased();
     bool countDown(std::int32_t seconds);
     int messageLoop();
+    // Handles messages while `open` holds; a quit message is left for the
+    // program's own loop.
+    void modalLoop(const std::function<bool()>& open);
+    static void dispatch(MSG& message);
     static bool isDialogMessage(MSG& message);
 
     win32::Win32Desktop desktop_;
@@ -60,6 +77,8 @@ class Application final : public ui::MainWindowActions {
     MacroFiles files_;
     MainModel model_;
     MacroBuilder builder_;
+    // How the hot keys' latest registration went, for the preferences window.
+    HotKeyHoldings hotKeyHoldings_;
     // A hidden window that owns the main window once it was hidden, which
     // keeps the program out of the task list; it outlives the main window.
     win32::OwnedWindow taskListOwner_;
@@ -68,13 +87,15 @@ class Application final : public ui::MainWindowActions {
     ui::CountdownWindow countdown_;
     ui::AboutWindow about_;
     ui::TrackerWindow tracker_;
+    ui::PreferencesWindow prefs_{{settings_, [this] { return reloadHotKeys(); }, hotKeyHoldings_}};
+    ui::EditorWindow editor_{files_, [this] { model_.resetMacroLineCount(); }};
     win32::SystemClock clock_;
     // Once entries fired in this run, across the scheduler window's loads.
     FiredOnceEntries firedOnce_;
     ui::SchedulerWindow scheduler_;
     // Every one of them, in the order Hide closes them; Hide keeps the
     // scheduler loaded.
-    ui::WindowRoster windows_{{&scheduler_.viewerWindow(), &countdown_, &about_,
+    ui::WindowRoster windows_{{&scheduler_.viewerWindow(), &countdown_, &about_, &prefs_, &editor_,
                                &scheduler_.entryWindow(), &scheduler_.updateWindow(), &tracker_},
                               {&scheduler_}};
     win32::HelpViewer help_;

@@ -28,10 +28,8 @@ const char* helpProblem(win32::HelpViewer::Result result) {
 void Application::commandChosen(int command) {
     switch (command) {
         case ui::kExitCommand:
-            exitProgram(false);
-            break;
         case ui::kTrayExitCommand:
-            exitProgram(true);
+            exitProgram();
             break;
         case ui::kHideCommand:
             hide();
@@ -48,6 +46,15 @@ void Application::commandChosen(int command) {
         case ui::kToggleTrackerCommand:
             toggleTracker();
             break;
+        case ui::kStartupPreferencesCommand:
+            openPreferences(true);
+            break;
+        case ui::kTrayPreferencesCommand:
+            openPreferences(false);
+            break;
+        case ui::kEditCommand:
+            editor_.open();
+            break;
         case ui::kSchedulerCommand:
             scheduler_.open(mainWindow_.hwnd());
             break;
@@ -59,8 +66,10 @@ void Application::commandChosen(int command) {
     }
 }
 
-void Application::exitProgram(bool unconditional) {
-    if (!windows_.unloadAll() && !unconditional)
+void Application::exitProgram() {
+    // A window refuses only when its user chose Cancel, which cancels the
+    // exit too, the tray's included.
+    if (!windows_.unloadAll())
         return;
     // Ends the process at once, even from inside a play: the help windows
     // and the icon go, and no file is ever held open between operations.
@@ -68,6 +77,12 @@ void Application::exitProgram(bool unconditional) {
     tray_->remove();
     mainWindow_.destroy();
     ExitProcess(0);
+}
+
+void Application::openPreferences(bool modal) {
+    if (!prefs_.open(modal ? mainWindow_.hwnd() : nullptr, modal) || !modal)
+        return;
+    modalLoop([this] { return prefs_.loaded(); });
 }
 
 void Application::hide() {

@@ -18,8 +18,10 @@ enum Command : int {
 
     // Handed to the application: the program as a whole and its windows.
     kFirstProgramCommand = 1100,
-    kExitCommand = 1101,      // File > Exit and the close box: a window may refuse
-    kTrayExitCommand = 1102,  // ends the program in any case
+    // File > Exit, the close box and the tray's Exit: a window whose user
+    // cancels its question keeps the program.
+    kExitCommand = 1101,
+    kTrayExitCommand = 1102,
     kHideCommand = 1103,
     kMacroHelpCommand = 1104,  // the help's index
     kTrayHelpCommand = 1105,   // the help's contents

@@ -3,15 +3,11 @@
 #include <span>
 
 #include "ui/command_ids.h"
+#include "ui/menu_items.h"
 
 namespace keyreel::ui {
 
 namespace {
-
-struct MenuItem {
-    const wchar_t* caption;  // nullptr: a separator
-    int command;
-};
 
 constexpr MenuItem kSeparator{nullptr, 0};
 
@@ -26,8 +22,9 @@ struct MenuBarEntry {
 constexpr MenuItem kFileMenu[] = {
     {L"&Load", kLoadCommand}, {L"&Clear", kClearCommand}, kSeparator, {L"E&xit", kExitCommand}};
 // Build: "&Edit", "&Record". Prefs: "&StartUp Preferences", "&Scheduler".
-constexpr std::span<const MenuItem> kBuildMenu;
-constexpr MenuItem kPrefsMenu[] = {{L"&Scheduler", kSchedulerCommand}};
+constexpr MenuItem kBuildMenu[] = {{L"&Edit", kEditCommand}};
+constexpr MenuItem kPrefsMenu[] = {{L"&StartUp Preferences", kStartupPreferencesCommand},
+                                   {L"&Scheduler", kSchedulerCommand}};
 constexpr MenuItem kHelpMenu[] = {{L"&Macro Help", kMacroHelpCommand}, {L"&About", kAboutCommand}};
 
 constexpr MenuBarEntry kMenuBar[] = {
@@ -39,19 +36,16 @@ constexpr MenuBarEntry kMenuBar[] = {
 // "Load Macro", "Preferences", "Record", "Stop", "Edit", "Help", "About", a
 // separator and "Exit"; each window's item takes its place when it arrives.
 constexpr MenuItem kTrayMenu[] = {
-    {L"Scheduler", kTraySchedulerCommand}, {L"Load Macro", kLoadCommand}, {L"Stop", kStopCommand},
-    {L"Help", kTrayHelpCommand},           {L"About", kAboutCommand},     kSeparator,
+    {L"Scheduler", kTraySchedulerCommand},
+    {L"Load Macro", kLoadCommand},
+    {L"Preferences", kTrayPreferencesCommand},
+    {L"Stop", kStopCommand},
+    {L"Edit", kEditCommand},
+    {L"Help", kTrayHelpCommand},
+    {L"About", kAboutCommand},
+    kSeparator,
     {L"Exit", kTrayExitCommand},
 };
-
-void appendItems(HMENU menu, std::span<const MenuItem> items) {
-    for (const MenuItem& item : items) {
-        if (item.caption == nullptr)
-            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        else
-            AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.command), item.caption);
-    }
-}
 
 }  // namespace
 
@@ -60,7 +54,7 @@ win32::OwnedMenu createMainMenuBar() {
     for (const MenuBarEntry& entry : kMenuBar) {
         if (!entry.items.empty()) {
             const HMENU popup = CreatePopupMenu();
-            appendItems(popup, entry.items);
+            appendMenuItems(popup, entry.items);
             // The bar owns its pop-ups from here on.
             AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup), entry.caption);
         } else if (entry.command != 0) {
@@ -79,7 +73,7 @@ std::vector<const wchar_t*> trayMenuCaptions() {
 
 win32::OwnedMenu createTrayMenu() {
     win32::OwnedMenu menu(CreatePopupMenu());
-    appendItems(menu.get(), kTrayMenu);
+    appendMenuItems(menu.get(), kTrayMenu);
     return menu;
 }
 

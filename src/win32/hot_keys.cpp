@@ -13,12 +13,15 @@ HotKeyIds addHotKeyAtoms() {
     return ids;
 }
 
-void HotKeyRegistrations::registerHotKeys(std::span<const HotKeyRegistration> plan) {
+void HotKeyRegistrations::registerHotKeys(std::span<const HotKeyRegistration> plan,
+                                          HotKeyHoldings& holdings) {
+    holdings.startRegistering();
     for (const HotKeyRegistration& hotKey : plan) {
-        if (RegisterHotKey(window_, hotKey.id, hotKey.modifiers | MOD_NOREPEAT,
-                           hotKey.virtualKey)) {
+        const bool registered =
+            RegisterHotKey(window_, hotKey.id, hotKey.modifiers | MOD_NOREPEAT, hotKey.virtualKey);
+        if (registered)
             registered_.push_back(hotKey.id);
-        }
+        holdings.registrationDone(hotKey, registered);
     }
 }
 

@@ -32,9 +32,10 @@ class HotKeyRegistrations {
     HotKeyRegistrations& operator=(const HotKeyRegistrations&) = delete;
 
     // Registers every planned hot key without auto-repeat, so holding the
-    // keys delivers one message. A combination that another program holds
-    // stays unregistered without a word; earlier registrations stay too.
-    void registerHotKeys(std::span<const HotKeyRegistration> plan);
+    // keys delivers one message, and tells `holdings` how each one went. A
+    // combination that is held already stays unregistered; earlier
+    // registrations stay too.
+    void registerHotKeys(std::span<const HotKeyRegistration> plan, HotKeyHoldings& holdings);
     void unregisterAll();
 
   private:

@@ -65,7 +65,10 @@ struct EditorParts : EditorObserver {
 TEST(EditorDocument, DoubleClickAppendsTheWordWithAValueMarkerForTheTenValueWords) {
     EditorParts parts;
     parts.document.copyList(mainCommandListWords());
-    EXPECT_EQ(parts.document.commandWords().size(), commandTable().size());
+    const std::vector<std::string_view> builderWords = builderCommandWords();
+    EXPECT_EQ(parts.document.commandWords(),
+              std::vector<std::string>(builderWords.begin(), builderWords.end()))
+        << "the builder's words in the builder's order";
 
     std::vector<std::string> valueWords;
     for (const std::string& word : parts.document.commandWords()) {
@@ -74,9 +77,12 @@ TEST(EditorDocument, DoubleClickAppendsTheWordWithAValueMarkerForTheTenValueWord
         if (editor.document.text().ends_with(" >\r\n"))
             valueWords.push_back(word);
     }
-    EXPECT_EQ(valueWords, (std::vector<std::string>{"RunProgram", "ExecuteFile", "WaitForWindow",
-                                                    "Wait", "SetFocus", "SendText", "MouseMove",
-                                                    "Repeat", "CloseWindow", "MessageBox"}));
+    // The ten valued words, which the builder's list has first.
+    EXPECT_EQ(valueWords, (std::vector<std::string>{
+                              "RunProgram", "ExecuteFile", "MessageBox", "Wait", "WaitForWindow",
+                              "CloseWindow", "SetFocus", "SendText", "MouseMove", "Repeat"}));
+    EXPECT_EQ(valueWords, std::vector<std::string>(parts.document.commandWords().begin(),
+                                                   parts.document.commandWords().begin() + 10));
 
     parts.document.setText("Press_Enter");
     parts.document.appendCommand("Wait");
@@ -113,12 +119,30 @@ TEST(EditorDocument, OpeningShowsTheFileInTheTitleAndTheRecentFilesOnce) {
     EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: Untitled");
     EXPECT_EQ(parts.document.fileName(), "Untitled");
 
-    // A file that cannot be read changes nothing: no title, no recent entry.
+    // A file that cannot be read changes nothing: no title, no recent
+    // entry, and no question about the changed text, which stays.
     parts.store.files["locked.kyr"] = "x";
     parts.store.unreadable.insert("locked.kyr");
+    parts.document.setText("typed");
+    const std::size_t asked = parts.desktop.events().size();
     parts.document.openFile("locked.kyr");
     EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: Untitled");
     EXPECT_EQ(parts.document.recentFiles().size(), 3u);
+    EXPECT_EQ(parts.document.text(), "typed");
+    EXPECT_EQ(parts.desktop.events().size(), asked);
+}
+
+TEST(EditorDocument, OpeningTheFileJustSavedOnYesShowsWhatWasSaved) {
+    EditorParts parts;
+    parts.document.openFile("a.kyr");
+    parts.choices = {"b.kyr"};
+    parts.desktop.questionAnswer = MessageAnswer::Yes;
+    parts.document.saveAs();  // the questions now name b.kyr; the title stays a.kyr
+    parts.document.setText("Wait >3\r\n");
+    parts.document.openFile("b.kyr");
+    EXPECT_EQ(parts.store.files["b.kyr"], "Wait >3\r\n");
+    EXPECT_EQ(parts.document.text(), "Wait >3\r\n");
+    EXPECT_FALSE(parts.document.modified());
 }
 
 TEST(EditorDocument, SaveAsAsksBeforeReplacingAndKeepsTheTextWhenTheSaveFails) {

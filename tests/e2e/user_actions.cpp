@@ -29,6 +29,10 @@ bool movePointerTo(int x, int y) {
     return probe::runUnixProgram(L"/usr/bin/xdotool mousemove " + at({x, y}));
 }
 
+bool clickAt(int x, int y) {
+    return probe::runUnixProgram(L"/usr/bin/xdotool mousemove " + at({x, y}) + L" click 1");
+}
+
 bool clickOn(HWND window) {
     return window != nullptr && probe::runUnixProgram(L"/usr/bin/xdotool mousemove " +
                                                       at(middleOf(window)) + L" click 1");
@@ -40,11 +44,12 @@ bool doubleClickOn(HWND window) {
                                  L" click --repeat 2 --delay 80 1");
 }
 
-bool clickListLine(HWND listBox, int index) {
+bool clickListLine(HWND listBox, int index, int clicks) {
     const auto height = static_cast<LONG>(SendMessageW(listBox, LB_GETITEMHEIGHT, 0, 0));
     POINT point{8, height * index + height / 2};
     ClientToScreen(listBox, &point);
-    return probe::runUnixProgram(L"/usr/bin/xdotool mousemove " + at(point) + L" click 1");
+    return probe::runUnixProgram(L"/usr/bin/xdotool mousemove " + at(point) + L" click --repeat " +
+                                 std::to_wstring(clicks) + L" --delay 80 1");
 }
 
 bool typeText(const std::wstring& text) {

@@ -14,9 +14,12 @@ namespace keyreel::e2e {
 // double click) with the left button.
 bool clickOn(HWND window);
 bool doubleClickOn(HWND window);
-// Clicks the list box's line `index` (the list is not scrolled).
-bool clickListLine(HWND listBox, int index);
+// Clicks the list box's line `index` (the list is not scrolled), twice for
+// a double click.
+bool clickListLine(HWND listBox, int index, int clicks = 1);
 bool movePointerTo(int x, int y);
+// Clicks with the left button at this point of the screen.
+bool clickAt(int x, int y);
 // Types the text into the window with the keyboard focus.
 bool typeText(const std::wstring& text);
 // Presses keys as xdotool names them ("alt+f", "Down Return").

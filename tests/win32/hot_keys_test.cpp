@@ -49,8 +49,9 @@ TEST(HotKeys, InjectedCombinationsArriveOnceWithTheirIdentifiersUntilReleased) {
     };
     {
         HotKeyRegistrations registrations(window.handle());
-        registrations.registerHotKeys(plan);
-        registrations.registerHotKeys(plan);  // as when the preferences are opened again
+        HotKeyHoldings holdings;
+        registrations.registerHotKeys(plan, holdings);
+        registrations.registerHotKeys(plan, holdings);  // as when the preferences are opened again
         // The repeated R is what holding the keys sends.
         sendKeys({{VK_CONTROL, true},
                   {VK_MENU, true},
@@ -76,6 +77,27 @@ TEST(HotKeys, InjectedCombinationsArriveOnceWithTheirIdentifiersUntilReleased) {
             << planned.slot;
         UnregisterHotKey(window.handle(), 1);
     }
+}
+
+TEST(HotKeys, ACombinationThatAnotherWindowHoldsIsReportedTaken) {
+    const TestWindow window("Keyreel hot keys", TestWindow::Content::Empty, false);
+    const TestWindow other("Another program", TestWindow::Content::Empty, false);
+    HotKeySettings settings;
+    settings.fKeyEnabled[1] = true;  // ALT+F2
+    settings.fKeyEnabled[2] = true;  // ALT+F3
+    const auto plan = planHotKeys(settings, addHotKeyAtoms());
+    ASSERT_TRUE(RegisterHotKey(other.handle(), 1, MOD_ALT, VK_F2));
+    HotKeyHoldings holdings;
+    {
+        HotKeyRegistrations registrations(window.handle());
+        registrations.registerHotKeys(plan, holdings);
+        EXPECT_TRUE(holdings.takenByAnotherProgram(1));
+        EXPECT_FALSE(holdings.takenByAnotherProgram(2));
+    }
+    UnregisterHotKey(other.handle(), 1);
+    HotKeyRegistrations registrations(window.handle());
+    registrations.registerHotKeys(plan, holdings);
+    EXPECT_FALSE(holdings.takenByAnotherProgram(1)) << "let go by the other program";
 }
 
 }  // namespace

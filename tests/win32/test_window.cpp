@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "win32/send_input.h"
 #include "win32/wide_text.h"
 
 namespace keyreel::win32 {
@@ -91,6 +92,35 @@ void TestWindow::bringToFront() {
     BringWindowToTop(window_);
     SetFocus(edit_ != nullptr ? edit_ : window_);
     pumpUntil([this] { return GetForegroundWindow() == window_; });
+    settle();
+}
+
+void clickAt(POINT screen, int times) {
+    SetCursorPos(screen.x, screen.y);
+    for (int i = 0; i < times; ++i) {
+        INPUT click[] = {mouseInput(MOUSEEVENTF_LEFTDOWN), mouseInput(MOUSEEVENTF_LEFTUP)};
+        sendInputs(click);
+    }
+    settle();
+}
+
+void clickOn(HWND window, int times) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    clickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, times);
+}
+
+void pressKey(WORD virtualKey) {
+    INPUT press[] = {keyInput(virtualKey, false), keyInput(virtualKey, true)};
+    sendInputs(press);
+    settle();
+}
+
+void typeText(const std::wstring& text) {
+    for (const wchar_t unit : text) {
+        INPUT typed[] = {unicodeInput(unit, false), unicodeInput(unit, true)};
+        sendInputs(typed);
+    }
     settle();
 }
 

@@ -54,6 +54,14 @@ HWND childOfClass(HWND parent, const wchar_t* className);
 // Clicks the child button with this text, as its BN_CLICKED does.
 bool clickButton(HWND parent, const wchar_t* text);
 
+// Real input through the system's queue, with this thread's messages
+// handled until it arrived: clicks (two for a double click) on a point of
+// the screen or the middle of a window, a key pressed and let go, text typed.
+void clickAt(POINT screen, int times = 1);
+void clickOn(HWND window, int times = 1);
+void pressKey(WORD virtualKey);
+void typeText(const std::wstring& text);
+
 // Handles this thread's messages until `done` holds; false when it still
 // does not after ten seconds.
 bool pumpUntil(const std::function<bool()>& done);

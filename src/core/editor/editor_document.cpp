@@ -27,10 +27,7 @@ std::string fileContent(std::string_view text) {
 }  // namespace
 
 std::vector<std::string_view> mainCommandListWords() {
-    std::vector<std::string_view> words;
-    for (const CommandInfo& command : commandTable())
-        words.push_back(command.word);
-    return words;
+    return builderCommandWords();
 }
 
 void EditorDocument::copyList(std::span<const std::string_view> words) {
@@ -71,7 +68,9 @@ void EditorDocument::open() {
 }
 
 void EditorDocument::openFile(const std::string& path) {
-    if (titleName_ == path || !settleChanges())
+    // Nothing is asked about the text for a file that will not load. The
+    // file is read again after the question, whose Yes may have saved into it.
+    if (titleName_ == path || !services_.files.readText(path) || !settleChanges())
         return;
     // The title and the name the questions use would claim a file whose
     // text is not shown; a later Yes would then write this text over it.

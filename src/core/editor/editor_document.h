@@ -21,9 +21,8 @@ namespace keyreel {
 
 inline constexpr const char* kUntitled = "Untitled";
 
-// The words of the main window's command list, which CopyList copies. The
-// builder's order goes here once the command table carries it; until then
-// this is the table's own order.
+// The words of the main window's command list, in the builder's order:
+// what CopyList copies.
 std::vector<std::string_view> mainCommandListWords();
 
 class EditorObserver {

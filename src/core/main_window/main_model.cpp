@@ -11,8 +11,12 @@ void MainModel::setTitle(const char* title) {
         observer_->titleChanged(title_);
 }
 
-void MainModel::listReplaced() {
+void MainModel::resetMacroLineCount() {
     run_.macroLineCount = static_cast<std::int32_t>(list_.size());
+}
+
+void MainModel::listReplaced() {
+    resetMacroLineCount();
     if (observer_)
         observer_->listChanged();
 }

@@ -49,6 +49,9 @@ class MainModel : public MacroFilePlayer {
     void playMacroFile(const std::string& path) override;
     // Loads a file into the list; false (list unchanged) when unreadable.
     bool loadList(const std::string& path);
+    // macroLineCount becomes the list's count, as after every save of the
+    // editor and the recorder.
+    void resetMacroLineCount();
 
     // The builder's edits. They leave macroLineCount to the builder; an
     // index outside the list changes nothing and answers false.

@@ -1,0 +1,123 @@
+// The preferences window of keyreel.exe: one window, loaded hidden and
+// filled at start-up; shown modal from the Prefs menu and modeless from the
+// tray; a hot key that this test holds is marked as not registered.
+
+#include "main_window_fixture.h"
+
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include "win32/wide_text.h"
+
+namespace keyreel::e2e {
+namespace {
+
+// Every window of keyreel.exe's preferences window class, shown or not.
+std::vector<HWND> preferencesWindows() {
+    std::vector<HWND> found;
+    for (HWND window = FindWindowExW(nullptr, nullptr, L"KeyreelPreferencesWindow", nullptr);
+         window != nullptr;
+         window = FindWindowExW(nullptr, window, L"KeyreelPreferencesWindow", nullptr)) {
+        found.push_back(window);
+    }
+    return found;
+}
+
+class PreferencesE2E : public MainWindowE2E {
+  protected:
+    void TearDown() override {
+        UnregisterHotKey(nullptr, kHeldId);
+        MainWindowE2E::TearDown();
+    }
+
+    bool checked(const wchar_t* caption) const {
+        return SendMessageW(probe::findChild(prefs, L"Button", caption), BM_GETCHECK, 0, 0) ==
+               BST_CHECKED;
+    }
+    // The seconds box (0), then the path boxes of F1 .. F6.
+    std::wstring editText(std::size_t index) const {
+        std::vector<HWND> edits;
+        for (const probe::Child& child : probe::children(prefs)) {
+            if (child.className == L"Edit")
+                edits.push_back(child.hwnd);
+        }
+        return index < edits.size() ? probe::windowText(edits[index]) : L"(none)";
+    }
+    std::wstring seconds() const { return editText(0); }
+    LRESULT slider() const {
+        return SendMessageW(probe::findChild(prefs, TRACKBAR_CLASSW), TBM_GETPOS, 0, 0);
+    }
+    int marksShown() const {
+        int count = 0;
+        for (const probe::Child& child : probe::children(prefs))
+            count += child.text == L"in use" && IsWindowVisible(child.hwnd) ? 1 : 0;
+        return count;
+    }
+    // The HotKeys tab, from the keyboard: a click on the first tab gives the
+    // tab control the focus, the right arrow selects the next.
+    void chooseHotKeysTab() {
+        const HWND tabs = probe::findChild(prefs, WC_TABCONTROLW);
+        RECT place{};
+        GetWindowRect(tabs, &place);
+        ASSERT_TRUE(clickAt(place.left + 20, place.top + 10));
+        ASSERT_TRUE(waitForFocusIn(tabs, 5000));
+        ASSERT_TRUE(tapKeys(L"Right"));
+        ASSERT_TRUE(waitFor([&] { return SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == 1; }, 5000));
+    }
+    void cancel() {
+        ASSERT_TRUE(clickOn(probe::findChild(prefs, L"Button", L"Cancel")));
+        ASSERT_TRUE(waitFor([&] { return !IsWindow(prefs); }, 5000));
+    }
+
+    static constexpr int kHeldId = 0x2002;
+    HWND prefs = nullptr;
+};
+
+TEST_F(PreferencesE2E, StartUpFillsOneHiddenWindowWhichTheMenuShowsModalAndTheTrayModeless) {
+    setSetting("startup", "Run", "0");
+    setSetting("startup", "delay", "25");
+    setSetting("startup", "enableALTR", "1");
+    setSetting("hotkey", "F2", "1");
+    setSetting("hotkey", "F3", "1");
+    setSetting("hKeyLoc", "F2", "C:\\macros\\f2.kyr");
+    // Another program holds ALT+F2 before keyreel.exe starts.
+    ASSERT_TRUE(RegisterHotKey(nullptr, kHeldId, MOD_ALT, VK_F2));
+    ASSERT_NE(open(L""), nullptr);
+    ASSERT_EQ(preferencesWindows().size(), 1u) << "exactly one window";
+    prefs = preferencesWindows().front();
+    EXPECT_FALSE(IsWindowVisible(prefs)) << "loaded hidden";
+    EXPECT_FALSE(checked(L"Enable Pause For Auto Start"));
+    EXPECT_EQ(seconds(), L"25");
+    EXPECT_EQ(slider(), 25);
+    EXPECT_TRUE(checked(L"Enable CTRL+ALT+R Begin"));
+    EXPECT_TRUE(checked(L"F2"));
+
+    chooseMenu(L"p", L"Home Return");  // Prefs > StartUp Preferences, the first of two "S"
+    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(prefs) != FALSE; }, 5000));
+    EXPECT_EQ(preferencesWindows().size(), 1u) << "the window loaded at start-up";
+    EXPECT_EQ(GetWindow(prefs, GW_OWNER), main);
+    EXPECT_FALSE(IsWindowEnabled(main)) << "modal";
+    ASSERT_TRUE(waitForActive(prefs, 5000));
+    chooseHotKeysTab();
+    EXPECT_EQ(marksShown(), 1) << "F2, which this test holds; F3 is Keyreel's";
+    EXPECT_EQ(editText(2), L"C:\\macros\\f2.kyr");
+    cancel();
+    EXPECT_TRUE(waitFor([&] { return IsWindowEnabled(main) != FALSE; }, 5000));
+
+    // Opened anew from the tray: loaded again, registered again, no owner.
+    chooseTrayItem(L"Preferences");
+    ASSERT_TRUE(waitFor([&] { return preferencesWindows().size() == 1; }, 5000));
+    prefs = preferencesWindows().front();
+    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(prefs) != FALSE; }, 5000));
+    EXPECT_EQ(GetWindow(prefs, GW_OWNER), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(main)) << "modeless";
+    EXPECT_EQ(seconds(), L"25");
+    ASSERT_TRUE(waitForActive(prefs, 5000));
+    chooseHotKeysTab();
+    EXPECT_EQ(marksShown(), 1);
+    cancel();
+    EXPECT_TRUE(keyreel.running());
+}
+
+}  // namespace
+}  // namespace keyreel::e2e

@@ -1,0 +1,293 @@
+// The preferences window created for real under Wine against the real
+// registry: what it shows, what OK and Cancel write, the Open dialog of its
+// browse buttons, and the marks beside hot keys another program holds.
+
+#include "ui/preferences_window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dialog_answer.h"
+#include "temp_folder.h"
+#include "test_window.h"
+#include "win32/hot_keys.h"
+#include "win32/registry_settings_store.h"
+#include "win32/wide_text.h"
+
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+namespace keyreel::ui {
+namespace {
+
+using win32::childWithText;
+using win32::clickOn;
+using win32::DialogAnswer;
+using win32::pumpUntil;
+using win32::wideText;
+
+constexpr const wchar_t* kSavedText =
+    L"The settings will take affect the next time you activate the program.";
+
+// The children of a class in creation order, which is the layout's order.
+std::vector<HWND> childrenOfClass(HWND parent, const wchar_t* className) {
+    std::vector<HWND> found;
+    for (HWND child = FindWindowExW(parent, nullptr, className, nullptr); child != nullptr;
+         child = FindWindowExW(parent, child, className, nullptr)) {
+        found.push_back(child);
+    }
+    return found;
+}
+
+void clearSettings() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, std::wstring(win32::kSettingsKey).c_str());
+}
+
+class PreferencesWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override { clearSettings(); }
+    void TearDown() override {
+        window.unload();
+        clearSettings();
+    }
+
+    void store(const char* section, const char* key, const char* value) {
+        ASSERT_TRUE(settings.writeSetting(section, key, value));
+    }
+    HWND box(const wchar_t* caption) const { return childWithText(window.hwnd(), caption); }
+    bool checked(const wchar_t* caption) const {
+        return SendMessageW(box(caption), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    bool shown(const wchar_t* caption) const { return IsWindowVisible(box(caption)) != FALSE; }
+    // The seconds box, then the path boxes of F1 .. F6.
+    HWND edit(std::size_t index) const { return childrenOfClass(window.hwnd(), L"Edit")[index]; }
+    HWND slider() const { return childrenOfClass(window.hwnd(), TRACKBAR_CLASSW).front(); }
+    HWND tabs() const { return childrenOfClass(window.hwnd(), WC_TABCONTROLW).front(); }
+    LRESULT sliderPosition() const { return SendMessageW(slider(), TBM_GETPOS, 0, 0); }
+    // The marks beside hot keys another program holds that can be seen.
+    int marksShown() const {
+        int count = 0;
+        for (const HWND label : childrenOfClass(window.hwnd(), L"Static"))
+            count += wideText(label) == L"in use" && IsWindowVisible(label) ? 1 : 0;
+        return count;
+    }
+    void chooseTab(int index) {
+        RECT item{};
+        TabCtrl_GetItemRect(tabs(), index, &item);
+        MapWindowPoints(tabs(), nullptr, reinterpret_cast<POINT*>(&item), 2);
+        win32::clickAt({(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+        ASSERT_TRUE(pumpUntil([&] { return TabCtrl_GetCurSel(tabs()) == index; }));
+    }
+    void typeInto(HWND field, const std::wstring& text) {
+        clickOn(field);
+        SendMessageW(field, EM_SETSEL, 0, -1);
+        win32::typeText(text);
+        ASSERT_TRUE(pumpUntil([&] { return wideText(field) == text; }));
+    }
+    void openInFront() {
+        ASSERT_TRUE(window.open(nullptr, false));
+        ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == window.hwnd(); }));
+    }
+
+    win32::RegistrySettingsStore settings;
+    // The main window, whose hot keys the window registers again.
+    win32::TestWindow main{"Keyreel main window", win32::TestWindow::Content::Empty, false};
+    win32::HotKeyRegistrations registrations{main.handle()};
+    HotKeyHoldings holdings;
+    int registered = 0;
+    PreferencesWindow window{{settings,
+                              [this] {
+                                  ++registered;
+                                  const HotKeySettings hotKeys = loadHotKeySettings(settings);
+                                  registrations.registerHotKeys(
+                                      planHotKeys(hotKeys, win32::addHotKeyAtoms()), holdings);
+                                  return hotKeys;
+                              },
+                              holdings}};
+};
+
+TEST_F(PreferencesWindowTest, AnEmptyStoreShowsTheDefaultsOnTheAutoStartupPage) {
+    ASSERT_TRUE(window.load());
+    EXPECT_FALSE(IsWindowVisible(window.hwnd())) << "loaded hidden";
+    EXPECT_EQ(registered, 1) << "loading registers the hot keys again";
+    EXPECT_EQ(wideText(window.hwnd()), L"Startup Preferences");
+    EXPECT_EQ(TabCtrl_GetItemCount(tabs()), 2);
+    EXPECT_EQ(TabCtrl_GetCurSel(tabs()), 0);
+    EXPECT_TRUE(checked(L"Enable Pause For Auto Start"));
+    EXPECT_FALSE(checked(L"Run Loaded Macro"));
+    EXPECT_EQ(wideText(edit(0)), L"10");
+    EXPECT_EQ(sliderPosition(), 10);
+    EXPECT_EQ(SendMessageW(slider(), TBM_GETRANGEMAX, 0, 0), 150);
+    EXPECT_EQ(SendMessageW(slider(), TBM_GETNUMTICS, 0, 0), 16) << "one every 10, both ends";
+    EXPECT_TRUE(checked(L"ALT"));
+    for (const wchar_t* caption :
+         {L"CTRL", L"F1", L"F2", L"F3", L"F4", L"F5", L"F6", L"Enable CTRL+ALT+R Begin",
+          L"Disable mouse tracking", L"Enable CTRL+ALT+S Stop"})
+        EXPECT_FALSE(checked(caption)) << win32::toUtf8(caption);
+    for (std::size_t path = 1; path <= 6; ++path)
+        EXPECT_EQ(wideText(edit(path)), L"") << path;
+
+    // The first page shows, the HotKeys page is hidden until its tab is
+    // chosen; the boxes below the pages always show.
+    openInFront();
+    for (const wchar_t* caption : {L"Enable Pause For Auto Start", L"Seconds to Pause",
+                                   L"Enable CTRL+ALT+S Stop", L"OK", L"Cancel"})
+        EXPECT_TRUE(shown(caption)) << win32::toUtf8(caption);
+    EXPECT_FALSE(shown(L"F1"));
+    EXPECT_FALSE(shown(L"Macro Location"));
+    chooseTab(1);
+    EXPECT_TRUE(shown(L"F1"));
+    EXPECT_TRUE(shown(L"Macro Location"));
+    EXPECT_FALSE(shown(L"Enable Pause For Auto Start"));
+    EXPECT_TRUE(shown(L"Enable CTRL+ALT+S Stop"));
+    EXPECT_EQ(marksShown(), 0);
+}
+
+TEST_F(PreferencesWindowTest, OkWritesWhatTheUserSetAndCancelAndTheCloseBoxWriteNothing) {
+    store("startup", "delay", "30");
+    openInFront();
+    EXPECT_EQ(sliderPosition(), 30);
+    // The slider moved to its end by the user shows 150.
+    clickOn(slider());
+    win32::pressKey(VK_END);
+    ASSERT_TRUE(pumpUntil([&] { return wideText(edit(0)) == L"150"; }));
+    // Typed key by key, the slider follows "2" and "20"; "200" leaves it.
+    typeInto(edit(0), L"200");
+    EXPECT_EQ(sliderPosition(), 20);
+    EXPECT_EQ(wideText(edit(0)), L"200") << "the text keeps what was typed";
+    clickOn(box(L"Run Loaded Macro"));
+    clickOn(box(L"Enable CTRL+ALT+R Begin"));
+    chooseTab(1);
+    clickOn(box(L"CTRL"));
+    clickOn(box(L"F4"));
+    typeInto(edit(4), L" C:\\Macros\\Grüße €.kyr ");
+
+    DialogAnswer answer(L"Tobrin's Keyreel", win32::pressButton(IDOK), IDOK);
+    clickOn(box(L"OK"));
+    ASSERT_TRUE(pumpUntil([&] { return !window.loaded(); })) << "closed after the message";
+    answer.finish();
+    EXPECT_EQ(answer.text, kSavedText);
+    const std::vector<std::pair<std::string, std::string>> written = {
+        {"startup/Run", "1"},        {"startup/delay", "200"},
+        {"startup/runLoaded", "1"},  {"startup/enableALTR", "1"},
+        {"startup/enableALTS", "0"}, {"startup/enableMouse", "0"},
+        {"hotkey/ALT", "1"},         {"hotkey/CTRL", "1"},
+        {"hotkey/F1", "0"},          {"hotkey/F4", "1"},
+        {"hKeyLoc/F1", ""},          {"hKeyLoc/F4", " C:\\Macros\\Grüße €.kyr "},
+    };
+    for (const auto& [name, value] : written) {
+        const auto slash = name.find('/');
+        EXPECT_EQ(settings.readSetting(name.substr(0, slash), name.substr(slash + 1)), value)
+            << name;
+    }
+
+    // Opened anew it shows what was stored; what Cancel or the close box
+    // leaves is not written.
+    for (const bool closeBox : {false, true}) {
+        openInFront();
+        EXPECT_EQ(wideText(edit(0)), L"200");
+        EXPECT_TRUE(checked(L"Run Loaded Macro"));
+        clickOn(box(L"Disable mouse tracking"));
+        typeInto(edit(0), L"5");
+        if (closeBox)
+            PostMessageW(window.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        else
+            clickOn(box(L"Cancel"));
+        ASSERT_TRUE(pumpUntil([&] { return !window.loaded(); }));
+        EXPECT_EQ(settings.readSetting("startup", "enableMouse"), "0");
+        EXPECT_EQ(settings.readSetting("startup", "delay"), "200");
+    }
+}
+
+TEST_F(PreferencesWindowTest, BrowsingForF4FillsItsPathBoxThroughTheOpenDialog) {
+    TempFolder folder;
+    folder.write("f4.kyr", "Press_Tab\r\n");
+    openInFront();
+    chooseTab(1);
+    const std::vector<HWND> browseButtons = [&] {
+        std::vector<HWND> buttons;
+        for (const HWND button : childrenOfClass(window.hwnd(), L"Button")) {
+            if (wideText(button) == L"...")
+                buttons.push_back(button);
+        }
+        return buttons;
+    }();
+    ASSERT_EQ(browseButtons.size(), 6u);
+
+    DialogAnswer cancelled(L"Open", win32::cancelDialog);
+    clickOn(browseButtons[3]);
+    ASSERT_TRUE(pumpUntil([&] { return cancelled.answered(); }));
+    EXPECT_EQ(wideText(edit(4)), L"") << "a cancelled dialog changes nothing";
+
+    DialogAnswer chosen(L"Open", win32::enterFileName(folder.file("f4.kyr")));
+    clickOn(browseButtons[3]);
+    ASSERT_TRUE(
+        pumpUntil([&] { return wideText(edit(4)) == win32::toWide(folder.file("f4.kyr")); }));
+    chosen.finish();
+    EXPECT_EQ(chosen.fileTypes,
+              (std::vector<std::wstring>{L"All Files (*.*)", L"Tobrins Keyreel (.kyr)",
+                                         L"Text Files (.txt)"}));
+    EXPECT_EQ(chosen.selectedType, 1) << "entry 2 preselected";
+    for (const std::size_t other : {1u, 2u, 3u, 5u, 6u})
+        EXPECT_EQ(wideText(edit(other)), L"") << other;
+}
+
+TEST_F(PreferencesWindowTest, AHotKeyThatAnotherProgramHoldsIsMarkedAsNotRegistered) {
+    store("hotkey", "F2", "1");
+    store("hotkey", "F3", "1");
+    store("startup", "enableALTS", "1");
+    const win32::TestWindow other("Another program", win32::TestWindow::Content::Empty, false);
+    ASSERT_TRUE(RegisterHotKey(other.handle(), 1, MOD_ALT, VK_F2));
+    ASSERT_TRUE(RegisterHotKey(other.handle(), 2, MOD_ALT | MOD_CONTROL, 'S'));
+    openInFront();
+    EXPECT_EQ(marksShown(), 1) << "CTRL+ALT+S, below the pages";
+    chooseTab(1);
+    EXPECT_EQ(marksShown(), 2) << "and F2";
+    const auto markBesideF2 = [&] {
+        RECT f2{};
+        GetWindowRect(box(L"F2"), &f2);
+        for (const HWND label : childrenOfClass(window.hwnd(), L"Static")) {
+            RECT mark{};
+            GetWindowRect(label, &mark);
+            if (wideText(label) == L"in use" && IsWindowVisible(label) && mark.top < f2.bottom &&
+                mark.bottom > f2.top && mark.left >= f2.right - 1)
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(markBesideF2());
+
+    // Once the other program lets go, a new window registers and shows none.
+    UnregisterHotKey(other.handle(), 1);
+    UnregisterHotKey(other.handle(), 2);
+    window.unload();
+    ASSERT_TRUE(window.load());
+    EXPECT_EQ(marksShown(), 0);
+    EXPECT_EQ(registered, 2);
+}
+
+TEST_F(PreferencesWindowTest, OpenedModalItDisablesItsOwnerUntilItCloses) {
+    const win32::TestWindow owner("Keyreel owner", win32::TestWindow::Content::Empty);
+    ASSERT_TRUE(window.load());
+    const HWND loadedWindow = window.hwnd();
+    ASSERT_TRUE(window.open(owner.handle(), true));
+    EXPECT_EQ(window.hwnd(), loadedWindow) << "the window loaded hidden is the one shown";
+    EXPECT_EQ(registered, 1) << "showing it registers nothing";
+    EXPECT_EQ(GetWindow(window.hwnd(), GW_OWNER), owner.handle());
+    EXPECT_FALSE(IsWindowEnabled(owner.handle()));
+    ASSERT_TRUE(window.open(nullptr, false));
+    EXPECT_FALSE(IsWindowEnabled(owner.handle())) << "an open window stays modal";
+    clickOn(box(L"Cancel"));
+    ASSERT_TRUE(pumpUntil([&] { return !window.loaded(); }));
+    EXPECT_TRUE(IsWindowEnabled(owner.handle()));
+
+    ASSERT_TRUE(window.open(nullptr, false));
+    EXPECT_EQ(GetWindow(window.hwnd(), GW_OWNER), nullptr) << "modeless: no owner";
+    EXPECT_TRUE(IsWindowEnabled(owner.handle()));
+    EXPECT_EQ(registered, 2) << "opened anew: registered again";
+}
+
+}  // namespace
+}  // namespace keyreel::ui
