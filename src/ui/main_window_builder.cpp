@@ -29,13 +29,6 @@ std::wstring itemText(HWND comboBox, LRESULT index) {
     return text;
 }
 
-std::string controlText(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return win32::toUtf8(text);
-}
-
 }  // namespace
 
 // fillCommandList: the chooser offers the builder's words with an empty text.
@@ -58,7 +51,7 @@ void MainWindow::createBuilder() {
 
 std::string MainWindow::chosenWord(std::int64_t& position) const {
     const HWND chooser = control(kCommandChooser);
-    const std::string word = controlText(chooser);
+    const std::string word = controlText(kCommandChooser);
     const LRESULT selected = SendMessageW(chooser, CB_GETCURSEL, 0, 0);
     // The position counts only while the text is still the chosen word.
     const bool chosen =
@@ -68,7 +61,7 @@ std::string MainWindow::chosenWord(std::int64_t& position) const {
 }
 
 std::string MainWindow::valueText() const {
-    return controlText(control(kValueEdit));
+    return controlText(kValueEdit);
 }
 
 std::int64_t MainWindow::selectedLine() const {

@@ -78,6 +78,14 @@ void Window::setControlText(int id, const std::string& utf8) {
     SetWindowTextW(control(id), win32::toWide(utf8).c_str());
 }
 
+std::string Window::controlText(int id) const {
+    const HWND child = control(id);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
+    return win32::toUtf8(text);
+}
+
 int Window::toPixels(int twips) const {
     return MulDiv(twips, static_cast<int>(dpi_), kTwipsPerInch);
 }

@@ -51,6 +51,7 @@ class Window {
     void setTitle(const std::string& utf8);
     HWND control(int id) const { return GetDlgItem(hwnd_, id); }
     void setControlText(int id, const std::string& utf8);
+    std::string controlText(int id) const;
 
     // Pixels for a length in twips at the window's DPI.
     int toPixels(int twips) const;

@@ -5,9 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
-#include <thread>
 
+#include "dialog_answer.h"
 #include "temp_folder.h"
 #include "test_window.h"
 // After windows.h, which it needs.
@@ -19,70 +18,6 @@
 
 namespace keyreel::win32 {
 namespace {
-
-constexpr int kFileNameField = 1148;
-constexpr int kFileTypeList = 1136;
-
-// The visible common dialog of this process with this title, or null.
-HWND findDialog(const wchar_t* title) {
-    HWND found = nullptr;
-    for (HWND window = FindWindowExW(nullptr, nullptr, L"#32770", title); window != nullptr;
-         window = FindWindowExW(nullptr, window, L"#32770", title)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(window))
-            found = window;
-    }
-    return found;
-}
-
-// Waits on a thread of its own for the dialog the test thread shows, notes
-// its file types and answers it with `answer`.
-class DialogAnswer {
-  public:
-    DialogAnswer(const wchar_t* title, std::function<void(HWND)> answer)
-        : thread_([this, title, answer = std::move(answer)] {
-              const ULONGLONG giveUp = GetTickCount64() + 10000;
-              HWND dialog = nullptr;
-              while ((dialog = findDialog(title)) == nullptr ||
-                     GetDlgItem(dialog, kFileNameField) == nullptr) {
-                  if (GetTickCount64() > giveUp)
-                      return;
-                  Sleep(20);
-              }
-              const HWND types = GetDlgItem(dialog, kFileTypeList);
-              for (LRESULT i = 0; i < SendMessageW(types, CB_GETCOUNT, 0, 0); ++i) {
-                  wchar_t text[128] = {};
-                  SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-                  fileTypes.emplace_back(text);
-              }
-              selectedType = static_cast<int>(SendMessageW(types, CB_GETCURSEL, 0, 0));
-              answer(dialog);
-          }) {}
-    ~DialogAnswer() { finish(); }
-    // Waits until the dialog was answered (or never came).
-    void finish() {
-        if (thread_.joinable())
-            thread_.join();
-    }
-
-    std::vector<std::wstring> fileTypes;
-    int selectedType = -1;
-
-  private:
-    std::thread thread_;
-};
-
-std::function<void(HWND)> enterFileName(const std::string& path) {
-    return [path](HWND dialog) {
-        SetDlgItemTextW(dialog, kFileNameField, toWide(path).c_str());
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    };
-}
-
-void cancel(HWND dialog) {
-    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-}
 
 std::wstring helpFile() {
     // The build passes the Unix path; Wine shows the root as drive Z:.

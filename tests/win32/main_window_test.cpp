@@ -27,6 +27,7 @@ namespace {
 using win32::childOfClass;
 using win32::childWithText;
 using win32::clickButton;
+using win32::menuCaptions;
 using win32::pumpUntil;
 using win32::settle;
 using win32::wideText;
@@ -35,16 +36,6 @@ int clientWidth(HWND hwnd) {
     RECT rect{};
     GetClientRect(hwnd, &rect);
     return rect.right - rect.left;
-}
-
-std::vector<std::wstring> menuCaptions(HMENU menu) {
-    std::vector<std::wstring> captions;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        wchar_t caption[64] = {};
-        GetMenuStringW(menu, static_cast<UINT>(i), caption, 64, MF_BYPOSITION);
-        captions.emplace_back(caption);
-    }
-    return captions;
 }
 
 std::vector<std::wstring> listItems(HWND list) {
