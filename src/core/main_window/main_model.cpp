@@ -12,7 +12,7 @@ void MainModel::setTitle(const char* title) {
 }
 
 void MainModel::listReplaced() {
-    run_.macroLineCount = static_cast<std::int32_t>(list_.size());
+    countLines();
     if (observer_)
         observer_->listChanged();
 }

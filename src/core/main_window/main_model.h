@@ -49,6 +49,9 @@ class MainModel : public MacroFilePlayer {
     void playMacroFile(const std::string& path) override;
     // Loads a file into the list; false (list unchanged) when unreadable.
     bool loadList(const std::string& path);
+    // macroLineCount becomes the list's count, as after every load and after
+    // the recorder's and the editor's saves.
+    void countLines() { run_.macroLineCount = static_cast<std::int32_t>(list_.size()); }
 
     // The builder's edits. They leave macroLineCount to the builder; an
     // index outside the list changes nothing and answers false.
