@@ -12,6 +12,7 @@
 #include "ui/about_window.h"
 #include "ui/countdown_window.h"
 #include "ui/main_window.h"
+#include "ui/recorder_window.h"
 #include "ui/tracker_window.h"
 #include "ui/window_roster.h"
 #include "win32/ansi_code_page.h"
@@ -38,9 +39,10 @@ class Application final : public ui::MainWindowActions {
     void mainWindowDpiChanged(UINT dpi) override;
 
   private:
-    // Closes every window, newest first, and ends the process; unless
-    // `unconditional`, a window that refuses to close keeps the program.
-    void exitProgram(bool unconditional);
+    // Closes every window, newest first, and ends the process. A window
+    // whose user chose to keep unsaved work (Cancel) refuses to close, and
+    // that keeps the program, whichever exit was taken.
+    void exitProgram();
     void hide();
     void hideToTray();
     void toggleTracker();
@@ -65,8 +67,9 @@ class Application final : public ui::MainWindowActions {
     ui::CountdownWindow countdown_;
     ui::AboutWindow about_;
     ui::TrackerWindow tracker_;
+    ui::RecorderWindow recorder_{files_, [this] { model_.countLines(); }};
     // Every one of them, in the order Hide closes them.
-    ui::WindowRoster windows_{&countdown_, &about_, &tracker_};
+    ui::WindowRoster windows_{&countdown_, &about_, &recorder_, &tracker_};
     win32::HelpViewer help_;
     std::unique_ptr<win32::TrayIcon> tray_;
     std::unique_ptr<win32::HotKeyRegistrations> hotKeyRegistrations_;

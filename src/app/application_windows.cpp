@@ -28,10 +28,8 @@ const char* helpProblem(win32::HelpViewer::Result result) {
 void Application::commandChosen(int command) {
     switch (command) {
         case ui::kExitCommand:
-            exitProgram(false);
-            break;
         case ui::kTrayExitCommand:
-            exitProgram(true);
+            exitProgram();
             break;
         case ui::kHideCommand:
             hide();
@@ -48,13 +46,16 @@ void Application::commandChosen(int command) {
         case ui::kToggleTrackerCommand:
             toggleTracker();
             break;
+        case ui::kRecordCommand:
+            recorder_.open();
+            break;
         default:
             break;
     }
 }
 
-void Application::exitProgram(bool unconditional) {
-    if (!windows_.unloadAll() && !unconditional)
+void Application::exitProgram() {
+    if (!windows_.unloadAll())
         return;
     // Ends the process at once, even from inside a play: the help windows
     // and the icon go, and no file is ever held open between operations.

@@ -19,7 +19,7 @@ enum Command : int {
     // Handed to the application: the program as a whole and its windows.
     kFirstProgramCommand = 1100,
     kExitCommand = 1101,      // File > Exit and the close box: a window may refuse
-    kTrayExitCommand = 1102,  // ends the program in any case
+    kTrayExitCommand = 1102,  // the same: a Cancel about unsaved work keeps the program
     kHideCommand = 1103,
     kMacroHelpCommand = 1104,  // the help's index
     kTrayHelpCommand = 1105,   // the help's contents
