@@ -43,13 +43,14 @@ std::string shown(const Lines& lines) {
 
 class RecorderE2E : public MainWindowE2E {
   protected:
-    // Build > Record; the recorder shown, right of the main window.
+    // Build > Record; the recorder shown where it opens, in the middle of
+    // the screen. Moved from here, it would take a moment to reach its new
+    // place on the display, and a click at once would miss it.
     void openRecorder() {
         chooseMenu(L"b", L"r");
         recorder = waitForShown(L"KeyreelRecorderWindow", 10000);
         ASSERT_NE(recorder, nullptr) << "no recorder";
         ASSERT_EQ(probe::windowText(recorder), L"MacRecorder");
-        SetWindowPos(recorder, nullptr, 760, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         ASSERT_TRUE(
             waitFor([&] { return (edit = probe::findChild(recorder, L"Edit")) != nullptr; }, 5000));
     }
@@ -147,9 +148,10 @@ void focusTarget() {
     giveKeyboardTo(L"KR Target");
 }
 
-// Out of the way of the main window and the recorder, below them.
+// Below the main window and the recorder, which opens in the middle of the
+// screen.
 void placeTarget() {
-    SetWindowPos(FindWindowW(L"KeyreelE2ETarget", L"KR Target"), nullptr, 100, 560, 500, 250,
+    SetWindowPos(FindWindowW(L"KeyreelE2ETarget", L"KR Target"), nullptr, 100, 700, 500, 250,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -180,7 +182,7 @@ TEST_F(RecorderE2E, RecordsKeysPointerAndButtonSavesThemAndPlaysThemBackIntoNote
         << win32::toUtf8(target.text());
 
     // Two points, each held longer than a cursor tick, then a click.
-    const POINT points[] = {{250, 650}, {450, 700}};
+    const POINT points[] = {{250, 790}, {450, 840}};
     for (const POINT at : points) {
         ASSERT_TRUE(movePointerTo(at.x, at.y));
         ASSERT_TRUE(waitForLastLine(moveLine(at))) << shown(recorded());
@@ -234,7 +236,12 @@ TEST_F(RecorderE2E, RecordsKeysPointerAndButtonSavesThemAndPlaysThemBackIntoNote
     EXPECT_TRUE(waitForTitle(kIdleTitle, 10000));
 }
 
-TEST_F(RecorderE2E, FastTypingLosesNoLetterAndClosingWhileRecordingEndsTheHook) {
+TEST_F(RecorderE2E, FastTypingLosesNoLetterKeyreelsOwnKeysAreLeftOutAndClosingEndsTheHook) {
+    // Bare F2 plays a macro that types.
+    setSetting("hotkey", "ALT", "0");
+    setSetting("hotkey", "F2", "1");
+    setSetting("hKeyLoc", "F2",
+               win32::toUtf8(writeMacro(L"typing.kyr", "SendText >Played!\r\n")).c_str());
     TargetWindow target;
     placeTarget();
     ASSERT_NE(open(L"\"" + writeMacro(L"one.kyr", "Press_Tab\r\n") + L"\""), nullptr);
@@ -249,6 +256,14 @@ TEST_F(RecorderE2E, FastTypingLosesNoLetterAndClosingWhileRecordingEndsTheHook) 
     EXPECT_TRUE(waitFor([&] { return keyLines() == typed; }, 20000)) << shown(keyLines());
     EXPECT_TRUE(waitFor([&] { return target.text() == fast; }, 5000));
 
+    // The user's F2 is recorded; what the play it starts types is not.
+    pressKeys(L"F2");
+    ASSERT_TRUE(waitFor([&] { return target.text() == fast + L"Played!"; }, 10000))
+        << win32::toUtf8(target.text());
+    ASSERT_TRUE(waitForTitle(kIdleTitle, 10000));
+    typed.push_back(L"Press_F2");
+    EXPECT_EQ(keyLines(), typed) << shown(keyLines());
+
     // The close box while recording: the recording is unsaved.
     PostMessageW(recorder, WM_SYSCOMMAND, SC_CLOSE, 0);
     answerQuestion(IDNO);
@@ -256,7 +271,7 @@ TEST_F(RecorderE2E, FastTypingLosesNoLetterAndClosingWhileRecordingEndsTheHook) 
     // Keys pressed now reach nobody in keyreel.exe, which goes on.
     focusTarget();
     ASSERT_TRUE(typeText(L"after"));
-    ASSERT_TRUE(waitFor([&] { return target.text() == fast + L"after"; }, 5000));
+    ASSERT_TRUE(waitFor([&] { return target.text() == fast + L"Played!after"; }, 5000));
     EXPECT_TRUE(keyreel.running());
     openRecorder();
     EXPECT_EQ(text(), L"") << "opened afresh";
