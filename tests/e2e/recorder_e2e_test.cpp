@@ -276,6 +276,11 @@ TEST_F(RecorderE2E, FastTypingLosesNoLetterKeyreelsOwnKeysAreLeftOutAndClosingEn
     openRecorder();
     EXPECT_EQ(text(), L"") << "opened afresh";
     EXPECT_NE(recordButton(L"Begin Recording"), nullptr);
+
+    // Hide closes an empty recorder; a question would keep it open.
+    activate();
+    ASSERT_TRUE(tapKeys(L"alt+d"));
+    EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(main) && !IsWindow(recorder); }, 5000));
 }
 
 TEST_F(RecorderE2E, AnUnsavedRecordingIsAskedAboutBeforeBeginNewHideAndExit) {
