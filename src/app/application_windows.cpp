@@ -49,6 +49,12 @@ void Application::commandChosen(int command) {
         case ui::kRecordCommand:
             recorder_.open();
             break;
+        case ui::kSchedulerCommand:
+            scheduler_.open(mainWindow_.hwnd());
+            break;
+        case ui::kTraySchedulerCommand:
+            scheduler_.open(nullptr);
+            break;
         default:
             break;
     }
@@ -67,6 +73,8 @@ void Application::exitProgram() {
 
 void Application::hide() {
     windows_.unloadForHide();
+    // Loaded hidden if it was not: the schedule runs on from the tray.
+    scheduler_.hideLoaded();
     mainWindow_.setTrackerShown(tracker_.loaded());
     hideToTray();
 }

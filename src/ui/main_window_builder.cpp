@@ -51,7 +51,7 @@ void MainWindow::createBuilder() {
 
 std::string MainWindow::chosenWord(std::int64_t& position) const {
     const HWND chooser = control(kCommandChooser);
-    const std::string word = controlText(kCommandChooser);
+    const std::string word = controlText(chooser);
     const LRESULT selected = SendMessageW(chooser, CB_GETCURSEL, 0, 0);
     // The position counts only while the text is still the chosen word.
     const bool chosen =
@@ -61,7 +61,7 @@ std::string MainWindow::chosenWord(std::int64_t& position) const {
 }
 
 std::string MainWindow::valueText() const {
-    return controlText(kValueEdit);
+    return controlText(control(kValueEdit));
 }
 
 std::int64_t MainWindow::selectedLine() const {

@@ -144,7 +144,7 @@ void RecorderWindow::textCleared() {
 
 void RecorderWindow::takeUserEdits() {
     if (!showingBuffer_ && recorder_)
-        recorder_->buffer().takeEditedText(controlText(kBufferEdit));
+        recorder_->buffer().takeEditedText(controlText(control(kBufferEdit)));
 }
 
 void RecorderWindow::keyDown(std::uint8_t keyCode, int shift) {

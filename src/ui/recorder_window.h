@@ -14,7 +14,7 @@
 #include "core/recorder/recorder.h"
 #include "ui/window.h"
 #include "win32/keyboard_hook.h"
-#include "win32/message_boxes.h"
+#include "win32/message_box.h"
 #include "win32/pointer_sampler.h"
 
 namespace keyreel::ui {

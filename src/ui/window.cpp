@@ -78,14 +78,6 @@ void Window::setControlText(int id, const std::string& utf8) {
     SetWindowTextW(control(id), win32::toWide(utf8).c_str());
 }
 
-std::string Window::controlText(int id) const {
-    const HWND child = control(id);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
-    return win32::toUtf8(text);
-}
-
 int Window::toPixels(int twips) const {
     return MulDiv(twips, static_cast<int>(dpi_), kTwipsPerInch);
 }
@@ -198,6 +190,13 @@ LRESULT CALLBACK Window::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     return self->handleMessage(message, wParam, lParam);
+}
+
+std::string controlText(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return win32::toUtf8(text);
 }
 
 }  // namespace keyreel::ui

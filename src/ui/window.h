@@ -51,7 +51,6 @@ class Window {
     void setTitle(const std::string& utf8);
     HWND control(int id) const { return GetDlgItem(hwnd_, id); }
     void setControlText(int id, const std::string& utf8);
-    std::string controlText(int id) const;
 
     // Pixels for a length in twips at the window's DPI.
     int toPixels(int twips) const;
@@ -99,5 +98,7 @@ class Window {
 HINSTANCE moduleInstance();
 // The program's icon in the system's large size; shared, never destroyed.
 HICON programIcon();
+// A control's text, as UTF-8.
+std::string controlText(HWND control);
 
 }  // namespace keyreel::ui

@@ -4,7 +4,7 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
-#include "win32/message_boxes.h"
+#include "win32/message_box.h"
 #include "win32/owned.h"
 #include "win32/wide_text.h"
 #include "win32/win32_desktop.h"

@@ -9,6 +9,8 @@
 //                                      play sent may still be on their way)
 //   winprobe wait-play-end [MS]        wait for a Keyreel play to start and end
 //   winprobe close TITLE               ask the window to close
+//   winprobe loaded CLASS [MS]         wait for a window of this class, shown
+//                                      or hidden
 
 #include <windows.h>
 
@@ -94,6 +96,12 @@ int wmain(int argc, wchar_t** argv) {
         return probe::waitUntilGone(title, timeoutArg(argc, argv, 3)) ? 0 : 1;
     if (command == L"text")
         return text(title, timeoutArg(argc, argv, 3));
+    if (command == L"loaded") {
+        return probe::waitFor([&] { return FindWindowW(title, nullptr) != nullptr; },
+                              timeoutArg(argc, argv, 3))
+                   ? 0
+                   : 1;
+    }
     if (command == L"close") {
         const HWND window = probe::findWindow(title);
         return window != nullptr && PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;

@@ -1,4 +1,4 @@
-#include "win32/message_boxes.h"
+#include "win32/message_box.h"
 
 #include "win32/send_input.h"
 #include "win32/wide_text.h"
@@ -19,8 +19,8 @@ UINT messageBoxStyle(const MessageRequest& request, bool ownerShown) {
         style |= MB_ICONEXCLAMATION;
     if (request.defaultNo)
         style |= MB_DEFBUTTON2;
-    // A macro's box must be seen even while Keyreel sits in the tray; with no
-    // window of Keyreel on screen it also stays above the other programs.
+    // A box must be seen even while Keyreel sits in the tray; with no window
+    // of Keyreel on screen it also stays above the other programs.
     style |= MB_SETFOREGROUND;
     if (!ownerShown)
         style |= MB_TOPMOST;
@@ -46,8 +46,7 @@ MessageAnswer showMessageBox(HWND owner, const MessageRequest& request) {
         default:
             break;
     }
-    // The box could not be shown, or the program is ending: take the
-    // default, and never the answer that would throw something away.
+    // The box could not be shown, or the program is ending.
     if (request.buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
     if (request.buttons == MessageButtons::YesNoCancel)

@@ -1,8 +1,7 @@
 #pragma once
 
-// Modal message boxes on Windows. The desktop shows the player's boxes over
-// the main window; a window that asks about its own work owns its boxes, so
-// the user answers before doing anything else in it.
+// Modal message boxes owned by a window of the program: the desktop's boxes
+// belong to the main window, the scheduler's to the window that asks.
 
 #include <windows.h>
 
@@ -10,12 +9,13 @@
 
 namespace keyreel::win32 {
 
-// A modal box owned by `owner` (null for none), brought to the front. One
-// that could not be shown answers its default, never the answer that would
-// throw something away.
+// Shows the box over `owner` (null for none) and waits for the answer,
+// handling messages meanwhile. A box that could not be shown answers its
+// default, never the answer that would throw something away.
 MessageAnswer showMessageBox(HWND owner, const MessageRequest& request);
 
-// The boxes of one window of the program.
+// The boxes of one window of the program, for the core code that works for
+// it.
 class WindowMessageBoxes final : public MessageBoxes {
   public:
     void setOwner(HWND owner) { owner_ = owner; }
