@@ -77,10 +77,10 @@ class Application final : public ui::MainWindowActions {
     ui::SchedulerWindow scheduler_;
     // Every one of them, in the order Hide closes them; Hide keeps the
     // scheduler loaded.
-    ui::WindowRoster windows_{{&scheduler_.viewerWindow(), &countdown_, &about_,
-                               &scheduler_.entryWindow(), &scheduler_.updateWindow(), &recorder_,
-                               &tracker_},
-                              {&scheduler_}};
+    ui::WindowRoster windows_{
+        {&scheduler_.viewerWindow(), &countdown_, &about_, &scheduler_.entryWindow(),
+         &scheduler_.updateWindow(), &recorder_, &tracker_},
+        {&scheduler_}};
     win32::HelpViewer help_;
     std::unique_ptr<win32::TrayIcon> tray_;
     std::unique_ptr<win32::HotKeyRegistrations> hotKeyRegistrations_;
