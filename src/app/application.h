@@ -16,6 +16,7 @@
 #include "ui/editor_window.h"
 #include "ui/main_window.h"
 #include "ui/preferences_window.h"
+#include "ui/recorder_window.h"
 #include "ui/scheduler_window.h"
 #include "ui/tracker_window.h"
 #include "ui/window_roster.h"
@@ -89,15 +90,17 @@ class Application final : public ui::MainWindowActions {
     ui::TrackerWindow tracker_;
     ui::PreferencesWindow prefs_{{settings_, [this] { return reloadHotKeys(); }, hotKeyHoldings_}};
     ui::EditorWindow editor_{files_, [this] { model_.resetMacroLineCount(); }};
+    ui::RecorderWindow recorder_{files_, [this] { model_.resetMacroLineCount(); }};
     win32::SystemClock clock_;
     // Once entries fired in this run, across the scheduler window's loads.
     FiredOnceEntries firedOnce_;
     ui::SchedulerWindow scheduler_;
     // Every one of them, in the order Hide closes them; Hide keeps the
     // scheduler loaded.
-    ui::WindowRoster windows_{{&scheduler_.viewerWindow(), &countdown_, &about_, &prefs_, &editor_,
-                               &scheduler_.entryWindow(), &scheduler_.updateWindow(), &tracker_},
-                              {&scheduler_}};
+    ui::WindowRoster windows_{
+        {&scheduler_.viewerWindow(), &countdown_, &about_, &prefs_, &editor_,
+         &scheduler_.entryWindow(), &scheduler_.updateWindow(), &recorder_, &tracker_},
+        {&scheduler_}};
     win32::HelpViewer help_;
     std::unique_ptr<win32::TrayIcon> tray_;
     std::unique_ptr<win32::HotKeyRegistrations> hotKeyRegistrations_;

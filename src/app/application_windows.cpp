@@ -55,6 +55,9 @@ void Application::commandChosen(int command) {
         case ui::kEditCommand:
             editor_.open();
             break;
+        case ui::kRecordCommand:
+            recorder_.open();
+            break;
         case ui::kSchedulerCommand:
             scheduler_.open(mainWindow_.hwnd());
             break;

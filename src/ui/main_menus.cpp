@@ -22,7 +22,7 @@ struct MenuBarEntry {
 constexpr MenuItem kFileMenu[] = {
     {L"&Load", kLoadCommand}, {L"&Clear", kClearCommand}, kSeparator, {L"E&xit", kExitCommand}};
 // Build: "&Edit", "&Record". Prefs: "&StartUp Preferences", "&Scheduler".
-constexpr MenuItem kBuildMenu[] = {{L"&Edit", kEditCommand}};
+constexpr MenuItem kBuildMenu[] = {{L"&Edit", kEditCommand}, {L"&Record", kRecordCommand}};
 constexpr MenuItem kPrefsMenu[] = {{L"&StartUp Preferences", kStartupPreferencesCommand},
                                    {L"&Scheduler", kSchedulerCommand}};
 constexpr MenuItem kHelpMenu[] = {{L"&Macro Help", kMacroHelpCommand}, {L"&About", kAboutCommand}};
@@ -39,6 +39,7 @@ constexpr MenuItem kTrayMenu[] = {
     {L"Scheduler", kTraySchedulerCommand},
     {L"Load Macro", kLoadCommand},
     {L"Preferences", kTrayPreferencesCommand},
+    {L"Record", kRecordCommand},
     {L"Stop", kStopCommand},
     {L"Edit", kEditCommand},
     {L"Help", kTrayHelpCommand},

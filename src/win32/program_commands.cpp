@@ -1,4 +1,4 @@
-// Programs, documents and message boxes.
+// Programs and documents, and the message boxes of a play.
 
 #include <windows.h>
 // After windows.h, which it needs.

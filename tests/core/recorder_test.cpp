@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "core/base/key_codes.h"
 #include "core/base/memory_file_store.h"
 #include "core/base/text.h"
@@ -20,7 +22,8 @@ class FakePointer : public PointerSampler {
   public:
     std::optional<ScreenPoint> cursor = ScreenPoint{};
     bool swapped = false;
-    // The key state each button answers with; queries are logged.
+    // The key state each button answers with; queries are logged. As the
+    // system does, a press since the last query (the low bit) is told once.
     std::uint16_t left = 0;
     std::uint16_t right = 0;
     std::vector<int> queried;
@@ -29,7 +32,8 @@ class FakePointer : public PointerSampler {
     bool buttonsSwapped() override { return swapped; }
     std::uint16_t buttonState(std::uint8_t button) override {
         queried.push_back(button);
-        return button == button::Left ? left : right;
+        std::uint16_t& state = button == button::Left ? left : right;
+        return std::exchange(state, static_cast<std::uint16_t>(state & 0x8000));
     }
 };
 
@@ -52,6 +56,8 @@ class RecorderTest : public ::testing::Test {
     RecorderTest() {
         recorder.setSwitch(&switchLog);
         recorder.buffer().setObserver(&appendLog);
+        // The tests that empty a recorded buffer let it go.
+        desktop.questionAnswer = MessageAnswer::No;
     }
 
     Lines lines() {
@@ -75,9 +81,13 @@ class RecorderTest : public ::testing::Test {
     // The paths the Save As dialog answers with, in turn; empty: cancelled.
     std::vector<std::optional<std::string>> chosenPaths;
     std::vector<FileDialogRequest> dialogs;
+    // Runs while the Save As dialog is open.
+    std::function<void()> inDialog;
     Recorder recorder{{pointer, desktop, files,
                        [this](const FileDialogRequest& request) {
                            dialogs.push_back(request);
+                           if (inDialog)
+                               inDialog();
                            return chosenPaths.at(dialogs.size() - 1);
                        },
                        [this] { ++lineCountResets; }}};
@@ -93,12 +103,14 @@ TEST_F(RecorderTest, BeginEmptiesTheBufferAndStopKeepsIt) {
     EXPECT_TRUE(recorder.idle());
     EXPECT_STREQ(recorder.recordButtonCaption(), "Begin Recording");
     recorder.buffer().takeEditedText("typed by the user\r\n");
+    recorder.buffer().markSaved();
 
     recorder.toggleRecording();
     EXPECT_FALSE(recorder.idle());
     EXPECT_STREQ(recorder.recordButtonCaption(), "Stop Recording");
     EXPECT_EQ(switchLog.calls, Lines{"start"});
     EXPECT_EQ(recorder.buffer().text(), "");
+    EXPECT_TRUE(desktop.events().empty()) << "a saved buffer goes without a question";
     recorder.keyDown(key::Tab, 0);
 
     recorder.toggleRecording();
@@ -314,6 +326,93 @@ TEST_F(RecorderTest, AnUnsavedRecordingGoesOnlyAfterTheQuestion) {
     }
     EXPECT_EQ(dialogs.size(), 3u);
     EXPECT_EQ(store.files["kept.kyr"], "SendText >ab\r\n\r\n");
+}
+
+// Begin and New empty the buffer: an unsaved recording goes only after the
+// question, as when the window closes.
+TEST_F(RecorderTest, BeginAndNewAskBeforeTheyEmptyAnUnsavedRecording) {
+    struct Case {
+        const char* what;
+        bool begin;  // else New, during a recording
+        MessageAnswer answer;
+        std::optional<std::string> chosenPath;  // asked for after Yes
+        bool emptied;
+    };
+    const Case cases[] = {
+        {"Begin, Cancel", true, MessageAnswer::Cancel, std::nullopt, false},
+        {"Begin, Yes, dialog cancelled", true, MessageAnswer::Yes, std::nullopt, false},
+        {"Begin, No", true, MessageAnswer::No, std::nullopt, true},
+        {"Begin, Yes, saved", true, MessageAnswer::Yes, "begin.kyr", true},
+        {"New, Cancel", false, MessageAnswer::Cancel, std::nullopt, false},
+        {"New, Yes, saved", false, MessageAnswer::Yes, "new.kyr", true},
+        {"New, No", false, MessageAnswer::No, std::nullopt, true},
+    };
+    for (const Case& c : cases) {
+        recorder.stopRecording();
+        recorder.buffer().markSaved();
+        recorder.newRecording();  // nothing to ask about
+        if (!c.begin)
+            recorder.toggleRecording();
+        recorder.buffer().takeEditedText("Press_Tab\r\n");
+        desktop.questionAnswer = c.answer;
+        if (c.answer == MessageAnswer::Yes)
+            chosenPaths.push_back(c.chosenPath);
+        const std::size_t asked = desktop.events().size();
+        if (c.begin)
+            recorder.toggleRecording();
+        else
+            recorder.newRecording();
+        ASSERT_EQ(desktop.events().size(), asked + 1) << c.what;
+        EXPECT_TRUE(desktop.events()[asked].starts_with(kSaveQuestion)) << c.what;
+        EXPECT_EQ(recorder.buffer().text(), c.emptied ? "" : "Press_Tab\r\n") << c.what;
+        // Begin begins only with the buffer emptied; New leaves the
+        // recording going.
+        EXPECT_EQ(recorder.idle(), c.begin && !c.emptied) << c.what;
+        if (c.chosenPath) {
+            EXPECT_EQ(store.files[*c.chosenPath], "Press_Tab\r\n\r\n") << c.what;
+        }
+    }
+}
+
+TEST_F(RecorderTest, NothingIsRecordedWhileTheRecordersOwnQuestionOrDialogIsOpen) {
+    begin();
+    recorder.keyDown(key::Tab, 0);
+    // What the user does to answer, and what the recorder is asked
+    // meanwhile: a second question is not asked, nothing begins or empties.
+    const auto answering = [&] {
+        EXPECT_TRUE(recorder.asking());
+        recorder.keyDown('N', 0);
+        recorder.keyUp(key::Shift, 0);
+        pointer.cursor = ScreenPoint{300, 200};
+        recorder.sampleCursor();
+        pointer.left = 0x0001;  // the click on the answer
+        recorder.sampleButton();
+        EXPECT_FALSE(recorder.readyToClose());
+        recorder.newRecording();
+        recorder.toggleRecording();
+        recorder.save();
+    };
+    desktop.atProcessingPoint = answering;
+    inDialog = answering;
+    chosenPaths = {std::nullopt, "saved.kyr"};
+    desktop.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(recorder.readyToClose());
+    recorder.save();  // cancelled
+    recorder.save();
+    EXPECT_FALSE(recorder.asking());
+    EXPECT_EQ(store.files["saved.kyr"], "Press_Tab\r\n\r\n");
+    EXPECT_EQ(dialogs.size(), 2u);
+    EXPECT_EQ(desktop.events().size(), 1u) << "one question";
+    EXPECT_FALSE(recorder.idle());
+
+    // The answer's click is not taken for a press at the next tick; the
+    // recording goes on from there.
+    desktop.atProcessingPoint = nullptr;
+    recorder.sampleButton();
+    pointer.left = 0;
+    recorder.sampleButton();
+    recorder.sampleCursor();
+    EXPECT_EQ(lines(), (Lines{"Press_Tab", "LUp", "MouseMove >300,200"}));
 }
 
 }  // namespace

@@ -73,8 +73,8 @@ bool saveEditorText(SaveScene& scene, bool closeSave) {
 }
 
 // The recorder saves its recording through the Save As dialog, which here
-// always chooses the scene's file.
-bool saveRecording(SaveScene& scene) {
+// always chooses the scene's file; on closing, after Yes to its question.
+bool saveRecording(SaveScene& scene, bool closeSave) {
     struct StillPointer final : PointerSampler {
         std::optional<ScreenPoint> cursorPosition() override { return ScreenPoint{}; }
         bool buttonsSwapped() override { return false; }
@@ -84,6 +84,8 @@ bool saveRecording(SaveScene& scene) {
     Recorder recorder({pointer, scene.desktop, files,
                        [&](const FileDialogRequest&) { return scene.path; }, [] {}});
     recorder.buffer().appendLine("SendText >recorded");
+    if (closeSave)
+        return recorder.readyToClose();
     recorder.save();
     return !recorder.buffer().unsaved();
 }
@@ -139,7 +141,10 @@ const SaveRow kSaves[] = {
      [](SaveScene& scene) { return saveEditorText(scene, false); }, true},
     {"editor Close/Save", "edit.kyr", "SendText >old\r\n",
      [](SaveScene& scene) { return saveEditorText(scene, true); }, true},
-    {"recorder Save", "rec.kyr", "SendText >old\r\n", saveRecording, true},
+    {"recorder Save", "rec.kyr", "SendText >old\r\n",
+     [](SaveScene& scene) { return saveRecording(scene, false); }, true},
+    {"recorder closing, Yes", "rec.kyr", "SendText >old\r\n",
+     [](SaveScene& scene) { return saveRecording(scene, true); }, true},
     {"schedule database", "macro.kdb", kOldSchedule, saveSchedule, false},
     {"schedule after a partial load", "macro.kdb",
      std::string(kOldSchedule) + "\"damaged,\"9:05:07\"\r\n", saveScheduleAfterPartialLoad, false,

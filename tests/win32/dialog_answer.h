@@ -49,4 +49,12 @@ std::function<void(HWND)> enterFileName(const std::string& path);
 void cancelDialog(HWND dialog);
 std::function<void(HWND)> pressButton(int id);
 
+// Waits for the message box with this title and presses its button (IDYES,
+// IDNO, IDCANCEL, IDOK), noting its text.
+class MessageBoxAnswer : public DialogAnswer {
+  public:
+    MessageBoxAnswer(const wchar_t* title, int button)
+        : DialogAnswer(title, pressButton(button), button) {}
+};
+
 }  // namespace keyreel::win32

@@ -27,6 +27,7 @@ namespace {
 using win32::childOfClass;
 using win32::childWithText;
 using win32::clickButton;
+using win32::menuCaptions;
 using win32::pumpUntil;
 using win32::settle;
 using win32::wideText;
@@ -35,16 +36,6 @@ int clientWidth(HWND hwnd) {
     RECT rect{};
     GetClientRect(hwnd, &rect);
     return rect.right - rect.left;
-}
-
-std::vector<std::wstring> menuCaptions(HMENU menu) {
-    std::vector<std::wstring> captions;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        wchar_t caption[64] = {};
-        GetMenuStringW(menu, static_cast<UINT>(i), caption, 64, MF_BYPOSITION);
-        captions.emplace_back(caption);
-    }
-    return captions;
 }
 
 std::vector<std::wstring> listItems(HWND list) {
@@ -275,8 +266,9 @@ TEST_F(MainWindowTest, HandsProgramWideCommandsToTheApplication) {
     EXPECT_EQ(menuCaptions(GetSubMenu(bar, 0)),
               (std::vector<std::wstring>{L"&Load", L"&Clear", L"", L"E&xit"}));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 0), 3), static_cast<UINT>(kExitCommand));
-    EXPECT_EQ(menuCaptions(GetSubMenu(bar, 1)), (std::vector<std::wstring>{L"&Edit"}));
+    EXPECT_EQ(menuCaptions(GetSubMenu(bar, 1)), (std::vector<std::wstring>{L"&Edit", L"&Record"}));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 1), 0), static_cast<UINT>(kEditCommand));
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 1), 1), static_cast<UINT>(kRecordCommand));
     EXPECT_EQ(menuCaptions(GetSubMenu(bar, 2)),
               (std::vector<std::wstring>{L"&StartUp Preferences", L"&Scheduler"}));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 0), static_cast<UINT>(kStartupPreferencesCommand));
@@ -285,10 +277,11 @@ TEST_F(MainWindowTest, HandsProgramWideCommandsToTheApplication) {
               (std::vector<std::wstring>{L"&Macro Help", L"&About"}));
     const win32::OwnedMenu tray = createTrayMenu();
     EXPECT_EQ(menuCaptions(tray.get()),
-              (std::vector<std::wstring>{L"Scheduler", L"Load Macro", L"Preferences", L"Stop",
-                                         L"Edit", L"Help", L"About", L"", L"Exit"}));
+              (std::vector<std::wstring>{L"Scheduler", L"Load Macro", L"Preferences", L"Record",
+                                         L"Stop", L"Edit", L"Help", L"About", L"", L"Exit"}));
     EXPECT_EQ(GetMenuItemID(tray.get(), 0), static_cast<UINT>(kTraySchedulerCommand));
     EXPECT_EQ(GetMenuItemID(tray.get(), 2), static_cast<UINT>(kTrayPreferencesCommand));
+    EXPECT_EQ(GetMenuItemID(tray.get(), 3), static_cast<UINT>(kRecordCommand));
 }
 
 TEST_F(MainWindowTest, KeepsTheLayoutAndShowsTheWholeCaptionAtEveryScale) {

@@ -168,6 +168,16 @@ bool clickButton(HWND parent, const wchar_t* text) {
     return true;
 }
 
+std::vector<std::wstring> menuCaptions(HMENU menu) {
+    std::vector<std::wstring> captions;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t caption[64] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), caption, 64, MF_BYPOSITION);
+        captions.emplace_back(caption);
+    }
+    return captions;
+}
+
 std::string windowText(HWND window) {
     return toUtf8(wideText(window));
 }

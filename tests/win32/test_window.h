@@ -53,6 +53,8 @@ HWND childWithText(HWND parent, const wchar_t* text);
 HWND childOfClass(HWND parent, const wchar_t* className);
 // Clicks the child button with this text, as its BN_CLICKED does.
 bool clickButton(HWND parent, const wchar_t* text);
+// The captions of a menu's items in order, "" for a separator.
+std::vector<std::wstring> menuCaptions(HMENU menu);
 
 // Real input through the system's queue, with this thread's messages
 // handled until it arrived: clicks (two for a double click) on a point of

@@ -33,7 +33,7 @@ std::string listTipText(const MacroList& list, std::int64_t nearestIndex, bool i
 }
 
 void MacroBuilder::countLines() {
-    model_.runState().macroLineCount = static_cast<std::int32_t>(model_.list().size());
+    model_.resetMacroLineCount();
 }
 
 void MacroBuilder::add(const BuilderEntry& entry) {

@@ -6,15 +6,36 @@
 
 namespace keyreel {
 
+// Holds the recording while the recorder's own question or dialog is open.
+// A click that answered it must not show up as a press at the next button
+// tick either, so the press the system remembers is taken then.
+class Recorder::CaptureHold {
+  public:
+    explicit CaptureHold(Recorder& recorder) : recorder_(recorder) { recorder_.asking_ = true; }
+    ~CaptureHold() {
+        recorder_.asking_ = false;
+        recorder_.services_.pointer.buttonState(recorder_.primaryButton());
+    }
+    CaptureHold(const CaptureHold&) = delete;
+    CaptureHold& operator=(const CaptureHold&) = delete;
+
+  private:
+    Recorder& recorder_;
+};
+
 const char* Recorder::recordButtonCaption() const {
     return idle_ ? "Begin Recording" : "Stop Recording";
 }
 
 void Recorder::toggleRecording() {
+    if (asking_)
+        return;
     if (!idle_) {
         stopRecording();
         return;
     }
+    if (!mayDiscardBuffer())
+        return;
     if (switch_ != nullptr)
         switch_->startCapture();
     buffer_.clear();
@@ -29,22 +50,27 @@ void Recorder::stopRecording() {
     idle_ = true;
 }
 
+void Recorder::newRecording() {
+    if (mayDiscardBuffer())
+        buffer_.clear();
+}
+
 void Recorder::keyDown(std::uint8_t keyCode, int shift) {
-    if (idle_)
+    if (idle_ || asking_)
         return;
     for (const std::string& line : keyDownLines(keyCode, shift))
         buffer_.appendLine(line);
 }
 
 void Recorder::keyUp(std::uint8_t keyCode, int shift) {
-    if (idle_)
+    if (idle_ || asking_)
         return;
     if (const auto line = keyUpLine(keyCode, shift))
         buffer_.appendLine(*line);
 }
 
 void Recorder::sampleCursor() {
-    if (idle_)
+    if (idle_ || asking_)
         return;
     const auto point = services_.pointer.cursorPosition();
     if (!point || (point->x == lastX_ && point->y == lastY_))
@@ -54,12 +80,15 @@ void Recorder::sampleCursor() {
     lastY_ = point->y;
 }
 
+std::uint8_t Recorder::primaryButton() {
+    return services_.pointer.buttonsSwapped() ? button::Right : button::Left;
+}
+
 void Recorder::sampleButton() {
-    if (idle_)
+    if (idle_ || asking_)
         return;
-    const std::uint8_t primary = services_.pointer.buttonsSwapped() ? button::Right : button::Left;
     // Any bit: a click that came and went between two ticks counts too.
-    const bool pressed = services_.pointer.buttonState(primary) != 0;
+    const bool pressed = services_.pointer.buttonState(primaryButton()) != 0;
     if (pressed) {
         buffer_.appendLine(kButtonDownLine);
         upRecorded_ = false;
@@ -70,6 +99,9 @@ void Recorder::sampleButton() {
 }
 
 void Recorder::save() {
+    if (asking_)
+        return;
+    const CaptureHold hold(*this);
     if (const auto path = services_.chooseFile(macroFileSaveDialog()))
         saveRecording(*path);
 }
@@ -86,8 +118,15 @@ SaveOutcome Recorder::saveRecording(const std::string& path) {
 }
 
 bool Recorder::readyToClose() {
+    return mayDiscardBuffer();
+}
+
+bool Recorder::mayDiscardBuffer() {
+    if (asking_)
+        return false;
     if (!buffer_.unsaved())
         return true;
+    const CaptureHold hold(*this);
     const MessageAnswer answer = services_.boxes.showMessage(
         {"Save the recording?", kAppTitle, MessageButtons::YesNoCancel, MessageIcon::Question});
     return mayCloseAfterAnswer(answer, [&] {

@@ -60,6 +60,7 @@ class Recorder {
 
     void setSwitch(RecordingSwitch* recordingSwitch) { switch_ = recordingSwitch; }
     RecordingBuffer& buffer() { return buffer_; }
+    const RecordingBuffer& buffer() const { return buffer_; }
 
     // The state lives as long as the recorder: a new recording goes on from
     // the values the last one left.
@@ -71,7 +72,9 @@ class Recorder {
     const char* recordButtonCaption() const;
 
     // The record button: begins a recording in an emptied buffer, or stops
-    // the one under way and keeps its text.
+    // the one under way and keeps its text. Before it empties an unsaved
+    // recording it asks "Save the recording?"; Cancel keeps the buffer and
+    // begins nothing.
     void toggleRecording();
     // Stops a recording under way; nothing happens while idle.
     void stopRecording();
@@ -84,8 +87,9 @@ class Recorder {
     void sampleCursor();
     void sampleButton();
 
-    // File > New: empties the buffer; a recording goes on.
-    void newRecording() { buffer_.clear(); }
+    // File > New: empties the buffer, after the same question as Begin when
+    // it holds an unsaved recording (Cancel keeps it); a recording goes on.
+    void newRecording();
     // File > Sa&ve: the Save As dialog, then saveRecording; a cancelled
     // dialog changes nothing. Allowed while recording.
     void save();
@@ -95,10 +99,20 @@ class Recorder {
     // E&xit, the close box, Hide and every exit of the program: true when
     // the recording may go. Asks "Save the recording?" when the buffer
     // holds unsaved text; Yes saves through the Save As dialog. Cancel, a
-    // cancelled dialog or a failed save keep the recording.
+    // cancelled dialog or a failed save keep the recording. While the
+    // recorder's own question or dialog is open it refuses at once.
     bool readyToClose();
+    // Whether the recorder's question or Save As dialog is open. Nothing is
+    // recorded meanwhile: answering them is not part of the macro, and a
+    // recording saved from the dialog holds what was recorded before it.
+    bool asking() const { return asking_; }
 
   private:
+    class CaptureHold;
+    std::uint8_t primaryButton();
+    // Asks before the buffer's unsaved text goes; true when it may go.
+    bool mayDiscardBuffer();
+
     RecorderServices services_;
     RecordingSwitch* switch_ = nullptr;
     RecordingBuffer buffer_;
@@ -107,6 +121,7 @@ class Recorder {
     int lastX_ = 0;
     int lastY_ = 0;
     bool upRecorded_ = false;
+    bool asking_ = false;
 };
 
 }  // namespace keyreel

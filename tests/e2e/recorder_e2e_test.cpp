@@ -1,0 +1,330 @@
+// The recorder of keyreel.exe driven as a user drives it: opened from its
+// menu, recording real X keys typed into another program, pointer moves and
+// a click, saved through the real Save As dialog and played back into
+// notepad by a hot key; fast typing; the question before an unsaved
+// recording goes; closing it while it records.
+
+#include <algorithm>
+#include <functional>
+
+#include "main_window_fixture.h"
+#include "win32/wide_text.h"
+
+namespace keyreel::e2e {
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+constexpr const wchar_t* kQuestion = L"Save the recording?";
+
+bool isPointerLine(const std::wstring& line) {
+    return line.starts_with(L"MouseMove >") || line == L"LDown" || line == L"LUp";
+}
+
+std::wstring moveLine(POINT at) {
+    return L"MouseMove >" + std::to_wstring(at.x) + L"," + std::to_wstring(at.y);
+}
+
+POINT middleOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+std::string shown(const Lines& lines) {
+    std::string text;
+    for (const std::wstring& line : lines) {
+        text += '[';
+        text += win32::toUtf8(line);
+        text += ']';
+    }
+    return text;
+}
+
+class RecorderE2E : public MainWindowE2E {
+  protected:
+    // Build > Record; the recorder shown where it opens, in the middle of
+    // the screen. Moved from here, it would take a moment to reach its new
+    // place on the display, and a click at once would miss it.
+    void openRecorder() {
+        chooseMenu(L"b", L"r");
+        recorder = waitForShown(L"KeyreelRecorderWindow", 10000);
+        ASSERT_NE(recorder, nullptr) << "no recorder";
+        ASSERT_EQ(probe::windowText(recorder), L"MacRecorder");
+        ASSERT_TRUE(
+            waitFor([&] { return (edit = probe::findChild(recorder, L"Edit")) != nullptr; }, 5000));
+    }
+    HWND recordButton(const wchar_t* caption) {
+        return probe::findChild(recorder, L"Button", caption);
+    }
+    std::wstring text() { return probe::windowText(edit); }
+    Lines recorded() {
+        Lines lines;
+        const std::wstring all = text();
+        for (std::size_t start = 0; start < all.size();) {
+            const std::size_t end = all.find(L"\r\n", start);
+            lines.push_back(all.substr(start, end - start));
+            start = end == std::wstring::npos ? all.size() : end + 2;
+        }
+        return lines;
+    }
+    Lines keyLines() {
+        Lines lines = recorded();
+        std::erase_if(lines, isPointerLine);
+        return lines;
+    }
+    bool waitForLines(const std::function<bool(const Lines&)>& wanted, DWORD millis = 10000) {
+        return waitFor([&] { return wanted(recorded()); }, millis);
+    }
+    bool waitForLastLine(const std::wstring& line) {
+        return waitForLines(
+            [&](const Lines& lines) { return !lines.empty() && lines.back() == line; });
+    }
+    // A real click on "Begin Recording"; returns the lines of the first
+    // ticks: the button ("LUp", after an "LDown" when the tick still saw the
+    // click) and the cursor on the button.
+    Lines beginRecording() {
+        const HWND button = recordButton(L"Begin Recording");
+        EXPECT_TRUE(clickOn(button));
+        EXPECT_TRUE(waitFor([&] { return recordButton(L"Stop Recording") != nullptr; }, 5000));
+        const std::wstring onButton = moveLine(middleOf(button));
+        EXPECT_TRUE(waitForLines([&](const Lines& lines) {
+            return std::ranges::count(lines, L"LUp") == 1 &&
+                   std::ranges::count(lines, onButton) == 1;
+        })) << shown(recorded());
+        const Lines first = recorded();
+        for (const std::wstring& line : first)
+            EXPECT_TRUE(line == L"LUp" || line == L"LDown" || line == onButton) << shown(first);
+        return first;
+    }
+    // The recorder's File menu by its access keys, the recorder activated by
+    // a click into its text first.
+    void chooseRecorderMenu(const wchar_t* itemKey) {
+        ASSERT_TRUE(clickOn(edit));
+        ASSERT_TRUE(waitForActive(recorder, 5000));
+        ASSERT_TRUE(tapKeys(L"alt+f"));
+        ASSERT_TRUE(waitForMenu(recorder, 5000)) << "no menu";
+        ASSERT_TRUE(tapKeys(itemKey));
+    }
+    void answerQuestion(int button) {
+        const HWND box = probe::waitForMessageBox(kAppTitle, kQuestion, 10000);
+        ASSERT_NE(box, nullptr) << "no question";
+        probe::answerMessageBox(box, button);
+        // The recorder takes input again once its box is gone, unless Yes
+        // brought up the Save As dialog.
+        ASSERT_TRUE(waitFor(
+            [&] {
+                return !IsWindow(box) &&
+                       (button == IDYES || !IsWindow(recorder) || IsWindowEnabled(recorder));
+            },
+            5000));
+    }
+
+    HWND recorder = nullptr;
+    HWND edit = nullptr;
+};
+
+// Gives the window the X keyboard focus, as the window manager does when a
+// user switches to it, without a click that the recorder would record.
+// Activating it from Windows alone may leave the X focus where it was, and
+// the keys typed on the display with it.
+void giveKeyboardTo(const std::wstring& title) {
+    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool search --name \"^" + title +
+                                      L"$\" windowactivate"));
+    ASSERT_TRUE(waitFor(
+        [&] {
+            const HWND frame = FindWindowW(nullptr, title.c_str());
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return frame != nullptr && GetForegroundWindow() == frame &&
+                   GetGUIThreadInfo(GetWindowThreadProcessId(frame, nullptr), &info) &&
+                   info.hwndFocus != nullptr && IsChild(frame, info.hwndFocus);
+        },
+        5000))
+        << win32::toUtf8(title);
+}
+
+void focusTarget() {
+    giveKeyboardTo(L"KR Target");
+}
+
+// Below the main window and the recorder, which opens in the middle of the
+// screen.
+void placeTarget() {
+    SetWindowPos(FindWindowW(L"KeyreelE2ETarget", L"KR Target"), nullptr, 100, 700, 500, 250,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TEST_F(RecorderE2E, RecordsKeysPointerAndButtonSavesThemAndPlaysThemBackIntoNotepad) {
+    // Bare F2 plays the recording once it is saved.
+    const std::wstring saved = folder + L"recorded.kyr";
+    DeleteFileW(saved.c_str());
+    setSetting("hotkey", "ALT", "0");
+    setSetting("hotkey", "F2", "1");
+    setSetting("hKeyLoc", "F2", win32::toUtf8(saved).c_str());
+    TargetWindow target;
+    placeTarget();
+    ASSERT_NE(open(L"\"" + writeMacro(L"one.kyr", "Press_Tab\r\n") + L"\""), nullptr);
+    openRecorder();
+    const Lines first = beginRecording();
+
+    // "Ab/?": a capital, a small letter, a punctuation key plain and
+    // shifted; then Ctrl with End.
+    focusTarget();
+    ASSERT_TRUE(probe::runUnixProgram(
+        L"/bin/sh -c \"xdotool keydown shift key a keyup shift key b key slash "
+        L"keydown shift key slash keyup shift keydown ctrl key End keyup ctrl\""));
+    const Lines typed{L"Press_Shift", L"SendText >a", L"Release_Shift", L"SendText >b",
+                      L"SendText >/", L"Press_Shift", L"SendText >/",   L"Release_Shift",
+                      L"Press_CTRL",  L"Press_End",   L"Release_CTRL"};
+    ASSERT_TRUE(waitFor([&] { return keyLines() == typed; }, 10000)) << shown(recorded());
+    EXPECT_TRUE(waitFor([&] { return target.text() == L"Ab/?"; }, 5000))
+        << win32::toUtf8(target.text());
+
+    // Two points, each held longer than a cursor tick, then a click.
+    const POINT points[] = {{250, 790}, {450, 840}};
+    for (const POINT at : points) {
+        ASSERT_TRUE(movePointerTo(at.x, at.y));
+        ASSERT_TRUE(waitForLastLine(moveLine(at))) << shown(recorded());
+    }
+    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool click 1"));
+    ASSERT_TRUE(waitForLastLine(L"LUp")) << shown(recorded());
+    // To the button first, so its cursor line is written before the click.
+    const HWND stop = recordButton(L"Stop Recording");
+    const POINT onButton = middleOf(stop);
+    ASSERT_TRUE(movePointerTo(onButton.x, onButton.y));
+    ASSERT_TRUE(waitForLastLine(moveLine(onButton))) << shown(recorded());
+    ASSERT_TRUE(clickOn(stop));
+    ASSERT_TRUE(waitFor([&] { return recordButton(L"Begin Recording") != nullptr; }, 5000));
+
+    Lines expected = first;
+    expected.insert(expected.end(), typed.begin(), typed.end());
+    expected.insert(expected.end(), {moveLine(points[0]), moveLine(points[1]), L"LDown", L"LUp",
+                                     moveLine(onButton)});
+    Lines lines = recorded();
+    // A tick that fell between the press and the release of the click on
+    // Stop saw the button down.
+    if (lines.size() == expected.size() + 1 && lines.back() == L"LDown")
+        lines.pop_back();
+    EXPECT_EQ(lines, expected) << shown(recorded());
+
+    chooseRecorderMenu(L"v");  // File > Sa&ve
+    answerFileDialog(L"Save As", L"recorded.kyr");
+    ASSERT_TRUE(waitFor([&] { return fileExists(saved); }, 5000));
+    EXPECT_EQ(fileBytes(saved), win32::toUtf8(text()) + "\r\n") << "the buffer and one CR LF";
+    chooseRecorderMenu(L"x");  // File > E&xit: saved, so nothing is asked
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(recorder); }, 5000));
+
+    // Played back where every recorded point is inside notepad's text.
+    Notepad notepad;
+    ASSERT_TRUE(notepad.open());
+    SetWindowPos(probe::findWindow(L"Untitled - Notepad"), HWND_TOP, 0, 0, 1280, 1000, 0);
+    giveKeyboardTo(L"Untitled - Notepad");
+    // Notepad takes its modifier keys from X when it handles X's focus and
+    // pointer events; one that came after the play's Shift would let it go.
+    // The pointer waits where the recording began, so the play's first
+    // MouseMove makes no X event, and a key typed through X comes after the
+    // events of the focus change.
+    ASSERT_TRUE(movePointerTo(onButton.x, onButton.y));
+    ASSERT_TRUE(typeText(L"x"));
+    ASSERT_TRUE(waitFor([&] { return notepad.text() == L"x"; }, 5000));
+    ASSERT_TRUE(tapKeys(L"BackSpace"));
+    ASSERT_TRUE(waitFor([&] { return notepad.text().empty(); }, 5000));
+    pressKeys(L"F2");
+    EXPECT_TRUE(waitFor([&] { return notepad.text() == L"Ab/?"; }, 20000))
+        << win32::toUtf8(notepad.text()) << " from " << fileBytes(saved);
+    EXPECT_TRUE(waitForTitle(kIdleTitle, 10000));
+}
+
+TEST_F(RecorderE2E, FastTypingLosesNoLetterKeyreelsOwnKeysAreLeftOutAndClosingEndsTheHook) {
+    // Bare F2 plays a macro that types.
+    setSetting("hotkey", "ALT", "0");
+    setSetting("hotkey", "F2", "1");
+    setSetting("hKeyLoc", "F2",
+               win32::toUtf8(writeMacro(L"typing.kyr", "SendText >Played!\r\n")).c_str());
+    TargetWindow target;
+    placeTarget();
+    ASSERT_NE(open(L"\"" + writeMacro(L"one.kyr", "Press_Tab\r\n") + L"\""), nullptr);
+    openRecorder();
+    beginRecording();
+    focusTarget();
+    const std::wstring fast = L"the quick brown fox jumps over the lazy dog 0123456789";
+    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool type --delay 0 \"" + fast + L"\""));
+    Lines typed;
+    for (const wchar_t c : fast)
+        typed.push_back(c == L' ' ? L"Press_Space" : L"SendText >" + std::wstring(1, c));
+    EXPECT_TRUE(waitFor([&] { return keyLines() == typed; }, 20000)) << shown(keyLines());
+    EXPECT_TRUE(waitFor([&] { return target.text() == fast; }, 5000));
+
+    // The user's F2 is recorded; what the play it starts types is not.
+    pressKeys(L"F2");
+    ASSERT_TRUE(waitFor([&] { return target.text() == fast + L"Played!"; }, 10000))
+        << win32::toUtf8(target.text());
+    ASSERT_TRUE(waitForTitle(kIdleTitle, 10000));
+    typed.push_back(L"Press_F2");
+    EXPECT_EQ(keyLines(), typed) << shown(keyLines());
+
+    // The close box while recording: the recording is unsaved.
+    PostMessageW(recorder, WM_SYSCOMMAND, SC_CLOSE, 0);
+    answerQuestion(IDNO);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(recorder); }, 5000));
+    // Keys pressed now reach nobody in keyreel.exe, which goes on.
+    focusTarget();
+    ASSERT_TRUE(typeText(L"after"));
+    ASSERT_TRUE(waitFor([&] { return target.text() == fast + L"Played!after"; }, 5000));
+    EXPECT_TRUE(keyreel.running());
+    openRecorder();
+    EXPECT_EQ(text(), L"") << "opened afresh";
+    EXPECT_NE(recordButton(L"Begin Recording"), nullptr);
+
+    // Hide closes an empty recorder; a question would keep it open.
+    activate();
+    ASSERT_TRUE(tapKeys(L"alt+d"));
+    EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(main) && !IsWindow(recorder); }, 5000));
+}
+
+TEST_F(RecorderE2E, AnUnsavedRecordingIsAskedAboutBeforeBeginNewHideAndExit) {
+    ASSERT_NE(open(L""), nullptr);
+    openRecorder();
+    beginRecording();
+    ASSERT_TRUE(clickOn(recordButton(L"Stop Recording")));
+    ASSERT_TRUE(waitFor([&] { return recordButton(L"Begin Recording") != nullptr; }, 5000));
+    const std::wstring recording = text();
+
+    ASSERT_TRUE(clickOn(recordButton(L"Begin Recording")));
+    answerQuestion(IDCANCEL);
+    EXPECT_NE(recordButton(L"Begin Recording"), nullptr) << "Cancel begins nothing";
+    EXPECT_EQ(text(), recording);
+    chooseRecorderMenu(L"n");  // File > New
+    answerQuestion(IDNO);
+    EXPECT_TRUE(waitFor([&] { return text().empty(); }, 5000));
+
+    // The user's own text is a recording too.
+    ASSERT_TRUE(clickOn(edit));
+    ASSERT_TRUE(waitForFocusIn(edit, 5000));
+    ASSERT_TRUE(typeText(L"Press_Tab"));
+    ASSERT_TRUE(waitFor([&] { return text() == L"Press_Tab"; }, 5000));
+    activate();
+    ASSERT_TRUE(tapKeys(L"alt+d"));  // Hi&de
+    answerQuestion(IDCANCEL);
+    ASSERT_TRUE(waitFor([&] { return !IsWindowVisible(main); }, 5000));
+    EXPECT_TRUE(IsWindowVisible(recorder)) << "Cancel keeps the recorder";
+
+    ASSERT_TRUE(doubleClickOn(waitForTrayIcon(5000)));
+    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 5000));
+    chooseTrayItem(L"Exit");
+    answerQuestion(IDCANCEL);
+    // Cancel keeps the program: File > Exit below asks again.
+    EXPECT_TRUE(IsWindow(recorder));
+
+    const std::wstring kept = folder + L"kept.kyr";
+    DeleteFileW(kept.c_str());
+    chooseMenu(L"f", L"x");  // File > Exit
+    answerQuestion(IDYES);
+    answerFileDialog(L"Save As", L"kept.kyr");
+    EXPECT_TRUE(keyreel.waitForExit(10000));
+    EXPECT_EQ(fileBytes(kept), "Press_Tab\r\n");
+}
+
+}  // namespace
+}  // namespace keyreel::e2e
