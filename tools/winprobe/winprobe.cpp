@@ -13,6 +13,8 @@
 //                                      whose text contains TEXT (a page of a
 //                                      wizard, say)
 //   winprobe close TITLE               ask the window to close
+//   winprobe loaded CLASS [MS]         wait for a window of this class, shown
+//                                      or hidden
 
 #include <windows.h>
 
@@ -128,6 +130,12 @@ int wmain(int argc, wchar_t** argv) {
         return argc < 4 ? 2 : waitForChildText(title, argv[3], timeoutArg(argc, argv, 4));
     if (command == L"text")
         return text(title, timeoutArg(argc, argv, 3));
+    if (command == L"loaded") {
+        return probe::waitFor([&] { return FindWindowW(title, nullptr) != nullptr; },
+                              timeoutArg(argc, argv, 3))
+                   ? 0
+                   : 1;
+    }
     if (command == L"close") {
         const HWND window = probe::findWindow(title);
         return window != nullptr && PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
