@@ -15,6 +15,16 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.
 setup_exe=$PWD/build/package/keyreel-$version-setup.exe
 portable_zip=$PWD/build/package/keyreel-$version-portable.zip
 winprobe=$PWD/build/windows/tools/winprobe/winprobe.exe
+# What a user gets, by its name in the program's folder, and where it comes
+# from.
+declare -A package_sources=(
+  [keyreel.exe]=build/windows/src/app/keyreel.exe
+  [kyr.exe]=build/windows/tools/kyr/kyr.exe
+  [keyreel.chm]=build/windows/src/app/keyreel.chm
+)
+for example in examples/*.kyr; do
+  package_sources[$example]=$example
+done
 for file in "$setup_exe" "$portable_zip" "$winprobe"; do
   [ -f "$file" ] || { echo "package_test: $file is missing (run scripts/package.sh)" >&2; exit 2; }
 done
@@ -38,9 +48,10 @@ printf 'RunProgram >notepad.exe\r\nWaitForWindow >Untitled - Notepad\r\nSetFocus
 
 echo "== silent install"
 check "setup /S exits 0" wine "$setup_exe" /S /DesktopShortcut /StartAtSignIn
-for file in keyreel.exe kyr.exe keyreel.chm examples/notepad_hello.kyr uninstall.exe; do
-  check "installed $file" test -f "$install_dir/$file"
+for file in "${!package_sources[@]}"; do
+  check "installed $file" cmp -s "$install_dir/$file" "${package_sources[$file]}"
 done
+check "installed uninstall.exe" test -f "$install_dir/uninstall.exe"
 check "Start menu shortcut Keyreel" test -f "$start_menu/Keyreel/Keyreel.lnk"
 check "Start menu shortcut Keyreel Help" test -f "$start_menu/Keyreel/Keyreel Help.lnk"
 check "desktop shortcut" test -f "$desktop/Keyreel.lnk"
@@ -173,13 +184,15 @@ portable_win='C:\Portable Keyreel'
 portable=$(unix_path "$portable_win")
 mkdir -p "$portable"
 unzip -q "$portable_zip" -d "$portable"
-for file in keyreel.exe kyr.exe keyreel.chm examples/notepad_hello.kyr; do
-  check "unpacked $file" test -f "$portable/$file"
+for file in "${!package_sources[@]}"; do
+  check "unpacked $file" cmp -s "$portable/$file" "${package_sources[$file]}"
 done
 start_keyreel "$portable/keyreel.exe"
-# Help comes from keyreel.chm beside the program; nothing is installed now.
-xdotool search --name "$kIdleTitle" windowactivate --sync key alt+h m
-check "help found beside the portable keyreel.exe" probe wait "$kAppTitle Help" 30000
+check "no schedule before the scheduler opens" test ! -e "$portable/macro.kdb"
+# Prefs > Scheduler, the menu's last item: the scheduler creates its
+# database beside the program when it finds none.
+xdotool search --name "$kIdleTitle" windowactivate --sync key alt+p End Return
+check "macro.kdb written in the portable folder" wait_until 20 test -f "$portable/macro.kdb"
 probe close "$kIdleTitle"
 check "portable Keyreel closed" process_ended "$keyreel_pid"
 
