@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 xvfb openbox xdotool x11-utils imagemagick
-  fp-utils
+  fp-utils nsis zip
 )
 
 missing=()

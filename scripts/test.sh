@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the portable core on the host (plain and with
-# sanitizers), each fuzz target for a few seconds, and the Windows programs
-# under Wine.
+# sanitizers), each fuzz target for a few seconds, the Windows programs
+# under Wine, and the setup program and portable zip under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,6 +20,12 @@ bash scripts/fuzz.sh all 5
 echo "== windows"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
+
+echo "== package"
+bash scripts/package.sh
+# In a Wine prefix of its own, before the one of the windows tests.
+bash tests/package/package_test.sh
+
 source scripts/wine-env.sh
 start_wine_env
 trap stop_wine_env EXIT

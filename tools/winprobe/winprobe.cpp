@@ -8,6 +8,10 @@
 //                                      once it has stopped changing (keys a
 //                                      play sent may still be on their way)
 //   winprobe wait-play-end [MS]        wait for a Keyreel play to start and end
+//   winprobe wait-child TITLE TEXT [MS]
+//                                      wait for a window showing a control
+//                                      whose text contains TEXT (a page of a
+//                                      wizard, say)
 //   winprobe close TITLE               ask the window to close
 //   winprobe loaded CLASS [MS]         wait for a window of this class, shown
 //                                      or hidden
@@ -65,6 +69,34 @@ int text(const wchar_t* title, DWORD timeoutMillis) {
     return 0;
 }
 
+// Whether a visible control of `window`, at any depth, shows `textPart`.
+bool showsText(HWND window, const std::wstring& textPart) {
+    struct Search {
+        const std::wstring& wanted;
+        bool found;
+    } search{textPart, false};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(data);
+            search.found = IsWindowVisible(child) &&
+                           probe::windowText(child).find(search.wanted) != std::wstring::npos;
+            return !search.found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int waitForChildText(const wchar_t* title, const std::wstring& text, DWORD timeoutMillis) {
+    const bool shown = probe::waitFor(
+        [&] {
+            const HWND window = probe::findWindow(title);
+            return window != nullptr && showsText(window, text);
+        },
+        timeoutMillis, 50);
+    return shown ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -94,6 +126,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"gone")
         return probe::waitUntilGone(title, timeoutArg(argc, argv, 3)) ? 0 : 1;
+    if (command == L"wait-child")
+        return argc < 4 ? 2 : waitForChildText(title, argv[3], timeoutArg(argc, argv, 4));
     if (command == L"text")
         return text(title, timeoutArg(argc, argv, 3));
     if (command == L"loaded") {
