@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "core/main_window/file_start.h"
 #include "core/main_window/macro_builder.h"
 #include "core/main_window/main_model.h"
 #include "core/settings/settings.h"
@@ -36,6 +37,8 @@ class Application final : public ui::MainWindowActions {
     void trayIconEvent(UINT mouseMessage) override;
     void taskbarCreated() override;
     void mainWindowDpiChanged(UINT dpi) override;
+    bool dataReceived(const COPYDATASTRUCT& data) override;
+    void handOversDue() override;
 
   private:
     // Closes every window, newest first, and ends the process; unless
@@ -47,6 +50,8 @@ class Application final : public ui::MainWindowActions {
     void showHelp(bool contents);
     void awaitHotKeyModifiersReleased();
     bool countDown(std::int32_t seconds);
+    void showMainWindow();
+    FileStartServices fileStartServices();
     int messageLoop();
     static bool isDialogMessage(MSG& message);
 
@@ -70,6 +75,9 @@ class Application final : public ui::MainWindowActions {
     win32::HelpViewer help_;
     std::unique_ptr<win32::TrayIcon> tray_;
     std::unique_ptr<win32::HotKeyRegistrations> hotKeyRegistrations_;
+    // Files from the command line and from second copies.
+    FileStarter fileStarter_{model_, desktop_, fileStartServices()};
+    win32::OwnedTimer handOverTimer_;
     HotKeySettings hotKeySettings_;
     HotKeyIds hotKeyIds_{};
     std::int16_t mouseTrackingOff_ = 0;
