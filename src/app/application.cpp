@@ -8,6 +8,7 @@
 #include "core/settings/startup.h"
 #include "ui/resource_ids.h"
 #include "win32/file_dialogs.h"
+#include "win32/hand_over.h"
 #include "win32/hot_key_release.h"
 #include "win32/message_box.h"
 #include "win32/program_files.h"
@@ -34,8 +35,14 @@ Application::Application()
 int Application::run(const std::wstring& commandLine) {
     const win32::SingleInstance instance(kInstanceName);
     if (instance.anotherIsRunning()) {
-        MessageBoxW(nullptr, L"The program is already running!", win32::toWide(kAppTitle).c_str(),
-                    MB_OK | MB_SETFOREGROUND);
+        // A file opened while the program runs goes to the running copy.
+        const bool handedOver =
+            !macroPathFromCommandLine(win32::toUtf8(commandLine)).empty() &&
+            win32::handOverToRunningCopy(ui::MainWindow::kClassName, commandLine);
+        if (!handedOver) {
+            MessageBoxW(nullptr, L"The program is already running!",
+                        win32::toWide(kAppTitle).c_str(), MB_OK | MB_SETFOREGROUND);
+        }
         return 0;
     }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
@@ -60,16 +67,11 @@ int Application::run(const std::wstring& commandLine) {
 
     const StartupPlan plan = planStartup(win32::toUtf8(commandLine), startup.runLoaded,
                                          startup.pauseEnabled == 1, startup.pauseSeconds);
-    if (plan.hideToTray) {
+    fileStarter_.setSettings({startup.runLoaded, startup.pauseEnabled == 1, startup.pauseSeconds});
+    if (plan.hideToTray)
         hideToTray();
-    } else {
-        mainWindow_.show();
-        const bool go = !plan.countdown || countDown(plan.countdownSeconds);
-        SHAddToRecentDocs(SHARD_PATHW, win32::toWide(plan.macroPath).c_str());
-        model_.loadList(plan.macroPath);
-        if (plan.play && go)
-            model_.runList();
-    }
+    else
+        fileStarter_.start(plan);
     return messageLoop();
 }
 
@@ -84,6 +86,33 @@ HotKeySettings Application::reloadHotKeys() {
     hotKeyRegistrations_->registerHotKeys(planHotKeys(hotKeySettings_, hotKeyIds_),
                                           hotKeyHoldings_);
     return hotKeySettings_;
+}
+
+FileStartServices Application::fileStartServices() {
+    return {[this](std::int32_t seconds) { return countDown(seconds); },
+            [](const std::string& path) { return win32::carriesWebMark(win32::toWide(path)); },
+            [this] { showMainWindow(); },
+            [](const std::string& path) {
+                SHAddToRecentDocs(SHARD_PATHW, win32::toWide(path).c_str());
+            }};
+}
+
+bool Application::dataReceived(const COPYDATASTRUCT& data) {
+    // Only copied here: the second copy waits for this answer, and must not
+    // wait for a play.
+    const auto commandLine = win32::handedOverCommandLine(data);
+    if (!commandLine || !fileStarter_.handOver(win32::toUtf8(*commandLine)))
+        return false;
+    PostMessageW(mainWindow_.hwnd(), ui::kHandOverMessage, 0, 0);
+    return true;
+}
+
+// A file is not loaded under a play: while one runs, the timer asks again.
+void Application::handOversDue() {
+    if (fileStarter_.startHandedOver())
+        handOverTimer_.start(mainWindow_.hwnd(), ui::kHandOverTimer, 250);
+    else
+        handOverTimer_.stop();
 }
 
 bool Application::countDown(std::int32_t seconds) {
@@ -153,12 +182,16 @@ void Application::trayIconEvent(UINT mouseMessage) {
         return;
     trayBusy_ = true;
     if (mouseMessage == WM_LBUTTONDBLCLK) {
-        mainWindow_.show();
-        mainWindow_.setMouseTracking(mouseTrackingOff_ == 0);
+        showMainWindow();
     } else if (mouseMessage == WM_RBUTTONUP) {
         mainWindow_.showTrayMenu();
     }
     trayBusy_ = false;
+}
+
+void Application::showMainWindow() {
+    mainWindow_.show();
+    mainWindow_.setMouseTracking(mouseTrackingOff_ == 0);
 }
 
 void Application::taskbarCreated() {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "core/main_window/file_start.h"
 #include "core/main_window/macro_builder.h"
 #include "core/main_window/main_model.h"
 #include "core/schedule/fired_once_entries.h"
@@ -43,6 +44,8 @@ class Application final : public ui::MainWindowActions {
     void trayIconEvent(UINT mouseMessage) override;
     void taskbarCreated() override;
     void mainWindowDpiChanged(UINT dpi) override;
+    bool dataReceived(const COPYDATASTRUCT& data) override;
+    void handOversDue() override;
 
   private:
     // Closes every window, newest first, and ends the process. A window
@@ -64,6 +67,8 @@ class Application final : public ui::MainWindowActions {
     void showHelp(bool contents);
     void awaitHotKeyModifiersReleased();
     bool countDown(std::int32_t seconds);
+    void showMainWindow();
+    FileStartServices fileStartServices();
     int messageLoop();
     // Handles messages while `open` holds; a quit message is left for the
     // program's own loop.
@@ -104,6 +109,9 @@ class Application final : public ui::MainWindowActions {
     win32::HelpViewer help_;
     std::unique_ptr<win32::TrayIcon> tray_;
     std::unique_ptr<win32::HotKeyRegistrations> hotKeyRegistrations_;
+    // Files from the command line and from second copies.
+    FileStarter fileStarter_{model_, desktop_, fileStartServices()};
+    win32::OwnedTimer handOverTimer_;
     HotKeySettings hotKeySettings_;
     HotKeyIds hotKeyIds_{};
     std::int16_t mouseTrackingOff_ = 0;

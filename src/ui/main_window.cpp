@@ -64,14 +64,10 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::open(bool mouseTrackingOff) {
     win32::OwnedMenu menuBar = createMainMenuBar();
-    const Frame frame{L"KeyreelMainWindow",
-                      model_.title(),
-                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                      0,
-                      3030,
-                      3900,
-                      nullptr,
-                      menuBar.get()};
+    const Frame frame{
+        kClassName, model_.title(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+        0,          3030,           3900,
+        nullptr,    menuBar.get()};
     if (!create(frame, layout()))
         return false;
     // The window destroys its menu bar when it goes.
@@ -227,7 +223,14 @@ void MainWindow::command(int id, int notification) {
 }
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kHandOverMessage || (message == WM_TIMER && wParam == kHandOverTimer)) {
+        actions_.handOversDue();
+        return 0;
+    }
     switch (message) {
+        case WM_COPYDATA:
+            return actions_.dataReceived(*reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE
+                                                                                           : FALSE;
         case WM_COMMAND:
             command(LOWORD(wParam), HIWORD(wParam));
             return 0;

@@ -30,12 +30,23 @@ class MainWindowActions {
     virtual void taskbarCreated() = 0;
     // The main window moved to a screen of another DPI.
     virtual void mainWindowDpiChanged(UINT dpi) = 0;
+    // A WM_COPYDATA message; true when it was taken.
+    virtual bool dataReceived(const COPYDATASTRUCT& data) = 0;
+    // Files handed over by a second copy may be started now
+    // (kHandOverMessage, or the kHandOverTimer tick).
+    virtual void handOversDue() = 0;
 };
 
 inline constexpr UINT kTrayIconMessage = WM_APP + 1;
+inline constexpr UINT kHandOverMessage = WM_APP + 2;
+// Timer ids of the main window's own timers start at 1.
+inline constexpr UINT_PTR kHandOverTimer = 100;
 
 class MainWindow final : public Window, public MainModelObserver {
   public:
+    // A second copy of the program finds the running one by it.
+    static constexpr const wchar_t* kClassName = L"KeyreelMainWindow";
+
     MainWindow(MainModel& model, MacroBuilder& builder, MainWindowActions& actions)
         : model_(model), builder_(builder), actions_(actions) {}
     ~MainWindow() override;

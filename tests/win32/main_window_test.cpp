@@ -62,6 +62,8 @@ class RecordingActions : public MainWindowActions {
     void trayIconEvent(UINT message) override { trayEvents.push_back(message); }
     void taskbarCreated() override { ++taskbars; }
     void mainWindowDpiChanged(UINT dpi) override { dpiChanges.push_back(dpi); }
+    bool dataReceived(const COPYDATASTRUCT&) override { return false; }
+    void handOversDue() override {}
 };
 
 class MainWindowTest : public ::testing::Test, protected ModelParts {

@@ -1,0 +1,65 @@
+#include "core/main_window/file_start.h"
+
+#include "core/base/product_texts.h"
+
+namespace keyreel {
+
+std::string downloadedMacroQuestion(const std::string& path) {
+    return "The macro file \"" + path +
+           "\" came from the internet. Its lines can start programs and open documents on "
+           "this computer.\n\nPlay it now?";
+}
+
+bool FileStarter::agreeToPlayDownload(const std::string& path) {
+    MessageRequest question;
+    question.text = downloadedMacroQuestion(path);
+    question.title = kAppTitle;
+    question.buttons = MessageButtons::YesNo;
+    question.icon = MessageIcon::Exclamation;
+    question.defaultNo = true;
+    return boxes_.showMessage(question) == MessageAnswer::Yes;
+}
+
+void FileStarter::start(const StartupPlan& plan) {
+    if (plan.macroPath.empty())
+        return;
+    starting_ = true;
+    services_.showWindow();
+    services_.noteRecent(plan.macroPath);
+    if (plan.play && services_.cameFromInternet(plan.macroPath)) {
+        // Loaded, so that the user sees the lines, and played only on Yes.
+        const bool loaded = model_.loadList(plan.macroPath);
+        const bool go = loaded && agreeToPlayDownload(plan.macroPath) &&
+                        (!plan.countdown || services_.countDown(plan.countdownSeconds));
+        starting_ = false;
+        if (go)
+            model_.runList();
+        return;
+    }
+    const bool go = !plan.countdown || services_.countDown(plan.countdownSeconds);
+    // An unreadable file leaves the list as it was; that list is not played.
+    const bool loaded = model_.loadList(plan.macroPath);
+    starting_ = false;
+    if (plan.play && go && loaded)
+        model_.runList();
+}
+
+bool FileStarter::handOver(std::string_view commandLine) {
+    std::string path = macroPathFromCommandLine(commandLine);
+    if (path.empty())
+        return false;
+    waiting_.push_back(std::move(path));
+    return true;
+}
+
+bool FileStarter::startHandedOver() {
+    while (!waiting_.empty() && !model_.playing() && !starting_) {
+        const std::string path = std::move(waiting_.front());
+        waiting_.pop_front();
+        start(planStartup(path, settings_.playLoaded, settings_.pauseEnabled,
+                          settings_.pauseSeconds));
+    }
+    return !waiting_.empty();
+}
+
+}  // namespace keyreel

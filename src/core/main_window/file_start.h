@@ -1,0 +1,71 @@
+#pragma once
+
+// Macro files the program is started with: the one on its own command line,
+// and those a second copy hands over when the user opens a macro file while
+// the program runs. Each is loaded, and played when the start-up settings
+// say so, after the count-down; a file downloaded from the internet is
+// played only when the user agrees.
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/base/message_boxes.h"
+#include "core/main_window/main_model.h"
+#include "core/settings/startup.h"
+
+namespace keyreel {
+
+struct FileStartServices {
+    // Counts down the start-up delay; false when the user cancelled it.
+    std::function<bool(std::int32_t seconds)> countDown;
+    // Whether the file carries the mark of a download from the internet.
+    std::function<bool(const std::string& path)> cameFromInternet;
+    // Shows the main window: the program may be sitting in the tray.
+    std::function<void()> showWindow;
+    // Adds the file to the system's recent documents.
+    std::function<void(const std::string& path)> noteRecent;
+};
+
+// The settings of the program's own start, which hand-overs follow too.
+struct FileStartSettings {
+    bool playLoaded = false;
+    bool pauseEnabled = false;
+    std::int32_t pauseSeconds = 0;
+};
+
+class FileStarter {
+  public:
+    FileStarter(MainModel& model, MessageBoxes& boxes, FileStartServices services)
+        : model_(model), boxes_(boxes), services_(std::move(services)) {}
+
+    void setSettings(const FileStartSettings& settings) { settings_ = settings; }
+
+    // Shows the window and loads the plan's file; plays it as the plan says.
+    void start(const StartupPlan& plan);
+
+    // A second copy's command line; false when it names no file.
+    bool handOver(std::string_view commandLine);
+    // Starts the handed-over files, oldest first, as long as no play runs
+    // (a load would replace the list under it) and no start is under way;
+    // true while some still wait.
+    bool startHandedOver();
+    bool waiting() const { return !waiting_.empty(); }
+
+  private:
+    bool agreeToPlayDownload(const std::string& path);
+
+    MainModel& model_;
+    MessageBoxes& boxes_;
+    FileStartServices services_;
+    FileStartSettings settings_;
+    std::deque<std::string> waiting_;
+    bool starting_ = false;
+};
+
+// The question asked before a file from the internet plays.
+std::string downloadedMacroQuestion(const std::string& path);
+
+}  // namespace keyreel

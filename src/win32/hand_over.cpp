@@ -1,0 +1,81 @@
+#include "win32/hand_over.h"
+
+#include <string_view>
+
+#include "core/base/web_mark.h"
+#include "win32/owned.h"
+
+namespace keyreel::win32 {
+
+namespace {
+
+// Tells a hand-over from any other WM_COPYDATA a program may send.
+constexpr ULONG_PTR kHandOverTag = 0x4B524F31;  // "KRO1"
+// A command line is at most 32,767 characters.
+constexpr DWORD kLongestCommandLineBytes = 32768 * sizeof(wchar_t);
+constexpr UINT kSendTimeoutMillis = 10000;
+// The stream is a few lines of text.
+constexpr DWORD kLongestMarkBytes = 64 * 1024;
+
+// The running copy's mutex exists a moment before its main window does.
+HWND waitForMainWindow(const wchar_t* mainWindowClass, DWORD waitMillis) {
+    const ULONGLONG giveUp = GetTickCount64() + waitMillis;
+    for (;;) {
+        if (const HWND window = FindWindowW(mainWindowClass, nullptr))
+            return window;
+        if (GetTickCount64() >= giveUp)
+            return nullptr;
+        Sleep(50);
+    }
+}
+
+}  // namespace
+
+bool handOverToRunningCopy(const wchar_t* mainWindowClass, const std::wstring& commandLine,
+                           DWORD waitMillis) {
+    const HWND window = waitForMainWindow(mainWindowClass, waitMillis);
+    if (window == nullptr)
+        return false;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    // The running copy shows its window in front: only the program in front
+    // may hand that on.
+    AllowSetForegroundWindow(process);
+    COPYDATASTRUCT data{kHandOverTag, static_cast<DWORD>(commandLine.size() * sizeof(wchar_t)),
+                        const_cast<wchar_t*>(commandLine.data())};
+    DWORD_PTR result = FALSE;
+    // The running copy only copies the text and returns: a play under way
+    // does not hold this copy up.
+    const LRESULT sent =
+        SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                            SMTO_ABORTIFHUNG, kSendTimeoutMillis, &result);
+    return sent != 0 && result == TRUE;
+}
+
+std::optional<std::wstring> handedOverCommandLine(const COPYDATASTRUCT& data) {
+    if (data.dwData != kHandOverTag || data.cbData % sizeof(wchar_t) != 0 ||
+        data.cbData > kLongestCommandLineBytes || (data.cbData > 0 && data.lpData == nullptr))
+        return std::nullopt;
+    std::wstring text(static_cast<const wchar_t*>(data.lpData), data.cbData / sizeof(wchar_t));
+    // A sender may include the terminating zero.
+    if (const auto end = text.find(L'\0'); end != std::wstring::npos)
+        text.resize(end);
+    return text;
+}
+
+bool carriesWebMark(const std::wstring& path) {
+    const HANDLE opened = CreateFileW((path + L":Zone.Identifier").c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE)
+        return false;
+    const OwnedHandle stream(opened);
+    std::string text(kLongestMarkBytes, '\0');
+    DWORD read = 0;
+    if (!ReadFile(stream.get(), text.data(), kLongestMarkBytes, &read, nullptr))
+        return false;
+    text.resize(read);
+    return markedFromInternet(text);
+}
+
+}  // namespace keyreel::win32

@@ -1,0 +1,29 @@
+#pragma once
+
+// Handing a macro file over to the copy of the program that already runs:
+// a second copy started with a file (a double-clicked .kyr) sends its
+// command line to the running copy's main window with WM_COPYDATA and ends.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace keyreel::win32 {
+
+// Sends the command line to the main window of the running copy, whose
+// class is `mainWindowClass`, allowing it to come to the front; false when
+// no window took it in time. The running copy may be starting too, so its
+// window is waited for up to `waitMillis`.
+bool handOverToRunningCopy(const wchar_t* mainWindowClass, const std::wstring& commandLine,
+                           DWORD waitMillis = 5000);
+
+// The command line a WM_COPYDATA message carries, when the message is a
+// hand-over of a sane size; empty otherwise.
+std::optional<std::wstring> handedOverCommandLine(const COPYDATASTRUCT& data);
+
+// Whether the file carries the mark of a download from the internet: its
+// Zone.Identifier stream names the internet or the restricted zone.
+bool carriesWebMark(const std::wstring& path);
+
+}  // namespace keyreel::win32

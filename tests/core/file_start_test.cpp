@@ -1,0 +1,195 @@
+// Files the program is started with or handed by a second copy: count-down,
+// load and play as the settings say, the question before a downloaded file
+// plays, and hand-overs that wait for a running play.
+
+#include "core/main_window/file_start.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "core/base/web_mark.h"
+#include "model_fixture.h"
+
+namespace keyreel {
+namespace {
+
+// A path as Explorer puts it on a command line.
+std::string quoted(const std::string& path) {
+    std::string line = "\"";
+    line += path;
+    line += '"';
+    return line;
+}
+
+class FileStartTest : public ::testing::Test, protected ModelParts {
+  protected:
+    FileStartTest()
+        : starter(model, desktop,
+                  {[this](std::int32_t seconds) {
+                       countdowns.push_back(seconds);
+                       if (duringCountDown)
+                           duringCountDown();
+                       return countDownGoes;
+                   },
+                   [this](const std::string& path) { return downloaded.contains(path); },
+                   [this] { ++windowShown; },
+                   [this](const std::string& path) { recent.push_back(path); }}) {
+        folder.write("a.kyr", "SendText >a\r\n");
+        folder.write("b.kyr", "SendText >b\r\n");
+    }
+
+    // What was typed and whether the question came, from event `from` on.
+    std::vector<std::string> typed(std::size_t from = 0) const {
+        std::vector<std::string> out;
+        for (std::size_t i = from; i < desktop.events().size(); ++i) {
+            if (desktop.events()[i].starts_with("type "))
+                out.push_back(desktop.events()[i].substr(5));
+        }
+        return out;
+    }
+    bool asked(std::size_t from = 0) const {
+        for (std::size_t i = from; i < desktop.events().size(); ++i) {
+            if (desktop.events()[i].starts_with("message \"The macro file"))
+                return true;
+        }
+        return false;
+    }
+
+    FileStarter starter;
+    std::vector<std::int32_t> countdowns;
+    std::function<void()> duringCountDown;
+    bool countDownGoes = true;
+    std::set<std::string> downloaded;
+    int windowShown = 0;
+    std::vector<std::string> recent;
+};
+
+TEST_F(FileStartTest, PlaysOnlyWhatTheSettingsAndTheUserAllow) {
+    struct Case {
+        bool playLoaded;
+        bool fromInternet;
+        MessageAnswer answer;
+        bool countDownGoes;
+        bool asks;
+        bool plays;
+    };
+    const Case cases[] = {
+        {false, false, MessageAnswer::Yes, true, false, false},  // loaded only
+        {true, false, MessageAnswer::Yes, true, false, true},
+        {true, false, MessageAnswer::Yes, false, false, false},  // count-down cancelled
+        {false, true, MessageAnswer::Yes, true, false, false},   // nothing to ask: no play
+        {true, true, MessageAnswer::No, true, true, false},
+        {true, true, MessageAnswer::Yes, true, true, true},
+        {true, true, MessageAnswer::Yes, false, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "playLoaded " << c.playLoaded << ", from internet " << c.fromInternet
+                     << ", count-down goes " << c.countDownGoes);
+        const std::size_t from = desktop.events().size();
+        model.clearList();
+        downloaded.clear();
+        const std::string path = folder.file("a.kyr");
+        if (c.fromInternet)
+            downloaded.insert(path);
+        desktop.questionAnswer = c.answer;
+        countDownGoes = c.countDownGoes;
+        starter.start(planStartup(quoted(path), c.playLoaded, true, 3));
+        EXPECT_EQ(model.list(), MacroList{"SendText >a"}) << "the file is loaded in every case";
+        EXPECT_EQ(asked(from), c.asks);
+        EXPECT_EQ(typed(from),
+                  c.plays ? std::vector<std::string>{"\"a\""} : std::vector<std::string>{});
+        EXPECT_EQ(recent.back(), path);
+    }
+}
+
+TEST_F(FileStartTest, TheQuestionNamesTheFileAndDefaultsToNo) {
+    const std::string path = folder.file("a.kyr");
+    downloaded.insert(path);
+    desktop.questionAnswer = MessageAnswer::No;
+    starter.start(planStartup(path, true, false, 0));
+    ASSERT_FALSE(desktop.events().empty());
+    EXPECT_NE(desktop.events().front().find(path), std::string::npos);
+    EXPECT_NE(downloadedMacroQuestion(path).find("came from the internet"), std::string::npos);
+    EXPECT_TRUE(countdowns.empty()) << "no count-down for a play that was refused";
+}
+
+TEST_F(FileStartTest, AnUnreadableFileKeepsTheListAndPlaysNothing) {
+    ASSERT_TRUE(model.loadList(folder.file("b.kyr")));
+    starter.start(planStartup(folder.file("missing.kyr"), true, false, 0));
+    EXPECT_EQ(model.list(), MacroList{"SendText >b"});
+    EXPECT_TRUE(typed().empty()) << "the list of the file before is not played";
+}
+
+TEST_F(FileStartTest, AHandOverWaitsUntilThePlayUnderWayHasEnded) {
+    starter.setSettings({true, false, 0});
+    folder.write("long.kyr", "Wait >1\r\nSendText >l\r\n");
+    bool handedOver = false;
+    desktop.atProcessingPoint = [&] {
+        if (handedOver)
+            return;
+        handedOver = true;
+        EXPECT_TRUE(starter.handOver(quoted(folder.file("a.kyr"))));
+        EXPECT_TRUE(starter.handOver(folder.file("b.kyr")));
+        EXPECT_TRUE(starter.startHandedOver()) << "still waiting during the play";
+        EXPECT_EQ(windowShown, 0);
+    };
+    model.playMacroFile(folder.file("long.kyr"));
+    EXPECT_EQ(typed(), std::vector<std::string>{"\"l\""}) << "the running play went on unchanged";
+    EXPECT_FALSE(starter.startHandedOver());
+    EXPECT_EQ(typed(), (std::vector<std::string>{"\"l\"", "\"a\"", "\"b\""})) << "oldest first";
+    EXPECT_EQ(windowShown, 2);
+    EXPECT_FALSE(starter.waiting());
+}
+
+TEST_F(FileStartTest, AHandOverDuringTheCountDownWaitsForTheStartAndItsPlay) {
+    starter.setSettings({true, true, 2});
+    duringCountDown = [&] {
+        ASSERT_TRUE(starter.handOver(folder.file("b.kyr")));
+        EXPECT_TRUE(starter.startHandedOver()) << "waits while the first start counts down";
+        duringCountDown = nullptr;
+    };
+    starter.start(planStartup(folder.file("a.kyr"), true, true, 2));
+    EXPECT_EQ(typed(), std::vector<std::string>{"\"a\""});
+    EXPECT_FALSE(starter.startHandedOver());
+    EXPECT_EQ(typed(), (std::vector<std::string>{"\"a\"", "\"b\""}));
+    EXPECT_EQ(countdowns, (std::vector<std::int32_t>{2, 2})) << "the hand-over counts down too";
+}
+
+TEST_F(FileStartTest, ACommandLineWithoutAFileHandsNothingOver) {
+    EXPECT_FALSE(starter.handOver(""));
+    EXPECT_FALSE(starter.handOver("  \"\"  "));
+    EXPECT_FALSE(starter.waiting());
+}
+
+TEST(WebMark, InternetAndRestrictedZonesAreMarked) {
+    const struct {
+        std::string_view text;
+        bool marked;
+    } cases[] = {
+        {"[ZoneTransfer]\r\nZoneId=3\r\n", true},
+        {"[ZoneTransfer]\r\nZoneId=4\r\nReferrerUrl=https://example.test/\r\n", true},
+        {"[zonetransfer]\nzoneid = 3\n", true},
+        {"\xEF\xBB\xBF[ZoneTransfer]\r\nZoneId=3", true},
+        {"[ZoneTransfer]\r\nZoneId=1\r\n", false},  // intranet
+        {"[ZoneTransfer]\r\nZoneId=2\r\n", false},  // trusted sites
+        {"[ZoneTransfer]\r\nZoneId=33\r\n", false},
+        {"[Other]\r\nZoneId=3\r\n", false},
+        {"ZoneId=3\r\n", false},
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(markedFromInternet(c.text), c.marked) << c.text;
+
+    // Some programs write the stream in UTF-16 with its byte-order mark.
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : std::string_view("[ZoneTransfer]\r\nZoneId=3\r\n")) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    EXPECT_TRUE(markedFromInternet(utf16));
+}
+
+}  // namespace
+}  // namespace keyreel

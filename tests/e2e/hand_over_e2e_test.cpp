@@ -1,0 +1,111 @@
+// Opening a macro file while keyreel.exe runs: the second copy hands it to
+// the running one and ends; and a downloaded macro asks before it plays.
+
+#include <fstream>
+
+#include "e2e_support.h"
+#include "user_actions.h"
+#include "win32/wide_text.h"
+
+namespace keyreel::e2e {
+namespace {
+
+class HandOverTest : public KeyreelTest {
+  protected:
+    void SetUp() override {
+        KeyreelTest::SetUp();
+        setSetting("startup", "runLoaded", "1");
+        setSetting("startup", "Run", "0");
+    }
+    // Marks the file as a download from the internet, as a browser does.
+    static void markDownloaded(const std::wstring& path) {
+        std::ofstream((path + L":Zone.Identifier").c_str(), std::ios::binary)
+            << "[ZoneTransfer]\r\nZoneId=3\r\nHostUrl=https://example.test/m.kyr\r\n";
+    }
+    std::vector<std::wstring> listLines() {
+        return probe::listItems(probe::findChild(mainWindow(), L"ListBox"));
+    }
+    // The question before a downloaded file plays, once it has the focus.
+    static HWND downloadQuestion() {
+        const HWND box = probe::waitForMessageBox(kAppTitle, L"came from the internet", 15000);
+        if (box == nullptr || !waitFor([&] { return GetForegroundWindow() == box; }, 10000))
+            return nullptr;
+        return box;
+    }
+};
+
+TEST_F(HandOverTest, AFileOpenedWhileInTheTrayPlaysInTheRunningCopy) {
+    TargetWindow target;
+    ASSERT_TRUE(keyreel.start(L""));
+    ASSERT_NE(trayIcon(), nullptr);
+    ASSERT_FALSE(IsWindowVisible(mainWindow()));
+
+    const std::wstring macro =
+        writeMacro(L"handed.kyr", "SetFocus >KR Target\r\nSendText >handed over\r\n");
+    KeyreelProcess second;
+    ASSERT_TRUE(second.start(L"\"" + macro + L"\""));
+    EXPECT_TRUE(second.waitForExit(15000));
+    EXPECT_TRUE(waitFor([&] { return target.text() == L"handed over"; }, 15000))
+        << win32::toUtf8(target.text());
+    EXPECT_TRUE(IsWindowVisible(mainWindow()));
+    EXPECT_EQ(listLines(),
+              (std::vector<std::wstring>{L"SetFocus >KR Target", L"SendText >handed over"}));
+    EXPECT_EQ(probe::findMessageBox(kAppTitle, L"already running"), nullptr);
+    EXPECT_TRUE(keyreel.running());
+}
+
+TEST_F(HandOverTest, AFileHandedOverDuringAPlayWaitsForItsEnd) {
+    TargetWindow target;
+    const std::wstring first = writeMacro(
+        L"first.kyr", "SetFocus >KR Target\r\nSendText >1\r\nWait >2\r\nSendText >2\r\n");
+    const std::wstring next = writeMacro(L"next.kyr", "SetFocus >KR Target\r\nSendText >3\r\n");
+    ASSERT_TRUE(keyreel.start(L"\"" + first + L"\""));
+    ASSERT_TRUE(waitFor([&] { return target.text() == L"1"; }, 15000));
+
+    KeyreelProcess second;
+    ASSERT_TRUE(second.start(L"\"" + next + L"\""));
+    // The second copy is not held up by the play.
+    EXPECT_TRUE(second.waitForExit(15000));
+    EXPECT_EQ(title(), kPlayingTitle) << "handed over before the first play ended";
+    EXPECT_TRUE(waitFor([&] { return target.text() == L"123"; }, 15000))
+        << win32::toUtf8(target.text());
+    EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
+}
+
+TEST_F(HandOverTest, ADownloadedMacroAsksAndNoLeavesItLoadedAndUnplayed) {
+    TargetWindow target;
+    const std::wstring macro =
+        writeMacro(L"downloaded.kyr", "SetFocus >KR Target\r\nSendText >ran\r\n");
+    markDownloaded(macro);
+    ASSERT_TRUE(keyreel.start(L"\"" + macro + L"\""));
+    const HWND question = downloadQuestion();
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(probe::findMessageBox(kAppTitle, L"downloaded.kyr"), question) << "names the file";
+    const HWND no = probe::findChild(question, L"Button", L"&No");
+    EXPECT_EQ(GetWindowLongW(no, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON) << "No is the default";
+    ASSERT_TRUE(clickOn(no));
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(question); }, 10000));
+    EXPECT_EQ(listLines(), (std::vector<std::wstring>{L"SetFocus >KR Target", L"SendText >ran"}));
+    EXPECT_EQ(title(), kIdleTitle);
+    EXPECT_EQ(target.text(), L"");
+}
+
+TEST_F(HandOverTest, ADownloadedMacroHandedOverPlaysOnYes) {
+    TargetWindow target;
+    ASSERT_TRUE(keyreel.start(L""));
+    ASSERT_NE(trayIcon(), nullptr);
+    const std::wstring macro =
+        writeMacro(L"fetched.kyr", "SetFocus >KR Target\r\nSendText >yes\r\n");
+    markDownloaded(macro);
+    KeyreelProcess second;
+    ASSERT_TRUE(second.start(L"\"" + macro + L"\""));
+    const HWND question = downloadQuestion();
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(target.text(), L"") << "nothing plays before the answer";
+    ASSERT_TRUE(clickOn(probe::findChild(question, L"Button", L"&Yes")));
+    EXPECT_TRUE(waitFor([&] { return target.text() == L"yes"; }, 15000))
+        << win32::toUtf8(target.text());
+}
+
+}  // namespace
+}  // namespace keyreel::e2e

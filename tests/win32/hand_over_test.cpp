@@ -1,0 +1,128 @@
+// Handing a file over to the running copy with a real WM_COPYDATA between
+// windows, and the download mark read from a real file's Zone.Identifier.
+
+#include "win32/hand_over.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "core/base/file_store.h"
+#include "temp_folder.h"
+#include "win32/win32_file_store.h"
+
+namespace keyreel::win32 {
+namespace {
+
+constexpr const wchar_t* kReceiverClass = L"KeyreelHandOverReceiver";
+
+// A window of the running copy: keeps what each WM_COPYDATA carried, and
+// takes a hand-over only while it accepts them.
+struct Receiver {
+    std::vector<COPYDATASTRUCT> messages;
+    std::optional<std::wstring> commandLine;
+    bool accepts = true;
+};
+
+LRESULT CALLBACK receiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) {
+        auto* receiver = reinterpret_cast<Receiver*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        receiver->messages.push_back(data);
+        receiver->commandLine = handedOverCommandLine(data);
+        return receiver->accepts && receiver->commandLine ? TRUE : FALSE;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+class HandOverTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = receiverProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kReceiverClass;
+        RegisterClassExW(&windowClass);
+        window = CreateWindowExW(0, kReceiverClass, L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(window, nullptr);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&receiver));
+    }
+    void TearDown() override {
+        if (window != nullptr)
+            DestroyWindow(window);
+    }
+
+    Receiver receiver;
+    HWND window = nullptr;
+};
+
+TEST_F(HandOverTest, TheCommandLineReachesTheRunningCopysWindow) {
+    const std::wstring commandLine = L"\"C:\\My Macros\\caf\u00E9 \u4F60.kyr\"";
+    EXPECT_TRUE(handOverToRunningCopy(kReceiverClass, commandLine));
+    EXPECT_EQ(receiver.commandLine, commandLine);
+
+    receiver.accepts = false;
+    EXPECT_FALSE(handOverToRunningCopy(kReceiverClass, commandLine)) << "refused";
+    EXPECT_EQ(receiver.messages.size(), 2u);
+
+    DestroyWindow(window);
+    window = nullptr;
+    EXPECT_FALSE(handOverToRunningCopy(kReceiverClass, commandLine, 0)) << "no running copy";
+}
+
+TEST_F(HandOverTest, OnlyAHandOverOfASaneSizeIsTaken) {
+    // The message holds a pointer to the sender's text; keep it alive.
+    const std::wstring commandLine = L"a.kyr";
+    ASSERT_TRUE(handOverToRunningCopy(kReceiverClass, commandLine));
+    const COPYDATASTRUCT sent = receiver.messages.front();
+    wchar_t withZero[] = L"b.kyr\0ignored";
+
+    struct Case {
+        const char* what;
+        COPYDATASTRUCT data;
+        std::optional<std::wstring> taken;
+    };
+    const Case cases[] = {
+        {"as sent", sent, L"a.kyr"},
+        {"another program's data", {sent.dwData + 1, sent.cbData, sent.lpData}, std::nullopt},
+        {"half a character", {sent.dwData, sent.cbData - 1, sent.lpData}, std::nullopt},
+        {"no data", {sent.dwData, 4, nullptr}, std::nullopt},
+        {"longer than any command line", {sent.dwData, 70000, sent.lpData}, std::nullopt},
+        {"empty", {sent.dwData, 0, nullptr}, L""},
+        {"ended by a zero", {sent.dwData, sizeof withZero - sizeof(wchar_t), withZero}, L"b.kyr"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(handedOverCommandLine(c.data), c.taken) << c.what;
+}
+
+// A browser writes the mark as a stream of the file; Wine keeps it as a file
+// beside it. Either way it is read by the stream's name.
+TEST(WebMark, TheZoneStreamOfTheFileIsRead) {
+    const TempFolder folder;
+    const auto mark = [&](const std::string& name, const std::string& zone) {
+        folder.write(name, "SendText >x\r\n");
+        const HANDLE stream =
+            CreateFileW(pathFromUtf8(folder.file(name) + ":Zone.Identifier").c_str(), GENERIC_WRITE,
+                        0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(stream, INVALID_HANDLE_VALUE);
+        const std::string text = "[ZoneTransfer]\r\nZoneId=" + zone + "\r\n";
+        DWORD written = 0;
+        WriteFile(stream, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        CloseHandle(stream);
+    };
+    mark("internet.kyr", "3");
+    mark("restricted.kyr", "4");
+    mark("intranet.kyr", "1");
+    folder.write("plain.kyr", "SendText >x\r\n");
+
+    EXPECT_TRUE(carriesWebMark(pathFromUtf8(folder.file("internet.kyr")).wstring()));
+    EXPECT_TRUE(carriesWebMark(pathFromUtf8(folder.file("restricted.kyr")).wstring()));
+    EXPECT_FALSE(carriesWebMark(pathFromUtf8(folder.file("intranet.kyr")).wstring()));
+    EXPECT_FALSE(carriesWebMark(pathFromUtf8(folder.file("plain.kyr")).wstring()));
+    EXPECT_FALSE(carriesWebMark(pathFromUtf8(folder.file("missing.kyr")).wstring()));
+}
+
+}  // namespace
+}  // namespace keyreel::win32
