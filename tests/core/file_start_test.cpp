@@ -109,9 +109,9 @@ TEST_F(FileStartTest, TheQuestionNamesTheFileAndDefaultsToNo) {
     downloaded.insert(path);
     desktop.questionAnswer = MessageAnswer::No;
     starter.start(planStartup(path, true, false, 0));
-    ASSERT_FALSE(desktop.events().empty());
-    EXPECT_NE(desktop.events().front().find(path), std::string::npos);
-    EXPECT_NE(downloadedMacroQuestion(path).find("came from the internet"), std::string::npos);
+    EXPECT_TRUE(asked());
+    EXPECT_NE(downloadedMacroQuestion(path).find("\"" + path + "\" came from the internet"),
+              std::string::npos);
     EXPECT_TRUE(countdowns.empty()) << "no count-down for a play that was refused";
 }
 
