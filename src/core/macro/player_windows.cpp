@@ -24,7 +24,7 @@ void Player::showMessage(const std::string& text, const char* title) {
 }
 
 void Player::wait(std::int32_t lineIndex) {
-    const auto seconds = parseCount(valueOf(lineIndex));
+    const auto seconds = parseCount(valueView(lineIndex));
     if (seconds && *seconds > 0)
         waitWholeSeconds(desktop_, *seconds);
 }
