@@ -13,12 +13,16 @@ std::string decodeFileText(std::string_view bytes, const AnsiCodePage& codePage)
         bytes.remove_prefix(kUtf8Bom.size());
         return std::string(bytes);
     }
-    if (!isAscii(bytes) && isValidUtf8(bytes))
+    // ASCII reads the same in UTF-8 and in every ANSI code page, and most
+    // files are ASCII: no conversion character by character for them.
+    if (isAscii(bytes) || isValidUtf8(bytes))
         return std::string(bytes);
     return codePage.toUtf8(bytes);
 }
 
 std::string encodeFileText(std::string_view text, const AnsiCodePage& codePage) {
+    if (isAscii(text))
+        return std::string(text);
     if (auto single = codePage.fromUtf8(text))
         return std::move(*single);
     std::string bytes(kUtf8Bom);
