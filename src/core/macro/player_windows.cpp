@@ -47,9 +47,26 @@ void Player::searchFocusTitle() {
     }
 }
 
+namespace {
+
+// Tells the desktop for how long a window wait is under way.
+class WindowWait {
+  public:
+    explicit WindowWait(Desktop& desktop) : desktop_(desktop) { desktop_.windowWaitBegins(); }
+    ~WindowWait() { desktop_.windowWaitEnds(); }
+    WindowWait(const WindowWait&) = delete;
+    WindowWait& operator=(const WindowWait&) = delete;
+
+  private:
+    Desktop& desktop_;
+};
+
+}  // namespace
+
 void Player::waitForWindow(std::int32_t lineIndex) {
     state_.windowFound = false;
     state_.focusTitle = valueOf(lineIndex);
+    const WindowWait wait(desktop_);
     for (bool firstSearch = true; !state_.windowFound && state_.stopRequested != 1;
          firstSearch = false) {
         if (firstSearch) {
