@@ -44,6 +44,10 @@ int Application::run(const std::wstring& commandLine) {
     desktop_.setMessageOwner(mainWindow_.hwnd());
     // Tab and the other dialog keys work in the windows during a play too.
     desktop_.setMessageFilter([this](MSG& message) { return isDialogMessage(message); });
+    desktop_.setPointerMoveListener([this] {
+        mainWindow_.pointerMovedByPlay();
+        tracker_.pointerMovedByPlay();
+    });
     tray_ = std::make_unique<win32::TrayIcon>(mainWindow_.hwnd(), ui::kTrayIconMessage,
                                               KEYREEL_ICON_ID, mainWindow_.dpi());
 

@@ -34,6 +34,11 @@ class Win32Desktop final : public Desktop {
     // still take their time but no longer pump the queue, where the quit
     // message would come back at once.
     bool quitSeen() const { return quitCode_.has_value(); }
+    // Told after every pointer move of a play, which the system reports to
+    // no one: the displays of the pointer's position look again at once.
+    void setPointerMoveListener(std::function<void()> listener) {
+        pointerMoved_ = std::move(listener);
+    }
     // Handles messages until one tick of a 1 ms timer.
     void pauseOneTick();
 
@@ -83,6 +88,7 @@ class Win32Desktop final : public Desktop {
 
     HWND messageOwner_ = nullptr;  // not owned: the main window
     std::function<bool(MSG&)> messageFilter_;
+    std::function<void()> pointerMoved_;
     std::optional<int> quitCode_;
 };
 
