@@ -45,7 +45,8 @@ class Application final : public ui::MainWindowActions {
     void hideToTray();
     void toggleTracker();
     void showHelp(bool contents);
-    void awaitHotKeyModifiersReleased();
+    // False when the hot key is to be dropped.
+    bool awaitHotKeyModifiersReleased();
     bool countDown(std::int32_t seconds);
     int messageLoop();
     static bool isDialogMessage(MSG& message);
@@ -74,6 +75,7 @@ class Application final : public ui::MainWindowActions {
     HotKeyIds hotKeyIds_{};
     std::int16_t mouseTrackingOff_ = 0;
     bool trayBusy_ = false;
+    bool awaitingModifiers_ = false;
 };
 
 }  // namespace keyreel

@@ -30,12 +30,14 @@ class MainModelObserver {
 
 // Plays nest: a Run click or CTRL+ALT+R handled at a processing point of a
 // play starts another play inside it, on the same stack, and a held hot key
-// repeats. Every nesting level costs the stack about 11 KB under Wine (the
-// play, and the message dispatch that brought the request: measured by the
-// nesting test of the Windows build), and the main thread has the 2 MB that
-// MinGW gives it. 32 levels take about a sixth of that, leaving the rest to
-// message boxes, dialogs and the system's own calls inside the innermost
-// play; no one clicks Run 32 times into a play that has not ended.
+// repeats. One level costs the stack about 3.5 KB under Wine (the play and
+// the message dispatch that brought the request, measured by the nesting
+// test of the Windows build), more on Windows, which calls window procedures
+// back through the kernel on the same stack. The main thread has the 2 MB
+// that MinGW gives it: 32 levels take some 110 KB, a twentieth of it, which
+// leaves room for several times that cost and for the message boxes, dialogs
+// and system calls of the innermost play. No one clicks Run 32 times into a
+// play that has not ended.
 inline constexpr int kMaxNestedPlays = 32;
 
 class MainModel : public MacroFilePlayer {
