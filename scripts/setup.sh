@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ clang-format
+  clang-14 libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 xvfb openbox xdotool x11-utils imagemagick

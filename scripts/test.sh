@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the portable core on the host (plain and with
-# sanitizers) and the Windows programs under Wine.
+# sanitizers), each fuzz target for a few seconds, and the Windows programs
+# under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,6 +14,8 @@ for preset in host host-asan; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+
+bash scripts/fuzz.sh all 5
 
 echo "== windows"
 cmake --preset windows >/dev/null

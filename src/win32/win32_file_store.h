@@ -7,7 +7,7 @@
 
 namespace keyreel::win32 {
 
-class Win32FileStore final : public LocalFileStore {
+class Win32FileStore : public LocalFileStore {
   protected:
     bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override;
 };

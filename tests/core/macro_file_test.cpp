@@ -4,20 +4,13 @@
 
 #include "core/base/save_questions.h"
 #include "core/macro/simulated_desktop.h"
+#include "faulty_file_store.h"
 #include "temp_folder.h"
 
 namespace keyreel {
 namespace {
 
 using Events = std::vector<std::string>;
-
-// Fails at the last step, after the temporary file was written.
-class FailingReplaceStore : public LocalFileStore {
-  protected:
-    bool replace(const std::filesystem::path&, const std::filesystem::path&) override {
-        return false;
-    }
-};
 
 class MacroFileTest : public ::testing::Test {
   protected:
@@ -70,7 +63,8 @@ TEST_F(MacroFileTest, OverwriteIsAskedAndDeclineWritesNothing) {
 
 TEST_F(MacroFileTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
     folder.write("f.kyr", "keep\r\n");
-    FailingReplaceStore failing;
+    FaultyFileStore<> failing;
+    failing.fault = FileFault::Replace;
     MacroFiles failingFiles{failing};
     desktop.questionAnswer = MessageAnswer::Yes;
     EXPECT_EQ(saveAsking(failingFiles, "f.kyr", {"new"}), SaveOutcome::Failed);
@@ -106,6 +100,31 @@ TEST_F(MacroFileTest, SavesInTheCodePageUnlessACharacterWouldBeLost) {
     MacroList back;
     ASSERT_TRUE(files.loadList(folder.file("u.kyr"), back));
     EXPECT_EQ(back, (MacroList{"SendText >\xCE\xA9 \xC3\xA9"}));
+}
+
+// Found by fuzzing: the code page's bytes of these texts read back as UTF-8
+// ("Ã©" came back as "é", a leading "ï»¿" was taken for a byte-order mark).
+TEST_F(MacroFileTest, CodePageTextThatWouldReadBackAsUtf8IsSavedAsUtf8) {
+    const MacroList lists[] = {
+        {"SendText >\xC3\x83\xC2\xA9"},                 // Ã©
+        {"\xC3\xAF\xC2\xBB\xC2\xBFPress_Tab", "Loop"},  // ï»¿ at the start
+    };
+    for (const MacroList& list : lists) {
+        ASSERT_TRUE(files.saveList(folder.file("s.kyr"), list));
+        EXPECT_TRUE(folder.read("s.kyr").starts_with("\xEF\xBB\xBF")) << list[0];
+        MacroList back;
+        ASSERT_TRUE(files.loadList(folder.file("s.kyr"), back));
+        EXPECT_EQ(back, list);
+    }
+    // The fuzzer's file: code-page text with those bytes inside.
+    folder.write("f.kyr",
+                 "\r\r\r\xEF\xBB\xBFtForW\x8A\x8A\n\x1B\xB7^|\xFE\x7F\x8A\r\nWait >caf\xC3\xA9");
+    MacroList loaded;
+    ASSERT_TRUE(files.loadList(folder.file("f.kyr"), loaded));
+    ASSERT_TRUE(files.saveList(folder.file("g.kyr"), loaded));
+    MacroList again;
+    ASSERT_TRUE(files.loadList(folder.file("g.kyr"), again));
+    EXPECT_EQ(again, loaded);
 }
 
 TEST_F(MacroFileTest, TextsAreSavedUnchangedAndReadWhole) {

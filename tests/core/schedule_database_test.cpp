@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/base/memory_file_store.h"
+#include "faulty_file_store.h"
 #include "temp_folder.h"
 
 namespace keyreel {
@@ -127,14 +128,14 @@ TEST_F(ScheduleDatabaseTest, AMissingDatabaseIsCreatedEmpty) {
     files.unwritable.insert(database.path());
     EXPECT_EQ(database.openSchedule(list).status, ScheduleLoadStatus::Missing);
 }
-
-// Fails at the last step, after the temporary file was written.
-class FailingReplaceStore : public LocalFileStore {
-  protected:
-    bool replace(const std::filesystem::path&, const std::filesystem::path&) override {
-        return false;
-    }
-};
+// Found by fuzzing: these texts' code-page bytes would read back as UTF-8.
+TEST_F(ScheduleDatabaseTest, TextWhoseCodePageBytesLookLikeUtf8ReadsBackUnchanged) {
+    list.addLoadedRow({"\xC3\x83\xC2\xA9", "9:05:07", "3/5/2000", "1", "D", "p", "False", ""});
+    EXPECT_EQ(saveAndReload(), scheduleText(list));
+    list.clear();
+    list.addLoadedRow({"\xC3\xAF\xC2\xBB\xC2\xBF", "", "", "", "", "", "", ""});
+    EXPECT_EQ(saveAndReload(), scheduleText(list));
+}
 
 TEST(ScheduleDatabaseOnDisk, ASaveReplacesTheFileWholeOrNotAtAll) {
     TempFolder folder;
@@ -142,7 +143,8 @@ TEST(ScheduleDatabaseOnDisk, ASaveReplacesTheFileWholeOrNotAtAll) {
     const std::string path = folder.file("macro.kdb");
     ScheduleList list;
     list.addLoadedRow(kBackup);
-    FailingReplaceStore failing;
+    FaultyFileStore<> failing;
+    failing.fault = FileFault::Replace;
     EXPECT_EQ(ScheduleDatabase(failing, path).saveSchedule(list), ScheduleSaveResult::NotWritten);
     EXPECT_EQ(folder.read("macro.kdb"), "old");
     EXPECT_EQ(folder.entries(), 1u) << "no temporary file is left behind";

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
+#include "faulty_file_store.h"
 #include "temp_folder.h"
 #include "win32/ansi_code_page.h"
 #include "win32/win32_file_store.h"
@@ -27,6 +31,47 @@ TEST(Win32FileStore, ReplacesFilesWholeOrNotAtAll) {
     CloseHandle(locked);
     EXPECT_EQ(store.readAll(path), "second, longer");
     EXPECT_EQ(folder.entries(), 1u) << "no temporary file is left behind";
+}
+
+// A failure the system itself gives, and failures injected at each step of
+// the write on top of the Windows store: the target keeps its bytes and the
+// temporary file is gone (Windows cannot delete a file that is still open).
+// A read-only target is no case here: Wine replaces it, Windows refuses.
+TEST(Win32FileStore, EveryFailureKeepsTheTargetAndLeavesNoTemporaryFile) {
+    struct Case {
+        const char* name;
+        std::function<void(const TempFolder&)> prepare;
+        FileFault fault;
+    };
+    const std::string target = "macro.kyr";
+    const Case cases[] = {
+        {"target is a folder",
+         [&](const TempFolder& folder) {
+             std::filesystem::remove(folder.path() / target);
+             std::filesystem::create_directory(folder.path() / target);
+         },
+         FileFault::None},
+        {"create fails", {}, FileFault::Create},
+        {"write fails", {}, FileFault::WriteAfter},
+        {"flush fails", {}, FileFault::Flush},
+        {"full disk", {}, FileFault::FullDisk},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TempFolder folder;
+        folder.write(target, "old");
+        if (c.prepare)
+            c.prepare(folder);
+        const bool isFile = std::filesystem::is_regular_file(folder.path() / target);
+        FaultyFileStore<Win32FileStore> store;
+        store.fault = c.fault;
+        store.bytesBeforeFault = 2;
+        EXPECT_FALSE(store.writeAtomically(folder.file(target), "new bytes"));
+        if (isFile) {
+            EXPECT_EQ(folder.read(target), "old");
+        }
+        EXPECT_EQ(folder.entries(), 1u) << "no temporary file is left behind";
+    }
 }
 
 TEST(Win32AnsiCodePage, ConvertsBothWaysAndRefusesWhatWouldNotSurvive) {

@@ -3,8 +3,8 @@
 // The bytes of Keyreel's text files. A file is read as UTF-8 when it is
 // UTF-8 (byte-order mark, or valid UTF-8 holding non-ASCII characters) and in
 // the ANSI code page otherwise; it is written in the ANSI code page when every
-// character survives, else as UTF-8 with a byte-order mark, so that no
-// character is ever lost.
+// character survives and the bytes read back as the same text, else as UTF-8
+// with a byte-order mark, so that no character is ever lost.
 
 #include <string>
 #include <string_view>

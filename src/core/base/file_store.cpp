@@ -39,26 +39,48 @@ bool LocalFileStore::writeAtomically(const std::string& path, std::string_view b
     const fs::path target = pathFromUtf8(path);
     if (target.filename().empty())
         return false;
+    const fs::path temp = temporaryPathFor(target);
+    bool done = false;
+    {
+        std::ofstream out;
+        done = createFile(temp, out) && writeBytes(out, bytes) && flushFile(out);
+    }
+    done = done && replace(temp, target);
+    if (!done) {
+        // Also after a failed create: the file may be there, empty.
+        std::error_code ec;
+        fs::remove(temp, ec);
+    }
+    return done;
+}
+
+fs::path LocalFileStore::temporaryPathFor(const fs::path& target) {
     // The clock keeps concurrent writers of the same file apart, the counter
     // keeps quick successive writes of this store apart.
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     fs::path temp = target;
     temp += ".tmp" + std::to_string(stamp % 100000000) + "-" + std::to_string(++tempCounter_);
+    return temp;
+}
 
-    bool written = false;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            out.flush();
-            written = out.good();
-        }
-    }
-    if (written && replace(temp, target))
-        return true;
-    std::error_code ec;
-    fs::remove(temp, ec);
-    return false;
+bool LocalFileStore::createFile(const fs::path& path, std::ofstream& out) {
+    out.open(path, std::ios::binary | std::ios::trunc);
+    return out.is_open();
+}
+
+bool LocalFileStore::writeBytes(std::ofstream& out, std::string_view bytes) {
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return out.good();
+}
+
+bool LocalFileStore::flushFile(std::ofstream& out) {
+    out.flush();
+    if (!out.good())
+        return false;
+    // Closing writes what the system still holds for the file; it fails too
+    // on a full disk.
+    out.close();
+    return !out.fail();
 }
 
 bool LocalFileStore::replace(const fs::path& from, const fs::path& to) {

@@ -4,6 +4,7 @@
 // atomically. Paths are UTF-8.
 
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,7 +24,8 @@ class FileStore {
 };
 
 // Writes to a temporary file in the target's folder, then renames it over
-// the target.
+// the target. Whichever step fails, the temporary file is removed and the
+// target left as it was.
 class LocalFileStore : public FileStore {
   public:
     std::optional<std::string> readAll(const std::string& path) override;
@@ -31,10 +33,18 @@ class LocalFileStore : public FileStore {
     bool writeAtomically(const std::string& path, std::string_view bytes) override;
 
   protected:
+    // The steps of writeAtomically, in order; each answers false when it
+    // failed. Tests make any one of them fail.
+    virtual bool createFile(const std::filesystem::path& path, std::ofstream& out);
+    virtual bool writeBytes(std::ofstream& out, std::string_view bytes);
+    // Flushes and closes the file.
+    virtual bool flushFile(std::ofstream& out);
     // Moves the finished temporary file over the target.
     virtual bool replace(const std::filesystem::path& from, const std::filesystem::path& to);
 
   private:
+    std::filesystem::path temporaryPathFor(const std::filesystem::path& target);
+
     unsigned tempCounter_ = 0;
 };
 

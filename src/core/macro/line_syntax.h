@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/base/number.h"
+#include "core/base/screen_point.h"
 
 namespace keyreel {
 
@@ -24,12 +25,6 @@ std::string_view lineValue(std::string_view line);
 // Numbers as parseNumber reads them, within the range of their use.
 std::optional<std::int32_t> parseCount(std::string_view text);       // 32-bit counts, seconds
 std::optional<std::int16_t> parseCoordinate(std::string_view text);  // 16-bit screen coordinates
-
-struct ScreenPoint {
-    int x;
-    int y;
-    bool operator==(const ScreenPoint&) const = default;
-};
 
 // The 'x,y' value of a MouseMove line: x before the first ",", y after it
 // (after the second "," when there are two or more).

@@ -13,15 +13,11 @@
 #include "core/base/file_dialog.h"
 #include "core/base/message_boxes.h"
 #include "core/base/save_questions.h"
+#include "core/base/screen_point.h"
 #include "core/macro/macro_file.h"
 #include "core/recorder/recording_buffer.h"
 
 namespace keyreel {
-
-struct ScreenPoint {
-    int x = 0;
-    int y = 0;
-};
 
 // The pointer as the recorder samples it.
 class PointerSampler {

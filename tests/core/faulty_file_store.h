@@ -1,0 +1,71 @@
+#pragma once
+
+// A file store on real files that fails at one chosen step of an atomic
+// write, or behaves like a read-only or full disk. Built on the real store
+// (LocalFileStore, or the Windows one under Wine), so what it leaves behind
+// on the disk is what the real store leaves.
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+
+#include "core/base/file_store.h"
+
+namespace keyreel {
+
+enum class FileFault {
+    None,
+    Create,        // the temporary file cannot be created
+    WriteAfter,    // writing stops after `bytesBeforeFault` bytes
+    Flush,         // flushing or closing the temporary file fails
+    Rename,        // the finished file cannot take the name of a new target
+    Replace,       // the finished file cannot replace an existing target
+    ReadOnlyDisk,  // nothing can be created
+    FullDisk,      // `bytesBeforeFault` bytes fit, then writing and flushing fail
+};
+
+template <typename Base = LocalFileStore>
+class FaultyFileStore final : public Base {
+  public:
+    FileFault fault = FileFault::None;
+    std::size_t bytesBeforeFault = 0;
+    // Steps made to fail so far.
+    int faultsMet = 0;
+
+  protected:
+    bool createFile(const std::filesystem::path& path, std::ofstream& out) override {
+        if (fault == FileFault::Create || fault == FileFault::ReadOnlyDisk)
+            return failed();
+        return Base::createFile(path, out);
+    }
+    bool writeBytes(std::ofstream& out, std::string_view bytes) override {
+        if (fault != FileFault::WriteAfter && fault != FileFault::FullDisk)
+            return Base::writeBytes(out, bytes);
+        // What fits reaches the file, so a partial temporary file is left to clean up.
+        Base::writeBytes(out, bytes.substr(0, std::min(bytes.size(), bytesBeforeFault)));
+        out.flush();
+        return bytes.size() <= bytesBeforeFault || failed();
+    }
+    bool flushFile(std::ofstream& out) override {
+        if (fault == FileFault::Flush || fault == FileFault::FullDisk)
+            return failed();
+        return Base::flushFile(out);
+    }
+    bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        const bool targetExists = std::filesystem::exists(to);
+        if ((fault == FileFault::Rename && !targetExists) ||
+            (fault == FileFault::Replace && targetExists)) {
+            return failed();
+        }
+        return Base::replace(from, to);
+    }
+
+  private:
+    bool failed() {
+        ++faultsMet;
+        return false;
+    }
+};
+
+}  // namespace keyreel
