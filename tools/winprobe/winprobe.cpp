@@ -9,6 +9,9 @@
 //                                      play sent may still be on their way)
 //   winprobe wait-play-end [MS]        wait for a Keyreel play to start and end
 //   winprobe close TITLE               ask the window to close
+//   winprobe start-time PROGRAM [ARGS] start the program, print the
+//                                      milliseconds until it has added an
+//                                      icon to the notification area, end it
 
 #include <windows.h>
 
@@ -63,6 +66,39 @@ int text(const wchar_t* title, DWORD timeoutMillis) {
     return 0;
 }
 
+// From CreateProcess to a new icon in the notification area, read every
+// millisecond; the program is ended afterwards. Its icon may stay behind
+// for a while, which the next start's count takes into account.
+int startTime(const std::wstring& commandLine, DWORD timeoutMillis) {
+    const int iconsBefore = probe::trayIconCount();
+    std::wstring command = commandLine;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    LARGE_INTEGER frequency;
+    LARGE_INTEGER started;
+    LARGE_INTEGER iconShown;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&started);
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return 1;
+    }
+    const bool shown =
+        probe::waitFor([&] { return probe::trayIconCount() > iconsBefore; }, timeoutMillis, 1);
+    QueryPerformanceCounter(&iconShown);
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (!shown)
+        return 1;
+    const double millis = static_cast<double>(iconShown.QuadPart - started.QuadPart) * 1000.0 /
+                          static_cast<double>(frequency.QuadPart);
+    std::printf("%.1f\n", millis);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -94,6 +130,12 @@ int wmain(int argc, wchar_t** argv) {
         return probe::waitUntilGone(title, timeoutArg(argc, argv, 3)) ? 0 : 1;
     if (command == L"text")
         return text(title, timeoutArg(argc, argv, 3));
+    if (command == L"start-time") {
+        std::wstring commandLine = L"\"" + std::wstring(title) + L"\"";
+        for (int i = 3; i < argc; ++i)
+            commandLine += L" \"" + std::wstring(argv[i]) + L"\"";
+        return startTime(commandLine, 30000);
+    }
     if (command == L"close") {
         const HWND window = probe::findWindow(title);
         return window != nullptr && PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
