@@ -2,8 +2,9 @@
 // one notification-area icon, then its message loop), for comparing
 // Keyreel's start-up with under Wine (scripts/measure_performance.sh).
 
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 namespace {
 
