@@ -14,8 +14,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# The recorder's key translation gets a target here once the recorder exists.
-targets=(macro_play line_values schedule_database settings)
+targets=(macro_play line_values schedule_database settings recorder)
 
 if [ $# -lt 2 ]; then
   echo "usage: scripts/fuzz.sh TARGET|all SECONDS [libFuzzer arguments...]" >&2

@@ -7,7 +7,10 @@
 #include "core/macro/whole_second_wait.h"
 #include "core/settings/startup.h"
 #include "ui/resource_ids.h"
+#include "win32/file_dialogs.h"
 #include "win32/hot_key_release.h"
+#include "win32/message_box.h"
+#include "win32/program_files.h"
 #include "win32/single_instance.h"
 #include "win32/wide_text.h"
 
@@ -23,7 +26,10 @@ Application::Application()
     : files_(fileStore_, codePage_),
       model_(desktop_, files_),
       builder_(model_, files_, desktop_),
-      mainWindow_(model_, builder_, *this) {}
+      mainWindow_(model_, builder_, *this),
+      scheduler_({fileStore_, scheduleDatabasePath(win32::toUtf8(win32::besideProgram(L""))),
+                  codePage_, clock_, model_, firedOnce_},
+                 {&win32::showMessageBox, &win32::chooseFile, [this] { showHelp(false); }}) {}
 
 int Application::run(const std::wstring& commandLine) {
     const win32::SingleInstance instance(kInstanceName);

@@ -8,16 +8,19 @@
 
 #include "core/main_window/macro_builder.h"
 #include "core/main_window/main_model.h"
+#include "core/schedule/fired_once_entries.h"
 #include "core/settings/settings.h"
 #include "ui/about_window.h"
 #include "ui/countdown_window.h"
 #include "ui/main_window.h"
+#include "ui/scheduler_window.h"
 #include "ui/tracker_window.h"
 #include "ui/window_roster.h"
 #include "win32/ansi_code_page.h"
 #include "win32/hot_keys.h"
 #include "win32/html_help.h"
 #include "win32/registry_settings_store.h"
+#include "win32/system_clock.h"
 #include "win32/tray_icon.h"
 #include "win32/win32_desktop.h"
 #include "win32/win32_file_store.h"
@@ -66,8 +69,15 @@ class Application final : public ui::MainWindowActions {
     ui::CountdownWindow countdown_;
     ui::AboutWindow about_;
     ui::TrackerWindow tracker_;
-    // Every one of them, in the order Hide closes them.
-    ui::WindowRoster windows_{&countdown_, &about_, &tracker_};
+    win32::SystemClock clock_;
+    // Once entries fired in this run, across the scheduler window's loads.
+    FiredOnceEntries firedOnce_;
+    ui::SchedulerWindow scheduler_;
+    // Every one of them, in the order Hide closes them; Hide keeps the
+    // scheduler loaded.
+    ui::WindowRoster windows_{{&scheduler_.viewerWindow(), &countdown_, &about_,
+                               &scheduler_.entryWindow(), &scheduler_.updateWindow(), &tracker_},
+                              {&scheduler_}};
     win32::HelpViewer help_;
     std::unique_ptr<win32::TrayIcon> tray_;
     std::unique_ptr<win32::HotKeyRegistrations> hotKeyRegistrations_;

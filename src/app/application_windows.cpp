@@ -48,6 +48,12 @@ void Application::commandChosen(int command) {
         case ui::kToggleTrackerCommand:
             toggleTracker();
             break;
+        case ui::kSchedulerCommand:
+            scheduler_.open(mainWindow_.hwnd());
+            break;
+        case ui::kTraySchedulerCommand:
+            scheduler_.open(nullptr);
+            break;
         default:
             break;
     }
@@ -66,6 +72,8 @@ void Application::exitProgram(bool unconditional) {
 
 void Application::hide() {
     windows_.unloadForHide();
+    // Loaded hidden if it was not: the schedule runs on from the tray.
+    scheduler_.hideLoaded();
     mainWindow_.setTrackerShown(tracker_.loaded());
     hideToTray();
 }

@@ -27,7 +27,7 @@ constexpr MenuItem kFileMenu[] = {
     {L"&Load", kLoadCommand}, {L"&Clear", kClearCommand}, kSeparator, {L"E&xit", kExitCommand}};
 // Build: "&Edit", "&Record". Prefs: "&StartUp Preferences", "&Scheduler".
 constexpr std::span<const MenuItem> kBuildMenu;
-constexpr std::span<const MenuItem> kPrefsMenu;
+constexpr MenuItem kPrefsMenu[] = {{L"&Scheduler", kSchedulerCommand}};
 constexpr MenuItem kHelpMenu[] = {{L"&Macro Help", kMacroHelpCommand}, {L"&About", kAboutCommand}};
 
 constexpr MenuBarEntry kMenuBar[] = {
@@ -39,11 +39,8 @@ constexpr MenuBarEntry kMenuBar[] = {
 // "Load Macro", "Preferences", "Record", "Stop", "Edit", "Help", "About", a
 // separator and "Exit"; each window's item takes its place when it arrives.
 constexpr MenuItem kTrayMenu[] = {
-    {L"Load Macro", kLoadCommand},
-    {L"Stop", kStopCommand},
-    {L"Help", kTrayHelpCommand},
-    {L"About", kAboutCommand},
-    kSeparator,
+    {L"Scheduler", kTraySchedulerCommand}, {L"Load Macro", kLoadCommand}, {L"Stop", kStopCommand},
+    {L"Help", kTrayHelpCommand},           {L"About", kAboutCommand},     kSeparator,
     {L"Exit", kTrayExitCommand},
 };
 

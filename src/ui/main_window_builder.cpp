@@ -29,13 +29,6 @@ std::wstring itemText(HWND comboBox, LRESULT index) {
     return text;
 }
 
-std::string controlText(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return win32::toUtf8(text);
-}
-
 }  // namespace
 
 // fillCommandList: the chooser offers the builder's words with an empty text.

@@ -192,4 +192,11 @@ LRESULT CALLBACK Window::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     return self->handleMessage(message, wParam, lParam);
 }
 
+std::string controlText(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return win32::toUtf8(text);
+}
+
 }  // namespace keyreel::ui

@@ -98,5 +98,7 @@ class Window {
 HINSTANCE moduleInstance();
 // The program's icon in the system's large size; shared, never destroyed.
 HICON programIcon();
+// A control's text, as UTF-8.
+std::string controlText(HWND control);
 
 }  // namespace keyreel::ui

@@ -4,8 +4,12 @@
 
 namespace keyreel::ui {
 
-WindowRoster::WindowRoster(std::initializer_list<Window*> hideOrder) : hideOrder_(hideOrder) {
-    for (Window* window : hideOrder_) {
+WindowRoster::WindowRoster(std::initializer_list<Window*> hideOrder,
+                           std::initializer_list<Window*> keptByHide)
+    : hideOrder_(hideOrder) {
+    std::vector<Window*> all(hideOrder);
+    all.insert(all.end(), keptByHide.begin(), keptByHide.end());
+    for (Window* window : all) {
         window->setCreatedHandler([this, window] {
             std::erase(creationOrder_, window);
             creationOrder_.push_back(window);

@@ -2,7 +2,8 @@
 
 // The program's windows besides the main window, for the two commands that
 // close them all: exit closes the loaded ones newest first, Hide closes them
-// in its own fixed order. A window joins by its place in the roster's list.
+// in its own fixed order. A window joins by its place in the roster's list;
+// one that Hide keeps loaded (the scheduler) joins the second list.
 
 #include <initializer_list>
 #include <vector>
@@ -13,9 +14,10 @@ namespace keyreel::ui {
 
 class WindowRoster {
   public:
-    // Every window, in the order Hide unloads them. The windows must outlive
-    // the roster.
-    explicit WindowRoster(std::initializer_list<Window*> hideOrder);
+    // Every window, in the order Hide unloads them, then those that Hide
+    // does not unload. The windows must outlive the roster.
+    explicit WindowRoster(std::initializer_list<Window*> hideOrder,
+                          std::initializer_list<Window*> keptByHide = {});
     WindowRoster(const WindowRoster&) = delete;
     WindowRoster& operator=(const WindowRoster&) = delete;
 

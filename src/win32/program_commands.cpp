@@ -4,36 +4,12 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include "win32/message_box.h"
 #include "win32/owned.h"
-#include "win32/send_input.h"
 #include "win32/wide_text.h"
 #include "win32/win32_desktop.h"
 
 namespace keyreel::win32 {
-
-namespace {
-
-UINT messageBoxStyle(const MessageRequest& request, bool ownerShown) {
-    UINT style = MB_OK;
-    if (request.buttons == MessageButtons::YesNo)
-        style = MB_YESNO;
-    if (request.buttons == MessageButtons::YesNoCancel)
-        style = MB_YESNOCANCEL;
-    if (request.icon == MessageIcon::Question)
-        style |= MB_ICONQUESTION;
-    if (request.icon == MessageIcon::Exclamation)
-        style |= MB_ICONEXCLAMATION;
-    if (request.defaultNo)
-        style |= MB_DEFBUTTON2;
-    // A macro's box must be seen even while Keyreel sits in the tray; with no
-    // window of Keyreel on screen it also stays above the other programs.
-    style |= MB_SETFOREGROUND;
-    if (!ownerShown)
-        style |= MB_TOPMOST;
-    return style;
-}
-
-}  // namespace
 
 StartResult Win32Desktop::startProgram(const std::string& commandLine) {
     if (commandLine.empty())
@@ -66,30 +42,7 @@ bool Win32Desktop::shellOpen(const std::string& path) {
 }
 
 MessageAnswer Win32Desktop::showMessage(const MessageRequest& request) {
-    const HWND owner = IsWindow(messageOwner_) ? messageOwner_ : nullptr;
-    const UINT style = messageBoxStyle(request, owner != nullptr && IsWindowVisible(owner));
-    claimForegroundRight();
-    const int answer =
-        MessageBoxW(owner, toWide(request.text).c_str(), toWide(request.title).c_str(), style);
-    switch (answer) {
-        case IDYES:
-            return MessageAnswer::Yes;
-        case IDNO:
-            return MessageAnswer::No;
-        case IDOK:
-            return MessageAnswer::Ok;
-        case IDCANCEL:
-            return MessageAnswer::Cancel;
-        default:
-            break;
-    }
-    // The box could not be shown, or the program is ending: take the
-    // default, and never the answer that would throw something away.
-    if (request.buttons == MessageButtons::Ok)
-        return MessageAnswer::Ok;
-    if (request.buttons == MessageButtons::YesNoCancel)
-        return MessageAnswer::Cancel;
-    return request.defaultNo ? MessageAnswer::No : MessageAnswer::Yes;
+    return showMessageBox(IsWindow(messageOwner_) ? messageOwner_ : nullptr, request);
 }
 
 }  // namespace keyreel::win32

@@ -26,14 +26,18 @@ void closeWindowsOfOthers(std::wstring_view titlePart) {
 
 }  // namespace
 
-std::wstring keyreelExecutable() {
-    // The build passes the Unix path; Wine shows the root as drive Z:.
-    std::wstring path = win32::toWide(KEYREEL_EXE);
+std::wstring fromBuildPath(const char* unixPath) {
+    // The build passes Unix paths; Wine shows the root as drive Z:.
+    std::wstring path = win32::toWide(unixPath);
     for (wchar_t& c : path) {
         if (c == L'/')
             c = L'\\';
     }
     return L"Z:" + path;
+}
+
+std::wstring keyreelExecutable() {
+    return fromBuildPath(KEYREEL_EXE);
 }
 
 bool ChildProcess::start(std::wstring commandLine) {

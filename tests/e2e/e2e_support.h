@@ -57,6 +57,8 @@ class TargetWindow {
     HWND edit_ = nullptr;
 };
 
+// The Windows path of a file or folder the build names by its Unix path.
+std::wstring fromBuildPath(const char* unixPath);
 // The Windows path of the keyreel.exe under test.
 std::wstring keyreelExecutable();
 

@@ -270,15 +270,20 @@ TEST_F(MainWindowTest, HandsProgramWideCommandsToTheApplication) {
 
     // Only the menus of windows that exist, with their access keys.
     const HMENU bar = GetMenu(window.hwnd());
-    EXPECT_EQ(menuCaptions(bar), (std::vector<std::wstring>{L"&File", L"Hi&de", L"&Help"}));
+    EXPECT_EQ(menuCaptions(bar),
+              (std::vector<std::wstring>{L"&File", L"&Prefs", L"Hi&de", L"&Help"}));
     EXPECT_EQ(menuCaptions(GetSubMenu(bar, 0)),
               (std::vector<std::wstring>{L"&Load", L"&Clear", L"", L"E&xit"}));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 0), 3), static_cast<UINT>(kExitCommand));
-    EXPECT_EQ(menuCaptions(GetSubMenu(bar, 2)),
+    EXPECT_EQ(menuCaptions(GetSubMenu(bar, 1)), (std::vector<std::wstring>{L"&Scheduler"}));
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 1), 0), static_cast<UINT>(kSchedulerCommand));
+    EXPECT_EQ(menuCaptions(GetSubMenu(bar, 3)),
               (std::vector<std::wstring>{L"&Macro Help", L"&About"}));
     const win32::OwnedMenu tray = createTrayMenu();
     EXPECT_EQ(menuCaptions(tray.get()),
-              (std::vector<std::wstring>{L"Load Macro", L"Stop", L"Help", L"About", L"", L"Exit"}));
+              (std::vector<std::wstring>{L"Scheduler", L"Load Macro", L"Stop", L"Help", L"About",
+                                         L"", L"Exit"}));
+    EXPECT_EQ(GetMenuItemID(tray.get(), 0), static_cast<UINT>(kTraySchedulerCommand));
 }
 
 TEST_F(MainWindowTest, KeepsTheLayoutAndShowsTheWholeCaptionAtEveryScale) {

@@ -9,6 +9,8 @@
 //                                      play sent may still be on their way)
 //   winprobe wait-play-end [MS]        wait for a Keyreel play to start and end
 //   winprobe close TITLE               ask the window to close
+//   winprobe loaded CLASS [MS]         wait for a window of this class, shown
+//                                      or hidden
 //   winprobe start-time PROGRAM [ARGS] start the program, print the
 //                                      milliseconds until it has added an
 //                                      icon to the notification area, end it
@@ -130,6 +132,12 @@ int wmain(int argc, wchar_t** argv) {
         return probe::waitUntilGone(title, timeoutArg(argc, argv, 3)) ? 0 : 1;
     if (command == L"text")
         return text(title, timeoutArg(argc, argv, 3));
+    if (command == L"loaded") {
+        return probe::waitFor([&] { return FindWindowW(title, nullptr) != nullptr; },
+                              timeoutArg(argc, argv, 3))
+                   ? 0
+                   : 1;
+    }
     if (command == L"start-time") {
         std::wstring commandLine = L"\"" + std::wstring(title) + L"\"";
         for (int i = 3; i < argc; ++i)

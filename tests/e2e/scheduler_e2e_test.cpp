@@ -1,0 +1,198 @@
+// The scheduler of keyreel.exe driven as a user drives it: entries made in
+// the entry window, edited in the list and deleted, and due entries playing
+// into notepad from the tray.
+
+#include "core/schedule/schedule_entry.h"
+#include "remote_controls.h"
+#include "scheduler_fixture.h"
+#include "win32/wide_text.h"
+
+namespace keyreel::e2e {
+namespace {
+
+std::string timeText(const LocalDateTime& time) {
+    return runTimeText(time.hour, time.minute, time.second);
+}
+
+std::string weekdayText(const LocalDateTime& time) {
+    return std::to_string(momentOf(time).weekday);
+}
+
+std::vector<std::wstring> shownRow(const std::string& descr, const std::string& runTime,
+                                   const std::string& runDate, const std::string& runDay,
+                                   const std::string& freq, const std::string& path) {
+    return {win32::toWide(descr),  win32::toWide(runTime), win32::toWide(runDate),
+            win32::toWide(runDay), win32::toWide(freq),    win32::toWide(path)};
+}
+
+TEST_F(SchedulerE2E, AnEntryMadeInTheEntryWindowPlaysAtItsSecondFromTheTrayAndIsGone) {
+    Notepad notepad;
+    ASSERT_TRUE(notepad.open());
+    const std::wstring macro =
+        writeMacro(L"once.kyr", "SetFocus >Untitled - Notepad\r\nSendText >fired once\r\n");
+    ASSERT_NE(open(L""), nullptr);
+    ASSERT_NE(openScheduler(OpenWith::PrefsMenu), nullptr);
+    EXPECT_EQ(GetWindow(scheduler, GW_OWNER), main) << "owned by the main window";
+    ASSERT_NE(addNew(), nullptr);
+
+    typeInto(description, L"Fires once");
+    clickLabel(entry, L"Browse");
+    answerFileDialog(L"Open", L"once.kyr");
+    ASSERT_TRUE(waitFor([&] { return probe::windowText(path) == macro; }, 5000))
+        << win32::toUtf8(probe::windowText(path));
+    chooseFrequency(0);
+    const LocalDateTime when = localTimeIn(20);
+    typeTime(when);
+    ASSERT_TRUE(probe::clickButton(entry, L"Schedule It"));
+
+    const std::string date = enteredDateText(when.month, when.day, when.year);
+    const std::string day = weekdayText(when);
+    const std::string expected =
+        record("Fires once", timeText(when), date, day, "O", win32::toUtf8(macro));
+    ASSERT_TRUE(waitFor([&] { return database() == expected; }, 5000)) << database();
+    EXPECT_EQ(rows(),
+              (Rows{shownRow("Fires once", timeText(when), date, day, "O", win32::toUtf8(macro))}));
+    EXPECT_EQ(probe::windowText(description), L"") << "emptied for the next entry";
+    EXPECT_TRUE(IsWindowVisible(entry)) << "the window stays open";
+
+    hideWithTheMainWindow();
+    EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(scheduler); }, 5000));
+    EXPECT_FALSE(IsWindow(entry)) << "Hide closes the entry window";
+    EXPECT_TRUE(waitFor([&] { return notepad.text() == L"fired once"; }, 60000))
+        << win32::toUtf8(notepad.text());
+    EXPECT_TRUE(waitFor([&] { return rows().empty() && database().empty(); }, 5000)) << database();
+}
+
+TEST_F(SchedulerE2E, ADailyEntryPlaysFromTheTrayAndMovesOnToTheNextDay) {
+    Notepad notepad;
+    ASSERT_TRUE(notepad.open());
+    const std::string macro = win32::toUtf8(
+        writeMacro(L"daily.kyr", "SetFocus >Untitled - Notepad\r\nSendText >daily\r\n"));
+    ASSERT_NE(open(L""), nullptr);
+    // Read when the scheduler loads: Hide loads it hidden.
+    const LocalDateTime when = localTimeIn(10);
+    const std::string runTime = timeText(when);
+    writeDatabase(record("Daily", runTime, enteredDateText(when.month, when.day, when.year),
+                         weekdayText(when), "D", macro));
+    hideWithTheMainWindow();
+
+    EXPECT_TRUE(waitFor([&] { return notepad.text() == L"daily"; }, 60000))
+        << win32::toUtf8(notepad.text());
+    const LocalDateTime tomorrow = localTimeIn(24 * 3600);
+    const std::string moved = "\"Daily\",\"" + runTime + "\",\"" +
+                              runDateText(momentOf(tomorrow).today) + "\",\"" +
+                              weekdayText(tomorrow) + "\",\"D\",";
+    EXPECT_TRUE(waitFor([&] { return database().starts_with(moved); }, 10000))
+        << database() << " does not start with " << moved;
+}
+
+TEST_F(SchedulerE2E, DeleteRemovesExactlyTheSelectedRow) {
+    writeDatabase(record("First", "9:00:00", "1/1/2099", "5", "D", "C:\\first.kyr") +
+                  record("Second", "10:00:00", "1/2/2099", "6", "O", "C:\\second.kyr") +
+                  record("Third", "11:00:00", "1/3/2099", "7", "W", "C:\\third.kyr"));
+    ASSERT_NE(open(L""), nullptr);
+    ASSERT_NE(openScheduler(OpenWith::TrayMenu), nullptr);
+    EXPECT_EQ(GetWindow(scheduler, GW_OWNER), nullptr) << "from the tray: no owner";
+    ASSERT_EQ(rows().size(), 3u);
+    clickRow(1);
+    clickLabel(scheduler, L"Delete");
+    EXPECT_TRUE(waitFor([&] { return rows().size() == 2; }, 5000));
+    EXPECT_EQ(rows(), (Rows{shownRow("First", "9:00:00", "1/1/2099", "5", "D", "C:\\first.kyr"),
+                            shownRow("Third", "11:00:00", "1/3/2099", "7", "W", "C:\\third.kyr")}));
+    EXPECT_EQ(database(), record("First", "9:00:00", "1/1/2099", "5", "D", "C:\\first.kyr") +
+                              record("Third", "11:00:00", "1/3/2099", "7", "W", "C:\\third.kyr"));
+}
+
+TEST_F(SchedulerE2E, AFreqEditShowsAtOnceAndReachesTheFileWithSaveUpdate) {
+    const std::string before = record("Later", "9:00:00", "1/1/2099", "5", "O", "C:\\later.kyr");
+    writeDatabase(before);
+    ASSERT_NE(open(L""), nullptr);
+    ASSERT_NE(openScheduler(OpenWith::PrefsMenu), nullptr);
+    ASSERT_EQ(rows().size(), 1u);
+    doubleClickCell(0, 4);
+    const HWND editor = waitForShown(L"KeyreelUpdateWindow", 5000);
+    ASSERT_NE(editor, nullptr);
+    const HWND choices = probe::findChild(editor, L"ComboBox");
+    ASSERT_TRUE(IsWindowVisible(choices)) << "the choice list, alone";
+    EXPECT_EQ(probe::windowText(choices), L"Once - O");
+    EXPECT_FALSE(IsWindowEnabled(scheduler)) << "modal over the scheduler";
+
+    // Chosen with the mouse from the dropped list.
+    RECT arrow{};
+    GetWindowRect(choices, &arrow);
+    ASSERT_TRUE(movePointerTo(arrow.right - 6, (arrow.top + arrow.bottom) / 2));
+    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool click 1"));
+    const HWND dropped = waitForShown(L"ComboLBox", 5000);
+    ASSERT_NE(dropped, nullptr);
+    ASSERT_TRUE(clickListLine(dropped, 1));
+    ASSERT_TRUE(waitFor([&] { return probe::windowText(choices) == L"Daily - D"; }, 5000));
+    ASSERT_TRUE(probe::clickButton(editor, L"Modify"));
+
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(editor); }, 5000));
+    EXPECT_TRUE(waitFor([&] { return !rows().empty() && rows()[0][4] == L"D"; }, 5000));
+    EXPECT_EQ(database(), before) << "not saved yet";
+
+    // Closing asks before the edit is lost; Cancel keeps the window.
+    clickLabel(scheduler, L"Current Date:");
+    ASSERT_TRUE(waitForActive(scheduler, 5000));
+    ASSERT_TRUE(tapKeys(L"alt+F4"));
+    const HWND question = probe::waitForMessageBox(
+        kAppTitle, L"Changes to the schedule have not been saved. Save them?", 5000);
+    ASSERT_NE(question, nullptr);
+    probe::answerMessageBox(question, IDCANCEL);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(question); }, 5000));
+    EXPECT_TRUE(IsWindowVisible(scheduler));
+
+    clickLabel(scheduler, L"Save/Update");
+    EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(scheduler); }, 5000));
+    EXPECT_EQ(database(), record("Later", "9:00:00", "1/1/2099", "5", "D", "C:\\later.kyr"));
+}
+
+TEST_F(SchedulerE2E, ClosingTheSchedulerWindowStopsTheSchedule) {
+    Notepad notepad;
+    ASSERT_TRUE(notepad.open());
+    const std::string macro = win32::toUtf8(
+        writeMacro(L"late.kyr", "SetFocus >Untitled - Notepad\r\nSendText >too late\r\n"));
+    ASSERT_NE(open(L""), nullptr);
+    const LocalDateTime when = localTimeIn(8);
+    const std::string entry =
+        record("Closed", timeText(when), enteredDateText(when.month, when.day, when.year),
+               weekdayText(when), "O", macro);
+    writeDatabase(entry);
+    ASSERT_NE(openScheduler(OpenWith::TrayMenu), nullptr);
+    ASSERT_EQ(rows().size(), 1u);
+    clickLabel(scheduler, L"Current Date:");
+    ASSERT_TRUE(waitForActive(scheduler, 5000));
+    ASSERT_TRUE(tapKeys(L"alt+F4"));
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(scheduler); }, 5000));
+
+    // Two seconds past the entry's second.
+    const auto past = [&] {
+        const LocalDateTime now = localTimeIn(0);
+        return momentOf(now).today > momentOf(when).today ||
+               momentOf(now).secondOfDay >= momentOf(when).secondOfDay + 2;
+    };
+    ASSERT_TRUE(waitFor(past, 30000));
+    EXPECT_EQ(notepad.text(), L"");
+    EXPECT_EQ(database(), entry);
+}
+
+TEST_F(SchedulerE2E, ScheduleItWithoutAFrequencySaysSoAndAddsNothing) {
+    ASSERT_NE(open(L""), nullptr);
+    ASSERT_NE(openScheduler(OpenWith::TrayMenu), nullptr);
+    ASSERT_NE(addNew(), nullptr);
+    typeInto(description, L"No frequency");
+    ASSERT_TRUE(probe::clickButton(entry, L"Schedule It"));
+    const HWND box = probe::waitForMessageBox(
+        L"Tobrin's Scheduler", L"No Frequency selected.  Please select a frequency.", 5000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(probe::messageBoxText(box), L"No Frequency selected.  Please select a frequency.");
+    probe::answerMessageBox(box, IDOK);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(box); }, 5000));
+    EXPECT_TRUE(rows().empty());
+    EXPECT_EQ(database(), "");
+    EXPECT_EQ(probe::windowText(description), L"No frequency") << "kept as typed";
+}
+
+}  // namespace
+}  // namespace keyreel::e2e

@@ -1,0 +1,303 @@
+// The scheduler's smaller windows created for real under Wine: the entry
+// window's fields and "Schedule It", the update window's four editors and
+// "Modify", and what the keys do in them.
+
+#include "scheduler_window_fixture.h"
+
+namespace keyreel::ui {
+namespace {
+
+using win32::pumpUntil;
+using win32::settle;
+
+class EntryWindowTest : public SchedulerWindowTest {
+  protected:
+    void openEntryWindow() {
+        openWindow();
+        clickLabel(L"Add New");
+        entry = window.entryWindow().hwnd();
+        ASSERT_NE(entry, nullptr);
+    }
+    HWND field(const wchar_t* className, int index) const {
+        HWND child = nullptr;
+        for (int i = 0; i <= index; ++i)
+            child = FindWindowExW(entry, child, className, nullptr);
+        return child;
+    }
+    HWND description() const { return field(L"Edit", 0); }
+    HWND path() const { return field(L"Edit", 1); }
+    HWND notes() const { return field(L"Edit", 2); }
+    HWND datePicker() const { return field(DATETIMEPICK_CLASSW, 0); }
+    HWND timePicker() const { return field(DATETIMEPICK_CLASSW, 1); }
+    HWND frequency() const { return field(L"ComboBox", 0); }
+    HWND weekdayName() const { return field(L"Static", 2); }
+    void scheduleIt() { win32::clickButton(entry, L"Schedule It"); }
+
+    HWND entry = nullptr;
+};
+
+SYSTEMTIME pickerValue(HWND picker) {
+    SYSTEMTIME value{};
+    DateTime_GetSystemtime(picker, &value);
+    return value;
+}
+
+TEST_F(EntryWindowTest, StartsAtNowWithTheWeekdayBesideTheDateAndFollowsTheDate) {
+    openEntryWindow();
+    EXPECT_EQ(text(entry), "Schedule Entry");
+    EXPECT_EQ(GetWindow(entry, GW_OWNER), window.hwnd());
+    const SYSTEMTIME date = pickerValue(datePicker());
+    const SYSTEMTIME time = pickerValue(timePicker());
+    EXPECT_EQ(std::vector<int>({date.wMonth, date.wDay, date.wYear}),
+              std::vector<int>({3, 5, 2000}));
+    EXPECT_EQ(std::vector<int>({time.wHour, time.wMinute, time.wSecond}),
+              std::vector<int>({9, 5, 7}));
+    EXPECT_EQ(text(weekdayName()), "Sunday");
+    EXPECT_EQ(SendMessageW(frequency(), CB_GETCURSEL, 0, 0), CB_ERR) << "nothing chosen";
+    ASSERT_EQ(SendMessageW(frequency(), CB_GETCOUNT, 0, 0), 3);
+
+    // A key on the month changes the date; the name follows it. The first
+    // click gives the picker the focus, the second chooses the month.
+    ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == entry; }));
+    RECT rect{};
+    GetWindowRect(datePicker(), &rect);
+    click({rect.left + 10, (rect.top + rect.bottom) / 2});
+    ASSERT_TRUE(pumpUntil([&] { return GetFocus() == datePicker(); }));
+    click({rect.left + 10, (rect.top + rect.bottom) / 2});
+    input.keyEvent(VK_UP, false);
+    input.keyEvent(VK_UP, true);
+    ASSERT_TRUE(pumpUntil([&] {
+        return pickerValue(datePicker()).wDay != 5 || pickerValue(datePicker()).wMonth != 3 ||
+               pickerValue(datePicker()).wYear != 2000;
+    }));
+    const SYSTEMTIME changed = pickerValue(datePicker());
+    LocalDateTime moved{changed.wYear, changed.wMonth, changed.wDay};
+    EXPECT_EQ(text(weekdayName()), keyreel::weekdayName(momentOf(moved).weekday));
+}
+
+TEST_F(EntryWindowTest, ScheduleItAddsAndSavesTheEntryAndEmptiesTheFields) {
+    openEntryWindow();
+    SYSTEMTIME twoPm{2000, 3, 0, 5, 14, 0, 0, 0};
+    DateTime_SetSystemtime(timePicker(), GDT_VALID, &twoPm);
+    SetWindowTextW(description(), L"Backup");
+    SetWindowTextW(path(), L"C:\\Macros\\backup.kyr");
+    SetWindowTextW(notes(), L"two\r\nlines");
+
+    // No frequency: the message, nothing added, the fields as typed.
+    scheduleIt();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "No Frequency selected.  Please select a frequency.");
+    EXPECT_EQ(boxes[0].title, "Tobrin's Scheduler");
+    EXPECT_EQ(boxes[0].icon, MessageIcon::None);
+    EXPECT_EQ(rowCount(), 0);
+    EXPECT_EQ(database(), "") << "saved unchanged";
+    EXPECT_EQ(text(description()), "Backup");
+
+    SendMessageW(frequency(), CB_SETCURSEL, 1, 0);
+    scheduleIt();
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(database(),
+              "\"Backup\",\"14:00:00\",\"3/5/2000\",\"1\",\"D\","
+              "\"C:\\Macros\\backup.kyr\",\"False\",\"two\r\nlines\"\r\n");
+    ASSERT_EQ(rowCount(), 1);
+    EXPECT_EQ(cell(0, 1), "14:00:00");
+    for (const HWND emptied : {description(), path(), notes()})
+        EXPECT_EQ(text(emptied), "");
+    EXPECT_EQ(SendMessageW(frequency(), CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(pickerValue(timePicker()).wHour, 14) << "the pickers keep their values";
+    EXPECT_TRUE(IsWindowVisible(entry)) << "open for the next entry";
+
+    // The same description again gets the row's number; a double quote is
+    // refused before anything is added.
+    SetWindowTextW(description(), L"Backup");
+    SendMessageW(frequency(), CB_SETCURSEL, 0, 0);
+    scheduleIt();
+    EXPECT_EQ(cell(1, 0), "Backup(2)");
+    SetWindowTextW(description(), L"Say \"hi\"");
+    SendMessageW(frequency(), CB_SETCURSEL, 0, 0);
+    scheduleIt();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_NE(boxes[1].text.find("double quote"), std::string::npos);
+    EXPECT_EQ(rowCount(), 2);
+    EXPECT_EQ(text(description()), "Say \"hi\"");
+}
+
+TEST_F(EntryWindowTest, BrowseFillsThePathAndTheLabelTurnsGreenUnderThePointer) {
+    openEntryWindow();
+    SetWindowTextW(path(), L"C:\\old.kyr");
+    const HWND browse = win32::childWithText(entry, L"Browse");
+    const auto browseClick = [&] {
+        SendMessageW(entry, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(browse), STN_CLICKED),
+                     reinterpret_cast<LPARAM>(browse));
+    };
+    browseClick();  // cancelled
+    EXPECT_EQ(text(path()), "C:\\old.kyr");
+    chosenFile = "C:\\Macros\\chosen.kyr";
+    browseClick();
+    EXPECT_EQ(text(path()), "C:\\Macros\\chosen.kyr");
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_EQ(dialogs[0], macroFileOpenDialog());
+
+    SetForegroundWindow(entry);
+    SetCursorPos(middleOf(browse).x, middleOf(browse).y);
+    EXPECT_TRUE(pumpUntil([&] { return pixelsOfColour(browse, kGreen) > 0; }));
+    SetCursorPos(middleOf(path()).x, middleOf(path()).y);
+    EXPECT_TRUE(pumpUntil([&] { return pixelsOfColour(browse, kGreen) == 0; }));
+}
+
+class UpdateWindowTest : public SchedulerWindowTest {
+  protected:
+    // Double-clicks a cell of the first row and waits for the editor.
+    HWND edit(int column) {
+        click(cellPoint(0, column), 2);
+        EXPECT_TRUE(pumpUntil([&] { return window.updateWindow().loaded(); }));
+        return window.updateWindow().hwnd();
+    }
+    // The one editor shown.
+    static HWND shownEditor(HWND editor) {
+        HWND shown = nullptr;
+        int count = 0;
+        for (const wchar_t* kind : {L"Edit", L"ComboBox", DATETIMEPICK_CLASSW}) {
+            for (HWND child = FindWindowExW(editor, nullptr, kind, nullptr); child != nullptr;
+                 child = FindWindowExW(editor, child, kind, nullptr)) {
+                if (IsWindowVisible(child) && GetParent(child) == editor) {
+                    shown = child;
+                    ++count;
+                }
+            }
+        }
+        return count == 1 ? shown : nullptr;
+    }
+};
+
+TEST_F(UpdateWindowTest, EachColumnOpensItsEditorAtTheClickAndModifyWritesThatCell) {
+    struct Case {
+        int column;
+        const wchar_t* editorClass;
+        const char* startsWith;  // the text box or choice list; empty for a picker
+        std::function<void(HWND)> change;
+        const char* written;
+    };
+    const auto setText = [](const wchar_t* value) {
+        return [=](HWND editor) { SetWindowTextW(editor, value); };
+    };
+    const auto setPicker = [](SYSTEMTIME value) {
+        return [=](HWND editor) { DateTime_SetSystemtime(editor, GDT_VALID, &value); };
+    };
+    const Case cases[] = {
+        {0, L"Edit", "Backup", setText(L"Nightly"), "Nightly"},
+        {1, DATETIMEPICK_CLASSW, "", setPicker({2000, 3, 0, 5, 7, 3, 0, 0}), "7:03:00"},
+        {2, DATETIMEPICK_CLASSW, "", setPicker({2001, 12, 0, 25, 9, 5, 7, 0}), "12/25/2001"},
+        {3, L"ComboBox", "1 - Sunday", setText(L"7 - Saturday"), "7"},
+        {4, L"ComboBox", "Once - O", setText(L"Daily - D"), "D"},
+        {5, L"Edit", "Backup.kyr", setText(L"C:\\A,B\\x.kyr"), "C:\\A,B\\x.kyr"},
+    };
+    for (const Case& c : cases) {
+        database() = record("Backup", "D", "3/9/2000", "9:00:00", "5");
+        openWindow();
+        const POINT at = cellPoint(0, c.column);
+        const HWND editor = edit(c.column);
+        ASSERT_NE(editor, nullptr) << c.column;
+        RECT frame{};
+        GetWindowRect(editor, &frame);
+        EXPECT_EQ(frame.left, at.x) << "opens at the double click";
+        EXPECT_EQ(frame.top, at.y);
+        EXPECT_FALSE(IsWindowEnabled(window.hwnd())) << "modal";
+        const HWND shown = shownEditor(editor);
+        ASSERT_NE(shown, nullptr) << c.column;
+        wchar_t kind[64] = {};
+        GetClassNameW(shown, kind, 64);
+        EXPECT_STREQ(kind, c.editorClass) << c.column;
+        if (std::string(c.startsWith).empty()) {
+            const SYSTEMTIME now = pickerValue(shown);
+            EXPECT_EQ(std::vector<int>({now.wMonth, now.wDay, now.wHour, now.wMinute}),
+                      std::vector<int>({3, 5, 9, 5}))
+                << "at the clock's now, not the cell's value";
+        } else {
+            EXPECT_EQ(text(shown), c.startsWith) << c.column;
+        }
+        c.change(shown);
+        win32::clickButton(editor, L"Modify");
+        EXPECT_FALSE(window.updateWindow().loaded());
+        EXPECT_TRUE(IsWindowEnabled(window.hwnd()));
+        EXPECT_EQ(cell(0, c.column), c.written);
+        answer = MessageAnswer::No;  // the edit is not kept
+        ASSERT_TRUE(window.unload());
+    }
+}
+
+TEST_F(UpdateWindowTest, ADoubleClickBelowTheLastRowOpensNothing) {
+    database() = record("Backup", "D", "3/9/2000", "9:00:00", "5");
+    openWindow();
+    const POINT target = cellPoint(0, 1);
+    click({target.x, target.y + 60}, 2);
+    // Had the first double click opened the modal editor, the second could
+    // not reach the list, and the editor would stand at the first point.
+    const HWND editor = edit(1);
+    ASSERT_NE(editor, nullptr);
+    RECT frame{};
+    GetWindowRect(editor, &frame);
+    EXPECT_EQ(std::vector<LONG>({frame.left, frame.top}), std::vector<LONG>({target.x, target.y}));
+    ASSERT_TRUE(win32::clickButton(editor, L"Cancel"));
+    EXPECT_FALSE(window.updateWindow().loaded());
+    EXPECT_EQ(cell(0, 1), "9:00:00") << "Cancel changes nothing";
+}
+
+TEST_F(UpdateWindowTest, KeysEmptyTheChoiceListAndEnterInTheTextBoxWritesThePath) {
+    database() = record("Backup", "D", "3/9/2000", "9:00:00", "5");
+    openWindow();
+    // The message loop's dialog keys: Enter and Escape reach the window.
+    const auto pumpDialog = [&] {
+        const ULONGLONG until = GetTickCount64() + 100;
+        while (GetTickCount64() < until) {
+            MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, 0);
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+                if (Window::isOwnWindow(root) && IsDialogMessageW(root, &message))
+                    continue;
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
+    };
+    const auto press = [&](WORD key) {
+        input.keyEvent(static_cast<std::uint8_t>(key), false);
+        input.keyEvent(static_cast<std::uint8_t>(key), true);
+        pumpDialog();
+    };
+
+    HWND editor = edit(4);
+    const HWND choices = shownEditor(editor);
+    ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == editor; }));
+    press(VK_DOWN);
+    EXPECT_EQ(text(choices), "") << "a key empties the choice";
+    press('W');
+    EXPECT_EQ(text(choices), "");
+    win32::clickButton(editor, L"Modify");
+    EXPECT_EQ(cell(0, 4), "") << "written all the same";
+
+    editor = edit(5);
+    ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == editor; }));
+    const HWND pathBox = shownEditor(editor);
+    SetWindowTextW(pathBox, L"");
+    for (const char c : std::string("C:\\My Macros\\run it.kyr "))
+        input.typeCharacter(static_cast<char32_t>(c));
+    pumpDialog();
+    EXPECT_EQ(text(pathBox), "C:\\My Macros\\run it.kyr ");
+    press(VK_RETURN);
+    EXPECT_FALSE(window.updateWindow().loaded());
+    EXPECT_EQ(cell(0, 5), "C:\\My Macros\\run it.kyr ") << "exactly as typed";
+
+    // Escape cancels: nothing changes.
+    editor = edit(0);
+    ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == editor; }));
+    SetWindowTextW(shownEditor(editor), L"Cancelled");
+    press(VK_ESCAPE);
+    EXPECT_FALSE(window.updateWindow().loaded());
+    EXPECT_EQ(cell(0, 0), "Backup");
+    answer = MessageAnswer::No;
+}
+
+}  // namespace
+}  // namespace keyreel::ui

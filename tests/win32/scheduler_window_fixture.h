@@ -1,0 +1,128 @@
+#pragma once
+
+// The scheduler's windows created for real under Wine, over an in-memory
+// database and a simulated clock: the services record the message boxes
+// shown (and answer them as told), the files chosen and the help shown.
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "scheduler_fixture.h"
+#include "test_window.h"
+#include "ui/scheduler_window.h"
+#include "win32/wide_text.h"
+#include "win32/win32_desktop.h"
+
+namespace keyreel::ui {
+
+inline constexpr COLORREF kGreen = RGB(0, 255, 0);
+
+// Pixels of exactly this colour inside a control, as drawn on the screen.
+inline int pixelsOfColour(HWND control, COLORREF colour) {
+    ::UpdateWindow(control);
+    RECT rect{};
+    GetClientRect(control, &rect);
+    const HDC dc = GetDC(control);
+    int count = 0;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        for (int x = rect.left; x < rect.right; ++x)
+            count += GetPixel(dc, x, y) == colour ? 1 : 0;
+    }
+    ReleaseDC(control, dc);
+    return count;
+}
+
+class SchedulerWindowTest : public ::testing::Test, protected SchedulerParts {
+  protected:
+    void SetUp() override { setClock("3/5/2000 9:05:07"); }
+    void TearDown() override { _putenv_s("KEYREEL_DPI", ""); }
+
+    // Opens the window with the database as it stands and waits for the
+    // clock's first tick.
+    void openWindow() {
+        ASSERT_TRUE(window.open(nullptr));
+        ASSERT_TRUE(win32::pumpUntil([&] { return !text(timeLabel()).empty(); }));
+    }
+    // The clock: "Current Date:", the date, the weekday, "Current Time:", the time.
+    HWND dateLabel() const { return control(L"Static", 1); }
+    HWND weekdayLabel() const { return control(L"Static", 2); }
+    HWND timeLabel() const { return control(L"Static", 4); }
+    HWND list() const { return FindWindowExW(window.hwnd(), nullptr, WC_LISTVIEWW, nullptr); }
+    // The `index`th child of this class, in creation order.
+    HWND control(const wchar_t* className, int index) const {
+        HWND child = nullptr;
+        for (int i = 0; i <= index; ++i)
+            child = FindWindowExW(window.hwnd(), child, className, nullptr);
+        return child;
+    }
+    HWND label(const wchar_t* caption) const {
+        return win32::childWithText(window.hwnd(), caption);
+    }
+    static std::string text(HWND control) { return win32::windowText(control); }
+    // What the list shows in a cell.
+    std::string cell(int row, int column) const {
+        wchar_t buffer[512] = {};
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = buffer;
+        item.cchTextMax = 512;
+        SendMessageW(list(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+        return win32::toUtf8(buffer);
+    }
+    int rowCount() const { return static_cast<int>(SendMessageW(list(), LVM_GETITEMCOUNT, 0, 0)); }
+    // A real click, or double click, of the left button at a screen point.
+    void click(POINT at, int times = 1) {
+        input.moveCursor(at.x, at.y);
+        for (int i = 0; i < times; ++i) {
+            input.mouseButton(MOUSEEVENTF_LEFTDOWN);
+            input.mouseButton(MOUSEEVENTF_LEFTUP);
+        }
+        win32::settle();
+    }
+    static POINT middleOf(HWND control) {
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+    // The middle of a cell of the list, on the screen.
+    POINT cellPoint(int row, int column) const {
+        RECT rect{};
+        rect.top = column;
+        rect.left = LVIR_LABEL;
+        SendMessageW(list(), LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
+        POINT at{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        ClientToScreen(list(), &at);
+        return at;
+    }
+    void clickLabel(const wchar_t* caption) {
+        const HWND found = label(caption);
+        SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(found), STN_CLICKED),
+                     reinterpret_cast<LPARAM>(found));
+    }
+
+    std::vector<MessageRequest> boxes;
+    MessageAnswer answer = MessageAnswer::Ok;
+    std::vector<FileDialogRequest> dialogs;
+    std::optional<std::string> chosenFile;
+    int helpShown = 0;
+    SchedulerWindow window{{files, kDatabase, defaultCodePage(), clock, *this, firedOnce},
+                           {[this](HWND, const MessageRequest& request) {
+                                boxes.push_back(request);
+                                return answer;
+                            },
+                            [this](HWND, const FileDialogRequest& request) {
+                                dialogs.push_back(request);
+                                return chosenFile;
+                            },
+                            [this] { ++helpShown; }}};
+    win32::Win32Desktop input;
+};
+
+}  // namespace keyreel::ui

@@ -1,0 +1,27 @@
+#pragma once
+
+// Reading common controls of another program. A list view or a date picker
+// answers with data written through pointers, and the system does not carry
+// those between processes: the questions and answers go through memory
+// lent in the other process.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace keyreel::probe {
+
+// The texts of every row of a report-view list view, `columns` cells each.
+std::vector<std::vector<std::wstring>> listViewRows(HWND listView, int columns);
+// The screen rectangle of a cell; empty when the list has no such cell.
+std::optional<RECT> listViewCell(HWND listView, int row, int column);
+// The width of a column in pixels.
+int listViewColumnWidth(HWND listView, int column);
+// The selected row, or -1.
+int listViewSelection(HWND listView);
+// The date and time a date-time picker holds.
+std::optional<SYSTEMTIME> pickerValue(HWND picker);
+
+}  // namespace keyreel::probe
