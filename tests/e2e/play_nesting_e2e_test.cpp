@@ -10,7 +10,6 @@
 
 #include <iostream>
 
-#include "core/main_window/main_model.h"
 #include "e2e_support.h"
 #include "user_actions.h"
 #include "win32/wide_text.h"
@@ -44,10 +43,11 @@ class PlayStormTest : public KeyreelTest {
         return target.text();
     }
 
+    // Wine may still hand keyreel.exe presses of the storm after the window
+    // has opened, each a play of its own that ends at once: the count tells
+    // that plays nested, not how deep.
     static void expectNestedPlays(const std::wstring& typed) {
         EXPECT_GE(typed.size(), 2u) << "plays nested";
-        // Far below the thousands that would have overflowed the stack.
-        EXPECT_LE(typed.size(), 2u * kMaxNestedPlays);
         EXPECT_EQ(typed.find_first_not_of(L'r'), std::wstring::npos) << win32::toUtf8(typed);
         std::cout << "[ nested   ] " << typed.size() << " plays typed\n";
     }
