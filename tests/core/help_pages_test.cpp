@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "command_docs.h"
@@ -85,6 +86,39 @@ TEST(HelpPages, ContentsAndIndexReachEveryWordsPage) {
     }
     EXPECT_NE(contentOf(pages, "cmd_Message.html").find("does not offer"), std::string::npos);
     EXPECT_NE(contentOf(pages, "cmd_Wait.html").find("Value box"), std::string::npos);
+}
+
+// Every link of a written page or a generated one leads to a page of the help
+// (or to a place on one), so that no click in the help viewer ends on an
+// error page.
+TEST(HelpPages, EveryLinkLeadsToAPageOfTheHelp) {
+    std::set<std::string> pages;
+    std::vector<std::pair<std::string, std::string>> texts;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(KEYREEL_SOURCE_DIR) + "/docs/help")) {
+        const std::string name = entry.path().filename().string();
+        pages.insert(name);
+        if (name.ends_with(".html"))
+            texts.emplace_back(name, readSource("docs/help/" + name));
+    }
+    for (const GeneratedFile& page : commandPages()) {
+        pages.insert(page.name);
+        texts.emplace_back(page.name, page.content);
+    }
+    int links = 0;
+    for (const auto& [name, text] : texts) {
+        for (std::size_t at = text.find("href=\""); at != std::string::npos;
+             at = text.find("href=\"", at + 1)) {
+            const std::size_t start = at + 6;
+            std::string target = text.substr(start, text.find('"', start) - start);
+            target = target.substr(0, target.find('#'));
+            if (target.empty() || target.starts_with("http"))
+                continue;
+            ++links;
+            EXPECT_TRUE(pages.contains(target)) << name << " links to " << target;
+        }
+    }
+    EXPECT_GT(links, 100);
 }
 
 TEST(HelpPages, ContentsLinesNeedATitleAPageAndKeywords) {

@@ -57,9 +57,11 @@ HWND MainWindowE2E::open(const std::wstring& arguments) {
     if (main == nullptr)
         return nullptr;
     if (arguments.empty()) {
-        EXPECT_TRUE(doubleClickOn(waitForTrayIcon(10000)));
+        // The first icon of a fresh Wine prefix starts its tray, which takes a
+        // while on a busy machine.
+        EXPECT_TRUE(doubleClickOn(waitForTrayIcon(30000)));
     }
-    EXPECT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 10000));
+    EXPECT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 20000));
     // Off Wine's tray window, which sits at the top left of the screen.
     SetWindowPos(main, nullptr, 320, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     list = probe::findChild(main, L"ListBox");
