@@ -57,6 +57,10 @@ int Application::run(const std::wstring& commandLine) {
     desktop_.setMessageOwner(mainWindow_.hwnd());
     // Tab and the other dialog keys work in the windows during a play too.
     desktop_.setMessageFilter([this](MSG& message) { return isDialogMessage(message); });
+    desktop_.setPointerMoveListener([this] {
+        mainWindow_.pointerMovedByPlay();
+        tracker_.pointerMovedByPlay();
+    });
     tray_ = std::make_unique<win32::TrayIcon>(mainWindow_.hwnd(), ui::kTrayIconMessage,
                                               KEYREEL_ICON_ID, mainWindow_.dpi());
 
@@ -147,13 +151,12 @@ void Application::hotKeyPressed(WPARAM identifier, LPARAM keys) {
     for (const HotKeyAction& action : hotKeyActions(win32::hotKeyIdOf(identifier), hotKeyIds_)) {
         switch (action.kind) {
             case HotKeyAction::Kind::playMacroFile:
-                if (!model_.playing())
-                    awaitHotKeyModifiersReleased();
-                model_.playMacroFile(hotKeySettings_.fKeyMacro[action.fKey]);
+                if (!model_.playing() && awaitHotKeyModifiersReleased())
+                    model_.playMacroFile(hotKeySettings_.fKeyMacro[action.fKey]);
                 break;
             case HotKeyAction::Kind::playList:
-                awaitHotKeyModifiersReleased();
-                model_.runList();
+                if (awaitHotKeyModifiersReleased())
+                    model_.runList();
                 break;
             case HotKeyAction::Kind::stop:
                 model_.stop();
@@ -165,14 +168,22 @@ void Application::hotKeyPressed(WPARAM identifier, LPARAM keys) {
 // The hot key's Ctrl and Alt are usually still down when its message comes;
 // a play that typed at once would have them added to its first keys. Waits
 // until they are let go, two seconds at the most, handling messages meanwhile.
-void Application::awaitHotKeyModifiersReleased() {
+// A held hot key repeats (Wine ignores MOD_NOREPEAT), and every repeat would
+// wait inside the last one and then play: a play hot key that comes while
+// another waits here is the same key held, and is dropped (false).
+bool Application::awaitHotKeyModifiersReleased() {
+    if (awaitingModifiers_)
+        return false;
+    awaitingModifiers_ = true;
     const auto held = [] {
         return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0 ||
                (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
     };
     const ULONGLONG giveUp = GetTickCount64() + 2000;
     while (held() && GetTickCount64() < giveUp)
-        desktop_.pauseBeforeNextPoll();
+        desktop_.pauseOneTick();
+    awaitingModifiers_ = false;
+    return true;
 }
 
 void Application::trayIconEvent(UINT mouseMessage) {

@@ -65,7 +65,8 @@ class Application final : public ui::MainWindowActions {
     void hideToTray();
     void toggleTracker();
     void showHelp(bool contents);
-    void awaitHotKeyModifiersReleased();
+    // False when the hot key is to be dropped.
+    bool awaitHotKeyModifiersReleased();
     bool countDown(std::int32_t seconds);
     void showMainWindow();
     FileStartServices fileStartServices();
@@ -116,6 +117,7 @@ class Application final : public ui::MainWindowActions {
     HotKeyIds hotKeyIds_{};
     std::int16_t mouseTrackingOff_ = 0;
     bool trayBusy_ = false;
+    bool awaitingModifiers_ = false;
 };
 
 }  // namespace keyreel

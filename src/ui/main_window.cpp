@@ -111,23 +111,22 @@ void MainWindow::show() {
     if (!IsChild(hwnd(), GetFocus()))
         SetFocus(control(kCommandChooser));
     if (tracking_)
-        mouseTimer_.start(hwnd(), kMouseTimer, 1);
+        pointer_.start(hwnd(), kMouseTimer);
 }
 
 void MainWindow::hide() {
     // Nobody sees the label while the window is hidden: no timer, no wake-ups.
-    mouseTimer_.stop();
+    pointer_.stop();
     ShowWindow(hwnd(), SW_HIDE);
 }
 
 void MainWindow::setMouseTracking(bool on) {
     tracking_ = on;
-    if (on) {
-        mouseTimer_.start(hwnd(), kMouseTimer, 1);
-    } else {
-        mouseTimer_.stop();
+    if (!on) {
+        pointer_.stop();
         setControlText(kMouseLocation, "0,0");
-        pointer_.forget();
+    } else if (IsWindowVisible(hwnd())) {
+        pointer_.start(hwnd(), kMouseTimer);
     }
 }
 
@@ -139,7 +138,7 @@ void MainWindow::refreshMouseLocation() {
     // Nobody sees the label while the window is hidden.
     if (!IsWindowVisible(hwnd()))
         return;
-    if (const auto position = pointer_.moved())
+    if (const auto position = pointer_.tick())
         setControlText(kMouseLocation, pointerPositionText(position->x, position->y));
 }
 

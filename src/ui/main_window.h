@@ -56,8 +56,11 @@ class MainWindow final : public Window, public MainModelObserver {
     bool open(bool mouseTrackingOff);
     void show();
     void hide();
-    // The live pointer display runs while tracking is on; off shows "0,0".
+    // The live pointer display runs while tracking is on and the window is
+    // shown; off shows "0,0".
     void setMouseTracking(bool on);
+    // A play moved the pointer: the display follows at once.
+    void pointerMovedByPlay() { pointer_.hurry(); }
     // The pointer position's tooltip tells what a double click will do.
     void setTrackerShown(bool shown);
     // Pops up the tray menu at the pointer; returns when it closes.
@@ -96,7 +99,6 @@ class MainWindow final : public Window, public MainModelObserver {
     MainWindowActions& actions_;
     Tooltips tooltips_;
     UINT taskbarCreated_ = 0;
-    win32::OwnedTimer mouseTimer_;
     PointerWatch pointer_;
     bool tracking_ = false;
     // The chooser's text was typed or edited since a word was chosen.

@@ -38,21 +38,19 @@ bool TrackerWindow::open() {
                       nullptr};
     if (!create(frame, layout()))
         return false;
-    pointer_.forget();
+    pointer_.start(hwnd(), kFollowTimer);
     follow();
     ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
-    // The timer's 1 ms come down to the system's timer resolution.
-    timer_.start(hwnd(), kFollowTimer, 1);
     return true;
 }
 
 bool TrackerWindow::unload() {
-    timer_.stop();
+    pointer_.stop();
     return Window::unload();
 }
 
 void TrackerWindow::follow() {
-    const auto pointer = pointer_.moved();
+    const auto pointer = pointer_.tick();
     if (!pointer)
         return;
     const TrackerPlacement at = trackerPlacement(pointer->x, pointer->y, static_cast<int>(dpi()));

@@ -15,13 +15,14 @@ class TrackerWindow final : public Window {
     // focus; an open tracker stays as it is.
     bool open();
     bool unload() override;
+    // A play moved the pointer: the tracker follows at once.
+    void pointerMovedByPlay() { pointer_.hurry(); }
 
   private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Moves to the pointer and shows its position, when it moved.
     void follow();
 
-    win32::OwnedTimer timer_;
     win32::OwnedBrush background_;
     // A pointer at rest costs nothing: nothing is moved or drawn.
     PointerWatch pointer_;

@@ -64,6 +64,9 @@ inline void brush(HBRUSH brush) {
 inline void library(HMODULE module) {
     FreeLibrary(module);
 }
+inline void winEventHook(HWINEVENTHOOK hook) {
+    UnhookWinEvent(hook);
+}
 }  // namespace release
 
 // Process, thread and mutex handles (null when there is none; files, whose
@@ -76,6 +79,7 @@ using OwnedIcon = Owned<HICON, release::icon>;
 using OwnedRegistryKey = Owned<HKEY, release::registryKey>;
 using OwnedBrush = Owned<HBRUSH, release::brush>;
 using OwnedLibrary = Owned<HMODULE, release::library>;
+using OwnedWinEventHook = Owned<HWINEVENTHOOK, release::winEventHook>;
 
 // A timer of a window, killed with this object.
 class OwnedTimer {

@@ -7,7 +7,10 @@
 namespace keyreel::win32 {
 
 bool Win32Desktop::moveCursor(int x, int y) {
-    return SetCursorPos(x, y) != FALSE;
+    const bool moved = SetCursorPos(x, y) != FALSE;
+    if (pointerMoved_)
+        pointerMoved_();
+    return moved;
 }
 
 bool Win32Desktop::mouseButton(std::uint32_t flags) {

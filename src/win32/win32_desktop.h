@@ -14,6 +14,7 @@
 
 #include "core/macro/desktop.h"
 #include "win32/owned.h"
+#include "win32/window_changes.h"
 
 namespace keyreel::win32 {
 
@@ -33,6 +34,13 @@ class Win32Desktop final : public Desktop {
     // still take their time but no longer pump the queue, where the quit
     // message would come back at once.
     bool quitSeen() const { return quitCode_.has_value(); }
+    // Told after every pointer move of a play, which the system reports to
+    // no one: the displays of the pointer's position look again at once.
+    void setPointerMoveListener(std::function<void()> listener) {
+        pointerMoved_ = std::move(listener);
+    }
+    // Handles messages until one tick of a 1 ms timer.
+    void pauseOneTick();
 
     bool keyEvent(std::uint8_t virtualKey, bool keyUp) override;
     bool typeCharacter(char32_t character) override;
@@ -51,6 +59,8 @@ class Win32Desktop final : public Desktop {
 
     void processPendingMessages() override;
     void waitForMessages(std::int64_t deadlineMillis) override;
+    void windowWaitBegins() override { windowChanges_.begin(); }
+    void windowWaitEnds() override { windowChanges_.end(); }
     void pauseBeforeNextPoll() override;
     void typingPause() override;
     void doubleClickGap() override;
@@ -62,6 +72,9 @@ class Win32Desktop final : public Desktop {
     bool dispatchPending();
     // Handles messages until one tick of a timer with this interval.
     void waitOneTick(UINT intervalMillis);
+    // Handles messages until a window change is heard, a message was
+    // handled, or the time is up.
+    void waitForWindowChange(DWORD timeoutMillis);
     void tickArrived(UINT_PTR timerId);
 
     // A message-only window whose timers measure the pauses.
@@ -71,8 +84,11 @@ class Win32Desktop final : public Desktop {
     std::map<UINT_PTR, bool*> pendingTicks_;
     UINT_PTR nextTimerId_ = 1;
 
+    WindowChanges windowChanges_;
+
     HWND messageOwner_ = nullptr;  // not owned: the main window
     std::function<bool(MSG&)> messageFilter_;
+    std::function<void()> pointerMoved_;
     std::optional<int> quitCode_;
 };
 

@@ -179,5 +179,25 @@ TEST_F(PlayerFlow, ANestedRunThatReplacesTheListIsReadSafely) {
     EXPECT_EQ(keys, (Events{"0x09", "0x26"}));
 }
 
+TEST_F(PlayerFlow, TheRestOfALineStillPlaysWhenANestedRunReplacesTheList) {
+    // Short lines are copied into the player's frame, long ones elsewhere.
+    std::string padding;
+    for (int word = 0; word < 30; ++word)
+        padding += " padding";
+    for (const std::string& line :
+         {std::string("Press_Tab Press_Up"), "Press_Tab" + padding + " Press_Up"}) {
+        SCOPED_TRACE(line.size());
+        desktop = SimulatedDesktop();
+        desktop.atProcessingPoint = [&] {
+            if (list.size() == 1 && list[0] == line) {
+                list = {"Press_End", "x"};
+                state.macroLineCount = 2;
+                player.runMacro();
+            }
+        };
+        EXPECT_EQ(keysDown(play({line})), (Events{"0x09", "0x23", "0x26"}));
+    }
+}
+
 }  // namespace
 }  // namespace keyreel

@@ -25,6 +25,32 @@ GUITHREADINFO threadInput(HWND window) {
 
 }  // namespace
 
+bool actOnDisplay(const std::wstring& shellCommands, DWORD timeoutMillis) {
+    // Wine's start.exe may return while the commands still run: the last
+    // of them leaves a mark on the shared file system. Drive Z: is the root.
+    const std::wstring mark = L"/tmp/keyreel-acted-" + std::to_wstring(GetCurrentProcessId()) +
+                              L"-" + std::to_wstring(GetTickCount64());
+    std::wstring markSeenFromWine = L"Z:" + mark;
+    for (wchar_t& c : markSeenFromWine) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    if (!probe::runUnixProgram(L"/bin/sh -c \"" + shellCommands + L"; touch " + mark + L"\""))
+        return false;
+    const bool ended = probe::waitFor(
+        [&] { return GetFileAttributesW(markSeenFromWine.c_str()) != INVALID_FILE_ATTRIBUTES; },
+        timeoutMillis);
+    DeleteFileW(markSeenFromWine.c_str());
+    return ended;
+}
+
+bool clickRepeatedly(HWND window, int times, DWORD timeoutMillis) {
+    return window != nullptr &&
+           actOnDisplay(L"xdotool mousemove " + at(middleOf(window)) + L" click --repeat " +
+                            std::to_wstring(times) + L" --delay 5 1",
+                        timeoutMillis);
+}
+
 bool movePointerTo(int x, int y) {
     return probe::runUnixProgram(L"/usr/bin/xdotool mousemove " + at({x, y}));
 }

@@ -20,6 +20,11 @@ bool clickListLine(HWND listBox, int index, int clicks = 1);
 bool movePointerTo(int x, int y);
 // Clicks with the left button at this point of the screen.
 bool clickAt(int x, int y);
+// Runs xdotool and other commands of the machine through the shell and
+// waits until the last has ended; false when they did not end in time.
+bool actOnDisplay(const std::wstring& shellCommands, DWORD timeoutMillis);
+// Clicks the window `times` times in quick succession and returns once done.
+bool clickRepeatedly(HWND window, int times, DWORD timeoutMillis);
 // Types the text into the window with the keyboard focus.
 bool typeText(const std::wstring& text);
 // Presses keys as xdotool names them ("alt+f", "Down Return").

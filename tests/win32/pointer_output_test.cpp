@@ -11,6 +11,9 @@ namespace {
 
 TEST(PointerOutput, MovesAndButtonsActWhereThePointerIs) {
     Win32Desktop desktop;
+    // The displays of the pointer's position hear of every move of a play.
+    int movesTold = 0;
+    desktop.setPointerMoveListener([&] { ++movesTold; });
     const TestWindow target("Keyreel pointer test", TestWindow::Content::Empty);
     // A MouseMove line to a point in the target's client area.
     const auto moveTo = [&](int x, int y) {
@@ -30,6 +33,7 @@ TEST(PointerOutput, MovesAndButtonsActWhereThePointerIs) {
                                         "ldown 100,40", "lup 100,40", "ldbl 100,40", "lup 100,40",
                                         "rdown 200,80", "rup 200,80", "rdbl 200,80", "rup 200,80",
                                         "ldown 10,10", "lup 150,120"}));
+    EXPECT_EQ(movesTold, 6);
 }
 
 }  // namespace

@@ -142,6 +142,17 @@ void answerMessageBox(HWND box, int buttonId) {
                  reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
 }
 
+int trayIconCount() {
+    const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+    int count = 0;
+    for (HWND icon = nullptr;
+         tray != nullptr &&
+         (icon = FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr)) != nullptr;) {
+        ++count;
+    }
+    return count;
+}
+
 bool runUnixProgram(const std::wstring& commandLine) {
     std::wstring command = L"start.exe /wait /unix " + commandLine;
     STARTUPINFOW startup{};

@@ -39,6 +39,10 @@ HWND waitForMessageBox(std::wstring_view title, std::wstring_view textPart, DWOR
 std::wstring messageBoxText(HWND box);
 void answerMessageBox(HWND box, int buttonId);
 
+// The icons in Wine's own notification-area window (there when no other
+// tray program runs); 0 before the first icon has made Wine show it.
+int trayIconCount();
+
 // Starts a program of the machine under Wine (xdotool, say). Wine's
 // start.exe returns before the program has ended: wait for what it does.
 bool runUnixProgram(const std::wstring& commandLine);

@@ -15,6 +15,9 @@
 //   winprobe close TITLE               ask the window to close
 //   winprobe loaded CLASS [MS]         wait for a window of this class, shown
 //                                      or hidden
+//   winprobe start-time PROGRAM [ARGS] start the program, print the
+//                                      milliseconds until it has added an
+//                                      icon to the notification area, end it
 
 #include <windows.h>
 
@@ -97,6 +100,39 @@ int waitForChildText(const wchar_t* title, const std::wstring& text, DWORD timeo
     return shown ? 0 : 1;
 }
 
+// From CreateProcess to a new icon in the notification area, read every
+// millisecond; the program is ended afterwards. Its icon may stay behind
+// for a while, which the next start's count takes into account.
+int startTime(const std::wstring& commandLine, DWORD timeoutMillis) {
+    const int iconsBefore = probe::trayIconCount();
+    std::wstring command = commandLine;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    LARGE_INTEGER frequency;
+    LARGE_INTEGER started;
+    LARGE_INTEGER iconShown;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&started);
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return 1;
+    }
+    const bool shown =
+        probe::waitFor([&] { return probe::trayIconCount() > iconsBefore; }, timeoutMillis, 1);
+    QueryPerformanceCounter(&iconShown);
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (!shown)
+        return 1;
+    const double millis = static_cast<double>(iconShown.QuadPart - started.QuadPart) * 1000.0 /
+                          static_cast<double>(frequency.QuadPart);
+    std::printf("%.1f\n", millis);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -135,6 +171,12 @@ int wmain(int argc, wchar_t** argv) {
                               timeoutArg(argc, argv, 3))
                    ? 0
                    : 1;
+    }
+    if (command == L"start-time") {
+        std::wstring commandLine = L"\"" + std::wstring(title) + L"\"";
+        for (int i = 3; i < argc; ++i)
+            commandLine += L" \"" + std::wstring(argv[i]) + L"\"";
+        return startTime(commandLine, 30000);
     }
     if (command == L"close") {
         const HWND window = probe::findWindow(title);

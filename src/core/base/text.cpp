@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace keyreel {
 
@@ -111,8 +112,17 @@ bool isValidUtf8(std::string_view bytes) {
 }
 
 bool isAscii(std::string_view bytes) {
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80)
+    // Eight bytes at a time: whole files are checked on every load and save.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t block;
+        std::memcpy(&block, bytes.data() + i, 8);
+        if ((block & kHighBits) != 0)
+            return false;
+    }
+    for (; i < bytes.size(); ++i) {
+        if (static_cast<unsigned char>(bytes[i]) >= 0x80)
             return false;
     }
     return true;
@@ -133,9 +143,11 @@ std::vector<std::string_view> splitLines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos)
-            end = text.size();
+        // A plain scan: macro files run to many thousands of lines, and
+        // find_first_of looks up every character in its set.
+        std::size_t end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
         lines.push_back(text.substr(start, end - start));
         if (end == text.size())
             break;

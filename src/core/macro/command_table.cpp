@@ -1,5 +1,6 @@
 #include "core/macro/command_table.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/base/key_codes.h"
@@ -77,6 +78,54 @@ constexpr std::array<CommandInfo, 59> kCommands = {{
 
 constexpr std::array<std::string_view, 2> kSilentWords = {"Press_Pause", "Release_ALT"};
 
+// The player looks up every word of every line, and most words of a text
+// are no command words, so the lookup is one hash and at most a few
+// compares instead of one compare per command: an open-addressing table of
+// indexes into kCommands, built at compile time. The hash reads the length
+// and four of the characters, which tells the words apart well enough.
+constexpr std::size_t kSlots = 256;  // a power of two, over four times the words
+constexpr std::uint8_t kEmptySlot = 0xFF;
+static_assert(kCommands.size() * 4 < kSlots);
+
+constexpr std::size_t shortestWord() {
+    std::size_t shortest = kCommands[0].word.size();
+    for (const CommandInfo& info : kCommands)
+        shortest = std::min(shortest, info.word.size());
+    return shortest;
+}
+
+constexpr std::size_t longestWord() {
+    std::size_t longest = 0;
+    for (const CommandInfo& info : kCommands)
+        longest = std::max(longest, info.word.size());
+    return longest;
+}
+
+constexpr std::size_t kShortestWord = shortestWord();
+constexpr std::size_t kLongestWord = longestWord();
+
+// For words of kShortestWord characters and more.
+constexpr std::size_t slotOf(std::string_view word) {
+    const auto at = [&](std::size_t i) { return static_cast<std::size_t>(word[i]); };
+    const std::size_t n = word.size();
+    return (n * 131 + at(0) * 31 + at(n - 1) * 7 + at(n - 2) * 3 + at(n / 2)) & (kSlots - 1);
+}
+
+constexpr std::array<std::uint8_t, kSlots> buildSlots() {
+    std::array<std::uint8_t, kSlots> slots{};
+    for (std::uint8_t& slot : slots)
+        slot = kEmptySlot;
+    for (std::size_t i = 0; i < kCommands.size(); ++i) {
+        std::size_t slot = slotOf(kCommands[i].word);
+        while (slots[slot] != kEmptySlot)
+            slot = (slot + 1) & (kSlots - 1);
+        slots[slot] = static_cast<std::uint8_t>(i);
+    }
+    return slots;
+}
+
+constexpr std::array<std::uint8_t, kSlots> kSlotTable = buildSlots();
+
 }  // namespace
 
 std::span<const CommandInfo> commandTable() {
@@ -84,7 +133,11 @@ std::span<const CommandInfo> commandTable() {
 }
 
 const CommandInfo* findCommand(std::string_view word) {
-    for (const CommandInfo& info : commandTable()) {
+    if (word.size() < kShortestWord || word.size() > kLongestWord)
+        return nullptr;
+    for (std::size_t slot = slotOf(word); kSlotTable[slot] != kEmptySlot;
+         slot = (slot + 1) & (kSlots - 1)) {
+        const CommandInfo& info = kCommands[kSlotTable[slot]];
         if (info.word == word)
             return &info;
     }

@@ -68,7 +68,15 @@ class Desktop : public MessageBoxes {
     // line, the start count-down), so a desktop that reports waits can tell
     // where one ends and the next begins. Nothing to do for a real desktop.
     virtual void waitEnded() {}
-    // Waits up to one timer tick between two window searches.
+    // A window wait runs from windowWaitBegins to windowWaitEnds; waits nest
+    // when a nested run waits for a window too. A desktop that hears from the
+    // system of windows that appear or are renamed listens meanwhile.
+    virtual void windowWaitBegins() {}
+    virtual void windowWaitEnds() {}
+    // Between two window searches: returns once a window may have appeared
+    // or changed its title, or a message was handled, and at the latest
+    // after one timer tick, or, where the desktop hears of new windows, after
+    // a slower check that catches the changes the system does not report.
     virtual void pauseBeforeNextPoll() = 0;
     // One tick of a 1 ms timer after each typed character.
     virtual void typingPause() = 0;

@@ -5,8 +5,10 @@
 namespace keyreel {
 
 MacroList splitMacroLines(std::string_view text) {
+    const std::vector<std::string_view> textLines = splitLines(text);
     MacroList lines;
-    for (const std::string_view line : splitLines(text)) {
+    lines.reserve(textLines.size());
+    for (const std::string_view line : textLines) {
         if (!line.empty())
             lines.emplace_back(line);
     }

@@ -1,5 +1,8 @@
 #include "core/macro/player.h"
 
+#include <algorithm>
+#include <array>
+
 #include "core/base/product_texts.h"
 #include "core/macro/line_syntax.h"
 
@@ -19,6 +22,32 @@ class RestartScope {
   private:
     bool*& slot_;
     bool* outer_;
+};
+
+// A copy of the line being played, which stays valid when a nested run
+// replaces the list. Lines of ordinary length are copied into the frame
+// itself, so playing them allocates nothing; each frame has its own copy,
+// which a nested run cannot touch.
+class LineCopy {
+  public:
+    explicit LineCopy(std::string_view line) {
+        if (line.size() <= inline_.size()) {
+            std::copy(line.begin(), line.end(), inline_.begin());
+            text_ = std::string_view(inline_.data(), line.size());
+        } else {
+            long_.assign(line);
+            text_ = long_;
+        }
+    }
+    LineCopy(const LineCopy&) = delete;
+    LineCopy& operator=(const LineCopy&) = delete;
+
+    std::string_view text() const { return text_; }
+
+  private:
+    std::array<char, 120> inline_;
+    std::string long_;
+    std::string_view text_;
 };
 
 }  // namespace
@@ -55,8 +84,8 @@ void Player::runLines(std::int64_t count, std::int32_t first, std::int32_t last)
 
 void Player::playLine(std::int32_t lineIndex) {
     // A copy: a nested run started from a processing point may replace the list.
-    const std::string line = lineAt(lineIndex);
-    std::string_view rest = line;
+    const LineCopy line(lineView(lineIndex));
+    std::string_view rest = line.text();
     while (!rest.empty()) {
         state_.commandWord = nextToken(rest, ' ');
         doCommand(lineIndex);
@@ -70,14 +99,18 @@ void Player::doCommand(std::int32_t lineIndex) {
         dispatch(*command, lineIndex);
 }
 
-std::string Player::lineAt(std::int64_t index) const {
+std::string_view Player::lineView(std::int64_t index) const {
     if (index < 0 || index >= static_cast<std::int64_t>(list_.size()))
         return {};
     return list_[static_cast<std::size_t>(index)];
 }
 
+std::string_view Player::valueView(std::int32_t lineIndex) const {
+    return lineValue(lineView(lineIndex));
+}
+
 std::string Player::valueOf(std::int32_t lineIndex) const {
-    return std::string(lineValue(lineAt(lineIndex)));
+    return std::string(valueView(lineIndex));
 }
 
 void Player::dispatch(const CommandInfo& command, std::int32_t lineIndex) {
@@ -154,7 +187,7 @@ void Player::repeat(std::int32_t lineIndex) {
         return;
     state_.repeatStart = lineIndex;
     // A count that is no number plays the block once.
-    state_.repeatCount = parseCount(valueOf(lineIndex)).value_or(1);
+    state_.repeatCount = parseCount(valueView(lineIndex)).value_or(1);
 }
 
 void Player::endRepeat(std::int32_t lineIndex) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/macro/command_table.h"
 #include "core/macro/desktop.h"
@@ -28,7 +29,11 @@ class Player {
     void doCommand(std::int32_t lineIndex);
 
   private:
-    std::string lineAt(std::int64_t index) const;
+    // The line and its value as the list holds them now; valid only until
+    // the next processing point, where a nested run may replace the list.
+    std::string_view lineView(std::int64_t index) const;
+    std::string_view valueView(std::int32_t lineIndex) const;
+    // A copy of the value, for commands that reach a processing point.
     std::string valueOf(std::int32_t lineIndex) const;
     void playLine(std::int32_t lineIndex);
     bool restarting() const { return restart_ != nullptr && *restart_; }

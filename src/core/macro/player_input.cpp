@@ -43,7 +43,7 @@ void Player::holdOrRelease(std::uint8_t virtualKey, bool keyUp) {
 
 void Player::mouseMove(std::int32_t lineIndex) {
     // A value without a usable x,y leaves the pointer where it is.
-    if (const auto point = parseScreenPoint(valueOf(lineIndex))) {
+    if (const auto point = parseScreenPoint(valueView(lineIndex))) {
         desktop_.moveCursor(point->x, point->y);
     }
 }

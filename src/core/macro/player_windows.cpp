@@ -24,7 +24,7 @@ void Player::showMessage(const std::string& text, const char* title) {
 }
 
 void Player::wait(std::int32_t lineIndex) {
-    const auto seconds = parseCount(valueOf(lineIndex));
+    const auto seconds = parseCount(valueView(lineIndex));
     if (seconds && *seconds > 0)
         waitWholeSeconds(desktop_, *seconds);
 }
@@ -47,9 +47,26 @@ void Player::searchFocusTitle() {
     }
 }
 
+namespace {
+
+// Tells the desktop for how long a window wait is under way.
+class WindowWait {
+  public:
+    explicit WindowWait(Desktop& desktop) : desktop_(desktop) { desktop_.windowWaitBegins(); }
+    ~WindowWait() { desktop_.windowWaitEnds(); }
+    WindowWait(const WindowWait&) = delete;
+    WindowWait& operator=(const WindowWait&) = delete;
+
+  private:
+    Desktop& desktop_;
+};
+
+}  // namespace
+
 void Player::waitForWindow(std::int32_t lineIndex) {
     state_.windowFound = false;
     state_.focusTitle = valueOf(lineIndex);
+    const WindowWait wait(desktop_);
     for (bool firstSearch = true; !state_.windowFound && state_.stopRequested != 1;
          firstSearch = false) {
         if (firstSearch) {

@@ -22,10 +22,14 @@ void MainModel::listReplaced() {
 }
 
 void MainModel::playBracketed() {
+    if (playDepth_ >= kMaxNestedPlays)
+        return;
+    ++playDepth_;
     run_.stopRequested = 0;
     setTitle(kPlayingTitle);
     player_.runMacro();
     setTitle(kIdleTitle);
+    --playDepth_;
 }
 
 void MainModel::runList() {
@@ -35,18 +39,15 @@ void MainModel::runList() {
 void MainModel::stop() {
     setTitle(kStoppedTitle);
     run_.stopRequested = 1;
-    playing_ = false;
 }
 
 void MainModel::playMacroFile(const std::string& path) {
-    if (playing_)
+    if (playing())
         return;
     if (!files_.loadList(path, list_))
         return;
     listReplaced();
-    playing_ = true;
     playBracketed();
-    playing_ = false;
 }
 
 bool MainModel::loadList(const std::string& path) {

@@ -28,6 +28,18 @@ class MainModelObserver {
     virtual void lineRemoved(std::size_t /*index*/) { listChanged(); }
 };
 
+// Plays nest: a Run click or CTRL+ALT+R handled at a processing point of a
+// play starts another play inside it, on the same stack, and a held hot key
+// repeats. One level costs the stack about 3.5 KB under Wine (the play and
+// the message dispatch that brought the request, measured by the nesting
+// test of the Windows build), more on Windows, which calls window procedures
+// back through the kernel on the same stack. The main thread has the 2 MB
+// that MinGW gives it: 32 levels take some 110 KB, a twentieth of it, which
+// leaves room for several times that cost and for the message boxes, dialogs
+// and system calls of the innermost play. No one clicks Run 32 times into a
+// play that has not ended.
+inline constexpr int kMaxNestedPlays = 32;
+
 class MainModel : public MacroFilePlayer {
   public:
     MainModel(Desktop& desktop, MacroFiles& files) : files_(files), player_(list_, run_, desktop) {}
@@ -37,15 +49,20 @@ class MainModel : public MacroFilePlayer {
     const MacroList& list() const { return list_; }
     RunState& runState() { return run_; }
     const std::string& title() const { return title_; }
-    bool playing() const { return playing_; }
+    // A play is under way, of the list or of a file, however deeply nested.
+    bool playing() const { return playDepth_ > 0; }
+    int playDepth() const { return playDepth_; }
 
-    // Run button and the play hot key: plays the list as it stands. Not
-    // guarded: pressed during a play, it starts a nested play.
+    // Run button, the play hot key and the start-up play: plays the list as
+    // it stands. Pressed during a play, it starts a nested play, unless
+    // kMaxNestedPlays plays are under way: then it is dropped and the
+    // running plays go on.
     void runList();
     // Stop button, tray Stop and the stop hot key.
     void stop();
-    // Hot keys F1..F6 and the scheduler: loads the file and plays it, unless a
-    // file play is under way; an unreadable file ends it silently.
+    // Hot keys F1..F6 and the scheduler: loads the file and plays it, unless
+    // any play is under way (a file play would replace the list under it);
+    // an unreadable file ends it silently.
     void playMacroFile(const std::string& path) override;
     // Loads a file into the list; false (list unchanged) when unreadable.
     bool loadList(const std::string& path);
@@ -72,7 +89,8 @@ class MainModel : public MacroFilePlayer {
     Player player_;
     MainModelObserver* observer_ = nullptr;
     std::string title_ = kIdleTitle;
-    bool playing_ = false;
+    // Plays under way, the outermost included.
+    int playDepth_ = 0;
 };
 
 }  // namespace keyreel

@@ -141,6 +141,8 @@ std::string scheduleDatabasePath(std::string_view programFolder) {
 
 ScheduleText parseScheduleText(std::string_view text) {
     ScheduleText result;
+    // A record takes one line at least: room for every line moves no entry.
+    result.entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
     FieldReader reader(text);
     while (!reader.atEnd()) {
         const std::size_t line = reader.line();
@@ -191,6 +193,7 @@ ScheduleLoad ScheduleDatabase::loadSchedule(ScheduleList& list) {
         return {ScheduleLoadStatus::Unreadable};
     }
     ScheduleText read = parseScheduleText(decodeFileText(*bytes, codePage_));
+    list.reserve(list.rowCount() + read.entries.size());
     for (ScheduleEntry& entry : read.entries)
         list.addLoadedRow(std::move(entry));
     if (read.complete)

@@ -61,6 +61,8 @@ class ScheduleList {
 
     // Appends a row read from the database, its description as read.
     std::size_t addLoadedRow(ScheduleEntry entry);
+    // Makes room for `rows` rows in all, so that appending them moves no row.
+    void reserve(std::size_t rows) { rows_.reserve(rows); }
     // Appends a row made in the entry window, with the texts in the order
     // that window hands them over. A description that an existing row had
     // when it was added gets the new row's 1-based number: "Backup(3)".

@@ -1,0 +1,193 @@
+// Plays inside plays: the nesting bound that keeps a storm of Run clicks or
+// a held CTRL+ALT+R from overflowing the stack, and the file-play guard that
+// keeps a hot key or a due schedule entry from replacing the list under any
+// running play.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <utility>
+
+#include "model_fixture.h"
+#include "scheduler_fixture.h"
+
+namespace keyreel {
+namespace {
+
+class PlayCount : public MainModelObserver {
+  public:
+    int started = 0;
+    int ended = 0;
+    void titleChanged(const std::string& title) override {
+        if (title == kPlayingTitle)
+            ++started;
+        if (title == kIdleTitle)
+            ++ended;
+    }
+    void listChanged() override {}
+};
+
+std::string repeated(const std::string& line, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += line + "\r\n";
+    return text;
+}
+
+std::int64_t countOf(const std::vector<std::string>& events, const std::string& event) {
+    return std::count(events.begin(), events.end(), event);
+}
+
+class PlayNesting : public ::testing::Test, protected ModelParts {
+  protected:
+    PlayNesting() { model.setObserver(&plays); }
+
+    PlayCount plays;
+};
+
+TEST_F(PlayNesting, TenThousandNestedRequestsNeverNestDeeperThanTheBound) {
+    constexpr int kTaps = 100;
+    constexpr int kRequests = 10'000;
+    folder.write("taps.kyr", repeated("Press_Tab", kTaps));
+    ASSERT_TRUE(model.loadList(folder.file("taps.kyr")));
+    int requests = 0;
+    int deepest = 0;
+    // Every processing point of every play asks for one more play.
+    desktop.atProcessingPoint = [&] {
+        deepest = std::max(deepest, model.playDepth());
+        if (requests < kRequests) {
+            ++requests;
+            model.runList();
+        }
+    };
+    model.runList();
+
+    EXPECT_EQ(requests, kRequests);
+    EXPECT_EQ(deepest, kMaxNestedPlays);
+    EXPECT_EQ(model.playDepth(), 0);
+    EXPECT_EQ(model.title(), kIdleTitle);
+    // Requests made at the bound were dropped; every play that began ended
+    // after playing the whole list.
+    EXPECT_GT(plays.started, kMaxNestedPlays);
+    EXPECT_LT(plays.started, kRequests / 2);
+    EXPECT_EQ(plays.ended, plays.started);
+    EXPECT_EQ(countOf(desktop.events(), "key up 0x09"),
+              static_cast<std::int64_t>(plays.started) * kTaps);
+}
+
+TEST_F(PlayNesting, ARequestAtTheBoundIsDroppedWithoutClearingAStop) {
+    folder.write("tab.kyr", "Press_Tab\r\nPress_Tab\r\n");
+    ASSERT_TRUE(model.loadList(folder.file("tab.kyr")));
+    desktop.atProcessingPoint = [&] {
+        if (model.playDepth() < kMaxNestedPlays) {
+            model.runList();
+        } else if (model.runState().stopRequested == 0) {
+            model.stop();
+            model.runList();  // dropped: the stop stands
+            EXPECT_EQ(model.runState().stopRequested, 1);
+            EXPECT_EQ(model.title(), kStoppedTitle);
+        }
+    };
+    model.runList();
+    EXPECT_EQ(plays.started, kMaxNestedPlays);
+    // Each play stopped after the line it was on: one Tab apiece.
+    EXPECT_EQ(countOf(desktop.events(), "key up 0x09"), kMaxNestedPlays);
+}
+
+struct RunningPlay {
+    const char* name;
+    // Starts the play of "list.kyr"; `request` is to be made at its
+    // processing points.
+    std::function<void(ModelParts&, const std::function<void()>& request)> start;
+};
+
+// Whatever play runs, a file play asked for at its processing point is
+// dropped: the list stays, the file's lines never play, and the running play
+// goes on to its end.
+TEST(FilePlayGuard, AFilePlayIsDroppedWhileAnyPlayRuns) {
+    const std::vector<RunningPlay> runningPlays = {
+        {"the Run button, CTRL+ALT+R or the start-up play",
+         [](ModelParts& parts, const std::function<void()>& request) {
+             ASSERT_TRUE(parts.model.loadList(parts.folder.file("list.kyr")));
+             parts.desktop.atProcessingPoint = request;
+             parts.model.runList();
+         }},
+        {"a file play",
+         [](ModelParts& parts, const std::function<void()>& request) {
+             parts.desktop.atProcessingPoint = request;
+             parts.model.playMacroFile(parts.folder.file("list.kyr"));
+         }},
+        {"a play of the list nested in a file play",
+         [](ModelParts& parts, const std::function<void()>& request) {
+             bool nested = false;
+             parts.desktop.atProcessingPoint = [&] {
+                 if (std::exchange(nested, true))
+                     request();
+                 else
+                     parts.model.runList();
+             };
+             parts.model.playMacroFile(parts.folder.file("list.kyr"));
+         }},
+    };
+    for (const RunningPlay& running : runningPlays) {
+        SCOPED_TRACE(running.name);
+        ModelParts parts;
+        parts.folder.write("list.kyr", "Press_Tab\r\nWait >1\r\nPress_Up\r\n");
+        parts.folder.write("hot.kyr", "Press_F5\r\n");
+        int requests = 0;
+        running.start(parts, [&] {
+            ++requests;
+            parts.model.playMacroFile(parts.folder.file("hot.kyr"));
+            EXPECT_EQ(parts.model.list(), (MacroList{"Press_Tab", "Wait >1", "Press_Up"}));
+        });
+        EXPECT_GT(requests, 0);
+        EXPECT_EQ(countOf(parts.desktop.events(), "key down 0x74"), 0) << "F5 was played";
+        EXPECT_EQ(parts.desktop.events().back(), "key up 0x26") << "the running play ended";
+        EXPECT_FALSE(parts.model.playing());
+    }
+}
+
+TEST(FilePlayGuard, AStoppedPlayStillKeepsFilePlaysOutUntilItHasEnded) {
+    ModelParts parts;
+    parts.folder.write("wait.kyr", "Wait >3\r\nPress_Up\r\n");
+    parts.folder.write("hot.kyr", "Press_F5\r\n");
+    int wakeUps = 0;
+    parts.desktop.atProcessingPoint = [&] {
+        if (++wakeUps == 1)
+            parts.model.stop();  // the wait goes on to its end
+        else
+            parts.model.playMacroFile(parts.folder.file("hot.kyr"));
+    };
+    parts.model.playMacroFile(parts.folder.file("wait.kyr"));
+    EXPECT_EQ(parts.desktop.events(), (Strings{"wait 3"}));
+    EXPECT_EQ(parts.model.list(), (MacroList{"Wait >3", "Press_Up"}));
+
+    parts.desktop.atProcessingPoint = nullptr;
+    parts.model.playMacroFile(parts.folder.file("hot.kyr"));
+    EXPECT_EQ(parts.desktop.events().back(), "key up 0x74") << "once it has ended, F5 plays";
+}
+
+TEST(FilePlayGuard, AnEntryDueDuringARunOfTheListMovesOnUnplayed) {
+    ModelParts main;
+    SchedulerParts schedule;
+    main.folder.write("list.kyr", "Wait >1\r\n");
+    main.folder.write("Daily.kyr", "Press_F5\r\n");
+    std::string daily = record("Daily", "D", "3/5/2000", "9:05:07");
+    const std::string path = "Daily.kyr";
+    daily.replace(daily.find(path), path.size(), main.folder.file(path));
+    schedule.database() = daily + record("Once", "O", "3/5/2000", "9:05:07");
+    schedule.loadWindow(&main.model);
+
+    ASSERT_TRUE(main.model.loadList(main.folder.file("list.kyr")));
+    main.desktop.atProcessingPoint = [&] { schedule.tickAt("3/5/2000 9:05:07"); };
+    main.model.runList();
+
+    EXPECT_EQ(main.desktop.events(), (Strings{"wait 1"})) << "nothing of the entries played";
+    EXPECT_EQ(main.model.list(), (MacroList{"Wait >1"}));
+    EXPECT_EQ(schedule.rows(), (Strings{"Daily 9:05:07 3/06/2000 2 D"}))
+        << "the daily entry moved on to tomorrow, the once entry is gone";
+}
+
+}  // namespace
+}  // namespace keyreel
