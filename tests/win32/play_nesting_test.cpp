@@ -32,6 +32,8 @@ class HotKeyPlays : public MainWindowActions {
     void trayIconEvent(UINT) override {}
     void taskbarCreated() override {}
     void mainWindowDpiChanged(UINT) override {}
+    bool dataReceived(const COPYDATASTRUCT&) override { return false; }
+    void handOversDue() override {}
 
   private:
     MainModel& model_;
