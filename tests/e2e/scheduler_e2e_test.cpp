@@ -177,6 +177,41 @@ TEST_F(SchedulerE2E, ClosingTheSchedulerWindowStopsTheSchedule) {
     EXPECT_EQ(database(), entry);
 }
 
+// A start-up macro that loops for good: the scheduler loaded before it plays
+// runs its passes during the play (a due entry's play is dropped while
+// another plays, and the entry moves on); without the setting it never loads.
+TEST_F(SchedulerE2E, RunFromStartUpTheScheduleRunsDuringALoopingCommandLinePlay) {
+    setSetting("startup", "runLoaded", "1");
+    setSetting("startup", "Run", "0");
+    const std::wstring looping = L"\"" + writeMacro(L"looping.kyr", "Wait >1\r\nLoop\r\n") + L"\"";
+    const auto schedulerWindow = [] { return FindWindowW(L"KeyreelSchedulerWindow", nullptr); };
+
+    // Loaded before the play or not at all: once the play runs, it is decided.
+    ASSERT_TRUE(keyreel.start(looping));
+    ASSERT_TRUE(waitForTitle(kPlayingTitle, 15000));
+    EXPECT_EQ(schedulerWindow(), nullptr) << "off by default";
+    keyreel.kill();
+
+    setSetting("startup", "runScheduler", "1");
+    const LocalDateTime when = localTimeIn(10);
+    const std::string runTime = timeText(when);
+    writeDatabase(record("Daily", runTime, enteredDateText(when.month, when.day, when.year),
+                         weekdayText(when), "D", "C:\\dropped.kyr"));
+    ASSERT_TRUE(keyreel.start(looping));
+    ASSERT_TRUE(waitForTitle(kPlayingTitle, 15000));
+    const HWND scheduler = schedulerWindow();
+    ASSERT_NE(scheduler, nullptr) << "loaded before the play";
+    EXPECT_FALSE(IsWindowVisible(scheduler)) << "hidden, as Hide loads it";
+
+    const LocalDateTime tomorrow = localTimeIn(24 * 3600);
+    const std::string moved = "\"Daily\",\"" + runTime + "\",\"" +
+                              runDateText(momentOf(tomorrow).today) + "\",\"" +
+                              weekdayText(tomorrow) + "\",\"D\",";
+    EXPECT_TRUE(waitFor([&] { return database().starts_with(moved); }, 60000))
+        << database() << " does not start with " << moved;
+    EXPECT_EQ(title(), kPlayingTitle) << "the loop plays on";
+}
+
 TEST_F(SchedulerE2E, ScheduleItWithoutAFrequencySaysSoAndAddsNothing) {
     ASSERT_NE(open(L""), nullptr);
     ASSERT_NE(openScheduler(OpenWith::TrayMenu), nullptr);
