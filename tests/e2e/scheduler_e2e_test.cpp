@@ -18,6 +18,13 @@ std::string weekdayText(const LocalDateTime& time) {
     return std::to_string(momentOf(time).weekday);
 }
 
+// The start of the record of a daily entry once it moved on to tomorrow.
+std::string movedToTomorrow(const std::string& descr, const std::string& runTime) {
+    const LocalDateTime tomorrow = localTimeIn(24 * 3600);
+    return "\"" + descr + "\",\"" + runTime + "\",\"" + runDateText(momentOf(tomorrow).today) +
+           "\",\"" + weekdayText(tomorrow) + "\",\"D\",";
+}
+
 std::vector<std::wstring> shownRow(const std::string& descr, const std::string& runTime,
                                    const std::string& runDate, const std::string& runDay,
                                    const std::string& freq, const std::string& path) {
@@ -78,10 +85,7 @@ TEST_F(SchedulerE2E, ADailyEntryPlaysFromTheTrayAndMovesOnToTheNextDay) {
 
     EXPECT_TRUE(waitFor([&] { return notepad.text() == L"daily"; }, 60000))
         << win32::toUtf8(notepad.text());
-    const LocalDateTime tomorrow = localTimeIn(24 * 3600);
-    const std::string moved = "\"Daily\",\"" + runTime + "\",\"" +
-                              runDateText(momentOf(tomorrow).today) + "\",\"" +
-                              weekdayText(tomorrow) + "\",\"D\",";
+    const std::string moved = movedToTomorrow("Daily", runTime);
     EXPECT_TRUE(waitFor([&] { return database().starts_with(moved); }, 10000))
         << database() << " does not start with " << moved;
 }
@@ -203,10 +207,7 @@ TEST_F(SchedulerE2E, RunFromStartUpTheScheduleRunsDuringALoopingCommandLinePlay)
     ASSERT_NE(scheduler, nullptr) << "loaded before the play";
     EXPECT_FALSE(IsWindowVisible(scheduler)) << "hidden, as Hide loads it";
 
-    const LocalDateTime tomorrow = localTimeIn(24 * 3600);
-    const std::string moved = "\"Daily\",\"" + runTime + "\",\"" +
-                              runDateText(momentOf(tomorrow).today) + "\",\"" +
-                              weekdayText(tomorrow) + "\",\"D\",";
+    const std::string moved = movedToTomorrow("Daily", runTime);
     EXPECT_TRUE(waitFor([&] { return database().starts_with(moved); }, 60000))
         << database() << " does not start with " << moved;
     EXPECT_EQ(title(), kPlayingTitle) << "the loop plays on";
