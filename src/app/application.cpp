@@ -72,6 +72,10 @@ int Application::run(const std::wstring& commandLine) {
     const StartupPlan plan = planStartup(win32::toUtf8(commandLine), startup.runLoaded,
                                          startup.pauseEnabled == 1, startup.pauseSeconds);
     fileStarter_.setSettings({startup.runLoaded, startup.pauseEnabled == 1, startup.pauseSeconds});
+    // Before the file's play, which runs inside this call and may loop for
+    // good: loaded first, the scheduler's clock ticks during that play too.
+    if (startup.runScheduler)
+        scheduler_.hideLoaded();
     if (plan.hideToTray)
         hideToTray();
     else

@@ -24,6 +24,7 @@ enum ControlId : int {
     kSecondsLabel = 103,
     kPauseSlider = 104,
     kSecondsEdit = 105,
+    kRunSchedulerCheck = 106,
     // HotKeys page; the rows of F1 .. F6 count up from their first id.
     kAltCheck = 110,
     kCtrlCheck = 111,
@@ -50,8 +51,8 @@ constexpr const wchar_t* kTakenText = L"in use";
 constexpr const char* kTakenTip =
     "Another program holds this combination: Keyreel could not register the hot key.";
 
-constexpr std::initializer_list<int> kAutoStartupPage = {kPauseCheck, kRunLoadedCheck,
-                                                         kSecondsLabel, kPauseSlider, kSecondsEdit};
+constexpr std::initializer_list<int> kAutoStartupPage = {
+    kPauseCheck, kRunLoadedCheck, kRunSchedulerCheck, kSecondsLabel, kPauseSlider, kSecondsEdit};
 constexpr std::initializer_list<int> kHotKeysHeadings = {kAltCheck, kCtrlCheck, kKeyLabel,
                                                          kMacroLocationLabel};
 
@@ -76,9 +77,11 @@ const std::vector<ControlPlacement>& layout() {
             {L"BUTTON", L"Enable Pause For Auto Start", kCheckBox, kPauseCheck, 360, 600, 4200,
              285},
             {L"BUTTON", L"Run Loaded Macro", kCheckBox, kRunLoadedCheck, 360, 960, 4200, 285},
-            {L"STATIC", L"Seconds to Pause", kLabel, kSecondsLabel, 360, 1440, 4200, 255},
-            {TRACKBAR_CLASSW, L"", TBS_AUTOTICKS | WS_TABSTOP, kPauseSlider, 300, 1740, 4560, 420},
-            {L"EDIT", L"", kTextBox, kSecondsEdit, 4980, 1800, 780, 315, WS_EX_CLIENTEDGE},
+            {L"BUTTON", L"Run the scheduler from start-up", kCheckBox, kRunSchedulerCheck, 360,
+             1320, 4200, 285},
+            {L"STATIC", L"Seconds to Pause", kLabel, kSecondsLabel, 360, 1800, 4200, 255},
+            {TRACKBAR_CLASSW, L"", TBS_AUTOTICKS | WS_TABSTOP, kPauseSlider, 300, 2100, 4560, 420},
+            {L"EDIT", L"", kTextBox, kSecondsEdit, 4980, 2160, 780, 315, WS_EX_CLIENTEDGE},
             {L"BUTTON", L"ALT", kCheckBox, kAltCheck, 360, 600, 1200, 285},
             {L"BUTTON", L"CTRL", kCheckBox, kCtrlCheck, 1680, 600, 1200, 285},
             {L"STATIC", L"Key", kLabel, kKeyLabel, 360, 1020, 1380, 255},
@@ -120,6 +123,8 @@ bool& checkedValue(PreferenceValues& values, int id) {
             return values.pauseEnabled;
         case kRunLoadedCheck:
             return values.runLoaded;
+        case kRunSchedulerCheck:
+            return values.runScheduler;
         case kAltCheck:
             return values.hotKeys.alt;
         case kCtrlCheck:
@@ -136,8 +141,8 @@ bool& checkedValue(PreferenceValues& values, int id) {
 }
 
 std::vector<int> checkBoxIds() {
-    std::vector<int> ids = {kPauseCheck, kRunLoadedCheck, kAltCheck, kCtrlCheck,
-                            kBeginCheck, kMouseCheck,     kStopCheck};
+    std::vector<int> ids = {kPauseCheck, kRunLoadedCheck, kRunSchedulerCheck, kAltCheck,
+                            kCtrlCheck,  kBeginCheck,     kMouseCheck,        kStopCheck};
     for (std::size_t fKey = 0; fKey < kFKeys; ++fKey)
         ids.push_back(fKeyId(kFirstFKeyCheck, fKey));
     return ids;

@@ -54,9 +54,10 @@ TEST(Preferences, AnEmptyStoreShowsTheDefaults) {
 
 TEST(Preferences, AStoredNonNumberLeavesTheStartupPageAsItWas) {
     const Entries stored = {
-        {"startup/Run", "0"},         {"startup/delay", "20"},     {"startup/runLoaded", "1"},
-        {"startup/enableMouse", "1"}, {"startup/enableALTR", "1"}, {"startup/enableALTS", "1"},
-        {"hotkey/CTRL", "1"},         {"hotkey/F2", "1"},          {"hKeyLoc/F2", "b.kyr"},
+        {"startup/Run", "0"},          {"startup/delay", "20"},     {"startup/runLoaded", "1"},
+        {"startup/enableMouse", "1"},  {"startup/enableALTR", "1"}, {"startup/enableALTS", "1"},
+        {"hotkey/CTRL", "1"},          {"hotkey/F2", "1"},          {"hKeyLoc/F2", "b.kyr"},
+        {"startup/runScheduler", "1"},
     };
     PreferenceControls asNew = newPreferenceControls();
     asNew.values.delay = "0";  // an empty seconds box shows 0 after loading
@@ -67,11 +68,14 @@ TEST(Preferences, AStoredNonNumberLeavesTheStartupPageAsItWas) {
     filled.values.delay = "20";
     filled.sliderPosition = 20;
     filled.values.runLoaded = filled.values.mouseTrackingOff = true;
+    filled.values.runScheduler = true;
     filled.values.hotKeys.beginEnabled = filled.values.hotKeys.stopEnabled = true;
 
     const std::vector<std::pair<std::string, std::string>> nonNumbers = {
-        {"startup/Run", "abc"},  {"startup/runLoaded", "yes"}, {"startup/enableMouse", "off"},
-        {"startup/delay", "5s"}, {"startup/Run", "70000"},  // no 16-bit number
+        {"startup/Run", "abc"},         {"startup/runLoaded", "yes"},
+        {"startup/enableMouse", "off"}, {"startup/delay", "5s"},
+        {"startup/Run", "70000"},  // no 16-bit number
+        {"startup/runScheduler", "on"},
     };
     for (const auto& [name, text] : nonNumbers) {
         MemorySettingsStore settings;
@@ -90,20 +94,26 @@ std::string startupPage(const PreferenceControls& c) {
     return std::string("pause ") + box(c.values.pauseEnabled) + " run " + box(c.values.runLoaded) +
            " seconds " + c.values.delay + " slider " + std::to_string(c.sliderPosition) +
            " begin " + box(c.values.hotKeys.beginEnabled) + " stop " +
-           box(c.values.hotKeys.stopEnabled);
+           box(c.values.hotKeys.stopEnabled) + " scheduler " + box(c.values.runScheduler);
 }
 
 TEST(Preferences, StartupPutsTheValuesItActsOnIntoTheHiddenWindow) {
     const std::vector<std::pair<Entries, std::string>> cases = {
         // The window's loading left its page; the start-up counts "abc" as 0
-        // and fills the pause box, the run-loaded box and the seconds.
-        {{{"startup/Run", "abc"}, {"startup/runLoaded", "1"}, {"startup/enableALTR", "1"}},
-         "pause 0 run 1 seconds 10 slider 10 begin 0 stop 0"},
-        {{{"startup/delay", "abc"}}, "pause 1 run 0 seconds 0 slider 0 begin 0 stop 0"},
+        // and fills the pause box, the run-loaded box, the seconds and the
+        // scheduler box, which show what the start-up did.
+        {{{"startup/Run", "abc"},
+          {"startup/runLoaded", "1"},
+          {"startup/enableALTR", "1"},
+          {"startup/runScheduler", "1"}},
+         "pause 0 run 1 seconds 10 slider 10 begin 0 stop 0 scheduler 1"},
+        {{{"startup/delay", "abc"}}, "pause 1 run 0 seconds 0 slider 0 begin 0 stop 0 scheduler 0"},
+        {{{"startup/runScheduler", "on"}, {"startup/delay", "30"}},
+         "pause 1 run 0 seconds 30 slider 30 begin 0 stop 0 scheduler 0"},
         // Only 1 counts as a check; 200 stays as text and leaves the slider,
         // and the boxes after it are still filled.
         {{{"startup/Run", "2"}, {"startup/delay", "200"}, {"startup/enableALTS", "1"}},
-         "pause 0 run 0 seconds 200 slider 0 begin 0 stop 1"},
+         "pause 0 run 0 seconds 200 slider 0 begin 0 stop 1 scheduler 0"},
     };
     for (const auto& [stored, shown] : cases) {
         MemorySettingsStore settings;
@@ -140,9 +150,12 @@ TEST(Preferences, OkWritesEverySettingAndSaysWhenTheyTakeEffect) {
     store(settings.inner, {{"startup/delay", "30"}, {"hotkey/F4", "1"}, {"hKeyLoc/F4", " d.kyr"}});
     PreferenceControls controls = openedWindow(settings);
     secondsTextChanged(controls, "200");
+    EXPECT_FALSE(controls.values.runScheduler) << "off until chosen";
+    controls.values.runScheduler = true;
     SimulatedDesktop desktop;
     EXPECT_TRUE(applyPreferences(settings, desktop, controls.values));
-    EXPECT_EQ(settings.writes.size(), 20u);
+    EXPECT_EQ(settings.writes.size(), 21u);
+    EXPECT_EQ(settings.writes.back(), "startup/runScheduler=1") << "after the twenty";
     EXPECT_EQ(settings.readSetting("startup", "delay"), "200");
     EXPECT_EQ(openedWindow(settings).values, controls.values) << "reopening shows what OK wrote";
     EXPECT_EQ(desktop.events(),
@@ -153,7 +166,7 @@ TEST(Preferences, OkWritesEverySettingAndSaysWhenTheyTakeEffect) {
     settings.failingWrite = 23;
     SimulatedDesktop failing;
     EXPECT_FALSE(applyPreferences(settings, failing, controls.values));
-    EXPECT_EQ(settings.writes.size(), 40u) << "the other settings are still written";
+    EXPECT_EQ(settings.writes.size(), 42u) << "the other settings are still written";
     EXPECT_EQ(failing.events(),
               std::vector<std::string>{"message \"Error occurred trying to save the settings, "
                                        "please retry.\" \"Tobrin's Keyreel\" -> ok"});

@@ -29,9 +29,10 @@ int startupValue(const std::string& key, const std::string& text) {
     store.writeSetting("startup", key, text);
     const StartupSettings read = readStartupSettings(store);
     const std::map<std::string, int> byKey = {
-        {"Run", read.pauseEnabled},        {"delay", read.pauseSeconds},
-        {"runLoaded", read.runLoaded},     {"enableMouse", read.mouseTrackingOff},
-        {"enableALTR", read.beginEnabled}, {"enableALTS", read.stopEnabled},
+        {"Run", read.pauseEnabled},          {"delay", read.pauseSeconds},
+        {"runLoaded", read.runLoaded},       {"enableMouse", read.mouseTrackingOff},
+        {"enableALTR", read.beginEnabled},   {"enableALTS", read.stopEnabled},
+        {"runScheduler", read.runScheduler},
     };
     return byKey.at(key);
 }
@@ -50,6 +51,8 @@ TEST(Settings, StartupValuesHaveTheirDefaultsAndConversions) {
         // Check boxes are on for exactly "1".
         {"enableALTR", {{"1", 1}, {"", 0}, {" 1", 0}, {"01", 0}, {"1.0", 0}, {"true", 0}}},
         {"enableALTS", {{"1", 1}, {"2", 0}}},
+        // Off by default; read as "runLoaded" is.
+        {"runScheduler", {{"", 0}, {"1", 1}, {"2", 1}, {"0", 0}, {"on", 0}, {" 1 ", 1}}},
     };
     for (const auto& [key, texts] : cases) {
         for (const auto& [text, expected] : texts)
@@ -57,7 +60,17 @@ TEST(Settings, StartupValuesHaveTheirDefaultsAndConversions) {
     }
 }
 
-TEST(Settings, SaveWritesAllTwentyEntriesThatReadBackAndGoesOnPastAFailure) {
+TEST(Settings, AStoredNonNumberIsNoUsableNumberInAnyNumericStartupSetting) {
+    for (const char* key : {"Run", "delay", "runLoaded", "enableMouse", "runScheduler"}) {
+        MemorySettingsStore store;
+        store.writeSetting("startup", key, "1");
+        EXPECT_TRUE(readStartupSettings(store).numbersUsable) << key;
+        store.writeSetting("startup", key, "yes");
+        EXPECT_FALSE(readStartupSettings(store).numbersUsable) << key;
+    }
+}
+
+TEST(Settings, SaveWritesAllTwentyOneEntriesThatReadBackAndGoesOnPastAFailure) {
     MemorySettingsStore nothingSaved;
     nothingSaved.writeSetting("hotkey", "ALT", "");  // as good as absent
     EXPECT_EQ(loadHotKeySettings(nothingSaved), HotKeySettings{});
@@ -67,6 +80,7 @@ TEST(Settings, SaveWritesAllTwentyEntriesThatReadBackAndGoesOnPastAFailure) {
                                   .delay = " 12x",
                                   .runLoaded = true,
                                   .mouseTrackingOff = true,
+                                  .runScheduler = true,
                                   .hotKeys = {.alt = false,
                                               .ctrl = true,
                                               .stopEnabled = true,
@@ -76,19 +90,31 @@ TEST(Settings, SaveWritesAllTwentyEntriesThatReadBackAndGoesOnPastAFailure) {
     recorder.failingWrite = 14;
     EXPECT_FALSE(saveSettings(recorder, values));
     EXPECT_EQ(recorder.writes, (std::vector<std::string>{
-                                   "startup/run=0",        "startup/delay= 12x",
-                                   "startup/runLoaded=1",  "startup/enableALTR=0",
-                                   "startup/enableALTS=1", "startup/enableMouse=1",
-                                   "hotkey/ALT=0",         "hotkey/CTRL=1",
-                                   "hotkey/F1=0",          "hotkey/F2=0",
-                                   "hotkey/F3=0",          "hotkey/F4=1",
-                                   "hotkey/F5=0",          "hotkey/F6=0",
-                                   "hKeyLoc/F1=",          "hKeyLoc/F2=",
-                                   "hKeyLoc/F3=",          "hKeyLoc/F4=",
-                                   "hKeyLoc/F5=",          "hKeyLoc/F6= D:\\six .kyr ",
+                                   "startup/run=0",
+                                   "startup/delay= 12x",
+                                   "startup/runLoaded=1",
+                                   "startup/enableALTR=0",
+                                   "startup/enableALTS=1",
+                                   "startup/enableMouse=1",
+                                   "hotkey/ALT=0",
+                                   "hotkey/CTRL=1",
+                                   "hotkey/F1=0",
+                                   "hotkey/F2=0",
+                                   "hotkey/F3=0",
+                                   "hotkey/F4=1",
+                                   "hotkey/F5=0",
+                                   "hotkey/F6=0",
+                                   "hKeyLoc/F1=",
+                                   "hKeyLoc/F2=",
+                                   "hKeyLoc/F3=",
+                                   "hKeyLoc/F4=",
+                                   "hKeyLoc/F5=",
+                                   "hKeyLoc/F6= D:\\six .kyr ",
+                                   "startup/runScheduler=1",
                                }));
     EXPECT_EQ(loadHotKeySettings(recorder), values.hotKeys)
         << "F6's macro is read though F6 is off";
+    EXPECT_TRUE(readStartupSettings(recorder).runScheduler);
 }
 
 }  // namespace

@@ -18,6 +18,13 @@ std::string weekdayText(const LocalDateTime& time) {
     return std::to_string(momentOf(time).weekday);
 }
 
+// The start of the record of a daily entry once it moved on to tomorrow.
+std::string movedToTomorrow(const std::string& descr, const std::string& runTime) {
+    const LocalDateTime tomorrow = localTimeIn(24 * 3600);
+    return "\"" + descr + "\",\"" + runTime + "\",\"" + runDateText(momentOf(tomorrow).today) +
+           "\",\"" + weekdayText(tomorrow) + "\",\"D\",";
+}
+
 std::vector<std::wstring> shownRow(const std::string& descr, const std::string& runTime,
                                    const std::string& runDate, const std::string& runDay,
                                    const std::string& freq, const std::string& path) {
@@ -78,10 +85,7 @@ TEST_F(SchedulerE2E, ADailyEntryPlaysFromTheTrayAndMovesOnToTheNextDay) {
 
     EXPECT_TRUE(waitFor([&] { return notepad.text() == L"daily"; }, 60000))
         << win32::toUtf8(notepad.text());
-    const LocalDateTime tomorrow = localTimeIn(24 * 3600);
-    const std::string moved = "\"Daily\",\"" + runTime + "\",\"" +
-                              runDateText(momentOf(tomorrow).today) + "\",\"" +
-                              weekdayText(tomorrow) + "\",\"D\",";
+    const std::string moved = movedToTomorrow("Daily", runTime);
     EXPECT_TRUE(waitFor([&] { return database().starts_with(moved); }, 10000))
         << database() << " does not start with " << moved;
 }
@@ -175,6 +179,38 @@ TEST_F(SchedulerE2E, ClosingTheSchedulerWindowStopsTheSchedule) {
     ASSERT_TRUE(waitFor(past, 30000));
     EXPECT_EQ(notepad.text(), L"");
     EXPECT_EQ(database(), entry);
+}
+
+// A start-up macro that loops for good: the scheduler loaded before it plays
+// runs its passes during the play (a due entry's play is dropped while
+// another plays, and the entry moves on); without the setting it never loads.
+TEST_F(SchedulerE2E, RunFromStartUpTheScheduleRunsDuringALoopingCommandLinePlay) {
+    setSetting("startup", "runLoaded", "1");
+    setSetting("startup", "Run", "0");
+    const std::wstring looping = L"\"" + writeMacro(L"looping.kyr", "Wait >1\r\nLoop\r\n") + L"\"";
+    const auto schedulerWindow = [] { return FindWindowW(L"KeyreelSchedulerWindow", nullptr); };
+
+    // Loaded before the play or not at all: once the play runs, it is decided.
+    ASSERT_TRUE(keyreel.start(looping));
+    ASSERT_TRUE(waitForTitle(kPlayingTitle, 15000));
+    EXPECT_EQ(schedulerWindow(), nullptr) << "off by default";
+    keyreel.kill();
+
+    setSetting("startup", "runScheduler", "1");
+    const LocalDateTime when = localTimeIn(10);
+    const std::string runTime = timeText(when);
+    writeDatabase(record("Daily", runTime, enteredDateText(when.month, when.day, when.year),
+                         weekdayText(when), "D", "C:\\dropped.kyr"));
+    ASSERT_TRUE(keyreel.start(looping));
+    ASSERT_TRUE(waitForTitle(kPlayingTitle, 15000));
+    const HWND scheduler = schedulerWindow();
+    ASSERT_NE(scheduler, nullptr) << "loaded before the play";
+    EXPECT_FALSE(IsWindowVisible(scheduler)) << "hidden, as Hide loads it";
+
+    const std::string moved = movedToTomorrow("Daily", runTime);
+    EXPECT_TRUE(waitFor([&] { return database().starts_with(moved); }, 60000))
+        << database() << " does not start with " << moved;
+    EXPECT_EQ(title(), kPlayingTitle) << "the loop plays on";
 }
 
 TEST_F(SchedulerE2E, ScheduleItWithoutAFrequencySaysSoAndAddsNothing) {

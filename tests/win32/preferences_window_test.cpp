@@ -123,8 +123,8 @@ TEST_F(PreferencesWindowTest, AnEmptyStoreShowsTheDefaultsOnTheAutoStartupPage) 
     EXPECT_EQ(SendMessageW(slider(), TBM_GETNUMTICS, 0, 0), 16) << "one every 10, both ends";
     EXPECT_TRUE(checked(L"ALT"));
     for (const wchar_t* caption :
-         {L"CTRL", L"F1", L"F2", L"F3", L"F4", L"F5", L"F6", L"Enable CTRL+ALT+R Begin",
-          L"Disable mouse tracking", L"Enable CTRL+ALT+S Stop"})
+         {L"Run the scheduler from start-up", L"CTRL", L"F1", L"F2", L"F3", L"F4", L"F5", L"F6",
+          L"Enable CTRL+ALT+R Begin", L"Disable mouse tracking", L"Enable CTRL+ALT+S Stop"})
         EXPECT_FALSE(checked(caption)) << win32::toUtf8(caption);
     for (std::size_t path = 1; path <= 6; ++path)
         EXPECT_EQ(wideText(edit(path)), L"") << path;
@@ -132,8 +132,9 @@ TEST_F(PreferencesWindowTest, AnEmptyStoreShowsTheDefaultsOnTheAutoStartupPage) 
     // The first page shows, the HotKeys page is hidden until its tab is
     // chosen; the boxes below the pages always show.
     openInFront();
-    for (const wchar_t* caption : {L"Enable Pause For Auto Start", L"Seconds to Pause",
-                                   L"Enable CTRL+ALT+S Stop", L"OK", L"Cancel"})
+    for (const wchar_t* caption :
+         {L"Enable Pause For Auto Start", L"Run the scheduler from start-up", L"Seconds to Pause",
+          L"Enable CTRL+ALT+S Stop", L"OK", L"Cancel"})
         EXPECT_TRUE(shown(caption)) << win32::toUtf8(caption);
     EXPECT_FALSE(shown(L"F1"));
     EXPECT_FALSE(shown(L"Macro Location"));
@@ -141,8 +142,43 @@ TEST_F(PreferencesWindowTest, AnEmptyStoreShowsTheDefaultsOnTheAutoStartupPage) 
     EXPECT_TRUE(shown(L"F1"));
     EXPECT_TRUE(shown(L"Macro Location"));
     EXPECT_FALSE(shown(L"Enable Pause For Auto Start"));
+    EXPECT_FALSE(shown(L"Run the scheduler from start-up"));
     EXPECT_TRUE(shown(L"Enable CTRL+ALT+S Stop"));
     EXPECT_EQ(marksShown(), 0);
+    chooseTab(0);
+    EXPECT_TRUE(shown(L"Run the scheduler from start-up"));
+}
+
+TEST_F(PreferencesWindowTest, TheSchedulerBoxFollowsItsSettingAndOkWritesItAfterTheTwenty) {
+    store("startup", "runScheduler", "1");
+    openInFront();
+    EXPECT_TRUE(checked(L"Run the scheduler from start-up"));
+    clickOn(box(L"Run the scheduler from start-up"));
+    ASSERT_TRUE(pumpUntil([&] { return !checked(L"Run the scheduler from start-up"); }));
+    DialogAnswer off(L"Tobrin's Keyreel", win32::pressButton(IDOK), IDOK);
+    clickOn(box(L"OK"));
+    ASSERT_TRUE(pumpUntil([&] { return !window.loaded(); }));
+    off.finish();
+    EXPECT_EQ(settings.readSetting("startup", "runScheduler"), "0");
+
+    openInFront();
+    EXPECT_FALSE(checked(L"Run the scheduler from start-up"));
+    clickOn(box(L"Run the scheduler from start-up"));
+    ASSERT_TRUE(pumpUntil([&] { return checked(L"Run the scheduler from start-up"); }));
+    DialogAnswer on(L"Tobrin's Keyreel", win32::pressButton(IDOK), IDOK);
+    clickOn(box(L"OK"));
+    ASSERT_TRUE(pumpUntil([&] { return !window.loaded(); }));
+    on.finish();
+    EXPECT_EQ(settings.readSetting("startup", "runScheduler"), "1");
+    EXPECT_EQ(settings.readSetting("startup", "enableMouse"), "0") << "the twenty too";
+
+    // A stored non-number leaves the page as a new window shows it, as the
+    // other numbers of the page do.
+    store("startup", "runScheduler", "on");
+    store("startup", "runLoaded", "1");
+    openInFront();
+    EXPECT_FALSE(checked(L"Run the scheduler from start-up"));
+    EXPECT_FALSE(checked(L"Run Loaded Macro"));
 }
 
 TEST_F(PreferencesWindowTest, OkWritesWhatTheUserSetAndCancelAndTheCloseBoxWriteNothing) {

@@ -48,6 +48,7 @@ PreferenceControls loadPreferenceControls(const HotKeySettings& hotKeys, Setting
 void fillFromStartup(PreferenceControls& controls, const StartupSettings& startup) {
     controls.values.pauseEnabled = startup.pauseEnabled == 1;
     controls.values.runLoaded = startup.runLoaded;
+    controls.values.runScheduler = startup.runScheduler;
     secondsTextChanged(controls, std::to_string(startup.pauseSeconds));
 }
 

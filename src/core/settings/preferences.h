@@ -40,8 +40,9 @@ PreferenceControls newPreferenceControls();
 void fillHotKeyPage(PreferenceControls& controls, const HotKeySettings& hotKeys);
 
 // Fills the Auto Startup page and the three boxes below the pages from
-// section "startup". When "Run", "runLoaded", "enableMouse" or "delay" holds
-// a text that is no number, none of them is set and the result is false.
+// section "startup". When "Run", "runLoaded", "enableMouse", "delay" or
+// "runScheduler" holds a text that is no number, none of them is set and the
+// result is false.
 bool loadStartupPrefs(PreferenceControls& controls, const StartupSettings& startup);
 
 // The window's own loading, once the hot keys were registered again from
@@ -49,7 +50,8 @@ bool loadStartupPrefs(PreferenceControls& controls, const StartupSettings& start
 PreferenceControls loadPreferenceControls(const HotKeySettings& hotKeys, SettingsStore& store);
 
 // The program's start-up puts the values it acts on into the window it
-// loaded hidden: the pause box, the run-loaded box and the pause length.
+// loaded hidden: the pause box, the run-loaded box, the pause length and the
+// run-scheduler box.
 void fillFromStartup(PreferenceControls& controls, const StartupSettings& startup);
 
 // The seconds box now holds `text`, typed or set by the program. The slider
@@ -59,7 +61,7 @@ void secondsTextChanged(PreferenceControls& controls, std::string text);
 // The user moved the slider: the seconds box shows its position.
 void sliderMoved(PreferenceControls& controls, int position);
 
-// OK: writes all twenty settings, then tells the user they take effect at
+// OK: writes all twenty-one settings, then tells the user they take effect at
 // the next start. When some setting could not be written it says so
 // instead and returns false: the window stays open with what the user set.
 bool applyPreferences(SettingsStore& store, MessageBoxes& boxes, const PreferenceValues& values);

@@ -67,6 +67,8 @@ StartupSettings readStartupSettings(SettingsStore& store) {
     settings.stopEnabled = settingIsOn(store.readSetting(kStartup, kEnableAltS));
     settings.pauseSeconds =
         integerSetting<std::int32_t>(store.readSetting(kStartup, kDelay), 10, usable);
+    // Read as "runLoaded" is: a number other than zero switches it on.
+    settings.runScheduler = isNonZeroNumber(store.readSetting(kStartup, kRunScheduler), usable);
     return settings;
 }
 
@@ -108,6 +110,8 @@ bool saveSettings(SettingsStore& store, const PreferenceValues& values) {
     for (std::size_t n = 0; n < kFunctionKeys.size(); ++n) {
         write(kHotKeyMacro, kFunctionKeys[n], hotKeys.fKeyMacro[n]);
     }
+    // Last, so that the twenty keep their places.
+    write(kStartup, kRunScheduler, checkText(values.runScheduler));
     return stored;
 }
 

@@ -28,6 +28,7 @@ inline constexpr std::string_view kRunLoaded = "runLoaded";
 inline constexpr std::string_view kEnableAltR = "enableALTR";
 inline constexpr std::string_view kEnableAltS = "enableALTS";
 inline constexpr std::string_view kEnableMouse = "enableMouse";
+inline constexpr std::string_view kRunScheduler = "runScheduler";
 inline constexpr std::string_view kAlt = "ALT";
 inline constexpr std::string_view kCtrl = "CTRL";
 inline constexpr std::array<std::string_view, 6> kFunctionKeys = {"F1", "F2", "F3",
@@ -74,8 +75,12 @@ struct StartupSettings {
     // The CTRL+ALT+R and CTRL+ALT+S choices.
     bool beginEnabled = false;
     bool stopEnabled = false;
-    // False when "Run", "runLoaded", "enableMouse" or "delay" holds a text
-    // that is no number (or none that fits), which counts as 0 above.
+    // Load the scheduler window hidden before anything else starts, so that
+    // the schedule runs from start-up, during a command-line play too.
+    bool runScheduler = false;
+    // False when "Run", "runLoaded", "enableMouse", "delay" or
+    // "runScheduler" holds a text that is no number (or none that fits),
+    // which counts as 0 above.
     bool numbersUsable = true;
 };
 
@@ -102,11 +107,13 @@ struct PreferenceValues {
     std::string delay = "10";
     bool runLoaded = false;
     bool mouseTrackingOff = false;
+    bool runScheduler = false;
     HotKeySettings hotKeys;
     bool operator==(const PreferenceValues&) const = default;
 };
 
-// Writes all twenty entries, changed or not, check boxes as "0" or "1".
+// Writes all twenty-one entries, changed or not, check boxes as "0" or "1":
+// the twenty of the original set in their order, then "runScheduler".
 // False when some entry could not be stored; the others are still written.
 bool saveSettings(SettingsStore& store, const PreferenceValues& values);
 
