@@ -30,10 +30,10 @@ start_wine_env
 # leaves the build alone.
 cp "$program" "$work/"
 cat >"$work/hello.kyr" <<'EOF'
-RunProgram notepad.exe
-WaitForWindow Notepad
-SetFocus Notepad
-SendText Hello from Keyreel
+RunProgram >notepad.exe
+WaitForWindow >Untitled - Notepad
+SetFocus >Untitled - Notepad
+SendText >Hello from Keyreel!
 EOF
 mkdir -p "$images"
 
