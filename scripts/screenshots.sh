@@ -42,7 +42,9 @@ window() { xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
 # Waits until no visible window has the title any more.
 gone() { _keyreel_wait_for 100 sh -c "! xdotool search --onlyvisible --name '$1' >/dev/null"; }
 shot() {
-  # shot NAME WINDOW: the window as docs/help/images/NAME.png.
+  # shot NAME WINDOW: the window as docs/help/images/NAME.png, with the
+  # pointer out of the way (labels under it turn green).
+  xdotool mousemove 1270 1010
   import -frame -window "$2" "$work/raw.png"
   convert "$work/raw.png" -strip -colors 64 "PNG8:$images/$1.png"
   echo "screenshots: $1.png ($(stat -c %s "$images/$1.png") bytes)"
@@ -112,7 +114,6 @@ close_window "$preferences"
 
 # "&StartUp Preferences" and "&Scheduler" share their letter: End, Enter.
 scheduler=$(open_with_menu p End Return)
-shot scheduler "$scheduler"
 # The scheduler's commands are labels along its foot: "Add New" opens an
 # entry.
 before=$(shown)
@@ -131,6 +132,15 @@ click_at "$entry" 200 149
 xdotool type --delay 30 "C:\\Macros\\hello.kyr"
 click_at "$entry" 130 298
 close_window "$entry"
+# The label under the pointer is green until the pointer moves on over the
+# window: wait until none is.
+_no_green() {
+  [ "$(import -window "$1" png:- | convert - -alpha off -fuzz 30% -fill black +opaque lime \
+    -format '%[fx:maxima.g > 0]' info:)" = 0 ]
+}
+xdotool mousemove --window "$scheduler" 300 120
+_keyreel_wait_for 50 _no_green "$scheduler"
+shot scheduler "$scheduler"
 
 click_at "$scheduler" 60 30
 before=$(shown)
