@@ -230,8 +230,8 @@ TEST_F(EditorE2E, EveryExitOfTheProgramAsksAboutChangedTextAndCancelKeepsIt) {
     EXPECT_TRUE(editorOpen());
     EXPECT_EQ(editorText(), L"Wait >2");
 
-    ASSERT_TRUE(doubleClickOn(waitForTrayIcon(5000)));
-    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 5000));
+    ASSERT_TRUE(restoreFromTray(30000));
+    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 20000));
     chooseTrayItem(L"Exit");
     answer(L"Save changes to Untitled?", IDNO);
     EXPECT_TRUE(keyreel.waitForExit(10000));

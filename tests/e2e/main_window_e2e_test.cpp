@@ -75,7 +75,7 @@ TEST_F(MainWindowE2E, CancelAndNoChangeNothingAndARunAfterClearPlaysNothing) {
     activate();
     ASSERT_TRUE(tapKeys(L"alt+d"));  // Hi&de, an item of the bar itself
     ASSERT_TRUE(waitFor([&] { return !IsWindowVisible(main); }, 5000));
-    ASSERT_TRUE(doubleClickOn(waitForTrayIcon(30000)));
+    ASSERT_TRUE(restoreFromTray(30000));
     ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 20000));
     chooseTrayItem(L"Load Macro");
     answerFileDialog(L"Open", L"");

@@ -62,7 +62,7 @@ HWND MainWindowE2E::open(const std::wstring& arguments) {
     if (arguments.empty()) {
         // The first icon of a fresh Wine prefix starts its tray, which takes a
         // while on a busy machine.
-        EXPECT_TRUE(doubleClickOn(waitForTrayIcon(30000)));
+        EXPECT_TRUE(restoreFromTray(30000));
     }
     EXPECT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 20000));
     // Off Wine's tray window, which sits at the top left of the screen.

@@ -310,8 +310,8 @@ TEST_F(RecorderE2E, AnUnsavedRecordingIsAskedAboutBeforeBeginNewHideAndExit) {
     ASSERT_TRUE(waitFor([&] { return !IsWindowVisible(main); }, 5000));
     EXPECT_TRUE(IsWindowVisible(recorder)) << "Cancel keeps the recorder";
 
-    ASSERT_TRUE(doubleClickOn(waitForTrayIcon(5000)));
-    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 5000));
+    ASSERT_TRUE(restoreFromTray(30000));
+    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 20000));
     chooseTrayItem(L"Exit");
     answerQuestion(IDCANCEL);
     // Cancel keeps the program: File > Exit below asks again.

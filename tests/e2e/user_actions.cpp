@@ -70,6 +70,12 @@ bool doubleClickOn(HWND window) {
                                  L" click --repeat 2 --delay 80 1");
 }
 
+bool restoreFromTray(DWORD timeoutMillis) {
+    const HWND icon = waitForTrayIcon(timeoutMillis);
+    return icon != nullptr && clickOn(icon) &&
+           waitForActive(GetAncestor(icon, GA_ROOT), timeoutMillis) && doubleClickOn(icon);
+}
+
 bool clickListLine(HWND listBox, int index, int clicks) {
     const auto height = static_cast<LONG>(SendMessageW(listBox, LB_GETITEMHEIGHT, 0, 0));
     POINT point{8, height * index + height / 2};

@@ -42,6 +42,11 @@ bool waitForMenu(HWND window, DWORD timeoutMillis);
 HWND waitForDialog(const wchar_t* title, DWORD timeoutMillis);
 // Keyreel's icon in Wine's own tray window.
 HWND waitForTrayIcon(DWORD timeoutMillis);
+// Double-clicks Keyreel's tray icon, as a user brings its window back. The
+// tray window is made active by a single click first (which Keyreel
+// ignores): the click that activates it could otherwise take the first half
+// of the double click on a busy machine.
+bool restoreFromTray(DWORD timeoutMillis);
 // The edit control of Wine's notepad once its window "Untitled - Notepad"
 // has one; null when it did not come in time.
 HWND waitForNotepadEdit(DWORD timeoutMillis);

@@ -57,20 +57,23 @@ TEST_F(EntryWindowTest, StartsAtNowWithTheWeekdayBesideTheDateAndFollowsTheDate)
     ASSERT_EQ(SendMessageW(frequency(), CB_GETCOUNT, 0, 0), 3);
 
     // A key on the month changes the date; the name follows it. The first
-    // click gives the picker the focus, the second chooses the month.
+    // click gives the picker the focus, the second chooses the month. The
+    // picker is held by its handle: a click may bring it to the top of its
+    // siblings, and the order they are found in with it.
     ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == entry; }));
+    const HWND picker = datePicker();
     RECT rect{};
-    GetWindowRect(datePicker(), &rect);
+    GetWindowRect(picker, &rect);
     click({rect.left + 10, (rect.top + rect.bottom) / 2});
-    ASSERT_TRUE(pumpUntil([&] { return GetFocus() == datePicker(); }));
+    ASSERT_TRUE(pumpUntil([&] { return GetFocus() == picker; }));
     click({rect.left + 10, (rect.top + rect.bottom) / 2});
     input.keyEvent(VK_UP, false);
     input.keyEvent(VK_UP, true);
     ASSERT_TRUE(pumpUntil([&] {
-        return pickerValue(datePicker()).wDay != 5 || pickerValue(datePicker()).wMonth != 3 ||
-               pickerValue(datePicker()).wYear != 2000;
+        const SYSTEMTIME now = pickerValue(picker);
+        return now.wDay != 5 || now.wMonth != 3 || now.wYear != 2000;
     }));
-    const SYSTEMTIME changed = pickerValue(datePicker());
+    const SYSTEMTIME changed = pickerValue(picker);
     LocalDateTime moved{changed.wYear, changed.wMonth, changed.wDay};
     EXPECT_EQ(text(weekdayName()), keyreel::weekdayName(momentOf(moved).weekday));
 }

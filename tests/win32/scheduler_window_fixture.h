@@ -78,13 +78,30 @@ class SchedulerWindowTest : public ::testing::Test, protected SchedulerParts {
     }
     int rowCount() const { return static_cast<int>(SendMessageW(list(), LVM_GETITEMCOUNT, 0, 0)); }
     // A real click, or double click, of the left button at a screen point.
+    // The pointer goes there first and the click waits until a window of
+    // this thread hears it move: X shows a new window a moment after Windows
+    // does, and a click before that lands on whatever lies beneath.
     void click(POINT at, int times = 1) {
+        pointerHeard() = false;
+        const HHOOK hook = SetWindowsHookExW(WH_MOUSE, notePointer, nullptr, GetCurrentThreadId());
+        input.moveCursor(at.x + 1, at.y);
         input.moveCursor(at.x, at.y);
+        win32::pumpUntil([] { return pointerHeard(); });
+        UnhookWindowsHookEx(hook);
         for (int i = 0; i < times; ++i) {
             input.mouseButton(MOUSEEVENTF_LEFTDOWN);
             input.mouseButton(MOUSEEVENTF_LEFTUP);
         }
         win32::settle();
+    }
+    static bool& pointerHeard() {
+        static bool heard = false;
+        return heard;
+    }
+    static LRESULT CALLBACK notePointer(int code, WPARAM message, LPARAM data) {
+        if (code >= 0 && message == WM_MOUSEMOVE)
+            pointerHeard() = true;
+        return CallNextHookEx(nullptr, code, message, data);
     }
     static POINT middleOf(HWND control) {
         RECT rect{};
