@@ -39,8 +39,6 @@ mkdir -p "$images"
 
 # The visible window whose title matches, once it is there.
 window() { xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
-# Waits until no visible window has the title any more.
-gone() { _keyreel_wait_for 100 sh -c "! xdotool search --onlyvisible --name '$1' >/dev/null"; }
 shot() {
   # shot NAME WINDOW: the window as docs/help/images/NAME.png, with the
   # pointer out of the way (labels under it turn green).
@@ -49,7 +47,6 @@ shot() {
   convert "$work/raw.png" -strip -colors 64 "PNG8:$images/$1.png"
   echo "screenshots: $1.png ($(stat -c %s "$images/$1.png") bytes)"
 }
-keys() { xdotool key --clearmodifiers --delay 80 "$@"; }
 # Clicks a point of a window COUNT times (default once), in pixels from the
 # top left corner of its X window, which holds the menu bar if it has one.
 click_at() {
@@ -108,6 +105,7 @@ close_window "$recorder"
 
 preferences=$(open_with_menu p s)
 shot preferences_startup "$preferences"
+# The HotKeys tab, beside Auto Startup.
 click_at "$preferences" 115 18
 shot preferences_hotkeys "$preferences"
 close_window "$preferences"
