@@ -20,7 +20,7 @@ function(keyreel_add_help chm_path)
   set(source_dir ${PROJECT_SOURCE_DIR}/docs/help)
   set(project_dir ${CMAKE_BINARY_DIR}/help)
   file(MAKE_DIRECTORY ${project_dir})
-  file(GLOB pages CONFIGURE_DEPENDS ${source_dir}/*)
+  file(GLOB pages CONFIGURE_DEPENDS ${source_dir}/* ${source_dir}/images/*)
   add_custom_command(OUTPUT ${chm_path}
     COMMAND ${generator} ${source_dir} ${project_dir}
     COMMAND ${KEYREEL_CHMCMD} --verbosity 0 --no-html-scan keyreel.hhp

@@ -90,7 +90,7 @@ TEST(HelpPages, ContentsAndIndexReachEveryWordsPage) {
 
 // Every link of a written page or a generated one leads to a page of the help
 // (or to a place on one), so that no click in the help viewer ends on an
-// error page.
+// error page; every picture a page shows is one of the help's images.
 TEST(HelpPages, EveryLinkLeadsToAPageOfTheHelp) {
     std::set<std::string> pages;
     std::vector<std::pair<std::string, std::string>> texts;
@@ -100,6 +100,11 @@ TEST(HelpPages, EveryLinkLeadsToAPageOfTheHelp) {
         pages.insert(name);
         if (name.ends_with(".html"))
             texts.emplace_back(name, readSource("docs/help/" + name));
+    }
+    const std::string imageFolder = std::string(KEYREEL_SOURCE_DIR) + "/docs/help/images";
+    if (std::filesystem::is_directory(imageFolder)) {
+        for (const auto& entry : std::filesystem::directory_iterator(imageFolder))
+            pages.insert("images/" + entry.path().filename().string());
     }
     for (const GeneratedFile& page : commandPages()) {
         pages.insert(page.name);
@@ -119,6 +124,19 @@ TEST(HelpPages, EveryLinkLeadsToAPageOfTheHelp) {
         }
     }
     EXPECT_GT(links, 100);
+    int pictures = 0;
+    for (const auto& [name, text] : texts) {
+        for (std::size_t at = text.find("<img src=\""); at != std::string::npos;
+             at = text.find("<img src=\"", at + 1)) {
+            const std::size_t start = at + 10;
+            const std::string target = text.substr(start, text.find('"', start) - start);
+            ++pictures;
+            EXPECT_TRUE(target.starts_with("images/") && pages.contains(target))
+                << name << " shows " << target;
+            EXPECT_NE(text.find("alt=\"", start), std::string::npos) << name << " " << target;
+        }
+    }
+    EXPECT_GE(pictures, 10) << "every window's page shows its screenshot";
 }
 
 TEST(HelpPages, ContentsLinesNeedATitleAPageAndKeywords) {

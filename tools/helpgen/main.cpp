@@ -34,6 +34,23 @@ bool isPageFile(const fs::path& path) {
     return path.extension() == ".html" || path.extension() == ".css";
 }
 
+// The screenshots the pages show, kept in a folder of their own, join the
+// project's files as "images/NAME.png".
+void copyImages(const fs::path& source, const fs::path& out, std::vector<std::string>& files,
+                std::vector<std::string>& problems) {
+    std::error_code error;
+    if (!fs::is_directory(source / "images"))
+        return;
+    fs::create_directories(out / "images", error);
+    for (const fs::directory_entry& file : fs::directory_iterator(source / "images", error)) {
+        if (!file.is_regular_file() || file.path().extension() != ".png")
+            continue;
+        files.push_back("images/" + file.path().filename().string());
+        if (!writeFile(out / files.back(), readFile(file.path())))
+            problems.push_back("cannot write " + files.back());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -61,6 +78,7 @@ int main(int argc, char** argv) {
         if (!writeFile(out / file.path().filename(), readFile(file.path())))
             problems.push_back("cannot write " + pages.back());
     }
+    copyImages(source, out, pages, problems);
     for (const GeneratedFile& page : commandPages()) {
         if (std::find(pages.begin(), pages.end(), page.name) != pages.end())
             problems.push_back(page.name + " is generated; a page of that name is not allowed");
