@@ -197,7 +197,7 @@ bool KeyreelTest::waitForTitle(const wchar_t* wanted, DWORD timeoutMillis) {
 }
 
 void KeyreelTest::pressKeys(const std::wstring& keys) {
-    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool key --clearmodifiers " + keys));
+    ASSERT_TRUE(probe::runUnixProgramToEnd(L"/usr/bin/xdotool key --clearmodifiers " + keys));
 }
 
 HWND KeyreelTest::trayIcon(DWORD timeoutMillis) {

@@ -135,7 +135,7 @@ TEST_F(KeyreelTest, HotKeysPlayStopAndDropFilePlaysThatOverlap) {
     EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
     EXPECT_EQ(target.text(), L"r1");
     // Held the way a person holds it: Alt is let go only a while after F3.
-    ASSERT_TRUE(probe::runUnixProgram(
+    ASSERT_TRUE(probe::runUnixProgramToEnd(
         L"/bin/sh -c \"xdotool keydown alt+F3; sleep 0.2; xdotool keyup F3; sleep 0.6; "
         L"xdotool keyup alt\""));
     EXPECT_TRUE(waitFor([&] { return target.text() == L"r13"; }, 5000))
@@ -192,8 +192,9 @@ TEST_F(KeyreelTest, StartsInTheTrayAndTheIconRestoresTheWindow) {
     GetWindowRect(icon, &rect);
     const int x = (rect.left + rect.right) / 2;
     const int y = (rect.top + rect.bottom) / 2;
-    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool mousemove " + std::to_wstring(x) + L" " +
-                                      std::to_wstring(y) + L" click --repeat 2 --delay 80 1"));
+    ASSERT_TRUE(probe::runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + std::to_wstring(x) +
+                                           L" " + std::to_wstring(y) +
+                                           L" click --repeat 2 --delay 80 1"));
     EXPECT_TRUE(waitFor([&] { return IsWindowVisible(window) != FALSE; }, 5000));
     EXPECT_EQ(title(), kIdleTitle);
     EXPECT_NE(GetWindow(window, GW_OWNER), nullptr) << "restoring keeps it out of the task list";

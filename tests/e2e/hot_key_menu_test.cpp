@@ -12,7 +12,7 @@ namespace {
 constexpr const char* kText = "via hot key";
 
 bool pressOnDisplay(const std::wstring& xdotoolCommands) {
-    return probe::runUnixProgram(L"/bin/sh -c \"" + xdotoolCommands + L"\"");
+    return probe::runUnixProgramToEnd(L"/bin/sh -c \"" + xdotoolCommands + L"\"");
 }
 
 class AltHotKeyTest : public KeyreelTest {

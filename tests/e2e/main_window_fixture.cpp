@@ -93,13 +93,13 @@ void MainWindowE2E::chooseTrayItem(std::wstring_view caption) {
     ASSERT_TRUE(movePointerTo((place.left + place.right) / 2, (place.top + place.bottom) / 2));
     // The press gives the tray window the focus; the menu comes with the
     // release and would close again if that focus change came after it.
-    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool mousedown 3"));
+    ASSERT_TRUE(probe::runUnixProgramToEnd(L"/usr/bin/xdotool mousedown 3"));
     ASSERT_TRUE(waitForActive(GetAncestor(icon, GA_ROOT), 5000));
-    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool mouseup 3"));
+    ASSERT_TRUE(probe::runUnixProgramToEnd(L"/usr/bin/xdotool mouseup 3"));
     ASSERT_TRUE(waitForMenu(main, 5000)) << "no tray menu";
     const POINT item = trayMenuItem(FindWindowW(L"#32768", nullptr), caption);
     ASSERT_TRUE(movePointerTo(item.x, item.y));
-    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool click 1"));
+    ASSERT_TRUE(probe::runUnixProgramToEnd(L"/usr/bin/xdotool click 1"));
 }
 
 void MainWindowE2E::chooseWord(int position, const wchar_t* word) {

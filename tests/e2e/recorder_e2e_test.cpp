@@ -129,8 +129,8 @@ class RecorderE2E : public MainWindowE2E {
 // Activating it from Windows alone may leave the X focus where it was, and
 // the keys typed on the display with it.
 void giveKeyboardTo(const std::wstring& title) {
-    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool search --name \"^" + title +
-                                      L"$\" windowactivate"));
+    ASSERT_TRUE(probe::runUnixProgramToEnd(L"/usr/bin/xdotool search --name \"^" + title +
+                                           L"$\" windowactivate"));
     ASSERT_TRUE(waitFor(
         [&] {
             const HWND frame = FindWindowW(nullptr, title.c_str());
@@ -171,7 +171,7 @@ TEST_F(RecorderE2E, RecordsKeysPointerAndButtonSavesThemAndPlaysThemBackIntoNote
     // "Ab/?": a capital, a small letter, a punctuation key plain and
     // shifted; then Ctrl with End.
     focusTarget();
-    ASSERT_TRUE(probe::runUnixProgram(
+    ASSERT_TRUE(probe::runUnixProgramToEnd(
         L"/bin/sh -c \"xdotool keydown shift key a keyup shift key b key slash "
         L"keydown shift key slash keyup shift keydown ctrl key End keyup ctrl\""));
     const Lines typed{L"Press_Shift", L"SendText >a", L"Release_Shift", L"SendText >b",
@@ -187,7 +187,7 @@ TEST_F(RecorderE2E, RecordsKeysPointerAndButtonSavesThemAndPlaysThemBackIntoNote
         ASSERT_TRUE(movePointerTo(at.x, at.y));
         ASSERT_TRUE(waitForLastLine(moveLine(at))) << shown(recorded());
     }
-    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool click 1"));
+    ASSERT_TRUE(probe::runUnixProgramToEnd(L"/usr/bin/xdotool click 1"));
     ASSERT_TRUE(waitForLastLine(L"LUp")) << shown(recorded());
     // To the button first, so its cursor line is written before the click.
     const HWND stop = recordButton(L"Stop Recording");
@@ -249,7 +249,7 @@ TEST_F(RecorderE2E, FastTypingLosesNoLetterKeyreelsOwnKeysAreLeftOutAndClosingEn
     beginRecording();
     focusTarget();
     const std::wstring fast = L"the quick brown fox jumps over the lazy dog 0123456789";
-    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool type --delay 0 \"" + fast + L"\""));
+    ASSERT_TRUE(probe::runUnixProgramToEnd(L"/usr/bin/xdotool type --delay 0 \"" + fast + L"\""));
     Lines typed;
     for (const wchar_t c : fast)
         typed.push_back(c == L' ' ? L"Press_Space" : L"SendText >" + std::wstring(1, c));

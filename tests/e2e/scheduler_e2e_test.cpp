@@ -125,7 +125,7 @@ TEST_F(SchedulerE2E, AFreqEditShowsAtOnceAndReachesTheFileWithSaveUpdate) {
     RECT arrow{};
     GetWindowRect(choices, &arrow);
     ASSERT_TRUE(movePointerTo(arrow.right - 6, (arrow.top + arrow.bottom) / 2));
-    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool click 1"));
+    ASSERT_TRUE(probe::runUnixProgramToEnd(L"/usr/bin/xdotool click 1"));
     const HWND dropped = waitForShown(L"ComboLBox", 5000);
     ASSERT_NE(dropped, nullptr);
     ASSERT_TRUE(clickListLine(dropped, 1));

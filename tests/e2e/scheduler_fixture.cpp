@@ -86,7 +86,7 @@ void SchedulerE2E::clickRow(int row) {
     const auto cell = probe::listViewCell(entryList, row, 0);
     ASSERT_TRUE(cell);
     ASSERT_TRUE(movePointerTo(cell->left + 8, (cell->top + cell->bottom) / 2));
-    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool click 1"));
+    ASSERT_TRUE(probe::runUnixProgramToEnd(L"/usr/bin/xdotool click 1"));
     ASSERT_TRUE(waitFor([&] { return probe::listViewSelection(entryList) == row; }, 5000));
 }
 
@@ -94,7 +94,7 @@ void SchedulerE2E::doubleClickCell(int row, int column) {
     const auto cell = probe::listViewCell(entryList, row, column);
     ASSERT_TRUE(cell);
     ASSERT_TRUE(movePointerTo((cell->left + cell->right) / 2, (cell->top + cell->bottom) / 2));
-    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool click --repeat 2 --delay 80 1"));
+    ASSERT_TRUE(probe::runUnixProgramToEnd(L"/usr/bin/xdotool click --repeat 2 --delay 80 1"));
 }
 
 HWND SchedulerE2E::addNew() {
@@ -141,7 +141,7 @@ void SchedulerE2E::typeTime(const LocalDateTime& time) {
     RECT rect{};
     GetWindowRect(timePicker, &rect);
     ASSERT_TRUE(movePointerTo(rect.left + 6, (rect.top + rect.bottom) / 2));
-    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool click 1"));
+    ASSERT_TRUE(probe::runUnixProgramToEnd(L"/usr/bin/xdotool click 1"));
     ASSERT_TRUE(waitForFocusIn(timePicker, 5000));
     const auto twoDigits = [](int value) {
         return std::to_wstring(value / 10) + L" " + std::to_wstring(value % 10);

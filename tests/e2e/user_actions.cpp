@@ -35,7 +35,7 @@ bool actOnDisplay(const std::wstring& shellCommands, DWORD timeoutMillis) {
         if (c == L'/')
             c = L'\\';
     }
-    if (!probe::runUnixProgram(L"/bin/sh -c \"" + shellCommands + L"; touch " + mark + L"\""))
+    if (!probe::runUnixProgramToEnd(L"/bin/sh -c \"" + shellCommands + L"; touch " + mark + L"\""))
         return false;
     const bool ended = probe::waitFor(
         [&] { return GetFileAttributesW(markSeenFromWine.c_str()) != INVALID_FILE_ATTRIBUTES; },
@@ -52,22 +52,22 @@ bool clickRepeatedly(HWND window, int times, DWORD timeoutMillis) {
 }
 
 bool movePointerTo(int x, int y) {
-    return probe::runUnixProgram(L"/usr/bin/xdotool mousemove " + at({x, y}));
+    return probe::runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + at({x, y}));
 }
 
 bool clickAt(int x, int y) {
-    return probe::runUnixProgram(L"/usr/bin/xdotool mousemove " + at({x, y}) + L" click 1");
+    return probe::runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + at({x, y}) + L" click 1");
 }
 
 bool clickOn(HWND window) {
-    return window != nullptr && probe::runUnixProgram(L"/usr/bin/xdotool mousemove " +
-                                                      at(middleOf(window)) + L" click 1");
+    return window != nullptr && probe::runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " +
+                                                           at(middleOf(window)) + L" click 1");
 }
 
 bool doubleClickOn(HWND window) {
     return window != nullptr &&
-           probe::runUnixProgram(L"/usr/bin/xdotool mousemove " + at(middleOf(window)) +
-                                 L" click --repeat 2 --delay 80 1");
+           probe::runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + at(middleOf(window)) +
+                                      L" click --repeat 2 --delay 80 1");
 }
 
 bool restoreFromTray(DWORD timeoutMillis) {
@@ -80,16 +80,17 @@ bool clickListLine(HWND listBox, int index, int clicks) {
     const auto height = static_cast<LONG>(SendMessageW(listBox, LB_GETITEMHEIGHT, 0, 0));
     POINT point{8, height * index + height / 2};
     ClientToScreen(listBox, &point);
-    return probe::runUnixProgram(L"/usr/bin/xdotool mousemove " + at(point) + L" click --repeat " +
-                                 std::to_wstring(clicks) + L" --delay 80 1");
+    return probe::runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + at(point) +
+                                      L" click --repeat " + std::to_wstring(clicks) +
+                                      L" --delay 80 1");
 }
 
 bool typeText(const std::wstring& text) {
-    return probe::runUnixProgram(L"/usr/bin/xdotool type --delay 30 \"" + text + L"\"");
+    return probe::runUnixProgramToEnd(L"/usr/bin/xdotool type --delay 30 \"" + text + L"\"");
 }
 
 bool tapKeys(const std::wstring& keys) {
-    return probe::runUnixProgram(L"/usr/bin/xdotool key --clearmodifiers " + keys);
+    return probe::runUnixProgramToEnd(L"/usr/bin/xdotool key --clearmodifiers " + keys);
 }
 
 bool waitForActive(HWND window, DWORD timeoutMillis) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <string>
 
 namespace keyreel::probe {
 
@@ -153,6 +154,36 @@ int trayIconCount() {
     return count;
 }
 
+namespace {
+
+// The name of a file of the shared file system as Wine sees it (drive Z: is
+// the root).
+std::wstring seenFromWine(const std::wstring& unixPath) {
+    std::wstring path = L"Z:" + unixPath;
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return path;
+}
+
+bool writeUtf8(const std::wstring& path, const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0 &&
+        written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+}  // namespace
+
 bool runUnixProgram(const std::wstring& commandLine) {
     std::wstring command = L"start.exe /wait /unix " + commandLine;
     STARTUPINFOW startup{};
@@ -166,6 +197,38 @@ bool runUnixProgram(const std::wstring& commandLine) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return true;
+}
+
+// start.exe returns at once for a Unix program, before it has done anything,
+// /wait or not: two actions in a row could then reach the display in either
+// order, a key before the click meant to come first. The command runs from a
+// shell script that leaves a mark once it has ended, and that is waited for.
+bool runUnixProgramToEnd(const std::wstring& commandLine) {
+    static unsigned runs = 0;
+    const std::wstring base = L"/tmp/keyreel-probe-" + std::to_wstring(GetCurrentProcessId()) +
+                              L"-" + std::to_wstring(++runs);
+    const std::wstring script = base + L".sh";
+    const std::wstring mark = base + L".done";
+    if (!writeUtf8(seenFromWine(script), commandLine + L"\ntouch " + mark + L"\n"))
+        return false;
+    std::wstring command = L"start.exe /wait /unix /bin/sh " + script;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &process)) {
+        DeleteFileW(seenFromWine(script).c_str());
+        return false;
+    }
+    WaitForSingleObject(process.hProcess, 30000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    const bool ended = waitFor(
+        [&] { return GetFileAttributesW(seenFromWine(mark).c_str()) != INVALID_FILE_ATTRIBUTES; },
+        120000, 5);
+    DeleteFileW(seenFromWine(script).c_str());
+    DeleteFileW(seenFromWine(mark).c_str());
+    return ended;
 }
 
 }  // namespace keyreel::probe

@@ -43,9 +43,16 @@ void answerMessageBox(HWND box, int buttonId);
 // tray program runs); 0 before the first icon has made Wine show it.
 int trayIconCount();
 
-// Starts a program of the machine under Wine (xdotool, say). Wine's
-// start.exe returns before the program has ended: wait for what it does.
+// Starts a command of the machine (xdotool, say) under Wine and returns at
+// once: Wine's start.exe does not wait for a Unix program. The caller waits
+// for what it does; a test whose own windows take the input goes on handling
+// their messages meanwhile.
 bool runUnixProgram(const std::wstring& commandLine);
+// Runs a command of the machine (a line of the shell) and returns once it
+// has ended; false when it could not start or did not end within two
+// minutes. Actions on other programs' windows made one after another with it
+// reach the display in their order. What it did may still be on its way.
+bool runUnixProgramToEnd(const std::wstring& commandLine);
 
 // Waits for `condition` to hold, asking every `pollMillis`; false on
 // time-out.
