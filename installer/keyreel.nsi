@@ -186,6 +186,23 @@ Section /o "un.Remove my schedule and settings" unSecData
 SectionEnd
 
 Section "-un.finish"
+  ; A program that has just ended (Keyreel, or the uninstaller that started
+  ; this copy of itself) may hold its file for a moment: the files are
+  ; removed again for up to five seconds until they are gone.
+  StrCpy $1 0
+  ${Do}
+    ${IfNot} ${FileExists} "$INSTDIR\uninstall.exe"
+    ${AndIfNot} ${FileExists} "$INSTDIR\keyreel.exe"
+      ${ExitDo}
+    ${EndIf}
+    IntOp $1 $1 + 1
+    ${If} $1 > 50
+      ${ExitDo}
+    ${EndIf}
+    Sleep 100
+    !insertmacro KeyreelRemoveFiles
+    Delete "$INSTDIR\uninstall.exe"
+  ${Loop}
   ; The folder stays while it holds the schedule or anything else of the
   ; user's.
   RMDir "$INSTDIR"

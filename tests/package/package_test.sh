@@ -177,6 +177,7 @@ wizard_page "Keyreel Uninstall" "Uninstallation Complete" uninstall-done
 xdotool key alt+c
 check "uninstall entry removed" wait_until 30 key_absent "$uninstall_key"
 check "program folder removed with the schedule" test ! -e "$install_dir"
+[ -e "$install_dir" ] && ls -AR "$install_dir" >&2
 check "settings removed" key_absent 'HKCU\Software\Keyreel'
 
 echo "== the portable zip"
