@@ -133,7 +133,7 @@ TEST_F(MainWindowE2E, TheTrackerFollowsThePointerAndTheToggleFollowsTheTracker) 
     // The hot key is pressed in another program, as hot keys are.
     target.activate();
     ASSERT_TRUE(tapKeys(L"alt+F1"));
-    ASSERT_TRUE(waitForTitle(kPlayingTitle, 5000));
+    ASSERT_TRUE(waitForTitle(kPlayingTitle, 20000));
     ASSERT_TRUE(waitForTitle(kIdleTitle, 10000));
     ASSERT_TRUE(doubleClickOn(position));
     EXPECT_TRUE(waitFor([] { return windowsOfClass(L"KeyreelTrackerWindow") == 0; }, 5000));
