@@ -24,6 +24,22 @@ void closeWindowsOfOthers(std::wstring_view titlePart) {
     }
 }
 
+// Brings another program's window to the front and waits until typed keys
+// would reach its edit control.
+bool bringToFront(HWND frame, HWND edit, DWORD timeoutMillis) {
+    SetForegroundWindow(frame);
+    BringWindowToTop(frame);
+    return waitFor(
+        [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetForegroundWindow() == frame &&
+                   GetGUIThreadInfo(GetWindowThreadProcessId(frame, nullptr), &info) &&
+                   info.hwndFocus == edit;
+        },
+        timeoutMillis);
+}
+
 }  // namespace
 
 std::wstring fromBuildPath(const char* unixPath) {
@@ -102,18 +118,7 @@ TargetWindow::TargetWindow(const wchar_t* title) {
 }
 
 void TargetWindow::activate() {
-    SetForegroundWindow(frame_);
-    BringWindowToTop(frame_);
-    // Typed keys go where the focus is: in the edit control.
-    waitFor(
-        [&] {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof info;
-            return GetForegroundWindow() == frame_ &&
-                   GetGUIThreadInfo(GetWindowThreadProcessId(frame_, nullptr), &info) &&
-                   info.hwndFocus == edit_;
-        },
-        2000);
+    bringToFront(frame_, edit_, 2000);
 }
 
 bool Notepad::open() {
@@ -129,17 +134,7 @@ bool Notepad::open() {
         20000);
     if (edit_ == nullptr)
         return false;
-    SetForegroundWindow(frame_);
-    BringWindowToTop(frame_);
-    return waitFor(
-        [&] {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof info;
-            return GetForegroundWindow() == frame_ &&
-                   GetGUIThreadInfo(GetWindowThreadProcessId(frame_, nullptr), &info) &&
-                   info.hwndFocus == edit_;
-        },
-        5000);
+    return bringToFront(frame_, edit_, 5000);
 }
 
 bool Notepad::inMenuMode() const {
