@@ -44,7 +44,10 @@ constexpr int kEntries = 10'000;
 class IdleActions final : public ScheduleActions {
   public:
     int calls = 0;
-    void playMacroFile(const std::string&) override { ++calls; }
+    FilePlayResult playMacroFile(const std::string&) override {
+        ++calls;
+        return FilePlayResult::Played;
+    }
     void scheduleSaved(ScheduleSaveResult) override { ++calls; }
 };
 

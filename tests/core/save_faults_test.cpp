@@ -119,7 +119,7 @@ bool saveScheduleAfterPartialLoad(SaveScene& scene) {
 bool saveBySchedulePass(SaveScene& scene) {
     struct Actions final : ScheduleActions {
         bool told = false;
-        void playMacroFile(const std::string&) override {}
+        FilePlayResult playMacroFile(const std::string&) override { return FilePlayResult::Played; }
         void scheduleSaved(ScheduleSaveResult result) override {
             told = told || result != ScheduleSaveResult::Saved;
         }

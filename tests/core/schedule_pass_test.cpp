@@ -27,10 +27,11 @@ struct Schedule : ScheduleActions {
     int notSaved = 0;
     std::function<void(const std::string& path)> duringPlay;
 
-    void playMacroFile(const std::string& path) override {
+    FilePlayResult playMacroFile(const std::string& path) override {
         played.push_back(path);
         if (duringPlay)
             duringPlay(path);
+        return FilePlayResult::Played;
     }
     void scheduleSaved(ScheduleSaveResult result) override {
         notSaved += result == ScheduleSaveResult::Saved ? 0 : 1;

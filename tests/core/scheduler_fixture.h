@@ -50,10 +50,11 @@ struct SchedulerParts : MacroFilePlayer {
         showReports();
         return *scheduler;
     }
-    void playMacroFile(const std::string& path) override {
+    FilePlayResult playMacroFile(const std::string& path) override {
         played.push_back(path);
         if (duringPlay)
             duringPlay(path);
+        return FilePlayResult::Played;
     }
     void showReports() {
         scheduler->showReports([&](const MessageRequest& report) { shown.push_back(report); });

@@ -33,13 +33,14 @@ class NestingActions final : public ScheduleActions {
     SchedulePass* pass = nullptr;
     int notSaved = 0;
 
-    void playMacroFile(const std::string&) override {
+    FilePlayResult playMacroFile(const std::string&) override {
         clock_.advanceMillis(1500);
         if (depth_ == 0 && pass != nullptr) {
             ++depth_;
             pass->checkTheSchedule();
             --depth_;
         }
+        return FilePlayResult::Played;
     }
     void scheduleSaved(ScheduleSaveResult result) override {
         if (result != ScheduleSaveResult::Saved)

@@ -28,7 +28,7 @@ class PrintingActions final : public ScheduleActions {
     void entryFired(const ScheduleEntry& entry) override {
         out_ << "fire " << quoted(entry.descr) << " at " << localDateTimeText(clock_.now()) << '\n';
     }
-    void playMacroFile(const std::string&) override {}
+    FilePlayResult playMacroFile(const std::string&) override { return FilePlayResult::Played; }
     void scheduleSaved(ScheduleSaveResult result) override {
         if (result != ScheduleSaveResult::Saved)
             err_ << "kyr: the simulated database could not be saved\n";

@@ -41,13 +41,14 @@ void MainModel::stop() {
     run_.stopRequested = 1;
 }
 
-void MainModel::playMacroFile(const std::string& path) {
+FilePlayResult MainModel::playMacroFile(const std::string& path) {
     if (playing())
-        return;
+        return FilePlayResult::Busy;
     if (!files_.loadList(path, list_))
-        return;
+        return FilePlayResult::Unreadable;
     listReplaced();
     playBracketed();
+    return FilePlayResult::Played;
 }
 
 bool MainModel::loadList(const std::string& path) {

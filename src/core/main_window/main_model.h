@@ -61,9 +61,9 @@ class MainModel : public MacroFilePlayer {
     // Stop button, tray Stop and the stop hot key.
     void stop();
     // Hot keys F1..F6 and the scheduler: loads the file and plays it, unless
-    // any play is under way (a file play would replace the list under it);
-    // an unreadable file ends it silently.
-    void playMacroFile(const std::string& path) override;
+    // any play is under way (a file play would replace the list under it:
+    // Busy) or the file cannot be read (Unreadable, the list unchanged).
+    FilePlayResult playMacroFile(const std::string& path) override;
     // Loads a file into the list; false (list unchanged) when unreadable.
     bool loadList(const std::string& path);
     // macroLineCount becomes the list's count, as after every save of the

@@ -7,13 +7,20 @@
 
 namespace keyreel {
 
+// What became of a request to play a macro file.
+enum class FilePlayResult {
+    Played,      // the file was loaded and its play has ended
+    Busy,        // another play was under way: nothing was loaded or played
+    Unreadable,  // the file could not be read: nothing was played
+};
+
 class MacroFilePlayer {
   public:
     virtual ~MacroFilePlayer() = default;
     // Loads the file into the macro list and plays it; returns when the play
-    // has ended. Dropped while another file play is under way; an unreadable
-    // file plays nothing. Neither case is reported.
-    virtual void playMacroFile(const std::string& path) = 0;
+    // has ended or could not start, and says which. Reporting is the
+    // caller's.
+    virtual FilePlayResult playMacroFile(const std::string& path) = 0;
 };
 
 }  // namespace keyreel

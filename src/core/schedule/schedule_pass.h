@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "core/schedule/macro_file_player.h"
 #include "core/schedule/schedule_clock.h"
 #include "core/schedule/schedule_database.h"
 #include "core/schedule/schedule_list.h"
@@ -35,8 +36,9 @@ class ScheduleActions {
     // before its macro plays.
     virtual void entryFired(const ScheduleEntry& entry) { (void)entry; }
     // Loads the macro file and plays it; returns when the play has ended or
-    // was refused. Clock ticks, and with them nested passes, run meanwhile.
-    virtual void playMacroFile(const std::string& path) = 0;
+    // was refused, and says which. Clock ticks, and with them nested
+    // passes, run meanwhile.
+    virtual FilePlayResult playMacroFile(const std::string& path) = 0;
     // Told after every save of the pass. When it failed, the list keeps the
     // change and the next save writes it.
     virtual void scheduleSaved(ScheduleSaveResult result) = 0;

@@ -132,8 +132,8 @@ void SchedulerModel::entryFired(const ScheduleEntry& entry) {
         firedOnce_.fired(entry);
 }
 
-void SchedulerModel::playMacroFile(const std::string& path) {
-    player_.playMacroFile(path);
+FilePlayResult SchedulerModel::playMacroFile(const std::string& path) {
+    return player_.playMacroFile(path);
 }
 
 void SchedulerModel::scheduleSaved(ScheduleSaveResult result) {

@@ -134,7 +134,7 @@ class SchedulerModel : private ScheduleActions {
 
   private:
     void entryFired(const ScheduleEntry& entry) override;
-    void playMacroFile(const std::string& path) override;
+    FilePlayResult playMacroFile(const std::string& path) override;
     void scheduleSaved(ScheduleSaveResult result) override;
 
     bool saveAsked();
