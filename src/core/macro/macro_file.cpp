@@ -1,6 +1,7 @@
 #include "core/macro/macro_file.h"
 
 #include "core/base/encoding.h"
+#include "core/base/product_texts.h"
 
 namespace keyreel {
 
@@ -22,6 +23,11 @@ std::string macroListText(const MacroList& list) {
         text += "\r\n";
     }
     return text;
+}
+
+MessageRequest unreadableMacroFileMessage(const std::string& path) {
+    return {"The macro file " + path + " could not be read.", kAppTitle, MessageButtons::Ok,
+            MessageIcon::Exclamation};
 }
 
 bool MacroFiles::loadList(const std::string& path, MacroList& list) {

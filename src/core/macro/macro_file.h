@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/base/file_store.h"
+#include "core/base/message_boxes.h"
 #include "core/base/text.h"
 #include "core/macro/macro_list.h"
 
@@ -18,6 +19,9 @@ namespace keyreel {
 MacroList splitMacroLines(std::string_view text);
 // The lines, each followed by CR LF.
 std::string macroListText(const MacroList& list);
+// The one message for a macro file that could not be read, wherever a play
+// or a load asked for it.
+MessageRequest unreadableMacroFileMessage(const std::string& path);
 
 class MacroFiles {
   public:
