@@ -119,17 +119,26 @@ TEST(EditorDocument, OpeningShowsTheFileInTheTitleAndTheRecentFilesOnce) {
     EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: Untitled");
     EXPECT_EQ(parts.document.fileName(), "Untitled");
 
-    // A file that cannot be read changes nothing: no title, no recent
-    // entry, and no question about the changed text, which stays.
+    // A file that is not read is reported and changes nothing else: no
+    // title, no recent entry, and no question about the changed text.
     parts.store.files["locked.kyr"] = "x";
     parts.store.unreadable.insert("locked.kyr");
+    parts.store.files["nul.kyr"] = std::string("Wait >1\r\n\0Loop\r\n", 15);
+    const std::pair<const char*, const char*> refusals[] = {
+        {"locked.kyr", "could not be read."},
+        {"nul.kyr", "was not opened because it contains NUL characters."},
+    };
     parts.document.setText("typed");
-    const std::size_t asked = parts.desktop.events().size();
-    parts.document.openFile("locked.kyr");
-    EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: Untitled");
-    EXPECT_EQ(parts.document.recentFiles().size(), 3u);
-    EXPECT_EQ(parts.document.text(), "typed");
-    EXPECT_EQ(parts.desktop.events().size(), asked);
+    for (const auto& [path, message] : refusals) {
+        const auto before = static_cast<std::ptrdiff_t>(parts.desktop.events().size());
+        parts.document.openFile(path);
+        EXPECT_EQ(Events(parts.desktop.events().begin() + before, parts.desktop.events().end()),
+                  (Events{"message \"The macro file " + std::string(path) + " " + message +
+                          "\" \"Tobrin's Keyreel\" -> ok"}));
+        EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: Untitled");
+        EXPECT_EQ(parts.document.recentFiles().size(), 3u);
+        EXPECT_EQ(parts.document.text(), "typed");
+    }
 }
 
 TEST(EditorDocument, OpeningTheFileJustSavedOnYesShowsWhatWasSaved) {

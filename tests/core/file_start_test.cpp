@@ -50,7 +50,7 @@ class FileStartTest : public ::testing::Test, protected ModelParts {
     }
     bool asked(std::size_t from = 0) const {
         for (std::size_t i = from; i < desktop.events().size(); ++i) {
-            if (desktop.events()[i].starts_with("message \"The macro file"))
+            if (desktop.events()[i].find("came from the internet") != std::string::npos)
                 return true;
         }
         return false;
@@ -115,11 +115,37 @@ TEST_F(FileStartTest, TheQuestionNamesTheFileAndDefaultsToNo) {
     EXPECT_TRUE(countdowns.empty()) << "no count-down for a play that was refused";
 }
 
-TEST_F(FileStartTest, AnUnreadableFileKeepsTheListAndPlaysNothing) {
-    ASSERT_TRUE(model.loadList(folder.file("b.kyr")));
-    starter.start(planStartup(folder.file("missing.kyr"), true, false, 0));
-    EXPECT_EQ(model.list(), MacroList{"SendText >b"});
-    EXPECT_TRUE(typed().empty()) << "the list of the file before is not played";
+TEST_F(FileStartTest, AFileThatIsNotReadIsReportedAndTheListBeforeIsNotPlayed) {
+    folder.write("nul.kyr", std::string("SendText >n\r\n\0", 14));
+    ASSERT_EQ(model.loadList(folder.file("b.kyr")), MacroFileRead::Read);
+    starter.setSettings({true, false, 0});
+    enum class Way { CommandLine, Downloaded, HandOver };
+    const std::pair<const char*, const char*> files[] = {
+        {"missing.kyr", "could not be read."},
+        {"nul.kyr", "was not opened because it contains NUL characters."},
+    };
+    for (const auto& [name, message] : files) {
+        for (const Way way : {Way::CommandLine, Way::Downloaded, Way::HandOver}) {
+            SCOPED_TRACE(testing::Message() << name << " way " << int(way));
+            const std::string path = folder.file(name);
+            const auto from = static_cast<std::ptrdiff_t>(desktop.events().size());
+            if (way == Way::Downloaded)
+                downloaded.insert(path);
+            if (way == Way::HandOver) {
+                ASSERT_TRUE(starter.handOver(quoted(path)));
+                EXPECT_FALSE(starter.startHandedOver());
+            } else {
+                starter.start(planStartup(path, true, false, 0));
+            }
+            downloaded.clear();
+            EXPECT_EQ(
+                std::vector<std::string>(desktop.events().begin() + from, desktop.events().end()),
+                std::vector<std::string>{"message \"The macro file " + path + " " + message +
+                                         "\" \"Tobrin's Keyreel\" -> ok"})
+                << "told once, and nothing of the list before played";
+            EXPECT_EQ(model.list(), MacroList{"SendText >b"});
+        }
+    }
 }
 
 TEST_F(FileStartTest, AHandOverWaitsUntilThePlayUnderWayHasEnded) {

@@ -159,7 +159,7 @@ TEST_F(MacroBuilderTest, SavesTheLinesWithCrLfAndAsksBeforeReplacingAFile) {
     EXPECT_EQ(builder.save(folder.file("no-such-folder/x.kyr")), SaveOutcome::Failed);
 }
 
-TEST_F(MacroBuilderTest, LoadSetsTheCountFromTheListEvenWhenTheFileIsUnreadable) {
+TEST_F(MacroBuilderTest, LoadSetsTheCountFromTheListAndReportsAnUnreadableFile) {
     folder.write("m.kyr", "Press_Tab\r\n\r\nPress_Up\r\n");
     builder.load(folder.file("m.kyr"));
     EXPECT_EQ(model.list(), (Lines{"Press_Tab", "Press_Up"}));
@@ -168,6 +168,8 @@ TEST_F(MacroBuilderTest, LoadSetsTheCountFromTheListEvenWhenTheFileIsUnreadable)
     builder.load(folder.file("missing.kyr"));
     EXPECT_TRUE(model.list().empty());
     EXPECT_EQ(lineCount(), 0);
+    EXPECT_EQ(desktop.events(), (Lines{"message \"The macro file " + folder.file("missing.kyr") +
+                                       " could not be read.\" \"Tobrin's Keyreel\" -> ok"}));
 }
 
 TEST(PointerDisplay, ShowsSignedPositionsAndPlacesTheTrackerBesideThePointer) {

@@ -29,7 +29,7 @@ class MainModelTest : public ::testing::Test, protected ModelParts {
 
 TEST_F(MainModelTest, EveryPlayIsBracketedByThePlayingAndIdleTitles) {
     folder.write("a.kyr", "Press_Tab\r\n\r\nPress_Up\r\n");
-    ASSERT_TRUE(model.loadList(folder.file("a.kyr")));
+    ASSERT_EQ(model.loadList(folder.file("a.kyr")), MacroFileRead::Read);
     EXPECT_EQ(model.runState().macroLineCount, 2);
     model.runState().stopRequested = 1;  // a stop left over from before
     model.runList();
@@ -74,7 +74,7 @@ TEST_F(MainModelTest, AFilePlayDropsAnotherFilePlayButNotARunOfTheList) {
 
 TEST_F(MainModelTest, AnUnreadableFileEndsAFilePlaySilently) {
     folder.write("a.kyr", "Press_Tab\r\n");
-    ASSERT_TRUE(model.loadList(folder.file("a.kyr")));
+    ASSERT_EQ(model.loadList(folder.file("a.kyr")), MacroFileRead::Read);
     log.titles.clear();
     model.playMacroFile(folder.file("missing.kyr"));
     EXPECT_TRUE(log.titles.empty());

@@ -50,7 +50,7 @@ TEST_F(PlayNesting, TenThousandNestedRequestsNeverNestDeeperThanTheBound) {
     constexpr int kTaps = 100;
     constexpr int kRequests = 10'000;
     folder.write("taps.kyr", repeated("Press_Tab", kTaps));
-    ASSERT_TRUE(model.loadList(folder.file("taps.kyr")));
+    ASSERT_EQ(model.loadList(folder.file("taps.kyr")), MacroFileRead::Read);
     int requests = 0;
     int deepest = 0;
     // Every processing point of every play asks for one more play.
@@ -78,7 +78,7 @@ TEST_F(PlayNesting, TenThousandNestedRequestsNeverNestDeeperThanTheBound) {
 
 TEST_F(PlayNesting, ARequestAtTheBoundIsDroppedWithoutClearingAStop) {
     folder.write("tab.kyr", "Press_Tab\r\nPress_Tab\r\n");
-    ASSERT_TRUE(model.loadList(folder.file("tab.kyr")));
+    ASSERT_EQ(model.loadList(folder.file("tab.kyr")), MacroFileRead::Read);
     desktop.atProcessingPoint = [&] {
         if (model.playDepth() < kMaxNestedPlays) {
             model.runList();
@@ -109,7 +109,7 @@ TEST(FilePlayGuard, AFilePlayIsDroppedWhileAnyPlayRuns) {
     const std::vector<RunningPlay> runningPlays = {
         {"the Run button, CTRL+ALT+R or the start-up play",
          [](ModelParts& parts, const std::function<void()>& request) {
-             ASSERT_TRUE(parts.model.loadList(parts.folder.file("list.kyr")));
+             ASSERT_EQ(parts.model.loadList(parts.folder.file("list.kyr")), MacroFileRead::Read);
              parts.desktop.atProcessingPoint = request;
              parts.model.runList();
          }},
@@ -179,7 +179,7 @@ TEST(FilePlayGuard, AnEntryDueDuringARunOfTheListMovesOnUnplayed) {
     schedule.database() = daily + record("Once", "O", "3/5/2000", "9:05:07");
     schedule.loadWindow(&main.model);
 
-    ASSERT_TRUE(main.model.loadList(main.folder.file("list.kyr")));
+    ASSERT_EQ(main.model.loadList(main.folder.file("list.kyr")), MacroFileRead::Read);
     main.desktop.atProcessingPoint = [&] { schedule.tickAt("3/5/2000 9:05:07"); };
     main.model.runList();
 

@@ -194,7 +194,7 @@ TEST_F(EditorWindowTest, AMegabyteMacroOpensAndSavesWholeThroughTheDialogs) {
         big += "SendText >line " + std::to_string(line) + " of a long macro\r\n";
     folder.write("big.kyr", big);
     folder.write("list.kyr", "Wait >1\r\nPress_Tab\r\nPress_Enter\r\n");
-    ASSERT_TRUE(model.loadList(folder.file("list.kyr")));
+    ASSERT_EQ(model.loadList(folder.file("list.kyr")), MacroFileRead::Read);
     model.runState().macroLineCount = 0;
     openInFront();
 

@@ -115,7 +115,7 @@ TEST_F(MainWindowTest, MirrorsTheModelAndPlaysWithRunAndStop) {
     EXPECT_EQ(wideText(window.hwnd()), L"Tobrin's Keyreel   x");
 
     folder.write("m.kyr", "Wait >1\r\n\r\nPress_Tab\r\n");
-    ASSERT_TRUE(model.loadList(folder.file("m.kyr")));
+    ASSERT_EQ(model.loadList(folder.file("m.kyr")), MacroFileRead::Read);
     const HWND list = childOfClass(window.hwnd(), L"ListBox");
     ASSERT_EQ(listItems(list), (std::vector<std::wstring>{L"Wait >1", L"Press_Tab"}));
 

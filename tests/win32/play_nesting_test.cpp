@@ -110,7 +110,7 @@ TEST(PlayNesting, NestedPlaysStopAtTheBoundFarFromTheEndOfTheStack) {
         window.show();
         desktop.setMessageOwner(window.hwnd());
         folder.write("nest.kyr", std::string(point.line) + "\r\n");
-        ASSERT_TRUE(model.loadList(folder.file("nest.kyr")));
+        ASSERT_EQ(model.loadList(folder.file("nest.kyr")), MacroFileRead::Read);
 
         NestingProbe probe(window.hwnd());
         model.setObserver(&probe);

@@ -6,6 +6,7 @@
 #include "core/macro/macro_file.h"
 #include "core/macro/player.h"
 #include "core/macro/simulated_desktop.h"
+#include "macro_read.h"
 
 namespace keyreel {
 
@@ -35,10 +36,8 @@ int runTrace(const TraceOptions& options, std::ostream& out, std::ostream& err) 
 
     LocalFileStore files;
     MacroList list;
-    if (!MacroFiles(files).loadList(options.path, list)) {
-        err << "kyr: cannot read macro file '" << options.path << "'\n";
+    if (!readMacroFile(MacroFiles(files).loadList(options.path, list), options.path, err))
         return 2;
-    }
 
     RunState state;
     state.macroLineCount = static_cast<std::int32_t>(list.size());

@@ -17,7 +17,7 @@ struct TraceOptions {
 // Plays the macro file against a simulated desktop and prints one line per
 // event; a run that does not end by itself is stopped after `maxEvents`
 // lines, or after a long stretch without any, and says so. Returns the exit
-// status: 0 played, 2 file unreadable.
+// status: 0 played, 2 file unreadable or holding NUL characters.
 int runTrace(const TraceOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace keyreel

@@ -5,10 +5,48 @@ namespace keyreel {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+constexpr char32_t kReplacement = 0xFFFD;
+
+// UTF-16 as UTF-8. A surrogate without its partner and a last odd byte each
+// read as U+FFFD, so a damaged file still shows where it is damaged.
+std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    const auto unitAt = [&](std::size_t i) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<char32_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+    };
+    std::string text;
+    text.reserve(bytes.size());
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const char32_t unit = unitAt(i);
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
+            const char32_t low = unitAt(i + 2);
+            if (low >= 0xDC00 && low < 0xE000) {
+                appendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        appendUtf8(text, unit >= 0xD800 && unit < 0xE000 ? kReplacement : unit);
+    }
+    if (i < bytes.size())
+        appendUtf8(text, kReplacement);
+    return text;
+}
 
 }  // namespace
 
 std::string decodeFileText(std::string_view bytes, const AnsiCodePage& codePage) {
+    // What Windows calls "Unicode" (Notepad, PowerShell 5's redirection)
+    // is UTF-16 with a byte-order mark.
+    if (bytes.starts_with(kUtf16LeBom) || bytes.starts_with(kUtf16BeBom)) {
+        const bool bigEndian = bytes.starts_with(kUtf16BeBom);
+        bytes.remove_prefix(kUtf16LeBom.size());
+        return utf16ToUtf8(bytes, bigEndian);
+    }
     if (bytes.starts_with(kUtf8Bom)) {
         bytes.remove_prefix(kUtf8Bom.size());
         return std::string(bytes);

@@ -1,6 +1,7 @@
 #pragma once
 
-// The bytes of Keyreel's text files. A file is read as UTF-8 when it is
+// The bytes of Keyreel's text files. A file is read as UTF-16 when it starts
+// with a UTF-16 byte-order mark (little or big endian), as UTF-8 when it is
 // UTF-8 (byte-order mark, or valid UTF-8 holding non-ASCII characters) and in
 // the ANSI code page otherwise; it is written in the ANSI code page when every
 // character survives and the bytes read back as the same text, else as UTF-8

@@ -55,11 +55,9 @@ void EditorDocument::newText() {
     text_.clear();
     savedText_.clear();
     fileName_.clear();
-    titleName_ = kUntitled;
-    if (observer_) {
+    if (observer_)
         observer_->textReplaced();
-        observer_->titleChanged();
-    }
+    setTitleName(kUntitled);
 }
 
 void EditorDocument::open() {
@@ -70,22 +68,33 @@ void EditorDocument::open() {
 void EditorDocument::openFile(const std::string& path) {
     // Nothing is asked about the text for a file that will not load. The
     // file is read again after the question, whose Yes may have saved into it.
-    if (titleName_ == path || !services_.files.readText(path) || !settleChanges())
+    if (titleName_ == path || !readFile(path) || !settleChanges())
         return;
     // The title and the name the questions use would claim a file whose
     // text is not shown; a later Yes would then write this text over it.
-    const auto fileText = services_.files.readText(path);
+    const auto fileText = readFile(path);
     if (!fileText)
         return;
     text_ = withCrLfLineEnds(*fileText);
     savedText_ = text_;
     fileName_ = path;
-    titleName_ = path;
-    if (observer_) {
+    if (observer_)
         observer_->textReplaced();
-        observer_->titleChanged();
-    }
+    setTitleName(path);
     addRecentFile(path);
+}
+
+std::optional<std::string> EditorDocument::readFile(const std::string& path) {
+    std::string text;
+    if (!tellIfUnread(services_.boxes, path, services_.files.readText(path, text)))
+        return std::nullopt;
+    return text;
+}
+
+void EditorDocument::setTitleName(const std::string& name) {
+    titleName_ = name;
+    if (observer_)
+        observer_->titleChanged();
 }
 
 void EditorDocument::saveAs() {

@@ -7,6 +7,7 @@
 // ChooseFile function the program supplies.
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -75,7 +76,8 @@ class EditorDocument {
     // File > Open...: the Open dialog, then openFile.
     void open();
     // Opens a chosen path or a recent-file entry. The file shown in the
-    // title is not read again; a file that cannot be read changes nothing.
+    // title is not read again; a file that is not read is reported and
+    // changes nothing else.
     void openFile(const std::string& path);
     // File > Save As...: asks before replacing an existing file.
     void saveAs();
@@ -94,6 +96,9 @@ class EditorDocument {
     bool settleChanges();
     bool saveChanges();
     SaveOutcome saveTo(const std::string& path, bool askBeforeReplacing);
+    // The file's text, or nothing after telling the user why.
+    std::optional<std::string> readFile(const std::string& path);
+    void setTitleName(const std::string& name);
     void addRecentFile(const std::string& path);
 
     EditorServices services_;

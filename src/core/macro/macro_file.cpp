@@ -30,12 +30,31 @@ MessageRequest unreadableMacroFileMessage(const std::string& path) {
             MessageIcon::Exclamation};
 }
 
-bool MacroFiles::loadList(const std::string& path, MacroList& list) {
-    const auto text = readText(path);
-    if (!text)
-        return false;
-    list = splitMacroLines(*text);
-    return true;
+MessageRequest nulCharactersMessage(const std::string& path) {
+    return {"The macro file " + path + " was not opened because it contains NUL characters.",
+            kAppTitle, MessageButtons::Ok, MessageIcon::Exclamation};
+}
+
+bool tellIfUnread(MessageBoxes& boxes, const std::string& path, MacroFileRead read) {
+    switch (read) {
+        case MacroFileRead::Read:
+            return true;
+        case MacroFileRead::Unreadable:
+            boxes.showMessage(unreadableMacroFileMessage(path));
+            break;
+        case MacroFileRead::NulCharacters:
+            boxes.showMessage(nulCharactersMessage(path));
+            break;
+    }
+    return false;
+}
+
+MacroFileRead MacroFiles::loadList(const std::string& path, MacroList& list) {
+    std::string text;
+    const MacroFileRead read = readText(path, text);
+    if (read == MacroFileRead::Read)
+        list = splitMacroLines(text);
+    return read;
 }
 
 bool MacroFiles::saveList(const std::string& path, const MacroList& list) {
@@ -52,11 +71,15 @@ bool MacroFiles::write(const std::string& path, std::string_view text) {
     return files_.writeAtomically(path, encodeFileText(text, codePage_));
 }
 
-std::optional<std::string> MacroFiles::readText(const std::string& path) {
+MacroFileRead MacroFiles::readText(const std::string& path, std::string& text) {
     const auto bytes = files_.readAll(path);
     if (!bytes)
-        return std::nullopt;
-    return decodeFileText(*bytes, codePage_);
+        return MacroFileRead::Unreadable;
+    std::string decoded = decodeFileText(*bytes, codePage_);
+    if (decoded.find('\0') != std::string::npos)
+        return MacroFileRead::NulCharacters;
+    text = std::move(decoded);
+    return MacroFileRead::Read;
 }
 
 }  // namespace keyreel

@@ -4,7 +4,6 @@
 // encodings of core/base/encoding.h. Every routine reports what happened and
 // leaves asking and telling the user to its caller.
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,21 +22,34 @@ std::string macroListText(const MacroList& list);
 // or a load asked for it.
 MessageRequest unreadableMacroFileMessage(const std::string& path);
 
+// What reading a macro file came to. A file holding NUL characters is
+// refused rather than read: the edit control would show it cut at the first
+// one and the next save would drop the rest, and the player would type it
+// cut. UTF-16 text without a byte-order mark is refused this way too.
+enum class MacroFileRead { Read, Unreadable, NulCharacters };
+
+// The message for a macro file that was refused for its NUL characters.
+MessageRequest nulCharactersMessage(const std::string& path);
+// Shows the message for a read that failed; true when the file was read.
+bool tellIfUnread(MessageBoxes& boxes, const std::string& path, MacroFileRead read);
+
 class MacroFiles {
   public:
     explicit MacroFiles(FileStore& files, const AnsiCodePage& codePage = defaultCodePage())
         : files_(files), codePage_(codePage) {}
 
     bool exists(const std::string& path) { return files_.exists(path); }
-    // Replaces the list with the file's lines; a file that cannot be read
-    // leaves the list as it was and returns false.
-    bool loadList(const std::string& path, MacroList& list);
+    // Replaces the list with the file's lines; a file that is not read
+    // leaves the list as it was.
+    MacroFileRead loadList(const std::string& path, MacroList& list);
     bool saveList(const std::string& path, const MacroList& list);
     // Writes the text unchanged, followed by one CR LF.
     bool saveText(const std::string& path, std::string_view text);
     // Writes the text exactly as it is.
     bool write(const std::string& path, std::string_view text);
-    std::optional<std::string> readText(const std::string& path);
+    // The file's whole text, line ends included; `text` is left as it was
+    // when the file is not read.
+    MacroFileRead readText(const std::string& path, std::string& text);
 
   private:
     FileStore& files_;

@@ -28,7 +28,7 @@ void FileStarter::start(const StartupPlan& plan) {
     services_.noteRecent(plan.macroPath);
     if (plan.play && services_.cameFromInternet(plan.macroPath)) {
         // Loaded, so that the user sees the lines, and played only on Yes.
-        const bool loaded = model_.loadList(plan.macroPath);
+        const bool loaded = tellIfUnread(boxes_, plan.macroPath, model_.loadList(plan.macroPath));
         const bool go = loaded && agreeToPlayDownload(plan.macroPath) &&
                         (!plan.countdown || services_.countDown(plan.countdownSeconds));
         starting_ = false;
@@ -38,7 +38,9 @@ void FileStarter::start(const StartupPlan& plan) {
     }
     const bool go = !plan.countdown || services_.countDown(plan.countdownSeconds);
     // An unreadable file leaves the list as it was; that list is not played.
-    const bool loaded = model_.loadList(plan.macroPath);
+    // The message shows while the start is under way, so that a hand-over
+    // waits for it.
+    const bool loaded = tellIfUnread(boxes_, plan.macroPath, model_.loadList(plan.macroPath));
     starting_ = false;
     if (plan.play && go && loaded)
         model_.runList();

@@ -64,7 +64,7 @@ SaveOutcome MacroBuilder::save(const std::string& path) {
 }
 
 void MacroBuilder::load(const std::string& path) {
-    model_.loadList(path);
+    tellIfUnread(boxes_, path, model_.loadList(path));
     countLines();
 }
 

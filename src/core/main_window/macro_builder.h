@@ -58,8 +58,8 @@ class MacroBuilder {
     void clear() { model_.clearList(); }
     // Saves the list, asking before it replaces a file.
     SaveOutcome save(const std::string& path);
-    // Loads the file into the list; macroLineCount becomes the list's count,
-    // whether or not the file could be read.
+    // Loads the file into the list, or tells why it was not read;
+    // macroLineCount becomes the list's count either way.
     void load(const std::string& path);
 
   private:

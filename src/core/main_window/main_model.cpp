@@ -44,18 +44,18 @@ void MainModel::stop() {
 FilePlayResult MainModel::playMacroFile(const std::string& path) {
     if (playing())
         return FilePlayResult::Busy;
-    if (!files_.loadList(path, list_))
+    if (files_.loadList(path, list_) != MacroFileRead::Read)
         return FilePlayResult::Unreadable;
     listReplaced();
     playBracketed();
     return FilePlayResult::Played;
 }
 
-bool MainModel::loadList(const std::string& path) {
-    if (!files_.loadList(path, list_))
-        return false;
-    listReplaced();
-    return true;
+MacroFileRead MainModel::loadList(const std::string& path) {
+    const MacroFileRead read = files_.loadList(path, list_);
+    if (read == MacroFileRead::Read)
+        listReplaced();
+    return read;
 }
 
 void MainModel::appendLine(std::string line) {

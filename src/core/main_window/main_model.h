@@ -62,10 +62,12 @@ class MainModel : public MacroFilePlayer {
     void stop();
     // Hot keys F1..F6 and the scheduler: loads the file and plays it, unless
     // any play is under way (a file play would replace the list under it:
-    // Busy) or the file cannot be read (Unreadable, the list unchanged).
+    // Busy) or the file cannot be read or is refused (Unreadable, the list
+    // unchanged).
     FilePlayResult playMacroFile(const std::string& path) override;
-    // Loads a file into the list; false (list unchanged) when unreadable.
-    bool loadList(const std::string& path);
+    // Loads a file into the list; the list stays as it was when the file is
+    // not read.
+    MacroFileRead loadList(const std::string& path);
     // macroLineCount becomes the list's count, as after every save of the
     // editor and the recorder.
     void resetMacroLineCount();
