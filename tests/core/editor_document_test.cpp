@@ -143,15 +143,14 @@ TEST(EditorDocument, OpeningShowsTheFileInTheTitleAndTheRecentFilesOnce) {
 
 TEST(EditorDocument, OpeningTheFileJustSavedOnYesShowsWhatWasSaved) {
     EditorParts parts;
-    parts.document.openFile("a.kyr");
-    parts.choices = {"b.kyr"};
-    parts.desktop.questionAnswer = MessageAnswer::Yes;
-    parts.document.saveAs();  // the questions now name b.kyr; the title stays a.kyr
     parts.document.setText("Wait >3\r\n");
+    parts.choices = {"b.kyr"};
+    parts.desktop.questionAnswer = MessageAnswer::Yes;  // save changes, and replace b.kyr
     parts.document.openFile("b.kyr");
     EXPECT_EQ(parts.store.files["b.kyr"], "Wait >3\r\n");
     EXPECT_EQ(parts.document.text(), "Wait >3\r\n");
     EXPECT_FALSE(parts.document.modified());
+    EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: b.kyr");
 }
 
 TEST(EditorDocument, SaveAsAsksBeforeReplacingAndKeepsTheTextWhenTheSaveFails) {
@@ -179,8 +178,12 @@ TEST(EditorDocument, SaveAsAsksBeforeReplacingAndKeepsTheTextWhenTheSaveFails) {
     EXPECT_EQ(parts.store.files["d.kyr"], "Wait >3\r\n");
     EXPECT_FALSE(parts.document.modified());
     EXPECT_EQ(parts.document.fileName(), "d.kyr");
-    EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: a.kyr") << "Save As keeps the title";
+    EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: d.kyr");
     EXPECT_EQ(parts.lineCountResets, 3) << "each save that was tried resets macroLineCount";
+
+    parts.document.openFile("a.kyr");
+    EXPECT_EQ(parts.document.text(), "Wait >1\r\n") << "the file before Save As opens again";
+    EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: a.kyr");
 }
 
 TEST(EditorDocument, SavingAddsALineEndOnlyWhereTheTextHasNone) {
@@ -195,21 +198,38 @@ TEST(EditorDocument, SavingAddsALineEndOnlyWhereTheTextHasNone) {
     }
 }
 
-TEST(EditorDocument, CloseSaveClosesOnlyOnceSavedAndAsksNothingAboutReplacing) {
+TEST(EditorDocument, CloseSaveClosesOnlyOnceSavedAndAsksBeforeReplacingAnotherFile) {
     EditorParts parts;
     parts.openChanged();
-    parts.store.unwritable.insert("b.kyr");
-    parts.choices = {std::nullopt, "b.kyr"};
+    parts.store.unwritable.insert("c.kyr");
+    parts.choices = {std::nullopt, "c.kyr"};
     EXPECT_FALSE(parts.document.closeSave()) << "cancelled dialog";
     EXPECT_FALSE(parts.document.closeSave()) << "failed save";
     EXPECT_EQ(parts.desktop.events(), (Events{kSaveFailed}));
     EXPECT_EQ(parts.document.text(), "Wait >1\r\nPress_Tab\r\n");
 
-    parts.store.unwritable.clear();
-    parts.choices = {"b.kyr"};
-    EXPECT_TRUE(parts.document.closeSave());
-    EXPECT_EQ(parts.store.files["b.kyr"], "Wait >1\r\nPress_Tab\r\n");
-    EXPECT_EQ(parts.desktop.events().size(), 1u) << "no overwrite question";
+    const struct {
+        const char* path;
+        MessageAnswer answer;
+        bool asks;
+        bool saves;
+    } cases[] = {
+        {"a.kyr", MessageAnswer::No, false, true},  // the open file, saved again
+        {"b.kyr", MessageAnswer::No, true, false},
+        {"b.kyr", MessageAnswer::Yes, true, true},
+        {"new.kyr", MessageAnswer::No, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        EditorParts editor;
+        editor.openChanged();
+        editor.desktop.questionAnswer = c.answer;
+        editor.choices = {c.path};
+        EXPECT_EQ(editor.document.closeSave(), c.saves);
+        EXPECT_EQ(editor.desktop.events(),
+                  c.asks ? Events{std::string(kOverwrite) + (c.saves ? "yes" : "no")} : Events{});
+        EXPECT_EQ(editor.store.files[c.path] == "Wait >1\r\nPress_Tab\r\n", c.saves);
+    }
 }
 
 // New, Open, a recent entry and every way of closing ask about changed text.

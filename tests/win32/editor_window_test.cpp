@@ -274,10 +274,12 @@ TEST_F(EditorWindowTest, AFailedSaveIsToldAndKeepsTheEditorItsTextAndTheOldFile)
                                                   FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
         DialogAnswer save(L"Save As", win32::enterFileName(folder.file("held.kyr")));
+        win32::MessageBoxAnswer replace(L"Tobrin's Keyreel", IDYES);
         DialogAnswer told(L"Tobrin's Keyreel", win32::pressButton(IDOK), IDOK);
         choose(kCloseSaveCommand);
         save.finish();
         told.finish();
+        EXPECT_EQ(replace.text, L"Overwrite existing file?");
         EXPECT_EQ(told.text, L"Error occurred trying to close file, please retry.");
     }
     EXPECT_TRUE(editor.loaded()) << "Close/Save closes only once saved";
@@ -287,8 +289,10 @@ TEST_F(EditorWindowTest, AFailedSaveIsToldAndKeepsTheEditorItsTextAndTheOldFile)
 
     // Let go, the same save succeeds and closes the editor.
     DialogAnswer save(L"Save As", win32::enterFileName(folder.file("held.kyr")));
+    win32::MessageBoxAnswer replace(L"Tobrin's Keyreel", IDYES);
     choose(kCloseSaveCommand);
     save.finish();
+    replace.finish();
     EXPECT_FALSE(editor.loaded());
     EXPECT_EQ(folder.read("held.kyr"), "Press_Tab\r\n");
 }

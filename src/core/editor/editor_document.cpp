@@ -104,7 +104,7 @@ void EditorDocument::saveAs() {
 
 bool EditorDocument::closeSave() {
     const auto path = services_.chooseFile(macroFileSaveDialog());
-    return path && saveTo(*path, false) == SaveOutcome::Saved;
+    return path && saveTo(*path, *path != fileName_) == SaveOutcome::Saved;
 }
 
 bool EditorDocument::settleChanges() {
@@ -133,6 +133,8 @@ SaveOutcome EditorDocument::saveTo(const std::string& path, bool askBeforeReplac
     if (outcome == SaveOutcome::Saved) {
         savedText_ = text_;
         fileName_ = path;
+        if (titleName_ != path)
+            setTitleName(path);
     }
     return outcome;
 }

@@ -79,11 +79,13 @@ class EditorDocument {
     // title is not read again; a file that is not read is reported and
     // changes nothing else.
     void openFile(const std::string& path);
-    // File > Save As...: asks before replacing an existing file.
+    // File > Save As...: asks before replacing an existing file. Every save
+    // makes the title name the file saved to.
     void saveAs();
-    // File > Close/Save: saves through the Save As dialog without the
-    // overwrite question. True when saved, so the editor closes; a cancelled
-    // dialog or a failed save keeps it open with its text.
+    // File > Close/Save: saves through the Save As dialog, asking before it
+    // replaces an existing file other than the one last opened or saved.
+    // True when saved, so the editor closes; a cancelled dialog, a declined
+    // question or a failed save keeps it open with its text.
     bool closeSave();
     // File > Exit, the close box, Hide and every exit of the program. True
     // when the editor may close: nothing changed, or the user answered No,
