@@ -1,5 +1,6 @@
 // Opening a macro file while keyreel.exe runs: the second copy hands it to
-// the running one and ends; and a downloaded macro asks before it plays.
+// the running one and ends; a downloaded macro asks before it plays; a file
+// that is not read is reported.
 
 #include <fstream>
 
@@ -104,6 +105,31 @@ TEST_F(HandOverTest, ADownloadedMacroHandedOverPlaysOnYes) {
     EXPECT_EQ(target.text(), L"") << "nothing plays before the answer";
     ASSERT_TRUE(clickOn(probe::findChild(question, L"Button", L"&Yes")));
     EXPECT_TRUE(waitFor([&] { return target.text() == L"yes"; }, 15000))
+        << win32::toUtf8(target.text());
+}
+
+// PowerShell 5's `>` writes UTF-16 with a byte-order mark; a file with NUL
+// characters would show cut in the editor and play cut.
+TEST_F(HandOverTest, AFileWithNulCharactersIsRefusedAndAUtf16FilePlays) {
+    TargetWindow target;
+    const std::wstring refused =
+        writeMacro(L"nul.kyr", std::string("SetFocus >KR Target\r\nSendText >cut\0off\r\n", 40));
+    ASSERT_TRUE(keyreel.start(L"\"" + refused + L"\""));
+    const HWND told = probe::waitForMessageBox(kAppTitle, L"contains NUL characters", 15000);
+    ASSERT_NE(told, nullptr);
+    EXPECT_EQ(probe::findMessageBox(kAppTitle, L"nul.kyr"), told) << "names the file";
+    probe::answerMessageBox(told, IDOK);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(told); }, 10000));
+    EXPECT_TRUE(listLines().empty());
+
+    std::string wide = "\xFF\xFE";
+    for (const char c : std::string_view("SetFocus >KR Target\r\nSendText >wide\r\n")) {
+        wide += c;
+        wide += '\0';
+    }
+    KeyreelProcess second;
+    ASSERT_TRUE(second.start(L"\"" + writeMacro(L"wide.kyr", wide) + L"\""));
+    EXPECT_TRUE(waitFor([&] { return target.text() == L"wide"; }, 15000))
         << win32::toUtf8(target.text());
 }
 
