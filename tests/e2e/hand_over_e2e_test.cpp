@@ -113,11 +113,11 @@ TEST_F(HandOverTest, ADownloadedMacroHandedOverPlaysOnYes) {
 TEST_F(HandOverTest, AFileWithNulCharactersIsRefusedAndAUtf16FilePlays) {
     TargetWindow target;
     const std::wstring refused =
-        writeMacro(L"nul.kyr", std::string("SetFocus >KR Target\r\nSendText >cut\0off\r\n", 40));
+        writeMacro(L"cut.kyr", std::string("SetFocus >KR Target\r\nSendText >cut\0off\r\n", 40));
     ASSERT_TRUE(keyreel.start(L"\"" + refused + L"\""));
     const HWND told = probe::waitForMessageBox(kAppTitle, L"contains NUL characters", 15000);
     ASSERT_NE(told, nullptr);
-    EXPECT_EQ(probe::findMessageBox(kAppTitle, L"nul.kyr"), told) << "names the file";
+    EXPECT_EQ(probe::findMessageBox(kAppTitle, L"cut.kyr"), told) << "names the file";
     probe::answerMessageBox(told, IDOK);
     ASSERT_TRUE(waitFor([&] { return !IsWindow(told); }, 10000));
     EXPECT_TRUE(listLines().empty());
