@@ -23,9 +23,9 @@ std::string macroListText(const MacroList& list);
 MessageRequest unreadableMacroFileMessage(const std::string& path);
 
 // What reading a macro file came to. A file holding NUL characters is
-// refused rather than read: the edit control would show it cut at the first
-// one and the next save would drop the rest, and the player would type it
-// cut. UTF-16 text without a byte-order mark is refused this way too.
+// refused rather than read: an edit control shows such a text cut at the
+// first one, so the editor's next save would drop the rest. UTF-16 text
+// without a byte-order mark is refused this way too.
 enum class MacroFileRead { Read, Unreadable, NulCharacters };
 
 // The message for a macro file that was refused for its NUL characters.
