@@ -104,10 +104,12 @@ void RecorderWindow::toggleRecording() {
     setControlText(kRecordButton, recorder_->recordButtonCaption());
 }
 
-void RecorderWindow::startCapture() {
-    hook_->beginHook();
+bool RecorderWindow::startCapture() {
+    if (!hook_->beginHook())
+        return false;
     cursorTimer_.start(hwnd(), kCursorTimer, kCursorSampleMillis);
     buttonTimer_.start(hwnd(), kButtonTimer, kButtonSampleMillis);
+    return true;
 }
 
 void RecorderWindow::stopCapture() {

@@ -50,7 +50,7 @@ class RecorderWindow final : public Window,
     void command(int id, int notification);
     void toggleRecording();
 
-    void startCapture() override;
+    bool startCapture() override;
     void stopCapture() override;
     void textAppended(std::string_view added) override;
     void textCleared() override;

@@ -1,11 +1,14 @@
-// What the recorder writes for each key and for the pointer, and the
-// modifier state the keyboard hook reports key events with.
+// What the recorder writes for each key and for the pointer, how recorded
+// chords play back, and the modifier state the keyboard hook reports key
+// events with.
 
 #include "core/recorder/key_translation.h"
 
 #include <gtest/gtest.h>
 
 #include "core/base/key_codes.h"
+#include "core/macro/player.h"
+#include "core/macro/simulated_desktop.h"
 #include "core/recorder/key_event.h"
 
 namespace keyreel {
@@ -17,70 +20,198 @@ constexpr int kShift = shift_mask::Shift;
 constexpr int kCtrl = shift_mask::Ctrl;
 constexpr int kAlt = shift_mask::Alt;
 
-TEST(KeyTranslation, EveryKeyDownRowWritesItsLine) {
+TEST(KeyTranslation, EveryKeyWithALineWritesItWhateverTheModifiers) {
     struct Case {
         std::uint8_t key;
-        int shift;
         const char* line;
     };
     const Case cases[] = {
-        {112, 0, "Press_F1"},        {117, kAlt, "Press_F6"},      {123, 0, "Press_F12"},
-        {65, 0, "SendText >a"},      {65, kShift, "SendText >a"},  {90, 7, "SendText >z"},
-        {48, 0, "SendText >0"},      {57, kShift, "SendText >9"},  {96, 0, "SendText >0"},
-        {105, 0, "SendText >9"},     {44, 0, "Press_PrintScreen"}, {18, kAlt, "Press_ALT"},
-        {8, 0, "Press_BackSpace"},   {9, kShift, "Press_Tab"},     {13, kCtrl, "Press_Enter"},
-        {16, kShift, "Press_Shift"}, {17, kCtrl, "Press_CTRL"},    {19, 0, "Press_Pause"},
-        {20, 0, "Press_Caps"},       {27, 0, "Press_ESC"},         {32, 0, "Press_Space"},
-        {33, 0, "Press_PageUp"},     {34, 0, "Press_PageDown"},    {35, 0, "Press_End"},
-        {36, 0, "Press_Home"},       {37, 0, "Press_Left"},        {38, 0, "Press_Up"},
-        {40, 0, "Press_Down"},       {39, 0, "Press_Right"},       {45, 0, "Press_Ins"},
-        {46, 0, "Press_Del"},        {144, 0, "Press_NumLock"},    {106, 0, "SendText >*"},
-        {107, 0, "SendText >+"},     {109, 0, "SendText >-"},      {111, 0, "SendText >/"},
-        {192, 0, "SendText >`"},     {191, 0, "SendText >/"},      {190, 0, "SendText >."},
-        {188, 0, "SendText >,"},     {222, 0, "SendText >'"},      {186, 0, "SendText >;"},
-        {220, 0, "SendText >\\"},    {221, 0, "SendText >]"},      {219, 0, "SendText >["},
-        {187, 0, "SendText >="},     {189, 0, "SendText >-"},
+        {112, "Press_F1"},         {117, "Press_F6"},      {123, "Press_F12"},
+        {65, "SendText >a"},       {90, "SendText >z"},    {48, "SendText >0"},
+        {57, "SendText >9"},       {96, "SendText >0"},    {105, "SendText >9"},
+        {44, "Press_PrintScreen"}, {8, "Press_BackSpace"}, {9, "Press_Tab"},
+        {13, "Press_Enter"},       {19, "Press_Pause"},    {20, "Press_Caps"},
+        {27, "Press_ESC"},         {32, "Press_Space"},    {33, "Press_PageUp"},
+        {34, "Press_PageDown"},    {35, "Press_End"},      {36, "Press_Home"},
+        {37, "Press_Left"},        {38, "Press_Up"},       {40, "Press_Down"},
+        {39, "Press_Right"},       {45, "Press_Ins"},      {46, "Press_Del"},
+        {144, "Press_NumLock"},    {106, "SendText >*"},   {107, "SendText >+"},
+        {109, "SendText >-"},      {111, "SendText >/"},   {192, "SendText >`"},
+        {191, "SendText >/"},      {190, "SendText >."},   {188, "SendText >,"},
+        {222, "SendText >'"},      {186, "SendText >;"},   {220, "SendText >\\"},
+        {221, "SendText >]"},      {219, "SendText >["},   {187, "SendText >="},
+        {189, "SendText >-"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(keyLine(c.key), c.line) << "key " << int(c.key);
+    for (const std::uint8_t key : {145, 91, 92, 110, 108, 124, 135, 16, 17, 18, 160, 255, 0})
+        EXPECT_EQ(keyLine(key), std::nullopt) << int(key);
+}
+
+// The keys a play presses and types, in order: "+Ctrl" and "-Ctrl" for a
+// modifier going down and up, a typed character as itself, "#" and the code
+// for another key going down.
+std::string playedKeys(const Lines& lines) {
+    MacroList list(lines.begin(), lines.end());
+    RunState state;
+    state.macroLineCount = static_cast<std::int32_t>(list.size());
+    SimulatedDesktop desktop;
+    Player(list, state, desktop).runMacro();
+    const std::pair<std::string_view, const char*> modifiers[] = {
+        {"0x10", "Shift"}, {"0x11", "Ctrl"}, {"0x12", "Alt"}};
+    std::string played;
+    for (const std::string_view event : desktop.events()) {
+        const bool down = event.starts_with("key down ");
+        std::string text;
+        if (event.starts_with("type \""))
+            text = event.substr(6, event.size() - 7);
+        else if (down || event.starts_with("key up ")) {
+            const std::string_view code = event.substr(event.rfind(' ') + 1);
+            text = down ? "#" + std::string(code.substr(2)) : "";
+            for (const auto& [modifierCode, name] : modifiers) {
+                if (code == modifierCode)
+                    text = (down ? "+" : "-") + std::string(name);
+            }
+        }
+        if (!text.empty())
+            played += (played.empty() ? "" : " ") + text;
+    }
+    return played;
+}
+
+// Key transitions as the keyboard hook sees them (left and right codes),
+// through its modifier state; then what a play of the lines does.
+TEST(KeyTranslation, ChordsPlayBackWithTheSameModifiersHeldAroundTheSameKey) {
+    constexpr std::uint8_t kLShift = 0xA0;
+    constexpr std::uint8_t kRShift = 0xA1;
+    constexpr std::uint8_t kLCtrl = 0xA2;
+    constexpr std::uint8_t kLAlt = 0xA4;
+    constexpr std::uint8_t kRAlt = 0xA5;
+    constexpr std::uint8_t kF4 = 0x73;
+    struct Case {
+        const char* what;
+        std::uint8_t heldAtStart;  // a left or right modifier code, or 0
+        std::vector<std::pair<std::uint8_t, bool>> transitions;
+        Lines lines;
+        const char* played;
+    };
+    const Case cases[] = {
+        {"a capital A, then b",
+         0,
+         {{kLShift, true}, {'A', true}, {'A', false}, {kLShift, false}, {'B', true}, {'B', false}},
+         {"Press_Shift", "SendText >a", "Release_Shift", "SendText >b"},
+         "+Shift a -Shift b"},
+        {"Shift with / for a question mark",
+         0,
+         {{kLShift, true}, {key::Slash, true}, {key::Slash, false}, {kLShift, false}},
+         {"Press_Shift", "SendText >/", "Release_Shift"},
+         "+Shift / -Shift"},
+        {"Ctrl+Shift+S",
+         0,
+         {{kLCtrl, true},
+          {kLShift, true},
+          {'S', true},
+          {'S', false},
+          {kLShift, false},
+          {kLCtrl, false}},
+         {"Press_CTRL", "Press_Shift", "SendText >s", "Release_Shift", "Release_CTRL"},
+         "+Ctrl +Shift s -Shift -Ctrl"},
+        {"Alt+F4",
+         0,
+         {{kLAlt, true}, {kF4, true}, {kF4, false}, {kLAlt, false}},
+         {"ALT_Down", "Press_F4", "ALT_Up"},
+         "+Alt #73 -Alt"},
+        {"Alt+letter, Alt let go before the letter",
+         0,
+         {{kLAlt, true}, {'F', true}, {kLAlt, false}, {'F', false}},
+         {"ALT_Down", "SendText >f", "ALT_Up"},
+         "+Alt f -Alt"},
+        {"AltGr: left Ctrl and right Alt",
+         0,
+         {{kLCtrl, true},
+          {kRAlt, true},
+          {'Q', true},
+          {'Q', false},
+          {kRAlt, false},
+          {kLCtrl, false}},
+         {"Press_CTRL", "ALT_Down", "SendText >q", "ALT_Up", "Release_CTRL"},
+         "+Ctrl +Alt q -Alt -Ctrl"},
+        {"each modifier pressed and let go alone, repeating while held",
+         0,
+         {{kLAlt, true},
+          {kLAlt, true},
+          {kLAlt, false},
+          {kLCtrl, true},
+          {kLCtrl, true},
+          {kLCtrl, false},
+          {kRShift, true},
+          {kRShift, false}},
+         {"ALT_Down", "ALT_Up", "Press_CTRL", "Release_CTRL", "Press_Shift", "Release_Shift"},
+         "+Alt -Alt +Ctrl -Ctrl +Shift -Shift"},
+        {"Ctrl held across several keys, Shift for one of them",
+         0,
+         {{kLCtrl, true},
+          {'A', true},
+          {'A', false},
+          {kLShift, true},
+          {key::End, true},
+          {key::End, false},
+          {kLShift, false},
+          {'C', true},
+          {'C', false},
+          {kLCtrl, false}},
+         {"Press_CTRL", "SendText >a", "Press_Shift", "Press_End", "Release_Shift", "SendText >c",
+          "Release_CTRL"},
+         "+Ctrl a +Shift #23 -Shift c -Ctrl"},
+        {"both Shift keys, the left one let go first",
+         0,
+         {{kLShift, true}, {kRShift, true}, {kLShift, false}, {'X', true}, {kRShift, false}},
+         {"Press_Shift", "SendText >x", "Release_Shift"},
+         "+Shift x -Shift"},
+        {"Ctrl held when the recording began, then let go",
+         kLCtrl,
+         {{kLCtrl, false}, {'V', true}},
+         {"SendText >v"},
+         "v"},
+        {"Alt held when the recording began, used for a key",
+         kLAlt,
+         {{kF4, true}, {kF4, false}, {kLAlt, false}, {kF4, true}},
+         {"ALT_Down", "Press_F4", "ALT_Up", "Press_F4"},
+         "+Alt #73 -Alt #73"},
+        {"a key without a line writes no holds either",
+         0,
+         {{kLCtrl, true}, {key::ScrollLock, true}},
+         {"Press_CTRL"},
+         "+Ctrl"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(keyDownLines(c.key, c.shift), Lines{c.line})
-            << "key " << int(c.key) << " mask " << c.shift;
+        ModifierState modifiers =
+            ModifierState::seeded([&](std::uint8_t key) { return key == c.heldAtStart; });
+        KeyTranslator translator;
+        Lines lines;
+        for (const auto& [key, down] : c.transitions) {
+            const KeyEvent event = modifiers.note(key, down);
+            for (std::string& line : event.down ? translator.keyDown(event.keyCode, event.shift)
+                                                : translator.keyUp(event.keyCode, event.shift))
+                lines.push_back(std::move(line));
+        }
+        EXPECT_EQ(lines, c.lines) << c.what;
+        EXPECT_EQ(playedKeys(lines), c.played) << c.what;
     }
 }
 
-TEST(KeyTranslation, ShiftedPunctuationWritesOnlyTheUnshiftedCharacter) {
-    // With Shift held on playback, the unshifted character types the shifted
-    // one; writing that as well would type it twice.
-    const std::pair<std::uint8_t, const char*> keys[] = {{191, "SendText >/"},
-                                                         {188, "SendText >,"},
-                                                         {190, "SendText >."},
-                                                         {222, "SendText >'"},
-                                                         {186, "SendText >;"}};
-    for (const auto& [key, line] : keys) {
-        for (const int shift : {kShift, kShift + kCtrl, 0})
-            EXPECT_EQ(keyDownLines(key, shift), Lines{line}) << int(key) << " mask " << shift;
-    }
-}
+TEST(KeyTranslation, ReleaseAllLetsGoOfTheHoldsLeftAndForgettingStartsAfresh) {
+    KeyTranslator translator;
+    translator.keyDown(16, kShift);
+    translator.keyDown(17, kShift + kCtrl);
+    translator.keyDown(18, kShift + kCtrl + kAlt);
+    EXPECT_EQ(translator.releaseAll(), (Lines{"ALT_Up", "Release_CTRL", "Release_Shift"}));
+    EXPECT_EQ(translator.releaseAll(), Lines{});
 
-TEST(KeyTranslation, ModifiersAreWrittenOnlyWhenHeldAlone) {
-    EXPECT_EQ(keyDownLines(16, kShift + kCtrl), Lines{});
-    EXPECT_EQ(keyDownLines(17, kCtrl + kAlt), Lines{});
-    EXPECT_EQ(keyDownLines(18, kCtrl + kAlt), Lines{}) << "Alt pressed while Ctrl is held";
-    EXPECT_EQ(keyDownLines(18, 0), Lines{});
-}
-
-TEST(KeyTranslation, KeysOutsideTheTableWriteNothing) {
-    for (const std::uint8_t key : {145, 91, 92, 110, 108, 124, 135, 160, 255, 0})
-        EXPECT_EQ(keyDownLines(key, 0), Lines{}) << int(key);
-}
-
-TEST(KeyTranslation, OnlyModifiersReleasedWithNoneLeftHeldWriteAReleaseLine) {
-    EXPECT_EQ(keyUpLine(16, 0), "Release_Shift");
-    EXPECT_EQ(keyUpLine(17, 0), "Release_CTRL");
-    EXPECT_EQ(keyUpLine(18, 0), "Release_ALT");
-    EXPECT_EQ(keyUpLine(16, kCtrl), std::nullopt);
-    EXPECT_EQ(keyUpLine(18, kShift), std::nullopt);
-    for (const std::uint8_t key : {65, 112, 13, 160, 191})
-        EXPECT_EQ(keyUpLine(key, 0), std::nullopt) << int(key);
+    translator.keyDown(17, kCtrl);
+    translator.forgetHolds();
+    EXPECT_EQ(translator.keyUp(17, 0), Lines{}) << "no hold written since";
+    EXPECT_EQ(translator.keyDown('A', kCtrl), (Lines{"Press_CTRL", "SendText >a"}));
 }
 
 TEST(KeyTranslation, PointerLines) {

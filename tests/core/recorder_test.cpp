@@ -40,7 +40,11 @@ class FakePointer : public PointerSampler {
 class SwitchLog : public RecordingSwitch {
   public:
     std::vector<std::string> calls;
-    void startCapture() override { calls.push_back("start"); }
+    bool hookRefused = false;
+    bool startCapture() override {
+        calls.push_back("start");
+        return !hookRefused;
+    }
     void stopCapture() override { calls.push_back("stop"); }
 };
 
@@ -93,11 +97,7 @@ class RecorderTest : public ::testing::Test {
                        [this] { ++lineCountResets; }}};
     SwitchLog switchLog;
     AppendLog appendLog;
-    ModifierState modifiers = ModifierState::seeded([](std::uint8_t) { return false; });
 };
-
-constexpr std::uint8_t kLeftShift = key::LeftShift;
-constexpr std::uint8_t kLeftCtrl = 0xA2;
 
 TEST_F(RecorderTest, BeginEmptiesTheBufferAndStopKeepsIt) {
     EXPECT_TRUE(recorder.idle());
@@ -132,52 +132,36 @@ TEST_F(RecorderTest, NothingIsWrittenWhileIdle) {
     EXPECT_TRUE(pointer.queried.empty());
 }
 
-// Physical key transitions go through the hook's modifier state, as the
-// keyboard hook reports them.
-TEST_F(RecorderTest, KeysAreWrittenAsTheyPlayBack) {
+// Keys are written as KeyTranslator writes them; the recorder adds that a
+// recording ends holding no modifier, and that emptied text holds none.
+TEST_F(RecorderTest, ModifiersHeldAtStopAreLetGoAndNewTextHoldsNone) {
     begin();
-    struct Case {
-        const char* what;
-        std::vector<std::pair<std::uint8_t, bool>> transitions;
-        Lines lines;
-    };
-    const Case cases[] = {
-        {"a capital A, then b",
-         {{kLeftShift, true},
-          {'A', true},
-          {'A', false},
-          {kLeftShift, false},
-          {'B', true},
-          {'B', false}},
-         {"Press_Shift", "SendText >a", "Release_Shift", "SendText >b"}},
-        // Only the unshifted character: with Shift held it types the "?".
-        {"Shift with /",
-         {{kLeftShift, true}, {key::Slash, true}, {key::Slash, false}, {kLeftShift, false}},
-         {"Press_Shift", "SendText >/", "Release_Shift"}},
-        {"Shift pressed and released inside Ctrl",
-         {{kLeftCtrl, true}, {kLeftShift, true}, {kLeftShift, false}, {kLeftCtrl, false}},
-         {"Press_CTRL", "Release_CTRL"}},
-        {"held keys repeating",
-         {{kLeftCtrl, true},
-          {kLeftCtrl, true},
-          {kLeftCtrl, true},
-          {kLeftCtrl, false},
-          {'X', true},
-          {'X', true},
-          {'X', false}},
-         {"Press_CTRL", "Press_CTRL", "Press_CTRL", "Release_CTRL", "SendText >x", "SendText >x"}},
-    };
-    for (const Case& c : cases) {
-        recorder.newRecording();
-        for (const auto& [key, down] : c.transitions) {
-            const KeyEvent event = modifiers.note(key, down);
-            if (event.down)
-                recorder.keyDown(event.keyCode, event.shift);
-            else
-                recorder.keyUp(event.keyCode, event.shift);
-        }
-        EXPECT_EQ(lines(), c.lines) << c.what;
-    }
+    recorder.keyDown(key::Control, shift_mask::Ctrl);
+    recorder.keyDown(key::Menu, shift_mask::Ctrl + shift_mask::Alt);
+    recorder.toggleRecording();
+    EXPECT_EQ(lines(), (Lines{"Press_CTRL", "ALT_Down", "ALT_Up", "Release_CTRL"}));
+
+    recorder.toggleRecording();
+    recorder.keyDown(key::Control, shift_mask::Ctrl);
+    recorder.newRecording();
+    recorder.keyUp(key::Control, 0);
+    recorder.keyDown('A', shift_mask::Shift);
+    EXPECT_EQ(lines(), (Lines{"Press_Shift", "SendText >a"}));
+}
+
+TEST_F(RecorderTest, AKeyboardHookThatCannotBeInstalledIsToldAndNothingBegins) {
+    recorder.buffer().takeEditedText("Press_Tab\r\n");
+    recorder.buffer().markSaved();
+    switchLog.hookRefused = true;
+    recorder.toggleRecording();
+    EXPECT_TRUE(recorder.idle());
+    EXPECT_STREQ(recorder.recordButtonCaption(), "Begin Recording");
+    EXPECT_EQ(desktop.events(),
+              Lines{"message \"The keyboard hook could not be installed, so no keys can be "
+                    "recorded. Recording did not begin.\" \"Tobrin's Keyreel\" -> ok"});
+    EXPECT_EQ(recorder.buffer().text(), "Press_Tab\r\n");
+    recorder.keyDown(key::Tab, 0);
+    EXPECT_EQ(recorder.buffer().text(), "Press_Tab\r\n");
 }
 
 TEST_F(RecorderTest, TheCursorIsWrittenOnlyWhenItMoved) {
@@ -250,36 +234,55 @@ TEST_F(RecorderTest, LinesReachTheWindowOneAppendAtATime) {
     EXPECT_FALSE(recorder.idle()) << "New leaves the recording running";
 }
 
-TEST_F(RecorderTest, SaveWritesTheBufferAndOneLineEndOverTheChosenFile) {
-    chosenPaths = {std::nullopt, "r.kyr", "r.kyr"};
+constexpr const char* kOverwriteQuestion =
+    "message \"Overwrite existing file?\" \"Tobrin's Keyreel\" -> ";
+
+TEST_F(RecorderTest, SaveWritesTheBufferAndOneLineEndAndAsksBeforeReplacingAnotherFile) {
+    chosenPaths = {std::nullopt, "r.kyr", "r.kyr", "r.kyr", "r.kyr"};
     store.files["r.kyr"] = "old contents";
     recorder.buffer().takeEditedText("Press_Tab\r\nLUp\r\n");
     recorder.save();  // cancelled
+    desktop.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    recorder.save();
     EXPECT_EQ(store.files["r.kyr"], "old contents");
     EXPECT_EQ(lineCountResets, 0);
+    EXPECT_TRUE(recorder.buffer().unsaved());
 
     recorder.save();
     EXPECT_EQ(store.files["r.kyr"], "Press_Tab\r\nLUp\r\n\r\n") << "ends in an empty line";
     EXPECT_EQ(lineCountResets, 1);
-    EXPECT_TRUE(desktop.events().empty()) << "an existing file is replaced without asking";
+    EXPECT_EQ(desktop.events(), (Lines{kOverwriteQuestion + std::string("no"),
+                                       kOverwriteQuestion + std::string("yes")}));
     EXPECT_EQ(dialogs.back(),
               (FileDialogRequest{FileDialogRequest::Kind::SaveAs,
                                  "Text Files (*.txt)|*.txt|Tobrin Files (*.kyr)|*.kyr", 2}));
 
+    // Its own file again: no question.
     recorder.buffer().takeEditedText("Press_Tab");
     recorder.save();
     EXPECT_EQ(store.files["r.kyr"], "Press_Tab\r\n");
+    EXPECT_EQ(desktop.events().size(), 2u);
+
+    // A new recording has no file of its own yet.
+    recorder.newRecording();
+    recorder.buffer().takeEditedText("Press_Esc");
+    desktop.answers = {MessageAnswer::No};
+    recorder.save();
+    EXPECT_EQ(store.files["r.kyr"], "Press_Tab\r\n");
+    EXPECT_EQ(desktop.events().back(), kOverwriteQuestion + std::string("no"));
 }
 
 TEST_F(RecorderTest, AFailedSaveIsReportedAndKeepsTheOldFile) {
     store.files["locked.kyr"] = "old";
     store.unwritable.insert("locked.kyr");
     recorder.buffer().takeEditedText("Press_Tab\r\n");
+    desktop.questionAnswer = MessageAnswer::Yes;
     EXPECT_EQ(recorder.saveRecording("locked.kyr"), SaveOutcome::Failed);
     EXPECT_EQ(store.files["locked.kyr"], "old");
     EXPECT_EQ(desktop.events(),
-              Lines{"message \"Error occurred trying to close file, please retry.\" "
-                    "\"Tobrin's Keyreel\" -> ok"});
+              (Lines{kOverwriteQuestion + std::string("yes"),
+                     "message \"Error occurred trying to close file, please retry.\" "
+                     "\"Tobrin's Keyreel\" -> ok"}));
     EXPECT_EQ(lineCountResets, 0);
     EXPECT_TRUE(recorder.buffer().unsaved());
 }

@@ -1,8 +1,9 @@
 // The recorder of keyreel.exe driven as a user drives it: opened from its
 // menu, recording real X keys typed into another program, pointer moves and
 // a click, saved through the real Save As dialog and played back into
-// notepad by a hot key; fast typing; the question before an unsaved
-// recording goes; closing it while it records.
+// notepad by a hot key; an Alt chord recorded and played back into
+// notepad's menu; fast typing; the question before an unsaved recording
+// goes; closing it while it records.
 
 #include <algorithm>
 #include <functional>
@@ -234,6 +235,88 @@ TEST_F(RecorderE2E, RecordsKeysPointerAndButtonSavesThemAndPlaysThemBackIntoNote
     EXPECT_TRUE(waitFor([&] { return notepad.text() == L"Ab/?"; }, 20000))
         << win32::toUtf8(notepad.text()) << " from " << fileBytes(saved);
     EXPECT_TRUE(waitForTitle(kIdleTitle, 10000));
+}
+
+// Wine's notepad below the recorder, which stays reachable for its File
+// menu.
+void placeNotepad(Notepad& notepad) {
+    ASSERT_TRUE(notepad.open());
+    SetWindowPos(probe::findWindow(L"Untitled - Notepad"), HWND_TOP, 0, 680, 1280, 340, 0);
+    giveKeyboardTo(L"Untitled - Notepad");
+}
+
+bool matchCaseChecked(HWND replace) {
+    const HWND box = probe::findChild(replace, L"Button", L"Match &Case");
+    return box != nullptr && SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Alt+S, R opens notepad's Replace dialog through its Search menu, and
+// Alt+C checks its "Match Case" there. Played as an Alt tap and a letter
+// instead, the second would not check it. Begin and Stop are clicked
+// without the mouse, so the pointer stays where the recording's one cursor
+// line has it.
+TEST_F(RecorderE2E, AltChordsRecordedInNotepadDoTheSameWhenPlayedBack) {
+    const std::wstring saved = folder + L"chord.kyr";
+    DeleteFileW(saved.c_str());
+    setSetting("hotkey", "ALT", "0");
+    setSetting("hotkey", "F2", "1");
+    setSetting("hKeyLoc", "F2", win32::toUtf8(saved).c_str());
+    ASSERT_NE(open(L"\"" + writeMacro(L"one.kyr", "Press_Tab\r\n") + L"\""), nullptr);
+    openRecorder();
+    const POINT still{640, 850};
+    {
+        Notepad notepad;
+        placeNotepad(notepad);
+        ASSERT_TRUE(movePointerTo(still.x, still.y));
+        ASSERT_TRUE(probe::clickButton(recorder, L"Begin Recording"));
+        // The first ticks: the button, after an "LDown" for a click the
+        // system still remembers, and the cursor, in either order.
+        ASSERT_TRUE(waitForLines([&](const Lines& lines) {
+            return std::ranges::count(lines, L"LUp") == 1 &&
+                   std::ranges::count(lines, moveLine(still)) == 1 &&
+                   std::ranges::all_of(lines, [&](const std::wstring& line) {
+                       return line == L"LUp" || line == L"LDown" || line == moveLine(still);
+                   });
+        })) << shown(recorded());
+
+        ASSERT_TRUE(tapKeys(L"alt+s"));
+        ASSERT_TRUE(waitForMenu(probe::findWindow(L"Untitled - Notepad"), 5000));
+        ASSERT_TRUE(tapKeys(L"r"));
+        const HWND replace = waitForDialog(L"Replace", 10000);
+        ASSERT_NE(replace, nullptr) << "no Replace dialog while recording";
+        ASSERT_TRUE(tapKeys(L"alt+c"));
+        ASSERT_TRUE(waitFor([&] { return matchCaseChecked(replace); }, 5000));
+        const Lines chords{L"ALT_Down", L"SendText >s", L"ALT_Up", L"SendText >r",
+                           L"ALT_Down", L"SendText >c", L"ALT_Up"};
+        ASSERT_TRUE(waitFor([&] { return keyLines() == chords; }, 10000)) << shown(recorded());
+        ASSERT_TRUE(probe::clickButton(recorder, L"Stop Recording"));
+        ASSERT_TRUE(waitFor([&] { return recordButton(L"Begin Recording") != nullptr; }, 5000));
+        EXPECT_EQ(keyLines(), chords) << shown(recorded());
+    }
+
+    chooseRecorderMenu(L"v");  // File > Sa&ve
+    answerFileDialog(L"Save As", L"chord.kyr");
+    ASSERT_TRUE(waitFor([&] { return fileExists(saved); }, 5000));
+    chooseRecorderMenu(L"x");
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(recorder); }, 5000));
+
+    // A notepad that has not shown its Replace dialog yet. Its modifiers
+    // follow X at its focus events: those are handled before the play, as
+    // in the test above.
+    Notepad notepad;
+    placeNotepad(notepad);
+    ASSERT_TRUE(movePointerTo(still.x, still.y));
+    ASSERT_TRUE(typeText(L"x"));
+    ASSERT_TRUE(waitFor([&] { return notepad.text() == L"x"; }, 5000));
+    ASSERT_TRUE(tapKeys(L"BackSpace"));
+    ASSERT_TRUE(waitFor([&] { return notepad.text().empty(); }, 5000));
+    pressKeys(L"F2");
+    const HWND replace = waitForDialog(L"Replace", 20000);
+    ASSERT_NE(replace, nullptr) << "the play opened no Replace dialog; it played "
+                                << fileBytes(saved);
+    EXPECT_TRUE(waitForTitle(kIdleTitle, 10000));
+    EXPECT_TRUE(matchCaseChecked(replace)) << "it played " << fileBytes(saved);
+    EXPECT_TRUE(notepad.text().empty()) << "no letter reached the text";
 }
 
 TEST_F(RecorderE2E, FastTypingLosesNoLetterKeyreelsOwnKeysAreLeftOutAndClosingEndsTheHook) {

@@ -60,7 +60,8 @@ std::vector<std::string_view> builderCommandWords();
 // The entry whose word equals `word` exactly (case-sensitive), if any.
 const CommandInfo* findCommand(std::string_view word);
 
-// Words that other parts of the program write but that play as nothing.
+// Words that recorded macros may hold and that look like command words, but
+// that play as nothing.
 std::span<const std::string_view> silentWords();
 
 }  // namespace keyreel

@@ -2,7 +2,7 @@
 
 #include "core/base/key_codes.h"
 #include "core/base/product_texts.h"
-#include "core/recorder/key_translation.h"
+#include "core/base/text.h"
 
 namespace keyreel {
 
@@ -36,9 +36,13 @@ void Recorder::toggleRecording() {
     }
     if (!mayDiscardBuffer())
         return;
-    if (switch_ != nullptr)
-        switch_->startCapture();
-    buffer_.clear();
+    if (switch_ != nullptr && !switch_->startCapture()) {
+        const CaptureHold hold(*this);
+        services_.boxes.showMessage(
+            {kKeyboardHookFailedMessage, kAppTitle, MessageButtons::Ok, MessageIcon::Exclamation});
+        return;
+    }
+    clearBuffer();
     idle_ = false;
 }
 
@@ -47,26 +51,34 @@ void Recorder::stopRecording() {
         return;
     if (switch_ != nullptr)
         switch_->stopCapture();
+    appendLines(translator_.releaseAll());
     idle_ = true;
 }
 
 void Recorder::newRecording() {
     if (mayDiscardBuffer())
-        buffer_.clear();
+        clearBuffer();
 }
 
-void Recorder::keyDown(std::uint8_t keyCode, int shift) {
-    if (idle_ || asking_)
-        return;
-    for (const std::string& line : keyDownLines(keyCode, shift))
+void Recorder::clearBuffer() {
+    buffer_.clear();
+    translator_.forgetHolds();
+    savedPath_.clear();
+}
+
+void Recorder::appendLines(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
         buffer_.appendLine(line);
 }
 
+void Recorder::keyDown(std::uint8_t keyCode, int shift) {
+    if (!idle_ && !asking_)
+        appendLines(translator_.keyDown(keyCode, shift));
+}
+
 void Recorder::keyUp(std::uint8_t keyCode, int shift) {
-    if (idle_ || asking_)
-        return;
-    if (const auto line = keyUpLine(keyCode, shift))
-        buffer_.appendLine(*line);
+    if (!idle_ && !asking_)
+        appendLines(translator_.keyUp(keyCode, shift));
 }
 
 void Recorder::sampleCursor() {
@@ -107,10 +119,15 @@ void Recorder::save() {
 }
 
 SaveOutcome Recorder::saveRecording(const std::string& path) {
-    if (!services_.files.saveText(path, buffer_.text())) {
-        reportSaveFailure(services_.boxes);
-        return SaveOutcome::Failed;
-    }
+    // Paths name files case-insensitively on Windows.
+    const bool savedThereBefore =
+        !savedPath_.empty() && toLowerAscii(path) == toLowerAscii(savedPath_);
+    const SaveOutcome outcome =
+        saveAfterAsking(services_.boxes, !savedThereBefore && services_.files.exists(path),
+                        [&] { return services_.files.saveText(path, buffer_.text()); });
+    if (outcome != SaveOutcome::Saved)
+        return outcome;
+    savedPath_ = path;
     buffer_.markSaved();
     if (services_.resetMacroLineCount)
         services_.resetMacroLineCount();

@@ -9,12 +9,14 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/base/file_dialog.h"
 #include "core/base/message_boxes.h"
 #include "core/base/save_questions.h"
 #include "core/base/screen_point.h"
 #include "core/macro/macro_file.h"
+#include "core/recorder/key_translation.h"
 #include "core/recorder/recording_buffer.h"
 
 namespace keyreel {
@@ -38,12 +40,18 @@ class PointerSampler {
 class RecordingSwitch {
   public:
     virtual ~RecordingSwitch() = default;
-    virtual void startCapture() = 0;
+    // False when the keyboard hook could not be installed; nothing is on then.
+    virtual bool startCapture() = 0;
     virtual void stopCapture() = 0;
 };
 
 inline constexpr int kCursorSampleMillis = 300;
 inline constexpr int kButtonSampleMillis = 200;
+
+// Told when Begin Recording cannot watch the keyboard.
+inline constexpr const char* kKeyboardHookFailedMessage =
+    "The keyboard hook could not be installed, so no keys can be recorded. Recording did not "
+    "begin.";
 
 struct RecorderServices {
     PointerSampler& pointer;
@@ -74,12 +82,15 @@ class Recorder {
     // The record button: begins a recording in an emptied buffer, or stops
     // the one under way and keeps its text. Before it empties an unsaved
     // recording it asks "Save the recording?"; Cancel keeps the buffer and
-    // begins nothing.
+    // begins nothing. When the keyboard hook cannot be installed it says so
+    // and begins nothing either.
     void toggleRecording();
-    // Stops a recording under way; nothing happens while idle.
+    // Stops a recording under way, after the lines that let go of the
+    // modifiers it still holds; nothing happens while idle.
     void stopRecording();
 
-    // The keyboard hook's events; ignored while idle.
+    // The keyboard hook's events, written as KeyTranslator says; ignored
+    // while idle.
     void keyDown(std::uint8_t keyCode, int shift);
     void keyUp(std::uint8_t keyCode, int shift);
     // Timer ticks: the cursor is written when it has moved, the primary
@@ -93,8 +104,10 @@ class Recorder {
     // File > Sa&ve: the Save As dialog, then saveRecording; a cancelled
     // dialog changes nothing. Allowed while recording.
     void save();
-    // Writes the buffer and one CR LF over whatever the file held, without
-    // asking; a failure is reported and keeps the old file.
+    // Writes the buffer and one CR LF to the file. An existing file is
+    // replaced only after "Overwrite existing file?" is answered Yes, unless
+    // it is the one this recording was saved to last; a failure is reported
+    // and keeps the old file.
     SaveOutcome saveRecording(const std::string& path);
     // E&xit, the close box, Hide and every exit of the program: true when
     // the recording may go. Asks "Save the recording?" when the buffer
@@ -112,10 +125,17 @@ class Recorder {
     std::uint8_t primaryButton();
     // Asks before the buffer's unsaved text goes; true when it may go.
     bool mayDiscardBuffer();
+    // Empties the buffer for a new recording, which holds no modifier and
+    // has not been saved anywhere yet.
+    void clearBuffer();
+    void appendLines(const std::vector<std::string>& lines);
 
     RecorderServices services_;
     RecordingSwitch* switch_ = nullptr;
     RecordingBuffer buffer_;
+    KeyTranslator translator_;
+    // Where the recording in the buffer was saved last; empty before that.
+    std::string savedPath_;
 
     bool idle_ = true;
     int lastX_ = 0;
