@@ -63,7 +63,10 @@ class MainModel : public MacroFilePlayer {
     // Hot keys F1..F6 and the scheduler: loads the file and plays it, unless
     // any play is under way (a file play would replace the list under it:
     // Busy) or the file cannot be read (Unreadable, the list unchanged).
-    FilePlayResult playMacroFile(const std::string& path) override;
+    // `starting` is told once the file is read, as its play begins.
+    FilePlayResult playMacroFile(const std::string& path) { return playMacroFile(path, {}); }
+    FilePlayResult playMacroFile(const std::string& path,
+                                 const FilePlayStarting& starting) override;
     // Loads a file into the list; false (list unchanged) when unreadable.
     bool loadList(const std::string& path);
     // macroLineCount becomes the list's count, as after every save of the
