@@ -191,7 +191,7 @@ TEST(FilePlayGuard, EntriesDueDuringARunOfTheListWaitAndPlayOnceItHasEnded) {
     EXPECT_EQ(main.desktop.events(), (Strings{"wait 1"})) << "nothing of the entries played";
     EXPECT_EQ(schedule.database(), file);
 
-    schedule.tickAt("3/5/2000 9:05:09");
+    schedule.tickAt("3/5/2000 9:06:30");
     EXPECT_EQ(main.desktop.events(),
               (Strings{"wait 1", "key down 0x74", "key up 0x74", "key down 0x09", "key up 0x09"}));
     EXPECT_EQ(schedule.rows(), (Strings{"Daily 9:05:07 3/06/2000 2 D"}))

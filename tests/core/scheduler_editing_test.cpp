@@ -267,13 +267,15 @@ TEST_F(SchedulerEditing, AOnceEntryWhoseMinuteHasGonePlaysNeverAndIsSaidSo) {
     }
     ScheduleEntryForm past = ScheduleEntryForm::loaded(moment("3/5/2000 9:04:59"));
     past.frequency = 0;
-    EXPECT_EQ(scheduler->scheduleIt(past)->text,
+    const auto refusal = scheduler->scheduleIt(past);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->text,
               "This once entry will never run: 3/5/2000 9:04:59 has already passed. Please "
               "choose a later date or time; nothing was added.");
 
     // Modify writes a past date or time, then says so.
     auto update = modify(0, ScheduleColumn::RunDate, [](CellEdit& e) { e.picker.day = 4; });
-    EXPECT_TRUE(update.written);
+    ASSERT_TRUE(update.written && update.message);
     EXPECT_EQ(update.message->text,
               "This once entry will never run: 3/4/2000 9:00:00 has already passed. Change the "
               "Run Date or the Run Time so that it runs.");
