@@ -46,7 +46,8 @@ void SchedulePass::checkEntry(std::size_t row, ScheduleMoment& now) {
     const int mins = minuteOf(runTime) - minuteOf(now.secondOfDay);
 
     if (frequency == Frequency::Once) {
-        if (runDate == now.today && mins == 0 && secs <= 0 && fire(id, now) == FilePlayResult::Busy)
+        if (runDate == now.today && mins == 0 && secs <= 0 &&
+            fire(row, now) == FilePlayResult::Busy)
             queued_.push_back(id);
         return;
     }
@@ -65,7 +66,7 @@ void SchedulePass::checkEntry(std::size_t row, ScheduleMoment& now) {
     // A flag still set from an earlier run does not hold the entry back: the
     // reset window of a run time on second 59 is empty, and such an entry
     // would otherwise never fire again.
-    if (secs <= 0 && mins == 0 && runDate == now.today && fire(id, now) == FilePlayResult::Busy)
+    if (secs <= 0 && mins == 0 && runDate == now.today && fire(row, now) == FilePlayResult::Busy)
         queued_.push_back(id);
 }
 
@@ -91,7 +92,8 @@ void SchedulePass::playQueued(ScheduleMoment& now) {
         const RowId id = queued_.front();
         if (isPlaying(id))
             return;
-        if (list_.findRow(id) && fire(id, now) == FilePlayResult::Busy)
+        const auto row = list_.findRow(id);
+        if (row && fire(*row, now) == FilePlayResult::Busy)
             return;
         std::erase(queued_, id);
     }
@@ -99,12 +101,10 @@ void SchedulePass::playQueued(ScheduleMoment& now) {
 
 // Plays the row's macro. Whatever the result, the row may have moved or
 // gone meanwhile: it is found again by its identity.
-FilePlayResult SchedulePass::fire(RowId id, ScheduleMoment& now) {
-    const auto row = list_.findRow(id);
-    if (!row)
-        return FilePlayResult::Played;
-    const ScheduleTimes times = list_.times(*row);
-    const std::string path = list_.entry(*row).path;
+FilePlayResult SchedulePass::fire(std::size_t row, ScheduleMoment& now) {
+    const RowId id = list_.rowId(row);
+    const ScheduleTimes times = list_.times(row);
+    const std::string path = list_.entry(row).path;
     playing_.push_back(id);
     const FilePlayResult result =
         actions_.playMacroFile(path, [&] { playStarting(id, times.frequency); });

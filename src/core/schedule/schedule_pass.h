@@ -80,7 +80,7 @@ class SchedulePass {
     using RowId = ScheduleList::RowId;
 
     void playQueued(ScheduleMoment& now);
-    FilePlayResult fire(RowId id, ScheduleMoment& now);
+    FilePlayResult fire(std::size_t row, ScheduleMoment& now);
     void playStarting(RowId id, Frequency frequency);
     void moveOn(RowId id, Date runDate, Frequency frequency, bool played);
     Date moveOnMissedRun(std::size_t row, Date runDate, int runTime, Frequency frequency,
