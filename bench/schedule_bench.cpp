@@ -44,7 +44,7 @@ constexpr int kEntries = 10'000;
 class IdleActions final : public ScheduleActions {
   public:
     int calls = 0;
-    FilePlayResult playMacroFile(const std::string&) override {
+    FilePlayResult playMacroFile(const std::string&, const FilePlayStarting&) override {
         ++calls;
         return FilePlayResult::Played;
     }

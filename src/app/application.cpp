@@ -29,7 +29,7 @@ Application::Application()
       builder_(model_, files_, desktop_),
       mainWindow_(model_, builder_, *this),
       scheduler_({fileStore_, scheduleDatabasePath(win32::toUtf8(win32::besideProgram(L""))),
-                  codePage_, clock_, model_, firedOnce_},
+                  codePage_, clock_, model_, firedOnce_, toldUnreadable_},
                  {&win32::showMessageBox, &win32::chooseFile, [this] { showHelp(false); }}) {}
 
 int Application::run(const std::wstring& commandLine) {

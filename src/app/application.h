@@ -11,6 +11,7 @@
 #include "core/main_window/macro_builder.h"
 #include "core/main_window/main_model.h"
 #include "core/schedule/fired_once_entries.h"
+#include "core/schedule/schedule_reports.h"
 #include "core/settings/settings.h"
 #include "ui/about_window.h"
 #include "ui/countdown_window.h"
@@ -98,8 +99,10 @@ class Application final : public ui::MainWindowActions {
     ui::EditorWindow editor_{files_, [this] { model_.resetMacroLineCount(); }};
     ui::RecorderWindow recorder_{files_, [this] { model_.resetMacroLineCount(); }};
     win32::SystemClock clock_;
-    // Once entries fired in this run, across the scheduler window's loads.
+    // Once entries fired in this run, and entries whose file could not be
+    // read, across the scheduler window's loads.
     FiredOnceEntries firedOnce_;
+    ToldUnreadableFiles toldUnreadable_;
     ui::SchedulerWindow scheduler_;
     // Every one of them, in the order Hide closes them; Hide keeps the
     // scheduler loaded.

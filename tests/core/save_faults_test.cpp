@@ -119,7 +119,9 @@ bool saveScheduleAfterPartialLoad(SaveScene& scene) {
 bool saveBySchedulePass(SaveScene& scene) {
     struct Actions final : ScheduleActions {
         bool told = false;
-        FilePlayResult playMacroFile(const std::string&) override { return FilePlayResult::Played; }
+        FilePlayResult playMacroFile(const std::string&, const FilePlayStarting&) override {
+            return FilePlayResult::Played;
+        }
         void scheduleSaved(ScheduleSaveResult result) override {
             told = told || result != ScheduleSaveResult::Saved;
         }

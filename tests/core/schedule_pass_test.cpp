@@ -1,5 +1,6 @@
 // The schedule pass on a simulated clock: when entries fire, how they move
-// on, what is saved when, and passes that run while a macro plays.
+// on, what is saved when, passes that run while a macro plays and the due
+// entries that wait for it.
 // 3/5/2000 is a Sunday.
 
 #include "core/schedule/schedule_pass.h"
@@ -16,7 +17,8 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// The schedule as the scheduler holds it, and what its passes asked to play.
+// The schedule as the scheduler holds it, and what its passes played; the
+// player is busy while it plays, as the main window's is.
 struct Schedule : ScheduleActions {
     MemoryFileStore files;
     ScheduleDatabase database{files, "C:\\Keyreel\\macro.kdb"};
@@ -26,11 +28,18 @@ struct Schedule : ScheduleActions {
     Strings played;
     int notSaved = 0;
     std::function<void(const std::string& path)> duringPlay;
+    int playing = 0;
 
-    FilePlayResult playMacroFile(const std::string& path) override {
+    FilePlayResult playMacroFile(const std::string& path,
+                                 const FilePlayStarting& starting) override {
+        if (playing > 0)
+            return FilePlayResult::Busy;
+        starting();
         played.push_back(path);
+        ++playing;
         if (duringPlay)
             duringPlay(path);
+        --playing;
         return FilePlayResult::Played;
     }
     void scheduleSaved(ScheduleSaveResult result) override {
@@ -192,17 +201,16 @@ TEST_F(SchedulePassTest, FailedSavesAreReportedAndThePassGoesOn) {
 }
 
 TEST_F(SchedulePassTest, PassesDuringAPlayLeaveItsRowAloneAndItsAdvanceFindsItWhereverItMoved) {
-    add("Soon", "O", "3/5/2000", "9:06:00");
+    add("Above", "D", "3/9/2000", "9:00:00", "5");
     add("Backup", "D", "3/5/2000", "9:05:07");
     add("Later", "D", "3/9/2000", "9:05:07", "5");
-    duringPlay = [&](const std::string& path) {
-        if (path == "Backup.kyr") {
-            passAt("3/5/2000 9:05:07", 500);
-            passAt("3/5/2000 9:06:00");
-        }
+    duringPlay = [&](const std::string&) {
+        passAt("3/5/2000 9:05:07", 500);
+        passAt("3/5/2000 9:05:08");
+        list.removeRow(0);
     };
     passAt("3/5/2000 9:05:07");
-    EXPECT_EQ(played, (Strings{"Backup.kyr", "Soon.kyr"}));
+    EXPECT_EQ(played, (Strings{"Backup.kyr"}));
     EXPECT_EQ(rows(), (Strings{"Backup 3/06/2000 2 True", "Later 3/9/2000 5 False"}));
     EXPECT_TRUE(fileHoldsTheList());
 
@@ -210,6 +218,35 @@ TEST_F(SchedulePassTest, PassesDuringAPlayLeaveItsRowAloneAndItsAdvanceFindsItWh
     duringPlay = [&](const std::string&) { list.removeRow(0); };
     passAt("3/6/2000 9:05:07");
     EXPECT_EQ(rows(), Strings{"Later 3/9/2000 5 False"});
+}
+
+TEST_F(SchedulePassTest, EntriesDueWhileAnotherPlayRunsPlayInDueOrderAtThePassAfterIt) {
+    add("First", "O", "3/5/2000", "9:05:07");
+    add("Second", "O", "3/5/2000", "9:05:07");
+    add("Daily", "D", "3/5/2000", "9:05:07");
+    add("Weekly", "W", "3/5/2000", "9:05:30");
+    add("Deleted", "O", "3/5/2000", "9:05:30");
+    std::string fileWhileWaiting;
+    duringPlay = [&](const std::string& path) {
+        if (path != "First.kyr")
+            return;
+        passAt("3/5/2000 9:05:08");
+        passAt("3/5/2000 9:05:30");
+        fileWhileWaiting = files.files[database.path()];
+    };
+    passAt("3/5/2000 9:05:07");
+    EXPECT_EQ(played, Strings{"First.kyr"});
+    list.removeRow(3);  // "Deleted", while it waits
+    EXPECT_EQ(fileWhileWaiting, files.files[database.path()]) << "nothing stored for the queue";
+    EXPECT_EQ(files.writes, 1) << "First's removal only";
+
+    // Long after their minute: neither the minute nor the missed-run rule
+    // applies to a queued entry.
+    passAt("3/5/2000 11:00:00");
+    EXPECT_EQ(played, (Strings{"First.kyr", "Second.kyr", "Daily.kyr", "Weekly.kyr"}));
+    // The weekly flag is reset by the rest of the same pass, as after any run.
+    EXPECT_EQ(rows(), (Strings{"Daily 3/06/2000 2 True", "Weekly 3/12/2000 1 False"}));
+    EXPECT_TRUE(fileHoldsTheList());
 }
 
 }  // namespace

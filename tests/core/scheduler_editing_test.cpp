@@ -1,7 +1,8 @@
 // Editing the schedule through the windows' models: the update window's
-// editors and their cell texts, the row it holds while passes run, the
-// entry window's "Schedule It", refused double quotes and weekly entries
-// whose run date is off their weekday.
+// editors, the values they open at and their cell texts, the row it holds
+// while passes run, the entry window's "Schedule It", refused double quotes,
+// weekly entries whose run date is off their weekday and once entries whose
+// time has gone by.
 
 #include <gtest/gtest.h>
 
@@ -37,25 +38,25 @@ TEST_F(SchedulerEditing, EachColumnOpensItsEditorAndModifyWritesItsValueIntoThat
         ScheduleColumn column;
         CellEditorKind editor;
         std::size_t choices;
-        const char* startsAt;  // what Modify would write without a change
+        const char* startsAt;  // what Modify writes without a change: the cell's value
         std::function<void(CellEdit&)> change;
         const char* cell;
     };
     const Case cases[] = {
         {ScheduleColumn::Description, CellEditorKind::TextBox, 0, "Backup", setText("Nightly"),
          "Nightly"},
-        {ScheduleColumn::RunTime, CellEditorKind::TimePicker, 0, "9:05:07", setTime(7, 3, 0),
+        {ScheduleColumn::RunTime, CellEditorKind::TimePicker, 0, "9:00:00", setTime(7, 3, 0),
          "7:03:00"},
-        {ScheduleColumn::RunTime, CellEditorKind::TimePicker, 0, "9:05:07", setTime(14, 0, 0),
+        {ScheduleColumn::RunTime, CellEditorKind::TimePicker, 0, "9:00:00", setTime(14, 0, 0),
          "14:00:00"},
-        {ScheduleColumn::RunDate, CellEditorKind::DatePicker, 0, "3/5/2000",
+        {ScheduleColumn::RunDate, CellEditorKind::DatePicker, 0, "3/9/2000",
          [](CellEdit& e) { e.picker.year = 2001, e.picker.month = 12, e.picker.day = 25; },
          "12/25/2001"},
-        {ScheduleColumn::Day, CellEditorKind::ChoiceList, 7, "1", setText("7 - Saturday"), "7"},
-        {ScheduleColumn::Day, CellEditorKind::ChoiceList, 7, "1", keyInList, ""},
-        {ScheduleColumn::Freq, CellEditorKind::ChoiceList, 3, "O", setText("Weekly - W"), "W"},
-        {ScheduleColumn::Freq, CellEditorKind::ChoiceList, 3, "O", setText("Hourly - H"), ""},
-        {ScheduleColumn::Freq, CellEditorKind::ChoiceList, 3, "O", keyInList, ""},
+        {ScheduleColumn::Day, CellEditorKind::ChoiceList, 7, "5", setText("7 - Saturday"), "7"},
+        {ScheduleColumn::Day, CellEditorKind::ChoiceList, 7, "5", keyInList, ""},
+        {ScheduleColumn::Freq, CellEditorKind::ChoiceList, 3, "D", setText("Weekly - W"), "W"},
+        {ScheduleColumn::Freq, CellEditorKind::ChoiceList, 3, "D", setText("Hourly - H"), ""},
+        {ScheduleColumn::Freq, CellEditorKind::ChoiceList, 3, "D", keyInList, ""},
         {ScheduleColumn::FilePath, CellEditorKind::TextBox, 0, "Backup.kyr",
          setText("C:\\A,B\\new macro.kyr "), "C:\\A,B\\new macro.kyr "},
         {ScheduleColumn::Notes, CellEditorKind::TextBox, 0, "two\r\nlines", setText(""), ""},
@@ -79,6 +80,18 @@ TEST_F(SchedulerEditing, EachColumnOpensItsEditorAndModifyWritesItsValueIntoThat
     }
     EXPECT_FALSE(scheduler->openCellEditor(std::nullopt, 0)) << "no row under the click";
     EXPECT_FALSE(scheduler->openCellEditor(1, 0)) << "below the last row";
+
+    // Values that cannot be read: the pickers start now, the lists at their first item.
+    database() = record("Broken", "X", "2/30/2000", "9:5", "9");
+    loadWindow();
+    const std::pair<ScheduleColumn, const char*> unreadable[] = {
+        {ScheduleColumn::RunTime, "9:05:07"},
+        {ScheduleColumn::RunDate, "3/5/2000"},
+        {ScheduleColumn::Day, "1"},
+        {ScheduleColumn::Freq, "O"},
+    };
+    for (const auto& [column, startsAt] : unreadable)
+        EXPECT_EQ(edit(0, column).cellText(), startsAt) << startsAt;
 }
 
 TEST_F(SchedulerEditing, AFreqEditShowsAtOnceAndReachesTheFileWithTheNextSave) {
@@ -228,6 +241,50 @@ TEST_F(SchedulerEditing, AWeeklyEntryOffItsWeekdayIsMarkedAndTheModifyThatCauses
     EXPECT_EQ(rows()[1], "Daily 9:00:00 3/7/2000 1 D") << "only weekly entries need their day";
     EXPECT_TRUE(modify(1, ScheduleColumn::Freq, setText("Weekly - W")).message);
     EXPECT_EQ(rows()[1], "Daily 9:00:00 3/7/2000 1 ! W");
+}
+
+TEST_F(SchedulerEditing, AOnceEntryWhoseMinuteHasGonePlaysNeverAndIsSaidSo) {
+    database() = record("Once", "O", "3/9/2000", "9:00:00", "5");
+    loadWindow();
+    setClock("3/5/2000 9:05:07");
+    // Date, time and frequency of the form; whether it is refused.
+    const std::tuple<int, int, int, std::size_t, bool> forms[] = {
+        {5, 9, 4, 0, true},  {5, 9, 5, 0, false}, {4, 23, 59, 0, true},
+        {6, 0, 0, 0, false}, {4, 9, 0, 1, false},  // daily: the missed-run rule moves it on
+    };
+    for (const auto& [day, hour, minute, frequency, refused] : forms) {
+        ScheduleEntryForm form = ScheduleEntryForm::loaded(clock.now());
+        form.when.day = day, form.when.hour = hour, form.when.minute = minute;
+        form.description = "New";
+        form.frequency = frequency;
+        const std::size_t rowsBefore = scheduler->list().rowCount();
+        const auto message = scheduler->scheduleIt(form);
+        const std::string what =
+            std::to_string(day) + " " + std::to_string(hour) + ":" + std::to_string(minute);
+        EXPECT_EQ(message.has_value(), refused) << what;
+        EXPECT_EQ(scheduler->list().rowCount(), rowsBefore + (refused ? 0 : 1)) << what;
+        EXPECT_EQ(form.description.empty(), !refused) << "refused: the fields stay";
+    }
+    ScheduleEntryForm past = ScheduleEntryForm::loaded(moment("3/5/2000 9:04:59"));
+    past.frequency = 0;
+    const auto refusal = scheduler->scheduleIt(past);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->text,
+              "This once entry will never run: 3/5/2000 9:04:59 has already passed. Please "
+              "choose a later date or time; nothing was added.");
+
+    // Modify writes a past date or time, then says so.
+    auto update = modify(0, ScheduleColumn::RunDate, [](CellEdit& e) { e.picker.day = 4; });
+    ASSERT_TRUE(update.written && update.message);
+    EXPECT_EQ(update.message->text,
+              "This once entry will never run: 3/4/2000 9:00:00 has already passed. Change the "
+              "Run Date or the Run Time so that it runs.");
+    EXPECT_TRUE(modify(0, ScheduleColumn::RunDate, [](CellEdit& e) { e.picker.day = 5; }).message);
+    update = modify(0, ScheduleColumn::RunTime, [](CellEdit& e) { e.picker.minute = 5; });
+    EXPECT_TRUE(update.written && !update.message) << "its minute still runs";
+    update = modify(0, ScheduleColumn::RunTime, [](CellEdit& e) { e.picker.minute = 4; });
+    EXPECT_TRUE(update.written && update.message);
+    EXPECT_EQ(rows()[0], "Once 9:04:00 3/5/2000 5 O");
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #pragma once
 
 // The scheduler window's model over an in-memory database and a simulated
-// clock, with a player that records what it was asked to play and a record
-// of the reports the window showed. 3/5/2000 is a Sunday.
+// clock, with a player that records what it was asked to play (busy while
+// it plays, and unable to read the files it is told of) and a record of the
+// reports the window showed. 3/5/2000 is a Sunday.
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,7 +38,10 @@ struct SchedulerParts : MacroFilePlayer {
     MemoryFileStore files;
     SimulatedClock clock;
     FiredOnceEntries firedOnce;
+    ToldUnreadableFiles toldUnreadable;
     Strings played;
+    std::set<std::string> unreadable;
+    int playing = 0;
     std::function<void(const std::string& path)> duringPlay;
     std::vector<MessageRequest> shown;
     // Loaded and unloaded as the window is.
@@ -45,15 +50,23 @@ struct SchedulerParts : MacroFilePlayer {
     SchedulerModel& loadWindow(MacroFilePlayer* player = nullptr) {
         scheduler.reset();
         scheduler.emplace(SchedulerServices{files, kDatabase, defaultCodePage(), clock,
-                                            player ? *player : *this, firedOnce});
+                                            player ? *player : *this, firedOnce, toldUnreadable});
         scheduler->load();
         showReports();
         return *scheduler;
     }
-    FilePlayResult playMacroFile(const std::string& path) override {
+    FilePlayResult playMacroFile(const std::string& path,
+                                 const FilePlayStarting& starting) override {
+        if (playing > 0)
+            return FilePlayResult::Busy;
+        if (unreadable.contains(path))
+            return FilePlayResult::Unreadable;
+        starting();
         played.push_back(path);
+        ++playing;
         if (duringPlay)
             duringPlay(path);
+        --playing;
         return FilePlayResult::Played;
     }
     void showReports() {

@@ -1,14 +1,13 @@
 // The scheduler window's model: the clock labels and tick, the label
 // buttons, closing, what is reported when and where, once entries across
-// the window's unloading, and firing through the main window's file play.
+// the window's unloading and macro files that cannot be read.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "core/main_window/main_model.h"
+#include "core/macro/macro_file.h"
 #include "core/schedule/scheduler_texts.h"
-#include "model_fixture.h"
 #include "scheduler_fixture.h"
 
 namespace keyreel {
@@ -224,30 +223,33 @@ TEST_F(SchedulerModelTest, AOnceEntryFiresOnlyOnceInARunEvenWhenItsRemovalWasNot
     EXPECT_TRUE(firedOnce.empty()) << "its removal was saved";
 }
 
-TEST(SchedulerFiring, DueEntriesPlayThroughTheMainWindowAndItsFilePlayGuard) {
-    ModelParts main;
-    SchedulerParts schedule;
-    main.folder.write("hot.kyr", "Wait >1\r\n");
-    main.folder.write("Dropped.kyr", "Press_F5\r\n");
-    main.folder.write("Plays.kyr", "Press_Tab\r\n");
-    // A daily entry for 3/5/2000 whose macro lies in the folder.
-    const auto entry = [&](const std::string& descr, const char* runTime) {
-        std::string text = record(descr, "D", "3/5/2000", runTime);
-        const std::string path = descr + ".kyr";
-        return text.replace(text.find(path), path.size(), main.folder.file(path));
-    };
-    schedule.database() = entry("Dropped", "9:05:07") + entry("Plays", "9:06:00");
-    schedule.loadWindow(&main.model);
+TEST_F(SchedulerModelTest, AnEntryWhoseFileCannotBeReadIsKeptOrMovedOnAndToldOnceInARun) {
+    database() = record("Once", "O", "3/5/2000", "9:05:07") +
+                 record("Daily", "D", "3/5/2000", "9:05:07") +
+                 record("Good", "D", "3/5/2000", "9:05:07");
+    unreadable = {"Once.kyr", "Daily.kyr"};
+    loadWindow();
+    tickAt("3/5/2000 9:05:07");
+    EXPECT_EQ(played, Strings{"Good.kyr"}) << "the schedule goes on";
+    EXPECT_EQ(rows(), (Strings{"Once 9:05:07 3/5/2000 1 O", "Daily 9:05:07 3/06/2000 2 D",
+                               "Good 9:05:07 3/06/2000 2 D"}));
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].text, unreadableMacroFileMessage("Once.kyr").text +
+                                 " The scheduled entry \"Once\" did not play and stays in the "
+                                 "schedule.");
+    EXPECT_EQ(shown[1].text, unreadableMacroFileMessage("Daily.kyr").text +
+                                 " The scheduled entry \"Daily\" did not play; its next run is "
+                                 "on 3/06/2000.");
 
-    // A hot-key play is under way when "Dropped" falls due: it moves on unplayed.
-    main.desktop.atProcessingPoint = [&] { schedule.tickAt("3/5/2000 9:05:07"); };
-    main.model.playMacroFile(main.folder.file("hot.kyr"));
-    main.desktop.atProcessingPoint = nullptr;
-    schedule.tickAt("3/5/2000 9:06:00");
-    EXPECT_EQ(main.desktop.events(), (Strings{"wait 1", "key down 0x09", "key up 0x09"}));
-    EXPECT_EQ(schedule.rows(),
-              (Strings{"Dropped 9:05:07 3/06/2000 2 D", "Plays 9:06:00 3/06/2000 2 D"}));
-    EXPECT_EQ(main.model.title(), kIdleTitle);
+    // Tried again in the rest of the minute, after the window was loaded
+    // again, and the next day: told no more.
+    tickAt("3/5/2000 9:05:30");
+    loadWindow();
+    tickAt("3/5/2000 9:05:40");
+    tickAt("3/6/2000 9:05:07");
+    EXPECT_EQ(shown.size(), 2u);
+    EXPECT_EQ(rows(), (Strings{"Once 9:05:07 3/5/2000 1 O", "Daily 9:05:07 3/07/2000 3 D",
+                               "Good 9:05:07 3/07/2000 3 D"}));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The scheduler of keyreel.exe driven as a user drives it: entries made in
 // the entry window, edited in the list and deleted, and due entries playing
-// into notepad from the tray.
+// into notepad from the tray, one after the other when they meet.
 
 #include "core/schedule/schedule_entry.h"
 #include "remote_controls.h"
@@ -70,24 +70,36 @@ TEST_F(SchedulerE2E, AnEntryMadeInTheEntryWindowPlaysAtItsSecondFromTheTrayAndIs
     EXPECT_TRUE(waitFor([&] { return rows().empty() && database().empty(); }, 5000)) << database();
 }
 
-TEST_F(SchedulerE2E, ADailyEntryPlaysFromTheTrayAndMovesOnToTheNextDay) {
+// The first macro lasts beyond the second they share: the others wait for it.
+TEST_F(SchedulerE2E, EntriesOfOneSecondPlayOneAfterTheOtherFromTheTray) {
     Notepad notepad;
     ASSERT_TRUE(notepad.open());
-    const std::string macro = win32::toUtf8(
-        writeMacro(L"daily.kyr", "SetFocus >Untitled - Notepad\r\nSendText >daily\r\n"));
+    const auto macro = [&](const wchar_t* name, const std::string& lines) {
+        return win32::toUtf8(writeMacro(name, "SetFocus >Untitled - Notepad\r\n" + lines));
+    };
+    const std::string first = macro(L"first.kyr", "SendText >first.\r\nWait >2\r\n");
+    const std::string second = macro(L"second.kyr", "SendText >second.\r\n");
+    const std::string daily = macro(L"daily.kyr", "SendText >daily\r\n");
     ASSERT_NE(open(L""), nullptr);
     // Read when the scheduler loads: Hide loads it hidden.
     const LocalDateTime when = localTimeIn(10);
     const std::string runTime = timeText(when);
-    writeDatabase(record("Daily", runTime, enteredDateText(when.month, when.day, when.year),
-                         weekdayText(when), "D", macro));
+    const std::string runDate = enteredDateText(when.month, when.day, when.year);
+    writeDatabase(record("First", runTime, runDate, weekdayText(when), "O", first) +
+                  record("Second", runTime, runDate, weekdayText(when), "O", second) +
+                  record("Daily", runTime, runDate, weekdayText(when), "D", daily));
     hideWithTheMainWindow();
 
-    EXPECT_TRUE(waitFor([&] { return notepad.text() == L"daily"; }, 60000))
+    EXPECT_TRUE(waitFor([&] { return notepad.text() == L"first.second.daily"; }, 60000))
         << win32::toUtf8(notepad.text());
     const std::string moved = movedToTomorrow("Daily", runTime);
-    EXPECT_TRUE(waitFor([&] { return database().starts_with(moved); }, 10000))
-        << database() << " does not start with " << moved;
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const std::string file = database();
+            return file.starts_with(moved) && file.find("\r\n") + 2 == file.size();
+        },
+        10000))
+        << database() << " does not hold only the daily entry moved on: " << moved;
 }
 
 TEST_F(SchedulerE2E, DeleteRemovesExactlyTheSelectedRow) {
@@ -182,8 +194,8 @@ TEST_F(SchedulerE2E, ClosingTheSchedulerWindowStopsTheSchedule) {
 }
 
 // A start-up macro that loops for good: the scheduler loaded before it plays
-// runs its passes during the play (a due entry's play is dropped while
-// another plays, and the entry moves on); without the setting it never loads.
+// runs its passes during the play, and a due entry waits for the play to be
+// stopped; without the setting the scheduler never loads.
 TEST_F(SchedulerE2E, RunFromStartUpTheScheduleRunsDuringALoopingCommandLinePlay) {
     setSetting("startup", "runLoaded", "1");
     setSetting("startup", "Run", "0");
@@ -199,18 +211,33 @@ TEST_F(SchedulerE2E, RunFromStartUpTheScheduleRunsDuringALoopingCommandLinePlay)
     setSetting("startup", "runScheduler", "1");
     const LocalDateTime when = localTimeIn(10);
     const std::string runTime = timeText(when);
-    writeDatabase(record("Daily", runTime, enteredDateText(when.month, when.day, when.year),
-                         weekdayText(when), "D", "C:\\dropped.kyr"));
+    const std::string entry =
+        record("Daily", runTime, enteredDateText(when.month, when.day, when.year),
+               weekdayText(when), "D", win32::toUtf8(writeMacro(L"waits.kyr", "Wait >0\r\n")));
+    writeDatabase(entry);
     ASSERT_TRUE(keyreel.start(looping));
     ASSERT_TRUE(waitForTitle(kPlayingTitle, 15000));
     const HWND scheduler = schedulerWindow();
     ASSERT_NE(scheduler, nullptr) << "loaded before the play";
     EXPECT_FALSE(IsWindowVisible(scheduler)) << "hidden, as Hide loads it";
 
-    const std::string moved = movedToTomorrow("Daily", runTime);
-    EXPECT_TRUE(waitFor([&] { return database().starts_with(moved); }, 60000))
-        << database() << " does not start with " << moved;
+    // The clock the scheduler shows has gone past the entry's run time.
+    const auto shownTimePassed = [&] {
+        for (const probe::Child& child : probe::children(scheduler)) {
+            const auto shown = parseRunTime(win32::toUtf8(child.text));
+            if (child.className == L"Static" && shown)
+                return *shown > momentOf(when).secondOfDay;
+        }
+        return false;
+    };
+    ASSERT_TRUE(waitFor(shownTimePassed, 60000));
+    EXPECT_EQ(database(), entry) << "waiting, and nothing of it stored";
     EXPECT_EQ(title(), kPlayingTitle) << "the loop plays on";
+
+    ASSERT_TRUE(probe::clickButton(mainWindow(), L"Stop"));
+    const std::string moved = movedToTomorrow("Daily", runTime);
+    EXPECT_TRUE(waitFor([&] { return database().starts_with(moved); }, 10000))
+        << database() << " does not start with " << moved;
 }
 
 TEST_F(SchedulerE2E, ScheduleItWithoutAFrequencySaysSoAndAddsNothing) {

@@ -26,16 +26,20 @@ constexpr std::size_t kTimedEntries = 4;
 constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr std::int64_t kOffsets[] = {-61, -1, 0, 1, 59, 60, kSecondsPerDay, 7 * kSecondsPerDay};
 
-// A play takes a second and a half, during which the clock ticks once more.
+// A play takes a second and a half, during which the clock ticks once more;
+// a due entry found then finds the player busy.
 class NestingActions final : public ScheduleActions {
   public:
     explicit NestingActions(SimulatedClock& clock) : clock_(clock) {}
     SchedulePass* pass = nullptr;
     int notSaved = 0;
 
-    FilePlayResult playMacroFile(const std::string&) override {
+    FilePlayResult playMacroFile(const std::string&, const FilePlayStarting& starting) override {
+        if (depth_ > 0)
+            return FilePlayResult::Busy;
+        starting();
         clock_.advanceMillis(1500);
-        if (depth_ == 0 && pass != nullptr) {
+        if (pass != nullptr) {
             ++depth_;
             pass->checkTheSchedule();
             --depth_;

@@ -177,7 +177,7 @@ TEST_F(UpdateWindowTest, EachColumnOpensItsEditorAtTheClickAndModifyWritesThatCe
     struct Case {
         int column;
         const wchar_t* editorClass;
-        const char* startsWith;  // the text box or choice list; empty for a picker
+        const char* startsWith;  // the cell's value: the editor's text, a picker's "M/D h:nn"
         std::function<void(HWND)> change;
         const char* written;
     };
@@ -189,10 +189,11 @@ TEST_F(UpdateWindowTest, EachColumnOpensItsEditorAtTheClickAndModifyWritesThatCe
     };
     const Case cases[] = {
         {0, L"Edit", "Backup", setText(L"Nightly"), "Nightly"},
-        {1, DATETIMEPICK_CLASSW, "", setPicker({2000, 3, 0, 5, 7, 3, 0, 0}), "7:03:00"},
-        {2, DATETIMEPICK_CLASSW, "", setPicker({2001, 12, 0, 25, 9, 5, 7, 0}), "12/25/2001"},
-        {3, L"ComboBox", "1 - Sunday", setText(L"7 - Saturday"), "7"},
-        {4, L"ComboBox", "Once - O", setText(L"Daily - D"), "D"},
+        {1, DATETIMEPICK_CLASSW, "3/5 9:00", setPicker({2000, 3, 0, 5, 7, 3, 0, 0}), "7:03:00"},
+        {2, DATETIMEPICK_CLASSW, "3/9 9:05", setPicker({2001, 12, 0, 25, 9, 5, 7, 0}),
+         "12/25/2001"},
+        {3, L"ComboBox", "5 - Thursday", setText(L"7 - Saturday"), "7"},
+        {4, L"ComboBox", "Daily - D", setText(L"Weekly - W"), "W"},
         {5, L"Edit", "Backup.kyr", setText(L"C:\\A,B\\x.kyr"), "C:\\A,B\\x.kyr"},
     };
     for (const Case& c : cases) {
@@ -211,11 +212,13 @@ TEST_F(UpdateWindowTest, EachColumnOpensItsEditorAtTheClickAndModifyWritesThatCe
         wchar_t kind[64] = {};
         GetClassNameW(shown, kind, 64);
         EXPECT_STREQ(kind, c.editorClass) << c.column;
-        if (std::string(c.startsWith).empty()) {
-            const SYSTEMTIME now = pickerValue(shown);
-            EXPECT_EQ(std::vector<int>({now.wMonth, now.wDay, now.wHour, now.wMinute}),
-                      std::vector<int>({3, 5, 9, 5}))
-                << "at the clock's now, not the cell's value";
+        if (std::wstring_view(kind) == DATETIMEPICK_CLASSW) {
+            // The part the column does not use is at the clock's now.
+            const SYSTEMTIME value = pickerValue(shown);
+            const std::string minute = std::to_string(100 + value.wMinute).substr(1);
+            EXPECT_EQ(std::to_string(value.wMonth) + "/" + std::to_string(value.wDay) + " " +
+                          std::to_string(value.wHour) + ":" + minute,
+                      c.startsWith);
         } else {
             EXPECT_EQ(text(shown), c.startsWith) << c.column;
         }

@@ -129,16 +129,17 @@ class SchedulerWindowTest : public ::testing::Test, protected SchedulerParts {
     std::vector<FileDialogRequest> dialogs;
     std::optional<std::string> chosenFile;
     int helpShown = 0;
-    SchedulerWindow window{{files, kDatabase, defaultCodePage(), clock, *this, firedOnce},
-                           {[this](HWND, const MessageRequest& request) {
-                                boxes.push_back(request);
-                                return answer;
-                            },
-                            [this](HWND, const FileDialogRequest& request) {
-                                dialogs.push_back(request);
-                                return chosenFile;
-                            },
-                            [this] { ++helpShown; }}};
+    SchedulerWindow window{
+        {files, kDatabase, defaultCodePage(), clock, *this, firedOnce, toldUnreadable},
+        {[this](HWND, const MessageRequest& request) {
+             boxes.push_back(request);
+             return answer;
+         },
+         [this](HWND, const FileDialogRequest& request) {
+             dialogs.push_back(request);
+             return chosenFile;
+         },
+         [this] { ++helpShown; }}};
     win32::Win32Desktop input;
 };
 

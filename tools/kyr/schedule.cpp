@@ -28,7 +28,10 @@ class PrintingActions final : public ScheduleActions {
     void entryFired(const ScheduleEntry& entry) override {
         out_ << "fire " << quoted(entry.descr) << " at " << localDateTimeText(clock_.now()) << '\n';
     }
-    FilePlayResult playMacroFile(const std::string&) override { return FilePlayResult::Played; }
+    FilePlayResult playMacroFile(const std::string&, const FilePlayStarting& starting) override {
+        starting();
+        return FilePlayResult::Played;
+    }
     void scheduleSaved(ScheduleSaveResult result) override {
         if (result != ScheduleSaveResult::Saved)
             err_ << "kyr: the simulated database could not be saved\n";

@@ -41,12 +41,14 @@ void MainModel::stop() {
     run_.stopRequested = 1;
 }
 
-FilePlayResult MainModel::playMacroFile(const std::string& path) {
+FilePlayResult MainModel::playMacroFile(const std::string& path, const FilePlayStarting& starting) {
     if (playing())
         return FilePlayResult::Busy;
     if (files_.loadList(path, list_) != MacroFileRead::Read)
         return FilePlayResult::Unreadable;
     listReplaced();
+    if (starting)
+        starting();
     playBracketed();
     return FilePlayResult::Played;
 }

@@ -63,8 +63,11 @@ class MainModel : public MacroFilePlayer {
     // Hot keys F1..F6 and the scheduler: loads the file and plays it, unless
     // any play is under way (a file play would replace the list under it:
     // Busy) or the file cannot be read or is refused (Unreadable, the list
-    // unchanged).
-    FilePlayResult playMacroFile(const std::string& path) override;
+    // unchanged). `starting` is told once the file is read, as its play
+    // begins.
+    FilePlayResult playMacroFile(const std::string& path) { return playMacroFile(path, {}); }
+    FilePlayResult playMacroFile(const std::string& path,
+                                 const FilePlayStarting& starting) override;
     // Loads a file into the list; the list stays as it was when the file is
     // not read.
     MacroFileRead loadList(const std::string& path);

@@ -1,5 +1,6 @@
 #include "core/schedule/cell_editor.h"
 
+#include "core/schedule/schedule_pass.h"
 #include "core/schedule/scheduler_texts.h"
 
 namespace keyreel {
@@ -20,6 +21,29 @@ const char* fieldName(ScheduleColumn column) {
         default:
             return "text";
     }
+}
+
+// The choice whose code the cell holds, or the first.
+const char* choiceOf(std::span<const char* const> choices, const std::string& code) {
+    for (const char* choice : choices) {
+        if (codeOfChoice(choice) == code)
+            return choice;
+    }
+    return choices.front();
+}
+
+void setPickerDate(LocalDateTime& picker, Date date) {
+    const std::chrono::year_month_day ymd(date);
+    picker.year = static_cast<int>(ymd.year());
+    picker.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
+    picker.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
+}
+
+void setPickerTime(LocalDateTime& picker, int secondOfDay) {
+    picker.hour = secondOfDay / 3600;
+    picker.minute = secondOfDay / 60 % 60;
+    picker.second = secondOfDay % 60;
+    picker.millisecond = 0;
 }
 
 }  // namespace
@@ -46,32 +70,38 @@ std::optional<CellEdit> openCellEditor(const ScheduleList& list, std::optional<s
     edit.rowId = list.rowId(*row);
     edit.column = static_cast<ScheduleColumn>(column);
     edit.picker = now;
+    const ScheduleTimes& times = list.times(*row);
+    const std::string& cell = fieldOf(list.entry(*row), edit.column);
     switch (edit.column) {
         case ScheduleColumn::RunTime:
             edit.editor = CellEditorKind::TimePicker;
+            if (times.runTime)
+                setPickerTime(edit.picker, *times.runTime);
             break;
         case ScheduleColumn::RunDate:
             edit.editor = CellEditorKind::DatePicker;
+            if (times.runDate)
+                setPickerDate(edit.picker, *times.runDate);
             break;
         case ScheduleColumn::Day:
             edit.editor = CellEditorKind::ChoiceList;
             edit.choices = weekdayChoices();
+            edit.text = choiceOf(edit.choices, cell);
             break;
         case ScheduleColumn::Freq:
             edit.editor = CellEditorKind::ChoiceList;
             edit.choices = frequencyChoices();
+            edit.text = choiceOf(edit.choices, cell);
             break;
         default:
             edit.editor = CellEditorKind::TextBox;
-            edit.text = fieldOf(list.entry(*row), edit.column);
-            return edit;
+            edit.text = cell;
+            break;
     }
-    if (!edit.choices.empty())
-        edit.text = edit.choices.front();
     return edit;
 }
 
-CellUpdate updateTheSchedule(ScheduleList& list, const CellEdit& edit) {
+CellUpdate updateTheSchedule(ScheduleList& list, const CellEdit& edit, const LocalDateTime& now) {
     std::string text = edit.cellText();
     if (edit.editor == CellEditorKind::TextBox && holdsDoubleQuote(text))
         return {false, false, doubleQuoteMessage(fieldName(edit.column))};
@@ -83,6 +113,12 @@ CellUpdate updateTheSchedule(ScheduleList& list, const CellEdit& edit) {
     CellUpdate update{true, true, std::nullopt};
     if (!offBefore && weeklyDayMismatch(list.times(*row)))
         update.message = weekdayMismatchMessage(list.entry(*row));
+    const bool dateOrTime =
+        edit.column == ScheduleColumn::RunDate || edit.column == ScheduleColumn::RunTime;
+    if (dateOrTime && onceRunHasPassed(list.times(*row), momentOf(now))) {
+        const ScheduleEntry& entry = list.entry(*row);
+        update.message = onceRunPassedMessage(entry.runDate, entry.runTime, true);
+    }
     return update;
 }
 

@@ -45,8 +45,9 @@ struct CellEdit {
 };
 
 // The editor for a double click on `column` of `row`; empty when the click
-// hit no row. Pickers start at `now`, choice lists at their first item, and
-// the text box holds the cell's text.
+// hit no row. Every editor starts at the cell's value, so a Modify without a
+// change keeps it; a value that cannot be read starts the pickers at
+// `now` and the choice lists at their first item.
 std::optional<CellEdit> openCellEditor(const ScheduleList& list, std::optional<std::size_t> row,
                                        std::size_t column, const LocalDateTime& now);
 
@@ -60,7 +61,8 @@ struct CellUpdate {
 // "Modify": writes the editor's value into its one cell and nothing else. A
 // double quote in the text box is refused and the editor stays open; a row
 // that is gone gets nothing and says so; a change that leaves a weekly entry
-// off its weekday is written and said.
-CellUpdate updateTheSchedule(ScheduleList& list, const CellEdit& edit);
+// off its weekday is written and said, and so is a run date or time that
+// lies before `now`'s minute for a once entry.
+CellUpdate updateTheSchedule(ScheduleList& list, const CellEdit& edit, const LocalDateTime& now);
 
 }  // namespace keyreel

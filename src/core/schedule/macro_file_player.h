@@ -3,6 +3,7 @@
 // Plays a macro file by path: what the scheduler and the macro hot keys ask
 // of the main window, which implements it with its file-play guard.
 
+#include <functional>
 #include <string>
 
 namespace keyreel {
@@ -14,13 +15,18 @@ enum class FilePlayResult {
     Unreadable,  // the file could not be read: nothing was played
 };
 
+// Called once the file has been read, just before its play begins; never
+// for a play that does not start.
+using FilePlayStarting = std::function<void()>;
+
 class MacroFilePlayer {
   public:
     virtual ~MacroFilePlayer() = default;
     // Loads the file into the macro list and plays it; returns when the play
     // has ended or could not start, and says which. Reporting is the
     // caller's.
-    virtual FilePlayResult playMacroFile(const std::string& path) = 0;
+    virtual FilePlayResult playMacroFile(const std::string& path,
+                                         const FilePlayStarting& starting) = 0;
 };
 
 }  // namespace keyreel

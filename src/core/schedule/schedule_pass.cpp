@@ -16,6 +16,7 @@ int minuteOf(int secondOfDay) {
 
 void SchedulePass::checkTheSchedule() {
     ScheduleMoment now = momentOf(clock_.now());
+    playQueued(now);
     const std::size_t count = list_.rowCount();
     for (std::size_t row = 0; row < count && row < list_.rowCount(); ++row)
         checkEntry(row, now);
@@ -30,6 +31,11 @@ void SchedulePass::checkEntry(std::size_t row, ScheduleMoment& now) {
         return;
     if (!times.runDate || !times.runTime || !times.running)
         return;
+    // A row whose macro plays is left to the pass that fired it; a queued
+    // row to the pass that finds the player free.
+    const RowId id = list_.rowId(row);
+    if (isPlaying(id) || isQueued(id))
+        return;
     Date runDate = *times.runDate;
     const int runTime = *times.runTime;
     const auto runDay = times.runDay;
@@ -40,14 +46,11 @@ void SchedulePass::checkEntry(std::size_t row, ScheduleMoment& now) {
     const int mins = minuteOf(runTime) - minuteOf(now.secondOfDay);
 
     if (frequency == Frequency::Once) {
-        if (runDate == now.today && mins == 0 && secs <= 0)
-            fireOnce(row, now);
+        if (runDate == now.today && mins == 0 && secs <= 0 &&
+            fire(row, now) == FilePlayResult::Busy)
+            queued_.push_back(id);
         return;
     }
-    // A row whose macro is playing is left to the pass that fired it.
-    if (isPlaying(list_.rowId(row)))
-        return;
-
     if (runDate < now.today || (runDate == now.today && mins < 0)) {
         runDate = moveOnMissedRun(row, runDate, runTime, frequency, now);
         running = false;
@@ -63,8 +66,8 @@ void SchedulePass::checkEntry(std::size_t row, ScheduleMoment& now) {
     // A flag still set from an earlier run does not hold the entry back: the
     // reset window of a run time on second 59 is empty, and such an entry
     // would otherwise never fire again.
-    if (secs <= 0 && mins == 0 && runDate == now.today)
-        fireRepeating(row, runDate, frequency, now);
+    if (secs <= 0 && mins == 0 && runDate == now.today && fire(row, now) == FilePlayResult::Busy)
+        queued_.push_back(id);
 }
 
 void SchedulePass::advanceOneDay(std::size_t row, Date runDate, bool running) {
@@ -82,35 +85,64 @@ void SchedulePass::advanceOneWeek(std::size_t row, Date runDate, bool running) {
     save();
 }
 
-void SchedulePass::fireOnce(std::size_t row, ScheduleMoment& now) {
-    const ScheduleEntry fired = list_.entry(row);
-    actions_.entryFired(fired);
-    list_.removeRow(row);
-    save();
-    actions_.playMacroFile(fired.path);
-    now = momentOf(clock_.now());
+void SchedulePass::playQueued(ScheduleMoment& now) {
+    // The front stays queued while it plays, so passes nested in its play
+    // leave its row alone; they find the player busy and queue behind it.
+    while (!queued_.empty()) {
+        const RowId id = queued_.front();
+        if (isPlaying(id))
+            return;
+        const auto row = list_.findRow(id);
+        if (row && fire(*row, now) == FilePlayResult::Busy)
+            return;
+        std::erase(queued_, id);
+    }
 }
 
-void SchedulePass::fireRepeating(std::size_t row, Date runDate, Frequency frequency,
-                                 ScheduleMoment& now) {
-    const ScheduleList::RowId id = list_.rowId(row);
-    list_.setCell(row, ScheduleColumn::Running, runningFlagText(true));
-    // A copy: passes that run during the play may change or remove the row.
-    const ScheduleEntry fired = list_.entry(row);
-    actions_.entryFired(fired);
+// Plays the row's macro. Whatever the result, the row may have moved or
+// gone meanwhile: it is found again by its identity.
+FilePlayResult SchedulePass::fire(std::size_t row, ScheduleMoment& now) {
+    const RowId id = list_.rowId(row);
+    const ScheduleTimes times = list_.times(row);
+    const std::string path = list_.entry(row).path;
     playing_.push_back(id);
-    actions_.playMacroFile(fired.path);
+    const FilePlayResult result =
+        actions_.playMacroFile(path, [&] { playStarting(id, times.frequency); });
     std::erase(playing_, id);
     now = momentOf(clock_.now());
+    if (result == FilePlayResult::Busy)
+        return result;
+    if (times.frequency != Frequency::Once && times.runDate)
+        moveOn(id, *times.runDate, times.frequency, result == FilePlayResult::Played);
+    if (result == FilePlayResult::Unreadable) {
+        if (const auto current = list_.findRow(id))
+            actions_.macroFileUnreadable(list_.entry(*current));
+    }
+    return result;
+}
 
-    // Rows above may have gone meanwhile; a row deleted meanwhile is not advanced.
-    const auto current = list_.findRow(id);
-    if (!current)
+void SchedulePass::playStarting(RowId id, Frequency frequency) {
+    const auto row = list_.findRow(id);
+    if (!row)
+        return;
+    actions_.entryFired(list_.entry(*row));
+    if (frequency == Frequency::Once) {
+        list_.removeRow(*row);
+        save();
+    } else {
+        list_.setCell(*row, ScheduleColumn::Running, runningFlagText(true));
+    }
+}
+
+// A row deleted meanwhile is not moved on.
+void SchedulePass::moveOn(RowId id, Date runDate, Frequency frequency, bool played) {
+    const auto row = list_.findRow(id);
+    if (!row)
         return;
     if (frequency == Frequency::Daily) {
-        advanceOneDay(*current, runDate, true);
+        advanceOneDay(*row, runDate, played);
     } else {
-        advanceOneWeek(*current, runDate, true);
+        advanceOneWeek(*row, runDate, played);
     }
 }
 
@@ -133,12 +165,23 @@ Date SchedulePass::moveOnMissedRun(std::size_t row, Date runDate, int runTime, F
     return next;
 }
 
-bool SchedulePass::isPlaying(ScheduleList::RowId id) const {
+bool SchedulePass::isPlaying(RowId id) const {
     return std::find(playing_.begin(), playing_.end(), id) != playing_.end();
+}
+
+bool SchedulePass::isQueued(RowId id) const {
+    return std::find(queued_.begin(), queued_.end(), id) != queued_.end();
 }
 
 void SchedulePass::save() {
     actions_.scheduleSaved(database_.saveSchedule(list_));
+}
+
+bool onceRunHasPassed(const ScheduleTimes& times, const ScheduleMoment& now) {
+    if (times.frequency != Frequency::Once || !times.runDate || !times.runTime)
+        return false;
+    return *times.runDate < now.today ||
+           (*times.runDate == now.today && minuteOf(*times.runTime) < minuteOf(now.secondOfDay));
 }
 
 }  // namespace keyreel

@@ -7,6 +7,9 @@
 
 #include <deque>
 #include <functional>
+#include <set>
+#include <string>
+#include <utility>
 
 #include "core/base/message_boxes.h"
 
@@ -39,6 +42,22 @@ class ScheduleReports {
     std::deque<MessageRequest> waiting_;
     int passDepth_ = 0;
     bool showing_ = false;
+};
+
+// The entries whose macro file could not be read that the user has been
+// told about in this run of the program. The program keeps one for its whole
+// run, across the scheduler window's unloading: a once entry is tried again
+// for the rest of its minute, a daily entry again the next day, and the user
+// hears of each entry and file once.
+class ToldUnreadableFiles {
+  public:
+    // True the first time for this description and macro path.
+    bool firstTime(const std::string& descr, const std::string& path) {
+        return told_.emplace(descr, path).second;
+    }
+
+  private:
+    std::set<std::pair<std::string, std::string>> told_;
 };
 
 }  // namespace keyreel

@@ -27,6 +27,7 @@ SchedulerModel::SchedulerModel(const SchedulerServices& services)
       clock_(services.clock),
       player_(services.player),
       firedOnce_(services.firedOnce),
+      toldUnreadable_(services.toldUnreadable),
       pass_(list_, database_, clock_, *this) {}
 
 void SchedulerModel::load() {
@@ -92,7 +93,7 @@ std::optional<CellEdit> SchedulerModel::openCellEditor(std::optional<std::size_t
 }
 
 CellUpdate SchedulerModel::updateTheSchedule(const CellEdit& edit) {
-    CellUpdate update = keyreel::updateTheSchedule(list_, edit);
+    CellUpdate update = keyreel::updateTheSchedule(list_, edit, clock_.now());
     unsavedChanges_ = unsavedChanges_ || update.written;
     return update;
 }
@@ -100,6 +101,15 @@ CellUpdate SchedulerModel::updateTheSchedule(const CellEdit& edit) {
 std::optional<MessageRequest> SchedulerModel::scheduleIt(ScheduleEntryForm& form) {
     if (const auto field = form.fieldWithDoubleQuote())
         return doubleQuoteMessage(*field);
+    const ScheduleMoment when = momentOf(form.when);
+    ScheduleTimes times;
+    times.runDate = when.today;
+    times.runTime = when.secondOfDay;
+    times.frequency = Frequency::Once;
+    if (form.frequencyCode() == "O" && onceRunHasPassed(times, momentOf(clock_.now()))) {
+        return onceRunPassedMessage(enteredDateText(form.when.month, form.when.day, form.when.year),
+                                    runTimeText(when.secondOfDay), false);
+    }
     if (!addScheduleEntry(list_, form)) {
         // The fields stay as typed; the schedule is saved unchanged.
         saveAsked();
@@ -132,8 +142,14 @@ void SchedulerModel::entryFired(const ScheduleEntry& entry) {
         firedOnce_.fired(entry);
 }
 
-FilePlayResult SchedulerModel::playMacroFile(const std::string& path) {
-    return player_.playMacroFile(path);
+FilePlayResult SchedulerModel::playMacroFile(const std::string& path,
+                                             const FilePlayStarting& starting) {
+    return player_.playMacroFile(path, starting);
+}
+
+void SchedulerModel::macroFileUnreadable(const ScheduleEntry& entry) {
+    if (toldUnreadable_.firstTime(entry.descr, entry.path))
+        reports_.post(unreadableEntryReport(entry));
 }
 
 void SchedulerModel::scheduleSaved(ScheduleSaveResult result) {

@@ -35,12 +35,13 @@ struct SchedulerServices {
     std::string databasePath;
     const AnsiCodePage& codePage;
     Clock& clock;
-    // The main window, whose file-play guard drops a due entry's play while
-    // another file plays (the entry still moves on).
+    // The main window, whose file-play guard refuses a due entry's play
+    // while another play runs (the entry then waits for it to end).
     MacroFilePlayer& player;
-    // The program's memory of fired once entries, kept across the window's
-    // unloading.
+    // The program's memory of fired once entries, and of the entries whose
+    // file could not be read, kept across the window's unloading.
     FiredOnceEntries& firedOnce;
+    ToldUnreadableFiles& toldUnreadable;
 };
 
 enum class SchedulerButton { SaveUpdate, Delete, AddNew, View, Hide, Help };
@@ -107,11 +108,13 @@ class SchedulerModel : private ScheduleActions {
 
     // A double click on a cell; empty when it hit no row.
     std::optional<CellEdit> openCellEditor(std::optional<std::size_t> row, std::size_t column);
-    // "Modify", and Enter in the update window's text box.
+    // "Modify", and Enter in the update window's text box. A run date or
+    // time that leaves a once entry in the past is written and said.
     CellUpdate updateTheSchedule(const CellEdit& edit);
 
     // The entry window's "Schedule It". A message to show, if any; the form
-    // is emptied only when the entry was added.
+    // is emptied only when the entry was added. A once entry whose minute
+    // has gone by is refused: nothing would ever play it.
     std::optional<MessageRequest> scheduleIt(ScheduleEntryForm& form);
 
     // The text the list shows in a cell: the entry's text, with a weekly
@@ -134,7 +137,9 @@ class SchedulerModel : private ScheduleActions {
 
   private:
     void entryFired(const ScheduleEntry& entry) override;
-    FilePlayResult playMacroFile(const std::string& path) override;
+    FilePlayResult playMacroFile(const std::string& path,
+                                 const FilePlayStarting& starting) override;
+    void macroFileUnreadable(const ScheduleEntry& entry) override;
     void scheduleSaved(ScheduleSaveResult result) override;
 
     bool saveAsked();
@@ -145,6 +150,7 @@ class SchedulerModel : private ScheduleActions {
     Clock& clock_;
     MacroFilePlayer& player_;
     FiredOnceEntries& firedOnce_;
+    ToldUnreadableFiles& toldUnreadable_;
     SchedulePass pass_;
     ScheduleReports reports_;
     bool saveFailing_ = false;

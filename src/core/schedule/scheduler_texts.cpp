@@ -1,6 +1,7 @@
 #include "core/schedule/scheduler_texts.h"
 
 #include "core/base/product_texts.h"
+#include "core/macro/macro_file.h"
 
 namespace keyreel {
 
@@ -77,6 +78,25 @@ MessageRequest weekdayMismatchMessage(const ScheduleEntry& entry) {
                    dateDay + ", but its day is " + weekdayOf(entry.runDay) +
                    ". Change the Run Date or the Day so that they agree. Until then its Day "
                    "cell is marked with \"!\".");
+}
+
+MessageRequest onceRunPassedMessage(const std::string& runDate, const std::string& runTime,
+                                    bool written) {
+    const std::string passed =
+        "This once entry will never run: " + runDate + " " + runTime + " has already passed. ";
+    if (written)
+        return warning(passed + "Change the Run Date or the Run Time so that it runs.");
+    return warning(passed + "Please choose a later date or time; nothing was added.");
+}
+
+MessageRequest unreadableEntryReport(const ScheduleEntry& entry) {
+    MessageRequest report = unreadableMacroFileMessage(entry.path);
+    report.text += " The scheduled entry \"" + entry.descr + "\" did not play";
+    if (frequencyOf(entry.freq) == Frequency::Once)
+        report.text += " and stays in the schedule.";
+    else
+        report.text += "; its next run is on " + entry.runDate + ".";
+    return report;
 }
 
 std::optional<MessageRequest> loadReport(const ScheduleLoad& load,

@@ -35,6 +35,14 @@ MessageRequest doubleQuoteMessage(std::string_view field);
 MessageRequest entryGoneMessage();
 // "Modify" left a weekly entry whose run date is not on its weekday.
 MessageRequest weekdayMismatchMessage(const ScheduleEntry& entry);
+// "Schedule It" of a once entry whose run date and time have gone by, which
+// adds nothing, and "Modify" that gives a once entry such a date or time,
+// which writes it.
+MessageRequest onceRunPassedMessage(const std::string& runDate, const std::string& runTime,
+                                    bool written);
+// A due entry whose macro file could not be read, as it stands after it was
+// kept (once) or moved on (daily, weekly).
+MessageRequest unreadableEntryReport(const ScheduleEntry& entry);
 // What the scheduler window says when it loads; empty when all went well.
 std::optional<MessageRequest> loadReport(const ScheduleLoad& load,
                                          const ScheduleDatabase& database);
