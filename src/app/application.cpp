@@ -64,8 +64,7 @@ int Application::run(const std::wstring& commandLine) {
     tray_ = std::make_unique<win32::TrayIcon>(mainWindow_.hwnd(), ui::kTrayIconMessage,
                                               KEYREEL_ICON_ID, mainWindow_.dpi());
 
-    hotKeyIds_ = win32::addHotKeyAtoms();
-    hotKeyRegistrations_ = std::make_unique<win32::HotKeyRegistrations>(mainWindow_.hwnd());
+    hotKeys_.addAtoms();
     loadHotKeys();
     prefs_.fillFromStartup(startup);
 
@@ -91,8 +90,7 @@ void Application::loadHotKeys() {
 
 HotKeySettings Application::reloadHotKeys() {
     hotKeySettings_ = loadHotKeySettings(settings_);
-    hotKeyRegistrations_->registerHotKeys(planHotKeys(hotKeySettings_, hotKeyIds_),
-                                          hotKeyHoldings_);
+    hotKeys_.registerHotKeys(hotKeySettings_);
     return hotKeySettings_;
 }
 
@@ -152,7 +150,8 @@ void Application::hotKeyPressed(WPARAM identifier, LPARAM keys) {
     // First of all, whether a play follows or not: the hot key's Alt must not
     // leave the program in front in its menu bar.
     win32::releaseHotKeyAlt(keys, desktop_);
-    for (const HotKeyAction& action : hotKeyActions(win32::hotKeyIdOf(identifier), hotKeyIds_)) {
+    for (const HotKeyAction& action :
+         hotKeyActions(win32::hotKeyIdOf(identifier), hotKeys_.hotKeyIds())) {
         switch (action.kind) {
             case HotKeyAction::Kind::playMacroFile:
                 if (!model_.playing() && awaitHotKeyModifiersReleased())

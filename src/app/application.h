@@ -84,8 +84,6 @@ class Application final : public ui::MainWindowActions {
     MacroFiles files_;
     MainModel model_;
     MacroBuilder builder_;
-    // How the hot keys' latest registration went, for the preferences window.
-    HotKeyHoldings hotKeyHoldings_;
     // A hidden window that owns the main window once it was hidden, which
     // keeps the program out of the task list; it outlives the main window.
     win32::OwnedWindow taskListOwner_;
@@ -94,7 +92,10 @@ class Application final : public ui::MainWindowActions {
     ui::CountdownWindow countdown_;
     ui::AboutWindow about_;
     ui::TrackerWindow tracker_;
-    ui::PreferencesWindow prefs_{{settings_, [this] { return reloadHotKeys(); }, hotKeyHoldings_}};
+    // The hot keys belong to the main window, which exists once run() opened it.
+    win32::WindowHotKeys hotKeyPlatform_{[this] { return mainWindow_.hwnd(); }};
+    HotKeyRegistry hotKeys_{hotKeyPlatform_};
+    ui::PreferencesWindow prefs_{{settings_, [this] { return reloadHotKeys(); }, hotKeys_}};
     ui::EditorWindow editor_{files_, [this] { model_.resetMacroLineCount(); }};
     ui::RecorderWindow recorder_{files_, [this] { model_.resetMacroLineCount(); }};
     win32::SystemClock clock_;
@@ -109,12 +110,10 @@ class Application final : public ui::MainWindowActions {
         {&scheduler_}};
     win32::HelpViewer help_;
     std::unique_ptr<win32::TrayIcon> tray_;
-    std::unique_ptr<win32::HotKeyRegistrations> hotKeyRegistrations_;
     // Files from the command line and from second copies.
     FileStarter fileStarter_{model_, desktop_, fileStartServices()};
     win32::OwnedTimer handOverTimer_;
     HotKeySettings hotKeySettings_;
-    HotKeyIds hotKeyIds_{};
     std::int16_t mouseTrackingOff_ = 0;
     bool trayBusy_ = false;
     bool awaitingModifiers_ = false;

@@ -78,6 +78,8 @@ void Application::exitProgram() {
     // and the icon go, and no file is ever held open between operations.
     help_.closeAll();
     tray_->remove();
+    // The global atoms outlive the process unless they are deleted.
+    hotKeys_.release();
     mainWindow_.destroy();
     ExitProcess(0);
 }
