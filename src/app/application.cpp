@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "core/base/product_texts.h"
+#include "core/macro/macro_file.h"
 #include "core/macro/whole_second_wait.h"
 #include "core/settings/startup.h"
 #include "ui/resource_ids.h"
@@ -155,7 +156,7 @@ void Application::hotKeyPressed(WPARAM identifier, LPARAM keys) {
         switch (action.kind) {
             case HotKeyAction::Kind::playMacroFile:
                 if (!model_.playing() && awaitHotKeyModifiersReleased())
-                    model_.playMacroFile(hotKeySettings_.fKeyMacro[action.fKey]);
+                    playHotKeyFile(action.fKey);
                 break;
             case HotKeyAction::Kind::playList:
                 if (awaitHotKeyModifiersReleased())
@@ -166,6 +167,15 @@ void Application::hotKeyPressed(WPARAM identifier, LPARAM keys) {
                 break;
         }
     }
+}
+
+// A key pressed while a play runs never gets here: it is dropped without a
+// word, like the repeats of a held key.
+void Application::playHotKeyFile(std::size_t fKey) {
+    // Copied: the preferences may change the paths during the play.
+    const std::string path = hotKeySettings_.fKeyMacro[fKey];
+    if (model_.playMacroFile(path) == FilePlayResult::Unreadable)
+        desktop_.showMessage(unreadableMacroFileMessage(path));
 }
 
 // The hot key's Ctrl and Alt are usually still down when its message comes;

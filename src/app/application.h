@@ -65,6 +65,8 @@ class Application final : public ui::MainWindowActions {
     void hideToTray();
     void toggleTracker();
     void showHelp(bool contents);
+    // Plays the function key's macro file and reports one that cannot be read.
+    void playHotKeyFile(std::size_t fKey);
     // False when the hot key is to be dropped.
     bool awaitHotKeyModifiersReleased();
     bool countDown(std::int32_t seconds);

@@ -117,6 +117,8 @@ TEST_F(KeyreelTest, HotKeysPlayStopAndDropFilePlaysThatOverlap) {
     const std::wstring three = writeMacro(L"f3.kyr", "SetFocus >KR Target\r\nSendText >3\r\n");
     setSetting("hKeyLoc", "F1", win32::toUtf8(waitThenOne).c_str());
     setSetting("hKeyLoc", "F3", win32::toUtf8(three).c_str());
+    setSetting("hotkey", "F5", "1");
+    setSetting("hKeyLoc", "F5", win32::toUtf8(folder + L"gone.kyr").c_str());
     const std::wstring list = writeMacro(L"list.kyr", "SetFocus >KR Target\r\nSendText >r\r\n");
     ASSERT_TRUE(keyreel.start(list));
     // Shown once the hot keys are registered.
@@ -147,6 +149,14 @@ TEST_F(KeyreelTest, HotKeysPlayStopAndDropFilePlaysThatOverlap) {
     EXPECT_TRUE(waitForTitle(kStoppedTitle, 2000));
     EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
     EXPECT_EQ(target.text(), L"r13") << "stopped during the wait: nothing more typed";
+
+    // A hot key whose file is gone says so.
+    pressKeys(L"alt+F5");
+    const HWND missing = waitForMessageBox(
+        kAppTitle, L"The macro file " + folder + L"gone.kyr could not be read.", 10000);
+    ASSERT_NE(missing, nullptr) << visibleTitles();
+    probe::answerMessageBox(missing, IDOK);
+    EXPECT_EQ(target.text(), L"r13");
 }
 
 TEST_F(KeyreelTest, MessageBoxesAreAnsweredAndNoEndsTheRun) {
