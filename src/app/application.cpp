@@ -125,11 +125,12 @@ void Application::handOversDue() {
 bool Application::countDown(std::int32_t seconds) {
     if (!countdown_.open(seconds))
         return true;
-    // Hide may close the window meanwhile; the count goes on without it.
-    waitWholeSeconds(
-        desktop_, seconds, [&] { return !countdown_.cancelled(); },
-        [&](std::int64_t elapsed) { countdown_.showRemaining(seconds - elapsed); });
-    const bool go = !countdown_.cancelled();
+    // No count goes on without its Cancel: whatever closes the window (an
+    // exit that a question then cancels, say) cancels the play as well.
+    const auto counting = [&] { return countdown_.loaded() && !countdown_.cancelled(); };
+    waitWholeSeconds(desktop_, seconds, counting,
+                     [&](std::int64_t elapsed) { countdown_.showRemaining(seconds - elapsed); });
+    const bool go = counting();
     countdown_.unload();
     return go;
 }

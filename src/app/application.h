@@ -104,12 +104,13 @@ class Application final : public ui::MainWindowActions {
     // Once entries fired in this run, across the scheduler window's loads.
     FiredOnceEntries firedOnce_;
     ui::SchedulerWindow scheduler_;
-    // Every one of them, in the order Hide closes them; Hide keeps the
-    // scheduler loaded.
+    // Every one of them, in the order Hide closes them. Hide keeps the
+    // scheduler loaded, and the count-down with its Cancel, the only way to
+    // keep the coming play from starting.
     ui::WindowRoster windows_{
-        {&scheduler_.viewerWindow(), &countdown_, &about_, &prefs_, &editor_,
-         &scheduler_.entryWindow(), &scheduler_.updateWindow(), &recorder_, &tracker_},
-        {&scheduler_}};
+        {&scheduler_.viewerWindow(), &about_, &prefs_, &editor_, &scheduler_.entryWindow(),
+         &scheduler_.updateWindow(), &recorder_, &tracker_},
+        {&scheduler_, &countdown_}};
     win32::HelpViewer help_;
     std::unique_ptr<win32::TrayIcon> tray_;
     // Files from the command line and from second copies.

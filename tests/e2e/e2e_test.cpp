@@ -2,6 +2,7 @@
 // key presses on the display, the tray icon, and real target programs.
 
 #include "e2e_support.h"
+#include "user_actions.h"
 #include "win32/wide_text.h"
 
 namespace keyreel::e2e {
@@ -81,8 +82,16 @@ TEST_F(KeyreelTest, CountsDownBeforePlayingAndCancelLoadsWithoutPlaying) {
                    probe::findChild(countdown, L"Button", L"Cancel") != nullptr;
         },
         10000));
-    ASSERT_TRUE(clickButton(countdown, L"Cancel"));
+    // Hide leaves the count-down and its Cancel, the one way to keep the
+    // play from starting.
     const HWND window = mainWindow();
+    SetWindowPos(window, nullptr, 320, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_TRUE(clickOn(probe::findChild(window, L"Static", L"Command")));
+    ASSERT_TRUE(waitForActive(window, 5000));
+    ASSERT_TRUE(tapKeys(L"alt+d"));
+    ASSERT_TRUE(waitFor([&] { return !IsWindowVisible(window); }, 5000));
+    EXPECT_TRUE(IsWindowVisible(countdown));
+    ASSERT_TRUE(clickButton(countdown, L"Cancel"));
     const HWND list = probe::findChild(window, L"ListBox");
     ASSERT_TRUE(waitFor([&] { return probe::listItems(list).size() == 1; }, 5000));
     // Once keyreel.exe has handled a message after the load, a play would
