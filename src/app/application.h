@@ -46,12 +46,17 @@ class Application final : public ui::MainWindowActions {
     void mainWindowDpiChanged(UINT dpi) override;
     bool dataReceived(const COPYDATASTRUCT& data) override;
     void handOversDue() override;
+    bool endSessionQueried() override;
+    void sessionEnding() override;
 
   private:
     // Closes every window, newest first, and ends the process. A window
     // that refuses to close (the user cancelled its question) keeps the
     // program, whichever exit was chosen.
     void exitProgram();
+    // Ends the process at once, even from inside a play, once every window
+    // besides the main window has closed.
+    [[noreturn]] void endProcess();
     void hide();
     // The start-up's hot-key load: registers the hot keys from the settings
     // and fills the preferences window's HotKeys page, creating the window
@@ -119,6 +124,7 @@ class Application final : public ui::MainWindowActions {
     HotKeySettings hotKeySettings_;
     std::int16_t mouseTrackingOff_ = 0;
     bool trayBusy_ = false;
+    bool answeringEndSession_ = false;
     bool awaitingModifiers_ = false;
 };
 
