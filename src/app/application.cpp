@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "core/base/product_texts.h"
+#include "core/macro/macro_file.h"
 #include "core/macro/whole_second_wait.h"
 #include "core/settings/startup.h"
 #include "ui/resource_ids.h"
@@ -64,8 +65,7 @@ int Application::run(const std::wstring& commandLine) {
     tray_ = std::make_unique<win32::TrayIcon>(mainWindow_.hwnd(), ui::kTrayIconMessage,
                                               KEYREEL_ICON_ID, mainWindow_.dpi());
 
-    hotKeyIds_ = win32::addHotKeyAtoms();
-    hotKeyRegistrations_ = std::make_unique<win32::HotKeyRegistrations>(mainWindow_.hwnd());
+    hotKeys_.addAtoms();
     loadHotKeys();
     prefs_.fillFromStartup(startup);
 
@@ -91,8 +91,7 @@ void Application::loadHotKeys() {
 
 HotKeySettings Application::reloadHotKeys() {
     hotKeySettings_ = loadHotKeySettings(settings_);
-    hotKeyRegistrations_->registerHotKeys(planHotKeys(hotKeySettings_, hotKeyIds_),
-                                          hotKeyHoldings_);
+    hotKeys_.registerHotKeys(hotKeySettings_);
     return hotKeySettings_;
 }
 
@@ -126,11 +125,12 @@ void Application::handOversDue() {
 bool Application::countDown(std::int32_t seconds) {
     if (!countdown_.open(seconds))
         return true;
-    // Hide may close the window meanwhile; the count goes on without it.
-    waitWholeSeconds(
-        desktop_, seconds, [&] { return !countdown_.cancelled(); },
-        [&](std::int64_t elapsed) { countdown_.showRemaining(seconds - elapsed); });
-    const bool go = !countdown_.cancelled();
+    // No count goes on without its Cancel: whatever closes the window (an
+    // exit that a question then cancels, say) cancels the play as well.
+    const auto counting = [&] { return countdown_.loaded() && !countdown_.cancelled(); };
+    waitWholeSeconds(desktop_, seconds, counting,
+                     [&](std::int64_t elapsed) { countdown_.showRemaining(seconds - elapsed); });
+    const bool go = counting();
     countdown_.unload();
     return go;
 }
@@ -152,11 +152,12 @@ void Application::hotKeyPressed(WPARAM identifier, LPARAM keys) {
     // First of all, whether a play follows or not: the hot key's Alt must not
     // leave the program in front in its menu bar.
     win32::releaseHotKeyAlt(keys, desktop_);
-    for (const HotKeyAction& action : hotKeyActions(win32::hotKeyIdOf(identifier), hotKeyIds_)) {
+    for (const HotKeyAction& action :
+         hotKeyActions(win32::hotKeyIdOf(identifier), hotKeys_.hotKeyIds())) {
         switch (action.kind) {
             case HotKeyAction::Kind::playMacroFile:
                 if (!model_.playing() && awaitHotKeyModifiersReleased())
-                    model_.playMacroFile(hotKeySettings_.fKeyMacro[action.fKey]);
+                    playHotKeyFile(action.fKey);
                 break;
             case HotKeyAction::Kind::playList:
                 if (awaitHotKeyModifiersReleased())
@@ -167,6 +168,15 @@ void Application::hotKeyPressed(WPARAM identifier, LPARAM keys) {
                 break;
         }
     }
+}
+
+// A key pressed while a play runs never gets here: it is dropped without a
+// word, like the repeats of a held key.
+void Application::playHotKeyFile(std::size_t fKey) {
+    // Copied: the preferences may change the paths during the play.
+    const std::string path = hotKeySettings_.fKeyMacro[fKey];
+    if (model_.playMacroFile(path) == FilePlayResult::Unreadable)
+        desktop_.showMessage(unreadableMacroFileMessage(path));
 }
 
 // The hot key's Ctrl and Alt are usually still down when its message comes;

@@ -47,12 +47,17 @@ class Application final : public ui::MainWindowActions {
     void mainWindowDpiChanged(UINT dpi) override;
     bool dataReceived(const COPYDATASTRUCT& data) override;
     void handOversDue() override;
+    bool endSessionQueried() override;
+    void sessionEnding() override;
 
   private:
     // Closes every window, newest first, and ends the process. A window
     // that refuses to close (the user cancelled its question) keeps the
     // program, whichever exit was chosen.
     void exitProgram();
+    // Ends the process at once, even from inside a play, once every window
+    // besides the main window has closed.
+    [[noreturn]] void endProcess();
     void hide();
     // The start-up's hot-key load: registers the hot keys from the settings
     // and fills the preferences window's HotKeys page, creating the window
@@ -66,6 +71,8 @@ class Application final : public ui::MainWindowActions {
     void hideToTray();
     void toggleTracker();
     void showHelp(bool contents);
+    // Plays the function key's macro file and reports one that cannot be read.
+    void playHotKeyFile(std::size_t fKey);
     // False when the hot key is to be dropped.
     bool awaitHotKeyModifiersReleased();
     bool countDown(std::int32_t seconds);
@@ -85,8 +92,6 @@ class Application final : public ui::MainWindowActions {
     MacroFiles files_;
     MainModel model_;
     MacroBuilder builder_;
-    // How the hot keys' latest registration went, for the preferences window.
-    HotKeyHoldings hotKeyHoldings_;
     // A hidden window that owns the main window once it was hidden, which
     // keeps the program out of the task list; it outlives the main window.
     win32::OwnedWindow taskListOwner_;
@@ -95,7 +100,10 @@ class Application final : public ui::MainWindowActions {
     ui::CountdownWindow countdown_;
     ui::AboutWindow about_;
     ui::TrackerWindow tracker_;
-    ui::PreferencesWindow prefs_{{settings_, [this] { return reloadHotKeys(); }, hotKeyHoldings_}};
+    // The hot keys belong to the main window, which exists once run() opened it.
+    win32::WindowHotKeys hotKeyPlatform_{[this] { return mainWindow_.hwnd(); }};
+    HotKeyRegistry hotKeys_{hotKeyPlatform_};
+    ui::PreferencesWindow prefs_{{settings_, [this] { return reloadHotKeys(); }, hotKeys_}};
     ui::EditorWindow editor_{files_, [this] { model_.resetMacroLineCount(); }};
     ui::RecorderWindow recorder_{files_, [this] { model_.resetMacroLineCount(); }};
     win32::SystemClock clock_;
@@ -104,22 +112,22 @@ class Application final : public ui::MainWindowActions {
     FiredOnceEntries firedOnce_;
     ToldUnreadableFiles toldUnreadable_;
     ui::SchedulerWindow scheduler_;
-    // Every one of them, in the order Hide closes them; Hide keeps the
-    // scheduler loaded.
+    // Every one of them, in the order Hide closes them. Hide keeps the
+    // scheduler loaded, and the count-down with its Cancel, the only way to
+    // keep the coming play from starting.
     ui::WindowRoster windows_{
-        {&scheduler_.viewerWindow(), &countdown_, &about_, &prefs_, &editor_,
-         &scheduler_.entryWindow(), &scheduler_.updateWindow(), &recorder_, &tracker_},
-        {&scheduler_}};
+        {&scheduler_.viewerWindow(), &about_, &prefs_, &editor_, &scheduler_.entryWindow(),
+         &scheduler_.updateWindow(), &recorder_, &tracker_},
+        {&scheduler_, &countdown_}};
     win32::HelpViewer help_;
     std::unique_ptr<win32::TrayIcon> tray_;
-    std::unique_ptr<win32::HotKeyRegistrations> hotKeyRegistrations_;
     // Files from the command line and from second copies.
     FileStarter fileStarter_{model_, desktop_, fileStartServices()};
     win32::OwnedTimer handOverTimer_;
     HotKeySettings hotKeySettings_;
-    HotKeyIds hotKeyIds_{};
     std::int16_t mouseTrackingOff_ = 0;
     bool trayBusy_ = false;
+    bool answeringEndSession_ = false;
     bool awaitingModifiers_ = false;
 };
 

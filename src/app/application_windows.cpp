@@ -5,6 +5,7 @@
 #include "core/base/product_texts.h"
 #include "ui/command_ids.h"
 #include "win32/program_files.h"
+#include "win32/shutdown_hold.h"
 
 namespace keyreel {
 
@@ -74,10 +75,35 @@ void Application::exitProgram() {
     // exit too, the tray's included.
     if (!windows_.unloadAll())
         return;
-    // Ends the process at once, even from inside a play: the help windows
-    // and the icon go, and no file is ever held open between operations.
+    endProcess();
+}
+
+// The questions of exit, asked while the shutdown is held; Cancel keeps the
+// session. A query that comes while they are open is refused: the first
+// one's answer is still to come.
+bool Application::endSessionQueried() {
+    if (answeringEndSession_)
+        return false;
+    answeringEndSession_ = true;
+    const win32::ShutdownHold hold(mainWindow_.hwnd(),
+                                   L"Keyreel asks whether to keep unsaved work.");
+    const bool mayEnd = windows_.unloadAll();
+    answeringEndSession_ = false;
+    return mayEnd;
+}
+
+void Application::sessionEnding() {
+    // Every question was answered when the session was queried.
+    endProcess();
+}
+
+void Application::endProcess() {
+    // The help windows and the icon go, and no file is ever held open
+    // between operations.
     help_.closeAll();
     tray_->remove();
+    // The global atoms outlive the process unless they are deleted.
+    hotKeys_.release();
     mainWindow_.destroy();
     ExitProcess(0);
 }

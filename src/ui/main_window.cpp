@@ -253,6 +253,12 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             actions_.commandChosen(kExitCommand);
             return 0;
+        case WM_QUERYENDSESSION:
+            return actions_.endSessionQueried() ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            if (wParam != FALSE)
+                actions_.sessionEnding();
+            return 0;
         default:
             break;
     }

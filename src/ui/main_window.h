@@ -35,6 +35,10 @@ class MainWindowActions {
     // Files handed over by a second copy may be started now
     // (kHandOverMessage, or the kHandOverTimer tick).
     virtual void handOversDue() = 0;
+    // The session is to end (sign-out, shutdown): true when it may.
+    virtual bool endSessionQueried() = 0;
+    // The session ends; the process is ended soon after this returns.
+    virtual void sessionEnding() = 0;
 };
 
 inline constexpr UINT kTrayIconMessage = WM_APP + 1;

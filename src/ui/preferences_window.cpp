@@ -302,7 +302,7 @@ LRESULT PreferencesWindow::controlColour(HDC dc, HWND child) {
 
 void PreferencesWindow::showTakenMarks() {
     for (std::size_t slot = 0; slot < kHotKeyCount; ++slot)
-        taken_[slot] = services_.holdings.takenByAnotherProgram(slot);
+        taken_[slot] = services_.hotKeys.takenByAnotherProgram(slot);
     showSelectedPage();
 }
 
@@ -339,7 +339,8 @@ void PreferencesWindow::browse(std::size_t fKey) {
 }
 
 void PreferencesWindow::ok() {
-    if (applyPreferences(services_.store, boxes_, controls_.values))
+    if (applyPreferences(services_.store, boxes_, controls_.values,
+                         [this] { services_.reloadHotKeys(); }))
         close();
 }
 

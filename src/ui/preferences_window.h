@@ -8,7 +8,7 @@
 #include <array>
 #include <functional>
 
-#include "core/settings/hot_key_plan.h"
+#include "core/settings/hot_key_registry.h"
 #include "core/settings/preferences.h"
 #include "ui/tooltips.h"
 #include "ui/window.h"
@@ -19,10 +19,10 @@ namespace keyreel::ui {
 struct PreferencesServices {
     SettingsStore& store;
     // Loads the hot-key settings and registers the hot keys again, as each
-    // new window does before it shows them.
+    // new window does before it shows them and OK does once it saved them.
     std::function<HotKeySettings()> reloadHotKeys;
     // How the latest registration went, for the marks beside the hot keys.
-    const HotKeyHoldings& holdings;
+    const HotKeyRegistry& hotKeys;
 };
 
 class PreferencesWindow final : public Window {

@@ -4,31 +4,21 @@
 
 namespace keyreel::win32 {
 
-HotKeyIds addHotKeyAtoms() {
-    HotKeyIds ids{};
-    for (std::size_t slot = 0; slot < kHotKeyCount; ++slot) {
-        const ATOM atom = GlobalAddAtomW(toWide(kHotKeySlots[slot].atomName).c_str());
-        ids[slot] = static_cast<std::int16_t>(atom);
-    }
-    return ids;
+std::int16_t WindowHotKeys::addAtom(std::string_view name) {
+    return static_cast<std::int16_t>(GlobalAddAtomW(toWide(name).c_str()));
 }
 
-void HotKeyRegistrations::registerHotKeys(std::span<const HotKeyRegistration> plan,
-                                          HotKeyHoldings& holdings) {
-    holdings.startRegistering();
-    for (const HotKeyRegistration& hotKey : plan) {
-        const bool registered =
-            RegisterHotKey(window_, hotKey.id, hotKey.modifiers | MOD_NOREPEAT, hotKey.virtualKey);
-        if (registered)
-            registered_.push_back(hotKey.id);
-        holdings.registrationDone(hotKey, registered);
-    }
+void WindowHotKeys::deleteAtom(std::int16_t atom) {
+    GlobalDeleteAtom(static_cast<ATOM>(atom));
 }
 
-void HotKeyRegistrations::unregisterAll() {
-    for (const int id : registered_)
-        UnregisterHotKey(window_, id);
-    registered_.clear();
+bool WindowHotKeys::registerHotKey(const HotKeyRegistration& hotKey) {
+    return RegisterHotKey(window_(), hotKey.id, hotKey.modifiers | MOD_NOREPEAT,
+                          hotKey.virtualKey) != FALSE;
+}
+
+void WindowHotKeys::unregisterHotKey(std::int32_t id) {
+    UnregisterHotKey(window_(), id);
 }
 
 }  // namespace keyreel::win32

@@ -1,8 +1,17 @@
-// Which hot keys get registered, with what, and what an arriving one does.
+// Which hot keys get registered, with what, how each registration replaces
+// the last, and what an arriving one does.
 
 #include "core/settings/hot_key_plan.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+
+#include "core/settings/hot_key_registry.h"
 
 namespace keyreel {
 namespace {
@@ -36,32 +45,93 @@ TEST(HotKeyPlan, TheWantedKeysAreRegisteredWithTheirModifiersUnderTheirIdentifie
         << "bare function keys; none without an identifier";
 }
 
-TEST(HotKeyHoldings, OnlyARefusedCombinationThatKeyreelDoesNotHoldIsShownAsTaken) {
-    const HotKeyRegistration altF3{2, -16381, 1, 114}, altF4{3, -16380, 1, 115},
-        ctrlF3{2, -16381, 2, 114};
-    HotKeyHoldings holdings;
-    struct Round {
-        std::vector<std::pair<HotKeyRegistration, bool>> attempts;  // registration, registered
-        bool f3Taken, f4Taken;
-    };
-    const Round rounds[] = {
-        {{{altF3, true}, {altF4, false}}, false, true},
-        // Registering again is refused for Keyreel's own ALT+F3 as well.
-        {{{altF3, false}, {altF4, false}}, false, true},
-        // CTRL+F3 under F3's identifier: Keyreel holds only ALT+F3.
-        {{{ctrlF3, false}}, true, false},
-        // The other program let ALT+F4 go; F3 is no longer wanted.
-        {{{altF4, true}}, false, false},
-    };
-    for (const Round& round : rounds) {
-        SCOPED_TRACE(testing::Message() << "round " << &round - rounds + 1);
-        holdings.startRegistering();
-        for (const auto& [registration, registered] : round.attempts)
-            holdings.registrationDone(registration, registered);
-        EXPECT_EQ(holdings.takenByAnotherProgram(2), round.f3Taken);
-        EXPECT_EQ(holdings.takenByAnotherProgram(3), round.f4Taken);
-        EXPECT_FALSE(holdings.takenByAnotherProgram(kHotKeyCount));
+// The system's side: the combinations other programs hold, the atoms with
+// their reference counts, and every call in order.
+class FakeHotKeyPlatform final : public HotKeyPlatform {
+  public:
+    std::int16_t addAtom(std::string_view name) override {
+        const auto slot = static_cast<std::int16_t>(atoms.size());
+        log.push_back("add " + std::string(name));
+        atoms.push_back(1);
+        return static_cast<std::int16_t>(-16383 + slot);
     }
+    void deleteAtom(std::int16_t atom) override {
+        log.push_back("delete " + std::to_string(atom));
+        --atoms.at(static_cast<std::size_t>(atom + 16383));
+    }
+    bool registerHotKey(const HotKeyRegistration& hotKey) override {
+        const Combination combination{hotKey.modifiers, hotKey.virtualKey};
+        log.push_back("register " + std::to_string(hotKey.id));
+        const bool held =
+            heldByOthers.contains(combination) ||
+            std::ranges::any_of(ours, [&](const auto& registered) {
+                return registered.first == hotKey.id || registered.second == combination;
+            });
+        if (held)
+            return false;
+        ours.emplace(hotKey.id, combination);
+        return true;
+    }
+    void unregisterHotKey(std::int32_t id) override {
+        log.push_back("unregister " + std::to_string(id));
+        ours.erase(id);
+    }
+
+    using Combination = std::pair<std::uint32_t, std::uint8_t>;  // modifiers, virtual key
+    std::set<Combination> heldByOthers;
+    std::map<std::int32_t, Combination> ours;
+    std::vector<int> atoms;  // reference count by slot
+    std::vector<std::string> log;
+};
+
+TEST(HotKeyRegistry, EachRegistrationReplacesTheLastAndExitGivesEverythingBack) {
+    FakeHotKeyPlatform system;
+    system.heldByOthers = {{kModifierCtrl, 113}};  // CTRL+F2
+    HotKeySettings settings;
+    settings.fKeyEnabled = {true, true, true, false, false, false};
+    using Held = std::map<std::int32_t, FakeHotKeyPlatform::Combination>;
+    const Held altF1ToF3 = {{-16383, {1, 112}}, {-16382, {1, 113}}, {-16381, {1, 114}}};
+    struct Step {
+        const char* what;
+        bool ctrlInsteadOfAlt, f1, stop;
+        Held held;
+        std::array<bool, 3> taken;  // F1 .. F3
+    };
+    const Held ctrlF3AndStop = {{-16381, {2, 114}}, {-16376, {3, 83}}};
+    const Held altF2F3AndStop = {{-16382, {1, 113}}, {-16381, {1, 114}}, {-16376, {3, 83}}};
+    const Step steps[] = {
+        {"start-up", false, true, false, altF1ToF3, {}},
+        {"preferences opened: none taken by Keyreel itself", false, true, false, altF1ToF3, {}},
+        {"OK: F1 off, CTRL for ALT, CTRL+ALT+S on", true, false, true, ctrlF3AndStop, {0, 1, 0}},
+        {"OK: ALT again", false, false, true, altF2F3AndStop, {}},
+    };
+    HotKeyRegistry registry(system);
+    registry.addAtoms();
+    registry.addAtoms();
+    EXPECT_EQ(registry.hotKeyIds(), kAtomIds) << "made once";
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        settings.alt = !step.ctrlInsteadOfAlt;
+        settings.ctrl = step.ctrlInsteadOfAlt;
+        settings.fKeyEnabled[0] = step.f1;
+        settings.stopEnabled = step.stop;
+        system.log.clear();
+        registry.registerHotKeys(settings);
+        EXPECT_EQ(system.ours, step.held);
+        for (std::size_t slot = 0; slot < step.taken.size(); ++slot)
+            EXPECT_EQ(registry.takenByAnotherProgram(slot), step.taken[slot]) << "F" << slot + 1;
+        const auto firstRegister = std::ranges::find_if(
+            system.log, [](const std::string& call) { return call.starts_with("register"); });
+        EXPECT_TRUE(std::none_of(firstRegister, system.log.end(), [](const std::string& call) {
+            return call.starts_with("unregister");
+        })) << "every registration withdrawn first";
+    }
+
+    registry.release();
+    EXPECT_TRUE(system.ours.empty());
+    EXPECT_EQ(system.atoms, std::vector<int>(kHotKeyCount, 0)) << "every atom deleted once";
+    EXPECT_FALSE(registry.takenByAnotherProgram(1));
+    EXPECT_TRUE(hotKeyActions(kAtomIds[0], registry.hotKeyIds()).empty());
 }
 
 TEST(HotKeyDispatch, EachOfOurIdentifiersRunsTheActionsOfItsSlotsInOrder) {

@@ -2,6 +2,7 @@
 // key presses on the display, the tray icon, and real target programs.
 
 #include "e2e_support.h"
+#include "user_actions.h"
 #include "win32/wide_text.h"
 
 namespace keyreel::e2e {
@@ -81,8 +82,16 @@ TEST_F(KeyreelTest, CountsDownBeforePlayingAndCancelLoadsWithoutPlaying) {
                    probe::findChild(countdown, L"Button", L"Cancel") != nullptr;
         },
         10000));
-    ASSERT_TRUE(clickButton(countdown, L"Cancel"));
+    // Hide leaves the count-down and its Cancel, the one way to keep the
+    // play from starting.
     const HWND window = mainWindow();
+    SetWindowPos(window, nullptr, 320, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_TRUE(clickOn(probe::findChild(window, L"Static", L"Command")));
+    ASSERT_TRUE(waitForActive(window, 5000));
+    ASSERT_TRUE(tapKeys(L"alt+d"));
+    ASSERT_TRUE(waitFor([&] { return !IsWindowVisible(window); }, 5000));
+    EXPECT_TRUE(IsWindowVisible(countdown));
+    ASSERT_TRUE(clickButton(countdown, L"Cancel"));
     const HWND list = probe::findChild(window, L"ListBox");
     ASSERT_TRUE(waitFor([&] { return probe::listItems(list).size() == 1; }, 5000));
     // Once keyreel.exe has handled a message after the load, a play would
@@ -117,6 +126,8 @@ TEST_F(KeyreelTest, HotKeysPlayStopAndDropFilePlaysThatOverlap) {
     const std::wstring three = writeMacro(L"f3.kyr", "SetFocus >KR Target\r\nSendText >3\r\n");
     setSetting("hKeyLoc", "F1", win32::toUtf8(waitThenOne).c_str());
     setSetting("hKeyLoc", "F3", win32::toUtf8(three).c_str());
+    setSetting("hotkey", "F5", "1");
+    setSetting("hKeyLoc", "F5", win32::toUtf8(folder + L"gone.kyr").c_str());
     const std::wstring list = writeMacro(L"list.kyr", "SetFocus >KR Target\r\nSendText >r\r\n");
     ASSERT_TRUE(keyreel.start(list));
     // Shown once the hot keys are registered.
@@ -147,6 +158,14 @@ TEST_F(KeyreelTest, HotKeysPlayStopAndDropFilePlaysThatOverlap) {
     EXPECT_TRUE(waitForTitle(kStoppedTitle, 2000));
     EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
     EXPECT_EQ(target.text(), L"r13") << "stopped during the wait: nothing more typed";
+
+    // A hot key whose file is gone says so.
+    pressKeys(L"alt+F5");
+    const HWND missing = waitForMessageBox(
+        kAppTitle, L"The macro file " + folder + L"gone.kyr could not be read.", 10000);
+    ASSERT_NE(missing, nullptr) << visibleTitles();
+    probe::answerMessageBox(missing, IDOK);
+    EXPECT_EQ(target.text(), L"r13");
 }
 
 TEST_F(KeyreelTest, MessageBoxesAreAnsweredAndNoEndsTheRun) {

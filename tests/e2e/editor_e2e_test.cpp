@@ -1,7 +1,10 @@
 // The macro editor of keyreel.exe driven as a user drives it: opened from
 // the Build menu and the tray, words double-clicked in, files opened and
 // saved through the real dialogs, the File menu's recent entries, the Check,
-// and the question before changed text goes, at every exit.
+// and the question before changed text goes, at every exit and at the end of
+// the session.
+
+#include <future>
 
 #include "main_window_fixture.h"
 #include "win32/wide_text.h"
@@ -73,6 +76,17 @@ class EditorE2E : public MainWindowE2E {
         ASSERT_TRUE(waitFor([&] { return !IsWindow(box); }, 5000));
     }
     bool editorOpen() const { return IsWindow(editor) && IsWindowVisible(editor); }
+    // The system's query before a sign-out, sent to the main window from a
+    // thread of its own: the answer may wait for a question to be answered.
+    // TRUE lets the session end; 2 when no answer came.
+    std::future<LRESULT> queryEndSession() {
+        return std::async(std::launch::async, [window = main] {
+            DWORD_PTR answer = 2;
+            SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                                30000, &answer);
+            return static_cast<LRESULT>(answer);
+        });
+    }
     // The File menu's height on the screen, which grows with its entries.
     int fileMenuHeight() {
         openEditorMenu(L"f");
@@ -230,10 +244,18 @@ TEST_F(EditorE2E, EveryExitOfTheProgramAsksAboutChangedTextAndCancelKeepsIt) {
     EXPECT_TRUE(editorOpen());
     EXPECT_EQ(editorText(), L"Wait >2");
 
-    ASSERT_TRUE(restoreFromTray(30000));
-    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 20000));
-    chooseTrayItem(L"Exit");
+    // The end of the session, as a sign-out asks it: Cancel holds it, No
+    // lets it come, and with nothing unsaved there is no question.
+    std::future<LRESULT> query = queryEndSession();
+    answer(L"Save changes to Untitled?", IDCANCEL);
+    EXPECT_EQ(query.get(), FALSE);
+    EXPECT_TRUE(editorOpen());
+    EXPECT_EQ(editorText(), L"Wait >2");
+    query = queryEndSession();
     answer(L"Save changes to Untitled?", IDNO);
+    EXPECT_EQ(query.get(), TRUE);
+    EXPECT_EQ(queryEndSession().get(), TRUE);
+    SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, nullptr);
     EXPECT_TRUE(keyreel.waitForExit(10000));
 }
 

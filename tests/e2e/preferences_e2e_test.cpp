@@ -1,6 +1,7 @@
 // The preferences window of keyreel.exe: one window, loaded hidden and
 // filled at start-up; shown modal from the Prefs menu and modeless from the
-// tray; a hot key that this test holds is marked as not registered.
+// tray; a hot key that this test holds is marked as not registered; hot keys
+// changed there act as soon as OK stored them.
 
 #include "main_window_fixture.h"
 
@@ -117,6 +118,45 @@ TEST_F(PreferencesE2E, StartUpFillsOneHiddenWindowWhichTheMenuShowsModalAndTheTr
     EXPECT_EQ(marksShown(), 1);
     cancel();
     EXPECT_TRUE(keyreel.running());
+}
+
+TEST_F(PreferencesE2E, HotKeysTurnedOffOrMovedAnswerNoMoreOnceOkStoredThem) {
+    TargetWindow target;
+    setSetting("hotkey", "F1", "1");
+    setSetting("hotkey", "F2", "1");
+    for (const char* key : {"F1", "F2"}) {
+        const std::wstring name = win32::toWide(key) + L".kyr";
+        const std::string typed = std::string("SetFocus >KR Target\r\nSendText >") + key + "\r\n";
+        setSetting("hKeyLoc", key, win32::toUtf8(writeMacro(name, typed)).c_str());
+    }
+    ASSERT_NE(open(L""), nullptr);
+    prefs = preferencesWindows().front();
+    chooseMenu(L"p", L"Home Return");
+    ASSERT_TRUE(waitForActive(prefs, 5000));
+    chooseHotKeysTab();
+    // F1 off, and F2 moved from ALT to CTRL.
+    for (const wchar_t* box : {L"F1", L"ALT", L"CTRL"})
+        ASSERT_TRUE(clickOn(probe::findChild(prefs, L"Button", box)));
+    ASSERT_TRUE(
+        waitFor([&] { return !checked(L"F1") && !checked(L"ALT") && checked(L"CTRL"); }, 5000));
+    ASSERT_TRUE(clickOn(probe::findChild(prefs, L"Button", L"OK")));
+    const HWND told = probe::waitForMessageBox(
+        kAppTitle,
+        L"The hot keys take effect at once, the other settings the next time you start the "
+        L"program.",
+        10000);
+    ASSERT_NE(told, nullptr);
+    probe::answerMessageBox(told, IDOK);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(prefs); }, 5000));
+
+    // The old chords reach the program in front, which ignores them; only
+    // the new one plays. An F1 play would run first and drop CTRL+F2.
+    target.activate();
+    pressKeys(L"alt+F1 alt+F2 ctrl+F2");
+    EXPECT_TRUE(waitFor([&] { return target.text() == L"F2"; }, 10000))
+        << win32::toUtf8(target.text());
+    EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
+    EXPECT_EQ(target.text(), L"F2");
 }
 
 }  // namespace

@@ -25,33 +25,42 @@ void sendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
     sendInputs(inputs);
 }
 
-TEST(HotKeys, IdentifiersAreTheStableDistinctAtomsOfTheNames) {
-    const HotKeyIds ids = addHotKeyAtoms();
-    EXPECT_EQ(addHotKeyAtoms(), ids);
+TEST(HotKeys, IdentifiersAreTheStableDistinctAtomsOfTheNamesUntilReleased) {
+    WindowHotKeys platform([] { return HWND{}; });
+    HotKeyRegistry registry(platform), again(platform);
+    registry.addAtoms();
+    again.addAtoms();
+    const HotKeyIds ids = registry.hotKeyIds();
+    EXPECT_EQ(again.hotKeyIds(), ids);
     EXPECT_EQ(std::set<std::int16_t>(ids.begin(), ids.end()).size(), ids.size());
     for (std::size_t slot = 0; slot < ids.size(); ++slot) {
         const std::wstring name = toWide(kHotKeySlots[slot].atomName);
         EXPECT_EQ(static_cast<ATOM>(ids[slot]), GlobalFindAtomW(name.c_str())) << slot;
         EXPECT_LT(ids[slot], 0) << "string atoms lie in 0xC000..0xFFFF";
     }
+    again.release();
+    registry.release();
+    for (const HotKeySlot& slot : kHotKeySlots)
+        EXPECT_EQ(GlobalFindAtomW(toWide(slot.atomName).c_str()), 0) << slot.atomName;
 }
 
 TEST(HotKeys, InjectedCombinationsArriveOnceWithTheirIdentifiersUntilReleased) {
     const TestWindow window("Keyreel hot keys", TestWindow::Content::Empty, false);
-    const HotKeyIds ids = addHotKeyAtoms();
+    WindowHotKeys platform([&] { return window.handle(); });
     HotKeySettings settings;
     settings.alt = true;
     settings.fKeyEnabled[2] = true;  // ALT+F3
     settings.beginEnabled = true;    // CTRL+ALT+R
-    const auto plan = planHotKeys(settings, ids);
+    HotKeyIds ids{};
     const auto arrival = [&](std::size_t slot) {
         return "hotkey " + std::to_string(widenHotKeyId(ids[slot]));
     };
     {
-        HotKeyRegistrations registrations(window.handle());
-        HotKeyHoldings holdings;
-        registrations.registerHotKeys(plan, holdings);
-        registrations.registerHotKeys(plan, holdings);  // as when the preferences are opened again
+        HotKeyRegistry registry(platform);
+        registry.addAtoms();
+        ids = registry.hotKeyIds();
+        registry.registerHotKeys(settings);
+        registry.registerHotKeys(settings);  // as when the preferences are opened again
         // The repeated R is what holding the keys sends.
         sendKeys({{VK_CONTROL, true},
                   {VK_MENU, true},
@@ -72,7 +81,7 @@ TEST(HotKeys, InjectedCombinationsArriveOnceWithTheirIdentifiersUntilReleased) {
     EXPECT_EQ(arrived, (std::vector<std::string>{arrival(kBeginHotKey), arrival(2)}));
 
     // Nobody holds a combination once its registrations are gone.
-    for (const HotKeyRegistration& planned : plan) {
+    for (const HotKeyRegistration& planned : planHotKeys(settings, ids)) {
         EXPECT_TRUE(RegisterHotKey(window.handle(), 1, planned.modifiers, planned.virtualKey))
             << planned.slot;
         UnregisterHotKey(window.handle(), 1);
@@ -85,19 +94,17 @@ TEST(HotKeys, ACombinationThatAnotherWindowHoldsIsReportedTaken) {
     HotKeySettings settings;
     settings.fKeyEnabled[1] = true;  // ALT+F2
     settings.fKeyEnabled[2] = true;  // ALT+F3
-    const auto plan = planHotKeys(settings, addHotKeyAtoms());
+    WindowHotKeys platform([&] { return window.handle(); });
+    HotKeyRegistry registry(platform);
+    registry.addAtoms();
     ASSERT_TRUE(RegisterHotKey(other.handle(), 1, MOD_ALT, VK_F2));
-    HotKeyHoldings holdings;
-    {
-        HotKeyRegistrations registrations(window.handle());
-        registrations.registerHotKeys(plan, holdings);
-        EXPECT_TRUE(holdings.takenByAnotherProgram(1));
-        EXPECT_FALSE(holdings.takenByAnotherProgram(2));
-    }
+    registry.registerHotKeys(settings);
+    EXPECT_TRUE(registry.takenByAnotherProgram(1));
+    EXPECT_FALSE(registry.takenByAnotherProgram(2));
     UnregisterHotKey(other.handle(), 1);
-    HotKeyRegistrations registrations(window.handle());
-    registrations.registerHotKeys(plan, holdings);
-    EXPECT_FALSE(holdings.takenByAnotherProgram(1)) << "let go by the other program";
+    registry.registerHotKeys(settings);
+    EXPECT_FALSE(registry.takenByAnotherProgram(1)) << "let go by the other program";
+    EXPECT_FALSE(RegisterHotKey(other.handle(), 1, MOD_ALT, VK_F2)) << "and now Keyreel's";
 }
 
 }  // namespace

@@ -64,6 +64,8 @@ class RecordingActions : public MainWindowActions {
     void mainWindowDpiChanged(UINT dpi) override { dpiChanges.push_back(dpi); }
     bool dataReceived(const COPYDATASTRUCT&) override { return false; }
     void handOversDue() override {}
+    bool endSessionQueried() override { return true; }
+    void sessionEnding() override {}
 };
 
 class MainWindowTest : public ::testing::Test, protected ModelParts {

@@ -34,6 +34,8 @@ class HotKeyPlays : public MainWindowActions {
     void mainWindowDpiChanged(UINT) override {}
     bool dataReceived(const COPYDATASTRUCT&) override { return false; }
     void handOversDue() override {}
+    bool endSessionQueried() override { return true; }
+    void sessionEnding() override {}
 
   private:
     MainModel& model_;

@@ -29,7 +29,7 @@ using win32::pumpUntil;
 using win32::wideText;
 
 constexpr const wchar_t* kSavedText =
-    L"The settings will take affect the next time you activate the program.";
+    L"The hot keys take effect at once, the other settings the next time you start the program.";
 
 // The children of a class in creation order, which is the layout's order.
 std::vector<HWND> childrenOfClass(HWND parent, const wchar_t* className) {
@@ -94,18 +94,18 @@ class PreferencesWindowTest : public ::testing::Test {
     win32::RegistrySettingsStore settings;
     // The main window, whose hot keys the window registers again.
     win32::TestWindow main{"Keyreel main window", win32::TestWindow::Content::Empty, false};
-    win32::HotKeyRegistrations registrations{main.handle()};
-    HotKeyHoldings holdings;
+    win32::WindowHotKeys platform{[this] { return main.handle(); }};
+    HotKeyRegistry hotKeys{platform};
     int registered = 0;
     PreferencesWindow window{{settings,
                               [this] {
                                   ++registered;
-                                  const HotKeySettings hotKeys = loadHotKeySettings(settings);
-                                  registrations.registerHotKeys(
-                                      planHotKeys(hotKeys, win32::addHotKeyAtoms()), holdings);
-                                  return hotKeys;
+                                  hotKeys.addAtoms();
+                                  const HotKeySettings chosen = loadHotKeySettings(settings);
+                                  hotKeys.registerHotKeys(chosen);
+                                  return chosen;
                               },
-                              holdings}};
+                              hotKeys}};
 };
 
 TEST_F(PreferencesWindowTest, AnEmptyStoreShowsTheDefaultsOnTheAutoStartupPage) {

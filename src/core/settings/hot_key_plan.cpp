@@ -28,14 +28,6 @@ std::vector<HotKeyRegistration> planHotKeys(const HotKeySettings& settings,
     return plan;
 }
 
-void HotKeyHoldings::registrationDone(const HotKeyRegistration& registration, bool registered) {
-    const Combination combination{registration.modifiers, registration.virtualKey};
-    if (registered)
-        held_.insert(combination);
-    if (registration.slot < taken_.size())
-        taken_[registration.slot] = !registered && !held_.contains(combination);
-}
-
 std::vector<HotKeyAction> hotKeyActions(std::int32_t arrivedId, const HotKeyIds& hotKeyIds) {
     std::vector<HotKeyAction> actions;
     for (std::size_t slot = 0; slot < kHotKeyCount; ++slot) {

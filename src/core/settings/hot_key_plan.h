@@ -5,9 +5,7 @@
 
 #include <array>
 #include <cstdint>
-#include <set>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "core/base/key_codes.h"
@@ -63,29 +61,6 @@ struct HotKeyRegistration {
 // CTRL+ALT+S take CTRL+ALT whatever the F-key modifier is.
 std::vector<HotKeyRegistration> planHotKeys(const HotKeySettings& settings,
                                             const HotKeyIds& hotKeyIds);
-
-// Which combinations Keyreel holds and which wanted ones another program
-// holds, for the mark beside each hot key in the preferences window. A
-// registration is refused when the combination is held: by Keyreel itself
-// (registrations are never withdrawn, so a second registration of the same
-// combination fails) or by another program. Only the second is shown.
-class HotKeyHoldings {
-  public:
-    // A registration of the wanted hot keys begins; what was shown as taken
-    // is forgotten.
-    void startRegistering() { taken_ = {}; }
-    void registrationDone(const HotKeyRegistration& registration, bool registered);
-    // The slot's combination was refused and no registration of Keyreel
-    // holds it.
-    bool takenByAnotherProgram(std::size_t slot) const {
-        return slot < taken_.size() && taken_[slot];
-    }
-
-  private:
-    using Combination = std::pair<std::uint32_t, std::uint8_t>;  // modifiers, virtual key
-    std::set<Combination> held_;
-    std::array<bool, kHotKeyCount> taken_{};
-};
 
 struct HotKeyAction {
     enum class Kind {

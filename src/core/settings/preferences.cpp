@@ -65,12 +65,14 @@ void sliderMoved(PreferenceControls& controls, int position) {
     controls.values.delay = std::to_string(controls.sliderPosition);
 }
 
-bool applyPreferences(SettingsStore& store, MessageBoxes& boxes, const PreferenceValues& values) {
+bool applyPreferences(SettingsStore& store, MessageBoxes& boxes, const PreferenceValues& values,
+                      const std::function<void()>& saved) {
     if (!saveSettings(store, values)) {
         boxes.showMessage(
             {kSettingsNotSavedMessage, kAppTitle, MessageButtons::Ok, MessageIcon::Exclamation});
         return false;
     }
+    saved();
     boxes.showMessage({kSettingsSavedMessage, kAppTitle});
     return true;
 }

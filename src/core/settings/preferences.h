@@ -6,6 +6,7 @@
 // it shows the whole state after each load step and writes the user's
 // changes back.
 
+#include <functional>
 #include <string>
 
 #include "core/base/file_dialog.h"
@@ -19,7 +20,8 @@ inline constexpr int kPauseSliderMax = 150;
 inline constexpr int kPauseSliderTick = 10;
 
 inline constexpr const char* kSettingsSavedMessage =
-    "The settings will take affect the next time you activate the program.";
+    "The hot keys take effect at once, the other settings the next time you start the "
+    "program.";
 inline constexpr const char* kSettingsNotSavedMessage =
     "Error occurred trying to save the settings, please retry.";
 
@@ -61,10 +63,12 @@ void secondsTextChanged(PreferenceControls& controls, std::string text);
 // The user moved the slider: the seconds box shows its position.
 void sliderMoved(PreferenceControls& controls, int position);
 
-// OK: writes all twenty-one settings, then tells the user they take effect at
-// the next start. When some setting could not be written it says so
-// instead and returns false: the window stays open with what the user set.
-bool applyPreferences(SettingsStore& store, MessageBoxes& boxes, const PreferenceValues& values);
+// OK: writes all twenty-one settings, lets `saved` put the hot keys into
+// effect, then tells the user when the settings take effect. When some
+// setting could not be written it says so instead and returns false: the
+// window stays open with what the user set, and nothing takes effect.
+bool applyPreferences(SettingsStore& store, MessageBoxes& boxes, const PreferenceValues& values,
+                      const std::function<void()>& saved);
 
 // The browse buttons' Open dialog for a hot key's macro file.
 FileDialogRequest hotKeyMacroDialog();
