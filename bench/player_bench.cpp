@@ -61,6 +61,21 @@ void BM_PlayMouseMoveLines(benchmark::State& state) {
 }
 BENCHMARK(BM_PlayMouseMoveLines)->Unit(benchmark::kMillisecond);
 
+// A block of one click played kLines times: every pass goes through
+// End_Repeat, so the cost of a pass shows beside the cost of a line.
+void BM_PlayRepeatBlock(benchmark::State& state) {
+    MacroList list{"Repeat >" + std::to_string(kLines), "LClick", "End_Repeat"};
+    NullDesktop desktop;
+    RunState run;
+    Player player(list, run, desktop);
+    for (auto _ : state) {
+        run.macroLineCount = static_cast<std::int32_t>(list.size());
+        player.runMacro();
+    }
+    state.SetItemsProcessed(state.iterations() * kLines);
+}
+BENCHMARK(BM_PlayRepeatBlock)->Unit(benchmark::kMillisecond);
+
 void BM_LoadMacroFile(benchmark::State& state) {
     const auto path = std::filesystem::temp_directory_path() / "keyreel-bench.kyr";
     {
