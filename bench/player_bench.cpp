@@ -2,6 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -32,6 +33,10 @@ class NullDesktop final : public Desktop {
     bool shellOpen(const std::string&) override { return true; }
     MessageAnswer showMessage(const MessageRequest&) override { return MessageAnswer::Ok; }
     void processPendingMessages() override {}
+    // Pays for a clock reading, as the real desktop does.
+    void processMessagesWhenDue() override {
+        benchmark::DoNotOptimize(std::chrono::steady_clock::now());
+    }
     void waitForMessages(std::int64_t) override {}
     void pauseBeforeNextPoll() override {}
     void typingPause() override {}
@@ -60,6 +65,21 @@ void BM_PlayMouseMoveLines(benchmark::State& state) {
     playLines(state, "MouseMove >640,480");
 }
 BENCHMARK(BM_PlayMouseMoveLines)->Unit(benchmark::kMillisecond);
+
+// A block of one click played kLines times: every pass goes through
+// End_Repeat, so the cost of a pass shows beside the cost of a line.
+void BM_PlayRepeatBlock(benchmark::State& state) {
+    MacroList list{"Repeat >" + std::to_string(kLines), "LClick", "End_Repeat"};
+    NullDesktop desktop;
+    RunState run;
+    Player player(list, run, desktop);
+    for (auto _ : state) {
+        run.macroLineCount = static_cast<std::int32_t>(list.size());
+        player.runMacro();
+    }
+    state.SetItemsProcessed(state.iterations() * kLines);
+}
+BENCHMARK(BM_PlayRepeatBlock)->Unit(benchmark::kMillisecond);
 
 void BM_LoadMacroFile(benchmark::State& state) {
     const auto path = std::filesystem::temp_directory_path() / "keyreel-bench.kyr";

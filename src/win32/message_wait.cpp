@@ -14,6 +14,12 @@ namespace {
 // at least this often, so a clock that is set while waiting is noticed.
 constexpr std::int64_t kLongestBlockMillis = 1000;
 
+// How often a run of lines without processing points of their own lets
+// messages through: often enough that Stop and the windows answer at once,
+// seldom enough that the clock reading between is all a line pays. Windows
+// advances GetTickCount64 about every 16 ms, so that is what it comes to.
+constexpr ULONGLONG kDueMillis = 10;
+
 constexpr UINT kTypingTickMillis = 1;
 constexpr UINT kDoubleClickTickMillis = 10;
 // While the system reports new windows, a window wait still searches this
@@ -73,6 +79,14 @@ bool Win32Desktop::dispatchPending() {
 }
 
 void Win32Desktop::processPendingMessages() {
+    dispatchPending();
+}
+
+void Win32Desktop::processMessagesWhenDue() {
+    const ULONGLONG now = GetTickCount64();
+    if (now - lastDueTicks_ < kDueMillis || quitSeen())
+        return;
+    lastDueTicks_ = now;
     dispatchPending();
 }
 

@@ -36,9 +36,9 @@ bool Win32Desktop::shellOpen(const std::string& path) {
     const std::wstring file = toWide(path);
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(GetDesktopWindow(), L"open", file.c_str(), L"", L"C:\\", SW_SHOWNORMAL));
-    // What the shell made of the request is not looked at; 0 means the
-    // system lacked the resources to make it at all.
-    return result != 0;
+    // 32 and less are the shell's errors: no such file, no program
+    // registered for its type, or too few resources to ask at all.
+    return result > 32;
 }
 
 MessageAnswer Win32Desktop::showMessage(const MessageRequest& request) {

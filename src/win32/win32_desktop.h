@@ -58,6 +58,7 @@ class Win32Desktop final : public Desktop {
     MessageAnswer showMessage(const MessageRequest& request) override;
 
     void processPendingMessages() override;
+    void processMessagesWhenDue() override;
     void waitForMessages(std::int64_t deadlineMillis) override;
     void windowWaitBegins() override { windowChanges_.begin(); }
     void windowWaitEnds() override { windowChanges_.end(); }
@@ -90,6 +91,8 @@ class Win32Desktop final : public Desktop {
     std::function<bool(MSG&)> messageFilter_;
     std::function<void()> pointerMoved_;
     std::optional<int> quitCode_;
+    // GetTickCount64 when processMessagesWhenDue last handled messages.
+    ULONGLONG lastDueTicks_ = 0;
 };
 
 }  // namespace keyreel::win32

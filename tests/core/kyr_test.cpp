@@ -77,6 +77,7 @@ TEST(KyrTrace, ARunThatPrintsNothingForLongIsStopped) {
         // The window never comes; the rest of its line is not printed.
         {"MouseMove >1,1\r\nWaitForWindow >never Press_Tab\r\nPress_Up\r\n", "cursor 1,1\n"},
         {"Hello\r\nLoop\r\n", ""},
+        {"Repeat >2147483647\r\nno command\r\nEnd_Repeat\r\n", ""},
     };
     for (const auto& [macro, printed] : runs) {
         folder.write("q.kyr", macro);

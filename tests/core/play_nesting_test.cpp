@@ -91,8 +91,8 @@ TEST_F(PlayNesting, ARequestAtTheBoundIsDroppedWithoutClearingAStop) {
     };
     model.runList();
     EXPECT_EQ(plays.started, kMaxNestedPlays);
-    // Each play stopped after the line it was on: one Tab apiece.
-    EXPECT_EQ(countOf(desktop.events(), "key up 0x09"), kMaxNestedPlays);
+    // Each play was started at the start of its first line and stopped there.
+    EXPECT_EQ(countOf(desktop.events(), "key up 0x09"), 0);
 }
 
 struct RunningPlay {
@@ -150,18 +150,19 @@ TEST(FilePlayGuard, AFilePlayIsDroppedWhileAnyPlayRuns) {
 
 TEST(FilePlayGuard, AStoppedPlayStillKeepsFilePlaysOutUntilItHasEnded) {
     ModelParts parts;
-    parts.folder.write("wait.kyr", "Wait >3\r\nPress_Up\r\n");
+    parts.folder.write("keys.kyr", "Press_Up Press_Down\r\nPress_Left\r\n");
     parts.folder.write("hot.kyr", "Press_F5\r\n");
-    int wakeUps = 0;
+    int points = 0;
     parts.desktop.atProcessingPoint = [&] {
-        if (++wakeUps == 1)
-            parts.model.stop();  // the wait goes on to its end
-        else
+        if (++points == 2)
+            parts.model.stop();  // between Up's down and up: the line goes on
+        else if (points > 2)
             parts.model.playMacroFile(parts.folder.file("hot.kyr"));
     };
-    parts.model.playMacroFile(parts.folder.file("wait.kyr"));
-    EXPECT_EQ(parts.desktop.events(), (Strings{"wait 3"}));
-    EXPECT_EQ(parts.model.list(), (MacroList{"Wait >3", "Press_Up"}));
+    parts.model.playMacroFile(parts.folder.file("keys.kyr"));
+    EXPECT_EQ(parts.desktop.events(),
+              (Strings{"key down 0x26", "key up 0x26", "key down 0x28", "key up 0x28"}));
+    EXPECT_EQ(parts.model.list(), (MacroList{"Press_Up Press_Down", "Press_Left"}));
 
     parts.desktop.atProcessingPoint = nullptr;
     parts.model.playMacroFile(parts.folder.file("hot.kyr"));

@@ -251,5 +251,34 @@ TEST_F(KeyreelTest, StopActsDuringAWaitAndDuringAWindowWait) {
     EXPECT_EQ(probe::listItems(list).size(), 5u);
 }
 
+TEST_F(KeyreelTest, ARepeatOfClicksAnswersWhileItRunsAndStopsOnCtrlAltS) {
+    TargetWindow target;
+    setSetting("startup", "enableALTS", "1");
+    constexpr long long kClicks = 2'000'000;
+    const std::wstring macro = writeMacro(
+        L"clicks.kyr", "Repeat >" + std::to_string(kClicks) + "\r\nLClick\r\nEnd_Repeat\r\n");
+    ASSERT_TRUE(keyreel.start(macro));
+    const HWND window = mainWindow();
+    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(window) != FALSE; }, 5000));
+    // The play clicks wherever the pointer is: on the target, beside the
+    // main window, where a click only moves the caret.
+    RECT main{};
+    GetWindowRect(window, &main);
+    SetWindowPos(target.frame(), nullptr, main.right + 20, main.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(movePointerTo(main.right + 120, main.top + 80));
+    ASSERT_TRUE(clickButton(window, L"Run"));
+    ASSERT_TRUE(waitFor([&] { return target.clicks() >= 100; }, 10000)) << "the play clicks";
+
+    EXPECT_NE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr), 0)
+        << "the main window answers while the play runs";
+    EXPECT_EQ(title(), kPlayingTitle);
+    pressKeys(L"ctrl+alt+s");
+    EXPECT_TRUE(waitForTitle(kIdleTitle, 10000)) << "the play ended";
+    const long long clicks = target.clicks();
+    EXPECT_GE(clicks, 100);
+    EXPECT_LT(clicks, kClicks) << "no further clicks after the stop";
+}
+
 }  // namespace
 }  // namespace keyreel::e2e

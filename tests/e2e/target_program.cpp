@@ -1,5 +1,6 @@
 // A plain program for macros to type into: one window, titled by its command
-// line, whose edit control fills it and keeps the keyboard focus.
+// line, whose edit control fills it and keeps the keyboard focus. It counts
+// the left clicks it gets and answers WM_APP with the count.
 
 #include <windows.h>
 
@@ -16,6 +17,12 @@ LRESULT CALLBACK targetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             if (edit != nullptr)
                 MoveWindow(edit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
             return 0;
+        case WM_PARENTNOTIFY:
+            if (LOWORD(wParam) == WM_LBUTTONDOWN)
+                SetWindowLongPtrW(hwnd, GWLP_USERDATA, GetWindowLongPtrW(hwnd, GWLP_USERDATA) + 1);
+            return 0;
+        case WM_APP:
+            return GetWindowLongPtrW(hwnd, GWLP_USERDATA);
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;

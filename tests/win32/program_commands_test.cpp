@@ -96,7 +96,7 @@ TEST_F(ProgramCommands, StartsProgramsAndTellsAnInvalidCommandLineFromOtherFailu
     EXPECT_TRUE(closeWhenShown("Notepad")) << "started without waiting for it";
 }
 
-TEST_F(ProgramCommands, ShellOpensDocumentsAndIgnoresWhatTheShellAnswers) {
+TEST_F(ProgramCommands, ShellOpensDocumentsAndTellsWhatItCannotOpen) {
     // Wine's fresh prefix opens .ini files with notepad; .txt has no program.
     const std::filesystem::path document =
         std::filesystem::temp_directory_path() / "keyreel shell test.ini";
@@ -105,7 +105,7 @@ TEST_F(ProgramCommands, ShellOpensDocumentsAndIgnoresWhatTheShellAnswers) {
     EXPECT_TRUE(closeWhenShown("keyreel shell test"));
     std::filesystem::remove(document);
 
-    EXPECT_TRUE(desktop.shellOpen("C:\\no such folder\\missing.txt"));
+    EXPECT_FALSE(desktop.shellOpen("C:\\no such folder\\missing.txt"));
 }
 
 TEST_F(ProgramCommands, MessageBoxesComeToTheFrontOverTheirOwnerWithTheirDefault) {

@@ -33,7 +33,8 @@ constexpr CommandDoc kDocs[] = {
      "RunProgram >notepad.exe\nRunProgram >notepad.exe C:\\notes\\todo.txt"},
     {"ExecuteFile", G::Programs, "ExecuteFile >path of a document",
      "Asks Windows to open the document with the program registered for its type, as a double "
-     "click in Explorer does. A document that does not exist gives no message.",
+     "click in Explorer does. A document that does not exist, or has no program to open it, "
+     "shows \"File not found!\" and the macro goes on.",
      "ExecuteFile >C:\\reports\\monday.txt"},
     {"Message", G::WaitsAndMessages, "Message",
      "Shows a message box with the text \"Message\" and an OK button and waits until it is "
@@ -44,18 +45,20 @@ constexpr CommandDoc kDocs[] = {
      "is no time limit: the wait ends when the window appears or the macro is stopped.",
      "RunProgram >notepad.exe\nWaitForWindow >Untitled - Notepad"},
     {"Wait", G::WaitsAndMessages, "Wait >seconds",
-     "Waits the given number of whole seconds. A value that is no number does not wait; the "
-     "builder writes 1 when the value is left empty. Stop takes effect when the wait is over.",
+     "Waits the given number of whole seconds, counted from the moment the wait begins. A "
+     "value that is no number does not wait; the builder writes 1 when the value is left "
+     "empty. Stop ends the wait within a second.",
      "Wait >5"},
     {"SetFocus", G::Windows, "SetFocus >part of a window title",
      "Brings the first window whose title contains the text (in any case) to the front with "
-     "the keyboard focus. When there is none, Keyreel asks \"Focus Lost from application. "
-     "Continue?\"; No stops the macro.",
+     "the keyboard focus. When there is none, or the text is empty or only blanks, Keyreel "
+     "asks \"Focus Lost from application. Continue?\"; No stops the macro.",
      "SetFocus >notepad\nSendText >typed into notepad"},
     {"SendText", G::Keys, "SendText >text",
      "Types the text, one character after the other, into the window that has the keyboard "
      "focus. The characters ~ ^ % ( ) { type nothing, and + is typed with the keypad's plus "
-     "key. Characters the keyboard layout lacks are typed all the same.",
+     "key. Characters the keyboard layout lacks are typed all the same. Stop ends the typing "
+     "after the character under way.",
      "SendText >Dear Sir or Madam,\nPress_Enter"},
     KEY_DOC("Press_Space", "the Space bar", "SendText >Hello\nPress_Space\nSendText >world"),
     KEY_DOC("Press_BackSpace", "Backspace",
@@ -139,11 +142,13 @@ constexpr CommandDoc kDocs[] = {
     {"Repeat", G::Flow, "Repeat >count",
      "Marks the start of a block that End_Repeat plays count times in all. A count of 1 or "
      "less, or one that is no number, plays the block once. Blocks do not nest: a Repeat "
-     "inside a block starts a new block.",
+     "inside a block starts a new block. However many times a block plays, Stop ends it "
+     "before its next line and the windows answer meanwhile.",
      "Repeat >3\nSendText >again\nPress_Enter\nEnd_Repeat"},
     {"End_Repeat", G::Flow, "End_Repeat",
      "Marks the end of the block that the last Repeat started and plays it again until it "
-     "has played count times. Stop lets the pass under way finish and starts no further one.",
+     "has played count times. Stop ends the pass under way before its next line and starts "
+     "no further one.",
      "Repeat >2\nPress_Down\nEnd_Repeat"},
     {"Loop", G::Flow, "Loop",
      "Starts the macro over from its first line, again and again until Stop is pressed. Lines "

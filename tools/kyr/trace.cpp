@@ -12,9 +12,10 @@ namespace keyreel {
 
 namespace {
 
-// Pumps and polls in a row without a printed line after which a run is taken
-// for one that never ends: a bare Loop, a window that never comes. A real
-// window search would have polled for hours by then.
+// Processing points in a row without a printed line (every line played is
+// one) after which a run is taken for one that never ends: a bare Loop, a
+// block of lines that do nothing, a window that never comes. A real window
+// search would have polled for hours by then.
 constexpr std::int64_t kQuietStepLimit = 1'000'000;
 
 void printStop(SimulatedDesktop::Limit limit, const TraceOptions& options, std::ostream& out) {

@@ -52,8 +52,9 @@ class Desktop : public MessageBoxes {
 
     // Programs and documents.
     virtual StartResult startProgram(const std::string& commandLine) = 0;
-    // Asks the shell to open the file; false only when the request itself
-    // could not be made.
+    // Asks the shell to open the file with the program registered for its
+    // type; false when it could not (no such file, no program for the type,
+    // or the request itself could not be made).
     virtual bool shellOpen(const std::string& path) = 0;
 
     // The message boxes of MessageBoxes show with the desktop.
@@ -61,6 +62,11 @@ class Desktop : public MessageBoxes {
     // Processing points: pending window messages are handled here, so Stop,
     // hot keys and nested runs act only inside these calls.
     virtual void processPendingMessages() = 0;
+    // The processing point of stretches that have none of their own: every
+    // line and so every pass of a block. Handles pending messages only when a
+    // few milliseconds have passed since it last did, and otherwise returns
+    // at once, so a fast run stays fast and still answers while it runs.
+    virtual void processMessagesWhenDue() = 0;
     // Handles messages as they come until one was handled or the local wall
     // clock reaches `deadlineMillis`, whichever is first; never spins.
     virtual void waitForMessages(std::int64_t deadlineMillis) = 0;

@@ -57,7 +57,7 @@ void Player::runMacro() {
     const RestartScope scope(restart_, restart);
     std::int32_t last = state_.macroLineCount;
     for (std::int64_t i = 0; i <= last; ++i) {
-        if (state_.stopRequested == 1)
+        if (!lineMayStart())
             return;
         playLine(static_cast<std::int32_t>(i));
         if (restart) {
@@ -73,6 +73,8 @@ void Player::runMacro() {
 
 void Player::runLines(std::int64_t count, std::int32_t first, std::int32_t last) {
     for (std::int64_t k = 1; k <= count; ++k) {
+        if (!lineMayStart())
+            return;
         playLine(first);
         if (restarting())
             return;
@@ -80,6 +82,14 @@ void Player::runLines(std::int64_t count, std::int32_t first, std::int32_t last)
             return;
         ++first;
     }
+}
+
+bool Player::lineMayStart() {
+    // Lines that reach no processing point of their own (clicks, moves,
+    // words that are no commands) would otherwise hold every window still
+    // and keep Stop from being seen for as long as they run.
+    desktop_.processMessagesWhenDue();
+    return state_.stopRequested != 1;
 }
 
 void Player::playLine(std::int32_t lineIndex) {

@@ -35,6 +35,8 @@ class Player {
     std::string_view valueView(std::int32_t lineIndex) const;
     // A copy of the value, for commands that reach a processing point.
     std::string valueOf(std::int32_t lineIndex) const;
+    // Lets messages through when due; true unless a stop was requested.
+    bool lineMayStart();
     void playLine(std::int32_t lineIndex);
     bool restarting() const { return restart_ != nullptr && *restart_; }
     void dispatch(const CommandInfo& command, std::int32_t lineIndex);

@@ -27,6 +27,8 @@ void Player::sendText(std::int32_t lineIndex) {
             return;  // the rest of the text is dropped
         }
         desktop_.typingPause();
+        if (state_.stopRequested == 1)
+            return;  // a Stop during a long text ends it at once
     }
 }
 

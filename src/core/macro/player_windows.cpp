@@ -8,15 +8,21 @@
 
 namespace keyreel {
 
+namespace {
+
+// What a program or document that cannot be opened shows.
+constexpr const char* kFileNotFound = "File not found!\rError 53";
+
+}  // namespace
+
 void Player::runProgram(std::int32_t lineIndex) {
-    if (desktop_.startProgram(valueOf(lineIndex)) == StartResult::Failed) {
-        showMessage("File not found!\rError 53", kAppTitle);
-    }
+    if (desktop_.startProgram(valueOf(lineIndex)) == StartResult::Failed)
+        showMessage(kFileNotFound, kAppTitle);
 }
 
 void Player::executeFile(std::int32_t lineIndex) {
     if (!desktop_.shellOpen(valueOf(lineIndex)))
-        showMessage("File not found.", "Keyreel Error");
+        showMessage(kFileNotFound, kAppTitle);
 }
 
 void Player::showMessage(const std::string& text, const char* title) {
@@ -26,7 +32,7 @@ void Player::showMessage(const std::string& text, const char* title) {
 void Player::wait(std::int32_t lineIndex) {
     const auto seconds = parseCount(valueView(lineIndex));
     if (seconds && *seconds > 0)
-        waitWholeSeconds(desktop_, *seconds);
+        waitSeconds(desktop_, *seconds, [this] { return state_.stopRequested != 1; });
 }
 
 bool Player::findWindowByTitle(std::string& searchText) {
@@ -82,9 +88,13 @@ void Player::waitForWindow(std::int32_t lineIndex) {
 void Player::setFocus(std::int32_t lineIndex) {
     state_.windowFound = false;
     state_.focusTitle = valueOf(lineIndex);
-    searchFocusTitle();
-    if (desktop_.activateWindow(state_.focusTitle))
-        return;
+    // A blank title would match whatever window comes first, hidden ones
+    // included, and the next keys would go there: it selects no window.
+    if (!isAllBlank(state_.focusTitle)) {
+        searchFocusTitle();
+        if (desktop_.activateWindow(state_.focusTitle))
+            return;
+    }
     const MessageAnswer answer =
         desktop_.showMessage({"Focus Lost from application. Continue?", kAppTitle,
                               MessageButtons::YesNo, MessageIcon::Question, true});

@@ -164,6 +164,10 @@ void SimulatedDesktop::processPendingMessages() {
     processingPoint("pump", 0);
 }
 
+void SimulatedDesktop::processMessagesWhenDue() {
+    processingPoint("due", 0);
+}
+
 void SimulatedDesktop::waitForMessages(std::int64_t deadlineMillis) {
     if (atProcessingPoint)
         atProcessingPoint();

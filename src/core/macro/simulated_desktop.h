@@ -29,13 +29,13 @@ class SimulatedDesktop : public Desktop {
     std::function<bool(char32_t)> canType;
     // Runs at every processing point (a Stop click, a window that appears).
     std::function<void()> atProcessingPoint;
-    // Also record processing points, as "pump" and "poll".
+    // Also record processing points, as "pump", "due" and "poll".
     bool recordProcessingPoints = false;
 
     // Limits for a run that might not end by itself; 0 means no limit.
     enum class Limit {
         Lines,       // a line beyond `lineLimit` lines was to be recorded
-        QuietSteps,  // `quietStepLimit` pumps and polls in a row added no line
+        QuietSteps,  // `quietStepLimit` processing points in a row added no line
     };
     std::int64_t lineLimit = 0;
     std::int64_t quietStepLimit = 0;
@@ -61,6 +61,8 @@ class SimulatedDesktop : public Desktop {
     bool shellOpen(const std::string& path) override;
     MessageAnswer showMessage(const MessageRequest& request) override;
     void processPendingMessages() override;
+    // Its time stands still while lines play, so every one is due.
+    void processMessagesWhenDue() override;
     void waitForMessages(std::int64_t deadlineMillis) override;
     void waitEnded() override { closeWait(); }
     void pauseBeforeNextPoll() override;

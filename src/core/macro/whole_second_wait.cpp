@@ -1,5 +1,7 @@
 #include "core/macro/whole_second_wait.h"
 
+#include <algorithm>
+
 namespace keyreel {
 
 namespace {
@@ -9,6 +11,19 @@ std::int64_t wholeSeconds(std::int64_t millis) {
 }
 
 }  // namespace
+
+void waitSeconds(Desktop& desktop, std::int64_t seconds, const std::function<bool()>& keepWaiting) {
+    std::int64_t now = desktop.localTimeMillis();
+    std::int64_t end = now + seconds * 1000;
+    while (now < end && keepWaiting()) {
+        desktop.waitForMessages(std::min(end, now + 1000));
+        const std::int64_t before = now;
+        now = desktop.localTimeMillis();
+        if (now < before)
+            end -= before - now;
+    }
+    desktop.waitEnded();
+}
 
 void waitWholeSeconds(Desktop& desktop, std::int64_t seconds,
                       const std::function<bool()>& keepWaiting,
