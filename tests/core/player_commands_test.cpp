@@ -49,16 +49,12 @@ TEST_F(PlayerCommands, SendTextDropsTheRestWhenACharacterCannotBeTyped) {
 
 TEST_F(PlayerCommands, KeysTapHoldAndReleaseWithProcessingPointsBetween) {
     desktop.recordProcessingPoints = true;
-    EXPECT_EQ(play({"Press_F12 Press_Caps Press_Caps", "Press_CTRL ALT_Down ALT_Up Release_CTRL",
-                    "Press_ALT"}),
-              (Events{"due",         "key down 0x7B", "pump",
-                      "key up 0x7B", "key down 0x14", "pump",
-                      "key up 0x14", "key down 0x14", "pump",
-                      "key up 0x14", "due",           "key down 0x11",
-                      "pump",        "key down 0x12", "pump",
-                      "key up 0x12", "pump",          "key up 0x11",
-                      "pump",        "due",           "alt-tap",
-                      "due"}));
+    EXPECT_EQ(
+        play({"Press_F12 Press_Caps Press_Caps", "Press_CTRL ALT_Down ALT_Up Release_CTRL",
+              "Press_ALT"}),
+        (Events{"key down 0x7B", "pump", "key up 0x7B", "key down 0x14", "pump", "key up 0x14",
+                "key down 0x14", "pump", "key up 0x14", "key down 0x11", "pump", "key down 0x12",
+                "pump", "key up 0x12", "pump", "key up 0x11", "pump", "alt-tap"}));
 
     desktop = SimulatedDesktop{};
     play({"Press_Shift", "SendText >abc"});
@@ -77,10 +73,9 @@ TEST_F(PlayerCommands, ButtonsSendTheirEventsAndDoubleClicksWaitOneTick) {
     desktop.recordProcessingPoints = true;
     EXPECT_EQ(
         play({"LClick RClick LDown LUp RDown RUp", "LDblClick", "RDblClick"}),
-        (Events{"due",        "mouse 0x02", "mouse 0x04", "mouse 0x08", "mouse 0x10", "mouse 0x02",
-                "mouse 0x04", "mouse 0x08", "mouse 0x10", "due",        "mouse 0x02", "mouse 0x04",
-                "tick 10",    "mouse 0x02", "mouse 0x04", "due",        "mouse 0x08", "mouse 0x10",
-                "tick 10",    "mouse 0x08", "mouse 0x10", "due"}));
+        (Events{"mouse 0x02", "mouse 0x04", "mouse 0x08", "mouse 0x10", "mouse 0x02", "mouse 0x04",
+                "mouse 0x08", "mouse 0x10", "mouse 0x02", "mouse 0x04", "tick 10", "mouse 0x02",
+                "mouse 0x04", "mouse 0x08", "mouse 0x10", "tick 10", "mouse 0x08", "mouse 0x10"}));
 }
 
 TEST_F(PlayerCommands, WaitWaitsFullSecondsAndIgnoresBadValues) {
@@ -173,20 +168,18 @@ TEST_F(PlayerCommands, WaitForWindowPollsUntilTheWindowAppearsOrTheRunStops) {
             desktop.windows = {"Calc - Mine"};
     };
     EXPECT_EQ(play({"WaitForWindow >calc", "Press_Tab"}),
-              (Events{"due", "pump", "poll", "poll", "poll", "due", "key down 0x09", "pump",
-                      "key up 0x09", "due"}));
+              (Events{"pump", "poll", "poll", "poll", "key down 0x09", "pump", "key up 0x09"}));
     EXPECT_EQ(state.focusTitle, "Calc - Mine");
     EXPECT_FALSE(state.windowFound);
 
     desktop = SimulatedDesktop{};
-    desktop.recordProcessingPoints = true;
     polls = 0;
     desktop.atProcessingPoint = [&] {
-        if (desktop.events().back() == "poll" && ++polls == 2)
+        if (++polls == 5)
             state.stopRequested = 1;
     };
-    EXPECT_EQ(play({"WaitForWindow >never", "Press_Tab"}),
-              (Events{"due", "pump", "poll", "poll", "due"}));
+    EXPECT_TRUE(play({"WaitForWindow >never", "Press_Tab"}).empty());
+    EXPECT_EQ(polls, 5);
 }
 
 }  // namespace

@@ -62,10 +62,11 @@ class Desktop : public MessageBoxes {
     // Processing points: pending window messages are handled here, so Stop,
     // hot keys and nested runs act only inside these calls.
     virtual void processPendingMessages() = 0;
-    // The processing point of stretches that have none of their own: every
-    // line and so every pass of a block. Handles pending messages only when a
-    // few milliseconds have passed since it last did, and otherwise returns
-    // at once, so a fast run stays fast and still answers while it runs.
+    // The processing point of stretches that have none of their own: the
+    // player calls it every few lines, and so also in every long block.
+    // Handles pending messages only when a few milliseconds have passed since
+    // it last did, and otherwise returns at once, so a fast run stays fast
+    // and still answers while it runs.
     virtual void processMessagesWhenDue() = 0;
     // Handles messages as they come until one was handled or the local wall
     // clock reaches `deadlineMillis`, whichever is first; never spins.

@@ -37,6 +37,7 @@ class Player {
     std::string valueOf(std::int32_t lineIndex) const;
     // Lets messages through when due; true unless a stop was requested.
     bool lineMayStart();
+    static constexpr std::uint32_t kLinesPerDueCheck = 32;
     void playLine(std::int32_t lineIndex);
     bool restarting() const { return restart_ != nullptr && *restart_; }
     void dispatch(const CommandInfo& command, std::int32_t lineIndex);
@@ -72,6 +73,7 @@ class Player {
     Desktop& desktop_;
     // The restart flag of the innermost run; Loop sets it.
     bool* restart_ = nullptr;
+    std::uint32_t linesSinceDueCheck_ = 0;
 };
 
 }  // namespace keyreel

@@ -61,7 +61,7 @@ class SimulatedDesktop : public Desktop {
     bool shellOpen(const std::string& path) override;
     MessageAnswer showMessage(const MessageRequest& request) override;
     void processPendingMessages() override;
-    // Its time stands still while lines play, so every one is due.
+    // Its time stands still while lines play, so every call is due.
     void processMessagesWhenDue() override;
     void waitForMessages(std::int64_t deadlineMillis) override;
     void waitEnded() override { closeWait(); }
