@@ -104,14 +104,15 @@ TargetWindow::TargetWindow(const wchar_t* title) {
         ADD_FAILURE() << "the target program did not start";
         return;
     }
-    // The frame can be found before its edit control exists.
+    // The frame can be found before its edit control exists. The first
+    // start of the program in a test run takes a while on a busy machine.
     waitFor(
         [&] {
             frame_ = FindWindowW(L"KeyreelE2ETarget", title);
             edit_ = frame_ != nullptr ? GetDlgItem(frame_, 1) : nullptr;
             return edit_ != nullptr;
         },
-        10000);
+        30000);
     if (edit_ == nullptr)
         ADD_FAILURE() << "the target window did not appear";
     activate();
