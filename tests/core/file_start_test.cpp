@@ -116,13 +116,13 @@ TEST_F(FileStartTest, TheQuestionNamesTheFileAndDefaultsToNo) {
 }
 
 TEST_F(FileStartTest, AFileThatIsNotReadIsReportedAndTheListBeforeIsNotPlayed) {
-    folder.write("nul.kyr", std::string("SendText >n\r\n\0", 14));
+    folder.write("zeros.kyr", std::string("SendText >n\r\n\0", 14));
     ASSERT_EQ(model.loadList(folder.file("b.kyr")), MacroFileRead::Read);
     starter.setSettings({true, false, 0});
     enum class Way { CommandLine, Downloaded, HandOver };
     const std::pair<const char*, const char*> files[] = {
         {"missing.kyr", "could not be read."},
-        {"nul.kyr", "was not opened because it contains NUL characters."},
+        {"zeros.kyr", "was not opened because it contains NUL characters."},
     };
     for (const auto& [name, message] : files) {
         for (const Way way : {Way::CommandLine, Way::Downloaded, Way::HandOver}) {
@@ -140,8 +140,9 @@ TEST_F(FileStartTest, AFileThatIsNotReadIsReportedAndTheListBeforeIsNotPlayed) {
             downloaded.clear();
             EXPECT_EQ(
                 std::vector<std::string>(desktop.events().begin() + from, desktop.events().end()),
-                std::vector<std::string>{"message \"The macro file " + path + " " + message +
-                                         "\" \"Tobrin's Keyreel\" -> ok"})
+                std::vector<std::string>{"message " +
+                                         quoted("The macro file " + path + " " + message) +
+                                         " \"Tobrin's Keyreel\" -> ok"})
                 << "told once, and nothing of the list before played";
             EXPECT_EQ(model.list(), MacroList{"SendText >b"});
         }

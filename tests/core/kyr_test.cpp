@@ -110,8 +110,8 @@ TEST(KyrLint, ExitStatusTellsCleanFromFindingsFromUnreadable) {
     // What PowerShell's redirection writes: UTF-16 with a byte-order mark.
     folder.write("wide.kyr", std::string("\xFF\xFEW\0a\0i\0t\0 \0>\0\x31\0\r\0\n\0", 20));
     EXPECT_EQ(runLint(folder.file("wide.kyr"), out, err), 0);
-    folder.write("nul.kyr", std::string("Wait >1\0", 8));
-    EXPECT_EQ(runLint(folder.file("nul.kyr"), out, err), 2);
+    folder.write("zeros.kyr", std::string("Wait >1\0", 8));
+    EXPECT_EQ(runLint(folder.file("zeros.kyr"), out, err), 2);
     EXPECT_NE(err.str().find("contains NUL characters"), std::string::npos);
     EXPECT_EQ(out.str(), folder.file("bad.kyr") +
                              ":1: 'Release_ALT' is no command word and plays as nothing\n");
