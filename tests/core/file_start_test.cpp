@@ -140,9 +140,10 @@ TEST_F(FileStartTest, AFileThatIsNotReadIsReportedAndTheListBeforeIsNotPlayed) {
             downloaded.clear();
             EXPECT_EQ(
                 std::vector<std::string>(desktop.events().begin() + from, desktop.events().end()),
-                std::vector<std::string>{"message " +
-                                         quoted("The macro file " + path + " " + message) +
-                                         " \"Tobrin's Keyreel\" -> ok"})
+                std::vector<std::string>{
+                    "message " +
+                    keyreel::quoted(std::string_view("The macro file " + path + " " + message)) +
+                    " \"Tobrin's Keyreel\" -> ok"})
                 << "told once, and nothing of the list before played";
             EXPECT_EQ(model.list(), MacroList{"SendText >b"});
         }

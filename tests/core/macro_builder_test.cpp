@@ -3,6 +3,7 @@
 // changed under them.
 
 #include "core/main_window/macro_builder.h"
+#include "core/base/text.h"
 
 #include <gtest/gtest.h>
 
@@ -168,11 +169,11 @@ TEST_F(MacroBuilderTest, LoadSetsTheCountFromTheListAndReportsAnUnreadableFile) 
     builder.load(folder.file("missing.kyr"));
     EXPECT_TRUE(model.list().empty());
     EXPECT_EQ(lineCount(), 0);
-    EXPECT_EQ(
-        desktop.events(),
-        (Lines{"message " +
-               quoted("The macro file " + folder.file("missing.kyr") + " could not be read.") +
-               " \"Tobrin's Keyreel\" -> ok"}));
+    EXPECT_EQ(desktop.events(),
+              (Lines{"message " +
+                     keyreel::quoted("The macro file " + folder.file("missing.kyr") +
+                                     " could not be read.") +
+                     " \"Tobrin's Keyreel\" -> ok"}));
 }
 
 TEST(PointerDisplay, ShowsSignedPositionsAndPlacesTheTrackerBesideThePointer) {
