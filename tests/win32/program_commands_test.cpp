@@ -133,7 +133,8 @@ TEST_F(ProgramCommands, StartsProgramsAndTellsAnInvalidCommandLineFromOtherFailu
     };
     for (const auto& [commandLine, result] : cases)
         EXPECT_EQ(desktop.startProgram(commandLine), result) << commandLine;
-    EXPECT_TRUE(closeWhenShown("Notepad")) << "started without waiting for it";
+    EXPECT_TRUE(closeWhenShown("Notepad"))
+        << "the system's notepad, started without waiting for it";
 }
 
 TEST_F(ProgramCommands, ShellOpensDocumentsAndTellsWhatItCannotOpen) {
