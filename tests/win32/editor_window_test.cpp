@@ -80,7 +80,7 @@ class EditorWindowTest : public ::testing::Test, protected ModelParts {
     EditorWindow editor{files, [this] { model.resetMacroLineCount(); }};
 };
 
-TEST_F(EditorWindowTest, OpensEmptyAndCentredWithTheBuildersWordsInTheProgramsFolder) {
+TEST_F(EditorWindowTest, OpensEmptyAndCentredWithTheBuildersWords) {
     openInFront();
     EXPECT_EQ(wideText(editor.hwnd()), L"Tobrin's Keyreel");
     EXPECT_EQ(wideText(text()), L"");
