@@ -26,7 +26,6 @@ ManifestDPIAware true
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
 !include "WinMessages.nsh"
-!include "${FILES_NSH}"
 !include "running_keyreel.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Keyreel"
@@ -37,6 +36,9 @@ ManifestDPIAware true
 !define SETTINGS_KEY "Software\Keyreel"
 !define START_MENU_FOLDER "$SMPROGRAMS\Keyreel"
 !define SHCNE_ASSOCCHANGED 0x08000000
+
+!include "installed_examples.nsh"
+!include "${FILES_NSH}"
 
 Name "Keyreel"
 OutFile "${OUTFILE}"
@@ -145,14 +147,15 @@ Function .onInit
 FunctionEnd
 
 ; .kyr files open in Keyreel, which plays or loads them as its start-up
-; settings say; Edit opens them in Notepad.
+; settings say; Edit opens them in Notepad, named by its full path so that
+; no notepad.exe elsewhere is found first.
 Function registerFileType
   WriteRegStr HKCU "${CLASSES_KEY}\.kyr" "" "${PROG_ID}"
   WriteRegStr HKCU "${CLASSES_KEY}\${PROG_ID}" "" "Keyreel macro"
   WriteRegStr HKCU "${CLASSES_KEY}\${PROG_ID}\DefaultIcon" "" "$INSTDIR\keyreel.exe,0"
   WriteRegStr HKCU "${CLASSES_KEY}\${PROG_ID}\shell" "" "open"
   WriteRegStr HKCU "${CLASSES_KEY}\${PROG_ID}\shell\open\command" "" '"$INSTDIR\keyreel.exe" "%1"'
-  WriteRegStr HKCU "${CLASSES_KEY}\${PROG_ID}\shell\edit\command" "" 'notepad.exe "%1"'
+  WriteRegExpandStr HKCU "${CLASSES_KEY}\${PROG_ID}\shell\edit\command" "" '"%SystemRoot%\System32\notepad.exe" "%1"'
   System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
 FunctionEnd
 

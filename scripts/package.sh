@@ -22,7 +22,8 @@ mkdir -p "$stage"
 cmake --install build/windows --prefix "$stage" >/dev/null
 
 # The installer's file lists: what it installs is exactly what its
-# uninstaller removes, and nothing the user put beside them.
+# uninstaller removes, and nothing the user put beside them; the examples
+# go through installed_examples.nsh, which keeps those the user changed.
 files_nsh=$out/files.nsh
 {
   echo '!macro KeyreelInstallFiles'
@@ -30,14 +31,22 @@ files_nsh=$out/files.nsh
     rel=${dir#.}
     echo "  SetOutPath \"\$INSTDIR${rel//\//\\}\""
     find "$stage/$dir" -maxdepth 1 -type f | sort | while read -r file; do
-      echo "  File \"$file\""
+      if [ "$rel" = /examples ]; then
+        echo "  !insertmacro KeyreelInstallExample \"$file\" \"${file##*/}\""
+      else
+        echo "  File \"$file\""
+      fi
     done
   done
   echo '!macroend'
   echo '!macro KeyreelRemoveFiles'
   (cd "$stage" && find . -type f | sort) | while read -r file; do
     rel=${file#.}
-    echo "  Delete \"\$INSTDIR${rel//\//\\}\""
+    if [ "${rel%/*}" = /examples ]; then
+      echo "  !insertmacro KeyreelRemoveExample \"${rel##*/}\""
+    else
+      echo "  Delete \"\$INSTDIR${rel//\//\\}\""
+    fi
   done
   (cd "$stage" && find . -mindepth 1 -type d | sort -r) | while read -r dir; do
     rel=${dir#.}

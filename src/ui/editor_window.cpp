@@ -9,7 +9,6 @@
 #include "core/editor/check_list.h"
 #include "ui/editor_menus.h"
 #include "win32/file_dialogs.h"
-#include "win32/program_files.h"
 #include "win32/wide_text.h"
 
 namespace keyreel::ui {
@@ -103,9 +102,6 @@ void EditorWindow::created() {
         SendMessageW(control(kCommandsList), LB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(win32::toWide(word).c_str()));
     }
-    // Macros start programs and open files relative to the current folder,
-    // which the editor makes the program's own.
-    SetCurrentDirectoryW(win32::besideProgram(L"").c_str());
     SendMessageW(control(kText), EM_SETLIMITTEXT, kTextLimit, 0);
     for (const int id : {kText, kCommandsList, kFindingsList})
         SetWindowSubclass(control(id), &EditorWindow::keyProc, kKeySubclass,

@@ -23,9 +23,8 @@ class EditorWindow final : public Window, private EditorObserver {
     // as every save does.
     EditorWindow(MacroFiles& files, std::function<void()> resetMacroLineCount);
 
-    // Creates the editor with an empty text, centred on the screen, and
-    // makes the program's folder the current folder; an open editor comes
-    // to the front as it is.
+    // Creates the editor with an empty text, centred on the screen; an open
+    // editor comes to the front as it is.
     bool open();
     // Closes the editor, asking first about text that changed since it was
     // last opened or saved; false when the user chose Cancel (or a save the

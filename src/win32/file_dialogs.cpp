@@ -25,8 +25,8 @@ std::optional<std::string> chooseFile(HWND owner, const FileDialogRequest& reque
     dialog.nFilterIndex = static_cast<DWORD>(std::max(request.filterIndex, 1));
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = kPathRoom;
-    // The current folder stays where it was: macros start programs relative
-    // to it.
+    // The current folder stays what it was at start, so that a relative
+    // path given then keeps its meaning.
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     const BOOL chosen = request.kind == FileDialogRequest::Kind::SaveAs ? GetSaveFileNameW(&dialog)
                                                                         : GetOpenFileNameW(&dialog);

@@ -4,25 +4,33 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include "core/macro/program_search.h"
 #include "win32/message_box.h"
 #include "win32/owned.h"
+#include "win32/program_places.h"
 #include "win32/wide_text.h"
 #include "win32/win32_desktop.h"
 
 namespace keyreel::win32 {
 
 StartResult Win32Desktop::startProgram(const std::string& commandLine) {
-    if (commandLine.empty())
+    if (namesNoProgram(commandLine))
         return StartResult::InvalidCommandLine;
+    const std::optional<ProgramStart> found = findProgram(commandLine, programPlaces());
+    if (!found)
+        return StartResult::Failed;
+    // Started by its full path, so that the system searches nowhere itself.
+    const std::wstring program = toWide(found->program);
+    const std::wstring folder = toWide(found->folder);
     // CreateProcessW may write into the command line.
-    std::wstring line = toWide(commandLine);
+    std::wstring line = toWide(found->commandLine());
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &process)) {
         return GetLastError() == ERROR_INVALID_PARAMETER ? StartResult::InvalidCommandLine
                                                          : StartResult::Failed;
     }
@@ -33,7 +41,10 @@ StartResult Win32Desktop::startProgram(const std::string& commandLine) {
 }
 
 bool Win32Desktop::shellOpen(const std::string& path) {
-    const std::wstring file = toWide(path);
+    const std::optional<std::string> document = documentPath(path, programPlaces());
+    if (!document)
+        return false;
+    const std::wstring file = toWide(*document);
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(GetDesktopWindow(), L"open", file.c_str(), L"", L"C:\\", SW_SHOWNORMAL));
     // 32 and less are the shell's errors: no such file, no program

@@ -72,6 +72,13 @@ has_value() {
   }
 }
 
+# has_value_type KEY NAME TYPE: the value is stored as TYPE (REG_SZ ...).
+has_value_type() {
+  local name=(/v "$2")
+  [ -n "$2" ] || name=(/ve)
+  win reg query "$1" "${name[@]}" | grep -q "    $3    "
+}
+
 set_value() {
   wine reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1
 }

@@ -59,7 +59,10 @@ classes='HKCU\Software\Classes'
 check ".kyr is a Keyreel macro" has_value "$classes\\.kyr" '' Keyreel.Macro
 check "Open runs keyreel.exe with the file" has_value "$classes\\Keyreel.Macro\\shell\\open\\command" '' \
   "\"$install_dir_win\\keyreel.exe\" \"%1\""
-check "Edit opens Notepad" has_value "$classes\\Keyreel.Macro\\shell\\edit\\command" '' 'notepad.exe "%1"'
+edit_command="$classes\\Keyreel.Macro\\shell\\edit\\command"
+check "Edit opens the system's Notepad" has_value "$edit_command" '' \
+  '"%SystemRoot%\System32\notepad.exe" "%1"'
+check "Edit's command is expanded" has_value_type "$edit_command" '' REG_EXPAND_SZ
 check "file type icon" has_value "$classes\\Keyreel.Macro\\DefaultIcon" '' "$install_dir_win\\keyreel.exe,0"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Keyreel'
 check "entry name" has_value "$uninstall_key" DisplayName Keyreel
@@ -94,8 +97,13 @@ set_value "$settings\\startup" delay 7
 printf '"Backup","9:05:07","3/5/2000","1","D","C:\\B.KYR","False",""\r\n' >"$install_dir/macro.kdb"
 printf 'earlier\r\n' >"$install_dir/macro.kdb.bak"
 cp "$install_dir/macro.kdb" "$macros/kdb.expected"
+# An example the user changed is the user's from then on.
+changed_example=$install_dir/examples/notepad_hello.kyr
+printf 'SendText >mine\r\n' >>"$changed_example"
+cp "$changed_example" "$macros/example.expected"
 start_keyreel "$install_dir/keyreel.exe"
 check "setup /S exits 0" wine "$setup_exe" /S
+check "the changed example kept" cmp -s "$changed_example" "$macros/example.expected"
 check "the running Keyreel was closed" process_ended "$keyreel_pid"
 check "macro.kdb kept" cmp -s "$install_dir/macro.kdb" "$macros/kdb.expected"
 check "macro.kdb.bak kept" grep -q earlier "$install_dir/macro.kdb.bak"
@@ -138,9 +146,12 @@ wine "$install_dir/uninstall.exe" /S
 # The uninstaller goes on from a copy of itself: wait for its last step.
 check "uninstall entry removed" wait_until 30 key_absent "$uninstall_key"
 check "the running Keyreel was closed" process_ended "$keyreel_pid"
-for file in keyreel.exe kyr.exe keyreel.chm examples uninstall.exe; do
+for file in keyreel.exe kyr.exe keyreel.chm examples/repeat_block.kyr uninstall.exe; do
   check "removed $file" test ! -e "$install_dir/$file"
 done
+check "the changed example kept" cmp -s "$changed_example" "$macros/example.expected"
+check "no other example left" test "$(ls "$install_dir/examples")" = notepad_hello.kyr
+rm -r "$install_dir/examples"
 check "Start menu shortcuts removed" test ! -e "$start_menu/Keyreel"
 check "desktop shortcut removed" test ! -e "$desktop/Keyreel.lnk"
 check ".kyr removed" key_absent "$classes\\.kyr"

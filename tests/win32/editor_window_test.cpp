@@ -17,7 +17,6 @@
 #include "test_window.h"
 #include "ui/editor_menus.h"
 #include "win32/owned.h"
-#include "win32/program_files.h"
 #include "win32/wide_text.h"
 
 namespace keyreel::ui {
@@ -51,19 +50,9 @@ std::wstring clipboardText() {
     return text;
 }
 
-std::wstring currentFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, folder);
-    return folder;
-}
-
 class EditorWindowTest : public ::testing::Test, protected ModelParts {
   protected:
-    void SetUp() override { startFolder = currentFolder(); }
-    void TearDown() override {
-        editor.destroy();
-        SetCurrentDirectoryW(startFolder.c_str());
-    }
+    void TearDown() override { editor.destroy(); }
 
     void openInFront() {
         ASSERT_TRUE(editor.open());
@@ -88,11 +77,10 @@ class EditorWindowTest : public ::testing::Test, protected ModelParts {
         return {start, end};
     }
 
-    std::wstring startFolder;
     EditorWindow editor{files, [this] { model.resetMacroLineCount(); }};
 };
 
-TEST_F(EditorWindowTest, OpensEmptyAndCentredWithTheBuildersWordsInTheProgramsFolder) {
+TEST_F(EditorWindowTest, OpensEmptyAndCentredWithTheBuildersWords) {
     openInFront();
     EXPECT_EQ(wideText(editor.hwnd()), L"Tobrin's Keyreel");
     EXPECT_EQ(wideText(text()), L"");
@@ -108,10 +96,6 @@ TEST_F(EditorWindowTest, OpensEmptyAndCentredWithTheBuildersWordsInTheProgramsFo
     EXPECT_EQ(listed, words) << "the builder's words in the builder's order";
     EXPECT_NE(childWithText(editor.hwnd(), L"Commands"), nullptr);
     EXPECT_FALSE(IsWindowVisible(findingsList())) << "nothing is checked unasked";
-
-    std::wstring programFolder = win32::besideProgram(L"");
-    programFolder.pop_back();
-    EXPECT_EQ(currentFolder(), programFolder);
 
     RECT frame{};
     GetWindowRect(editor.hwnd(), &frame);

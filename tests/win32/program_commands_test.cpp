@@ -8,6 +8,7 @@
 
 #include "core/base/product_texts.h"
 #include "test_window.h"
+#include "win32/program_files.h"
 #include "win32/wide_text.h"
 #include "win32/win32_desktop.h"
 
@@ -82,7 +83,46 @@ class ProgramCommands : public ::testing::Test {
     Win32Desktop desktop;
 };
 
+// Another program of the build lying in a folder under a system program's
+// name, as a download might; it opens no window when started.
+class PlantedProgram {
+  public:
+    PlantedProgram(const std::filesystem::path& folder, const char* name) : path_(folder / name) {
+        std::filesystem::create_directories(folder);
+        std::filesystem::copy_file(std::string("Z:") + KYR_EXE, path_,
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    ~PlantedProgram() { std::filesystem::remove(path_); }
+    PlantedProgram(const PlantedProgram&) = delete;
+    PlantedProgram& operator=(const PlantedProgram&) = delete;
+
+  private:
+    std::filesystem::path path_;
+};
+
+// Makes a folder current for its lifetime.
+class CurrentFolder {
+  public:
+    explicit CurrentFolder(const std::filesystem::path& folder)
+        : earlier_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~CurrentFolder() { std::filesystem::current_path(earlier_); }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+  private:
+    std::filesystem::path earlier_;
+};
+
 TEST_F(ProgramCommands, StartsProgramsAndTellsAnInvalidCommandLineFromOtherFailures) {
+    // A bare name is the system's program, whatever lies in the current
+    // folder or beside the running program.
+    const std::filesystem::path downloads =
+        std::filesystem::temp_directory_path() / "keyreel downloads";
+    const PlantedProgram inDownloads(downloads, "notepad.exe");
+    const PlantedProgram besideUs(besideProgram(L""), "notepad.exe");
+    const CurrentFolder current(downloads);
     const std::pair<std::string, StartResult> cases[] = {
         {"", StartResult::InvalidCommandLine},
         {"\"\"", StartResult::InvalidCommandLine},
@@ -93,7 +133,8 @@ TEST_F(ProgramCommands, StartsProgramsAndTellsAnInvalidCommandLineFromOtherFailu
     };
     for (const auto& [commandLine, result] : cases)
         EXPECT_EQ(desktop.startProgram(commandLine), result) << commandLine;
-    EXPECT_TRUE(closeWhenShown("Notepad")) << "started without waiting for it";
+    EXPECT_TRUE(closeWhenShown("Notepad"))
+        << "the system's notepad, started without waiting for it";
 }
 
 TEST_F(ProgramCommands, ShellOpensDocumentsAndTellsWhatItCannotOpen) {

@@ -27,14 +27,24 @@ constexpr std::array<CommandGroupInfo, 6> kGroups = {{
 constexpr CommandDoc kDocs[] = {
     {"RunProgram", G::Programs, "RunProgram >program [arguments]",
      "Starts the program in a normal window with the keyboard focus and goes on at once, "
-     "without waiting for it. The value is a whole command line: a program path, optionally "
-     "followed by arguments. A program that cannot be found shows \"File not found!\" and the "
-     "macro goes on.",
-     "RunProgram >notepad.exe\nRunProgram >notepad.exe C:\\notes\\todo.txt"},
+     "without waiting for it. The value is a program, optionally followed by arguments. A "
+     "program named without a folder (notepad.exe, or notepad: .exe, .com, .bat and .cmd are "
+     "tried) is looked for only in the Windows system folder, the Windows folder and the "
+     "folders of the PATH variable that are full paths, never in the current folder or "
+     "beside keyreel.exe. A relative path with a folder part (tools\\x.exe) is taken from "
+     "keyreel.exe's folder, and the program starts with that folder as its current folder. "
+     "Of a value with blanks, the longest leading part that names an existing file is the "
+     "program and the rest are its arguments, so C:\\Program Files\\x.exe /a needs no "
+     "quotes; a path in quotes is the program whole. A program that cannot be found shows "
+     "\"File not found!\" and the macro goes on.",
+     "RunProgram >notepad.exe\nRunProgram >notepad.exe C:\\notes\\todo.txt\n"
+     "RunProgram >\"C:\\My Tools\\report.exe\" /daily"},
     {"ExecuteFile", G::Programs, "ExecuteFile >path of a document",
      "Asks Windows to open the document with the program registered for its type, as a double "
-     "click in Explorer does. A document that does not exist, or has no program to open it, "
-     "shows \"File not found!\" and the macro goes on.",
+     "click in Explorer does. A relative path (todo.txt, notes\\todo.txt) is taken from "
+     "keyreel.exe's folder, never from the current folder; a program named without a folder "
+     "is looked for as RunProgram does. A document that does not exist, or has no program to "
+     "open it, shows \"File not found!\" and the macro goes on.",
      "ExecuteFile >C:\\reports\\monday.txt"},
     {"Message", G::WaitsAndMessages, "Message",
      "Shows a message box with the text \"Message\" and an OK button and waits until it is "

@@ -1,0 +1,123 @@
+#include "core/macro/program_search.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+namespace keyreel {
+namespace {
+
+std::string lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// A Windows disk whose program was unpacked in Downloads, beside a few
+// programs planted there to catch a search that looks in the wrong place.
+class ProgramSearch : public ::testing::Test {
+  protected:
+    ProgramSearch() {
+        places.systemFolder = "C:\\Windows\\System32";
+        places.windowsFolder = "C:\\Windows";
+        places.path = "C:\\Tools;.;bin;;\"C:\\Quoted Dir\"; C:\\Windows\\System32\\";
+        places.programFolder = "C:\\Users\\u\\Downloads\\Keyreel\\";
+        places.isFile = [this](const std::string& path) {
+            asked.push_back(path);
+            return files.count(lower(path)) > 0;
+        };
+    }
+
+    // Every path asked about is absolute: none depends on the current folder.
+    void expectOnlyFullPathsAsked() const {
+        for (const std::string& path : asked)
+            EXPECT_TRUE(path.substr(1, 2) == ":\\" || path.substr(0, 2) == "\\\\") << path;
+    }
+
+    std::set<std::string> files = {
+        "c:\\windows\\system32\\notepad.exe",
+        "c:\\windows\\system32\\calc.exe",
+        "c:\\windows\\regedit.exe",
+        "c:\\tools\\tool.cmd",
+        "c:\\quoted dir\\quoted.exe",
+        "c:\\program files\\app\\x.exe",
+        "c:\\program.exe",
+        "c:\\a b\\x.exe",
+        "c:\\users\\u\\downloads\\keyreel\\notepad.exe",
+        "c:\\users\\u\\downloads\\keyreel\\calc.exe",
+        "c:\\users\\u\\downloads\\keyreel\\planted.exe",
+        "c:\\users\\u\\downloads\\keyreel\\tools\\x.exe",
+        "c:\\users\\u\\downloads\\keyreel\\readme",
+    };
+    ProgramPlaces places;
+    std::vector<std::string> asked;
+};
+
+TEST_F(ProgramSearch, FindsTheProgramAndItsArgumentsInTheSystemsFoldersOrTheProgramsFolder) {
+    const std::string beside = "C:\\Users\\u\\Downloads\\Keyreel\\";
+    struct Case {
+        const char* value;
+        std::string program;  // "" for none found
+        std::string arguments;
+    };
+    const Case cases[] = {
+        {"notepad.exe", "C:\\Windows\\System32\\notepad.exe", ""},
+        {"  notepad   a  b  ", "C:\\Windows\\System32\\notepad.exe", "a  b"},
+        {"NOTEPAD C:\\notes\\todo.txt", "C:\\Windows\\System32\\NOTEPAD.exe",
+         "C:\\notes\\todo.txt"},
+        {"calc", "C:\\Windows\\System32\\calc.exe", ""},
+        {"regedit /s a.reg", "C:\\Windows\\regedit.exe", "/s a.reg"},
+        {"tool /x", "C:\\Tools\\tool.cmd", "/x"},
+        {"quoted", "C:\\Quoted Dir\\quoted.exe", ""},
+        // Beside Keyreel only by a path with a folder part.
+        {"planted.exe", "", ""},
+        {"tools\\x.exe -v", beside + "tools\\x.exe", "-v"},
+        {"\\Program Files\\App\\x.exe", "C:\\Program Files\\App\\x.exe", ""},
+        {"C:\\Program Files\\App\\x.exe /a", "C:\\Program Files\\App\\x.exe", "/a"},
+        {"C:\\Program Files\\App\\missing.exe /a", "", ""},
+        {"\"C:\\a b\\x.exe\" /a \"q r\"", "C:\\a b\\x.exe", "/a \"q r\""},
+        {"\"C:\\a b\\x.exe", "C:\\a b\\x.exe", ""},
+        {"\"C:\\a b\\y.exe\" x.exe", "", ""},
+        {"C:notepad.exe", "", ""},
+        {"missing.exe", "", ""},
+        {"\"\"", "", ""},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        const auto found = findProgram(c.value, places);
+        EXPECT_EQ(found ? found->program : "", c.program) << c.value;
+        EXPECT_EQ(found ? found->arguments : "", c.arguments) << c.value;
+    }
+    expectOnlyFullPathsAsked();
+
+    const auto started = findProgram("notepad a.txt", places);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(started->commandLine(), "\"C:\\Windows\\System32\\notepad.exe\" a.txt");
+    EXPECT_EQ(started->folder, places.programFolder);
+    EXPECT_TRUE(namesNoProgram(" \t"));
+    EXPECT_TRUE(namesNoProgram("\"\" /a"));
+    EXPECT_FALSE(namesNoProgram("missing.exe"));
+}
+
+TEST_F(ProgramSearch, OpensDocumentsFromTheProgramsFolderAndProgramsOnlyFromTheSystems) {
+    const std::string beside = "C:\\Users\\u\\Downloads\\Keyreel\\";
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"todo.txt", beside + "todo.txt"},
+        {" notes\\todo.txt ", beside + "notes\\todo.txt"},
+        {"readme", beside + "readme"},
+        {"C:\\reports\\monday.txt", "C:\\reports\\monday.txt"},
+        {"\\\\server\\share\\a.txt", "\\\\server\\share\\a.txt"},
+        {"https://example.com/", "https://example.com/"},
+        {"notepad.exe", "C:\\Windows\\System32\\notepad.exe"},
+        {"calc", "C:\\Windows\\System32\\calc.exe"},
+        {"planted.exe", std::nullopt},
+        {".\\planted.exe", beside + ".\\planted.exe"},
+    };
+    for (const auto& [value, path] : cases)
+        EXPECT_EQ(documentPath(value, places), path) << value;
+    expectOnlyFullPathsAsked();
+}
+
+}  // namespace
+}  // namespace keyreel
