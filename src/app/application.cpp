@@ -37,9 +37,13 @@ int Application::run(const std::wstring& commandLine) {
     const win32::SingleInstance instance(kInstanceName);
     if (instance.anotherIsRunning()) {
         // A file opened while the program runs goes to the running copy.
+        const std::string handOver =
+            handOverCommandLine(win32::toUtf8(commandLine), [](const std::string& path) {
+                return win32::toUtf8(win32::fullPathOf(win32::toWide(path)));
+            });
         const bool handedOver =
-            !macroPathFromCommandLine(win32::toUtf8(commandLine)).empty() &&
-            win32::handOverToRunningCopy(ui::MainWindow::kClassName, commandLine);
+            !handOver.empty() &&
+            win32::handOverToRunningCopy(ui::MainWindow::kClassName, win32::toWide(handOver));
         if (!handedOver) {
             MessageBoxW(nullptr, L"The program is already running!",
                         win32::toWide(kAppTitle).c_str(), MB_OK | MB_SETFOREGROUND);

@@ -181,7 +181,7 @@ void RecorderWindow::command(int id, int notification) {
 }
 
 LRESULT RecorderWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (hook_ && hook_->handle(message, wParam, lParam))
+    if (hook_ && hook_->handle(message))
         return 0;
     switch (message) {
         case WM_COMMAND:

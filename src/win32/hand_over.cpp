@@ -52,6 +52,18 @@ bool handOverToRunningCopy(const wchar_t* mainWindowClass, const std::wstring& c
     return sent != 0 && result == TRUE;
 }
 
+std::wstring fullPathOf(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return {};
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size)
+        return {};
+    full.resize(length);
+    return full;
+}
+
 std::optional<std::wstring> handedOverCommandLine(const COPYDATASTRUCT& data) {
     if (data.dwData != kHandOverTag || data.cbData % sizeof(wchar_t) != 0 ||
         data.cbData > kLongestCommandLineBytes || (data.cbData > 0 && data.lpData == nullptr))

@@ -18,6 +18,10 @@ namespace keyreel::win32 {
 bool handOverToRunningCopy(const wchar_t* mainWindowClass, const std::wstring& commandLine,
                            DWORD waitMillis = 5000);
 
+// The full path of `path` in this process's current folder; empty when the
+// system cannot resolve it.
+std::wstring fullPathOf(const std::wstring& path);
+
 // The command line a WM_COPYDATA message carries, when the message is a
 // hand-over of a sane size; empty otherwise.
 std::optional<std::wstring> handedOverCommandLine(const COPYDATASTRUCT& data);

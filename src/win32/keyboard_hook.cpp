@@ -8,20 +8,6 @@ namespace keyreel::win32 {
 
 namespace {
 
-// An event as posted: the key code in bits 0-7, the shift mask in bits 8-10,
-// bit 11 set for a key going down.
-constexpr WPARAM kDownBit = 0x800;
-
-WPARAM packed(const KeyEvent& event) {
-    return event.keyCode | (static_cast<WPARAM>(event.shift & 7) << 8) |
-           (event.down ? kDownBit : 0);
-}
-
-KeyEvent unpacked(WPARAM wParam) {
-    return {static_cast<std::uint8_t>(wParam & 0xFF), static_cast<int>((wParam >> 8) & 7),
-            (wParam & kDownBit) != 0};
-}
-
 void unhook(HHOOK hook) {
     UnhookWindowsHookEx(hook);
 }
@@ -30,8 +16,8 @@ using OwnedHook = Owned<HHOOK, unhook>;
 // What the hook thread needs to report an event.
 struct HookThreadState {
     HWND owner;
-    UINT eventMessage;
-    LPARAM session;
+    UINT wakeUpMessage;
+    HookEventQueue& events;
     ModifierState modifiers;
 };
 
@@ -42,10 +28,11 @@ thread_local HookThreadState* hookThreadState = nullptr;
 void report(HookThreadState& state, const KBDLLHOOKSTRUCT& key) {
     if (key.dwExtraInfo == kOwnInputMark)
         return;
-    const KeyEvent event =
+    HookEvent event;
+    event.key =
         state.modifiers.note(static_cast<std::uint8_t>(key.vkCode), (key.flags & LLKHF_UP) == 0);
-    if (!PostMessageW(state.owner, state.eventMessage, packed(event), state.session) &&
-        !IsWindow(state.owner)) {
+    state.events.push(event);
+    if (!PostMessageW(state.owner, state.wakeUpMessage, 0, 0) && !IsWindow(state.owner)) {
         // Nobody is left to report to: end the thread, which removes the hook.
         PostQuitMessage(0);
     }
@@ -66,16 +53,13 @@ bool isDownNow(std::uint8_t virtualKey) {
 KeyboardHook::KeyboardHook(HWND owner, KeyboardHookListener& listener)
     : owner_(owner),
       listener_(listener),
-      eventMessage_(RegisterWindowMessageW(L"Keyreel keyboard hook event")) {}
+      wakeUpMessage_(RegisterWindowMessageW(L"Keyreel keyboard hook event")) {}
 
 bool KeyboardHook::beginHook() {
     endHook();
-    session_ = ++lastSession_;
     std::promise<bool> installed;
     std::future<bool> result = installed.get_future();
-    thread_ = std::thread([this, session = session_, installed = std::move(installed)]() mutable {
-        watch(session, installed);
-    });
+    thread_ = std::thread([this, installed = std::move(installed)]() mutable { watch(installed); });
     if (result.get())
         return true;
     endHook();
@@ -83,15 +67,16 @@ bool KeyboardHook::beginHook() {
 }
 
 void KeyboardHook::endHook() {
-    session_ = 0;
-    if (!thread_.joinable())
-        return;
-    // Fails harmlessly when the thread has ended already.
-    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-    thread_.join();
+    if (thread_.joinable()) {
+        // Fails harmlessly when the thread has ended already.
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+    // Their wake-ups may still come, and find nothing.
+    events_.clear();
 }
 
-void KeyboardHook::watch(LPARAM session, std::promise<bool>& installed) {
+void KeyboardHook::watch(std::promise<bool>& installed) {
     threadId_ = GetCurrentThreadId();
     MSG message;
     // Gives the thread its message queue, which endHook posts WM_QUIT to.
@@ -101,7 +86,7 @@ void KeyboardHook::watch(LPARAM session, std::promise<bool>& installed) {
     // Seeded only now: an event that came since the hook was set has not
     // reached the key state yet (the system updates it once the hooks have
     // seen the event), so no modifier change falls between the two.
-    HookThreadState state{owner_, eventMessage_, session, ModifierState::seeded(isDownNow)};
+    HookThreadState state{owner_, wakeUpMessage_, events_, ModifierState::seeded(isDownNow)};
     hookThreadState = &state;
     active_ = static_cast<bool>(hook);
     installed.set_value(active_);
@@ -113,16 +98,16 @@ void KeyboardHook::watch(LPARAM session, std::promise<bool>& installed) {
     active_ = false;
 }
 
-bool KeyboardHook::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != eventMessage_)
+// One event at a time: a listener that ends the hook ends the reports too.
+bool KeyboardHook::handle(UINT message) {
+    if (message != wakeUpMessage_)
         return false;
-    if (lParam != session_ || session_ == 0)
-        return true;
-    const KeyEvent event = unpacked(wParam);
-    if (event.down)
-        listener_.keyDown(event.keyCode, event.shift);
-    else
-        listener_.keyUp(event.keyCode, event.shift);
+    while (const std::optional<HookEvent> event = events_.pop()) {
+        if (event->key.down)
+            listener_.keyDown(event->key.keyCode, event->key.shift);
+        else
+            listener_.keyUp(event->key.keyCode, event->key.shift);
+    }
     return true;
 }
 

@@ -4,9 +4,9 @@
 // anywhere, except what Keyreel injects itself, reported to a window of this
 // program as key down or up with the key code and the shift mask.
 //
-// The low-level hook lives on a thread of its own whose only work is to post
-// each event to the owner window. On the UI thread it would hold up every
-// key press in the system whenever that thread is busy (a play of moves and
+// The low-level hook lives on a thread of its own whose only work is to queue
+// each event and wake the owner window with a message that carries nothing. On the UI thread it
+// would hold up every key press in the system whenever that thread is busy (a play of moves and
 // clicks handles no messages for a while), and Windows silently removes a
 // hook that keeps it waiting too long.
 
@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <future>
 #include <thread>
+
+#include "core/recorder/hook_events.h"
 
 namespace keyreel::win32 {
 
@@ -31,7 +33,7 @@ class KeyboardHookListener {
 
 class KeyboardHook {
   public:
-    // The events are posted to `owner`, whose window procedure hands every
+    // `owner` is woken for the events, and its window procedure hands every
     // message to handle(); one hook per owner window.
     KeyboardHook(HWND owner, KeyboardHookListener& listener);
     // Removes the hook.
@@ -43,27 +45,26 @@ class KeyboardHook {
     // every key event is reported. The modifiers start from the keyboard's
     // state of this moment. False when the system refused the hook.
     bool beginHook();
-    // Removes the hook; events it posted and the owner has not handled yet
+    // Removes the hook; events it queued and the owner has not handled yet
     // are not reported either. Harmless when there is no hook.
     void endHook();
     // Whether the system hook is in place. It removes itself once the owner
     // window is gone.
     bool active() const { return active_; }
 
-    // Call from the owner's window procedure: when the message is an event
-    // of this hook, tells the listener and returns true.
-    bool handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // Call from the owner's window procedure: when the message is this
+    // hook's wake-up, tells the listener every event queued and returns true.
+    // The message's parameters are not looked at: any program may post it.
+    bool handle(UINT message);
 
   private:
-    void watch(LPARAM session, std::promise<bool>& installed);
+    void watch(std::promise<bool>& installed);
 
-    HWND owner_;  // not owned: the window the events are posted to
+    HWND owner_;  // not owned: the window woken for the events
     KeyboardHookListener& listener_;
-    const UINT eventMessage_;
-    // Stamped on every posted event, so events of an ended hook are dropped;
-    // 0 while there is no hook.
-    LPARAM session_ = 0;
-    LPARAM lastSession_ = 0;
+    const UINT wakeUpMessage_;
+    // Filled by the hook thread, emptied by the owner's thread.
+    HookEventQueue events_;
     std::thread thread_;
     DWORD threadId_ = 0;
     std::atomic<bool> active_ = false;

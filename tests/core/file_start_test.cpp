@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "core/base/web_mark.h"
@@ -169,6 +170,27 @@ TEST_F(FileStartTest, AHandOverWaitsUntilThePlayUnderWayHasEnded) {
     EXPECT_EQ(typed(), (std::vector<std::string>{"\"l\"", "\"a\"", "\"b\""})) << "oldest first";
     EXPECT_EQ(windowShown, 2);
     EXPECT_FALSE(starter.waiting());
+}
+
+TEST_F(FileStartTest, HandOversBeyondTheMostThatWaitAreDroppedAndToldOnce) {
+    starter.setSettings({true, false, 0});
+    folder.write("long.kyr", "Wait >1\r\n");
+    const std::size_t opened = FileStarter::kMostWaiting + 3;
+    desktop.atProcessingPoint = [&] {
+        desktop.atProcessingPoint = nullptr;
+        for (std::size_t i = 0; i < opened; ++i)
+            EXPECT_TRUE(starter.handOver(quoted(folder.file("a.kyr")))) << "taken, dropped or not";
+        EXPECT_TRUE(starter.startHandedOver()) << "nothing is told during the play";
+    };
+    model.playMacroFile(folder.file("long.kyr"));
+    EXPECT_FALSE(starter.startHandedOver());
+    EXPECT_EQ(typed().size(), FileStarter::kMostWaiting);
+    const auto told = std::count_if(
+        desktop.events().begin(), desktop.events().end(), [](const std::string& event) {
+            return event.starts_with("message \"Too many") &&
+                   event.find(" 3 of them were not opened") != std::string::npos;
+        });
+    EXPECT_EQ(told, 1);
 }
 
 TEST_F(FileStartTest, AHandOverDuringTheCountDownWaitsForTheStartAndItsPlay) {

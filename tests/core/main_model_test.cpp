@@ -108,6 +108,25 @@ TEST(Startup, PlansFromTheCommandLineAndSettings) {
     EXPECT_EQ(macroPathFromCommandLine("\""), "\"");
 }
 
+TEST(Startup, ASecondCopyHandsOverItsFileByTheFullPath) {
+    // The second copy's current folder; "gone:" stands for a path it cannot resolve.
+    const auto fullPath = [](const std::string& path) {
+        return path.starts_with("gone:") ? std::string() : "C:\\My Macros\\" + path;
+    };
+    const std::pair<std::string_view, std::string> cases[] = {
+        {"a.kyr", "C:\\My Macros\\a.kyr"},
+        {" \"sub dir\\a b.kyr\" ", "C:\\My Macros\\sub dir\\a b.kyr"},
+        {"", ""},
+        {"\"\"", ""},
+        {"gone:a.kyr", ""},
+    };
+    for (const auto& [commandLine, received] : cases) {
+        const std::string handedOver = handOverCommandLine(commandLine, fullPath);
+        EXPECT_EQ(handedOver.empty(), received.empty()) << commandLine;
+        EXPECT_EQ(macroPathFromCommandLine(handedOver), received) << commandLine;
+    }
+}
+
 TEST(WholeSecondWait, CountsWholeSecondsAcrossMidnightAndStopsWhenAsked) {
     SimulatedDesktop desktop;
     const std::int64_t day = 86'400'000;

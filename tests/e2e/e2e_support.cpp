@@ -56,12 +56,13 @@ std::wstring keyreelExecutable() {
     return fromBuildPath(KEYREEL_EXE);
 }
 
-bool ChildProcess::start(std::wstring commandLine) {
+bool ChildProcess::start(std::wstring commandLine, const std::wstring& currentFolder) {
     kill();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &process_) != FALSE;
+    return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup,
+                          &process_) != FALSE;
 }
 
 bool ChildProcess::running() const {
@@ -152,11 +153,11 @@ bool Notepad::inMenuMode() const {
            (info.flags & GUI_INMENUMODE) != 0;
 }
 
-bool KeyreelProcess::start(const std::wstring& arguments) {
+bool KeyreelProcess::start(const std::wstring& arguments, const std::wstring& currentFolder) {
     std::wstring command = L"\"" + keyreelExecutable() + L"\"";
     if (!arguments.empty())
         command += L" " + arguments;
-    return ChildProcess::start(command);
+    return ChildProcess::start(command, currentFolder);
 }
 
 void KeyreelTest::SetUp() {

@@ -27,7 +27,8 @@ class ChildProcess {
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool start(std::wstring commandLine);
+    // In the test's current folder unless another is given.
+    bool start(std::wstring commandLine, const std::wstring& currentFolder = L"");
     bool running() const;
     bool waitForExit(DWORD millis) const;
     void kill();
@@ -88,7 +89,7 @@ class Notepad {
 // keyreel.exe with the arguments after its name.
 class KeyreelProcess : public ChildProcess {
   public:
-    bool start(const std::wstring& arguments);
+    bool start(const std::wstring& arguments, const std::wstring& currentFolder = L"");
 };
 
 // The test fixture: clean settings, a folder for macro files, and clean-up

@@ -35,16 +35,20 @@ class HandOverTest : public KeyreelTest {
     }
 };
 
+// The file is named relative to the second copy's folder; one of the same
+// name lies in the running copy's folder.
 TEST_F(HandOverTest, AFileOpenedWhileInTheTrayPlaysInTheRunningCopy) {
     TargetWindow target;
-    ASSERT_TRUE(keyreel.start(L""));
+    writeMacro(L"handed.kyr", "SetFocus >KR Target\r\nSendText >wrong file\r\n");
+    ASSERT_TRUE(keyreel.start(L"", folder));
     ASSERT_NE(trayIcon(), nullptr);
     ASSERT_FALSE(IsWindowVisible(mainWindow()));
 
-    const std::wstring macro =
-        writeMacro(L"handed.kyr", "SetFocus >KR Target\r\nSendText >handed over\r\n");
+    const std::wstring elsewhere = folder + L"elsewhere\\";
+    CreateDirectoryW(elsewhere.c_str(), nullptr);
+    writeMacro(L"elsewhere\\handed.kyr", "SetFocus >KR Target\r\nSendText >handed over\r\n");
     KeyreelProcess second;
-    ASSERT_TRUE(second.start(L"\"" + macro + L"\""));
+    ASSERT_TRUE(second.start(L"handed.kyr", elsewhere));
     EXPECT_TRUE(second.waitForExit(15000));
     EXPECT_TRUE(waitFor([&] { return target.text() == L"handed over"; }, 15000))
         << win32::toUtf8(target.text());

@@ -59,7 +59,7 @@ class HookOwner : public KeyboardHookListener {
                               reinterpret_cast<LONG_PTR>(create->lpCreateParams));
         }
         auto* self = reinterpret_cast<HookOwner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (self != nullptr && self->hook && self->hook->handle(message, wParam, lParam))
+        if (self != nullptr && self->hook && self->hook->handle(message))
             return 0;
         if (self != nullptr && !self->hook && message >= 0xC000 && message <= 0xFFFF)
             ++self->strayMessages;
@@ -191,6 +191,19 @@ TEST_F(KeyboardHookTest, KeyreelsOwnInputIsLeftOutAndOtherProgramsInputIsNot) {
     ASSERT_TRUE(press(L""));
     // Injected generic codes arrive as such.
     EXPECT_EQ(owner.events, (Events{"down 81 0", "up 81 0", "down 17 2", "up 17 0"}));
+}
+
+// Any program on the desktop can post the hook's registered message to the
+// owner window, with whatever parameters it likes.
+TEST_F(KeyboardHookTest, KeyEventsPostedToTheOwnerAreNotReported) {
+    const UINT message = RegisterWindowMessageW(L"Keyreel keyboard hook event");
+    // A key down and up, 65 with Ctrl, in every way a key event could be told.
+    for (const WPARAM key : {WPARAM{0xA41}, WPARAM{0x241}}) {
+        for (const LPARAM stamp : {LPARAM{0}, LPARAM{1}, LPARAM{2}})
+            ASSERT_TRUE(PostMessageW(owner.window(), message, key, stamp));
+    }
+    ASSERT_TRUE(press(L"key b"));
+    EXPECT_EQ(owner.events, (Events{"down 66 0", "up 66 0"})) << listed(owner.events);
 }
 
 TEST_F(KeyboardHookTest, EndHookAndTheHooksEndStopTheReports) {

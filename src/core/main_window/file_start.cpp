@@ -1,5 +1,7 @@
 #include "core/main_window/file_start.h"
 
+#include <string>
+
 #include "core/base/product_texts.h"
 
 namespace keyreel {
@@ -8,6 +10,13 @@ std::string downloadedMacroQuestion(const std::string& path) {
     return "The macro file \"" + path +
            "\" came from the internet. Its lines can start programs and open documents on "
            "this computer.\n\nPlay it now?";
+}
+
+std::string droppedHandOversMessage(std::size_t dropped) {
+    const bool one = dropped == 1;
+    return "Too many macro files were opened at once: " + std::to_string(dropped) +
+           (one ? " of them was not opened. Open it" : " of them were not opened. Open them") +
+           " again once the others have started.";
 }
 
 bool FileStarter::agreeToPlayDownload(const std::string& path) {
@@ -50,18 +59,36 @@ bool FileStarter::handOver(std::string_view commandLine) {
     std::string path = macroPathFromCommandLine(commandLine);
     if (path.empty())
         return false;
-    waiting_.push_back(std::move(path));
+    // Only counted here: the second copy waits for this answer.
+    if (waiting_.size() >= kMostWaiting)
+        ++dropped_;
+    else
+        waiting_.push_back(std::move(path));
     return true;
 }
 
+void FileStarter::tellDropped() {
+    MessageRequest note;
+    note.text = droppedHandOversMessage(dropped_);
+    note.title = kAppTitle;
+    note.icon = MessageIcon::Exclamation;
+    dropped_ = 0;
+    // No file starts while the message shows.
+    starting_ = true;
+    boxes_.showMessage(note);
+    starting_ = false;
+}
+
 bool FileStarter::startHandedOver() {
+    if (dropped_ > 0 && !model_.playing() && !starting_)
+        tellDropped();
     while (!waiting_.empty() && !model_.playing() && !starting_) {
         const std::string path = std::move(waiting_.front());
         waiting_.pop_front();
         start(planStartup(path, settings_.playLoaded, settings_.pauseEnabled,
                           settings_.pauseSeconds));
     }
-    return !waiting_.empty();
+    return !waiting_.empty() || dropped_ > 0;
 }
 
 }  // namespace keyreel

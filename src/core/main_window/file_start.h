@@ -46,26 +46,34 @@ class FileStarter {
     // Shows the window and loads the plan's file; plays it as the plan says.
     void start(const StartupPlan& plan);
 
+    // At most this many handed-over files wait their turn; those beyond are
+    // dropped, and the user is told once the program can show a message.
+    static constexpr std::size_t kMostWaiting = 16;
+
     // A second copy's command line; false when it names no file.
     bool handOver(std::string_view commandLine);
     // Starts the handed-over files, oldest first, as long as no play runs
     // (a load would replace the list under it) and no start is under way;
-    // true while some still wait.
+    // true while some still wait, or dropped files are still to be told.
     bool startHandedOver();
     bool waiting() const { return !waiting_.empty(); }
 
   private:
     bool agreeToPlayDownload(const std::string& path);
+    void tellDropped();
 
     MainModel& model_;
     MessageBoxes& boxes_;
     FileStartServices services_;
     FileStartSettings settings_;
     std::deque<std::string> waiting_;
+    std::size_t dropped_ = 0;
     bool starting_ = false;
 };
 
 // The question asked before a file from the internet plays.
 std::string downloadedMacroQuestion(const std::string& path);
+// What the user is told when `dropped` handed-over files found no place.
+std::string droppedHandOversMessage(std::size_t dropped);
 
 }  // namespace keyreel

@@ -12,6 +12,16 @@ std::string macroPathFromCommandLine(std::string_view commandLine) {
     return std::string(commandLine);
 }
 
+std::string handOverCommandLine(std::string_view commandLine,
+                                const std::function<std::string(const std::string&)>& fullPath) {
+    const std::string path = macroPathFromCommandLine(commandLine);
+    if (path.empty())
+        return {};
+    const std::string full = fullPath(path);
+    // A path holds no double quote, so the pair is always the enclosing one.
+    return full.empty() ? std::string() : "\"" + full + "\"";
+}
+
 StartupPlan planStartup(std::string_view commandLine, bool playLoaded, bool pauseEnabled,
                         std::int32_t pauseSeconds) {
     StartupPlan plan;

@@ -4,6 +4,7 @@
 // start-up settings.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,13 @@ namespace keyreel {
 // The whole command line is one macro file path. Explorer wraps a path in
 // double quotes; one enclosing pair is removed, surrounding blanks too.
 std::string macroPathFromCommandLine(std::string_view commandLine);
+
+// The command line a second copy hands to the running copy: the file named
+// by its full path, since the running copy's current folder may be another
+// one. `fullPath` resolves a path in the second copy's current folder and
+// answers empty when it cannot. Empty when there is no file to hand over.
+std::string handOverCommandLine(std::string_view commandLine,
+                                const std::function<std::string(const std::string&)>& fullPath);
 
 struct StartupPlan {
     bool hideToTray = true;  // no file: start as an icon with an empty list
