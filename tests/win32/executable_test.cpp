@@ -4,13 +4,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/base/file_store.h"
+#include "temp_folder.h"
+#include "win32/owned.h"
 #include "win32/wide_text.h"
 
 namespace keyreel::win32 {
@@ -83,13 +88,23 @@ class PeImage {
     std::vector<char> bytes_;
 };
 
-bool inSystemFolder(const std::string& dll) {
-    wchar_t folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return false;
-    const std::wstring path = std::wstring(folder) + L"\\" + toWide(dll);
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+// The DLLs Windows takes from the system folder whatever lies beside the
+// program: the KnownDLLs of Windows 10 and 11 (HKLM\SYSTEM\CurrentControlSet\
+// Control\Session Manager\KnownDLLs), and the loader's own two. COMCTL32
+// comes by the manifest's side-by-side assembly, which names its folder.
+bool protectedDll(const std::string& dll) {
+    static const char* const kProtected[] = {
+        "advapi32.dll", "clbcatq.dll",  "combase.dll", "comdlg32.dll",   "coml2.dll",
+        "difxapi.dll",  "gdi32.dll",    "gdiplus.dll", "imagehlp.dll",   "imm32.dll",
+        "kernel32.dll", "msctf.dll",    "msvcrt.dll",  "normaliz.dll",   "nsi.dll",
+        "ole32.dll",    "oleaut32.dll", "psapi.dll",   "rpcrt4.dll",     "sechost.dll",
+        "setupapi.dll", "shcore.dll",   "shell32.dll", "shlwapi.dll",    "user32.dll",
+        "wldap32.dll",  "ws2_32.dll",   "ntdll.dll",   "kernelbase.dll", "comctl32.dll",
+    };
+    std::string lower = dll;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return std::find(std::begin(kProtected), std::end(kProtected), lower) != std::end(kProtected);
 }
 
 struct Program {
@@ -122,7 +137,7 @@ TEST(Executable, AslrWithHighEntropyDepAndARelocationTable) {
     }
 }
 
-TEST(Executable, NeedsNoDllBesidesTheSystems) {
+TEST(Executable, ImportsOnlyDllsThatComeFromTheSystemFolder) {
     for (const Program& program : kPrograms) {
         SCOPED_TRACE(program.name);
         const PeImage image(program.path);
@@ -130,8 +145,62 @@ TEST(Executable, NeedsNoDllBesidesTheSystems) {
         const std::vector<std::string> dlls = image.importedDlls();
         EXPECT_FALSE(dlls.empty());
         for (const std::string& dll : dlls)
-            EXPECT_TRUE(inSystemFolder(dll)) << dll << " is not a system DLL";
+            EXPECT_TRUE(protectedDll(dll)) << dll << " may be taken from the program's folder";
     }
+}
+
+// Sets an environment variable for the programs this test starts.
+class EnvironmentSetting {
+  public:
+    EnvironmentSetting(const wchar_t* name, const wchar_t* value) : name_(name) {
+        SetEnvironmentVariableW(name, value);
+    }
+    ~EnvironmentSetting() { SetEnvironmentVariableW(name_, nullptr); }
+    EnvironmentSetting(const EnvironmentSetting&) = delete;
+    EnvironmentSetting& operator=(const EnvironmentSetting&) = delete;
+
+  private:
+    const wchar_t* name_;
+};
+
+// Whether the process has made its main window, waiting until it has or has ended.
+bool mainWindowAppears(const PROCESS_INFORMATION& started) {
+    for (;;) {
+        HWND window = nullptr;
+        while ((window = FindWindowExW(nullptr, window, L"KeyreelMainWindow", nullptr))) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process == started.dwProcessId)
+                return true;
+        }
+        if (WaitForSingleObject(started.hProcess, 50) == WAIT_OBJECT_0)
+            return false;
+    }
+}
+
+// A VERSION.dll beside keyreel.exe (the portable zip unpacked into
+// Downloads) is never loaded. Wine prefers its own DLLs; the override gives
+// the two that keyreel.exe might want Windows' order, the program's folder
+// first.
+TEST(Executable, ADllPlantedBesideTheProgramIsNotLoaded) {
+    const TempFolder folder;
+    namespace fs = std::filesystem;
+    fs::copy_file(pathFromUtf8(builtFile(KEYREEL_EXE)), folder.path() / "keyreel.exe");
+    fs::copy_file(pathFromUtf8(builtFile(PLANTED_VERSION_DLL)), folder.path() / "version.dll");
+    const EnvironmentSetting override(L"WINEDLLOVERRIDES", L"version=n,b;dwmapi=n,b");
+    std::wstring commandLine = L"\"" + (folder.path() / "keyreel.exe").wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               folder.path().c_str(), &startup, &started));
+    const OwnedHandle process(started.hProcess);
+    const OwnedHandle thread(started.hThread);
+    const bool appeared = mainWindowAppears(started);
+    TerminateProcess(started.hProcess, 0);
+    WaitForSingleObject(started.hProcess, INFINITE);
+    EXPECT_TRUE(appeared) << "keyreel.exe ended before it showed its window";
+    EXPECT_FALSE(fs::exists(folder.path() / "version.dll.loaded"));
 }
 
 }  // namespace
