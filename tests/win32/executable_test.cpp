@@ -89,9 +89,10 @@ class PeImage {
 };
 
 // The DLLs Windows takes from the system folder whatever lies beside the
-// program: the KnownDLLs of Windows 10 and 11 (HKLM\SYSTEM\CurrentControlSet\
-// Control\Session Manager\KnownDLLs), and the loader's own two. COMCTL32
-// comes by the manifest's side-by-side assembly, which names its folder.
+// program: the KnownDLLs of Windows 10 and 11 (the registry key
+// HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\KnownDLLs), and the
+// loader's own two. COMCTL32 comes by the manifest's side-by-side assembly,
+// which names its folder.
 bool protectedDll(const std::string& dll) {
     static const char* const kProtected[] = {
         "advapi32.dll", "clbcatq.dll",  "combase.dll", "comdlg32.dll",   "coml2.dll",
@@ -149,18 +150,25 @@ TEST(Executable, ImportsOnlyDllsThatComeFromTheSystemFolder) {
     }
 }
 
-// Sets an environment variable for the programs this test starts.
-class EnvironmentSetting {
+// Gives keyreel.exe Windows' search order for the two DLLs it might want,
+// the program's folder first; Wine otherwise prefers its own. (Wine reads
+// WINEDLLOVERRIDES only from the environment it was started with, not from
+// one a Windows program hands its children.)
+class WindowsDllOrder {
   public:
-    EnvironmentSetting(const wchar_t* name, const wchar_t* value) : name_(name) {
-        SetEnvironmentVariableW(name, value);
+    WindowsDllOrder() {
+        static constexpr wchar_t kOrder[] = L"native,builtin";
+        for (const wchar_t* dll : {L"version", L"dwmapi"})
+            RegSetKeyValueW(HKEY_CURRENT_USER, kOverrides, dll, REG_SZ, kOrder, sizeof kOrder);
     }
-    ~EnvironmentSetting() { SetEnvironmentVariableW(name_, nullptr); }
-    EnvironmentSetting(const EnvironmentSetting&) = delete;
-    EnvironmentSetting& operator=(const EnvironmentSetting&) = delete;
+    ~WindowsDllOrder() { RegDeleteTreeW(HKEY_CURRENT_USER, kProgramDefaults); }
+    WindowsDllOrder(const WindowsDllOrder&) = delete;
+    WindowsDllOrder& operator=(const WindowsDllOrder&) = delete;
 
   private:
-    const wchar_t* name_;
+    static constexpr const wchar_t* kProgramDefaults = L"Software\\Wine\\AppDefaults\\keyreel.exe";
+    static constexpr const wchar_t* kOverrides =
+        L"Software\\Wine\\AppDefaults\\keyreel.exe\\DllOverrides";
 };
 
 // Whether the process has made its main window, waiting until it has or has ended.
@@ -178,16 +186,18 @@ bool mainWindowAppears(const PROCESS_INFORMATION& started) {
     }
 }
 
-// A VERSION.dll beside keyreel.exe (the portable zip unpacked into
-// Downloads) is never loaded. Wine prefers its own DLLs; the override gives
-// the two that keyreel.exe might want Windows' order, the program's folder
-// first.
+// A DLL planted beside keyreel.exe (the portable zip unpacked into
+// Downloads) is never loaded, not even the one it asks for at run time.
+// Shown with dwmapi.dll: Wine's own user32 imports VERSION.dll, so under
+// Wine a planted VERSION.dll is loaded whatever keyreel.exe imports (the
+// import table above rules out that keyreel.exe asks for it).
 TEST(Executable, ADllPlantedBesideTheProgramIsNotLoaded) {
     const TempFolder folder;
     namespace fs = std::filesystem;
     fs::copy_file(pathFromUtf8(builtFile(KEYREEL_EXE)), folder.path() / "keyreel.exe");
-    fs::copy_file(pathFromUtf8(builtFile(PLANTED_VERSION_DLL)), folder.path() / "version.dll");
-    const EnvironmentSetting override(L"WINEDLLOVERRIDES", L"version=n,b;dwmapi=n,b");
+    fs::copy_file(pathFromUtf8(builtFile(PLANTED_DLL_FOLDER "/dwmapi.dll")),
+                  folder.path() / "dwmapi.dll");
+    const WindowsDllOrder windowsOrder;
     std::wstring commandLine = L"\"" + (folder.path() / "keyreel.exe").wstring() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -200,7 +210,7 @@ TEST(Executable, ADllPlantedBesideTheProgramIsNotLoaded) {
     TerminateProcess(started.hProcess, 0);
     WaitForSingleObject(started.hProcess, INFINITE);
     EXPECT_TRUE(appeared) << "keyreel.exe ended before it showed its window";
-    EXPECT_FALSE(fs::exists(folder.path() / "version.dll.loaded"));
+    EXPECT_FALSE(fs::exists(folder.path() / "dwmapi.dll.loaded"));
 }
 
 }  // namespace
