@@ -14,7 +14,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-targets=(macro_play line_values schedule_database settings recorder)
+targets=(macro_play line_values schedule_database settings recorder text_readers lint command_lines)
 
 if [ $# -lt 2 ]; then
   echo "usage: scripts/fuzz.sh TARGET|all SECONDS [libFuzzer arguments...]" >&2
@@ -43,8 +43,10 @@ for target in "${selected[@]}"; do
   mkdir -p "$corpus" "$artifacts"
   echo "== fuzz $target"
   # -timeout catches a run that hangs; the targets bound every run well below it.
+  # -max_len reaches past the largest bound a reader sets on its input (the
+  # hand-over's 64 KB).
   build/fuzz/tests/fuzz/fuzz_$target "$corpus" "tests/fuzz/corpus/$target" \
-    -max_total_time="$seconds" -max_len=4096 -timeout=30 -rss_limit_mb=2048 \
+    -max_total_time="$seconds" -max_len=70000 -timeout=30 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$artifacts/" "$@" 2>build/fuzz/$target.log ||
     {
       tail -n 60 build/fuzz/$target.log >&2

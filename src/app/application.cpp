@@ -112,7 +112,7 @@ bool Application::dataReceived(const COPYDATASTRUCT& data) {
     // Only copied here: the second copy waits for this answer, and must not
     // wait for a play.
     const auto commandLine = win32::handedOverCommandLine(data);
-    if (!commandLine || !fileStarter_.handOver(win32::toUtf8(*commandLine)))
+    if (!commandLine || !fileStarter_.handOver(*commandLine))
         return false;
     PostMessageW(mainWindow_.hwnd(), ui::kHandOverMessage, 0, 0);
     return true;

@@ -1,7 +1,5 @@
 #include "ui/main_window.h"
 
-#include <dwmapi.h>
-
 #include <algorithm>
 
 #include "core/base/product_texts.h"
@@ -9,6 +7,7 @@
 #include "ui/command_ids.h"
 #include "ui/main_menus.h"
 #include "ui/main_window_controls.h"
+#include "win32/caption_buttons.h"
 #include "win32/tray_icon.h"
 #include "win32/wide_text.h"
 
@@ -46,13 +45,9 @@ const std::vector<ControlPlacement>& layout() {
 // The width of the caption bar's parts besides the title text: the icon, the
 // caption buttons (minimize comes with a disabled maximize) and the margins.
 int captionDecorations(HWND window, UINT dpi, const NONCLIENTMETRICSW& metrics, int margins) {
-    RECT buttons{};
     int buttonWidth = 3 * metrics.iCaptionWidth;
-    if (SUCCEEDED(
-            DwmGetWindowAttribute(window, DWMWA_CAPTION_BUTTON_BOUNDS, &buttons, sizeof buttons)) &&
-        buttons.right > buttons.left) {
-        buttonWidth = std::max(buttonWidth, static_cast<int>(buttons.right - buttons.left));
-    }
+    if (const auto buttons = win32::captionButtonBounds(window))
+        buttonWidth = std::max(buttonWidth, static_cast<int>(buttons->right - buttons->left));
     return GetSystemMetricsForDpi(SM_CXSMICON, dpi) + buttonWidth + margins;
 }
 

@@ -3,16 +3,13 @@
 #include <string_view>
 
 #include "core/base/web_mark.h"
+#include "core/main_window/hand_over_payload.h"
 #include "win32/owned.h"
 
 namespace keyreel::win32 {
 
 namespace {
 
-// Tells a hand-over from any other WM_COPYDATA a program may send.
-constexpr ULONG_PTR kHandOverTag = 0x4B524F31;  // "KRO1"
-// A command line is at most 32,767 characters.
-constexpr DWORD kLongestCommandLineBytes = 32768 * sizeof(wchar_t);
 constexpr UINT kSendTimeoutMillis = 10000;
 // The stream is a few lines of text.
 constexpr DWORD kLongestMarkBytes = 64 * 1024;
@@ -64,15 +61,11 @@ std::wstring fullPathOf(const std::wstring& path) {
     return full;
 }
 
-std::optional<std::wstring> handedOverCommandLine(const COPYDATASTRUCT& data) {
-    if (data.dwData != kHandOverTag || data.cbData % sizeof(wchar_t) != 0 ||
-        data.cbData > kLongestCommandLineBytes || (data.cbData > 0 && data.lpData == nullptr))
+std::optional<std::string> handedOverCommandLine(const COPYDATASTRUCT& data) {
+    if (data.cbData > 0 && data.lpData == nullptr)
         return std::nullopt;
-    std::wstring text(static_cast<const wchar_t*>(data.lpData), data.cbData / sizeof(wchar_t));
-    // A sender may include the terminating zero.
-    if (const auto end = text.find(L'\0'); end != std::wstring::npos)
-        text.resize(end);
-    return text;
+    return keyreel::handedOverCommandLine(
+        data.dwData, std::string_view(static_cast<const char*>(data.lpData), data.cbData));
 }
 
 bool carriesWebMark(const std::wstring& path) {

@@ -22,9 +22,9 @@ bool handOverToRunningCopy(const wchar_t* mainWindowClass, const std::wstring& c
 // system cannot resolve it.
 std::wstring fullPathOf(const std::wstring& path);
 
-// The command line a WM_COPYDATA message carries, when the message is a
-// hand-over of a sane size; empty otherwise.
-std::optional<std::wstring> handedOverCommandLine(const COPYDATASTRUCT& data);
+// The command line a WM_COPYDATA message carries, as UTF-8, when the message
+// is a hand-over of a sane size; empty otherwise.
+std::optional<std::string> handedOverCommandLine(const COPYDATASTRUCT& data);
 
 // Whether the file carries the mark of a download from the internet: its
 // Zone.Identifier stream names the internet or the restricted zone.

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "core/base/web_mark.h"
+#include "core/main_window/hand_over_payload.h"
 #include "model_fixture.h"
 
 namespace keyreel {
@@ -211,6 +212,36 @@ TEST_F(FileStartTest, ACommandLineWithoutAFileHandsNothingOver) {
     EXPECT_FALSE(starter.handOver(""));
     EXPECT_FALSE(starter.handOver("  \"\"  "));
     EXPECT_FALSE(starter.waiting());
+}
+
+// The payload comes from another process: only a hand-over of a sane size
+// is taken.
+TEST(HandOverPayload, OnlyWholeCodeUnitsUnderTheTagWithinACommandLinesSizeAreTaken) {
+    using namespace std::string_view_literals;
+    const std::string_view sent = "a\0.\0k\0y\0r\0"sv;
+    std::string longest;
+    while (longest.size() < kLongestHandOverBytes)
+        longest += "a\0"sv;
+    struct Case {
+        const char* what;
+        std::uint64_t tag;
+        std::string_view bytes;
+        std::optional<std::string> taken;
+    };
+    const Case cases[] = {
+        {"as sent", kHandOverTag, sent, "a.kyr"},
+        {"another program's data", kHandOverTag + 1, sent, std::nullopt},
+        {"half a code unit", kHandOverTag, sent.substr(0, sent.size() - 1), std::nullopt},
+        {"empty", kHandOverTag, {}, ""},
+        {"ended by a zero", kHandOverTag, "b\0\0\0c\0"sv, "b"},
+        {"UTF-16 beyond ASCII", kHandOverTag, "\xE9\0\x60\x4F\x3D\xD8\x00\xDE"sv,
+         "\xC3\xA9\xE4\xBD\xA0\xF0\x9F\x98\x80"},
+        {"as long as a command line may be", kHandOverTag, longest,
+         std::string(kLongestHandOverBytes / 2, 'a')},
+        {"longer than any command line", kHandOverTag, longest + "a\0", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(handedOverCommandLine(c.tag, c.bytes), c.taken) << c.what;
 }
 
 TEST(WebMark, InternetAndRestrictedZonesAreMarked) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "arguments.h"
 #include "kyr_output.h"
 #include "schedule.h"
 #include "temp_folder.h"
@@ -10,9 +11,17 @@
 namespace keyreel {
 namespace {
 
-Output schedule(const std::vector<std::string>& args) {
-    return captureOutput(
-        [&](std::ostream& out, std::ostream& err) { return runScheduleCommand(args, out, err); });
+// kyr schedule with these arguments, as main runs it.
+Output schedule(std::vector<std::string> args) {
+    args.insert(args.begin(), "schedule");
+    const KyrRequest request = parseKyrArguments(args);
+    return captureOutput([&](std::ostream& out, std::ostream& err) {
+        if (request.kind != KyrRequest::Kind::Schedule) {
+            err << request.problem;
+            return 2;
+        }
+        return runSchedule(request.schedule, out, err);
+    });
 }
 
 constexpr const char* kFile =

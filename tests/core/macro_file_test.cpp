@@ -92,11 +92,12 @@ TEST_F(MacroFileTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
 
 TEST_F(MacroFileTest, EncodingsAreDetectedOnLoad) {
     const std::pair<const char*, const char*> cases[] = {
-        {"SendText >caf\xE9", "SendText >caf\xC3\xA9"},              // ANSI
-        {"SendText >caf\xC3\xA9", "SendText >caf\xC3\xA9"},          // UTF-8
-        {"\xEF\xBB\xBFSendText >\xCE\xA9", "SendText >\xCE\xA9"},    // UTF-8 with BOM
-        {"\xEF\xBB\xBFPress_Tab", "Press_Tab"},                      // BOM, ASCII only
-        {"SendText >\x80 \xC3", "SendText >\xE2\x82\xAC \xC3\x83"},  // not UTF-8
+        {"SendText >caf\xE9", "SendText >caf\xC3\xA9"},            // ANSI
+        {"SendText >caf\xC3\xA9", "SendText >caf\xC3\xA9"},        // UTF-8
+        {"\xEF\xBB\xBFSendText >\xCE\xA9", "SendText >\xCE\xA9"},  // UTF-8 with BOM
+        {"\xEF\xBB\xBFPress_Tab", "Press_Tab"},                    // BOM, ASCII only
+        {"\xEF\xBB\xBF>\xEF\xBB!\xC3\xA9", ">\xEF\xBF\xBD\xEF\xBF\xBD!\xC3\xA9"},  // BOM, damaged
+        {"SendText >\x80 \xC3", "SendText >\xE2\x82\xAC \xC3\x83"},                // not UTF-8
     };
     for (const auto& [bytes, line] : cases) {
         folder.write("e.kyr", bytes);
@@ -161,6 +162,24 @@ TEST_F(MacroFileTest, AFileWithNulCharactersIsRefusedWhole) {
     }
 }
 
+TEST_F(MacroFileTest, AFileLargerThanTheLimitIsRefusedWithItsOwnMessage) {
+    MacroFiles limited{store, defaultCodePage(), 9};
+    folder.write("fits.kyr", "Wait >1\r\n");
+    folder.write("big.kyr", "Wait >10\r\n");
+    const std::string big = folder.file("big.kyr");
+    MacroList list = {"old"};
+    std::string text = "kept";
+    EXPECT_EQ(limited.loadList(big, list), MacroFileRead::TooLarge);
+    EXPECT_EQ(limited.readText(big, text), MacroFileRead::TooLarge);
+    EXPECT_EQ(list, MacroList{"old"});
+    EXPECT_EQ(text, "kept");
+    EXPECT_EQ(limited.loadList(folder.file("fits.kyr"), list), MacroFileRead::Read);
+    EXPECT_FALSE(tellIfUnread(desktop, big, MacroFileRead::TooLarge));
+    ASSERT_EQ(desktop.events().size(), 1u);
+    EXPECT_NE(desktop.events()[0].find(big + " was not opened because it is larger than 64 MB"),
+              std::string::npos);
+}
+
 TEST_F(MacroFileTest, SavesInTheCodePageUnlessACharacterWouldBeLost) {
     ASSERT_TRUE(files.saveList(folder.file("a.kyr"), {"SendText >caf\xC3\xA9 \xE2\x82\xAC"}));
     EXPECT_EQ(folder.read("a.kyr"), "SendText >caf\xE9 \x80\r\n");
@@ -172,12 +191,15 @@ TEST_F(MacroFileTest, SavesInTheCodePageUnlessACharacterWouldBeLost) {
     EXPECT_EQ(back, (MacroList{"SendText >\xCE\xA9 \xC3\xA9"}));
 }
 
-// Found by fuzzing: the code page's bytes of these texts read back as UTF-8
-// ("Ã©" came back as "é", a leading "ï»¿" was taken for a byte-order mark).
-TEST_F(MacroFileTest, CodePageTextThatWouldReadBackAsUtf8IsSavedAsUtf8) {
+// Found by fuzzing: the code page's bytes of these texts read back as other
+// text ("Ã©" came back as "é", a leading "ï»¿" was taken for a UTF-8 and a
+// leading "ÿþ" or "þÿ" for a UTF-16 byte-order mark).
+TEST_F(MacroFileTest, CodePageTextThatWouldReadBackAsOtherTextIsSavedAsUtf8) {
     const MacroList lists[] = {
         {"SendText >\xC3\x83\xC2\xA9"},                 // Ã©
         {"\xC3\xAF\xC2\xBB\xC2\xBFPress_Tab", "Loop"},  // ï»¿ at the start
+        {"\xC3\xBF\xC3\xBEPress_Tab"},                  // ÿþ at the start
+        {"\xC3\xBE\xC3\xBFPress_Tab"},                  // þÿ at the start
     };
     for (const MacroList& list : lists) {
         ASSERT_TRUE(files.saveList(folder.file("s.kyr"), list));

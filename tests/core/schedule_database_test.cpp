@@ -121,6 +121,27 @@ TEST_F(ScheduleDatabaseTest, AnUnreadableDatabaseIsNeverTruncated) {
     EXPECT_EQ(backup(), kBackupRecord);
 }
 
+// A database larger than a schedule is read is never read, not even for its
+// backup: it takes the path of an unreadable one, and is copied as it is.
+TEST_F(ScheduleDatabaseTest, AnOversizedDatabaseIsNeverReadAndIsCopiedBeforeItIsReplaced) {
+    ScheduleDatabase limited{files, database.path(), defaultCodePage(), 10};
+    file() = kBackupRecord;
+    const ScheduleLoad load = limited.openSchedule(list);
+    EXPECT_EQ(load.status, ScheduleLoadStatus::Unreadable);
+    EXPECT_TRUE(load.tooLarge);
+    EXPECT_EQ(list.rowCount(), 0u);
+    list.addLoadedRow(kBackup);
+    files.unwritable.insert(limited.backupPath());
+    EXPECT_EQ(limited.saveSchedule(list), ScheduleSaveResult::BackupNotWritten);
+    EXPECT_EQ(file(), kBackupRecord);
+    files.unwritable.clear();
+    file() = "changed since the load";
+    ASSERT_EQ(limited.saveSchedule(list), ScheduleSaveResult::Saved);
+    EXPECT_EQ(backup(), "changed since the load");
+    EXPECT_EQ(file(), kBackupRecord);
+    EXPECT_EQ(files.reads, 0);
+}
+
 TEST_F(ScheduleDatabaseTest, AMissingDatabaseIsCreatedEmpty) {
     EXPECT_EQ(database.openSchedule(list).status, ScheduleLoadStatus::Created);
     EXPECT_EQ(files.files.at(database.path()), "");
@@ -151,6 +172,21 @@ TEST(ScheduleDatabaseOnDisk, ASaveReplacesTheFileWholeOrNotAtAll) {
     LocalFileStore disk;
     EXPECT_EQ(ScheduleDatabase(disk, path).saveSchedule(list), ScheduleSaveResult::Saved);
     EXPECT_EQ(folder.read("macro.kdb"), kBackupRecord);
+}
+
+TEST(ScheduleDatabaseOnDisk, AnOversizedDatabaseIsCopiedAsItIsBeforeTheFirstSave) {
+    TempFolder folder;
+    folder.write("macro.kdb", "more than ten bytes");
+    const std::string path = folder.file("macro.kdb");
+    LocalFileStore disk;
+    ScheduleDatabase database(disk, path, defaultCodePage(), 10);
+    ScheduleList list;
+    EXPECT_TRUE(database.loadSchedule(list).tooLarge);
+    list.addLoadedRow(kBackup);
+    ASSERT_EQ(database.saveSchedule(list), ScheduleSaveResult::Saved);
+    EXPECT_EQ(folder.read("macro.kdb.bak"), "more than ten bytes");
+    EXPECT_EQ(folder.read("macro.kdb"), kBackupRecord);
+    EXPECT_EQ(folder.entries(), 2u) << "no temporary file is left behind";
 }
 
 TEST(ScheduleDatabasePath, TheProgramFolderGetsOneSeparator) {

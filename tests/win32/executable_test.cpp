@@ -4,13 +4,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/base/file_store.h"
+#include "temp_folder.h"
+#include "win32/owned.h"
 #include "win32/wide_text.h"
 
 namespace keyreel::win32 {
@@ -83,13 +88,24 @@ class PeImage {
     std::vector<char> bytes_;
 };
 
-bool inSystemFolder(const std::string& dll) {
-    wchar_t folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return false;
-    const std::wstring path = std::wstring(folder) + L"\\" + toWide(dll);
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+// The DLLs Windows takes from the system folder whatever lies beside the
+// program: the KnownDLLs of Windows 10 and 11 (the registry key
+// HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\KnownDLLs), and the
+// loader's own two. COMCTL32 comes by the manifest's side-by-side assembly,
+// which names its folder.
+bool protectedDll(const std::string& dll) {
+    static const char* const kProtected[] = {
+        "advapi32.dll", "clbcatq.dll",  "combase.dll", "comdlg32.dll",   "coml2.dll",
+        "difxapi.dll",  "gdi32.dll",    "gdiplus.dll", "imagehlp.dll",   "imm32.dll",
+        "kernel32.dll", "msctf.dll",    "msvcrt.dll",  "normaliz.dll",   "nsi.dll",
+        "ole32.dll",    "oleaut32.dll", "psapi.dll",   "rpcrt4.dll",     "sechost.dll",
+        "setupapi.dll", "shcore.dll",   "shell32.dll", "shlwapi.dll",    "user32.dll",
+        "wldap32.dll",  "ws2_32.dll",   "ntdll.dll",   "kernelbase.dll", "comctl32.dll",
+    };
+    std::string lower = dll;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return std::find(std::begin(kProtected), std::end(kProtected), lower) != std::end(kProtected);
 }
 
 struct Program {
@@ -122,7 +138,7 @@ TEST(Executable, AslrWithHighEntropyDepAndARelocationTable) {
     }
 }
 
-TEST(Executable, NeedsNoDllBesidesTheSystems) {
+TEST(Executable, ImportsOnlyDllsThatComeFromTheSystemFolder) {
     for (const Program& program : kPrograms) {
         SCOPED_TRACE(program.name);
         const PeImage image(program.path);
@@ -130,8 +146,71 @@ TEST(Executable, NeedsNoDllBesidesTheSystems) {
         const std::vector<std::string> dlls = image.importedDlls();
         EXPECT_FALSE(dlls.empty());
         for (const std::string& dll : dlls)
-            EXPECT_TRUE(inSystemFolder(dll)) << dll << " is not a system DLL";
+            EXPECT_TRUE(protectedDll(dll)) << dll << " may be taken from the program's folder";
     }
+}
+
+// Gives keyreel.exe Windows' search order for the two DLLs it might want,
+// the program's folder first; Wine otherwise prefers its own. (Wine reads
+// WINEDLLOVERRIDES only from the environment it was started with, not from
+// one a Windows program hands its children.)
+class WindowsDllOrder {
+  public:
+    WindowsDllOrder() {
+        static constexpr wchar_t kOrder[] = L"native,builtin";
+        for (const wchar_t* dll : {L"version", L"dwmapi"})
+            RegSetKeyValueW(HKEY_CURRENT_USER, kOverrides, dll, REG_SZ, kOrder, sizeof kOrder);
+    }
+    ~WindowsDllOrder() { RegDeleteTreeW(HKEY_CURRENT_USER, kProgramDefaults); }
+    WindowsDllOrder(const WindowsDllOrder&) = delete;
+    WindowsDllOrder& operator=(const WindowsDllOrder&) = delete;
+
+  private:
+    static constexpr const wchar_t* kProgramDefaults = L"Software\\Wine\\AppDefaults\\keyreel.exe";
+    static constexpr const wchar_t* kOverrides =
+        L"Software\\Wine\\AppDefaults\\keyreel.exe\\DllOverrides";
+};
+
+// Whether the process has made its main window, waiting until it has or has ended.
+bool mainWindowAppears(const PROCESS_INFORMATION& started) {
+    for (;;) {
+        HWND window = nullptr;
+        while ((window = FindWindowExW(nullptr, window, L"KeyreelMainWindow", nullptr))) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process == started.dwProcessId)
+                return true;
+        }
+        if (WaitForSingleObject(started.hProcess, 50) == WAIT_OBJECT_0)
+            return false;
+    }
+}
+
+// A DLL planted beside keyreel.exe (the portable zip unpacked into
+// Downloads) is never loaded, not even the one it asks for at run time.
+// Shown with dwmapi.dll: Wine's own user32 imports VERSION.dll, so under
+// Wine a planted VERSION.dll is loaded whatever keyreel.exe imports (the
+// import table above rules out that keyreel.exe asks for it).
+TEST(Executable, ADllPlantedBesideTheProgramIsNotLoaded) {
+    const TempFolder folder;
+    namespace fs = std::filesystem;
+    fs::copy_file(pathFromUtf8(builtFile(KEYREEL_EXE)), folder.path() / "keyreel.exe");
+    fs::copy_file(pathFromUtf8(builtFile(PLANTED_DLL_FOLDER "/dwmapi.dll")),
+                  folder.path() / "dwmapi.dll");
+    const WindowsDllOrder windowsOrder;
+    std::wstring commandLine = L"\"" + (folder.path() / "keyreel.exe").wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               folder.path().c_str(), &startup, &started));
+    const OwnedHandle process(started.hProcess);
+    const OwnedHandle thread(started.hThread);
+    const bool appeared = mainWindowAppears(started);
+    TerminateProcess(started.hProcess, 0);
+    WaitForSingleObject(started.hProcess, INFINITE);
+    EXPECT_TRUE(appeared) << "keyreel.exe ended before it showed its window";
+    EXPECT_FALSE(fs::exists(folder.path() / "dwmapi.dll.loaded"));
 }
 
 }  // namespace

@@ -18,6 +18,9 @@ inline bool readMacroFile(MacroFileRead read, const std::string& path, std::ostr
         case MacroFileRead::NulCharacters:
             err << "kyr: macro file '" << path << "' contains NUL characters\n";
             break;
+        case MacroFileRead::TooLarge:
+            err << "kyr: macro file '" << path << "' is larger than 64 MB\n";
+            break;
     }
     return false;
 }

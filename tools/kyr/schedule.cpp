@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "arguments.h"
 #include "core/base/file_store.h"
 #include "core/base/memory_file_store.h"
 #include "core/base/text.h"
@@ -15,9 +16,6 @@ namespace {
 
 // Enough for about eleven days at the default tick; more takes minutes.
 constexpr std::int64_t kMaxPasses = 10'000'000;
-
-constexpr const char* kScheduleUsage =
-    "usage: kyr schedule FILE --from \"M/D/YYYY H:MM:SS\" --to \"M/D/YYYY H:MM:SS\" [--tick MS]\n";
 
 // Prints what fires; plays nothing.
 class PrintingActions final : public ScheduleActions {
@@ -71,6 +69,10 @@ int runSchedule(const ScheduleOptions& options, std::ostream& out, std::ostream&
     }
 
     LocalFileStore disk;
+    if (const auto size = disk.fileSize(options.path); size && *size > kLargestReadFile) {
+        err << "kyr: schedule file '" << options.path << "' is larger than 64 MB\n";
+        return 2;
+    }
     const auto bytes = disk.readAll(options.path);
     if (!bytes) {
         err << "kyr: cannot read schedule file '" << options.path << "'\n";
@@ -97,42 +99,6 @@ int runSchedule(const ScheduleOptions& options, std::ostream& out, std::ostream&
     }
     out << "database:\n" << database.fileBytes(list);
     return 0;
-}
-
-int runScheduleCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    ScheduleOptions options;
-    std::optional<LocalDateTime> from;
-    std::optional<LocalDateTime> to;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasNext = i + 1 < args.size();
-        if ((arg == "--from" || arg == "--to") && hasNext) {
-            const std::string& value = args[++i];
-            const auto time = parseLocalDateTime(value);
-            if (!time) {
-                return problem(
-                    err, arg + " '" + value + "' is no date and time of the form M/D/YYYY H:MM:SS");
-            }
-            (arg == "--from" ? from : to) = time;
-        } else if (arg == "--tick" && hasNext) {
-            const auto tick = parseNumber(args[++i], 1, 86'400'000);
-            if (!tick || args[i].find('.') != std::string::npos) {
-                return problem(err, "--tick takes a whole number of milliseconds from 1");
-            }
-            options.tickMillis = *tick;
-        } else if (options.path.empty() && !arg.starts_with("--")) {
-            options.path = arg;
-        } else {
-            return problem(err, "unexpected argument '" + arg + "'");
-        }
-    }
-    if (options.path.empty())
-        return problem(err, "schedule needs a schedule file");
-    if (!from || !to)
-        return problem(err, "schedule needs --from and --to");
-    options.from = *from;
-    options.to = *to;
-    return runSchedule(options, out, err);
 }
 
 }  // namespace keyreel

@@ -23,7 +23,4 @@ struct ScheduleOptions {
 // status: 0 done, 2 the file cannot be read or the range is unusable.
 int runSchedule(const ScheduleOptions& options, std::ostream& out, std::ostream& err);
 
-// The arguments after "schedule": FILE --from TIME --to TIME [--tick MS].
-int runScheduleCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-
 }  // namespace keyreel

@@ -9,8 +9,18 @@ constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 constexpr char32_t kReplacement = 0xFFFD;
 
-// UTF-16 as UTF-8. A surrogate without its partner and a last odd byte each
-// read as U+FFFD, so a damaged file still shows where it is damaged.
+// Damaged UTF-8 with U+FFFD for each byte that starts no whole character, as
+// damaged UTF-16 reads: every decoded text is UTF-8, whatever the file held.
+std::string repairedUtf8(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t pos = 0; pos < bytes.size();)
+        appendUtf8(text, decodeUtf8(bytes, pos));
+    return text;
+}
+
+}  // namespace
+
 std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     const auto unitAt = [&](std::size_t i) {
         const auto first = static_cast<unsigned char>(bytes[i]);
@@ -37,8 +47,6 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     return text;
 }
 
-}  // namespace
-
 std::string decodeFileText(std::string_view bytes, const AnsiCodePage& codePage) {
     // What Windows calls "Unicode" (Notepad, PowerShell 5's redirection)
     // is UTF-16 with a byte-order mark.
@@ -49,7 +57,7 @@ std::string decodeFileText(std::string_view bytes, const AnsiCodePage& codePage)
     }
     if (bytes.starts_with(kUtf8Bom)) {
         bytes.remove_prefix(kUtf8Bom.size());
-        return std::string(bytes);
+        return isValidUtf8(bytes) ? std::string(bytes) : repairedUtf8(bytes);
     }
     // ASCII reads the same in UTF-8 and in every ANSI code page, and most
     // files are ASCII: no conversion character by character for them.
@@ -64,12 +72,14 @@ std::string encodeFileText(std::string_view text, const AnsiCodePage& codePage) 
     if (isAscii(text))
         return std::string(text);
     // Single-byte text that looks like UTF-8 (or starts with the bytes of a
-    // byte-order mark) would be read back as UTF-8: "Ã©" would come back as
-    // "é". Such text is written as UTF-8 with a byte-order mark instead.
+    // byte-order mark) would be read back as UTF-8 or UTF-16: "Ã©" would come
+    // back as "é", "ÿþ..." as UTF-16. Such text is written as UTF-8 with a
+    // byte-order mark instead.
     if (auto single = codePage.fromUtf8(text)) {
-        const bool readBackAsUtf8 =
-            single->starts_with(kUtf8Bom) || (!isAscii(*single) && isValidUtf8(*single));
-        if (!readBackAsUtf8)
+        const bool readBackAsOther =
+            single->starts_with(kUtf8Bom) || single->starts_with(kUtf16LeBom) ||
+            single->starts_with(kUtf16BeBom) || (!isAscii(*single) && isValidUtf8(*single));
+        if (!readBackAsOther)
             return std::move(*single);
     }
     std::string bytes(kUtf8Bom);

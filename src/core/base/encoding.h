@@ -16,5 +16,8 @@ namespace keyreel {
 
 std::string decodeFileText(std::string_view bytes, const AnsiCodePage& codePage);
 std::string encodeFileText(std::string_view text, const AnsiCodePage& codePage);
+// UTF-16 code units as UTF-8. A surrogate without its partner and a last odd
+// byte each read as U+FFFD, so damaged text still shows where it is damaged.
+std::string utf16ToUtf8(std::string_view bytes, bool bigEndian);
 
 }  // namespace keyreel

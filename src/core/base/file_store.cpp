@@ -35,6 +35,14 @@ bool LocalFileStore::exists(const std::string& path) {
     return fs::exists(pathFromUtf8(path), ec);
 }
 
+std::optional<std::uint64_t> LocalFileStore::fileSize(const std::string& path) {
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(pathFromUtf8(path), ec);
+    if (ec)
+        return std::nullopt;
+    return size;
+}
+
 bool LocalFileStore::writeAtomically(const std::string& path, std::string_view bytes) {
     const fs::path target = pathFromUtf8(path);
     if (target.filename().empty())
@@ -51,6 +59,18 @@ bool LocalFileStore::writeAtomically(const std::string& path, std::string_view b
         std::error_code ec;
         fs::remove(temp, ec);
     }
+    return done;
+}
+
+bool LocalFileStore::copyAtomically(const std::string& from, const std::string& to) {
+    const fs::path target = pathFromUtf8(to);
+    if (target.filename().empty())
+        return false;
+    const fs::path temp = temporaryPathFor(target);
+    std::error_code ec;
+    const bool done = fs::copy_file(pathFromUtf8(from), temp, ec) && !ec && replace(temp, target);
+    if (!done)
+        fs::remove(temp, ec);
     return done;
 }
 

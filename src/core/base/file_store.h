@@ -3,6 +3,7 @@
 // The file system as the core uses it: whole files read at once and written
 // atomically. Paths are UTF-8.
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -13,14 +14,24 @@ namespace keyreel {
 
 std::filesystem::path pathFromUtf8(std::string_view utf8);
 
+// Macro files and the schedule are read whole into memory; a larger file is
+// refused before it is read.
+inline constexpr std::uint64_t kLargestReadFile = 64 * 1024 * 1024;
+
 class FileStore {
   public:
     virtual ~FileStore() = default;
     virtual std::optional<std::string> readAll(const std::string& path) = 0;
     virtual bool exists(const std::string& path) = 0;
+    // The file's size in bytes, learnt without reading it; nothing when there
+    // is no such file or its size cannot be had.
+    virtual std::optional<std::uint64_t> fileSize(const std::string& path) = 0;
     // Replaces the file's contents as one step: either the new bytes are all
     // there or the old file is untouched.
     virtual bool writeAtomically(const std::string& path, std::string_view bytes) = 0;
+    // Replaces `to` with a copy of `from` as writeAtomically does, without
+    // reading the bytes into memory.
+    virtual bool copyAtomically(const std::string& from, const std::string& to) = 0;
 };
 
 // Writes to a temporary file in the target's folder, then renames it over
@@ -30,7 +41,9 @@ class LocalFileStore : public FileStore {
   public:
     std::optional<std::string> readAll(const std::string& path) override;
     bool exists(const std::string& path) override;
+    std::optional<std::uint64_t> fileSize(const std::string& path) override;
     bool writeAtomically(const std::string& path, std::string_view bytes) override;
+    bool copyAtomically(const std::string& from, const std::string& to) override;
 
   protected:
     // The steps of writeAtomically, in order; each answers false when it

@@ -20,20 +20,34 @@ class MemoryFileStore final : public FileStore {
     std::set<std::string> unreadable;
     std::set<std::string> unwritable;
     int writes = 0;
+    int reads = 0;
 
     std::optional<std::string> readAll(const std::string& path) override {
+        ++reads;
         const auto it = files.find(path);
         if (it == files.end() || unreadable.contains(path))
             return std::nullopt;
         return it->second;
     }
     bool exists(const std::string& path) override { return files.contains(path); }
+    std::optional<std::uint64_t> fileSize(const std::string& path) override {
+        const auto it = files.find(path);
+        if (it == files.end())
+            return std::nullopt;
+        return it->second.size();
+    }
     bool writeAtomically(const std::string& path, std::string_view bytes) override {
         if (unwritable.contains(path))
             return false;
         files[path] = std::string(bytes);
         ++writes;
         return true;
+    }
+    bool copyAtomically(const std::string& from, const std::string& to) override {
+        const auto it = files.find(from);
+        if (it == files.end() || unreadable.contains(from))
+            return false;
+        return writeAtomically(to, std::string(it->second));
     }
 };
 

@@ -44,6 +44,11 @@ std::string_view likelyCommand(std::string_view word) {
     std::string_view best;
     std::size_t bestDistance = allowed + 1;
     for (const CommandInfo& command : commandTable()) {
+        // The difference in length is the least distance: a long word (a
+        // line of garbage) is measured against no command at all.
+        const std::size_t length = command.word.size();
+        if (std::max(lower.size(), length) - std::min(lower.size(), length) >= bestDistance)
+            continue;
         const std::size_t distance = editDistance(lower, toLowerAscii(command.word));
         if (distance < bestDistance) {
             best = command.word;

@@ -35,6 +35,12 @@ MessageRequest nulCharactersMessage(const std::string& path) {
             kAppTitle, MessageButtons::Ok, MessageIcon::Exclamation};
 }
 
+MessageRequest tooLargeMessage(const std::string& path) {
+    return {"The macro file " + path +
+                " was not opened because it is larger than 64 MB, more than a macro can hold.",
+            kAppTitle, MessageButtons::Ok, MessageIcon::Exclamation};
+}
+
 bool tellIfUnread(MessageBoxes& boxes, const std::string& path, MacroFileRead read) {
     switch (read) {
         case MacroFileRead::Read:
@@ -44,6 +50,9 @@ bool tellIfUnread(MessageBoxes& boxes, const std::string& path, MacroFileRead re
             break;
         case MacroFileRead::NulCharacters:
             boxes.showMessage(nulCharactersMessage(path));
+            break;
+        case MacroFileRead::TooLarge:
+            boxes.showMessage(tooLargeMessage(path));
             break;
     }
     return false;
@@ -72,6 +81,8 @@ bool MacroFiles::write(const std::string& path, std::string_view text) {
 }
 
 MacroFileRead MacroFiles::readText(const std::string& path, std::string& text) {
+    if (const auto size = files_.fileSize(path); size && *size > largestFile_)
+        return MacroFileRead::TooLarge;
     const auto bytes = files_.readAll(path);
     if (!bytes)
         return MacroFileRead::Unreadable;

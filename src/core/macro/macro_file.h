@@ -4,6 +4,7 @@
 // encodings of core/base/encoding.h. Every routine reports what happened and
 // leaves asking and telling the user to its caller.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,18 +26,22 @@ MessageRequest unreadableMacroFileMessage(const std::string& path);
 // What reading a macro file came to. A file holding NUL characters is
 // refused rather than read: an edit control shows such a text cut at the
 // first one, so the editor's next save would drop the rest. UTF-16 text
-// without a byte-order mark is refused this way too.
-enum class MacroFileRead { Read, Unreadable, NulCharacters };
+// without a byte-order mark is refused this way too. A file larger than
+// kLargestReadFile is refused before it is read.
+enum class MacroFileRead { Read, Unreadable, NulCharacters, TooLarge };
 
 // The message for a macro file that was refused for its NUL characters.
 MessageRequest nulCharactersMessage(const std::string& path);
+// The message for a macro file that was refused for its size.
+MessageRequest tooLargeMessage(const std::string& path);
 // Shows the message for a read that failed; true when the file was read.
 bool tellIfUnread(MessageBoxes& boxes, const std::string& path, MacroFileRead read);
 
 class MacroFiles {
   public:
-    explicit MacroFiles(FileStore& files, const AnsiCodePage& codePage = defaultCodePage())
-        : files_(files), codePage_(codePage) {}
+    explicit MacroFiles(FileStore& files, const AnsiCodePage& codePage = defaultCodePage(),
+                        std::uint64_t largestFile = kLargestReadFile)
+        : files_(files), codePage_(codePage), largestFile_(largestFile) {}
 
     bool exists(const std::string& path) { return files_.exists(path); }
     // Replaces the list with the file's lines; a file that is not read
@@ -54,6 +59,7 @@ class MacroFiles {
   private:
     FileStore& files_;
     const AnsiCodePage& codePage_;
+    std::uint64_t largestFile_;
 };
 
 }  // namespace keyreel

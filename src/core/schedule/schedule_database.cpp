@@ -185,6 +185,13 @@ bool ScheduleDatabase::createSchedule() {
 ScheduleLoad ScheduleDatabase::loadSchedule(ScheduleList& list) {
     originalUnread_ = false;
     originalBytes_.reset();
+    const auto size = files_.fileSize(path_);
+    if (size && *size > largestFile_) {
+        originalUnread_ = true;
+        ScheduleLoad load{ScheduleLoadStatus::Unreadable};
+        load.tooLarge = true;
+        return load;
+    }
     auto bytes = files_.readAll(path_);
     if (!bytes) {
         if (!files_.exists(path_))
@@ -216,13 +223,13 @@ std::string ScheduleDatabase::fileBytes(const ScheduleList& list) const {
 
 bool ScheduleDatabase::keepOriginal() {
     if (!originalBytes_) {
-        // The file could not be read at load; it may be readable now.
-        originalBytes_ = files_.readAll(path_);
-        if (!originalBytes_ && files_.exists(path_))
+        // Nothing of the file was read at load; it is copied as it is,
+        // whatever its size. One that has gone since needs no copy.
+        if (!files_.copyAtomically(path_, backupPath()) && files_.exists(path_))
             return false;
-    }
-    if (originalBytes_ && !files_.writeAtomically(backupPath(), *originalBytes_))
+    } else if (!files_.writeAtomically(backupPath(), *originalBytes_)) {
         return false;
+    }
     originalUnread_ = false;
     originalBytes_.reset();
     return true;

@@ -16,6 +16,7 @@
 // replace the file atomically.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,13 +54,14 @@ enum class ScheduleLoadStatus {
     Stopped,     // reading stopped at a record that could not be read
     Created,     // there was no database; an empty one was made
     Missing,     // there was no database and none could be made
-    Unreadable,  // the database is there but could not be read
+    Unreadable,  // the database is there but was not read: it cannot be, or is too large
 };
 
 struct ScheduleLoad {
     ScheduleLoadStatus status = ScheduleLoadStatus::Loaded;
     std::size_t rowsRead = 0;
     std::size_t stoppedAtLine = 0;  // for Stopped
+    bool tooLarge = false;          // for Unreadable: larger than a schedule is read
 };
 
 enum class ScheduleSaveResult {
@@ -71,8 +73,9 @@ enum class ScheduleSaveResult {
 class ScheduleDatabase {
   public:
     ScheduleDatabase(FileStore& files, std::string path,
-                     const AnsiCodePage& codePage = defaultCodePage())
-        : files_(files), path_(std::move(path)), codePage_(codePage) {}
+                     const AnsiCodePage& codePage = defaultCodePage(),
+                     std::uint64_t largestFile = kLargestReadFile)
+        : files_(files), path_(std::move(path)), codePage_(codePage), largestFile_(largestFile) {}
 
     const std::string& path() const { return path_; }
     // Where the original is kept when a save would replace records that the
@@ -80,12 +83,15 @@ class ScheduleDatabase {
     std::string backupPath() const { return path_ + ".bak"; }
 
     // Loads the database into the list, or creates it empty when there is
-    // none. A database that exists but cannot be read is left as it is.
+    // none. A database that exists but cannot be read, or is larger than
+    // `largestFile`, is left as it is.
     ScheduleLoad openSchedule(ScheduleList& list);
     // Makes the database an empty file.
     bool createSchedule();
     // Appends the database's records to the list. After a load that did not
-    // read the whole file, the first save keeps the original as backupPath().
+    // read the whole file, the first save keeps the original as backupPath():
+    // a copy of the file when none of it was read, and nothing replaces the
+    // file until that copy is made.
     ScheduleLoad loadSchedule(ScheduleList& list);
     // Replaces the database with the rows of the list.
     ScheduleSaveResult saveSchedule(const ScheduleList& list);
@@ -99,6 +105,7 @@ class ScheduleDatabase {
     FileStore& files_;
     std::string path_;
     const AnsiCodePage& codePage_;
+    std::uint64_t largestFile_;
     // Set by a load that left part of the file unread; the bytes are empty
     // when the file could not be read at all.
     bool originalUnread_ = false;

@@ -115,9 +115,11 @@ std::optional<MessageRequest> loadReport(const ScheduleLoad& load,
                 " could be read: the record on line " + std::to_string(load.stoppedAtLine) +
                 " cannot be read, and the list shows only what came before it. " + keptAs);
         case ScheduleLoadStatus::Unreadable:
-            return warning("The schedule " + database.path() +
-                           " could not be read, so the list starts empty. " + keptAs +
-                           " Nothing replaces the file until that copy can be made.");
+            return warning(
+                "The schedule " + database.path() +
+                (load.tooLarge ? " is larger than 64 MB and was not read" : " could not be read") +
+                ", so the list starts empty. " + keptAs +
+                " Nothing replaces the file until that copy can be made.");
         case ScheduleLoadStatus::Missing:
             return warning("There is no schedule " + database.path() +
                            ", and none could be made. Entries can be added, but they cannot be "

@@ -1,0 +1,48 @@
+// The readers of bytes from outside: a file's text in any of its encodings
+// (code page, UTF-8, UTF-16 either way round) and the download mark's
+// stream. Every decoded text is UTF-8, and what a save writes reads back as
+// the same text.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/base/encoding.h"
+#include "core/base/text.h"
+#include "core/base/web_mark.h"
+#include "fuzz_check.h"
+
+namespace keyreel {
+namespace {
+
+void checkUtf8Decoder(std::string_view bytes) {
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t before = pos;
+        const char32_t codePoint = decodeUtf8(bytes, pos);
+        FUZZ_CHECK(pos > before && pos <= bytes.size());
+        FUZZ_CHECK(codePoint <= 0x10FFFF);
+    }
+}
+
+void checkFileText(std::string_view bytes) {
+    const AnsiCodePage& codePage = defaultCodePage();
+    const std::string text = decodeFileText(bytes, codePage);
+    FUZZ_CHECK(isValidUtf8(text));
+    FUZZ_CHECK(decodeFileText(encodeFileText(text, codePage), codePage) == text);
+    for (const bool bigEndian : {false, true})
+        FUZZ_CHECK(isValidUtf8(utf16ToUtf8(bytes, bigEndian)));
+}
+
+}  // namespace
+}  // namespace keyreel
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    keyreel::checkUtf8Decoder(bytes);
+    keyreel::checkFileText(bytes);
+    // The mark's answer only has to come, whatever the stream holds.
+    (void)keyreel::markedFromInternet(bytes);
+    return 0;
+}
