@@ -64,7 +64,8 @@ HWND MainWindowE2E::open(const std::wstring& arguments) {
         // while on a busy machine.
         EXPECT_TRUE(restoreFromTray(30000));
     }
-    EXPECT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 20000));
+    EXPECT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 20000))
+        << describeDisplay();
     // Off Wine's tray window, which sits at the top left of the screen.
     SetWindowPos(main, nullptr, 320, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     list = probe::findChild(main, L"ListBox");

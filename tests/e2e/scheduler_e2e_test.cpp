@@ -170,7 +170,8 @@ TEST_F(SchedulerE2E, ClosingTheSchedulerWindowStopsTheSchedule) {
     const std::string macro = win32::toUtf8(
         writeMacro(L"late.kyr", "SetFocus >Untitled - Notepad\r\nSendText >too late\r\n"));
     ASSERT_NE(open(L""), nullptr);
-    const LocalDateTime when = localTimeIn(8);
+    // Far enough ahead for a busy machine to open and close the window first.
+    const LocalDateTime when = localTimeIn(30);
     const std::string entry =
         record("Closed", timeText(when), enteredDateText(when.month, when.day, when.year),
                weekdayText(when), "O", macro);
@@ -181,6 +182,10 @@ TEST_F(SchedulerE2E, ClosingTheSchedulerWindowStopsTheSchedule) {
     ASSERT_TRUE(waitForActive(scheduler, 5000));
     ASSERT_TRUE(tapKeys(L"alt+F4"));
     ASSERT_TRUE(waitFor([&] { return !IsWindow(scheduler); }, 5000));
+    const auto closedAt = momentOf(localTimeIn(0));
+    ASSERT_LT(std::pair(closedAt.today, closedAt.secondOfDay),
+              std::pair(momentOf(when).today, momentOf(when).secondOfDay))
+        << "closed only after the entry's time";
 
     // Two seconds past the entry's second.
     const auto past = [&] {

@@ -100,8 +100,10 @@ void SchedulerE2E::doubleClickCell(int row, int column) {
 HWND SchedulerE2E::addNew() {
     clickLabel(scheduler, L"Add New");
     entry = waitForShown(L"KeyreelEntryWindow", 10000);
-    if (entry == nullptr)
+    if (entry == nullptr || !IsWindowVisible(entry)) {
+        ADD_FAILURE() << "no entry window: " << describeDisplay();
         return nullptr;
+    }
     std::vector<HWND> edits, pickers;
     for (const probe::Child& child : probe::children(entry)) {
         if (child.className == L"Edit")

@@ -1,5 +1,6 @@
 #include "user_actions.h"
 
+#include "win32/wide_text.h"
 #include "window_probe.h"
 
 namespace keyreel::e2e {
@@ -23,7 +24,28 @@ GUITHREADINFO threadInput(HWND window) {
     return info;
 }
 
+std::string describe(HWND window) {
+    if (window == nullptr)
+        return "none";
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return win32::toUtf8(className) + " \"" + win32::toUtf8(probe::windowText(window)) + "\" (" +
+           std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" +
+           std::to_string(rect.right) + "," + std::to_string(rect.bottom) + ")" +
+           (IsWindowVisible(window) ? "" : " hidden");
+}
+
 }  // namespace
+
+std::string describeDisplay() {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    return "foreground: " + describe(GetForegroundWindow()) + "; pointer at " +
+           std::to_string(pointer.x) + "," + std::to_string(pointer.y) +
+           " over: " + describe(WindowFromPoint(pointer));
+}
 
 bool actOnDisplay(const std::wstring& shellCommands, DWORD timeoutMillis) {
     // Wine's start.exe may return while the commands still run: the last

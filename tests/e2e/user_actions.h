@@ -50,6 +50,9 @@ bool restoreFromTray(DWORD timeoutMillis);
 // The edit control of Wine's notepad once its window "Untitled - Notepad"
 // has one; null when it did not come in time.
 HWND waitForNotepadEdit(DWORD timeoutMillis);
+// The foreground window and the window under the pointer, with their
+// places, for the message of a failed wait.
+std::string describeDisplay();
 // The visible top-level windows of this class.
 int windowsOfClass(const wchar_t* className);
 
