@@ -1,5 +1,7 @@
 #include "user_actions.h"
 
+#include <gtest/gtest.h>
+
 #include "win32/wide_text.h"
 #include "window_probe.h"
 
@@ -81,15 +83,29 @@ bool clickAt(int x, int y) {
     return probe::runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + at({x, y}) + L" click 1");
 }
 
+bool pointTo(HWND window) {
+    if (window == nullptr)
+        return false;
+    const POINT middle = middleOf(window);
+    const auto over = [&] {
+        POINT pointer{};
+        GetCursorPos(&pointer);
+        const HWND under = WindowFromPoint(pointer);
+        return under == window || IsChild(window, under);
+    };
+    if (movePointerTo(middle.x, middle.y) && probe::waitFor(over, 5000))
+        return true;
+    ADD_FAILURE() << "the pointer is not over the window to click: " << describeDisplay();
+    return false;
+}
+
 bool clickOn(HWND window) {
-    return window != nullptr && probe::runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " +
-                                                           at(middleOf(window)) + L" click 1");
+    return pointTo(window) && probe::runUnixProgramToEnd(L"/usr/bin/xdotool click 1");
 }
 
 bool doubleClickOn(HWND window) {
-    return window != nullptr &&
-           probe::runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + at(middleOf(window)) +
-                                      L" click --repeat 2 --delay 80 1");
+    return pointTo(window) &&
+           probe::runUnixProgramToEnd(L"/usr/bin/xdotool click --repeat 2 --delay 80 1");
 }
 
 bool restoreFromTray(DWORD timeoutMillis) {

@@ -13,6 +13,10 @@ namespace keyreel::e2e {
 // Moves the pointer to the middle of the window and clicks (twice for a
 // double click) with the left button.
 bool clickOn(HWND window);
+// Moves the pointer to the middle of the window and waits until the window
+// is the one under it: a menu or another window still going away, or a
+// window that has just been moved, would otherwise take the click.
+bool pointTo(HWND window);
 bool doubleClickOn(HWND window);
 // Clicks the list box's line `index` (the list is not scrolled), twice for
 // a double click.
