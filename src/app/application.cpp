@@ -25,13 +25,19 @@ constexpr const wchar_t* kInstanceName = L"Local\\Keyreel.treel.instance";
 }  // namespace
 
 Application::Application()
-    : files_(fileStore_, codePage_),
+    : askedFiles_(
+          desktop_,
+          [](const std::string& path) { return win32::carriesWebMark(win32::toWide(path)); }),
+      files_(fileStore_, codePage_),
       model_(desktop_, files_),
       builder_(model_, files_, desktop_),
       mainWindow_(model_, builder_, *this),
       scheduler_({fileStore_, scheduleDatabasePath(win32::toUtf8(win32::besideProgram(L""))),
-                  codePage_, clock_, model_, firedOnce_, toldUnreadable_},
-                 {&win32::showMessageBox, &win32::chooseFile, [this] { showHelp(false); }}) {}
+                  codePage_, clock_, model_, firedOnce_, toldUnreadable_,
+                  [this](const std::string& path) { return askedFiles_.marked(path); }},
+                 {&win32::showMessageBox, &win32::chooseFile, [this] { showHelp(false); }}) {
+    model_.setAskedFiles(&askedFiles_);
+}
 
 int Application::run(const std::wstring& commandLine) {
     const win32::SingleInstance instance(kInstanceName);
@@ -101,7 +107,6 @@ HotKeySettings Application::reloadHotKeys() {
 
 FileStartServices Application::fileStartServices() {
     return {[this](std::int32_t seconds) { return countDown(seconds); },
-            [](const std::string& path) { return win32::carriesWebMark(win32::toWide(path)); },
             [this] { showMainWindow(); },
             [](const std::string& path) {
                 SHAddToRecentDocs(SHARD_PATHW, win32::toWide(path).c_str());
@@ -179,7 +184,7 @@ void Application::hotKeyPressed(WPARAM identifier, LPARAM keys) {
 void Application::playHotKeyFile(std::size_t fKey) {
     // Copied: the preferences may change the paths during the play.
     const std::string path = hotKeySettings_.fKeyMacro[fKey];
-    if (model_.playMacroFile(path) == FilePlayResult::Unreadable)
+    if (model_.playAskedFile(path) == FilePlayResult::Unreadable)
         desktop_.showMessage(unreadableMacroFileMessage(path));
 }
 

@@ -88,6 +88,8 @@ class Application final : public ui::MainWindowActions {
     win32::Win32Desktop desktop_;
     win32::Win32FileStore fileStore_;
     win32::Win32AnsiCodePage codePage_;
+    // Downloaded macro files the user agreed to play in this run.
+    AskedFiles askedFiles_;
     win32::RegistrySettingsStore settings_;
     MacroFiles files_;
     MainModel model_;
@@ -103,7 +105,9 @@ class Application final : public ui::MainWindowActions {
     // The hot keys belong to the main window, which exists once run() opened it.
     win32::WindowHotKeys hotKeyPlatform_{[this] { return mainWindow_.hwnd(); }};
     HotKeyRegistry hotKeys_{hotKeyPlatform_};
-    ui::PreferencesWindow prefs_{{settings_, [this] { return reloadHotKeys(); }, hotKeys_}};
+    ui::PreferencesWindow prefs_{
+        {settings_, [this] { return reloadHotKeys(); }, hotKeys_,
+         [this](const std::string& path) { return askedFiles_.marked(path); }}};
     ui::EditorWindow editor_{files_, [this] { model_.resetMacroLineCount(); }};
     ui::RecorderWindow recorder_{files_, [this] { model_.resetMacroLineCount(); }};
     win32::SystemClock clock_;
@@ -122,7 +126,7 @@ class Application final : public ui::MainWindowActions {
     win32::HelpViewer help_;
     std::unique_ptr<win32::TrayIcon> tray_;
     // Files from the command line and from second copies.
-    FileStarter fileStarter_{model_, desktop_, fileStartServices()};
+    FileStarter fileStarter_{model_, desktop_, askedFiles_, fileStartServices()};
     win32::OwnedTimer handOverTimer_;
     HotKeySettings hotKeySettings_;
     std::int16_t mouseTrackingOff_ = 0;

@@ -339,7 +339,7 @@ void PreferencesWindow::browse(std::size_t fKey) {
 }
 
 void PreferencesWindow::ok() {
-    if (applyPreferences(services_.store, boxes_, controls_.values,
+    if (applyPreferences(services_.store, boxes_, controls_.values, services_.marked,
                          [this] { services_.reloadHotKeys(); }))
         close();
 }

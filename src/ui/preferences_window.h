@@ -23,6 +23,8 @@ struct PreferencesServices {
     std::function<HotKeySettings()> reloadHotKeys;
     // How the latest registration went, for the marks beside the hot keys.
     const HotKeyRegistry& hotKeys;
+    // Whether a hot key's macro file came from the internet, which OK says.
+    WebMarkReader marked;
 };
 
 class PreferencesWindow final : public Window {

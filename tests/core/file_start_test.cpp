@@ -27,18 +27,18 @@ std::string quoted(const std::string& path) {
 class FileStartTest : public ::testing::Test, protected ModelParts {
   protected:
     FileStartTest()
-        : starter(model, desktop,
+        : starter(model, desktop, askedFiles,
                   {[this](std::int32_t seconds) {
                        countdowns.push_back(seconds);
                        if (duringCountDown)
                            duringCountDown();
                        return countDownGoes;
                    },
-                   [this](const std::string& path) { return downloaded.contains(path); },
                    [this] { ++windowShown; },
                    [this](const std::string& path) { recent.push_back(path); }}) {
         folder.write("a.kyr", "SendText >a\r\n");
         folder.write("b.kyr", "SendText >b\r\n");
+        model.setAskedFiles(&askedFiles);
     }
 
     // What was typed and whether the question came, from event `from` on.
@@ -58,11 +58,13 @@ class FileStartTest : public ::testing::Test, protected ModelParts {
         return false;
     }
 
+    std::set<std::string> downloaded;
+    AskedFiles askedFiles{desktop,
+                          [this](const std::string& path) { return downloaded.contains(path); }};
     FileStarter starter;
     std::vector<std::int32_t> countdowns;
     std::function<void()> duringCountDown;
     bool countDownGoes = true;
-    std::set<std::string> downloaded;
     int windowShown = 0;
     std::vector<std::string> recent;
 };
@@ -83,7 +85,7 @@ TEST_F(FileStartTest, PlaysOnlyWhatTheSettingsAndTheUserAllow) {
         {false, true, MessageAnswer::Yes, true, false, false},   // nothing to ask: no play
         {true, true, MessageAnswer::No, true, true, false},
         {true, true, MessageAnswer::Yes, true, true, true},
-        {true, true, MessageAnswer::Yes, false, true, false},
+        {true, true, MessageAnswer::Yes, false, false, false},  // the Yes before holds
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()

@@ -86,6 +86,73 @@ TEST_F(MainModelTest, AnUnreadableFileEndsAFilePlaySilently) {
     EXPECT_EQ(model.runState().stopRequested, 1);
 }
 
+// Hot keys and Run, where the user is there to be asked: a Yes holds for
+// the path for the rest of the run, a No plays nothing and keeps nothing.
+TEST_F(MainModelTest, ADownloadedFilePlaysFromAHotKeyOrRunOnlyOnceTheUserAgreed) {
+    for (const char* name : {"web1.kyr", "web2.kyr", "web3.kyr", "web4.kyr", "plain.kyr"})
+        folder.write(name, "Press_F1\r\n");
+    const std::string f = folder.file("web1.kyr"), g = folder.file("web2.kyr");
+    AskedFiles asked{desktop, [](const std::string& path) {
+                         return path.find("web") != std::string::npos ||
+                                path.find("WEB") != std::string::npos;
+                     }};
+    model.setAskedFiles(&asked);
+    enum class Way { HotKey, LoadAndRun, Run, Clear };
+    const struct {
+        Way way;
+        std::string path;
+        MessageAnswer answer;
+        bool asks;
+        bool plays;
+    } steps[] = {
+        {Way::HotKey, f, MessageAnswer::No, true, false},
+        {Way::HotKey, f, MessageAnswer::Yes, true, true},
+        {Way::HotKey, f, MessageAnswer::No, false, true},
+        {Way::LoadAndRun, g, MessageAnswer::No, true, false},
+        {Way::Run, "", MessageAnswer::Yes, true, true},  // the builder's edits keep the file
+        {Way::Run, "", MessageAnswer::No, false, true},
+        {Way::Clear, "", MessageAnswer::No, false, true},
+        {Way::HotKey, folder.file("plain.kyr"), MessageAnswer::No, false, true},
+        {Way::LoadAndRun, f, MessageAnswer::No, false, true},
+    };
+    int step = 0;
+    for (const auto& s : steps) {
+        SCOPED_TRACE(testing::Message() << "step " << step++);
+        const std::size_t from = desktop.events().size();
+        desktop.questionAnswer = s.answer;
+        if (s.way == Way::HotKey) {
+            model.playAskedFile(s.path);
+        } else if (s.way == Way::LoadAndRun) {
+            ASSERT_EQ(model.loadList(s.path), MacroFileRead::Read);
+            model.runList();
+        } else {
+            if (s.way == Way::Clear)
+                model.clearList();
+            model.appendLine("Press_Tab");
+            model.runList();
+        }
+        const std::vector<std::string> events(desktop.events().begin() + from,
+                                              desktop.events().end());
+        const bool asks =
+            !events.empty() && events.front().find("came from the internet") != std::string::npos;
+        EXPECT_EQ(asks, s.asks);
+        EXPECT_EQ(events.size() > (asks ? 1u : 0u), s.plays);
+    }
+    const std::size_t before = desktop.events().size();
+    EXPECT_TRUE(asked.agreed(folder.file("WEB1.KYR")));
+    EXPECT_EQ(desktop.events().size(), before) << "Windows paths ignore case";
+
+    // While the question shows, another hot key plays nothing and asks nothing.
+    desktop.questionAnswer = MessageAnswer::Yes;
+    FilePlayResult nested = FilePlayResult::Played;
+    desktop.atProcessingPoint = [&] {
+        desktop.atProcessingPoint = nullptr;
+        nested = model.playAskedFile(folder.file("web4.kyr"));
+    };
+    EXPECT_EQ(model.playAskedFile(folder.file("web3.kyr")), FilePlayResult::Played);
+    EXPECT_EQ(nested, FilePlayResult::Downloaded);
+}
+
 TEST(Startup, PlansFromTheCommandLineAndSettings) {
     const StartupPlan tray = planStartup("", true, true, 10);
     EXPECT_TRUE(tray.hideToTray);

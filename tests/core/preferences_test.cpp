@@ -155,21 +155,24 @@ TEST(Preferences, OkWritesEverySettingAndSaysWhenTheyTakeEffect) {
     SimulatedDesktop desktop;
     std::vector<std::size_t> savedAt;  // the messages shown by then
     const auto saved = [&] { savedAt.push_back(desktop.events().size()); };
-    EXPECT_TRUE(applyPreferences(settings, desktop, controls.values, saved));
+    const auto marked = [](const std::string& path) { return path == " d.kyr"; };
+    EXPECT_TRUE(applyPreferences(settings, desktop, controls.values, marked, saved));
     EXPECT_EQ(savedAt, std::vector<std::size_t>{0}) << "in effect before the user is told";
     EXPECT_EQ(settings.writes.size(), 21u);
     EXPECT_EQ(settings.writes.back(), "startup/runScheduler=1") << "after the twenty";
     EXPECT_EQ(settings.readSetting("startup", "delay"), "200");
     EXPECT_EQ(openedWindow(settings).values, controls.values) << "reopening shows what OK wrote";
     EXPECT_EQ(desktop.events(),
-              std::vector<std::string>{"message \"The hot keys take effect at once, the other "
-                                       "settings the next time you start the program.\" "
-                                       "\"Tobrin's Keyreel\" -> ok"});
+              std::vector<std::string>{
+                  "message \"The hot keys take effect at once, the other settings the next time "
+                  "you start the program.\\n\\nThe macro file of F4, \\\" d.kyr\\\", came from "
+                  "the internet: its hot key asks before the first play.\" \"Tobrin's Keyreel\" "
+                  "-> ok"});
 
     // An OK that could not write a setting says so instead.
     settings.failingWrite = 23;
     SimulatedDesktop failing;
-    EXPECT_FALSE(applyPreferences(settings, failing, controls.values, saved));
+    EXPECT_FALSE(applyPreferences(settings, failing, controls.values, marked, saved));
     EXPECT_EQ(settings.writes.size(), 42u) << "the other settings are still written";
     EXPECT_EQ(savedAt.size(), 1u) << "nothing takes effect";
     EXPECT_EQ(failing.events(),

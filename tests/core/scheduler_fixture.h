@@ -41,6 +41,7 @@ struct SchedulerParts : MacroFilePlayer {
     ToldUnreadableFiles toldUnreadable;
     Strings played;
     std::set<std::string> unreadable;
+    std::set<std::string> downloaded;
     int playing = 0;
     std::function<void(const std::string& path)> duringPlay;
     std::vector<MessageRequest> shown;
@@ -49,8 +50,9 @@ struct SchedulerParts : MacroFilePlayer {
 
     SchedulerModel& loadWindow(MacroFilePlayer* player = nullptr) {
         scheduler.reset();
-        scheduler.emplace(SchedulerServices{files, kDatabase, defaultCodePage(), clock,
-                                            player ? *player : *this, firedOnce, toldUnreadable});
+        scheduler.emplace(SchedulerServices{
+            files, kDatabase, defaultCodePage(), clock, player ? *player : *this, firedOnce,
+            toldUnreadable, [this](const std::string& path) { return downloaded.contains(path); }});
         scheduler->load();
         showReports();
         return *scheduler;

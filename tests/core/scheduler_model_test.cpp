@@ -223,17 +223,23 @@ TEST_F(SchedulerModelTest, AOnceEntryFiresOnlyOnceInARunEvenWhenItsRemovalWasNot
     EXPECT_TRUE(firedOnce.empty()) << "its removal was saved";
 }
 
-TEST_F(SchedulerModelTest, AnEntryWhoseFileCannotBeReadIsKeptOrMovedOnAndToldOnceInARun) {
-    database() = record("Once", "O", "3/5/2000", "9:05:07") +
-                 record("Daily", "D", "3/5/2000", "9:05:07") +
-                 record("Good", "D", "3/5/2000", "9:05:07");
+// A file from the internet is never played unattended, whoever else might.
+TEST_F(SchedulerModelTest, AnEntryWhoseFileCannotBeReadOrIsDownloadedIsKeptOrMovedOnAndToldOnce) {
+    database() =
+        record("Once", "O", "3/5/2000", "9:05:07") + record("Daily", "D", "3/5/2000", "9:05:07") +
+        record("Good", "D", "3/5/2000", "9:05:07") + record("Fetched", "O", "3/5/2000", "9:05:07");
     unreadable = {"Once.kyr", "Daily.kyr"};
+    downloaded = {"Fetched.kyr"};
     loadWindow();
     tickAt("3/5/2000 9:05:07");
     EXPECT_EQ(played, Strings{"Good.kyr"}) << "the schedule goes on";
     EXPECT_EQ(rows(), (Strings{"Once 9:05:07 3/5/2000 1 O", "Daily 9:05:07 3/06/2000 2 D",
-                               "Good 9:05:07 3/06/2000 2 D"}));
-    ASSERT_EQ(shown.size(), 2u);
+                               "Good 9:05:07 3/06/2000 2 D", "Fetched 9:05:07 3/5/2000 1 O"}));
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[2].text,
+              "The macro file \"Fetched.kyr\" came from the internet, and the scheduler plays no "
+              "such file unattended. The scheduled entry \"Fetched\" did not play and stays in "
+              "the schedule.");
     EXPECT_EQ(shown[0].text, unreadableMacroFileMessage("Once.kyr").text +
                                  " The scheduled entry \"Once\" did not play and stays in the "
                                  "schedule.");
@@ -247,9 +253,9 @@ TEST_F(SchedulerModelTest, AnEntryWhoseFileCannotBeReadIsKeptOrMovedOnAndToldOnc
     loadWindow();
     tickAt("3/5/2000 9:05:40");
     tickAt("3/6/2000 9:05:07");
-    EXPECT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown.size(), 3u);
     EXPECT_EQ(rows(), (Strings{"Once 9:05:07 3/5/2000 1 O", "Daily 9:05:07 3/07/2000 3 D",
-                               "Good 9:05:07 3/07/2000 3 D"}));
+                               "Good 9:05:07 3/07/2000 3 D", "Fetched 9:05:07 3/5/2000 1 O"}));
 }
 
 }  // namespace

@@ -185,6 +185,11 @@ std::wstring KeyreelTest::writeMacro(const std::wstring& name, const std::string
     return path;
 }
 
+void KeyreelTest::markDownloaded(const std::wstring& path) {
+    std::ofstream((path + L":Zone.Identifier").c_str(), std::ios::binary)
+        << "[ZoneTransfer]\r\nZoneId=3\r\nHostUrl=https://example.test/m.kyr\r\n";
+}
+
 HWND KeyreelTest::mainWindow(DWORD timeoutMillis) {
     HWND window = nullptr;
     waitFor([&] { return (window = FindWindowW(L"KeyreelMainWindow", nullptr)) != nullptr; },

@@ -102,6 +102,8 @@ class KeyreelTest : public ::testing::Test {
     void setSetting(const char* section, const char* key, const char* value);
     // Writes the lines as a macro file and returns its path.
     std::wstring writeMacro(const std::wstring& name, const std::string& utf8Lines);
+    // Marks the file as a download from the internet, as a browser does.
+    static void markDownloaded(const std::wstring& path);
     // The main window of keyreel.exe, shown or hidden.
     HWND mainWindow(DWORD timeoutMillis = 10000);
     std::wstring title();

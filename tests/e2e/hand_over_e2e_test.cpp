@@ -18,11 +18,6 @@ class HandOverTest : public KeyreelTest {
         setSetting("startup", "runLoaded", "1");
         setSetting("startup", "Run", "0");
     }
-    // Marks the file as a download from the internet, as a browser does.
-    static void markDownloaded(const std::wstring& path) {
-        std::ofstream((path + L":Zone.Identifier").c_str(), std::ios::binary)
-            << "[ZoneTransfer]\r\nZoneId=3\r\nHostUrl=https://example.test/m.kyr\r\n";
-    }
     std::vector<std::wstring> listLines() {
         return probe::listItems(probe::findChild(mainWindow(), L"ListBox"));
     }

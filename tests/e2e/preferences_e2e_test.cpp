@@ -120,7 +120,9 @@ TEST_F(PreferencesE2E, StartUpFillsOneHiddenWindowWhichTheMenuShowsModalAndTheTr
     EXPECT_TRUE(keyreel.running());
 }
 
-TEST_F(PreferencesE2E, HotKeysTurnedOffOrMovedAnswerNoMoreOnceOkStoredThem) {
+// F2's file came from the internet: OK says so, and its hot key asks before
+// each play until the user agreed.
+TEST_F(PreferencesE2E, HotKeysChangedActOnceOkStoredThemAndADownloadedFileAsksFirst) {
     TargetWindow target;
     setSetting("hotkey", "F1", "1");
     setSetting("hotkey", "F2", "1");
@@ -129,6 +131,7 @@ TEST_F(PreferencesE2E, HotKeysTurnedOffOrMovedAnswerNoMoreOnceOkStoredThem) {
         const std::string typed = std::string("SetFocus >KR Target\r\nSendText >") + key + "\r\n";
         setSetting("hKeyLoc", key, win32::toUtf8(writeMacro(name, typed)).c_str());
     }
+    markDownloaded(folder + L"F2.kyr");
     ASSERT_NE(open(L""), nullptr);
     prefs = preferencesWindows().front();
     chooseMenu(L"p", L"Home Return");
@@ -146,6 +149,7 @@ TEST_F(PreferencesE2E, HotKeysTurnedOffOrMovedAnswerNoMoreOnceOkStoredThem) {
         L"program.",
         10000);
     ASSERT_NE(told, nullptr);
+    EXPECT_EQ(probe::findMessageBox(kAppTitle, L"The macro file of F2"), told);
     probe::answerMessageBox(told, IDOK);
     ASSERT_TRUE(waitFor([&] { return !IsWindow(prefs); }, 5000));
 
@@ -161,10 +165,24 @@ TEST_F(PreferencesE2E, HotKeysTurnedOffOrMovedAnswerNoMoreOnceOkStoredThem) {
     // The old chords reach the program in front, which ignores them; only
     // the new one plays. An F1 play would run first and drop CTRL+F2.
     pressKeys(L"alt+F1 alt+F2 ctrl+F2");
+    for (const int answer : {IDNO, IDYES}) {
+        const HWND question =
+            probe::waitForMessageBox(kAppTitle, L"F2.kyr\" came from the internet", 10000);
+        ASSERT_NE(question, nullptr) << "asked again after No";
+        probe::answerMessageBox(question, answer);
+        ASSERT_TRUE(waitFor([&] { return !IsWindow(question); }, 5000));
+        if (answer == IDNO)
+            pressKeys(L"ctrl+F2");
+    }
     EXPECT_TRUE(waitFor([&] { return target.text() == L"-F2"; }, 10000))
         << win32::toUtf8(target.text());
     EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
-    EXPECT_EQ(target.text(), L"-F2");
+    // The Yes holds; a play after the No would show here as a third F2.
+    pressKeys(L"ctrl+F2");
+    EXPECT_TRUE(waitFor([&] { return target.text() == L"-F2F2"; }, 10000))
+        << win32::toUtf8(target.text());
+    EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
+    EXPECT_EQ(target.text(), L"-F2F2");
 }
 
 }  // namespace

@@ -70,7 +70,9 @@ TEST_F(SchedulerE2E, AnEntryMadeInTheEntryWindowPlaysAtItsSecondFromTheTrayAndIs
     EXPECT_TRUE(waitFor([&] { return rows().empty() && database().empty(); }, 5000)) << database();
 }
 
-// The first macro lasts beyond the second they share: the others wait for it.
+// The first macro lasts beyond the second they share: the others wait for
+// it. One whose file came from the internet plays not at all, is kept, and
+// is told.
 TEST_F(SchedulerE2E, EntriesOfOneSecondPlayOneAfterTheOtherFromTheTray) {
     Notepad notepad;
     ASSERT_TRUE(notepad.open());
@@ -80,6 +82,8 @@ TEST_F(SchedulerE2E, EntriesOfOneSecondPlayOneAfterTheOtherFromTheTray) {
     const std::string first = macro(L"first.kyr", "SendText >first.\r\nWait >2\r\n");
     const std::string second = macro(L"second.kyr", "SendText >second.\r\n");
     const std::string daily = macro(L"daily.kyr", "SendText >daily\r\n");
+    const std::string fetched = macro(L"fetched.kyr", "SendText >fetched\r\n");
+    markDownloaded(win32::toWide(fetched));
     ASSERT_NE(open(L""), nullptr);
     // Read when the scheduler loads: Hide loads it hidden.
     const LocalDateTime when = localTimeIn(10);
@@ -87,19 +91,26 @@ TEST_F(SchedulerE2E, EntriesOfOneSecondPlayOneAfterTheOtherFromTheTray) {
     const std::string runDate = enteredDateText(when.month, when.day, when.year);
     writeDatabase(record("First", runTime, runDate, weekdayText(when), "O", first) +
                   record("Second", runTime, runDate, weekdayText(when), "O", second) +
-                  record("Daily", runTime, runDate, weekdayText(when), "D", daily));
+                  record("Daily", runTime, runDate, weekdayText(when), "D", daily) +
+                  record("Fetched", runTime, runDate, weekdayText(when), "O", fetched));
     hideWithTheMainWindow();
 
+    const HWND told = probe::waitForMessageBox(kAppTitle, L"\"Fetched\" did not play", 60000);
+    ASSERT_NE(told, nullptr);
+    EXPECT_EQ(probe::findMessageBox(kAppTitle, L"fetched.kyr\" came from the internet"), told);
+    probe::answerMessageBox(told, IDOK);
     EXPECT_TRUE(waitFor([&] { return notepad.text() == L"first.second.daily"; }, 60000))
         << win32::toUtf8(notepad.text());
     const std::string moved = movedToTomorrow("Daily", runTime);
+    const std::string kept = record("Fetched", runTime, runDate, weekdayText(when), "O", fetched);
     EXPECT_TRUE(waitFor(
         [&] {
             const std::string file = database();
-            return file.starts_with(moved) && file.find("\r\n") + 2 == file.size();
+            return file.starts_with(moved) && file.find("\r\n") + 2 + kept.size() == file.size() &&
+                   file.ends_with(kept);
         },
         10000))
-        << database() << " does not hold only the daily entry moved on: " << moved;
+        << database() << " does not hold the daily entry moved on and the kept one: " << moved;
 }
 
 TEST_F(SchedulerE2E, DeleteRemovesExactlyTheSelectedRow) {

@@ -6,27 +6,11 @@
 
 namespace keyreel {
 
-std::string downloadedMacroQuestion(const std::string& path) {
-    return "The macro file \"" + path +
-           "\" came from the internet. Its lines can start programs and open documents on "
-           "this computer.\n\nPlay it now?";
-}
-
 std::string droppedHandOversMessage(std::size_t dropped) {
     const bool one = dropped == 1;
     return "Too many macro files were opened at once: " + std::to_string(dropped) +
            (one ? " of them was not opened. Open it" : " of them were not opened. Open them") +
            " again once the others have started.";
-}
-
-bool FileStarter::agreeToPlayDownload(const std::string& path) {
-    MessageRequest question;
-    question.text = downloadedMacroQuestion(path);
-    question.title = kAppTitle;
-    question.buttons = MessageButtons::YesNo;
-    question.icon = MessageIcon::Exclamation;
-    question.defaultNo = true;
-    return boxes_.showMessage(question) == MessageAnswer::Yes;
 }
 
 void FileStarter::start(const StartupPlan& plan) {
@@ -35,10 +19,11 @@ void FileStarter::start(const StartupPlan& plan) {
     starting_ = true;
     services_.showWindow();
     services_.noteRecent(plan.macroPath);
-    if (plan.play && services_.cameFromInternet(plan.macroPath)) {
-        // Loaded, so that the user sees the lines, and played only on Yes.
+    if (plan.play && asked_.marked(plan.macroPath)) {
+        // Loaded, so that the user sees the lines, and played only on Yes
+        // (or after an earlier Yes).
         const bool loaded = tellIfUnread(boxes_, plan.macroPath, model_.loadList(plan.macroPath));
-        const bool go = loaded && agreeToPlayDownload(plan.macroPath) &&
+        const bool go = loaded && asked_.agreed(plan.macroPath) &&
                         (!plan.countdown || services_.countDown(plan.countdownSeconds));
         starting_ = false;
         if (go)

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/base/asked_files.h"
 #include "core/base/message_boxes.h"
 #include "core/main_window/main_model.h"
 #include "core/settings/startup.h"
@@ -21,8 +22,6 @@ namespace keyreel {
 struct FileStartServices {
     // Counts down the start-up delay; false when the user cancelled it.
     std::function<bool(std::int32_t seconds)> countDown;
-    // Whether the file carries the mark of a download from the internet.
-    std::function<bool(const std::string& path)> cameFromInternet;
     // Shows the main window: the program may be sitting in the tray.
     std::function<void()> showWindow;
     // Adds the file to the system's recent documents.
@@ -38,8 +37,9 @@ struct FileStartSettings {
 
 class FileStarter {
   public:
-    FileStarter(MainModel& model, MessageBoxes& boxes, FileStartServices services)
-        : model_(model), boxes_(boxes), services_(std::move(services)) {}
+    FileStarter(MainModel& model, MessageBoxes& boxes, AskedFiles& asked,
+                FileStartServices services)
+        : model_(model), boxes_(boxes), asked_(asked), services_(std::move(services)) {}
 
     void setSettings(const FileStartSettings& settings) { settings_ = settings; }
 
@@ -59,11 +59,11 @@ class FileStarter {
     bool waiting() const { return !waiting_.empty(); }
 
   private:
-    bool agreeToPlayDownload(const std::string& path);
     void tellDropped();
 
     MainModel& model_;
     MessageBoxes& boxes_;
+    AskedFiles& asked_;
     FileStartServices services_;
     FileStartSettings settings_;
     std::deque<std::string> waiting_;
@@ -71,8 +71,6 @@ class FileStarter {
     bool starting_ = false;
 };
 
-// The question asked before a file from the internet plays.
-std::string downloadedMacroQuestion(const std::string& path);
 // What the user is told when `dropped` handed-over files found no place.
 std::string droppedHandOversMessage(std::size_t dropped);
 

@@ -15,7 +15,8 @@ void MainModel::resetMacroLineCount() {
     run_.macroLineCount = static_cast<std::int32_t>(list_.size());
 }
 
-void MainModel::listReplaced() {
+void MainModel::listReplaced(const std::string& source) {
+    listSource_ = source;
     resetMacroLineCount();
     if (observer_)
         observer_->listChanged();
@@ -33,6 +34,8 @@ void MainModel::playBracketed() {
 }
 
 void MainModel::runList() {
+    if (asked_ && !listSource_.empty() && !asked_->agreed(listSource_))
+        return;
     playBracketed();
 }
 
@@ -46,17 +49,25 @@ FilePlayResult MainModel::playMacroFile(const std::string& path, const FilePlayS
         return FilePlayResult::Busy;
     if (files_.loadList(path, list_) != MacroFileRead::Read)
         return FilePlayResult::Unreadable;
-    listReplaced();
+    listReplaced(path);
     if (starting)
         starting();
     playBracketed();
     return FilePlayResult::Played;
 }
 
+FilePlayResult MainModel::playAskedFile(const std::string& path) {
+    if (playing())
+        return FilePlayResult::Busy;
+    if (asked_ && !asked_->agreed(path))
+        return FilePlayResult::Downloaded;
+    return playMacroFile(path);
+}
+
 MacroFileRead MainModel::loadList(const std::string& path) {
     const MacroFileRead read = files_.loadList(path, list_);
     if (read == MacroFileRead::Read)
-        listReplaced();
+        listReplaced(path);
     return read;
 }
 
@@ -86,6 +97,7 @@ bool MainModel::removeLine(std::size_t index) {
 
 void MainModel::clearList() {
     list_.clear();
+    listSource_.clear();
     if (observer_)
         observer_->listChanged();
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/base/asked_files.h"
 #include "core/base/product_texts.h"
 #include "core/macro/desktop.h"
 #include "core/macro/macro_file.h"
@@ -45,6 +46,9 @@ class MainModel : public MacroFilePlayer {
     MainModel(Desktop& desktop, MacroFiles& files) : files_(files), player_(list_, run_, desktop) {}
 
     void setObserver(MainModelObserver* observer) { observer_ = observer; }
+    // Where the user is asked before a downloaded file plays; without it,
+    // nothing is asked.
+    void setAskedFiles(AskedFiles* asked) { asked_ = asked; }
 
     const MacroList& list() const { return list_; }
     RunState& runState() { return run_; }
@@ -56,18 +60,22 @@ class MainModel : public MacroFilePlayer {
     // Run button, the play hot key and the start-up play: plays the list as
     // it stands. Pressed during a play, it starts a nested play, unless
     // kMaxNestedPlays plays are under way: then it is dropped and the
-    // running plays go on.
+    // running plays go on. A list loaded from a downloaded file plays only
+    // once the user agreed to that file.
     void runList();
     // Stop button, tray Stop and the stop hot key.
     void stop();
-    // Hot keys F1..F6 and the scheduler: loads the file and plays it, unless
-    // any play is under way (a file play would replace the list under it:
-    // Busy) or the file cannot be read or is refused (Unreadable, the list
-    // unchanged). `starting` is told once the file is read, as its play
-    // begins.
+    // The scheduler, and the hot keys F1..F6 through playAskedFile: loads
+    // the file and plays it, unless any play is under way (a file play
+    // would replace the list under it: Busy) or the file cannot be read or
+    // is refused (Unreadable, the list unchanged). `starting` is told once
+    // the file is read, as its play begins.
     FilePlayResult playMacroFile(const std::string& path) { return playMacroFile(path, {}); }
     FilePlayResult playMacroFile(const std::string& path,
                                  const FilePlayStarting& starting) override;
+    // Hot keys F1..F6: as playMacroFile, once the user agreed to a
+    // downloaded file (Downloaded when not).
+    FilePlayResult playAskedFile(const std::string& path);
     // Loads a file into the list; the list stays as it was when the file is
     // not read.
     MacroFileRead loadList(const std::string& path);
@@ -86,13 +94,17 @@ class MainModel : public MacroFilePlayer {
   private:
     void setTitle(const char* title);
     void playBracketed();
-    void listReplaced();
+    void listReplaced(const std::string& source);
 
     MacroFiles& files_;
     MacroList list_;
     RunState run_;
     Player player_;
     MainModelObserver* observer_ = nullptr;
+    AskedFiles* asked_ = nullptr;
+    // The file the list was loaded from, empty for a list built from
+    // nothing; the builder's edits keep it, as they keep the file's lines.
+    std::string listSource_;
     std::string title_ = kIdleTitle;
     // Plays under way, the outermost included.
     int playDepth_ = 0;

@@ -13,6 +13,7 @@ enum class FilePlayResult {
     Played,      // the file was loaded and its play has ended
     Busy,        // another play was under way: nothing was loaded or played
     Unreadable,  // the file could not be read: nothing was played
+    Downloaded,  // the file came from the internet and no one agreed: nothing was played
 };
 
 // Called once the file has been read, just before its play begins; never

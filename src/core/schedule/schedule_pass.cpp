@@ -114,9 +114,9 @@ FilePlayResult SchedulePass::fire(std::size_t row, ScheduleMoment& now) {
         return result;
     if (times.frequency != Frequency::Once && times.runDate)
         moveOn(id, *times.runDate, times.frequency, result == FilePlayResult::Played);
-    if (result == FilePlayResult::Unreadable) {
+    if (result != FilePlayResult::Played) {
         if (const auto current = list_.findRow(id))
-            actions_.macroFileUnreadable(list_.entry(*current));
+            actions_.macroFileNotPlayed(list_.entry(*current), result);
     }
     return result;
 }

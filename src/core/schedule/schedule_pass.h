@@ -19,8 +19,9 @@
 // is queued, by row identity and in memory only, and played at the first
 // pass after that play has ended, however late: the rules of the minute and
 // of missed runs no longer apply to it. An entry whose macro file cannot be
-// read plays nothing: a once entry stays in the list (the rest of its
-// minute tries it again), a daily or weekly entry moves on.
+// read, or came from the internet and so is never played unattended, plays
+// nothing: a once entry stays in the list (the rest of its minute tries it
+// again), a daily or weekly entry moves on.
 //
 // One SchedulePass serves the scheduler for as long as it runs: it knows
 // which rows are playing and which wait.
@@ -47,9 +48,13 @@ class ScheduleActions {
     // says which. Clock ticks, and with them nested passes, run meanwhile.
     virtual FilePlayResult playMacroFile(const std::string& path,
                                          const FilePlayStarting& starting) = 0;
-    // Told when a due entry's macro file could not be read, with the entry
-    // as it stands after it was kept (once) or moved on (daily, weekly).
-    virtual void macroFileUnreadable(const ScheduleEntry& entry) { (void)entry; }
+    // Told when a due entry's macro file was not played (`cause`: it could
+    // not be read, or came from the internet), with the entry as it stands
+    // after it was kept (once) or moved on (daily, weekly).
+    virtual void macroFileNotPlayed(const ScheduleEntry& entry, FilePlayResult cause) {
+        (void)entry;
+        (void)cause;
+    }
     // Told after every save of the pass. When it failed, the list keeps the
     // change and the next save writes it.
     virtual void scheduleSaved(ScheduleSaveResult result) = 0;

@@ -9,6 +9,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "core/base/message_boxes.h"
@@ -44,20 +45,21 @@ class ScheduleReports {
     bool showing_ = false;
 };
 
-// The entries whose macro file could not be read that the user has been
-// told about in this run of the program. The program keeps one for its whole
-// run, across the scheduler window's unloading: a once entry is tried again
-// for the rest of its minute, a daily entry again the next day, and the user
-// hears of each entry and file once.
+// The entries whose macro file was not played, because it could not be read
+// or came from the internet, that the user has been told about in this run
+// of the program. The program keeps one for its whole run, across the
+// scheduler window's unloading: a once entry is tried again for the rest of
+// its minute, a daily entry again the next day, and the user hears of each
+// entry, file and cause once.
 class ToldUnreadableFiles {
   public:
-    // True the first time for this description and macro path.
-    bool firstTime(const std::string& descr, const std::string& path) {
-        return told_.emplace(descr, path).second;
+    // True the first time for this description, macro path and cause.
+    bool firstTime(const std::string& descr, const std::string& path, int cause) {
+        return told_.emplace(descr, path, cause).second;
     }
 
   private:
-    std::set<std::pair<std::string, std::string>> told_;
+    std::set<std::tuple<std::string, std::string, int>> told_;
 };
 
 }  // namespace keyreel

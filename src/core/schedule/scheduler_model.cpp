@@ -28,6 +28,7 @@ SchedulerModel::SchedulerModel(const SchedulerServices& services)
       player_(services.player),
       firedOnce_(services.firedOnce),
       toldUnreadable_(services.toldUnreadable),
+      marked_(services.marked),
       pass_(list_, database_, clock_, *this) {}
 
 void SchedulerModel::load() {
@@ -95,6 +96,9 @@ std::optional<CellEdit> SchedulerModel::openCellEditor(std::optional<std::size_t
 CellUpdate SchedulerModel::updateTheSchedule(const CellEdit& edit) {
     CellUpdate update = keyreel::updateTheSchedule(list_, edit, clock_.now());
     unsavedChanges_ = unsavedChanges_ || update.written;
+    if (update.written && !update.message && edit.column == ScheduleColumn::FilePath &&
+        downloaded(edit.text))
+        update.message = downloadedEntryMessage(edit.text);
     return update;
 }
 
@@ -115,8 +119,11 @@ std::optional<MessageRequest> SchedulerModel::scheduleIt(ScheduleEntryForm& form
         saveAsked();
         return noFrequencyMessage();
     }
+    const std::string path = form.path;
     form.emptyFields();
     saveAsked();
+    if (downloaded(path))
+        return downloadedEntryMessage(path);
     return std::nullopt;
 }
 
@@ -142,14 +149,23 @@ void SchedulerModel::entryFired(const ScheduleEntry& entry) {
         firedOnce_.fired(entry);
 }
 
+bool SchedulerModel::downloaded(const std::string& path) const {
+    return marked_ && marked_(path);
+}
+
+// No one is there to be asked.
 FilePlayResult SchedulerModel::playMacroFile(const std::string& path,
                                              const FilePlayStarting& starting) {
+    if (downloaded(path))
+        return FilePlayResult::Downloaded;
     return player_.playMacroFile(path, starting);
 }
 
-void SchedulerModel::macroFileUnreadable(const ScheduleEntry& entry) {
-    if (toldUnreadable_.firstTime(entry.descr, entry.path))
-        reports_.post(unreadableEntryReport(entry));
+void SchedulerModel::macroFileNotPlayed(const ScheduleEntry& entry, FilePlayResult cause) {
+    if (!toldUnreadable_.firstTime(entry.descr, entry.path, static_cast<int>(cause)))
+        return;
+    reports_.post(cause == FilePlayResult::Downloaded ? downloadedEntryReport(entry)
+                                                      : unreadableEntryReport(entry));
 }
 
 void SchedulerModel::scheduleSaved(ScheduleSaveResult result) {

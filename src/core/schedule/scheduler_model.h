@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 
+#include "core/base/asked_files.h"
 #include "core/base/file_store.h"
 #include "core/schedule/cell_editor.h"
 #include "core/schedule/entry_form.h"
@@ -42,6 +43,9 @@ struct SchedulerServices {
     // file could not be read, kept across the window's unloading.
     FiredOnceEntries& firedOnce;
     ToldUnreadableFiles& toldUnreadable;
+    // Whether a macro file came from the internet: the scheduler plays no
+    // such file, and says so when one is chosen.
+    WebMarkReader marked;
 };
 
 enum class SchedulerButton { SaveUpdate, Delete, AddNew, View, Hide, Help };
@@ -109,12 +113,15 @@ class SchedulerModel : private ScheduleActions {
     // A double click on a cell; empty when it hit no row.
     std::optional<CellEdit> openCellEditor(std::optional<std::size_t> row, std::size_t column);
     // "Modify", and Enter in the update window's text box. A run date or
-    // time that leaves a once entry in the past is written and said.
+    // time that leaves a once entry in the past is written and said, and so
+    // is a macro path of a file from the internet.
     CellUpdate updateTheSchedule(const CellEdit& edit);
 
     // The entry window's "Schedule It". A message to show, if any; the form
     // is emptied only when the entry was added. A once entry whose minute
-    // has gone by is refused: nothing would ever play it.
+    // has gone by is refused: nothing would ever play it. An entry whose file
+    // came from the internet is added, and said to play nothing while the
+    // file keeps its mark.
     std::optional<MessageRequest> scheduleIt(ScheduleEntryForm& form);
 
     // The text the list shows in a cell: the entry's text, with a weekly
@@ -139,9 +146,10 @@ class SchedulerModel : private ScheduleActions {
     void entryFired(const ScheduleEntry& entry) override;
     FilePlayResult playMacroFile(const std::string& path,
                                  const FilePlayStarting& starting) override;
-    void macroFileUnreadable(const ScheduleEntry& entry) override;
+    void macroFileNotPlayed(const ScheduleEntry& entry, FilePlayResult cause) override;
     void scheduleSaved(ScheduleSaveResult result) override;
 
+    bool downloaded(const std::string& path) const;
     bool saveAsked();
     void saveResult(ScheduleSaveResult result, bool asked);
 
@@ -151,6 +159,7 @@ class SchedulerModel : private ScheduleActions {
     MacroFilePlayer& player_;
     FiredOnceEntries& firedOnce_;
     ToldUnreadableFiles& toldUnreadable_;
+    WebMarkReader marked_;
     SchedulePass pass_;
     ScheduleReports reports_;
     bool saveFailing_ = false;

@@ -89,14 +89,36 @@ MessageRequest onceRunPassedMessage(const std::string& runDate, const std::strin
     return warning(passed + "Please choose a later date or time; nothing was added.");
 }
 
+namespace {
+
+std::string notPlayedText(const ScheduleEntry& entry) {
+    std::string text = " The scheduled entry \"" + entry.descr + "\" did not play";
+    if (frequencyOf(entry.freq) == Frequency::Once)
+        return text + " and stays in the schedule.";
+    return text + "; its next run is on " + entry.runDate + ".";
+}
+
+std::string cameFromInternet(const std::string& path) {
+    return "The macro file \"" + path +
+           "\" came from the internet, and the scheduler plays no such file unattended.";
+}
+
+}  // namespace
+
 MessageRequest unreadableEntryReport(const ScheduleEntry& entry) {
     MessageRequest report = unreadableMacroFileMessage(entry.path);
-    report.text += " The scheduled entry \"" + entry.descr + "\" did not play";
-    if (frequencyOf(entry.freq) == Frequency::Once)
-        report.text += " and stays in the schedule.";
-    else
-        report.text += "; its next run is on " + entry.runDate + ".";
+    report.text += notPlayedText(entry);
     return report;
+}
+
+MessageRequest downloadedEntryReport(const ScheduleEntry& entry) {
+    return warning(cameFromInternet(entry.path) + notPlayedText(entry));
+}
+
+MessageRequest downloadedEntryMessage(const std::string& path) {
+    return warning(cameFromInternet(path) +
+                   " At its time the entry plays nothing, and you are told. To have it played, "
+                   "remove the file's mark (Unblock, in its Properties).");
 }
 
 std::optional<MessageRequest> loadReport(const ScheduleLoad& load,

@@ -40,9 +40,14 @@ MessageRequest weekdayMismatchMessage(const ScheduleEntry& entry);
 // which writes it.
 MessageRequest onceRunPassedMessage(const std::string& runDate, const std::string& runTime,
                                     bool written);
-// A due entry whose macro file could not be read, as it stands after it was
-// kept (once) or moved on (daily, weekly).
+// A due entry whose macro file could not be read, or came from the internet,
+// as it stands after it was kept (once) or moved on (daily, weekly).
 MessageRequest unreadableEntryReport(const ScheduleEntry& entry);
+MessageRequest downloadedEntryReport(const ScheduleEntry& entry);
+// "Schedule It" and "Modify" of an entry whose macro file came from the
+// internet: the entry is kept, and said to play nothing while the file is
+// marked.
+MessageRequest downloadedEntryMessage(const std::string& path);
 // What the scheduler window says when it loads; empty when all went well.
 std::optional<MessageRequest> loadReport(const ScheduleLoad& load,
                                          const ScheduleDatabase& database);

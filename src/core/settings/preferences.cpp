@@ -65,15 +65,32 @@ void sliderMoved(PreferenceControls& controls, int position) {
     controls.values.delay = std::to_string(controls.sliderPosition);
 }
 
+namespace {
+
+std::string downloadedHotKeyFiles(const HotKeySettings& hotKeys, const WebMarkReader& marked) {
+    std::string text;
+    for (std::size_t fKey = 0; fKey < hotKeys.fKeyMacro.size(); ++fKey) {
+        const std::string& path = hotKeys.fKeyMacro[fKey];
+        if (hotKeys.fKeyEnabled[fKey] && !path.empty() && marked(path)) {
+            text += "\n\nThe macro file of F" + std::to_string(fKey + 1) + ", \"" + path +
+                    "\", came from the internet: its hot key asks before the first play.";
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
 bool applyPreferences(SettingsStore& store, MessageBoxes& boxes, const PreferenceValues& values,
-                      const std::function<void()>& saved) {
+                      const WebMarkReader& marked, const std::function<void()>& saved) {
     if (!saveSettings(store, values)) {
         boxes.showMessage(
             {kSettingsNotSavedMessage, kAppTitle, MessageButtons::Ok, MessageIcon::Exclamation});
         return false;
     }
     saved();
-    boxes.showMessage({kSettingsSavedMessage, kAppTitle});
+    boxes.showMessage(
+        {kSettingsSavedMessage + downloadedHotKeyFiles(values.hotKeys, marked), kAppTitle});
     return true;
 }
 

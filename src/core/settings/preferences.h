@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "core/base/asked_files.h"
 #include "core/base/file_dialog.h"
 #include "core/base/message_boxes.h"
 #include "core/settings/settings.h"
@@ -64,11 +65,13 @@ void secondsTextChanged(PreferenceControls& controls, std::string text);
 void sliderMoved(PreferenceControls& controls, int position);
 
 // OK: writes all twenty-one settings, lets `saved` put the hot keys into
-// effect, then tells the user when the settings take effect. When some
-// setting could not be written it says so instead and returns false: the
-// window stays open with what the user set, and nothing takes effect.
+// effect, then tells the user when the settings take effect, and which hot
+// keys that are on have a macro file from the internet (`marked`), which
+// asks before its first play. When some setting could not be written it
+// says so instead and returns false: the window stays open with what the
+// user set, and nothing takes effect.
 bool applyPreferences(SettingsStore& store, MessageBoxes& boxes, const PreferenceValues& values,
-                      const std::function<void()>& saved);
+                      const WebMarkReader& marked, const std::function<void()>& saved);
 
 // The browse buttons' Open dialog for a hot key's macro file.
 FileDialogRequest hotKeyMacroDialog();
