@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include "core/base/message_texts.h"
 #include "core/base/product_texts.h"
 #include "core/macro/macro_file.h"
 #include "core/macro/whole_second_wait.h"
@@ -45,7 +46,7 @@ int Application::run(const std::wstring& commandLine) {
             !handOver.empty() &&
             win32::handOverToRunningCopy(ui::MainWindow::kClassName, win32::toWide(handOver));
         if (!handedOver) {
-            MessageBoxW(nullptr, L"The program is already running!",
+            MessageBoxW(nullptr, win32::toWide(kAlreadyRunningText).c_str(),
                         win32::toWide(kAppTitle).c_str(), MB_OK | MB_SETFOREGROUND);
             // Whoever started the program again is looking for it, which
             // may sit out of sight in the notification area.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/base/message_texts.h"
 #include "core/base/number.h"
 #include "core/base/product_texts.h"
 
@@ -69,11 +70,11 @@ bool applyPreferences(SettingsStore& store, MessageBoxes& boxes, const Preferenc
                       const std::function<void()>& saved) {
     if (!saveSettings(store, values)) {
         boxes.showMessage(
-            {kSettingsNotSavedMessage, kAppTitle, MessageButtons::Ok, MessageIcon::Exclamation});
+            {kSettingsNotSavedText, kAppTitle, MessageButtons::Ok, MessageIcon::Exclamation});
         return false;
     }
     saved();
-    boxes.showMessage({kSettingsSavedMessage, kAppTitle});
+    boxes.showMessage({kSettingsSavedText, kAppTitle});
     return true;
 }
 
