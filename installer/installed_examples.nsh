@@ -81,3 +81,15 @@ FunctionEnd
     Delete "$INSTDIR\examples\${NAME}"
   ${EndIf}
 !macroend
+
+; Examples of earlier versions that no longer ship under their name: an
+; upgrade removes each one the user left unchanged, as an uninstall would.
+!macro KeyreelRetireExamples
+  Push "calculator.kyr"
+  Call exampleUnchanged
+  Pop $0
+  ${If} $0 == 1
+    Delete "$INSTDIR\examples\calculator.kyr"
+    DeleteRegValue HKCU "${KEYREEL_EXAMPLES_KEY}" "calculator.kyr"
+  ${EndIf}
+!macroend

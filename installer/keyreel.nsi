@@ -84,6 +84,7 @@ Section "Keyreel" secProgram
   Call closeRunningKeyreel
 
   !insertmacro KeyreelInstallFiles
+  !insertmacro KeyreelRetireExamples
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   CreateDirectory "${START_MENU_FOLDER}"

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include "core/base/message_texts.h"
 #include "core/base/product_texts.h"
 #include "core/macro/macro_file.h"
 #include "core/macro/whole_second_wait.h"
@@ -51,8 +52,11 @@ int Application::run(const std::wstring& commandLine) {
             !handOver.empty() &&
             win32::handOverToRunningCopy(ui::MainWindow::kClassName, win32::toWide(handOver));
         if (!handedOver) {
-            MessageBoxW(nullptr, L"The program is already running!",
+            MessageBoxW(nullptr, win32::toWide(kAlreadyRunningText).c_str(),
                         win32::toWide(kAppTitle).c_str(), MB_OK | MB_SETFOREGROUND);
+            // Whoever started the program again is looking for it, which
+            // may sit out of sight in the notification area.
+            win32::showRunningCopy(ui::MainWindow::kClassName);
         }
         return 0;
     }
@@ -114,6 +118,12 @@ FileStartServices Application::fileStartServices() {
 }
 
 bool Application::dataReceived(const COPYDATASTRUCT& data) {
+    // Shown while the second copy waits: until it has its answer, it is the
+    // program in front, which lets this one come to the front.
+    if (win32::asksToShowWindow(data)) {
+        showMainWindow();
+        return true;
+    }
     // Only copied here: the second copy waits for this answer, and must not
     // wait for a play.
     const auto commandLine = win32::handedOverCommandLine(data);

@@ -2,10 +2,12 @@
 // the main window, help, hiding and exit.
 
 #include "app/application.h"
+#include "core/base/message_texts.h"
 #include "core/base/product_texts.h"
 #include "ui/command_ids.h"
 #include "win32/program_files.h"
 #include "win32/shutdown_hold.h"
+#include "win32/wide_text.h"
 
 namespace keyreel {
 
@@ -16,11 +18,11 @@ constexpr const wchar_t* kHelpFile = L"keyreel.chm";
 const char* helpProblem(win32::HelpViewer::Result result) {
     switch (result) {
         case win32::HelpViewer::Result::FileMissing:
-            return "The help file keyreel.chm was not found in the program's folder.";
+            return kHelpFileMissingText;
         case win32::HelpViewer::Result::ViewerMissing:
-            return "Help cannot be shown: the HTML Help viewer (hhctrl.ocx) is missing.";
+            return kHelpViewerMissingText;
         default:
-            return "The help file keyreel.chm could not be opened.";
+            return kHelpNotOpenedText;
     }
 }
 
@@ -85,8 +87,7 @@ bool Application::endSessionQueried() {
     if (answeringEndSession_)
         return false;
     answeringEndSession_ = true;
-    const win32::ShutdownHold hold(mainWindow_.hwnd(),
-                                   L"Keyreel asks whether to keep unsaved work.");
+    const win32::ShutdownHold hold(mainWindow_.hwnd(), win32::toWide(kShutdownHeldText).c_str());
     const bool mayEnd = windows_.unloadAll();
     answeringEndSession_ = false;
     return mayEnd;

@@ -101,7 +101,7 @@ int MainWindow::minimumClientWidth() const {
 }
 
 void MainWindow::show() {
-    ShowWindow(hwnd(), SW_SHOW);
+    ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(hwnd());
     if (!IsChild(hwnd(), GetFocus()))
         SetFocus(control(kCommandChooser));

@@ -26,27 +26,40 @@ HWND waitForMainWindow(const wchar_t* mainWindowClass, DWORD waitMillis) {
     }
 }
 
-}  // namespace
-
-bool handOverToRunningCopy(const wchar_t* mainWindowClass, const std::wstring& commandLine,
-                           DWORD waitMillis) {
+// Sends `bytes` under `tag` to the running copy's main window; true when
+// the window took them.
+bool sendToRunningCopy(const wchar_t* mainWindowClass, std::uint64_t tag, const void* bytes,
+                       std::size_t size, DWORD waitMillis) {
     const HWND window = waitForMainWindow(mainWindowClass, waitMillis);
     if (window == nullptr)
         return false;
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     // The running copy shows its window in front: only the program in front
-    // may hand that on.
+    // (this one, whose message box or start the user just saw) may hand
+    // that on.
     AllowSetForegroundWindow(process);
-    COPYDATASTRUCT data{kHandOverTag, static_cast<DWORD>(commandLine.size() * sizeof(wchar_t)),
-                        const_cast<wchar_t*>(commandLine.data())};
+    COPYDATASTRUCT data{static_cast<ULONG_PTR>(tag), static_cast<DWORD>(size),
+                        const_cast<void*>(bytes)};
     DWORD_PTR result = FALSE;
-    // The running copy only copies the text and returns: a play under way
-    // does not hold this copy up.
+    // The running copy only copies the text, or shows its window, and
+    // returns: a play under way does not hold this copy up.
     const LRESULT sent =
         SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
                             SMTO_ABORTIFHUNG, kSendTimeoutMillis, &result);
     return sent != 0 && result == TRUE;
+}
+
+}  // namespace
+
+bool handOverToRunningCopy(const wchar_t* mainWindowClass, const std::wstring& commandLine,
+                           DWORD waitMillis) {
+    return sendToRunningCopy(mainWindowClass, kHandOverTag, commandLine.data(),
+                             commandLine.size() * sizeof(wchar_t), waitMillis);
+}
+
+bool showRunningCopy(const wchar_t* mainWindowClass, DWORD waitMillis) {
+    return sendToRunningCopy(mainWindowClass, kShowWindowTag, nullptr, 0, waitMillis);
 }
 
 std::wstring fullPathOf(const std::wstring& path) {
@@ -66,6 +79,11 @@ std::optional<std::string> handedOverCommandLine(const COPYDATASTRUCT& data) {
         return std::nullopt;
     return keyreel::handedOverCommandLine(
         data.dwData, std::string_view(static_cast<const char*>(data.lpData), data.cbData));
+}
+
+bool asksToShowWindow(const COPYDATASTRUCT& data) {
+    // The request has no bytes: with any, it is another request.
+    return data.cbData == 0 && keyreel::asksToShowWindow(data.dwData, {});
 }
 
 bool carriesWebMark(const std::wstring& path) {

@@ -2,7 +2,8 @@
 
 // Handing a macro file over to the copy of the program that already runs:
 // a second copy started with a file (a double-clicked .kyr) sends its
-// command line to the running copy's main window with WM_COPYDATA and ends.
+// command line to the running copy's main window with WM_COPYDATA and ends;
+// one started without a file asks the running copy to show itself.
 
 #include <windows.h>
 
@@ -18,6 +19,10 @@ namespace keyreel::win32 {
 bool handOverToRunningCopy(const wchar_t* mainWindowClass, const std::wstring& commandLine,
                            DWORD waitMillis = 5000);
 
+// Asks the running copy to show its main window in front, also from the
+// notification area; false when no window took the request in time.
+bool showRunningCopy(const wchar_t* mainWindowClass, DWORD waitMillis = 5000);
+
 // The full path of `path` in this process's current folder; empty when the
 // system cannot resolve it.
 std::wstring fullPathOf(const std::wstring& path);
@@ -25,6 +30,8 @@ std::wstring fullPathOf(const std::wstring& path);
 // The command line a WM_COPYDATA message carries, as UTF-8, when the message
 // is a hand-over of a sane size; empty otherwise.
 std::optional<std::string> handedOverCommandLine(const COPYDATASTRUCT& data);
+// Whether a WM_COPYDATA message asks to show the main window.
+bool asksToShowWindow(const COPYDATASTRUCT& data);
 
 // Whether the file carries the mark of a download from the internet: its
 // Zone.Identifier stream names the internet or the restricted zone.

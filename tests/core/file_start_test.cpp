@@ -217,7 +217,7 @@ TEST_F(FileStartTest, ACommandLineWithoutAFileHandsNothingOver) {
 }
 
 // The payload comes from another process: only a hand-over of a sane size
-// is taken.
+// is taken, and only a request without bytes shows the window.
 TEST(HandOverPayload, OnlyWholeCodeUnitsUnderTheTagWithinACommandLinesSizeAreTaken) {
     using namespace std::string_view_literals;
     const std::string_view sent = "a\0.\0k\0y\0r\0"sv;
@@ -229,6 +229,7 @@ TEST(HandOverPayload, OnlyWholeCodeUnitsUnderTheTagWithinACommandLinesSizeAreTak
         std::uint64_t tag;
         std::string_view bytes;
         std::optional<std::string> taken;
+        bool show = false;
     };
     const Case cases[] = {
         {"as sent", kHandOverTag, sent, "a.kyr"},
@@ -241,9 +242,13 @@ TEST(HandOverPayload, OnlyWholeCodeUnitsUnderTheTagWithinACommandLinesSizeAreTak
         {"as long as a command line may be", kHandOverTag, longest,
          std::string(kLongestHandOverBytes / 2, 'a')},
         {"longer than any command line", kHandOverTag, longest + "a\0", std::nullopt},
+        {"show the window", kShowWindowTag, {}, std::nullopt, true},
+        {"show the window, with bytes", kShowWindowTag, sent, std::nullopt},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(handedOverCommandLine(c.tag, c.bytes), c.taken) << c.what;
+        EXPECT_EQ(asksToShowWindow(c.tag, c.bytes), c.show) << c.what;
+    }
 }
 
 TEST(WebMark, InternetAndRestrictedZonesAreMarked) {

@@ -1,14 +1,19 @@
 // The help: every command word is described and reachable from the contents
-// and the index, and the contents list names pages that exist.
+// and the index, the contents list names pages that exist, and the messages
+// page lists every message the program shows.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <utility>
 
 #include "command_docs.h"
+#include "core/base/message_texts.h"
 #include "core/macro/command_table.h"
 #include "help_project.h"
 
@@ -29,6 +34,84 @@ std::string contentOf(const std::vector<GeneratedFile>& files, const std::string
     }
     ADD_FAILURE() << "no " << name;
     return {};
+}
+
+// Runs of blanks and line breaks as one blank.
+std::string oneBlank(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        const bool blank = std::isspace(static_cast<unsigned char>(c)) != 0;
+        if (!blank)
+            out += c;
+        else if (!out.empty() && out.back() != ' ')
+            out += ' ';
+    }
+    return out;
+}
+
+// The plain text of each cell, paragraph and list item of a page.
+std::vector<std::string> blocksOf(std::string_view html) {
+    static const std::set<std::string> kBlockEnds = {"/td", "/th", "/p", "/li", "/dd", "/pre"};
+    static const std::pair<std::string_view, std::string_view> kEntities[] = {
+        {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&nbsp;", " "}, {"&amp;", "&"}};
+    std::vector<std::string> blocks;
+    std::string text;
+    for (std::size_t at = 0; at < html.size(); ++at) {
+        if (html[at] == '<') {
+            const std::size_t end = html.find('>', at);
+            std::string tag(html.substr(at + 1, end - at - 1));
+            std::transform(tag.begin(), tag.end(), tag.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+            if (kBlockEnds.contains(tag))
+                blocks.push_back(oneBlank(std::exchange(text, {})));
+            at = end;
+            continue;
+        }
+        const auto entity =
+            std::find_if(std::begin(kEntities), std::end(kEntities),
+                         [&](const auto& e) { return html.substr(at).starts_with(e.first); });
+        if (entity != std::end(kEntities)) {
+            text += entity->second;
+            at += entity->first.size() - 1;
+        } else {
+            text += html[at];
+        }
+    }
+    return blocks;
+}
+
+// Whether the block shows the message: its fixed parts, in order, whatever
+// the block writes for each "{}".
+bool showsMessage(std::string_view block, std::string_view message) {
+    const std::string fixed = oneBlank(message);
+    std::size_t from = 0;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t hole = fixed.find("{}", start);
+        std::string part = oneBlank(fixed.substr(start, hole - start));
+        if (part.starts_with(' '))
+            part.erase(0, 1);
+        if (part.ends_with(' '))
+            part.pop_back();
+        if (!part.empty()) {
+            from = block.find(part, from);
+            if (from == std::string_view::npos)
+                return false;
+            from += part.size();
+        }
+        if (hole == std::string::npos)
+            return true;
+        start = hole + 2;
+    }
+}
+
+TEST(HelpPages, TheMessagesPageShowsEveryMessageOfTheProgram) {
+    const std::vector<std::string> blocks = blocksOf(readSource("docs/help/messages.html"));
+    for (const char* message : kMessageTexts) {
+        EXPECT_TRUE(std::any_of(blocks.begin(), blocks.end(), [&](const std::string& block) {
+            return showsMessage(block, message);
+        })) << message;
+    }
 }
 
 TEST(HelpPages, DescribeEveryCommandWordOfTheTable) {

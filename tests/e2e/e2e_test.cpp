@@ -102,18 +102,6 @@ TEST_F(KeyreelTest, CountsDownBeforePlayingAndCancelLoadsWithoutPlaying) {
     EXPECT_EQ(title(), kIdleTitle);
 }
 
-TEST_F(KeyreelTest, ASecondCopySaysSoAndLeavesTheFirstRunning) {
-    ASSERT_TRUE(keyreel.start(L""));
-    ASSERT_NE(mainWindow(), nullptr);
-    KeyreelProcess second;
-    ASSERT_TRUE(second.start(L""));
-    const HWND box = waitForMessageBox(kAppTitle, L"The program is already running!", 10000);
-    ASSERT_NE(box, nullptr);
-    probe::answerMessageBox(box, IDOK);
-    EXPECT_TRUE(second.waitForExit(5000));
-    EXPECT_TRUE(keyreel.running());
-}
-
 TEST_F(KeyreelTest, HotKeysPlayStopAndDropFilePlaysThatOverlap) {
     TargetWindow target;
     setSetting("startup", "enableALTR", "1");

@@ -1,5 +1,8 @@
 // Example macros shipped with the program, played from their own files into
-// notepad the way a user starts them: keyreel.exe with the file's path.
+// notepad the way a user starts them: keyreel.exe with the file's path, and
+// Run for a second play while the first one's notepad is still open.
+
+#include <algorithm>
 
 #include "e2e_support.h"
 #include "win32/wide_text.h"
@@ -7,30 +10,63 @@
 namespace keyreel::e2e {
 namespace {
 
+// Notepad's visible main windows, top first.
+std::vector<HWND> notepads() {
+    std::vector<HWND> found;
+    EnumWindows(
+        [](HWND window, LPARAM list) {
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            if (IsWindowVisible(window) && std::wstring_view(name) == L"Notepad")
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// What the notepad holds, or "(closed)".
+std::string textOf(HWND notepad) {
+    if (!IsWindow(notepad))
+        return "(closed)";
+    return win32::toUtf8(probe::windowText(probe::findChild(notepad, L"Edit")));
+}
+
 class ExampleTest : public KeyreelTest {
   protected:
-    // Starts the example with plays of loaded files on and waits until
-    // notepad holds `expected` (typed keys reach it after the play has sent
-    // them); gives what it holds in the end.
-    std::string playIntoNotepad(const wchar_t* name, const std::string& expected) {
+    // Plays the example twice in a row, the second time with Run once the
+    // first play ended, as a user would; each play starts a notepad of its
+    // own. Waits until each holds `expected` and its play has ended, and
+    // gives what each holds then, or why it could not.
+    std::vector<std::string> playTwiceIntoNotepad(const wchar_t* name,
+                                                  const std::string& expected) {
         setSetting("startup", "runLoaded", "1");
         setSetting("startup", "Run", "0");
         const std::wstring macro = fromBuildPath(KEYREEL_EXAMPLES) + L"\\" + name;
         if (!keyreel.start(L"\"" + macro + L"\""))
-            return "(keyreel.exe did not start)";
-        HWND edit = nullptr;
-        const bool opened = waitFor(
-            [&] {
-                const HWND notepad = probe::findWindow(L"Untitled - Notepad");
-                return notepad != nullptr && (edit = probe::findChild(notepad, L"Edit")) != nullptr;
-            },
-            20000);
-        if (!opened)
-            return "(notepad did not open)";
-        waitFor([&] { return win32::toUtf8(probe::windowText(edit)) == expected; }, 30000);
-        if (!waitForTitle(kIdleTitle, 10000))
-            return "(the play did not end)";
-        return win32::toUtf8(probe::windowText(edit));
+            return {"(keyreel.exe did not start)"};
+        std::vector<HWND> opened;
+        std::vector<std::string> texts;
+        for (int play = 0; play < 2; ++play) {
+            if (play == 1 && !probe::clickButton(mainWindow(), L"Run"))
+                return {"(no Run button)"};
+            HWND notepad = nullptr;
+            const auto started = [&] {
+                for (const HWND window : notepads()) {
+                    if (std::find(opened.begin(), opened.end(), window) == opened.end())
+                        notepad = window;
+                }
+                return notepad != nullptr && probe::findChild(notepad, L"Edit") != nullptr;
+            };
+            if (!waitFor(started, 20000))
+                return {"(notepad did not open)"};
+            opened.push_back(notepad);
+            waitFor([&] { return textOf(notepad) == expected; }, 30000);
+            if (!waitForTitle(kIdleTitle, 10000))
+                return {"(the play did not end)"};
+            texts.push_back(textOf(notepad));
+        }
+        return texts;
     }
 };
 
@@ -38,12 +74,29 @@ TEST_F(ExampleTest, NotepadHelloTypesAccentsAndRepeats) {
     const std::string expected =
         "Hello from Keyreel!\r\nr\xC3\xA9p\xC3\xA9t\xC3\xA9 r\xC3\xA9p\xC3\xA9t\xC3\xA9 "
         "r\xC3\xA9p\xC3\xA9t\xC3\xA9 \r\nCaf\xC3\xA9 \xE2\x82\xAC 5 + 3";
-    EXPECT_EQ(playIntoNotepad(L"notepad_hello.kyr", expected), expected);
+    EXPECT_EQ(playTwiceIntoNotepad(L"notepad_hello.kyr", expected),
+              std::vector<std::string>(2, expected));
 }
 
 TEST_F(ExampleTest, RepeatBlockWritesTheListItemThreeTimes) {
     const std::string expected = "Shopping list\r\n- item\r\n- item\r\n- item\r\nThat is all.";
-    EXPECT_EQ(playIntoNotepad(L"repeat_block.kyr", expected), expected);
+    EXPECT_EQ(playTwiceIntoNotepad(L"repeat_block.kyr", expected),
+              std::vector<std::string>(2, expected));
+}
+
+TEST_F(ExampleTest, DailyChecklistTypesTheList) {
+    const std::string expected =
+        "Daily check:\r\n- back up the project folder\r\n- empty the downloads folder\r\n- read "
+        "the team's notes\r\n";
+    EXPECT_EQ(playTwiceIntoNotepad(L"daily_checklist.kyr", expected),
+              std::vector<std::string>(2, expected));
+}
+
+// The second play finds the file of the first, and Notepad asks before it
+// replaces it.
+TEST_F(ExampleTest, SaveAndCloseSavesAndClosesAgainOverItsOwnFile) {
+    EXPECT_EQ(playTwiceIntoNotepad(L"save_and_close.kyr", "(closed)"),
+              std::vector<std::string>(2, "(closed)"));
 }
 
 }  // namespace

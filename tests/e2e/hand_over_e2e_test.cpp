@@ -1,6 +1,6 @@
-// Opening a macro file while keyreel.exe runs: the second copy hands it to
-// the running one and ends; a downloaded macro asks before it plays; a file
-// that is not read is reported.
+// Starting keyreel.exe again while it runs: a second copy without a file
+// shows the running one; one with a file hands the file to it and ends; a
+// downloaded macro asks before it plays; a file that is not read is reported.
 
 #include <fstream>
 
@@ -29,6 +29,24 @@ class HandOverTest : public KeyreelTest {
         return box;
     }
 };
+
+// A second copy without a file finds the first in the notification area.
+TEST_F(HandOverTest, ASecondCopyWithoutAFileSaysSoAndShowsTheFirst) {
+    ASSERT_TRUE(keyreel.start(L""));
+    ASSERT_NE(trayIcon(), nullptr);
+    const HWND window = mainWindow();
+    ASSERT_FALSE(IsWindowVisible(window));
+    KeyreelProcess second;
+    ASSERT_TRUE(second.start(L""));
+    const HWND box = probe::waitForMessageBox(kAppTitle, L"The program is already running!", 10000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window)) << "shown before the message was answered";
+    probe::answerMessageBox(box, IDOK);
+    EXPECT_TRUE(second.waitForExit(10000));
+    EXPECT_TRUE(
+        waitFor([&] { return IsWindowVisible(window) && GetForegroundWindow() == window; }, 10000));
+    EXPECT_TRUE(keyreel.running());
+}
 
 // The file is named relative to the second copy's folder; one of the same
 // name lies in the running copy's folder.

@@ -52,6 +52,8 @@ for file in "${!package_sources[@]}"; do
   check "installed $file" cmp -s "$install_dir/$file" "${package_sources[$file]}"
 done
 check "installed uninstall.exe" test -f "$install_dir/uninstall.exe"
+# The help's Search tab finds words only through the full-text index.
+check "the help holds its search index" grep -qa '/$FIftiMain' "$install_dir/keyreel.chm"
 check "Start menu shortcut Keyreel" test -f "$start_menu/Keyreel/Keyreel.lnk"
 check "Start menu shortcut Keyreel Help" test -f "$start_menu/Keyreel/Keyreel Help.lnk"
 check "desktop shortcut" test -f "$desktop/Keyreel.lnk"

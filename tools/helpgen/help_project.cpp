@@ -100,7 +100,7 @@ std::string project(const std::vector<std::string>& files) {
     std::string hhp =
         "[OPTIONS]\nCompatibility=1.1 or later\nCompiled file=" + std::string(kCompiledFile) +
         "\nContents file=keyreel.hhc\nIndex file=keyreel.hhk\nDefault topic=index.html\n"
-        "Default Window=main\nDisplay compile progress=No\n"
+        "Default Window=main\nDisplay compile progress=No\nFull-text search=Yes\n"
         "Language=0x409 English (United States)\nTitle=" +
         title + "\n\n[WINDOWS]\n";
     // Caption, contents, index, default and home page, then (after the

@@ -1,5 +1,6 @@
 #include "core/base/asked_files.h"
 
+#include "core/base/message_texts.h"
 #include "core/base/product_texts.h"
 
 namespace keyreel {
@@ -20,9 +21,7 @@ std::string pathKey(const std::string& path) {
 }  // namespace
 
 std::string downloadedMacroQuestion(const std::string& path) {
-    return "The macro file \"" + path +
-           "\" came from the internet. Its lines can start programs and open documents on "
-           "this computer.\n\nPlay it now?";
+    return fillIn(kDownloadedMacroText, {path});
 }
 
 bool AskedFiles::agreed(const std::string& path) {

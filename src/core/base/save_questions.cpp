@@ -1,5 +1,6 @@
 #include "core/base/save_questions.h"
 
+#include "core/base/message_texts.h"
 #include "core/base/product_texts.h"
 
 namespace keyreel {
@@ -7,9 +8,8 @@ namespace keyreel {
 SaveOutcome saveAfterAsking(MessageBoxes& boxes, bool fileExists,
                             const std::function<bool()>& write) {
     if (fileExists) {
-        const MessageAnswer answer =
-            boxes.showMessage({"Overwrite existing file?", kAppTitle, MessageButtons::YesNo,
-                               MessageIcon::Question, true});
+        const MessageAnswer answer = boxes.showMessage(
+            {kOverwriteText, kAppTitle, MessageButtons::YesNo, MessageIcon::Question, true});
         if (answer != MessageAnswer::Yes)
             return SaveOutcome::Declined;
     }
@@ -20,8 +20,8 @@ SaveOutcome saveAfterAsking(MessageBoxes& boxes, bool fileExists,
 }
 
 void reportSaveFailure(MessageBoxes& boxes) {
-    boxes.showMessage({"Error occurred trying to close file, please retry.", kAppTitle,
-                       MessageButtons::Ok, MessageIcon::Exclamation, false});
+    boxes.showMessage(
+        {kCloseFileFailedText, kAppTitle, MessageButtons::Ok, MessageIcon::Exclamation, false});
 }
 
 bool mayCloseAfterAnswer(MessageAnswer answer, const std::function<bool()>& save) {

@@ -1,6 +1,7 @@
 #include "core/editor/editor_document.h"
 
 #include <algorithm>
+#include "core/base/message_texts.h"
 
 #include "core/base/product_texts.h"
 #include "core/base/text.h"
@@ -111,7 +112,7 @@ bool EditorDocument::settleChanges() {
     if (!modified())
         return true;
     const MessageAnswer answer =
-        services_.boxes.showMessage({"Save changes to " + fileName() + "?", kAppTitle,
+        services_.boxes.showMessage({fillIn(kSaveChangesText, {fileName()}), kAppTitle,
                                      MessageButtons::YesNoCancel, MessageIcon::Question});
     return mayCloseAfterAnswer(answer, [&] { return saveChanges(); });
 }

@@ -1,6 +1,7 @@
 #include "core/macro/macro_file.h"
 
 #include "core/base/encoding.h"
+#include "core/base/message_texts.h"
 #include "core/base/product_texts.h"
 
 namespace keyreel {
@@ -26,19 +27,17 @@ std::string macroListText(const MacroList& list) {
 }
 
 MessageRequest unreadableMacroFileMessage(const std::string& path) {
-    return {"The macro file " + path + " could not be read.", kAppTitle, MessageButtons::Ok,
+    return {fillIn(kUnreadableMacroFileText, {path}), kAppTitle, MessageButtons::Ok,
             MessageIcon::Exclamation};
 }
 
 MessageRequest nulCharactersMessage(const std::string& path) {
-    return {"The macro file " + path + " was not opened because it contains NUL characters.",
-            kAppTitle, MessageButtons::Ok, MessageIcon::Exclamation};
+    return {fillIn(kNulCharactersText, {path}), kAppTitle, MessageButtons::Ok,
+            MessageIcon::Exclamation};
 }
 
 MessageRequest tooLargeMessage(const std::string& path) {
-    return {"The macro file " + path +
-                " was not opened because it is larger than 64 MB, more than a macro can hold.",
-            kAppTitle, MessageButtons::Ok, MessageIcon::Exclamation};
+    return {fillIn(kTooLargeText, {path}), kAppTitle, MessageButtons::Ok, MessageIcon::Exclamation};
 }
 
 bool tellIfUnread(MessageBoxes& boxes, const std::string& path, MacroFileRead read) {

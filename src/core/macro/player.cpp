@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include "core/base/message_texts.h"
 
 #include "core/base/product_texts.h"
 #include "core/macro/line_syntax.h"
@@ -138,7 +139,7 @@ void Player::dispatch(const CommandInfo& command, std::int32_t lineIndex) {
             executeFile(lineIndex);
             break;
         case K::Message:
-            showMessage("Message", kAppTitle);
+            showMessage(kMessageCommandText, kAppTitle);
             break;
         case K::WaitForWindow:
             waitForWindow(lineIndex);

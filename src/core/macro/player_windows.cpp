@@ -1,5 +1,6 @@
 // Program, document, message, wait and window commands of the player.
 
+#include "core/base/message_texts.h"
 #include "core/base/product_texts.h"
 #include "core/base/text.h"
 #include "core/macro/line_syntax.h"
@@ -8,21 +9,14 @@
 
 namespace keyreel {
 
-namespace {
-
-// What a program or document that cannot be opened shows.
-constexpr const char* kFileNotFound = "File not found!\rError 53";
-
-}  // namespace
-
 void Player::runProgram(std::int32_t lineIndex) {
     if (desktop_.startProgram(valueOf(lineIndex)) == StartResult::Failed)
-        showMessage(kFileNotFound, kAppTitle);
+        showMessage(kFileNotFoundText, kAppTitle);
 }
 
 void Player::executeFile(std::int32_t lineIndex) {
     if (!desktop_.shellOpen(valueOf(lineIndex)))
-        showMessage(kFileNotFound, kAppTitle);
+        showMessage(kFileNotFoundText, kAppTitle);
 }
 
 void Player::showMessage(const std::string& text, const char* title) {
@@ -95,9 +89,8 @@ void Player::setFocus(std::int32_t lineIndex) {
         if (desktop_.activateWindow(state_.focusTitle))
             return;
     }
-    const MessageAnswer answer =
-        desktop_.showMessage({"Focus Lost from application. Continue?", kAppTitle,
-                              MessageButtons::YesNo, MessageIcon::Question, true});
+    const MessageAnswer answer = desktop_.showMessage(
+        {kFocusLostText, kAppTitle, MessageButtons::YesNo, MessageIcon::Question, true});
     if (answer == MessageAnswer::No)
         state_.stopRequested = 1;
 }

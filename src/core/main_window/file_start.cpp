@@ -2,15 +2,14 @@
 
 #include <string>
 
+#include "core/base/message_texts.h"
 #include "core/base/product_texts.h"
 
 namespace keyreel {
 
 std::string droppedHandOversMessage(std::size_t dropped) {
-    const bool one = dropped == 1;
-    return "Too many macro files were opened at once: " + std::to_string(dropped) +
-           (one ? " of them was not opened. Open it" : " of them were not opened. Open them") +
-           " again once the others have started.";
+    return fillIn(dropped == 1 ? kDroppedHandOverText : kDroppedHandOversText,
+                  {std::to_string(dropped)});
 }
 
 void FileStarter::start(const StartupPlan& plan) {

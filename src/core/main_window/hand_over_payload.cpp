@@ -16,4 +16,8 @@ std::optional<std::string> handedOverCommandLine(std::uint64_t tag, std::string_
     return utf16ToUtf8(bytes, false);
 }
 
+bool asksToShowWindow(std::uint64_t tag, std::string_view bytes) {
+    return tag == kShowWindowTag && bytes.empty();
+}
+
 }  // namespace keyreel

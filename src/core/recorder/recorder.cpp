@@ -1,6 +1,7 @@
 #include "core/recorder/recorder.h"
 
 #include "core/base/key_codes.h"
+#include "core/base/message_texts.h"
 #include "core/base/product_texts.h"
 #include "core/base/text.h"
 
@@ -145,7 +146,7 @@ bool Recorder::mayDiscardBuffer() {
         return true;
     const CaptureHold hold(*this);
     const MessageAnswer answer = services_.boxes.showMessage(
-        {"Save the recording?", kAppTitle, MessageButtons::YesNoCancel, MessageIcon::Question});
+        {kSaveRecordingText, kAppTitle, MessageButtons::YesNoCancel, MessageIcon::Question});
     return mayCloseAfterAnswer(answer, [&] {
         const auto path = services_.chooseFile(macroFileSaveDialog());
         return path && saveRecording(*path) == SaveOutcome::Saved;

@@ -1,5 +1,6 @@
 #include "core/schedule/scheduler_texts.h"
 
+#include "core/base/message_texts.h"
 #include "core/base/product_texts.h"
 #include "core/macro/macro_file.h"
 
@@ -55,52 +56,39 @@ bool holdsDoubleQuote(std::string_view text) {
 }
 
 MessageRequest noFrequencyMessage() {
-    return {"No Frequency selected.  Please select a frequency.", kSchedulerTitle,
-            MessageButtons::Ok, MessageIcon::None};
+    return {kNoFrequencyText, kSchedulerTitle, MessageButtons::Ok, MessageIcon::None};
 }
 
 MessageRequest doubleQuoteMessage(std::string_view field) {
-    return warning("The " + std::string(field) +
-                   " holds a double quote (\"), which the schedule file cannot store. "
-                   "Please remove it; nothing was added or changed.");
+    return warning(fillIn(kDoubleQuoteText, {field}));
 }
 
 MessageRequest entryGoneMessage() {
-    return warning(
-        "This entry is no longer in the schedule: it ran or was deleted while it was being "
-        "edited. Nothing was changed.");
+    return warning(kEntryGoneText);
 }
 
 MessageRequest weekdayMismatchMessage(const ScheduleEntry& entry) {
     const auto date = parseRunDate(entry.runDate);
     const std::string dateDay = date ? std::string(weekdayName(weekdayNumber(*date))) : "";
-    return warning("This weekly entry will not run: its run date " + entry.runDate + " is a " +
-                   dateDay + ", but its day is " + weekdayOf(entry.runDay) +
-                   ". Change the Run Date or the Day so that they agree. Until then its Day "
-                   "cell is marked with \"!\".");
+    return warning(fillIn(kWeekdayMismatchText, {entry.runDate, dateDay, weekdayOf(entry.runDay)}));
 }
 
 MessageRequest onceRunPassedMessage(const std::string& runDate, const std::string& runTime,
                                     bool written) {
-    const std::string passed =
-        "This once entry will never run: " + runDate + " " + runTime + " has already passed. ";
-    if (written)
-        return warning(passed + "Change the Run Date or the Run Time so that it runs.");
-    return warning(passed + "Please choose a later date or time; nothing was added.");
+    return warning(
+        fillIn(written ? kOncePassedWrittenText : kOncePassedRefusedText, {runDate, runTime}));
 }
 
 namespace {
 
 std::string notPlayedText(const ScheduleEntry& entry) {
-    std::string text = " The scheduled entry \"" + entry.descr + "\" did not play";
     if (frequencyOf(entry.freq) == Frequency::Once)
-        return text + " and stays in the schedule.";
-    return text + "; its next run is on " + entry.runDate + ".";
+        return " " + fillIn(kEntryStaysText, {entry.descr});
+    return " " + fillIn(kEntryMovedOnText, {entry.descr, entry.runDate});
 }
 
 std::string cameFromInternet(const std::string& path) {
-    return "The macro file \"" + path +
-           "\" came from the internet, and the scheduler plays no such file unattended.";
+    return fillIn(kUnattendedDownloadText, {path});
 }
 
 }  // namespace
@@ -116,57 +104,38 @@ MessageRequest downloadedEntryReport(const ScheduleEntry& entry) {
 }
 
 MessageRequest downloadedEntryMessage(const std::string& path) {
-    return warning(cameFromInternet(path) +
-                   " At its time the entry plays nothing, and you are told. To have it played, "
-                   "remove the file's mark (Unblock, in its Properties).");
+    return warning(cameFromInternet(path) + " " + kDownloadedEntryText);
 }
 
 std::optional<MessageRequest> loadReport(const ScheduleLoad& load,
                                          const ScheduleDatabase& database) {
-    const std::string keptAs =
-        "Before the first save writes the schedule, the original file is "
-        "kept as " +
-        database.backupPath() + ".";
+    const std::string keptAs = fillIn(kScheduleKeptAsText, {database.backupPath()});
     switch (load.status) {
         case ScheduleLoadStatus::Loaded:
         case ScheduleLoadStatus::Created:
             return std::nullopt;
         case ScheduleLoadStatus::Stopped:
             return warning(
-                entriesRead(load.rowsRead) + " of the schedule " + database.path() +
-                " could be read: the record on line " + std::to_string(load.stoppedAtLine) +
-                " cannot be read, and the list shows only what came before it. " + keptAs);
+                fillIn(kScheduleStoppedText, {entriesRead(load.rowsRead), database.path(),
+                                              std::to_string(load.stoppedAtLine), keptAs}));
         case ScheduleLoadStatus::Unreadable:
-            return warning(
-                "The schedule " + database.path() +
-                (load.tooLarge ? " is larger than 64 MB and was not read" : " could not be read") +
-                ", so the list starts empty. " + keptAs +
-                " Nothing replaces the file until that copy can be made.");
+            return warning(fillIn(load.tooLarge ? kScheduleTooLargeText : kScheduleUnreadableText,
+                                  {database.path(), keptAs}));
         case ScheduleLoadStatus::Missing:
-            return warning("There is no schedule " + database.path() +
-                           ", and none could be made. Entries can be added, but they cannot be "
-                           "saved until the file can be written.");
+            return warning(fillIn(kScheduleMissingText, {database.path()}));
     }
     return std::nullopt;
 }
 
 MessageRequest saveFailureReport(ScheduleSaveResult result, const ScheduleDatabase& database) {
     if (result == ScheduleSaveResult::BackupNotWritten) {
-        return warning("The schedule was not saved: " + database.path() +
-                       " could not be read completely when it was loaded, and it could not be "
-                       "kept as " +
-                       database.backupPath() +
-                       " before being replaced. The file is unchanged, and the list keeps "
-                       "every change.");
+        return warning(fillIn(kScheduleBackupFailedText, {database.path(), database.backupPath()}));
     }
-    return warning("The schedule could not be saved to " + database.path() +
-                   " (the file may be read-only, or the disk full). The file is unchanged, and "
-                   "the list keeps every change until a save succeeds.");
+    return warning(fillIn(kScheduleNotSavedText, {database.path()}));
 }
 
 MessageRequest unsavedChangesQuestion() {
-    return {"Changes to the schedule have not been saved. Save them?", kAppTitle,
-            MessageButtons::YesNoCancel, MessageIcon::Question};
+    return {kUnsavedScheduleText, kAppTitle, MessageButtons::YesNoCancel, MessageIcon::Question};
 }
 
 }  // namespace keyreel

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/base/message_texts.h"
 #include "core/base/number.h"
 #include "core/base/product_texts.h"
 
@@ -72,8 +73,7 @@ std::string downloadedHotKeyFiles(const HotKeySettings& hotKeys, const WebMarkRe
     for (std::size_t fKey = 0; fKey < hotKeys.fKeyMacro.size(); ++fKey) {
         const std::string& path = hotKeys.fKeyMacro[fKey];
         if (hotKeys.fKeyEnabled[fKey] && !path.empty() && marked(path)) {
-            text += "\n\nThe macro file of F" + std::to_string(fKey + 1) + ", \"" + path +
-                    "\", came from the internet: its hot key asks before the first play.";
+            text += "\n\n" + fillIn(kDownloadedHotKeyText, {std::to_string(fKey + 1), path});
         }
     }
     return text;
@@ -85,12 +85,12 @@ bool applyPreferences(SettingsStore& store, MessageBoxes& boxes, const Preferenc
                       const WebMarkReader& marked, const std::function<void()>& saved) {
     if (!saveSettings(store, values)) {
         boxes.showMessage(
-            {kSettingsNotSavedMessage, kAppTitle, MessageButtons::Ok, MessageIcon::Exclamation});
+            {kSettingsNotSavedText, kAppTitle, MessageButtons::Ok, MessageIcon::Exclamation});
         return false;
     }
     saved();
     boxes.showMessage(
-        {kSettingsSavedMessage + downloadedHotKeyFiles(values.hotKeys, marked), kAppTitle});
+        {kSettingsSavedText + downloadedHotKeyFiles(values.hotKeys, marked), kAppTitle});
     return true;
 }
 

@@ -20,12 +20,6 @@ inline constexpr int kPauseSliderMin = 0;
 inline constexpr int kPauseSliderMax = 150;
 inline constexpr int kPauseSliderTick = 10;
 
-inline constexpr const char* kSettingsSavedMessage =
-    "The hot keys take effect at once, the other settings the next time you start the "
-    "program.";
-inline constexpr const char* kSettingsNotSavedMessage =
-    "Error occurred trying to save the settings, please retry.";
-
 // What the controls show. `values` holds the check boxes, the seconds box
 // and the path boxes exactly as OK writes them.
 struct PreferenceControls {
