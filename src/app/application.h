@@ -105,7 +105,7 @@ class Application final : public ui::MainWindowActions {
     HotKeyRegistry hotKeys_{hotKeyPlatform_};
     ui::PreferencesWindow prefs_{{settings_, [this] { return reloadHotKeys(); }, hotKeys_}};
     ui::EditorWindow editor_{files_, [this] { model_.resetMacroLineCount(); }};
-    ui::RecorderWindow recorder_{files_, [this] { model_.resetMacroLineCount(); }};
+    ui::RecorderWindow recorder_{files_, settings_, [this] { model_.resetMacroLineCount(); }};
     win32::SystemClock clock_;
     // Once entries fired in this run, and entries whose file could not be
     // read, across the scheduler window's loads.

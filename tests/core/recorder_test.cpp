@@ -118,7 +118,7 @@ TEST_F(RecorderTest, NothingIsWrittenWhileIdle) {
     recorder.keyDown(key::Tab, 0);
     recorder.keyUp(key::Shift, 0);
     recorder.sampleCursor();
-    recorder.buttonEvent({button::Left, true, {5, 5}});
+    recorder.buttonEvent({button::Left, true, {5, 5}, false});
     EXPECT_EQ(recorder.buffer().text(), "");
 }
 
@@ -443,7 +443,7 @@ TEST_F(RecorderTest, NothingIsRecordedWhileTheRecordersOwnQuestionOrDialogIsOpen
         recorder.keyUp(key::Shift, 0);
         pointer.cursor = ScreenPoint{300, 200};
         recorder.sampleCursor();
-        recorder.buttonEvent({button::Left, true, {300, 200}});  // the click on the answer
+        recorder.buttonEvent({button::Left, true, {300, 200}, false});  // the click on the answer
         EXPECT_FALSE(recorder.readyToClose());
         recorder.newRecording();
         recorder.toggleRecording();
@@ -465,7 +465,7 @@ TEST_F(RecorderTest, NothingIsRecordedWhileTheRecordersOwnQuestionOrDialogIsOpen
     // The answer's click is let go of once the question has gone: not
     // recorded either. The recording goes on from there.
     desktop.atProcessingPoint = nullptr;
-    recorder.buttonEvent({button::Left, false, {300, 200}});
+    recorder.buttonEvent({button::Left, false, {300, 200}, false});
     recorder.sampleCursor();
     EXPECT_EQ(lines(), (Lines{"Press_Tab", "MouseMove >300,200"}));
 }
