@@ -18,8 +18,7 @@ constexpr int kRecordedLines = 10'000;
 class StillPointer final : public PointerSampler {
   public:
     std::optional<ScreenPoint> cursorPosition() override { return ScreenPoint{}; }
-    bool buttonsSwapped() override { return false; }
-    std::uint16_t buttonState(std::uint8_t) override { return 0; }
+    bool ownWindowAt(ScreenPoint) override { return false; }
 };
 
 // A recording of 10,000 lines of the kind a recording is made of.
@@ -44,7 +43,7 @@ void BM_RecordKeyIntoLongRecording(benchmark::State& state) {
     MemoryFileStore store;
     MacroFiles files(store);
     SimulatedDesktop desktop;
-    Recorder recorder({pointer, desktop, files, {}, {}});
+    Recorder recorder({pointer, desktop, files, {}, {}, {}});
     AppendCounter window;
     recorder.buffer().setObserver(&window);
     recorder.toggleRecording();

@@ -109,7 +109,7 @@ class Application final : public ui::MainWindowActions {
         {settings_, [this] { return reloadHotKeys(); }, hotKeys_,
          [this](const std::string& path) { return askedFiles_.marked(path); }}};
     ui::EditorWindow editor_{files_, [this] { model_.resetMacroLineCount(); }};
-    ui::RecorderWindow recorder_{files_, [this] { model_.resetMacroLineCount(); }};
+    ui::RecorderWindow recorder_{files_, settings_, [this] { model_.resetMacroLineCount(); }};
     win32::SystemClock clock_;
     // Once entries fired in this run, and entries whose file could not be
     // read, across the scheduler window's loads.

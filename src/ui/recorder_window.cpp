@@ -15,10 +15,10 @@ enum ControlId : int {
     kNewCommand = 201,
     kSaveCommand = 202,
     kExitCommand = 203,
+    kRecordPausesCommand = 301,
 };
 
 constexpr UINT_PTR kCursorTimer = 1;
-constexpr UINT_PTR kButtonTimer = 2;
 
 // The text fills the upper part, the record button sits below it.
 const std::vector<ControlPlacement>& layout() {
@@ -40,6 +40,9 @@ win32::OwnedMenu createMenuBar() {
     AppendMenuW(file, MF_STRING, kExitCommand, L"E&xit");
     // The bar owns its pop-up from here on.
     AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    const HMENU options = CreatePopupMenu();
+    AppendMenuW(options, MF_STRING, kRecordPausesCommand, L"Record &Pauses");
+    AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(options), L"&Options");
     return bar;
 }
 
@@ -76,8 +79,9 @@ bool RecorderWindow::open() {
     recorder_.emplace(RecorderServices{
         pointer_, boxes_, files_,
         [this](const FileDialogRequest& request) { return win32::chooseFile(hwnd(), request); },
-        resetMacroLineCount_});
+        resetMacroLineCount_, [] { return static_cast<std::int64_t>(GetTickCount64()); }});
     recorder_->setSwitch(this);
+    applyRecordPauses(false);
     recorder_->buffer().setObserver(this);
     hook_.emplace(hwnd(), static_cast<win32::KeyboardHookListener&>(*this));
     centerOnScreen(HWND_TOP);
@@ -104,18 +108,27 @@ void RecorderWindow::toggleRecording() {
     setControlText(kRecordButton, recorder_->recordButtonCaption());
 }
 
+void RecorderWindow::applyRecordPauses(bool turnOver) {
+    bool on = settingIsOn(settings_.readSetting(setting::kRecorder, setting::kRecordPauses));
+    if (turnOver) {
+        on = !recorder_->recordPauses();
+        settings_.writeSetting(setting::kRecorder, setting::kRecordPauses, on ? "1" : "0");
+    }
+    recorder_->setRecordPauses(on);
+    CheckMenuItem(GetMenu(hwnd()), kRecordPausesCommand,
+                  MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+}
+
 bool RecorderWindow::startCapture() {
     if (!hook_->beginHook())
         return false;
     cursorTimer_.start(hwnd(), kCursorTimer, kCursorSampleMillis);
-    buttonTimer_.start(hwnd(), kButtonTimer, kButtonSampleMillis);
     return true;
 }
 
 void RecorderWindow::stopCapture() {
     hook_->endHook();
     cursorTimer_.stop();
-    buttonTimer_.stop();
 }
 
 // Only the new line goes into the control, at the end: replacing the whole
@@ -156,6 +169,10 @@ void RecorderWindow::keyUp(std::uint8_t keyCode, int shift) {
     recorder_->keyUp(keyCode, shift);
 }
 
+void RecorderWindow::buttonEvent(const ButtonEvent& event) {
+    recorder_->buttonEvent(event);
+}
+
 void RecorderWindow::command(int id, int notification) {
     switch (id) {
         case kBufferEdit:
@@ -173,6 +190,8 @@ void RecorderWindow::command(int id, int notification) {
         case kExitCommand:
             unload();
             return;
+        case kRecordPausesCommand:
+            return applyRecordPauses(true);
         default:
             // Enter and Escape through the dialog keys: keys a recording
             // may well contain, so they close nothing.
@@ -191,8 +210,6 @@ LRESULT RecorderWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_TIMER:
             if (recorder_ && wParam == kCursorTimer)
                 recorder_->sampleCursor();
-            else if (recorder_ && wParam == kButtonTimer)
-                recorder_->sampleButton();
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE && IsChild(hwnd(), GetFocus()))

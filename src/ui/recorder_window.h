@@ -3,8 +3,9 @@
 // The recorder "MacRecorder": what the user does with the keyboard and the
 // mouse anywhere on the desktop becomes macro lines in an editable text,
 // which File > Sa&ve writes to a macro file. The rules are Recorder's; the
-// window switches the keyboard hook and the two sampling timers as it is
-// told, shows the buffer, and hands the user's own edits back to it.
+// window switches the hooks and the cursor timer as it is told, shows the
+// buffer, hands the user's own edits back to it, and keeps the
+// Options > Record &Pauses choice in the settings.
 
 #include <functional>
 #include <optional>
@@ -12,6 +13,7 @@
 
 #include "core/macro/macro_file.h"
 #include "core/recorder/recorder.h"
+#include "core/settings/settings.h"
 #include "ui/window.h"
 #include "win32/keyboard_hook.h"
 #include "win32/message_box.h"
@@ -26,8 +28,10 @@ class RecorderWindow final : public Window,
   public:
     // `resetMacroLineCount` sets macroLineCount from the main window's list,
     // as every save does.
-    RecorderWindow(MacroFiles& files, std::function<void()> resetMacroLineCount)
+    RecorderWindow(MacroFiles& files, SettingsStore& settings,
+                   std::function<void()> resetMacroLineCount)
         : files_(files),
+          settings_(settings),
           resetMacroLineCount_(std::move(resetMacroLineCount)),
           boxes_([this] { return hwnd(); }) {}
     ~RecorderWindow() override;
@@ -49,6 +53,9 @@ class RecorderWindow final : public Window,
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void command(int id, int notification);
     void toggleRecording();
+    // Takes the "Record pauses" choice from the settings, or turns it over
+    // and keeps it there, and shows it checked or not.
+    void applyRecordPauses(bool turnOver);
 
     bool startCapture() override;
     void stopCapture() override;
@@ -56,10 +63,12 @@ class RecorderWindow final : public Window,
     void textCleared() override;
     void keyDown(std::uint8_t keyCode, int shift) override;
     void keyUp(std::uint8_t keyCode, int shift) override;
+    void buttonEvent(const ButtonEvent& event) override;
     // The text as the user left it after typing, cutting or pasting in it.
     void takeUserEdits();
 
     MacroFiles& files_;
+    SettingsStore& settings_;
     std::function<void()> resetMacroLineCount_;
     win32::Win32PointerSampler pointer_;
     win32::WindowMessageBoxes boxes_;
@@ -67,7 +76,6 @@ class RecorderWindow final : public Window,
     std::optional<Recorder> recorder_;
     std::optional<win32::KeyboardHook> hook_;
     win32::OwnedTimer cursorTimer_;
-    win32::OwnedTimer buttonTimer_;
     HWND focusedControl_ = nullptr;  // not owned: the control that had the focus last
     // The text changes because a line is appended or the buffer emptied,
     // not because the user edited it.

@@ -1,14 +1,16 @@
 #pragma once
 
-// The recorder's system-wide keyboard hook: every key pressed or released
-// anywhere, except what Keyreel injects itself, reported to a window of this
-// program as key down or up with the key code and the shift mask.
+// The recorder's system-wide keyboard and mouse hooks: every key and mouse
+// button pressed or released anywhere, except what Keyreel injects itself,
+// reported to a window of this program: keys as down or up with the key code
+// and the shift mask, buttons with the point they were pressed at.
 //
-// The low-level hook lives on a thread of its own whose only work is to queue
-// each event and wake the owner window with a message that carries nothing. On the UI thread it
-// would hold up every key press in the system whenever that thread is busy (a play of moves and
-// clicks handles no messages for a while), and Windows silently removes a
-// hook that keeps it waiting too long.
+// The low-level hooks live on a thread of their own whose only work is to
+// queue each event and wake the owner window with a message that carries
+// nothing. On the UI thread they would hold up every key press and click in
+// the system whenever that thread is busy (a play of moves and clicks handles
+// no messages for a while), and Windows silently removes a hook that keeps it
+// waiting too long.
 
 #include <windows.h>
 
@@ -29,6 +31,9 @@ class KeyboardHookListener {
     // 2 Ctrl, 4 Alt) once the event has happened.
     virtual void keyDown(std::uint8_t keyCode, int shift) = 0;
     virtual void keyUp(std::uint8_t keyCode, int shift) = 0;
+    // A physical button, as the mouse reports it whichever one the system
+    // makes the primary button; pointer moves are not reported.
+    virtual void buttonEvent(const ButtonEvent& event) = 0;
 };
 
 class KeyboardHook {
@@ -41,15 +46,16 @@ class KeyboardHook {
     KeyboardHook(const KeyboardHook&) = delete;
     KeyboardHook& operator=(const KeyboardHook&) = delete;
 
-    // Installs the hook, replacing one installed before; once this returns,
-    // every key event is reported. The modifiers start from the keyboard's
-    // state of this moment. False when the system refused the hook.
+    // Installs the hooks, replacing those installed before; once this
+    // returns, every key and button event is reported. The modifiers start
+    // from the keyboard's state of this moment. False when the system
+    // refused a hook.
     bool beginHook();
     // Removes the hook; events it queued and the owner has not handled yet
     // are not reported either. Harmless when there is no hook.
     void endHook();
-    // Whether the system hook is in place. It removes itself once the owner
-    // window is gone.
+    // Whether the system hooks are in place. They remove themselves once the
+    // owner window is gone.
     bool active() const { return active_; }
 
     // Call from the owner's window procedure: when the message is this

@@ -12,12 +12,11 @@ std::optional<ScreenPoint> Win32PointerSampler::cursorPosition() {
     return ScreenPoint{position.x, position.y};
 }
 
-bool Win32PointerSampler::buttonsSwapped() {
-    return GetSystemMetrics(SM_SWAPBUTTON) != 0;
-}
-
-std::uint16_t Win32PointerSampler::buttonState(std::uint8_t button) {
-    return static_cast<std::uint16_t>(GetAsyncKeyState(button));
+bool isOwnWindowAt(POINT point) {
+    const HWND window = WindowFromPoint(point);
+    DWORD process = 0;
+    return window != nullptr && GetWindowThreadProcessId(window, &process) != 0 &&
+           process == GetCurrentProcessId();
 }
 
 }  // namespace keyreel::win32

@@ -218,8 +218,6 @@ TEST(KeyTranslation, PointerLines) {
     EXPECT_EQ(mouseMoveLine(0, 0), "MouseMove >0,0");
     EXPECT_EQ(mouseMoveLine(1919, 1079), "MouseMove >1919,1079");
     EXPECT_EQ(mouseMoveLine(-1280, -3), "MouseMove >-1280,-3");
-    EXPECT_STREQ(kButtonDownLine, "LDown");
-    EXPECT_STREQ(kButtonUpLine, "LUp");
 }
 
 ModifierState noneHeld() {

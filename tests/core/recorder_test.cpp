@@ -1,5 +1,5 @@
-// The recorder: recordings made from key events and pointer samples, its
-// state across recordings, and saving what it recorded.
+// The recorder: recordings made from key and button events, pointer samples
+// and pauses, its state across recordings, and saving what it recorded.
 
 #include "core/recorder/recorder.h"
 
@@ -21,20 +21,10 @@ using Lines = std::vector<std::string>;
 class FakePointer : public PointerSampler {
   public:
     std::optional<ScreenPoint> cursor = ScreenPoint{};
-    bool swapped = false;
-    // The key state each button answers with; queries are logged. As the
-    // system does, a press since the last query (the low bit) is told once.
-    std::uint16_t left = 0;
-    std::uint16_t right = 0;
-    std::vector<int> queried;
+    bool overOwnWindow = false;
 
     std::optional<ScreenPoint> cursorPosition() override { return cursor; }
-    bool buttonsSwapped() override { return swapped; }
-    std::uint16_t buttonState(std::uint8_t button) override {
-        queried.push_back(button);
-        std::uint16_t& state = button == button::Left ? left : right;
-        return std::exchange(state, static_cast<std::uint16_t>(state & 0x8000));
-    }
+    bool ownWindowAt(ScreenPoint) override { return overOwnWindow; }
 };
 
 class SwitchLog : public RecordingSwitch {
@@ -82,6 +72,7 @@ class RecorderTest : public ::testing::Test {
     MacroFiles files{store};
     SimulatedDesktop desktop;
     int lineCountResets = 0;
+    std::int64_t now = 0;
     // The paths the Save As dialog answers with, in turn; empty: cancelled.
     std::vector<std::optional<std::string>> chosenPaths;
     std::vector<FileDialogRequest> dialogs;
@@ -94,7 +85,7 @@ class RecorderTest : public ::testing::Test {
                                inDialog();
                            return chosenPaths.at(dialogs.size() - 1);
                        },
-                       [this] { ++lineCountResets; }}};
+                       [this] { ++lineCountResets; }, [this] { return now; }}};
     SwitchLog switchLog;
     AppendLog appendLog;
 };
@@ -127,9 +118,8 @@ TEST_F(RecorderTest, NothingIsWrittenWhileIdle) {
     recorder.keyDown(key::Tab, 0);
     recorder.keyUp(key::Shift, 0);
     recorder.sampleCursor();
-    recorder.sampleButton();
+    recorder.buttonEvent({button::Left, true, {5, 5}, false});
     EXPECT_EQ(recorder.buffer().text(), "");
-    EXPECT_TRUE(pointer.queried.empty());
 }
 
 // Keys are written as KeyTranslator writes them; the recorder adds that a
@@ -186,41 +176,106 @@ TEST_F(RecorderTest, TheCursorIsWrittenOnlyWhenItMoved) {
     EXPECT_EQ(recorder.buffer().text(), "");
 }
 
-TEST_F(RecorderTest, ThePrimaryButtonIsWrittenOnEveryTickItIsPressedAndReleasedOnce) {
-    begin();
-    recorder.sampleButton();  // no press written yet: the first tick says LUp
-    recorder.sampleButton();
-    pointer.left = 0x8000;  // held for three ticks
-    recorder.sampleButton();
-    recorder.sampleButton();
-    pointer.left = 0x8001;
-    recorder.sampleButton();
-    pointer.left = 0;
-    recorder.sampleButton();
-    recorder.sampleButton();
-    pointer.left = 0x0001;  // a click that came and went between two ticks
-    recorder.sampleButton();
-    pointer.left = 0;
-    recorder.sampleButton();
-    EXPECT_EQ(lines(), (Lines{"LUp", "LDown", "LDown", "LDown", "LUp", "LDown", "LUp"}));
-    EXPECT_TRUE(recorder.upRecorded());
+// Each step is one event: a button pressed or released where the hook saw
+// it (on the recorder's own window or elsewhere), a cursor sample, a key, the
+// clock going on, or Stop.
+struct Step {
+    enum Kind : std::uint8_t { Press, Release, Cursor, Key, Pause, Stop } kind;
+    ScreenPoint at{};
+    std::uint8_t button = button::Left;
+    bool onOwnWindow = false;
+    std::int64_t millis = 0;
+};
 
-    // Kept across recordings: the next one writes no first LUp.
-    recorder.toggleRecording();
-    recorder.toggleRecording();
-    recorder.sampleButton();
-    EXPECT_EQ(recorder.buffer().text(), "");
+Step press(ScreenPoint at, std::uint8_t which = button::Left, bool own = false) {
+    return {Step::Press, at, which, own};
 }
+Step release(ScreenPoint at, std::uint8_t which = button::Left, bool own = false) {
+    return {Step::Release, at, which, own};
+}
+Step cursor(ScreenPoint at, bool own = false) {
+    return {Step::Cursor, at, button::Left, own};
+}
+Step pause(std::int64_t millis) {
+    return {Step::Pause, {}, button::Left, false, millis};
+}
+constexpr Step kTab{Step::Key};
+constexpr Step kStop{Step::Stop};
 
-TEST_F(RecorderTest, SwappedButtonsMakeTheRightButtonThePrimaryOne) {
-    begin();
-    pointer.swapped = true;
-    pointer.left = 0x8000;
-    recorder.sampleButton();
-    pointer.right = 0x8000;
-    recorder.sampleButton();
-    EXPECT_EQ(lines(), (Lines{"LUp", "LDown"}));
-    EXPECT_EQ(pointer.queried, (std::vector<int>{button::Right, button::Right}));
+TEST_F(RecorderTest, ButtonsAreWrittenWhereTheyWerePressedAndPausesOnRequest) {
+    struct Case {
+        const char* what;
+        bool recordPauses;
+        std::vector<Step> steps;
+        Lines lines;
+    };
+    const ScreenPoint own{640, 500};
+    const Case cases[] = {
+        {"a 60 ms click",
+         false,
+         {press({100, 200}), pause(60), release({100, 200})},
+         {"MouseMove >100,200", "LDown", "LUp"}},
+        {"a click made as the pointer arrives, and left at once",
+         false,
+         {cursor({10, 10}), press({300, 400}), release({300, 400}), cursor({300, 400}),
+          cursor({600, 700})},
+         {"MouseMove >10,10", "MouseMove >300,400", "LDown", "LUp", "MouseMove >600,700"}},
+        {"a right click where the cursor was sampled",
+         false,
+         {cursor({50, 60}), press({50, 60}, button::Right), release({50, 60}, button::Right)},
+         {"MouseMove >50,60", "RDown", "RUp"}},
+        {"a press, a drag and a release",
+         false,
+         {press({10, 20}), cursor({15, 25}), release({40, 50})},
+         {"MouseMove >10,20", "LDown", "MouseMove >15,25", "MouseMove >40,50", "LUp"}},
+        {"pauses of 0.4 s, 1.2 s and 3 s, recorded",
+         true,
+         {kTab, pause(400), kTab, pause(1200), kTab, pause(3000), cursor({1, 2}), kStop},
+         {"Press_Tab", "Press_Tab", "Wait >1", "Press_Tab", "Wait >3", "MouseMove >1,2"}},
+        {"the same pauses, not recorded",
+         false,
+         {kTab, pause(400), kTab, pause(1200), kTab, pause(3000), kTab},
+         {"Press_Tab", "Press_Tab", "Press_Tab", "Press_Tab"}},
+        {"the recorder's own button, and a drag that ends on it",
+         false,
+         {cursor(own, true), press(own, button::Left, true), release(own, button::Left, true),
+          release(own, button::Right), press({5, 5}), release(own, button::Left, true)},
+         {"MouseMove >5,5", "LDown", "MouseMove >640,500", "LUp"}},
+        {"a button held at Stop",
+         false,
+         {press({7, 8}, button::Right), pause(5000), kStop},
+         {"MouseMove >7,8", "RDown", "RUp"}},
+    };
+    for (const Case& c : cases) {
+        recorder.stopRecording();
+        recorder.buffer().markSaved();
+        recorder.setRecordPauses(c.recordPauses);
+        begin();
+        for (const Step& step : c.steps) {
+            pointer.cursor = step.at;
+            pointer.overOwnWindow = step.onOwnWindow;
+            switch (step.kind) {
+                case Step::Press:
+                case Step::Release:
+                    recorder.buttonEvent(
+                        {step.button, step.kind == Step::Press, step.at, step.onOwnWindow});
+                    break;
+                case Step::Cursor:
+                    recorder.sampleCursor();
+                    break;
+                case Step::Key:
+                    recorder.keyDown(key::Tab, 0);
+                    break;
+                case Step::Pause:
+                    now += step.millis;
+                    break;
+                case Step::Stop:
+                    recorder.stopRecording();
+                    break;
+            }
+        }
+        EXPECT_EQ(lines(), c.lines) << c.what;
+    }
 }
 
 TEST_F(RecorderTest, LinesReachTheWindowOneAppendAtATime) {
@@ -388,8 +443,7 @@ TEST_F(RecorderTest, NothingIsRecordedWhileTheRecordersOwnQuestionOrDialogIsOpen
         recorder.keyUp(key::Shift, 0);
         pointer.cursor = ScreenPoint{300, 200};
         recorder.sampleCursor();
-        pointer.left = 0x0001;  // the click on the answer
-        recorder.sampleButton();
+        recorder.buttonEvent({button::Left, true, {300, 200}, false});  // the click on the answer
         EXPECT_FALSE(recorder.readyToClose());
         recorder.newRecording();
         recorder.toggleRecording();
@@ -408,14 +462,12 @@ TEST_F(RecorderTest, NothingIsRecordedWhileTheRecordersOwnQuestionOrDialogIsOpen
     EXPECT_EQ(desktop.events().size(), 1u) << "one question";
     EXPECT_FALSE(recorder.idle());
 
-    // The answer's click is not taken for a press at the next tick; the
-    // recording goes on from there.
+    // The answer's click is let go of once the question has gone: not
+    // recorded either. The recording goes on from there.
     desktop.atProcessingPoint = nullptr;
-    recorder.sampleButton();
-    pointer.left = 0;
-    recorder.sampleButton();
+    recorder.buttonEvent({button::Left, false, {300, 200}, false});
     recorder.sampleCursor();
-    EXPECT_EQ(lines(), (Lines{"Press_Tab", "LUp", "MouseMove >300,200"}));
+    EXPECT_EQ(lines(), (Lines{"Press_Tab", "MouseMove >300,200"}));
 }
 
 }  // namespace

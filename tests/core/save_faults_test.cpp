@@ -77,12 +77,15 @@ bool saveEditorText(SaveScene& scene, bool closeSave) {
 bool saveRecording(SaveScene& scene, bool closeSave) {
     struct StillPointer final : PointerSampler {
         std::optional<ScreenPoint> cursorPosition() override { return ScreenPoint{}; }
-        bool buttonsSwapped() override { return false; }
-        std::uint16_t buttonState(std::uint8_t) override { return 0; }
+        bool ownWindowAt(ScreenPoint) override { return false; }
     } pointer;
     MacroFiles files(scene.store);
-    Recorder recorder({pointer, scene.desktop, files,
-                       [&](const FileDialogRequest&) { return scene.path; }, [] {}});
+    Recorder recorder({pointer,
+                       scene.desktop,
+                       files,
+                       [&](const FileDialogRequest&) { return scene.path; },
+                       [] {},
+                       {}});
     recorder.buffer().appendLine("SendText >recorded");
     if (closeSave)
         return recorder.readyToClose();

@@ -1,19 +1,26 @@
 // Live input as the recorder meets it: key transitions (left and right
 // modifier codes included, in any order, keys released that were never
-// pressed, modifiers held when it begins), pointer samples anywhere on a
-// virtual screen that may reach left of and above the primary monitor, and
-// button samples. The text recorded from them must be a clean macro (but for
-// the word written on purpose that plays as nothing), and playing it must
-// press or type one key per recorded key with the modifiers held then held
-// around it, leave no modifier held at the end, and put the pointer back on
-// every sampled point.
-
+// pressed, modifiers held when it begins), pointer samples and button presses
+// and releases of both buttons anywhere on a virtual screen that may reach
+// left of and above the primary monitor, some on the recorder's own windows,
+// and the clock going on, with pauses recorded or not. The text recorded from
+// them must be a clean macro (but for the word written on purpose that plays
+// as nothing), and playing it must press or type one key per recorded key
+// with the modifiers held then held around it, leave no modifier or button
+// held at the end, press and release every button that was not pressed on the
+// recorder's windows at the point where it was, and move the pointer only to
+// points the user's pointer was at outside them.
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/base/key_codes.h"
+#include "core/base/memory_file_store.h"
 #include "core/base/screen_point.h"
 #include "core/base/text.h"
 #include "core/macro/lint.h"
@@ -21,7 +28,7 @@
 #include "core/macro/simulated_desktop.h"
 #include "core/recorder/key_event.h"
 #include "core/recorder/key_translation.h"
-#include "core/recorder/recording_buffer.h"
+#include "core/recorder/recorder.h"
 #include "fuzz_check.h"
 
 namespace keyreel {
@@ -29,84 +36,163 @@ namespace {
 
 constexpr int kAllModifiers = shift_mask::Shift | shift_mask::Ctrl | shift_mask::Alt;
 
-struct Recording {
-    RecordingBuffer buffer;
-    std::vector<ScreenPoint> points;
-    // The shift mask of each key that wrote a line, in order.
-    std::vector<int> keyMasks;
-};
-
 bool isModifier(std::uint8_t code) {
     return code == 16 || code == 17 || code == 18;
 }
 
-void append(Recording& recording, const std::vector<std::string>& lines) {
-    for (const std::string& line : lines)
-        recording.buffer.appendLine(line);
-}
+class FuzzPointer final : public PointerSampler {
+  public:
+    ScreenPoint cursor;
+    bool overOwnWindow = false;
+    std::optional<ScreenPoint> cursorPosition() override { return cursor; }
+    bool ownWindowAt(ScreenPoint) override { return overOwnWindow; }
+};
 
-void recordKey(Recording& recording, ModifierState& modifiers, KeyTranslator& translator,
-               std::uint8_t virtualKey, bool down) {
-    const KeyEvent event = modifiers.note(virtualKey, down);
-    FUZZ_CHECK(event.shift == modifiers.mask());
-    FUZZ_CHECK((event.shift & ~kAllModifiers) == 0);
-    FUZZ_CHECK(event.down == down);
-    // The hook's left and right codes (160-165) come out as the generic ones.
-    FUZZ_CHECK(event.keyCode < 160 || event.keyCode > 165);
-    if (virtualKey >= 160 && virtualKey <= 165)
-        FUZZ_CHECK(isModifier(event.keyCode));
-    if (!down) {
-        const std::vector<std::string> lines = translator.keyUp(event.keyCode, event.shift);
-        FUZZ_CHECK(lines.empty() || isModifier(event.keyCode));
-        append(recording, lines);
-        return;
+// A button event as the play must repeat it: the mouse flag, and the point
+// it must happen at (none for the releases Stop writes, where the pointer is).
+struct Click {
+    std::uint32_t flag = 0;
+    std::optional<ScreenPoint> at;
+    bool operator==(const Click&) const = default;
+};
+
+struct Recording {
+    std::string text;
+    bool pausesRecorded = false;
+    std::int64_t millis = 0;
+    // The shift mask of each key that wrote a line, in order.
+    std::vector<int> keyMasks;
+    std::vector<Click> clicks;
+    // Where the user's pointer was outside the recorder's windows.
+    std::vector<ScreenPoint> userPoints;
+};
+
+class Session {
+  public:
+    explicit Session(std::uint8_t heldAtStart)
+        : modifiers_(ModifierState::seeded(
+              [&](std::uint8_t key) { return ((heldAtStart >> (key - 0xA0)) & 1) != 0; })) {
+        recording.pausesRecorded = (heldAtStart & 0x40) != 0;
+        recorder_.setRecordPauses(recording.pausesRecorded);
+        recorder_.toggleRecording();
     }
-    // Every key line plays one key or character, but for the word that plays
-    // as nothing.
-    const auto line = isModifier(event.keyCode) ? std::nullopt : keyLine(event.keyCode);
-    if (line && *line != "Press_Pause")
-        recording.keyMasks.push_back(event.shift);
-    append(recording, translator.keyDown(event.keyCode, event.shift));
+
+    void key(std::uint8_t virtualKey, bool down) {
+        const KeyEvent event = modifiers_.note(virtualKey, down);
+        FUZZ_CHECK(event.shift == modifiers_.mask());
+        FUZZ_CHECK((event.shift & ~kAllModifiers) == 0);
+        FUZZ_CHECK(event.down == down);
+        // The hook's left and right codes (160-165) come out as the generic ones.
+        FUZZ_CHECK(event.keyCode < 160 || event.keyCode > 165);
+        if (virtualKey >= 160 && virtualKey <= 165)
+            FUZZ_CHECK(isModifier(event.keyCode));
+        if (!down) {
+            recorder_.keyUp(event.keyCode, event.shift);
+            return;
+        }
+        // Every key line plays one key or character, but for the word that
+        // plays as nothing.
+        const auto line = isModifier(event.keyCode) ? std::nullopt : keyLine(event.keyCode);
+        if (line && *line != "Press_Pause")
+            recording.keyMasks.push_back(event.shift);
+        recorder_.keyDown(event.keyCode, event.shift);
+    }
+
+    void sample(ScreenPoint at, bool own) {
+        pointer_.cursor = at;
+        pointer_.overOwnWindow = own;
+        if (!own)
+            recording.userPoints.push_back(at);
+        recorder_.sampleCursor();
+    }
+
+    void button(const ButtonEvent& event) {
+        const bool right = event.button == button::Right;
+        bool& held = held_[right ? 1 : 0];
+        if (event.down ? !event.onOwnWindow : held) {
+            held = event.down;
+            recording.userPoints.push_back(event.point);
+            recording.clicks.push_back({flagOf(right, event.down), event.point});
+        }
+        recorder_.buttonEvent(event);
+    }
+
+    void pause(std::int64_t millis) { recording.millis += millis; }
+
+    Recording finish() {
+        recorder_.stopRecording();
+        for (const bool right : {false, true}) {
+            if (held_[right ? 1 : 0])
+                recording.clicks.push_back({flagOf(right, false), std::nullopt});
+        }
+        recording.text = recorder_.buffer().text();
+        return std::move(recording);
+    }
+
+  private:
+    static std::uint32_t flagOf(bool right, bool down) {
+        if (right)
+            return down ? MouseEventFlag::RightDown : MouseEventFlag::RightUp;
+        return down ? MouseEventFlag::LeftDown : MouseEventFlag::LeftUp;
+    }
+
+    Recording recording;
+    ModifierState modifiers_;
+    FuzzPointer pointer_;
+    SimulatedDesktop boxes_;
+    MemoryFileStore store_;
+    MacroFiles files_{store_};
+    Recorder recorder_{{pointer_, boxes_, files_,
+                        [](const FileDialogRequest&) { return std::optional<std::string>(); },
+                        [] {}, [this] { return recording.millis; }}};
+    std::array<bool, 2> held_{};
+};
+
+// A virtual screen of up to three monitors, some left of or above the
+// primary one.
+ScreenPoint pointOf(std::uint8_t first, std::uint8_t second) {
+    return {(first - 96) * 40 + second % 40, (second - 96) * 20};
 }
 
-// The first byte: the left and right modifiers held when recording begins.
-// Then three bytes an event: what it is, then its data. The recording ends
-// as Stop ends it.
+// The first byte: the left and right modifiers held when recording begins
+// (bits 0-5), and whether pauses are recorded (bit 6). Then three bytes an
+// event: what it is, then its data. The recording ends as Stop ends it.
 Recording record(std::string_view bytes) {
-    Recording recording;
-    const auto heldAtStart = bytes.empty() ? 0 : static_cast<std::uint8_t>(bytes[0]);
-    ModifierState modifiers = ModifierState::seeded(
-        [&](std::uint8_t key) { return ((heldAtStart >> (key - 0xA0)) & 1) != 0; });
-    KeyTranslator translator;
+    Session session(bytes.empty() ? 0 : static_cast<std::uint8_t>(bytes[0]));
     for (std::size_t at = 1; at + 3 <= bytes.size(); at += 3) {
         const auto kind = static_cast<std::uint8_t>(bytes[at]);
         const auto first = static_cast<std::uint8_t>(bytes[at + 1]);
         const auto second = static_cast<std::uint8_t>(bytes[at + 2]);
-        switch (kind % 4) {
+        const bool own = (kind & 0x80) != 0;
+        switch (kind % 5) {
             case 0:
             case 1:
-                recordKey(recording, modifiers, translator, first, kind % 4 == 0);
+                session.key(first, kind % 5 == 0);
                 break;
-            case 2: {
-                // A virtual screen of up to three monitors, some left of or
-                // above the primary one.
-                const ScreenPoint point{(first - 96) * 40 + second % 40, (second - 96) * 20};
-                recording.points.push_back(point);
-                recording.buffer.appendLine(mouseMoveLine(point.x, point.y));
+            case 2:
+                session.sample(pointOf(first, second), own);
                 break;
-            }
+            case 3:
+                session.button({(kind & 0x10) != 0 ? button::Right : button::Left,
+                                (kind & 0x20) != 0, pointOf(first, second), own});
+                break;
             default:
-                recording.buffer.appendLine(first % 2 == 0 ? kButtonDownLine : kButtonUpLine);
+                session.pause(first * 256 + second);
                 break;
         }
     }
-    append(recording, translator.releaseAll());
-    return recording;
+    return session.finish();
+}
+
+ScreenPoint pointIn(std::string_view value) {
+    const std::size_t comma = value.find(',');
+    return {std::stoi(std::string(value.substr(0, comma))),
+            std::stoi(std::string(value.substr(comma + 1)))};
 }
 
 void checkPlayback(const Recording& recording) {
     MacroList list;
-    for (const std::string_view line : splitLines(recording.buffer.text()))
+    for (const std::string_view line : splitLines(recording.text))
         list.emplace_back(line);
     if (list.empty())
         return;
@@ -117,7 +203,8 @@ void checkPlayback(const Recording& recording) {
 
     std::vector<int> keyMasks;
     int held = 0;
-    std::vector<ScreenPoint> points;
+    std::optional<ScreenPoint> pointer;
+    std::vector<Click> clicks;
     for (const std::string& event : desktop.events()) {
         const bool down = event.starts_with("key down 0x");
         if (down || event.starts_with("key up 0x")) {
@@ -131,15 +218,41 @@ void checkPlayback(const Recording& recording) {
         if (event.starts_with("type "))
             keyMasks.push_back(held);
         if (event.starts_with("cursor ")) {
-            const std::string_view value = std::string_view(event).substr(7);
-            const std::size_t comma = value.find(',');
-            points.push_back({std::stoi(std::string(value.substr(0, comma))),
-                              std::stoi(std::string(value.substr(comma + 1)))});
+            pointer = pointIn(std::string_view(event).substr(7));
+            FUZZ_CHECK(std::ranges::find(recording.userPoints, *pointer) !=
+                       recording.userPoints.end());
+        }
+        if (event.starts_with("mouse 0x")) {
+            const auto flag = static_cast<std::uint32_t>(std::stoul(event.substr(8), nullptr, 16));
+            FUZZ_CHECK(pointer.has_value());
+            clicks.push_back({flag, pointer});
         }
     }
     FUZZ_CHECK(keyMasks == recording.keyMasks);
     FUZZ_CHECK(held == 0);
-    FUZZ_CHECK(points == recording.points);
+    // The releases Stop writes happen wherever the pointer is.
+    FUZZ_CHECK(clicks.size() == recording.clicks.size());
+    for (std::size_t i = 0; i < clicks.size(); ++i) {
+        FUZZ_CHECK(clicks[i].flag == recording.clicks[i].flag);
+        FUZZ_CHECK(!recording.clicks[i].at || clicks[i].at == recording.clicks[i].at);
+    }
+}
+
+// Wait lines only when pauses are recorded, each for a pause of at least a
+// second, and together no longer than the time that went by.
+void checkPauses(const Recording& recording) {
+    std::int64_t waited = 0;
+    std::size_t waits = 0;
+    for (const std::string_view line : splitLines(recording.text)) {
+        if (!line.starts_with("Wait >"))
+            continue;
+        FUZZ_CHECK(recording.pausesRecorded);
+        const int seconds = std::stoi(std::string(line.substr(6)));
+        FUZZ_CHECK(seconds >= 1);
+        waited += seconds * std::int64_t{1000};
+        ++waits;
+    }
+    FUZZ_CHECK(waited <= recording.millis + static_cast<std::int64_t>(waits) * 500);
 }
 
 // The only findings are the word the recorder writes on purpose that plays
@@ -159,9 +272,9 @@ void checkLint(const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace keyreel;
     const Recording recording = record({reinterpret_cast<const char*>(data), size});
-    const std::string& text = recording.buffer.text();
-    FUZZ_CHECK(text.empty() || text.ends_with("\r\n"));
-    checkLint(text);
+    FUZZ_CHECK(recording.text.empty() || recording.text.ends_with("\r\n"));
+    checkLint(recording.text);
+    checkPauses(recording);
     checkPlayback(recording);
     return 0;
 }

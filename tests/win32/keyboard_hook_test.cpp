@@ -24,7 +24,7 @@ namespace {
 using Events = std::vector<std::string>;
 
 // A window that owns a keyboard hook and logs its events as "down 65 1" or
-// "up 16 0".
+// "up 16 0", and buttons as "press 2 at 10,20" or "release 1 at 10,20".
 class HookOwner : public KeyboardHookListener {
   public:
     HookOwner() {
@@ -40,6 +40,11 @@ class HookOwner : public KeyboardHookListener {
 
     void keyDown(std::uint8_t keyCode, int shift) override { log("down", keyCode, shift); }
     void keyUp(std::uint8_t keyCode, int shift) override { log("up", keyCode, shift); }
+    void buttonEvent(const ButtonEvent& event) override {
+        events.push_back(std::string(event.down ? "press " : "release ") +
+                         std::to_string(event.button) + " at " + std::to_string(event.point.x) +
+                         "," + std::to_string(event.point.y));
+    }
     HWND window() const { return window_.get(); }
     void destroyWindow() { window_.reset(); }
     bool saw(const std::string& event) const {
@@ -182,15 +187,29 @@ TEST_F(KeyboardHookTest, KeyreelsOwnInputIsLeftOutAndOtherProgramsInputIsNot) {
                        keyInput(VK_CONTROL, true)};
     for (INPUT& input : foreign)
         input.ki.dwExtraInfo = 0;  // as any other program sends it
+    INPUT foreignClick[] = {mouseInput(MOUSEEVENTF_LEFTDOWN), mouseInput(MOUSEEVENTF_LEFTUP)};
+    for (INPUT& input : foreignClick)
+        input.mi.dwExtraInfo = 0;
     // Keyreel's own Shift stays out of the mask of the foreign key as well.
     ASSERT_TRUE(desktop.keyEvent(VK_SHIFT, false));
     ASSERT_TRUE(desktop.typeCharacter(U'k'));
     ASSERT_TRUE(sendInputs(std::span(foreign).first(2)));
     ASSERT_TRUE(desktop.keyEvent(VK_SHIFT, true));
     ASSERT_TRUE(sendInputs(std::span(foreign).last(2)));
+    // Clicks into the test's text.
+    RECT area{};
+    GetWindowRect(target.handle(), &area);
+    const POINT at{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+    ASSERT_TRUE(desktop.moveCursor(at.x, at.y));
+    ASSERT_TRUE(desktop.mouseButton(MOUSEEVENTF_LEFTDOWN));
+    ASSERT_TRUE(desktop.mouseButton(MOUSEEVENTF_LEFTUP));
+    ASSERT_TRUE(sendInputs(foreignClick));
     ASSERT_TRUE(press(L""));
     // Injected generic codes arrive as such.
-    EXPECT_EQ(owner.events, (Events{"down 81 0", "up 81 0", "down 17 2", "up 17 0"}));
+    const std::string point = std::to_string(at.x) + "," + std::to_string(at.y);
+    EXPECT_EQ(owner.events, (Events{"down 81 0", "up 81 0", "down 17 2", "up 17 0",
+                                    "press 1 at " + point, "release 1 at " + point}))
+        << listed(owner.events);
 }
 
 // Any program on the desktop can post the hook's registered message to the

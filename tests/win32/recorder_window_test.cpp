@@ -84,7 +84,8 @@ class RecorderWindowTest : public ::testing::Test {
     win32::Win32AnsiCodePage codePage;
     MacroFiles files{store, codePage};
     int lineCountResets = 0;
-    RecorderWindow recorder{files, [this] { ++lineCountResets; }};
+    MemorySettingsStore settings;
+    RecorderWindow recorder{files, settings, [this] { ++lineCountResets; }};
     HWND window = nullptr;
     HWND edit = nullptr;
 };
@@ -106,12 +107,28 @@ TEST_F(RecorderWindowTest, ShowsTheBufferTheButtonBelowItAndTheFileMenu) {
     EXPECT_GE(below.top, text.bottom);
 
     const HMENU bar = GetMenu(window);
-    EXPECT_EQ(win32::menuCaptions(bar), std::vector<std::wstring>{L"&File"});
+    EXPECT_EQ(win32::menuCaptions(bar), (std::vector<std::wstring>{L"&File", L"&Options"}));
     EXPECT_EQ(win32::menuCaptions(GetSubMenu(bar, 0)),
               (std::vector<std::wstring>{L"&New", L"Sa&ve", L"", L"E&xit"}));
     EXPECT_TRUE(recorder.recorder()->idle());
     ASSERT_TRUE(recorder.open());
     EXPECT_EQ(recorder.hwnd(), window) << "opened twice: the one window";
+
+    // Record Pauses, off at first, is kept in the settings for the next
+    // opening.
+    const HMENU options = GetSubMenu(bar, 1);
+    EXPECT_EQ(win32::menuCaptions(options), std::vector<std::wstring>{L"Record &Pauses"});
+    const auto checked = [&] {
+        return (GetMenuState(GetSubMenu(GetMenu(window), 1), 0, MF_BYPOSITION) & MF_CHECKED) != 0;
+    };
+    EXPECT_FALSE(checked());
+    SendMessageW(window, WM_COMMAND, GetMenuItemID(options, 0), 0);
+    EXPECT_TRUE(checked());
+    EXPECT_EQ(settings.readSetting("recorder", "recordPauses"), "1");
+    ASSERT_TRUE(recorder.unload());
+    open();
+    EXPECT_TRUE(checked());
+    EXPECT_TRUE(recorder.recorder()->recordPauses());
 }
 
 TEST_F(RecorderWindowTest, RecordsKeysPressedElsewhereAtTheEndOfTheUsersText) {
@@ -221,12 +238,10 @@ TEST_F(RecorderWindowTest, SavesThroughTheSaveAsDialogAndAsksBeforeAnUnsavedReco
 TEST_F(RecorderWindowTest, ClosingWhileRecordingEndsTheHookAndTheNextOpeningStartsAfresh) {
     win32::TestWindow target("Keyreel recorder target", win32::TestWindow::Content::Edit);
     SetCursorPos(40, 30);
-    // Takes a press the system may remember from an earlier test.
-    GetAsyncKeyState(VK_LBUTTON);
     ASSERT_TRUE(clickButton(window, L"Begin Recording"));
     ASSERT_TRUE(recorder.hookActive());
-    // The first ticks: the cursor where it is, the button not pressed.
-    ASSERT_TRUE(pumpUntil([&] { return text() == "LUp\r\nMouseMove >40,30\r\n"; })) << text();
+    // The first tick: the cursor where it is.
+    ASSERT_TRUE(pumpUntil([&] { return text() == "MouseMove >40,30\r\n"; })) << text();
     {
         MessageBoxAnswer no(kBoxTitle, IDNO);
         SendMessageW(window, WM_CLOSE, 0, 0);
@@ -243,7 +258,7 @@ TEST_F(RecorderWindowTest, ClosingWhileRecordingEndsTheHookAndTheNextOpeningStar
     EXPECT_TRUE(fresh.idle());
     EXPECT_EQ(fresh.lastX(), 0);
     EXPECT_EQ(fresh.lastY(), 0);
-    EXPECT_FALSE(fresh.upRecorded());
+    EXPECT_FALSE(fresh.recordPauses());
 }
 
 }  // namespace

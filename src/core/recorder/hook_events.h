@@ -9,16 +9,33 @@
 #include <mutex>
 #include <optional>
 
+#include "core/base/screen_point.h"
 #include "core/recorder/key_event.h"
 
 namespace keyreel {
 
-// One event a hook saw. A record of its own, so that events of another hook
-// on the same thread can join the same queue in their order.
+// A mouse button pressed or released. The button is the physical one, as
+// the low-level hook reports it whichever button the system's setting makes
+// the primary one; the player's button lines send physical buttons too.
+struct ButtonEvent {
+    std::uint8_t button = 0;  // button::Left or button::Right
+    bool down = false;
+    ScreenPoint point;  // where it happened, in screen pixels
+    // Over a window of this process, such as the recorder's own buttons and
+    // menus: tested by the hook, since a menu may be gone by the time the
+    // event is handled.
+    bool onOwnWindow = false;
+
+    bool operator==(const ButtonEvent&) const = default;
+};
+
+// One event a hook saw. The keyboard and mouse hooks share a thread and a
+// queue, so their events keep the order they happened in.
 struct HookEvent {
-    enum class Kind : std::uint8_t { Key };
+    enum class Kind : std::uint8_t { Key, Button };
     Kind kind = Kind::Key;
     KeyEvent key;
+    ButtonEvent button;
 };
 
 class HookEventQueue {

@@ -173,4 +173,14 @@ std::string mouseMoveLine(int x, int y) {
     return "MouseMove >" + std::to_string(x) + "," + std::to_string(y);
 }
 
+const char* buttonLine(std::uint8_t button, bool down) {
+    if (button == button::Right)
+        return down ? "RDown" : "RUp";
+    return down ? "LDown" : "LUp";
+}
+
+std::string waitLine(int seconds) {
+    return "Wait >" + std::to_string(seconds);
+}
+
 }  // namespace keyreel

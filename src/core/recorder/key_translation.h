@@ -45,7 +45,9 @@ class KeyTranslator {
 
 // "MouseMove >x,y" for a point in screen pixels.
 std::string mouseMoveLine(int x, int y);
-inline constexpr const char* kButtonDownLine = "LDown";
-inline constexpr const char* kButtonUpLine = "LUp";
+// "LDown", "LUp", "RDown" or "RUp" for button::Left or button::Right.
+const char* buttonLine(std::uint8_t button, bool down);
+// "Wait >N" for a pause of N seconds.
+std::string waitLine(int seconds);
 
 }  // namespace keyreel

@@ -1,5 +1,9 @@
 #include "core/recorder/recorder.h"
 
+#include <algorithm>
+#include <climits>
+#include <utility>
+
 #include "core/base/key_codes.h"
 #include "core/base/message_texts.h"
 #include "core/base/product_texts.h"
@@ -8,15 +12,10 @@
 namespace keyreel {
 
 // Holds the recording while the recorder's own question or dialog is open.
-// A click that answered it must not show up as a press at the next button
-// tick either, so the press the system remembers is taken then.
 class Recorder::CaptureHold {
   public:
     explicit CaptureHold(Recorder& recorder) : recorder_(recorder) { recorder_.asking_ = true; }
-    ~CaptureHold() {
-        recorder_.asking_ = false;
-        recorder_.services_.pointer.buttonState(recorder_.primaryButton());
-    }
+    ~CaptureHold() { recorder_.asking_ = false; }
     CaptureHold(const CaptureHold&) = delete;
     CaptureHold& operator=(const CaptureHold&) = delete;
 
@@ -53,6 +52,10 @@ void Recorder::stopRecording() {
     if (switch_ != nullptr)
         switch_->stopCapture();
     appendLines(translator_.releaseAll());
+    for (const std::uint8_t button : {button::Left, button::Right}) {
+        if (std::exchange(buttonsHeld_[button == button::Right ? 1 : 0], false))
+            buffer_.appendLine(buttonLine(button, false));
+    }
     idle_ = true;
 }
 
@@ -65,6 +68,9 @@ void Recorder::clearBuffer() {
     buffer_.clear();
     translator_.forgetHolds();
     savedPath_.clear();
+    pointerPlaced_ = false;
+    buttonsHeld_ = {};
+    lastLineAt_.reset();
 }
 
 void Recorder::appendLines(const std::vector<std::string>& lines) {
@@ -72,43 +78,62 @@ void Recorder::appendLines(const std::vector<std::string>& lines) {
         buffer_.appendLine(line);
 }
 
+void Recorder::record(const std::vector<std::string>& lines) {
+    if (lines.empty())
+        return;
+    if (services_.nowMillis) {
+        const std::int64_t now = services_.nowMillis();
+        if (recordPauses_ && lastLineAt_ && now - *lastLineAt_ >= kShortestPauseMillis) {
+            const std::int64_t seconds = (now - *lastLineAt_ + 500) / 1000;
+            buffer_.appendLine(
+                waitLine(static_cast<int>(std::min<std::int64_t>(seconds, INT_MAX))));
+        }
+        lastLineAt_ = now;
+    }
+    appendLines(lines);
+}
+
 void Recorder::keyDown(std::uint8_t keyCode, int shift) {
     if (!idle_ && !asking_)
-        appendLines(translator_.keyDown(keyCode, shift));
+        record(translator_.keyDown(keyCode, shift));
 }
 
 void Recorder::keyUp(std::uint8_t keyCode, int shift) {
     if (!idle_ && !asking_)
-        appendLines(translator_.keyUp(keyCode, shift));
+        record(translator_.keyUp(keyCode, shift));
+}
+
+void Recorder::moveTo(ScreenPoint point, std::vector<std::string>& lines) {
+    lines.push_back(mouseMoveLine(point.x, point.y));
+    lastX_ = point.x;
+    lastY_ = point.y;
+    pointerPlaced_ = true;
+}
+
+void Recorder::buttonEvent(const ButtonEvent& event) {
+    if (idle_ || asking_ || (event.button != button::Left && event.button != button::Right))
+        return;
+    bool& held = buttonsHeld_[event.button == button::Right ? 1 : 0];
+    if (event.down ? event.onOwnWindow : !held)
+        return;
+    held = event.down;
+    std::vector<std::string> lines;
+    if (!pointerPlaced_ || event.point != ScreenPoint{lastX_, lastY_})
+        moveTo(event.point, lines);
+    lines.emplace_back(buttonLine(event.button, event.down));
+    record(lines);
 }
 
 void Recorder::sampleCursor() {
     if (idle_ || asking_)
         return;
     const auto point = services_.pointer.cursorPosition();
-    if (!point || (point->x == lastX_ && point->y == lastY_))
+    if (!point || (point->x == lastX_ && point->y == lastY_) ||
+        services_.pointer.ownWindowAt(*point))
         return;
-    buffer_.appendLine(mouseMoveLine(point->x, point->y));
-    lastX_ = point->x;
-    lastY_ = point->y;
-}
-
-std::uint8_t Recorder::primaryButton() {
-    return services_.pointer.buttonsSwapped() ? button::Right : button::Left;
-}
-
-void Recorder::sampleButton() {
-    if (idle_ || asking_)
-        return;
-    // Any bit: a click that came and went between two ticks counts too.
-    const bool pressed = services_.pointer.buttonState(primaryButton()) != 0;
-    if (pressed) {
-        buffer_.appendLine(kButtonDownLine);
-        upRecorded_ = false;
-    } else if (!upRecorded_) {
-        buffer_.appendLine(kButtonUpLine);
-        upRecorded_ = true;
-    }
+    std::vector<std::string> lines;
+    moveTo(*point, lines);
+    record(lines);
 }
 
 void Recorder::save() {

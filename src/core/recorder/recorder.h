@@ -1,10 +1,10 @@
 #pragma once
 
-// The recorder's state and what it does with each key event, pointer
-// sample, button click and menu command. The recorder window mirrors it:
-// it switches the keyboard hook and the sampling timers as told and shows
-// the buffer.
+// The recorder's state and what it does with each key and button event,
+// pointer sample and menu command. The recorder window mirrors it: it
+// switches the hooks and the cursor timer as told and shows the buffer.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -16,6 +16,7 @@
 #include "core/base/save_questions.h"
 #include "core/base/screen_point.h"
 #include "core/macro/macro_file.h"
+#include "core/recorder/hook_events.h"
 #include "core/recorder/key_translation.h"
 #include "core/recorder/recording_buffer.h"
 
@@ -27,26 +28,24 @@ class PointerSampler {
     virtual ~PointerSampler() = default;
     // The cursor's position in screen pixels; empty when it cannot be read.
     virtual std::optional<ScreenPoint> cursorPosition() = 0;
-    // Whether the system's setting makes the right button the primary one.
-    virtual bool buttonsSwapped() = 0;
-    // The 16-bit asynchronous key state of a button (button::Left or
-    // button::Right): the high bit while it is down, the low bit when it was
-    // pressed since the previous query.
-    virtual std::uint16_t buttonState(std::uint8_t button) = 0;
+    // Whether a window of this program, such as the recorder itself, is at
+    // the point.
+    virtual bool ownWindowAt(ScreenPoint point) = 0;
 };
 
-// What recording turns on and off: the keyboard hook, the cursor timer
-// (300 ms) and the button timer (200 ms).
+// What recording turns on and off: the keyboard and mouse hooks and the
+// cursor timer (300 ms).
 class RecordingSwitch {
   public:
     virtual ~RecordingSwitch() = default;
-    // False when the keyboard hook could not be installed; nothing is on then.
+    // False when the hooks could not be installed; nothing is on then.
     virtual bool startCapture() = 0;
     virtual void stopCapture() = 0;
 };
 
 inline constexpr int kCursorSampleMillis = 300;
-inline constexpr int kButtonSampleMillis = 200;
+// The shortest stillness "Record pauses" writes a Wait line for.
+inline constexpr std::int64_t kShortestPauseMillis = 1000;
 
 // Told when Begin Recording cannot watch the keyboard.
 inline constexpr const char* kKeyboardHookFailedMessage =
@@ -60,6 +59,9 @@ struct RecorderServices {
     ChooseFile chooseFile;
     // Sets macroLineCount from the main window's list, as every save does.
     std::function<void()> resetMacroLineCount;
+    // A steady clock in milliseconds that pauses are measured with; without
+    // one, no pause is recorded.
+    std::function<std::int64_t()> nowMillis;
 };
 
 class Recorder {
@@ -75,7 +77,6 @@ class Recorder {
     bool idle() const { return idle_; }
     int lastX() const { return lastX_; }
     int lastY() const { return lastY_; }
-    bool upRecorded() const { return upRecorded_; }
     // "Begin Recording" while idle, "Stop Recording" while recording.
     const char* recordButtonCaption() const;
 
@@ -86,17 +87,27 @@ class Recorder {
     // and begins nothing either.
     void toggleRecording();
     // Stops a recording under way, after the lines that let go of the
-    // modifiers it still holds; nothing happens while idle.
+    // modifiers and buttons it still holds; nothing happens while idle.
     void stopRecording();
+
+    // "Record pauses": when on, a stillness of a second or more between two
+    // recorded lines writes "Wait >N" between them, N its seconds rounded
+    // to the nearest. The window keeps the choice in the settings.
+    bool recordPauses() const { return recordPauses_; }
+    void setRecordPauses(bool on) { recordPauses_ = on; }
 
     // The keyboard hook's events, written as KeyTranslator says; ignored
     // while idle.
     void keyDown(std::uint8_t keyCode, int shift);
     void keyUp(std::uint8_t keyCode, int shift);
-    // Timer ticks: the cursor is written when it has moved, the primary
-    // button on every tick it is pressed and once when it is not.
+    // The mouse hook's button events, each written where it happened: a
+    // move to its point unless the recording has the pointer there already,
+    // then the button's line. A press on this program's own windows is left
+    // out, with its release; ignored while idle.
+    void buttonEvent(const ButtonEvent& event);
+    // A timer tick: the cursor is written when it has moved, unless it is
+    // over this program's own windows.
     void sampleCursor();
-    void sampleButton();
 
     // File > New: empties the buffer, after the same question as Begin when
     // it holds an unsaved recording (Cancel keeps it); a recording goes on.
@@ -122,13 +133,16 @@ class Recorder {
 
   private:
     class CaptureHold;
-    std::uint8_t primaryButton();
     // Asks before the buffer's unsaved text goes; true when it may go.
     bool mayDiscardBuffer();
     // Empties the buffer for a new recording, which holds no modifier and
     // has not been saved anywhere yet.
     void clearBuffer();
     void appendLines(const std::vector<std::string>& lines);
+    // Appends the lines of one event, after the Wait line for the pause
+    // before it when pauses are recorded.
+    void record(const std::vector<std::string>& lines);
+    void moveTo(ScreenPoint point, std::vector<std::string>& lines);
 
     RecorderServices services_;
     RecordingSwitch* switch_ = nullptr;
@@ -140,8 +154,14 @@ class Recorder {
     bool idle_ = true;
     int lastX_ = 0;
     int lastY_ = 0;
-    bool upRecorded_ = false;
     bool asking_ = false;
+    bool recordPauses_ = false;
+    // Whether the buffer's text has put the pointer anywhere yet.
+    bool pointerPlaced_ = false;
+    // The left and right buttons, pressed in the text and not released.
+    std::array<bool, 2> buttonsHeld_{};
+    // When the last line was recorded; empty before the first.
+    std::optional<std::int64_t> lastLineAt_;
 };
 
 }  // namespace keyreel

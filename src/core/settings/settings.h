@@ -31,6 +31,9 @@ inline constexpr std::string_view kEnableMouse = "enableMouse";
 inline constexpr std::string_view kRunScheduler = "runScheduler";
 inline constexpr std::string_view kAlt = "ALT";
 inline constexpr std::string_view kCtrl = "CTRL";
+// The recorder's "Record pauses" choice, a check box.
+inline constexpr std::string_view kRecorder = "recorder";
+inline constexpr std::string_view kRecordPauses = "recordPauses";
 inline constexpr std::array<std::string_view, 6> kFunctionKeys = {"F1", "F2", "F3",
                                                                   "F4", "F5", "F6"};
 }  // namespace setting
