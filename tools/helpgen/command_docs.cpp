@@ -74,7 +74,7 @@ constexpr CommandDoc kDocs[] = {
      "Brings the first window whose title contains the text (in any case) to the front with "
      "the keyboard focus. When there is none, or the text is empty or only blanks, Keyreel "
      "asks \"Focus Lost from application. Continue?\"; No stops the macro.",
-     "SetFocus >notepad\nSendText >typed into notepad",
+     "SetFocus >Untitled - Notepad\nSendText >typed into Notepad",
      "Brings a window to the front with the keyboard focus.", "WaitForWindow SendText"},
     {"SendText", G::Keys, "SendText >text",
      "Types the text, one character after the other, into the window that has the keyboard "
@@ -203,7 +203,7 @@ constexpr CommandDoc kDocs[] = {
      "Asks the first window whose title contains the text (in any case) to close, as its "
      "close box does, and goes on without waiting. With no such window, or an empty value, "
      "nothing happens.",
-     "CloseWindow >Notepad", "Asks a window to close.", "WaitForWindow SetFocus"},
+     "CloseWindow >Untitled - Notepad", "Asks a window to close.", "WaitForWindow SetFocus"},
     {"MessageBox", G::WaitsAndMessages, "MessageBox >text",
      "Shows a message box with the text and an OK button and waits until it is answered.",
      "MessageBox >The report is ready.", "Shows your text and waits for OK.", "Message Wait"},
