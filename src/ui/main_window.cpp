@@ -35,7 +35,10 @@ const std::vector<ControlPlacement>& layout() {
         {L"LISTBOX", L"",
          WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT,
          kMacroList, 120, 0, 2055, 2400, WS_EX_CLIENTEDGE},
-        {L"STATIC", L"0,0", SS_CENTER | SS_NOTIFY, kMouseLocation, 2280, 75, 735, 255},
+        // From the list to beyond Run's right edge, so that a point of any
+        // screen, such as "-1920,-1080" left of and above the main one, shows
+        // whole in the message font.
+        {L"STATIC", L"0,0", SS_CENTER | SS_NOTIFY, kMouseLocation, 2190, 75, 1140, 255},
         {L"BUTTON", L"Run", kButton, kRunCommand, 2280, 360, 735, 735},
         {L"BUTTON", L"Stop", kButton, kStopCommand, 2280, 1200, 735, 1695},
     };

@@ -239,6 +239,19 @@ TEST_F(MainWindowTest, ShowsThePointerOnlyWhileTrackingAndShown) {
     EXPECT_EQ(wideText(label), L"123,45") << "no work while hidden";
     window.show();
     EXPECT_TRUE(pumpUntil([&] { return wideText(label) == L"50,60"; }));
+
+    // A point of a screen left of and above the main one, in full.
+    const std::wstring wide = L"-1920,-1080";
+    const HDC dc = GetDC(label);
+    const HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+    RECT area{};
+    GetClientRect(label, &area);
+    EXPECT_LE(size.cx, area.right) << "the position is cut off";
 }
 
 TEST_F(MainWindowTest, HandsProgramWideCommandsToTheApplication) {

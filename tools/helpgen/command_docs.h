@@ -32,10 +32,14 @@ struct CommandDoc {
     CommandGroup group;
     // How a line with the word is written, "RunProgram >program [arguments]".
     std::string_view syntax;
-    // What playing it does, plain text.
+    // What playing it does, plain text; "\n" starts a new paragraph.
     std::string_view effect;
     // One or more macro lines, separated by "\n".
     std::string_view example;
+    // One line for the word tables of the reference.
+    std::string_view summary;
+    // Words to read with this one, separated by blanks.
+    std::string_view related;
 };
 
 std::span<const CommandDoc> commandDocs();

@@ -28,31 +28,48 @@ std::string code(std::string_view text) {
     return "<code>" + escapeHtml(text) + "</code>";
 }
 
-// What the builder does with the word: it is the builder's list, not the
-// description, that decides.
-std::string builderNote(const CommandInfo& command) {
-    if (command.builderPosition == kNotInBuilder) {
-        return "The builder does not offer this word. Type it into a macro file with the "
-               "editor of your choice, or type it into the builder's Command box.";
-    }
-    if (command.takesValue) {
-        return "Choose it in the builder's Command list, type the value into the Value box "
-               "and press Add: the builder writes the word, \" &gt;\" and the value.";
-    }
-    return "Choose it in the builder's Command list and press Add: the builder writes the "
-           "word alone and empties the Value box.";
+// The text before the first blank of `text`, which loses it and the blank.
+std::string_view nextWord(std::string_view& text) {
+    const std::size_t end = text.find(' ');
+    const std::string_view word = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    return word;
 }
 
-std::string wordPage(const CommandInfo& command, const CommandDoc& doc) {
+// Links to the words of `words`, a list separated by blanks.
+std::string wordLinks(std::string_view words) {
+    std::string links;
+    while (!words.empty()) {
+        const std::string_view word = nextWord(words);
+        links += (links.empty() ? "" : ", ") + link(commandPage(word), word);
+    }
+    return links;
+}
+
+// Each "\n" of a description starts a new paragraph.
+std::string paragraphs(std::string text) {
+    constexpr std::string_view kBreak = "</p>\n<p>";
+    for (std::size_t at = text.find('\n'); at != std::string::npos;
+         at = text.find('\n', at + kBreak.size()))
+        text.replace(at, 1, kBreak);
+    return text;
+}
+
+std::string wordPage(const CommandDoc& doc) {
     const CommandGroupInfo& group = groupInfo(doc.group);
     std::string body = "<h1>" + escapeHtml(doc.word) + "</h1>\n";
     body += "<p class=\"syntax\">" + code(doc.syntax) + "</p>\n";
-    body += "<h2>What it does</h2>\n<p>" + escapeHtml(doc.effect) + "</p>\n";
+    body += "<h2>What it does</h2>\n<p>" + paragraphs(escapeHtml(doc.effect)) + "</p>\n";
+    if (doc.group == CommandGroup::Windows) {
+        body += "<p>How the title is matched, and which window is the first: " +
+                link("window_titles.html", "Window titles") + ".</p>\n";
+    }
     body += "<h2>Example</h2>\n<pre>" + escapeHtml(doc.example) + "</pre>\n";
-    body += "<h2>In the builder</h2>\n<p>" + builderNote(command) + "</p>\n";
-    body += "<p class=\"seealso\">See also: " + link(group.page, group.title) + ", " +
+    body += "<p class=\"seealso\">Related: " + wordLinks(doc.related) +
+            "<br>See also: " + link(group.page, group.title) + ", " +
             link("commands.html", "All command words") + ", " +
-            link("macro_lines.html", "How Keyreel reads a line") + "</p>\n";
+            link("macro_lines.html", "How Keyreel reads a line") + ", " +
+            link("builder.html#written", "Writing it with the builder") + "</p>\n";
     return htmlPage(doc.word, body);
 }
 
@@ -63,9 +80,21 @@ std::string wordTable(CommandGroup group) {
         if (doc == nullptr || doc->group != group)
             continue;
         rows += "<tr><td>" + link(commandPage(command.word), command.word) + "</td><td>" +
-                code(doc->syntax) + "</td></tr>\n";
+                code(doc->syntax) + "</td><td>" + escapeHtml(doc->summary) + "</td></tr>\n";
     }
-    return "<table>\n<tr><th>Word</th><th>Written as</th></tr>\n" + rows + "</table>\n";
+    return "<table>\n<tr><th>Word</th><th>Written as</th><th>What it does</th></tr>\n" + rows +
+           "</table>\n";
+}
+
+// Words that look like commands but play as nothing; a recording can hold
+// one of them.
+std::string silentWordsSection() {
+    std::string words;
+    for (const std::string_view word : silentWords())
+        words += (words.empty() ? "" : ", ") + code(word);
+    return "<h2>Words that play as nothing</h2>\n<p>" + words +
+           " are no command words: a line with them does nothing. The recorder writes "
+           "<code>Press_Pause</code> for the Pause key.</p>\n";
 }
 
 }  // namespace
@@ -79,17 +108,19 @@ std::vector<GeneratedFile> commandPages() {
     std::string overview =
         "<h1>Command words</h1>\n<p>Every word a macro line can hold, by subject. A word "
         "must be written exactly as shown, in the same case; a word Keyreel does not know is "
-        "passed over without a message.</p>\n";
+        "passed over without a message (<code>kyr lint</code> finds such words, see " +
+        link("kyr.html", "Checking a macro with kyr") + ").</p>\n";
     for (const CommandGroupInfo& group : commandGroups()) {
         overview += "<h2>" + link(group.page, group.title) + "</h2>\n" + wordTable(group.group);
         pages.push_back({std::string(group.page),
                          htmlPage(group.title, "<h1>" + escapeHtml(group.title) + "</h1>\n" +
                                                    wordTable(group.group))});
     }
+    overview += silentWordsSection();
     pages.push_back({"commands.html", htmlPage("Command words", overview)});
     for (const CommandInfo& command : commandTable()) {
         if (const CommandDoc* doc = findCommandDoc(command.word))
-            pages.push_back({commandPage(command.word), wordPage(command, *doc)});
+            pages.push_back({commandPage(command.word), wordPage(*doc)});
     }
     return pages;
 }
@@ -104,8 +135,13 @@ std::vector<std::string> checkCommandDocs() {
         const std::string word(doc.word);
         if (findCommand(doc.word) == nullptr)
             problems.push_back("a description of " + word + ", which is no command word");
-        if (doc.syntax.substr(0, doc.word.size()) != doc.word || doc.effect.empty())
-            problems.push_back("the description of " + word + " lacks its syntax or effect");
+        if (doc.syntax.substr(0, doc.word.size()) != doc.word || doc.effect.empty() ||
+            doc.summary.empty() || doc.related.empty())
+            problems.push_back("the description of " + word + " lacks a part");
+        for (std::string_view rest = doc.related; !rest.empty();) {
+            if (findCommand(nextWord(rest)) == nullptr)
+                problems.push_back(word + " names a related word that is none");
+        }
         // The word must appear in the example as a word of its own.
         bool used = false;
         std::string_view rest = doc.example;
