@@ -46,6 +46,7 @@ FilePlayResult MainModel::playMacroFile(const std::string& path, const FilePlayS
         return FilePlayResult::Busy;
     if (files_.loadList(path, list_) != MacroFileRead::Read)
         return FilePlayResult::Unreadable;
+    listFromMarked_ = files_.webMarked(path);
     listReplaced();
     if (starting)
         starting();
@@ -55,8 +56,10 @@ FilePlayResult MainModel::playMacroFile(const std::string& path, const FilePlayS
 
 MacroFileRead MainModel::loadList(const std::string& path) {
     const MacroFileRead read = files_.loadList(path, list_);
-    if (read == MacroFileRead::Read)
+    if (read == MacroFileRead::Read) {
+        listFromMarked_ = files_.webMarked(path);
         listReplaced();
+    }
     return read;
 }
 
@@ -86,6 +89,7 @@ bool MainModel::removeLine(std::size_t index) {
 
 void MainModel::clearList() {
     list_.clear();
+    listFromMarked_ = false;
     if (observer_)
         observer_->listChanged();
 }

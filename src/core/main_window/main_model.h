@@ -47,6 +47,8 @@ class MainModel : public MacroFilePlayer {
     void setObserver(MainModelObserver* observer) { observer_ = observer; }
 
     const MacroList& list() const { return list_; }
+    // The list was loaded from a downloaded file: its saves carry the mark.
+    bool listFromMarked() const { return listFromMarked_; }
     RunState& runState() { return run_; }
     const std::string& title() const { return title_; }
     // A play is under way, of the list or of a file, however deeply nested.
@@ -90,6 +92,7 @@ class MainModel : public MacroFilePlayer {
 
     MacroFiles& files_;
     MacroList list_;
+    bool listFromMarked_ = false;
     RunState run_;
     Player player_;
     MainModelObserver* observer_ = nullptr;
