@@ -1,11 +1,12 @@
 #include "win32/zone_manager.h"
 
-#include <urlmon.h>
 #include <windows.h>
 
-#include <filesystem>
+#include <urlmon.h>
+
 #include <memory>
-#include <system_error>
+
+#include "win32/hand_over.h"
 
 namespace keyreel::win32 {
 
@@ -17,14 +18,30 @@ void releaseManager(IInternetSecurityManager* manager) {
 
 using OwnedManager = std::unique_ptr<IInternetSecurityManager, decltype(&releaseManager)>;
 
+// COM for this thread for as long as the object lives; a thread that has it
+// already only counts one more use, which the end gives back.
+class ComUse {
+  public:
+    ComUse() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComUse() {
+        if (started_)
+            CoUninitialize();
+    }
+    ComUse(const ComUse&) = delete;
+    ComUse& operator=(const ComUse&) = delete;
+
+  private:
+    bool started_;
+};
+
 }  // namespace
 
 LocationZone zoneOfSavedFile(const std::wstring& path) {
     // The manager answers only for a full path.
-    std::error_code ec;
-    const std::wstring full = std::filesystem::absolute(path, ec).wstring();
-    if (ec)
+    const std::wstring full = fullPathOf(path);
+    if (full.empty())
         return std::nullopt;
+    const ComUse com;
     IInternetSecurityManager* created = nullptr;
     if (FAILED(CoCreateInstance(CLSID_InternetSecurityManager, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_IInternetSecurityManager,

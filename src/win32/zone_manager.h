@@ -12,8 +12,7 @@ namespace keyreel::win32 {
 // the internet zone, or a file whose stream marks it); nothing when the zone
 // manager cannot be had or gives no answer. The manager is created on each
 // call through COM, which loads it from the system folder by its registered
-// path, so the program imports nothing for it at start. The calling thread
-// must have COM initialised.
+// path, so the program imports nothing for it at start.
 LocationZone zoneOfSavedFile(const std::wstring& path);
 
 }  // namespace keyreel::win32
