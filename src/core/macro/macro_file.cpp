@@ -77,14 +77,16 @@ bool MacroFiles::saveText(const std::string& path, std::string_view text, bool f
 }
 
 bool MacroFiles::write(const std::string& path, std::string_view text, bool fromMarked) {
-    // The new file replaces the old one with its streams, so the mark is
-    // learnt before and written after. A stream of the file's own that marks
-    // it is kept as it was, with the zone and address it names.
+    // The new file replaces the old one, and on Windows its streams with it:
+    // the mark is learnt before and, where the new file lacks it, written
+    // after. A stream of the file's own that marks it is written back as it
+    // was, with the zone and address it names. A file marked by where it lies
+    // needs no stream, which a share may not even keep.
     const ZoneStream stream = files_.readZoneStream(path);
     const bool marked = fromMarked || keyreel::webMarked(stream, files_.locationZone(path));
     if (!files_.writeAtomically(path, encodeFileText(text, codePage_)))
         return false;
-    if (!marked)
+    if (!marked || files_.webMarked(path))
         return true;
     const bool ownMark = stream.state == ZoneStream::State::Read && zoneOfStream(stream.text) &&
                          keyreel::webMarked(stream, std::nullopt);
