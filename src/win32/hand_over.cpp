@@ -2,17 +2,16 @@
 
 #include <string_view>
 
-#include "core/base/web_mark.h"
 #include "core/main_window/hand_over_payload.h"
 #include "win32/owned.h"
+#include "win32/wide_text.h"
+#include "win32/win32_file_store.h"
 
 namespace keyreel::win32 {
 
 namespace {
 
 constexpr UINT kSendTimeoutMillis = 10000;
-// The stream is a few lines of text.
-constexpr DWORD kLongestMarkBytes = 64 * 1024;
 
 // The running copy's mutex exists a moment before its main window does.
 HWND waitForMainWindow(const wchar_t* mainWindowClass, DWORD waitMillis) {
@@ -87,18 +86,8 @@ bool asksToShowWindow(const COPYDATASTRUCT& data) {
 }
 
 bool carriesWebMark(const std::wstring& path) {
-    const HANDLE opened = CreateFileW((path + L":Zone.Identifier").c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE)
-        return false;
-    const OwnedHandle stream(opened);
-    std::string text(kLongestMarkBytes, '\0');
-    DWORD read = 0;
-    if (!ReadFile(stream.get(), text.data(), kLongestMarkBytes, &read, nullptr))
-        return false;
-    text.resize(read);
-    return markedFromInternet(text);
+    Win32FileStore files;
+    return files.webMarked(toUtf8(path));
 }
 
 }  // namespace keyreel::win32

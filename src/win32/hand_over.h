@@ -33,8 +33,8 @@ std::optional<std::string> handedOverCommandLine(const COPYDATASTRUCT& data);
 // Whether a WM_COPYDATA message asks to show the main window.
 bool asksToShowWindow(const COPYDATASTRUCT& data);
 
-// Whether the file carries the mark of a download from the internet: its
-// Zone.Identifier stream names the internet or the restricted zone.
+// Whether the file counts as downloaded, by its Zone.Identifier stream or the
+// zone manager (core/base/web_mark.h).
 bool carriesWebMark(const std::wstring& path);
 
 }  // namespace keyreel::win32

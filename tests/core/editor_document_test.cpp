@@ -186,6 +186,48 @@ TEST(EditorDocument, SaveAsAsksBeforeReplacingAndKeepsTheTextWhenTheSaveFails) {
     EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: a.kyr");
 }
 
+// Renaming the saved text over a file drops the file's streams, as Windows
+// does and the memory store imitates; the mark must outlive that.
+TEST(EditorDocument, SavesKeepTheDownloadMark) {
+    const std::string ownMark = "[ZoneTransfer]\r\nZoneId=4\r\nHostUrl=https://example.test/\r\n";
+    const std::string streamOf = std::string(kZoneStreamSuffix);
+    const struct {
+        const char* what;
+        std::vector<std::string> opened;  // "" for File > New
+        std::string savedAs;
+        std::optional<std::string> mark;
+    } cases[] = {
+        {"over a marked file, its own mark", {"m.kyr"}, "m.kyr", ownMark},
+        {"another text over a marked file", {"a.kyr"}, "m.kyr", ownMark},
+        {"a marked file's text to a new name",
+         {"m.kyr"},
+         "new.kyr",
+         std::string(kInternetZoneMark)},
+        {"a file in doubt to a new name", {"doubt.kyr"}, "new.kyr", std::string(kInternetZoneMark)},
+        {"a plain file to a new name", {"a.kyr"}, "new.kyr", std::nullopt},
+        {"a new text after a marked one", {"m.kyr", ""}, "new.kyr", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EditorParts parts;
+        parts.store.files["m.kyr"] = "Wait >3\r\n";
+        parts.store.files["m.kyr" + streamOf] = ownMark;
+        parts.store.files["doubt.kyr"] = "Wait >4\r\n";
+        parts.store.files["doubt.kyr" + streamOf] = "";
+        parts.store.unreadable.insert("doubt.kyr" + streamOf);
+        for (const std::string& path : c.opened)
+            path.empty() ? parts.document.newText() : parts.document.openFile(path);
+        parts.document.setText("Wait >5\r\n");
+        parts.desktop.questionAnswer = MessageAnswer::Yes;
+        parts.choices = {c.savedAs};
+        parts.document.saveAs();
+        ASSERT_EQ(parts.store.files[c.savedAs], "Wait >5\r\n") << c.what;
+        const auto stream = parts.store.files.find(c.savedAs + streamOf);
+        EXPECT_EQ(stream == parts.store.files.end() ? std::nullopt : std::optional(stream->second),
+                  c.mark)
+            << c.what;
+    }
+}
+
 TEST(EditorDocument, SavingAddsALineEndOnlyWhereTheTextHasNone) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"Wait >1", "Wait >1\r\n"}, {"Wait >1\r\n", "Wait >1\r\n"}, {"", "\r\n"}};

@@ -251,32 +251,49 @@ TEST(HandOverPayload, OnlyWholeCodeUnitsUnderTheTagWithinACommandLinesSizeAreTak
     }
 }
 
-TEST(WebMark, InternetAndRestrictedZonesAreMarked) {
+// Either source marks a file; a stream that cannot be read or names no zone
+// leaves the file in doubt, and a file in doubt is marked.
+TEST(WebMark, EitherSourceMarksAndAFileInDoubtIsMarked) {
+    using State = ZoneStream::State;
     const struct {
-        std::string_view text;
+        ZoneStream stream;
+        LocationZone location;
         bool marked;
     } cases[] = {
-        {"[ZoneTransfer]\r\nZoneId=3\r\n", true},
-        {"[ZoneTransfer]\r\nZoneId=4\r\nReferrerUrl=https://example.test/\r\n", true},
-        {"[zonetransfer]\nzoneid = 3\n", true},
-        {"\xEF\xBB\xBF[ZoneTransfer]\r\nZoneId=3", true},
-        {"[ZoneTransfer]\r\nZoneId=1\r\n", false},  // intranet
-        {"[ZoneTransfer]\r\nZoneId=2\r\n", false},  // trusted sites
-        {"[ZoneTransfer]\r\nZoneId=33\r\n", false},
-        {"[Other]\r\nZoneId=3\r\n", false},
-        {"ZoneId=3\r\n", false},
-        {"", false},
+        {{State::Read, "[ZoneTransfer]\r\nZoneId=3\r\n"}, std::nullopt, true},
+        {{State::Read, "[ZoneTransfer]\r\nZoneId=4\r\nReferrerUrl=https://example.test/\r\n"},
+         0,
+         true},
+        {{State::Read, "[zonetransfer]\nzoneid = 03\n"}, std::nullopt, true},
+        {{State::Read, "\xEF\xBB\xBF[ZoneTransfer]\r\nZoneId=3"}, std::nullopt, true},
+        {{State::Read, "[ZoneTransfer]\r\nZoneId=1000\r\n"}, std::nullopt, true},
+        {{State::Read, "[ZoneTransfer]\r\nZoneId=1\r\n"}, std::nullopt, false},  // intranet
+        {{State::Read, "[ZoneTransfer]\r\nZoneId=2\r\n"}, 0, false},             // trusted sites
+        {{State::Read, "[ZoneTransfer]\r\nZoneId=0\r\n"}, 3, true},  // a share out there
+        {{State::Absent, ""}, 3, true},
+        {{State::Absent, ""}, 4, true},
+        {{State::Absent, ""}, 1, false},
+        {{State::Absent, ""}, std::nullopt, false},
+        // In doubt.
+        {{State::Unreadable, ""}, 0, true},
+        {{State::Read, ""}, std::nullopt, true},
+        {{State::Read, "[Other]\r\nZoneId=1\r\n"}, std::nullopt, true},
+        {{State::Read, "ZoneId=1\r\n"}, std::nullopt, true},
+        {{State::Read, "[ZoneTransfer]\r\nZoneId=\r\n"}, std::nullopt, true},
+        {{State::Read, "[ZoneTransfer]\r\nZoneId=-1\r\n"}, std::nullopt, true},
+        {{State::Read, "[ZoneTransfer]\r\nZoneId=99999999999\r\n"}, std::nullopt, true},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(markedFromInternet(c.text), c.marked) << c.text;
+        EXPECT_EQ(webMarked(c.stream, c.location), c.marked)
+            << c.stream.text << " / " << c.location.value_or(99);
 
     // Some programs write the stream in UTF-16 with its byte-order mark.
     std::string utf16 = "\xFF\xFE";
-    for (const char c : std::string_view("[ZoneTransfer]\r\nZoneId=3\r\n")) {
+    for (const char c : std::string_view("[ZoneTransfer]\r\nZoneId=1\r\n")) {
         utf16 += c;
         utf16 += '\0';
     }
-    EXPECT_TRUE(markedFromInternet(utf16));
+    EXPECT_EQ(zoneOfStream(utf16), 1u);
 }
 
 }  // namespace

@@ -165,6 +165,13 @@ TEST_F(MacroBuilderTest, LoadSetsTheCountFromTheListAndReportsAnUnreadableFile) 
     builder.load(folder.file("m.kyr"));
     EXPECT_EQ(model.list(), (Lines{"Press_Tab", "Press_Up"}));
     EXPECT_EQ(lineCount(), 2);
+    // A list from a downloaded file carries the mark to a new name.
+    folder.write("m.kyr:Zone.Identifier", std::string(kInternetZoneMark));
+    builder.save(folder.file("plain.kyr"));
+    EXPECT_FALSE(files.webMarked(folder.file("plain.kyr"))) << "loaded before it was marked";
+    builder.load(folder.file("m.kyr"));
+    builder.save(folder.file("copy.kyr"));
+    EXPECT_TRUE(files.webMarked(folder.file("copy.kyr")));
     builder.clear();
     builder.load(folder.file("missing.kyr"));
     EXPECT_TRUE(model.list().empty());

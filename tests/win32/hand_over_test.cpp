@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "core/base/file_store.h"
+#include "core/macro/macro_file.h"
 #include "temp_folder.h"
 #include "win32/wide_text.h"
 #include "win32/win32_file_store.h"
@@ -94,7 +95,7 @@ TEST_F(HandOverTest, AMessageThatPointsAtNoDataIsRefused) {
 }
 
 // A browser writes the mark as a stream of the file; Wine keeps it as a file
-// beside it. Either way it is read by the stream's name.
+// beside it. Either way it is read and written by the stream's name.
 TEST(WebMark, TheZoneStreamOfTheFileIsRead) {
     const TempFolder folder;
     const auto mark = [&](const std::string& name, const std::string& zone) {
@@ -118,6 +119,19 @@ TEST(WebMark, TheZoneStreamOfTheFileIsRead) {
     EXPECT_FALSE(carriesWebMark(pathFromUtf8(folder.file("intranet.kyr")).wstring()));
     EXPECT_FALSE(carriesWebMark(pathFromUtf8(folder.file("plain.kyr")).wstring()));
     EXPECT_FALSE(carriesWebMark(pathFromUtf8(folder.file("missing.kyr")).wstring()));
+
+    // The zone manager rates where a file lies (Wine puts every server's
+    // share in the internet zone, and never reads the stream itself).
+    Win32FileStore store;
+    EXPECT_EQ(store.locationZone("\\\\server\\share\\a.kyr"), 3u);
+    EXPECT_EQ(store.locationZone(folder.file("plain.kyr")), 0u);
+
+    // Saves keep the mark, and a marked file's text carries it to a new name.
+    MacroFiles files(store);
+    ASSERT_TRUE(files.write(folder.file("internet.kyr"), "Wait >1\r\n"));
+    ASSERT_TRUE(files.write(folder.file("copy.kyr"), "Wait >1\r\n", true));
+    EXPECT_TRUE(carriesWebMark(pathFromUtf8(folder.file("internet.kyr")).wstring()));
+    EXPECT_TRUE(carriesWebMark(pathFromUtf8(folder.file("copy.kyr")).wstring()));
 }
 
 }  // namespace

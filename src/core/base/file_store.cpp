@@ -12,6 +12,21 @@ fs::path pathFromUtf8(std::string_view utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
+ZoneStream FileStore::readZoneStream(const std::string& path) {
+    const std::string stream = path + std::string(kZoneStreamSuffix);
+    if (!exists(stream))
+        return {};
+    const auto size = fileSize(stream);
+    auto text = size && *size <= kLongestZoneStream ? readAll(stream) : std::nullopt;
+    if (!text)
+        return {ZoneStream::State::Unreadable, {}};
+    return {ZoneStream::State::Read, std::move(*text)};
+}
+
+bool FileStore::writeZoneStream(const std::string& path, std::string_view text) {
+    return writeAtomically(path + std::string(kZoneStreamSuffix), text);
+}
+
 std::optional<std::string> LocalFileStore::readAll(const std::string& path) {
     std::ifstream in(pathFromUtf8(path), std::ios::binary);
     if (!in)

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/base/web_mark.h"
+
 namespace keyreel {
 
 std::filesystem::path pathFromUtf8(std::string_view utf8);
@@ -32,7 +34,23 @@ class FileStore {
     // Replaces `to` with a copy of `from` as writeAtomically does, without
     // reading the bytes into memory.
     virtual bool copyAtomically(const std::string& from, const std::string& to) = 0;
+
+    // The file's download mark (core/base/web_mark.h). The stream has the
+    // name Windows gives it, the path followed by ":Zone.Identifier"; where
+    // files have no streams (Wine, the host) that names a file beside. These
+    // read and write it as such a file; a replacing write of the file itself
+    // may drop the stream, as a rename over a file does on Windows.
+    virtual ZoneStream readZoneStream(const std::string& path);
+    virtual bool writeZoneStream(const std::string& path, std::string_view text);
+    // The zone the system's zone manager gives the file; here there is none.
+    virtual LocationZone locationZone(const std::string& /*path*/) { return std::nullopt; }
+    // Whether the file counts as downloaded, by either source.
+    bool webMarked(const std::string& path) {
+        return keyreel::webMarked(readZoneStream(path), locationZone(path));
+    }
 };
+
+inline constexpr std::string_view kZoneStreamSuffix = ":Zone.Identifier";
 
 // Writes to a temporary file in the target's folder, then renames it over
 // the target. Whichever step fails, the temporary file is removed and the

@@ -39,6 +39,8 @@ class MemoryFileStore final : public FileStore {
     bool writeAtomically(const std::string& path, std::string_view bytes) override {
         if (unwritable.contains(path))
             return false;
+        // A file renamed over another comes without the other's streams.
+        files.erase(path + std::string(kZoneStreamSuffix));
         files[path] = std::string(bytes);
         ++writes;
         return true;

@@ -56,6 +56,7 @@ void EditorDocument::newText() {
     text_.clear();
     savedText_.clear();
     fileName_.clear();
+    fromMarked_ = false;
     if (observer_)
         observer_->textReplaced();
     setTitleName(kUntitled);
@@ -79,6 +80,7 @@ void EditorDocument::openFile(const std::string& path) {
     text_ = withCrLfLineEnds(*fileText);
     savedText_ = text_;
     fileName_ = path;
+    fromMarked_ = services_.files.webMarked(path);
     if (observer_)
         observer_->textReplaced();
     setTitleName(path);
@@ -128,12 +130,13 @@ SaveOutcome EditorDocument::saveTo(const std::string& path, bool askBeforeReplac
     const std::string content = fileContent(text_);
     const SaveOutcome outcome =
         saveAfterAsking(services_.boxes, askBeforeReplacing && services_.files.exists(path),
-                        [&] { return services_.files.write(path, content); });
+                        [&] { return services_.files.write(path, content, fromMarked_); });
     if (services_.resetMacroLineCount)
         services_.resetMacroLineCount();
     if (outcome == SaveOutcome::Saved) {
         savedText_ = text_;
         fileName_ = path;
+        fromMarked_ = fromMarked_ || services_.files.webMarked(path);
         if (titleName_ != path)
             setTitleName(path);
     }

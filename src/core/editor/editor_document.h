@@ -108,7 +108,9 @@ class EditorDocument {
     std::vector<std::string> commandWords_;
     std::string text_;
     std::string savedText_;
-    std::string fileName_;   // empty: Untitled
+    std::string fileName_;  // empty: Untitled
+    // The text is that of a downloaded file: its saves carry the mark.
+    bool fromMarked_ = false;
     std::string titleName_;  // what the title shows after the product name
     std::vector<std::string> recentFiles_;
 };

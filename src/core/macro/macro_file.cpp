@@ -65,18 +65,32 @@ MacroFileRead MacroFiles::loadList(const std::string& path, MacroList& list) {
     return read;
 }
 
-bool MacroFiles::saveList(const std::string& path, const MacroList& list) {
-    return write(path, macroListText(list));
+bool MacroFiles::saveList(const std::string& path, const MacroList& list, bool fromMarked) {
+    return write(path, macroListText(list), fromMarked);
 }
 
-bool MacroFiles::saveText(const std::string& path, std::string_view text) {
+bool MacroFiles::saveText(const std::string& path, std::string_view text, bool fromMarked) {
     std::string content(text);
     content += "\r\n";
-    return write(path, content);
+    return write(path, content, fromMarked);
 }
 
-bool MacroFiles::write(const std::string& path, std::string_view text) {
-    return files_.writeAtomically(path, encodeFileText(text, codePage_));
+bool MacroFiles::write(const std::string& path, std::string_view text, bool fromMarked) {
+    // The new file replaces the old one, and on Windows its streams with it:
+    // the mark is learnt before and, where the new file lacks it, written
+    // after. A stream of the file's own that marks it is written back as it
+    // was, with the zone and address it names. A file marked by where it lies
+    // needs no stream, which a share may not even keep.
+    const ZoneStream stream = files_.readZoneStream(path);
+    const bool marked = fromMarked || keyreel::webMarked(stream, files_.locationZone(path));
+    if (!files_.writeAtomically(path, encodeFileText(text, codePage_)))
+        return false;
+    if (!marked || files_.webMarked(path))
+        return true;
+    const bool ownMark = stream.state == ZoneStream::State::Read && zoneOfStream(stream.text) &&
+                         keyreel::webMarked(stream, std::nullopt);
+    return files_.writeZoneStream(path,
+                                  ownMark ? std::string_view(stream.text) : kInternetZoneMark);
 }
 
 MacroFileRead MacroFiles::readText(const std::string& path, std::string& text) {

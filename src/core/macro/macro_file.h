@@ -44,14 +44,19 @@ class MacroFiles {
         : files_(files), codePage_(codePage), largestFile_(largestFile) {}
 
     bool exists(const std::string& path) { return files_.exists(path); }
+    // Whether the file counts as downloaded (core/base/web_mark.h).
+    bool webMarked(const std::string& path) { return files_.webMarked(path); }
     // Replaces the list with the file's lines; a file that is not read
     // leaves the list as it was.
     MacroFileRead loadList(const std::string& path, MacroList& list);
-    bool saveList(const std::string& path, const MacroList& list);
+    // The saves keep the download mark: a file that had it keeps it, and a
+    // text that came from a marked file (`fromMarked`) carries it to
+    // wherever it is saved. A save that could not mark its file failed.
+    bool saveList(const std::string& path, const MacroList& list, bool fromMarked = false);
     // Writes the text unchanged, followed by one CR LF.
-    bool saveText(const std::string& path, std::string_view text);
+    bool saveText(const std::string& path, std::string_view text, bool fromMarked = false);
     // Writes the text exactly as it is.
-    bool write(const std::string& path, std::string_view text);
+    bool write(const std::string& path, std::string_view text, bool fromMarked = false);
     // The file's whole text, line ends included; `text` is left as it was
     // when the file is not read.
     MacroFileRead readText(const std::string& path, std::string& text);

@@ -59,8 +59,9 @@ void MacroBuilder::deleteLine(std::int64_t selected) {
 SaveOutcome MacroBuilder::save(const std::string& path) {
     // The list is read when the file is written, after the question: a play
     // started meanwhile may have replaced it.
-    return saveAfterAsking(boxes_, files_.exists(path),
-                           [&] { return files_.saveList(path, model_.list()); });
+    return saveAfterAsking(boxes_, files_.exists(path), [&] {
+        return files_.saveList(path, model_.list(), model_.listFromMarked());
+    });
 }
 
 void MacroBuilder::load(const std::string& path) {

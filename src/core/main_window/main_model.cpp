@@ -17,6 +17,7 @@ void MainModel::resetMacroLineCount() {
 
 void MainModel::listReplaced(const std::string& source) {
     listSource_ = source;
+    listFromMarked_ = !source.empty() && files_.webMarked(source);
     resetMacroLineCount();
     if (observer_)
         observer_->listChanged();
@@ -98,6 +99,7 @@ bool MainModel::removeLine(std::size_t index) {
 void MainModel::clearList() {
     list_.clear();
     listSource_.clear();
+    listFromMarked_ = false;
     if (observer_)
         observer_->listChanged();
 }

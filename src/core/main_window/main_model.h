@@ -51,6 +51,8 @@ class MainModel : public MacroFilePlayer {
     void setAskedFiles(AskedFiles* asked) { asked_ = asked; }
 
     const MacroList& list() const { return list_; }
+    // The list was loaded from a downloaded file: its saves carry the mark.
+    bool listFromMarked() const { return listFromMarked_; }
     RunState& runState() { return run_; }
     const std::string& title() const { return title_; }
     // A play is under way, of the list or of a file, however deeply nested.
@@ -98,6 +100,7 @@ class MainModel : public MacroFilePlayer {
 
     MacroFiles& files_;
     MacroList list_;
+    bool listFromMarked_ = false;
     RunState run_;
     Player player_;
     MainModelObserver* observer_ = nullptr;
