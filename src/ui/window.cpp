@@ -153,13 +153,15 @@ void Window::applyLayout(const RECT* suggestedFrame) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
-    font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+    win32::OwnedFont font(CreateFontIndirectW(&metrics.lfMessageFont));
     for (const ControlPlacement& placement : controls_) {
         const HWND child = control(placement.id);
         MoveWindow(child, toPixels(placement.left), toPixels(placement.top),
                    toPixels(placement.width), toPixels(placement.height), TRUE);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     }
+    // Every control draws with the new font before the old one goes.
+    font_ = std::move(font);
 }
 
 LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
