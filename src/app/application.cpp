@@ -6,7 +6,7 @@
 #include "core/base/product_texts.h"
 #include "core/macro/macro_file.h"
 #include "core/macro/whole_second_wait.h"
-#include "core/settings/startup.h"
+#include "core/main_window/startup.h"
 #include "ui/resource_ids.h"
 #include "win32/file_dialogs.h"
 #include "win32/hand_over.h"

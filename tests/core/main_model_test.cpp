@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/macro/whole_second_wait.h"
-#include "core/settings/startup.h"
+#include "core/main_window/startup.h"
 #include "model_fixture.h"
 
 namespace keyreel {

@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/main_window/startup.h"
 #include "core/settings/hot_key_plan.h"
 #include "core/settings/settings.h"
-#include "core/settings/startup.h"
 #include "fuzz_check.h"
 
 namespace keyreel {
