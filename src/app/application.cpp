@@ -57,7 +57,7 @@ int Application::run(const std::wstring& commandLine) {
 
     const StartupSettings startup = readStartupSettings(settings_);
     mouseTrackingOff_ = startup.mouseTrackingOff;
-    if (!mainWindow_.open(mouseTrackingOff_ == 1))
+    if (!mainWindow_.open(mouseTrackingOff_))
         return 1;
     desktop_.setMessageOwner(mainWindow_.hwnd());
     // Tab and the other dialog keys work in the windows during a play too.
@@ -74,8 +74,8 @@ int Application::run(const std::wstring& commandLine) {
     prefs_.fillFromStartup(startup);
 
     const StartupPlan plan = planStartup(win32::toUtf8(commandLine), startup.runLoaded,
-                                         startup.pauseEnabled == 1, startup.pauseSeconds);
-    fileStarter_.setSettings({startup.runLoaded, startup.pauseEnabled == 1, startup.pauseSeconds});
+                                         startup.pauseEnabled, startup.pauseSeconds);
+    fileStarter_.setSettings({startup.runLoaded, startup.pauseEnabled, startup.pauseSeconds});
     // Before the file's play, which runs inside this call and may loop for
     // good: loaded first, the scheduler's clock ticks during that play too.
     if (startup.runScheduler)
@@ -220,7 +220,7 @@ void Application::trayIconEvent(UINT mouseMessage) {
 
 void Application::showMainWindow() {
     mainWindow_.show();
-    mainWindow_.setMouseTracking(mouseTrackingOff_ == 0);
+    mainWindow_.setMouseTracking(!mouseTrackingOff_);
 }
 
 void Application::taskbarCreated() {

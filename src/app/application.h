@@ -125,7 +125,7 @@ class Application final : public ui::MainWindowActions {
     FileStarter fileStarter_{model_, desktop_, fileStartServices()};
     win32::OwnedTimer handOverTimer_;
     HotKeySettings hotKeySettings_;
-    std::int16_t mouseTrackingOff_ = 0;
+    bool mouseTrackingOff_ = false;
     bool trayBusy_ = false;
     bool answeringEndSession_ = false;
     bool awaitingModifiers_ = false;
