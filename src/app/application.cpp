@@ -140,7 +140,10 @@ bool Application::countDown(std::int32_t seconds) {
 }
 
 void Application::hideToTray() {
-    tray_->add(model_.title());
+    if (!tray_->add(model_.title())) {
+        trayIconMissing();
+        return;
+    }
     // Once hidden, the program stays out of the task list: a window owned by
     // another, never shown, window gets no taskbar button.
     if (!taskListOwner_) {
@@ -224,11 +227,23 @@ void Application::showMainWindow() {
 }
 
 void Application::taskbarCreated() {
-    tray_->restore();
+    if (!tray_->restore())
+        trayIconMissing();
 }
 
 void Application::mainWindowDpiChanged(UINT dpi) {
-    tray_->dpiChanged(dpi);
+    if (!tray_->dpiChanged(dpi))
+        trayIconMissing();
+}
+
+// Hidden without its icon, the program would be out of the user's reach:
+// the main window stays in view, in the task list.
+void Application::trayIconMissing() {
+    if (IsWindowVisible(mainWindow_.hwnd()))
+        return;
+    SetWindowLongPtrW(mainWindow_.hwnd(), GWLP_HWNDPARENT, 0);
+    taskListOwner_.reset();
+    showMainWindow();
 }
 
 // Only the program's own windows: the help viewer handles its keys itself.

@@ -77,6 +77,7 @@ class Application final : public ui::MainWindowActions {
     bool awaitHotKeyModifiersReleased();
     bool countDown(std::int32_t seconds);
     void showMainWindow();
+    void trayIconMissing();
     FileStartServices fileStartServices();
     int messageLoop();
     // Handles messages while `open` holds; a quit message is left for the
