@@ -23,12 +23,12 @@
 #include "ui/tracker_window.h"
 #include "ui/window_roster.h"
 #include "win32/ansi_code_page.h"
+#include "win32/desktop/win32_desktop.h"
 #include "win32/hot_keys.h"
 #include "win32/html_help.h"
 #include "win32/registry_settings_store.h"
 #include "win32/system_clock.h"
 #include "win32/tray_icon.h"
-#include "win32/win32_desktop.h"
 #include "win32/win32_file_store.h"
 
 namespace keyreel {

@@ -8,7 +8,7 @@
 
 #include "core/macro/player.h"
 #include "test_window.h"
-#include "win32/win32_desktop.h"
+#include "win32/desktop/win32_desktop.h"
 #include "window_maker.h"
 
 namespace keyreel::win32 {
