@@ -7,7 +7,7 @@
 #include "core/base/product_texts.h"
 #include "core/macro/macro_file.h"
 #include "core/macro/whole_second_wait.h"
-#include "core/settings/startup.h"
+#include "core/main_window/startup.h"
 #include "ui/resource_ids.h"
 #include "win32/file_dialogs.h"
 #include "win32/hand_over.h"
@@ -67,7 +67,7 @@ int Application::run(const std::wstring& commandLine) {
 
     const StartupSettings startup = readStartupSettings(settings_);
     mouseTrackingOff_ = startup.mouseTrackingOff;
-    if (!mainWindow_.open(mouseTrackingOff_ == 1))
+    if (!mainWindow_.open(mouseTrackingOff_))
         return 1;
     desktop_.setMessageOwner(mainWindow_.hwnd());
     // Tab and the other dialog keys work in the windows during a play too.
@@ -84,8 +84,8 @@ int Application::run(const std::wstring& commandLine) {
     prefs_.fillFromStartup(startup);
 
     const StartupPlan plan = planStartup(win32::toUtf8(commandLine), startup.runLoaded,
-                                         startup.pauseEnabled == 1, startup.pauseSeconds);
-    fileStarter_.setSettings({startup.runLoaded, startup.pauseEnabled == 1, startup.pauseSeconds});
+                                         startup.pauseEnabled, startup.pauseSeconds);
+    fileStarter_.setSettings({startup.runLoaded, startup.pauseEnabled, startup.pauseSeconds});
     // Before the file's play, which runs inside this call and may loop for
     // good: loaded first, the scheduler's clock ticks during that play too.
     if (startup.runScheduler)
@@ -155,7 +155,10 @@ bool Application::countDown(std::int32_t seconds) {
 }
 
 void Application::hideToTray() {
-    tray_->add(model_.title());
+    if (!tray_->add(model_.title())) {
+        trayIconMissing();
+        return;
+    }
     // Once hidden, the program stays out of the task list: a window owned by
     // another, never shown, window gets no taskbar button.
     if (!taskListOwner_) {
@@ -235,15 +238,27 @@ void Application::trayIconEvent(UINT mouseMessage) {
 
 void Application::showMainWindow() {
     mainWindow_.show();
-    mainWindow_.setMouseTracking(mouseTrackingOff_ == 0);
+    mainWindow_.setMouseTracking(!mouseTrackingOff_);
 }
 
 void Application::taskbarCreated() {
-    tray_->restore();
+    if (!tray_->restore())
+        trayIconMissing();
 }
 
 void Application::mainWindowDpiChanged(UINT dpi) {
-    tray_->dpiChanged(dpi);
+    if (!tray_->dpiChanged(dpi))
+        trayIconMissing();
+}
+
+// Hidden without its icon, the program would be out of the user's reach:
+// the main window stays in view, in the task list.
+void Application::trayIconMissing() {
+    if (IsWindowVisible(mainWindow_.hwnd()))
+        return;
+    SetWindowLongPtrW(mainWindow_.hwnd(), GWLP_HWNDPARENT, 0);
+    taskListOwner_.reset();
+    showMainWindow();
 }
 
 // Only the program's own windows: the help viewer handles its keys itself.

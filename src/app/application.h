@@ -23,12 +23,12 @@
 #include "ui/tracker_window.h"
 #include "ui/window_roster.h"
 #include "win32/ansi_code_page.h"
+#include "win32/desktop/win32_desktop.h"
 #include "win32/hot_keys.h"
 #include "win32/html_help.h"
 #include "win32/registry_settings_store.h"
 #include "win32/system_clock.h"
 #include "win32/tray_icon.h"
-#include "win32/win32_desktop.h"
 #include "win32/win32_file_store.h"
 
 namespace keyreel {
@@ -77,6 +77,7 @@ class Application final : public ui::MainWindowActions {
     bool awaitHotKeyModifiersReleased();
     bool countDown(std::int32_t seconds);
     void showMainWindow();
+    void trayIconMissing();
     FileStartServices fileStartServices();
     int messageLoop();
     // Handles messages while `open` holds; a quit message is left for the
@@ -129,7 +130,7 @@ class Application final : public ui::MainWindowActions {
     FileStarter fileStarter_{model_, desktop_, askedFiles_, fileStartServices()};
     win32::OwnedTimer handOverTimer_;
     HotKeySettings hotKeySettings_;
-    std::int16_t mouseTrackingOff_ = 0;
+    bool mouseTrackingOff_ = false;
     bool trayBusy_ = false;
     bool answeringEndSession_ = false;
     bool awaitingModifiers_ = false;

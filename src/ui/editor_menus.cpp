@@ -25,12 +25,6 @@ constexpr MenuItem kEditMenu[] = {
 constexpr int kFileMenuPosition = 0;
 constexpr int kEditMenuPosition = 1;
 
-HMENU popupOf(std::span<const MenuItem> items) {
-    const HMENU popup = CreatePopupMenu();
-    appendMenuItems(popup, items);
-    return popup;
-}
-
 // A path as a menu caption: an "&" in it is shown, not taken for an access key.
 std::wstring captionOf(const std::string& path) {
     std::wstring caption;
@@ -46,9 +40,8 @@ std::wstring captionOf(const std::string& path) {
 
 win32::OwnedMenu createEditorMenuBar() {
     win32::OwnedMenu bar(CreateMenu());
-    // The bar owns its pop-ups from here on.
-    AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popupOf(kFileMenu)), L"&File");
-    AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popupOf(kEditMenu)), L"&Edit");
+    appendPopup(bar.get(), L"&File", kFileMenu);
+    appendPopup(bar.get(), L"&Edit", kEditMenu);
     return bar;
 }
 

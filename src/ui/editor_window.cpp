@@ -50,13 +50,11 @@ const std::vector<ControlPlacement>& layout() {
 }
 
 int textWidth(HWND control, const std::wstring& text) {
-    const HDC dc = GetDC(control);
-    const HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    const win32::WindowDc dc(control);
+    const win32::SelectedObject font(
+        dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;
 }
 

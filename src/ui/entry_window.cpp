@@ -5,7 +5,6 @@
 
 #include <vector>
 
-#include "core/schedule/scheduler_model.h"
 #include "core/schedule/scheduler_texts.h"
 #include "ui/date_pickers.h"
 #include "win32/wide_text.h"

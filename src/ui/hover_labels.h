@@ -11,6 +11,10 @@
 
 namespace keyreel::ui {
 
+// The text colour of the label buttons of the scheduler and its entry form
+// while the pointer is over one.
+inline constexpr COLORREF kHoverTextColour = RGB(0, 255, 0);
+
 class HoverLabels {
   public:
     explicit HoverLabels(COLORREF hoverColour) : hoverColour_(hoverColour) {}

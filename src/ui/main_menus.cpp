@@ -54,10 +54,7 @@ win32::OwnedMenu createMainMenuBar() {
     win32::OwnedMenu bar(CreateMenu());
     for (const MenuBarEntry& entry : kMenuBar) {
         if (!entry.items.empty()) {
-            const HMENU popup = CreatePopupMenu();
-            appendMenuItems(popup, entry.items);
-            // The bar owns its pop-ups from here on.
-            AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup), entry.caption);
+            appendPopup(bar.get(), entry.caption, entry.items);
         } else if (entry.command != 0) {
             AppendMenuW(bar.get(), MF_STRING, static_cast<UINT_PTR>(entry.command), entry.caption);
         }

@@ -86,17 +86,15 @@ int MainWindow::minimumClientWidth() const {
     if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi()))
         return 0;
     const win32::OwnedFont font(CreateFontIndirectW(&metrics.lfCaptionFont));
-    const HDC dc = GetDC(hwnd());
-    const HGDIOBJ previous = SelectObject(dc, font.get());
+    const win32::WindowDc dc(hwnd());
+    const win32::SelectedObject selected(dc.get(), font.get());
     int widest = 0;
     for (const char* title : {kIdleTitle, kPlayingTitle, kStoppedTitle}) {
         const std::wstring text = win32::toWide(title);
         SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
         widest = std::max(widest, static_cast<int>(size.cx));
     }
-    SelectObject(dc, previous);
-    ReleaseDC(hwnd(), dc);
     // Window managers and themes may draw the caption in a wider face than
     // the system's caption font (a bold sans under X, say): a quarter more
     // keeps the marker in view there too.

@@ -1,7 +1,7 @@
 #pragma once
 
-// Menus built from tables of items, as the main window, the tray and the
-// editor build theirs.
+// Menus built from tables of items, as every window and the tray build
+// theirs.
 
 #include <windows.h>
 
@@ -21,6 +21,13 @@ inline void appendMenuItems(HMENU menu, std::span<const MenuItem> items) {
         else
             AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.command), item.caption);
     }
+}
+
+// Adds a pop-up with the items to the menu bar, which owns it from here on.
+inline void appendPopup(HMENU bar, const wchar_t* caption, std::span<const MenuItem> items) {
+    const HMENU popup = CreatePopupMenu();
+    appendMenuItems(popup, items);
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), caption);
 }
 
 }  // namespace keyreel::ui

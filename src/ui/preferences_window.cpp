@@ -168,17 +168,17 @@ COLORREF paneColourOf(HWND tabs) {
     GetClientRect(tabs, &client);
     RECT pane = client;
     TabCtrl_AdjustRect(tabs, FALSE, &pane);
-    const HDC screen = GetDC(tabs);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+    const win32::WindowDc screen(tabs);
+    const win32::OwnedMemoryDc memory(CreateCompatibleDC(screen.get()));
+    const win32::OwnedBitmap bitmap(
+        CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+    if (!memory || !bitmap)
+        return GetSysColor(COLOR_BTNFACE);
+    const win32::SelectedObject selected(memory.get(), bitmap.get());
+    SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()),
                  PRF_CLIENT | PRF_ERASEBKGND);
-    COLORREF colour = GetPixel(memory, (pane.left + pane.right) / 2, (pane.top + pane.bottom) / 2);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(tabs, screen);
+    const COLORREF colour =
+        GetPixel(memory.get(), (pane.left + pane.right) / 2, (pane.top + pane.bottom) / 2);
     return colour == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : colour;
 }
 

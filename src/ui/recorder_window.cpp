@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ui/menu_items.h"
 #include "win32/file_dialogs.h"
 #include "win32/wide_text.h"
 
@@ -31,18 +32,14 @@ const std::vector<ControlPlacement>& layout() {
     return controls;
 }
 
+constexpr MenuItem kFileMenu[] = {
+    {L"&New", kNewCommand}, {L"Sa&ve", kSaveCommand}, {nullptr, 0}, {L"E&xit", kExitCommand}};
+constexpr MenuItem kOptionsMenu[] = {{L"Record &Pauses", kRecordPausesCommand}};
+
 win32::OwnedMenu createMenuBar() {
     win32::OwnedMenu bar(CreateMenu());
-    const HMENU file = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, kNewCommand, L"&New");
-    AppendMenuW(file, MF_STRING, kSaveCommand, L"Sa&ve");
-    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(file, MF_STRING, kExitCommand, L"E&xit");
-    // The bar owns its pop-up from here on.
-    AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
-    const HMENU options = CreatePopupMenu();
-    AppendMenuW(options, MF_STRING, kRecordPausesCommand, L"Record &Pauses");
-    AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(options), L"&Options");
+    appendPopup(bar.get(), L"&File", kFileMenu);
+    appendPopup(bar.get(), L"&Options", kOptionsMenu);
     return bar;
 }
 

@@ -3,7 +3,9 @@
 #include <cstdlib>
 #include <optional>
 
+#include "core/base/product_texts.h"
 #include "ui/resource_ids.h"
+#include "win32/message_box.h"
 #include "win32/wide_text.h"
 
 namespace keyreel::ui {
@@ -22,11 +24,11 @@ std::optional<UINT> forcedDpi() {
     return std::nullopt;
 }
 
-void registerClassOnce(const wchar_t* className, WNDPROC windowProc) {
+bool registerClassOnce(const wchar_t* className, WNDPROC windowProc) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
     if (GetClassInfoExW(moduleInstance(), className, &existing))
-        return;
+        return true;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
@@ -36,7 +38,7 @@ void registerClassOnce(const wchar_t* className, WNDPROC windowProc) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.hIcon = programIcon();
     wc.lpszClassName = className;
-    RegisterClassExW(&wc);
+    return RegisterClassExW(&wc) != 0;
 }
 
 }  // namespace
@@ -83,10 +85,30 @@ int Window::toPixels(int twips) const {
 }
 
 bool Window::create(const Frame& frame, const std::vector<ControlPlacement>& controls) {
-    registerClassOnce(frame.className, windowProc);
     controls_ = controls;
     clientWidth_ = frame.clientWidth;
     clientHeight_ = frame.clientHeight;
+    if (!createWindowAndControls(frame)) {
+        // The menu bar stays with the caller, who still owns it.
+        if (hwnd_ != nullptr)
+            SetMenu(hwnd_, nullptr);
+        destroy();
+        // Short of window or GDI resources, most likely; the user learns
+        // that the window is not there rather than wondering why.
+        win32::showMessageBox(frame.owner, {windowNotOpenedMessage(frame.title), kAppTitle,
+                                            MessageButtons::Ok, MessageIcon::Exclamation});
+        return false;
+    }
+    applyLayout(nullptr);
+    created();
+    if (createdHandler_)
+        createdHandler_();
+    return true;
+}
+
+bool Window::createWindowAndControls(const Frame& frame) {
+    if (!registerClassOnce(frame.className, windowProc))
+        return false;
     // `this` arrives with WM_NCCREATE; windowProc binds it to the handle.
     CreateWindowExW(frame.exStyle, frame.className, win32::toWide(frame.title).c_str(), frame.style,
                     CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, frame.owner, frame.menu,
@@ -97,15 +119,12 @@ bool Window::create(const Frame& frame, const std::vector<ControlPlacement>& con
     if (dpi_ == 0)
         dpi_ = kDefaultDpi;
     for (const ControlPlacement& placement : controls_) {
-        CreateWindowExW(placement.exStyle, placement.className, placement.text,
-                        placement.style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
-                        moduleInstance(), nullptr);
+        if (CreateWindowExW(placement.exStyle, placement.className, placement.text,
+                            placement.style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
+                            moduleInstance(), nullptr) == nullptr)
+            return false;
     }
-    applyLayout(nullptr);
-    created();
-    if (createdHandler_)
-        createdHandler_();
     return true;
 }
 
@@ -153,13 +172,15 @@ void Window::applyLayout(const RECT* suggestedFrame) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
-    font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+    win32::OwnedFont font(CreateFontIndirectW(&metrics.lfMessageFont));
     for (const ControlPlacement& placement : controls_) {
         const HWND child = control(placement.id);
         MoveWindow(child, toPixels(placement.left), toPixels(placement.top),
                    toPixels(placement.width), toPixels(placement.height), TRUE);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     }
+    // Every control draws with the new font before the old one goes.
+    font_ = std::move(font);
 }
 
 LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -190,6 +211,10 @@ LRESULT CALLBACK Window::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     return self->handleMessage(message, wParam, lParam);
+}
+
+std::string windowNotOpenedMessage(const std::string& title) {
+    return "The window \"" + title + "\" could not be opened.";
 }
 
 std::string controlText(HWND control) {

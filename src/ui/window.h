@@ -83,6 +83,9 @@ class Window {
     // Sizes the window for its client area, or takes the frame Windows
     // suggests for a new DPI, then places the controls.
     void applyLayout(const RECT* suggestedFrame);
+    // False when the class, the window or one of its controls could not be
+    // made.
+    bool createWindowAndControls(const Frame& frame);
     void widenToMinimum();
 
     HWND hwnd_ = nullptr;  // owned: destroyed by destroy() or with this object
@@ -100,5 +103,7 @@ HINSTANCE moduleInstance();
 HICON programIcon();
 // A control's text, as UTF-8.
 std::string controlText(HWND control);
+// What the user is told when a window of the program cannot be made.
+std::string windowNotOpenedMessage(const std::string& title);
 
 }  // namespace keyreel::ui

@@ -61,6 +61,12 @@ inline void registryKey(HKEY key) {
 inline void brush(HBRUSH brush) {
     DeleteObject(brush);
 }
+inline void bitmap(HBITMAP bitmap) {
+    DeleteObject(bitmap);
+}
+inline void memoryDc(HDC dc) {
+    DeleteDC(dc);
+}
 inline void library(HMODULE module) {
     FreeLibrary(module);
 }
@@ -78,8 +84,48 @@ using OwnedWindow = Owned<HWND, release::window>;
 using OwnedIcon = Owned<HICON, release::icon>;
 using OwnedRegistryKey = Owned<HKEY, release::registryKey>;
 using OwnedBrush = Owned<HBRUSH, release::brush>;
+using OwnedBitmap = Owned<HBITMAP, release::bitmap>;
+// A device context of our own (CreateCompatibleDC), not a window's.
+using OwnedMemoryDc = Owned<HDC, release::memoryDc>;
 using OwnedLibrary = Owned<HMODULE, release::library>;
 using OwnedWinEventHook = Owned<HWINEVENTHOOK, release::winEventHook>;
+
+// The device context of a window (GetDC), released to the window with this
+// object.
+class WindowDc {
+  public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_ != nullptr)
+            ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+  private:
+    HWND window_;  // not owned: the window the context belongs to
+    HDC dc_;
+};
+
+// An object selected into a device context; the one it replaced is selected
+// back with this object, so the context never goes with ours still in it.
+class SelectedObject {
+  public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() {
+        if (previous_ != nullptr && previous_ != HGDI_ERROR)
+            SelectObject(dc_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+  private:
+    HDC dc_;  // not owned
+    HGDIOBJ previous_;
+};
 
 // A timer of a window, killed with this object.
 class OwnedTimer {

@@ -38,12 +38,13 @@ NOTIFYICONDATAW TrayIcon::data() const {
     return nid;
 }
 
-void TrayIcon::add(const std::string& tipUtf8) {
+bool TrayIcon::add(const std::string& tipUtf8) {
     if (shown_)
-        return;
+        return true;
     tip_ = toWide(tipUtf8);
     NOTIFYICONDATAW nid = data();
     shown_ = Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
+    return shown_;
 }
 
 void TrayIcon::remove() {
@@ -58,23 +59,24 @@ UINT TrayIcon::taskbarCreatedMessage() {
     return RegisterWindowMessageW(L"TaskbarCreated");
 }
 
-void TrayIcon::restore() {
+bool TrayIcon::restore() {
     if (!shown_)
-        return;
+        return true;
     NOTIFYICONDATAW nid = data();
-    Shell_NotifyIconW(NIM_ADD, &nid);
+    return Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
 }
 
-void TrayIcon::dpiChanged(UINT dpi) {
+bool TrayIcon::dpiChanged(UINT dpi) {
+    // Without an icon of the new size the old one serves on.
     OwnedIcon sized(loadSmallIcon(iconId_, dpi));
     if (!sized)
-        return;
+        return true;
     icon_ = std::move(sized);
     if (!shown_)
-        return;
+        return true;
     NOTIFYICONDATAW nid = data();
     nid.uFlags = NIF_ICON;
-    Shell_NotifyIconW(NIM_MODIFY, &nid);
+    return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
 }
 
 }  // namespace keyreel::win32

@@ -24,15 +24,17 @@ class TrayIcon {
     TrayIcon& operator=(const TrayIcon&) = delete;
 
     // Adds the icon with this tip; an icon already there keeps its tip.
-    void add(const std::string& tipUtf8);
+    // False when the notification area took no icon.
+    bool add(const std::string& tipUtf8);
     void remove();
     bool shown() const { return shown_; }
     // The message Explorer broadcasts when it starts again.
     static UINT taskbarCreatedMessage();
-    // After that message: puts a shown icon back.
-    void restore();
-    // Loads the icon in the size of the new DPI and shows it.
-    void dpiChanged(UINT dpi);
+    // After that message: puts a shown icon back; false when it could not.
+    bool restore();
+    // Loads the icon in the size of the new DPI and shows it; false when a
+    // shown icon could not be changed.
+    bool dpiChanged(UINT dpi);
 
   private:
     NOTIFYICONDATAW data() const;

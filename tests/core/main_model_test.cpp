@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/macro/whole_second_wait.h"
-#include "core/settings/startup.h"
+#include "core/main_window/startup.h"
 #include "model_fixture.h"
 
 namespace keyreel {
@@ -31,7 +31,7 @@ TEST_F(MainModelTest, EveryPlayIsBracketedByThePlayingAndIdleTitles) {
     folder.write("a.kyr", "Press_Tab\r\n\r\nPress_Up\r\n");
     ASSERT_EQ(model.loadList(folder.file("a.kyr")), MacroFileRead::Read);
     EXPECT_EQ(model.runState().macroLineCount, 2);
-    model.runState().stopRequested = 1;  // a stop left over from before
+    model.runState().stopRequested = true;  // a stop left over from before
     model.runList();
     EXPECT_EQ(log.titles, (std::vector<std::string>{kPlayingTitle, kIdleTitle}));
     EXPECT_EQ(desktop.events().size(), 4u) << "both lines played";
@@ -83,7 +83,7 @@ TEST_F(MainModelTest, AnUnreadableFileEndsAFilePlaySilently) {
 
     model.stop();  // with nothing playing: the stopped title, playing cleared
     EXPECT_EQ(model.title(), kStoppedTitle);
-    EXPECT_EQ(model.runState().stopRequested, 1);
+    EXPECT_TRUE(model.runState().stopRequested);
 }
 
 // Hot keys and Run, where the user is there to be asked: a Yes holds for

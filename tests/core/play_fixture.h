@@ -21,7 +21,7 @@ class PlayFixture : public ::testing::Test {
 
     std::vector<std::string> playList() {
         state.macroLineCount = static_cast<std::int32_t>(list.size());
-        state.stopRequested = 0;
+        state.stopRequested = false;
         player.runMacro();
         return desktop.events();
     }

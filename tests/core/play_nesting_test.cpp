@@ -82,10 +82,10 @@ TEST_F(PlayNesting, ARequestAtTheBoundIsDroppedWithoutClearingAStop) {
     desktop.atProcessingPoint = [&] {
         if (model.playDepth() < kMaxNestedPlays) {
             model.runList();
-        } else if (model.runState().stopRequested == 0) {
+        } else if (!model.runState().stopRequested) {
             model.stop();
             model.runList();  // dropped: the stop stands
-            EXPECT_EQ(model.runState().stopRequested, 1);
+            EXPECT_TRUE(model.runState().stopRequested);
             EXPECT_EQ(model.title(), kStoppedTitle);
         }
     };

@@ -176,7 +176,7 @@ TEST_F(PlayerCommands, WaitForWindowPollsUntilTheWindowAppearsOrTheRunStops) {
     polls = 0;
     desktop.atProcessingPoint = [&] {
         if (++polls == 5)
-            state.stopRequested = 1;
+            state.stopRequested = true;
     };
     EXPECT_TRUE(play({"WaitForWindow >never", "Press_Tab"}).empty());
     EXPECT_EQ(polls, 5);

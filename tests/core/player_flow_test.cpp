@@ -87,7 +87,7 @@ TEST_F(PlayerFlow, EitherLineCountPlaysEveryLineOnce) {
     for (const std::int32_t count : {2, 3}) {
         desktop = SimulatedDesktop{};
         state.macroLineCount = count;
-        state.stopRequested = 0;
+        state.stopRequested = false;
         player.runMacro();
         EXPECT_EQ(keysDown(desktop.events()).size(), 3u) << count;
     }
@@ -121,7 +121,7 @@ TEST_F(PlayerFlow, StopEndsThePlayAtTheNextCharacterLinePassOrSecond) {
         int points = 0;
         desktop.atProcessingPoint = [&] {
             if (++points == c.stopAtPoint)
-                state.stopRequested = 1;
+                state.stopRequested = true;
         };
         EXPECT_EQ(play(c.lines), c.played);
     }
@@ -136,7 +136,7 @@ TEST_F(PlayerFlow, LongBlocksWithoutPointsOfTheirOwnAnswerAndStop) {
         int points = 0;
         desktop.atProcessingPoint = [&] {
             if (++points == 100)
-                state.stopRequested = 1;
+                state.stopRequested = true;
         };
         const Events events = play({"Repeat >1000000", line, "End_Repeat"});
         EXPECT_EQ(points, 100);
@@ -146,7 +146,7 @@ TEST_F(PlayerFlow, LongBlocksWithoutPointsOfTheirOwnAnswerAndStop) {
 }
 
 TEST_F(PlayerFlow, AStopBetweenRunsIsClearedByTheNextStart) {
-    state.stopRequested = 1;
+    state.stopRequested = true;
     EXPECT_EQ(keysDown(play({"Press_Tab"})), (Events{"0x09"}));
 }
 
@@ -156,7 +156,7 @@ TEST_F(PlayerFlow, LoopRestartsUntilStoppedWithoutGrowingTheStack) {
     desktop.atProcessingPoint = [&] {
         // The restart's own processing point makes a loop of moves stoppable.
         if (desktop.events().back() == "pump" && ++restarts == 100000)
-            state.stopRequested = 1;
+            state.stopRequested = true;
     };
     const Events events = play({"MouseMove >1,2", "Loop", "Press_Tab"});
     EXPECT_EQ(restarts, 100000);
@@ -168,7 +168,7 @@ TEST_F(PlayerFlow, LoopAbandonsTheRestOfItsLineAndRepeatPass) {
     int tabs = 0;
     desktop.atProcessingPoint = [&] {
         if (desktop.events().back() == kTabDown && ++tabs == 2)
-            state.stopRequested = 1;
+            state.stopRequested = true;
     };
     // First round: Loop drops Press_Up and the rest of the block. Second
     // round: stopped, Loop does nothing and Press_Up plays; then the run ends.
@@ -184,7 +184,7 @@ TEST_F(PlayerFlow, ANestedRunPlaysFromTheTopAndTheOuterRunGoesOn) {
             return;
         nested = true;  // a second Run press during the outer run's wait
         state.macroLineCount = static_cast<std::int32_t>(list.size());
-        state.stopRequested = 0;
+        state.stopRequested = false;
         player.runMacro();
     };
     const Events events = play({"Wait >1", "Press_Tab"});
@@ -198,7 +198,7 @@ TEST_F(PlayerFlow, ANestedRunThatReplacesTheListIsReadSafely) {
         if (list.size() == 3) {
             list = {"Press_Up"};
             state.macroLineCount = 1;
-            state.stopRequested = 0;
+            state.stopRequested = false;
             player.runMacro();
         }
     };

@@ -39,15 +39,16 @@ int startupValue(const std::string& key, const std::string& text) {
 
 TEST(Settings, StartupValuesHaveTheirDefaultsAndConversions) {
     const std::map<std::string, std::vector<std::pair<std::string, int>>> cases = {
-        // Numbers: the default when empty, 0 when no number or out of range.
-        {"Run", {{"", 1}, {" 1 ", 1}, {"0", 0}, {"abc", 0}, {"-1", -1}, {"1.5", 2}, {"70000", 0}}},
+        // Numbers: the default when empty, 0 when no number or out of range;
+        // only 1 switches the pause on.
+        {"Run", {{"", 1}, {" 1 ", 1}, {"0", 0}, {"abc", 0}, {"-1", 0}, {"1.5", 0}, {"70000", 0}}},
         {"delay",
          {{"", 10}, {"5s", 0}, {"70000", 70000}, {"2147483647", 2147483647}, {"2147483648", 0}}},
         // Plays for any number but zero, judged on the digits.
         {"runLoaded",
          {{"", 0}, {"2", 1}, {"-1", 1}, {"0.4", 1}, {"-0", 0}, {"0.0", 0}, {"yes", 0}}},
-        // The number is kept, so only 1 switches the display off.
-        {"enableMouse", {{"", 0}, {"2", 2}, {"1.2", 1}, {"off", 0}}},
+        // Only 1 switches the display off.
+        {"enableMouse", {{"", 0}, {"2", 0}, {"1.2", 1}, {"off", 0}}},
         // Check boxes are on for exactly "1".
         {"enableALTR", {{"1", 1}, {"", 0}, {" 1", 0}, {"01", 0}, {"1.0", 0}, {"true", 0}}},
         {"enableALTS", {{"1", 1}, {"2", 0}}},

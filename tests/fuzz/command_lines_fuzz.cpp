@@ -10,7 +10,7 @@
 #include "arguments.h"
 #include "core/base/text.h"
 #include "core/main_window/hand_over_payload.h"
-#include "core/settings/startup.h"
+#include "core/main_window/startup.h"
 #include "fuzz_check.h"
 
 namespace keyreel {

@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/main_window/startup.h"
 #include "core/settings/hot_key_plan.h"
 #include "core/settings/settings.h"
-#include "core/settings/startup.h"
 #include "fuzz_check.h"
 
 namespace keyreel {
@@ -78,8 +78,8 @@ void checkPlan(const HotKeySettings& hotKeys, const HotKeyIds& ids) {
 }
 
 void checkStartup(const StartupSettings& startup, std::string_view commandLine) {
-    const StartupPlan plan = planStartup(commandLine, startup.runLoaded, startup.pauseEnabled == 1,
-                                         startup.pauseSeconds);
+    const StartupPlan plan =
+        planStartup(commandLine, startup.runLoaded, startup.pauseEnabled, startup.pauseSeconds);
     FUZZ_CHECK(plan.hideToTray == plan.macroPath.empty());
     FUZZ_CHECK(!plan.countdown || plan.play);
     FUZZ_CHECK(!plan.play || !plan.hideToTray);
@@ -110,16 +110,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The preferences window saves what it shows; reading that back gives
     // the same choices.
     PreferenceValues shown;
-    shown.pauseEnabled = startup.pauseEnabled == 1;
+    shown.pauseEnabled = startup.pauseEnabled;
     shown.delay = std::to_string(startup.pauseSeconds);
     shown.runLoaded = startup.runLoaded;
-    shown.mouseTrackingOff = startup.mouseTrackingOff == 1;
+    shown.mouseTrackingOff = startup.mouseTrackingOff;
     shown.hotKeys = hotKeys;
     MemorySettingsStore saved;
     FUZZ_CHECK(saveSettings(saved, shown));
     FUZZ_CHECK(loadHotKeySettings(saved) == hotKeys);
     const StartupSettings reread = readStartupSettings(saved);
     FUZZ_CHECK(reread.runLoaded == shown.runLoaded && reread.pauseSeconds == startup.pauseSeconds);
-    FUZZ_CHECK((reread.pauseEnabled == 1) == shown.pauseEnabled);
+    FUZZ_CHECK(reread.pauseEnabled == shown.pauseEnabled);
     return 0;
 }

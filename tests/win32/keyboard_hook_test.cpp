@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "test_window.h"
+#include "win32/desktop/win32_desktop.h"
 #include "win32/owned.h"
 #include "win32/send_input.h"
-#include "win32/win32_desktop.h"
 #include "window_probe.h"
 
 namespace keyreel::win32 {

@@ -17,9 +17,9 @@
 #include "ui/command_ids.h"
 #include "ui/main_menus.h"
 #include "ui/main_window_controls.h"
+#include "win32/desktop/win32_desktop.h"
 #include "win32/tray_icon.h"
 #include "win32/wide_text.h"
-#include "win32/win32_desktop.h"
 
 namespace keyreel::ui {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "core/macro/player.h"
 #include "test_window.h"
-#include "win32/win32_desktop.h"
+#include "win32/desktop/win32_desktop.h"
 #include "window_maker.h"
 
 namespace keyreel::win32 {
@@ -139,7 +139,7 @@ TEST_F(MessageWait, AWindowWaitFindsAWindowThatAppearsOrIsRenamedWhileItWaits) {
         Player player(list, state, desktop);
         // A window that is never found would keep the wait going: a stop
         // after ten seconds ends it, and the test fails.
-        window.onApp = [&] { state.stopRequested = 1; };
+        window.onApp = [&] { state.stopRequested = true; };
         const HANDLE found = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         std::thread watchdog([&] {
             if (WaitForSingleObject(found, 10000) == WAIT_TIMEOUT)
@@ -156,7 +156,7 @@ TEST_F(MessageWait, AWindowWaitFindsAWindowThatAppearsOrIsRenamedWhileItWaits) {
             watchdog.join();
         }
         CloseHandle(found);
-        EXPECT_EQ(state.stopRequested, 0) << "never found";
+        EXPECT_FALSE(state.stopRequested) << "never found";
         EXPECT_EQ(state.focusTitle, "Keyreel Arrival");
         std::cout << "[ latency  ] " << arrival.name << ": found "
                   << counterMillis(foundAt - titledAt) << " ms after it had its title\n";

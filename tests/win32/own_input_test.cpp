@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "test_window.h"
+#include "win32/desktop/win32_desktop.h"
 #include "win32/hot_key_release.h"
 #include "win32/send_input.h"
-#include "win32/win32_desktop.h"
 
 namespace keyreel::win32 {
 namespace {

@@ -16,7 +16,7 @@
 #include "temp_folder.h"
 #include "test_window.h"
 #include "ui/main_window.h"
-#include "win32/win32_desktop.h"
+#include "win32/desktop/win32_desktop.h"
 
 namespace keyreel::ui {
 namespace {

@@ -8,9 +8,9 @@
 
 #include "core/base/product_texts.h"
 #include "test_window.h"
+#include "win32/desktop/win32_desktop.h"
 #include "win32/program_files.h"
 #include "win32/wide_text.h"
-#include "win32/win32_desktop.h"
 
 namespace keyreel::win32 {
 namespace {

@@ -17,8 +17,8 @@
 #include "scheduler_fixture.h"
 #include "test_window.h"
 #include "ui/scheduler_window.h"
+#include "win32/desktop/win32_desktop.h"
 #include "win32/wide_text.h"
-#include "win32/win32_desktop.h"
 
 namespace keyreel::ui {
 

@@ -1,6 +1,7 @@
 // The program's windows besides the main window, created for real under
 // Wine: the count-down, the about box, the tracker and the roster that closes
-// them; the tray icon and the single-instance guard.
+// them, a window that cannot be made; the tray icon and the single-instance
+// guard.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "core/main_window/pointer_display.h"
+#include "dialog_answer.h"
 #include "test_window.h"
 #include "ui/about_window.h"
 #include "ui/countdown_window.h"
@@ -120,13 +122,14 @@ class RecordingWindow final : public Window {
     bool open() {
         return create(
             {L"KeyreelRosterTest", name_, WS_OVERLAPPEDWINDOW, 0, 1000, 1000, nullptr, nullptr},
-            {});
+            controls);
     }
     bool unload() override {
         log_.push_back(name_);
         return !refuse && Window::unload();
     }
     bool refuse = false;
+    std::vector<ControlPlacement> controls;
 
   private:
     std::string name_;
@@ -158,6 +161,17 @@ TEST(WindowRoster, ExitClosesNewestFirstAndHideInItsOwnOrder) {
     EXPECT_TRUE(roster.unloadAll());
     EXPECT_FALSE(a.loaded());
     EXPECT_TRUE(roster.loadedNewestFirst().empty());
+}
+
+TEST(Window, AControlThatCannotBeMadeLeavesNoWindowAndIsReported) {
+    std::vector<std::string> log;
+    RecordingWindow broken("broken", log);
+    broken.controls = {{L"KeyreelNoSuchControl", L"", 0, 1, 0, 0, 100, 100}};
+    win32::MessageBoxAnswer told(L"Tobrin's Keyreel", IDOK);
+    EXPECT_FALSE(broken.open());
+    told.finish();
+    EXPECT_EQ(told.text, L"The window \"broken\" could not be opened.");
+    EXPECT_FALSE(broken.loaded());
 }
 
 // Wine's own tray window holds the icons when no other tray runs.

@@ -47,7 +47,7 @@ int runTrace(const TraceOptions& options, std::ostream& out, std::ostream& err) 
     desktop.quietStepLimit = kQuietStepLimit;
     desktop.onLimit = [&](SimulatedDesktop::Limit limit) {
         stoppedBy = limit;
-        state.stopRequested = 1;
+        state.stopRequested = true;
     };
 
     Player(list, state, desktop).runMacro();

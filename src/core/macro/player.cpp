@@ -95,7 +95,7 @@ bool Player::lineMayStart() {
         linesSinceDueCheck_ = 0;
         desktop_.processMessagesWhenDue();
     }
-    return state_.stopRequested != 1;
+    return !state_.stopRequested;
 }
 
 void Player::playLine(std::int32_t lineIndex) {
@@ -199,7 +199,7 @@ void Player::dispatch(const CommandInfo& command, std::int32_t lineIndex) {
 }
 
 void Player::repeat(std::int32_t lineIndex) {
-    if (state_.stopRequested == 1)
+    if (state_.stopRequested)
         return;
     state_.repeatStart = lineIndex;
     // A count that is no number plays the block once.
@@ -211,7 +211,7 @@ void Player::endRepeat(std::int32_t lineIndex) {
     // Start and count are read afresh for every pass: a Repeat inside the
     // block replaces them.
     for (std::int64_t passes = 0;
-         passes < static_cast<std::int64_t>(state_.repeatCount) - 1 && state_.stopRequested != 1;
+         passes < static_cast<std::int64_t>(state_.repeatCount) - 1 && !state_.stopRequested;
          ++passes) {
         const std::int64_t count = static_cast<std::int64_t>(lineIndex) - state_.repeatStart - 1;
         if (count <= 0)
@@ -223,7 +223,7 @@ void Player::endRepeat(std::int32_t lineIndex) {
 }
 
 void Player::loop() {
-    if (state_.stopRequested == 1 || restart_ == nullptr)
+    if (state_.stopRequested || restart_ == nullptr)
         return;
     *restart_ = true;
 }

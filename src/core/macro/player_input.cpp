@@ -27,7 +27,7 @@ void Player::sendText(std::int32_t lineIndex) {
             return;  // the rest of the text is dropped
         }
         desktop_.typingPause();
-        if (state_.stopRequested == 1)
+        if (state_.stopRequested)
             return;  // a Stop during a long text ends it at once
     }
 }

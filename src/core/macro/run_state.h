@@ -10,8 +10,8 @@ namespace keyreel {
 struct RunState {
     // Inclusive bound of the play loop: the list's count or one less.
     std::int32_t macroLineCount = 0;
-    // 1 = the running macro is to stop.
-    std::int16_t stopRequested = 0;
+    // The running macro is to stop.
+    bool stopRequested = false;
     std::int32_t repeatStart = 0;
     std::int32_t repeatCount = 0;
     std::string commandWord;

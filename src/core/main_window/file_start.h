@@ -15,7 +15,7 @@
 #include "core/base/asked_files.h"
 #include "core/base/message_boxes.h"
 #include "core/main_window/main_model.h"
-#include "core/settings/startup.h"
+#include "core/main_window/startup.h"
 
 namespace keyreel {
 

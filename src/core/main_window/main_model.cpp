@@ -27,7 +27,7 @@ void MainModel::playBracketed() {
     if (playDepth_ >= kMaxNestedPlays)
         return;
     ++playDepth_;
-    run_.stopRequested = 0;
+    run_.stopRequested = false;
     setTitle(kPlayingTitle);
     player_.runMacro();
     setTitle(kIdleTitle);
@@ -42,7 +42,7 @@ void MainModel::runList() {
 
 void MainModel::stop() {
     setTitle(kStoppedTitle);
-    run_.stopRequested = 1;
+    run_.stopRequested = true;
 }
 
 FilePlayResult MainModel::playMacroFile(const std::string& path, const FilePlayStarting& starting) {

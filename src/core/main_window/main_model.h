@@ -11,9 +11,9 @@
 #include "core/base/product_texts.h"
 #include "core/macro/desktop.h"
 #include "core/macro/macro_file.h"
+#include "core/macro/macro_file_player.h"
 #include "core/macro/player.h"
 #include "core/macro/run_state.h"
-#include "core/schedule/macro_file_player.h"
 
 namespace keyreel {
 

@@ -30,7 +30,7 @@
 #include <string>
 #include <vector>
 
-#include "core/schedule/macro_file_player.h"
+#include "core/macro/macro_file_player.h"
 #include "core/schedule/schedule_clock.h"
 #include "core/schedule/schedule_database.h"
 #include "core/schedule/schedule_list.h"

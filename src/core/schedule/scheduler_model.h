@@ -21,10 +21,10 @@
 
 #include "core/base/asked_files.h"
 #include "core/base/file_store.h"
+#include "core/macro/macro_file_player.h"
 #include "core/schedule/cell_editor.h"
 #include "core/schedule/entry_form.h"
 #include "core/schedule/fired_once_entries.h"
-#include "core/schedule/macro_file_player.h"
 #include "core/schedule/schedule_pass.h"
 #include "core/schedule/schedule_reports.h"
 
@@ -58,9 +58,6 @@ struct SchedulerButtonInfo {
 
 // The label buttons from left to right, in one row along the bottom.
 const std::array<SchedulerButtonInfo, 6>& schedulerButtons();
-// A label button's text colour while the pointer is over it (red 0, green
-// 255, blue 0); the others have the system's window-text colour.
-inline constexpr std::uint32_t kHoverTextColour = 0x00FF00;
 
 // The viewer "Current Event": a snapshot of one entry, in the order
 // `showTheSchedule` takes them. The frequency shows as its code letter.

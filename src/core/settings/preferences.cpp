@@ -27,12 +27,11 @@ void fillHotKeyPage(PreferenceControls& controls, const HotKeySettings& hotKeys)
 bool loadStartupPrefs(PreferenceControls& controls, const StartupSettings& startup) {
     if (!startup.numbersUsable)
         return false;
-    // Each box shows what its value does at start-up, where only 1 counts
-    // for the pause and the mouse display.
+    // Each box shows what its value does at start-up.
     fillFromStartup(controls, startup);
     HotKeySettings& hotKeys = controls.values.hotKeys;
     hotKeys.beginEnabled = startup.beginEnabled;
-    controls.values.mouseTrackingOff = startup.mouseTrackingOff == 1;
+    controls.values.mouseTrackingOff = startup.mouseTrackingOff;
     hotKeys.stopEnabled = startup.stopEnabled;
     return true;
 }
@@ -47,7 +46,7 @@ PreferenceControls loadPreferenceControls(const HotKeySettings& hotKeys, Setting
 }
 
 void fillFromStartup(PreferenceControls& controls, const StartupSettings& startup) {
-    controls.values.pauseEnabled = startup.pauseEnabled == 1;
+    controls.values.pauseEnabled = startup.pauseEnabled;
     controls.values.runLoaded = startup.runLoaded;
     controls.values.runScheduler = startup.runScheduler;
     secondsTextChanged(controls, std::to_string(startup.pauseSeconds));

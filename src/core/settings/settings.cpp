@@ -59,11 +59,12 @@ StartupSettings readStartupSettings(SettingsStore& store) {
     StartupSettings settings;
     bool& usable = settings.numbersUsable;
     settings.runLoaded = isNonZeroNumber(store.readSetting(kStartup, kRunLoaded), usable);
+    // Both are stored as numbers of which only 1 switches them on.
     settings.pauseEnabled =
-        integerSetting<std::int16_t>(store.readSetting(kStartup, kRun), 1, usable);
+        integerSetting<std::int16_t>(store.readSetting(kStartup, kRun), 1, usable) == 1;
     settings.beginEnabled = settingIsOn(store.readSetting(kStartup, kEnableAltR));
     settings.mouseTrackingOff =
-        integerSetting<std::int16_t>(store.readSetting(kStartup, kEnableMouse), 0, usable);
+        integerSetting<std::int16_t>(store.readSetting(kStartup, kEnableMouse), 0, usable) == 1;
     settings.stopEnabled = settingIsOn(store.readSetting(kStartup, kEnableAltS));
     settings.pauseSeconds =
         integerSetting<std::int32_t>(store.readSetting(kStartup, kDelay), 10, usable);

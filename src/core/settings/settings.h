@@ -69,12 +69,12 @@ bool settingIsOn(std::string_view text);
 struct StartupSettings {
     // Play the file named on the command line after loading it.
     bool runLoaded = false;
-    // 1 = count down before that play.
-    std::int16_t pauseEnabled = 1;
+    // Count down before that play.
+    bool pauseEnabled = true;
     // Length of the count-down in seconds.
     std::int32_t pauseSeconds = 10;
-    // 1 = the live cursor-position display is off; other values leave it on.
-    std::int16_t mouseTrackingOff = 0;
+    // The live cursor-position display is off.
+    bool mouseTrackingOff = false;
     // The CTRL+ALT+R and CTRL+ALT+S choices.
     bool beginEnabled = false;
     bool stopEnabled = false;

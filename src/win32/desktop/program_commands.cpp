@@ -5,11 +5,11 @@
 #include <shellapi.h>
 
 #include "core/macro/program_search.h"
+#include "win32/desktop/win32_desktop.h"
 #include "win32/message_box.h"
 #include "win32/owned.h"
 #include "win32/program_places.h"
 #include "win32/wide_text.h"
-#include "win32/win32_desktop.h"
 
 namespace keyreel::win32 {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <optional>
 
+#include "win32/desktop/win32_desktop.h"
 #include "win32/send_input.h"
-#include "win32/win32_desktop.h"
 
 namespace keyreel::win32 {
 

@@ -1,8 +1,8 @@
 // Pointer output. Points are physical pixels: the program is per-monitor DPI
 // aware, so the system scales nothing.
 
+#include "win32/desktop/win32_desktop.h"
 #include "win32/send_input.h"
-#include "win32/win32_desktop.h"
 
 namespace keyreel::win32 {
 

@@ -1,4 +1,4 @@
-#include "win32/win32_desktop.h"
+#include "win32/desktop/win32_desktop.h"
 
 namespace keyreel::win32 {
 

@@ -26,7 +26,7 @@ void Player::showMessage(const std::string& text, const char* title) {
 void Player::wait(std::int32_t lineIndex) {
     const auto seconds = parseCount(valueView(lineIndex));
     if (seconds && *seconds > 0)
-        waitSeconds(desktop_, *seconds, [this] { return state_.stopRequested != 1; });
+        waitSeconds(desktop_, *seconds, [this] { return !state_.stopRequested; });
 }
 
 bool Player::findWindowByTitle(std::string& searchText) {
@@ -67,7 +67,7 @@ void Player::waitForWindow(std::int32_t lineIndex) {
     state_.windowFound = false;
     state_.focusTitle = valueOf(lineIndex);
     const WindowWait wait(desktop_);
-    for (bool firstSearch = true; !state_.windowFound && state_.stopRequested != 1;
+    for (bool firstSearch = true; !state_.windowFound && !state_.stopRequested;
          firstSearch = false) {
         if (firstSearch) {
             desktop_.processPendingMessages();
@@ -92,7 +92,7 @@ void Player::setFocus(std::int32_t lineIndex) {
     const MessageAnswer answer = desktop_.showMessage(
         {kFocusLostText, kAppTitle, MessageButtons::YesNo, MessageIcon::Question, true});
     if (answer == MessageAnswer::No)
-        state_.stopRequested = 1;
+        state_.stopRequested = true;
 }
 
 void Player::closeWindow(std::int32_t lineIndex) {

@@ -3,9 +3,9 @@
 
 #include <array>
 
+#include "win32/desktop/win32_desktop.h"
 #include "win32/send_input.h"
 #include "win32/wide_text.h"
-#include "win32/win32_desktop.h"
 
 namespace keyreel::win32 {
 

@@ -1,4 +1,4 @@
-#include "core/settings/startup.h"
+#include "core/main_window/startup.h"
 
 #include "core/base/text.h"
 

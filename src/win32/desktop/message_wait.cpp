@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "win32/win32_desktop.h"
+#include "win32/desktop/win32_desktop.h"
 
 namespace keyreel::win32 {
 
