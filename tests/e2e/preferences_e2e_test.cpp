@@ -60,7 +60,7 @@ class PreferencesE2E : public MainWindowE2E {
         const HWND tabs = probe::findChild(prefs, WC_TABCONTROLW);
         RECT place{};
         GetWindowRect(tabs, &place);
-        ASSERT_TRUE(clickAt(place.left + 20, place.top + 10));
+        ASSERT_TRUE(clickAt({place.left + 20, place.top + 10}));
         ASSERT_TRUE(waitForFocusIn(tabs, 5000));
         ASSERT_TRUE(tapKeys(L"Right"));
         ASSERT_TRUE(waitFor([&] { return SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == 1; }, 5000));
@@ -160,7 +160,7 @@ TEST_F(PreferencesE2E, HotKeysTurnedOffOrMovedAnswerNoMoreOnceOkStoredThem) {
     ASSERT_TRUE(waitFor([&] { return target.text() == L"-"; }, 10000)) << "keys reach it";
     // The old chords reach the program in front, which ignores them; only
     // the new one plays. An F1 play would run first and drop CTRL+F2.
-    pressKeys(L"alt+F1 alt+F2 ctrl+F2");
+    ASSERT_TRUE(tapKeys(L"alt+F1 alt+F2 ctrl+F2"));
     EXPECT_TRUE(waitFor([&] { return target.text() == L"-F2"; }, 10000))
         << win32::toUtf8(target.text());
     EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));

@@ -24,14 +24,14 @@ TEST(PointerSampler, SamplesTheCursorAndThePrimaryButton) {
     Win32PointerSampler pointer;
     // Wine's start.exe does not wait for a Unix program: wait for what it did.
     ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool mousemove 320 260"));
-    EXPECT_TRUE(pumpUntil([&] { return isAt(pointer, 320, 260); }));
+    EXPECT_TRUE(probe::waitFor([&] { return isAt(pointer, 320, 260); }));
     EXPECT_FALSE(pointer.buttonsSwapped());
 
     ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool mousedown 1"));
-    EXPECT_TRUE(pumpUntil([&] { return (pointer.buttonState(button::Left) & 0x8000) != 0; }));
+    EXPECT_TRUE(probe::waitFor([&] { return (pointer.buttonState(button::Left) & 0x8000) != 0; }));
     EXPECT_EQ(pointer.buttonState(button::Right) & 0x8000, 0);
     ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool mouseup 1"));
-    EXPECT_TRUE(pumpUntil([&] { return pointer.buttonState(button::Left) == 0; }));
+    EXPECT_TRUE(probe::waitFor([&] { return pointer.buttonState(button::Left) == 0; }));
 
     // A click that came and went since the last query still shows, once
     // the window has had its release.
@@ -39,9 +39,9 @@ TEST(PointerSampler, SamplesTheCursorAndThePrimaryButton) {
         return std::count_if(target.events().begin(), target.events().end(),
                              [](const std::string& event) { return event.starts_with("lup"); });
     };
-    ASSERT_TRUE(pumpUntil([&] { return releases() == 1; }));
+    ASSERT_TRUE(probe::waitFor([&] { return releases() == 1; }));
     ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool click 1"));
-    ASSERT_TRUE(pumpUntil([&] { return releases() == 2; }));
+    ASSERT_TRUE(probe::waitFor([&] { return releases() == 2; }));
     EXPECT_EQ(pointer.buttonState(button::Left), 1);
     EXPECT_EQ(pointer.buttonState(button::Left), 0) << "told once";
 }
