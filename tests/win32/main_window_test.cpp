@@ -63,33 +63,6 @@ class MainWindowTest : public ::testing::Test, protected ModelParts {
   protected:
     void TearDown() override { _putenv_s("KEYREEL_DPI", ""); }
 
-    // Real key presses; the window's dialog keys work as in the program's
-    // message loop.
-    void press(WORD key, int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            input.keyEvent(static_cast<std::uint8_t>(key), false);
-            input.keyEvent(static_cast<std::uint8_t>(key), true);
-            pumpDialog();
-        }
-    }
-    void type(const std::string& text) {
-        for (const char c : text)
-            input.typeCharacter(static_cast<char32_t>(c));
-        pumpDialog();
-    }
-    void pumpDialog() {
-        const ULONGLONG until = GetTickCount64() + 60;
-        MSG message;
-        while (GetTickCount64() < until) {
-            MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, 0);
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                if (IsDialogMessageW(window.hwnd(), &message))
-                    continue;
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-        }
-    }
     void openInFront() {
         ASSERT_TRUE(window.open(false));
         window.show();
@@ -99,7 +72,6 @@ class MainWindowTest : public ::testing::Test, protected ModelParts {
 
     RecordingActions actions;
     MainWindow window{model, builder, actions};
-    win32::Win32Desktop input;
 };
 
 TEST_F(MainWindowTest, MirrorsTheModelAndPlaysWithRunAndStop) {

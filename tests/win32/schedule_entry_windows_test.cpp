@@ -203,24 +203,10 @@ TEST_F(UpdateWindowTest, KeysEmptyTheChoiceListAndEnterInTheTextBoxWritesThePath
     database() = record("Backup", "D", "3/9/2000", "9:00:00", "5");
     openWindow();
     // The message loop's dialog keys: Enter and Escape reach the window.
-    const auto pumpDialog = [&] {
-        const ULONGLONG until = GetTickCount64() + 100;
-        while (GetTickCount64() < until) {
-            MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, 0);
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                const HWND root = GetAncestor(message.hwnd, GA_ROOT);
-                if (Window::isOwnWindow(root) && IsDialogMessageW(root, &message))
-                    continue;
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-        }
-    };
     const auto press = [&](WORD key) {
         input.keyEvent(static_cast<std::uint8_t>(key), false);
         input.keyEvent(static_cast<std::uint8_t>(key), true);
-        pumpDialog();
+        probe::settleWithDialogKeys();
     };
 
     HWND editor = edit(4);
@@ -239,7 +225,7 @@ TEST_F(UpdateWindowTest, KeysEmptyTheChoiceListAndEnterInTheTextBoxWritesThePath
     SetWindowTextW(pathBox, L"");
     for (const char c : std::string("C:\\My Macros\\run it.kyr "))
         input.typeCharacter(static_cast<char32_t>(c));
-    pumpDialog();
+    probe::settleWithDialogKeys();
     EXPECT_EQ(text(pathBox), "C:\\My Macros\\run it.kyr ");
     press(VK_RETURN);
     EXPECT_FALSE(window.updateWindow().loaded());
