@@ -353,16 +353,6 @@ TEST(EditorDocument, AnUntitledTextIsSavedThroughTheSaveAsDialogOnYes) {
               "message \"Save changes to Untitled?\" \"Tobrin's Keyreel\" -> yes");
 }
 
-TEST(EditorDocument, AFailedSaveOnYesKeepsTheEditorAndItsText) {
-    EditorParts parts;
-    parts.openChanged();
-    parts.store.unwritable.insert("a.kyr");
-    parts.document.newText();
-    EXPECT_EQ(parts.desktop.events().back(), kSaveFailed);
-    EXPECT_EQ(parts.document.text(), "Wait >1\r\nPress_Tab\r\n");
-    EXPECT_FALSE(parts.document.readyToClose());
-}
-
 TEST(EditorDocument, NonAsciiTextOpensAndSavesWithoutLosingACharacter) {
     EditorParts parts;
     const std::string text = "SendText >\xC3\xA9 \xE2\x82\xAC \xE4\xBD\xA0\r\n";

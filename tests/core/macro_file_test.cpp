@@ -76,20 +76,6 @@ TEST_F(MacroFileTest, OverwriteIsAskedAndDeclineWritesNothing) {
     EXPECT_EQ(folder.read("o.kyr"), "new\r\n");
 }
 
-TEST_F(MacroFileTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
-    folder.write("f.kyr", "keep\r\n");
-    FaultyFileStore<> failing;
-    failing.fault = FileFault::Replace;
-    MacroFiles failingFiles{failing};
-    desktop.questionAnswer = MessageAnswer::Yes;
-    EXPECT_EQ(saveAsking(failingFiles, "f.kyr", {"new"}), SaveOutcome::Failed);
-    EXPECT_EQ(folder.read("f.kyr"), "keep\r\n");
-    EXPECT_EQ(folder.entries(), 1u) << "the temporary file is cleaned up";
-    EXPECT_EQ(desktop.events().back(), kSaveError);
-
-    EXPECT_FALSE(files.saveText(folder.file("no/such/folder/x.kyr"), "text"));
-}
-
 TEST_F(MacroFileTest, EncodingsAreDetectedOnLoad) {
     const std::pair<const char*, const char*> cases[] = {
         {"SendText >caf\xE9", "SendText >caf\xC3\xA9"},            // ANSI

@@ -51,27 +51,6 @@ TEST_F(MainModelTest, StopShowsTheStoppedTitleUntilThePlayReturns) {
     EXPECT_FALSE(model.playing());
 }
 
-TEST_F(MainModelTest, AFilePlayDropsAnotherFilePlayButNotARunOfTheList) {
-    folder.write("f1.kyr", "Wait >1\r\n");
-    folder.write("f3.kyr", "Press_F3\r\n");
-    int nested = 0;
-    desktop.atProcessingPoint = [&] {
-        if (nested++ > 0)
-            return;
-        model.playMacroFile(folder.file("f3.kyr"));  // dropped: f1 still plays
-        EXPECT_TRUE(model.playing());
-        model.runList();  // CTRL+ALT+R is not guarded: plays f1's list again
-    };
-    model.playMacroFile(folder.file("f1.kyr"));
-    EXPECT_EQ(model.list(), (MacroList{"Wait >1"}));
-    EXPECT_EQ(std::count(log.titles.begin(), log.titles.end(), kPlayingTitle), 2);
-    EXPECT_FALSE(model.playing());
-
-    // Once the first play is over, the next file play runs.
-    model.playMacroFile(folder.file("f3.kyr"));
-    EXPECT_EQ(desktop.events().back(), "key up 0x72");
-}
-
 TEST_F(MainModelTest, AnUnreadableFileEndsAFilePlaySilently) {
     folder.write("a.kyr", "Press_Tab\r\n");
     ASSERT_EQ(model.loadList(folder.file("a.kyr")), MacroFileRead::Read);

@@ -327,21 +327,6 @@ TEST_F(RecorderTest, SaveWritesTheBufferAndOneLineEndAndAsksBeforeReplacingAnoth
     EXPECT_EQ(desktop.events().back(), kOverwriteQuestion + std::string("no"));
 }
 
-TEST_F(RecorderTest, AFailedSaveIsReportedAndKeepsTheOldFile) {
-    store.files["locked.kyr"] = "old";
-    store.unwritable.insert("locked.kyr");
-    recorder.buffer().takeEditedText("Press_Tab\r\n");
-    desktop.questionAnswer = MessageAnswer::Yes;
-    EXPECT_EQ(recorder.saveRecording("locked.kyr"), SaveOutcome::Failed);
-    EXPECT_EQ(store.files["locked.kyr"], "old");
-    EXPECT_EQ(desktop.events(),
-              (Lines{kOverwriteQuestion + std::string("yes"),
-                     "message \"Error occurred trying to close file, please retry.\" "
-                     "\"Tobrin's Keyreel\" -> ok"}));
-    EXPECT_EQ(lineCountResets, 0);
-    EXPECT_TRUE(recorder.buffer().unsaved());
-}
-
 constexpr const char* kSaveQuestion = "message \"Save the recording?\" \"Tobrin's Keyreel\" -> ";
 
 TEST_F(RecorderTest, NothingIsAskedBeforeClosingOnAnEmptyOrSavedRecording) {

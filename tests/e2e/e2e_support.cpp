@@ -29,15 +29,8 @@ void closeWindowsOfOthers(std::wstring_view titlePart) {
 bool bringToFront(HWND frame, HWND edit, DWORD timeoutMillis) {
     SetForegroundWindow(frame);
     BringWindowToTop(frame);
-    return waitFor(
-        [&] {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof info;
-            return GetForegroundWindow() == frame &&
-                   GetGUIThreadInfo(GetWindowThreadProcessId(frame, nullptr), &info) &&
-                   info.hwndFocus == edit;
-        },
-        timeoutMillis);
+    return waitFor([&] { return GetForegroundWindow() == frame; }, timeoutMillis) &&
+           waitForFocusIn(edit, timeoutMillis);
 }
 
 }  // namespace
@@ -203,24 +196,6 @@ std::wstring KeyreelTest::title() {
 
 bool KeyreelTest::waitForTitle(const wchar_t* wanted, DWORD timeoutMillis) {
     return waitFor([&] { return title() == wanted; }, timeoutMillis);
-}
-
-void KeyreelTest::pressKeys(const std::wstring& keys) {
-    ASSERT_TRUE(probe::runUnixProgramToEnd(L"/usr/bin/xdotool key --clearmodifiers " + keys));
-}
-
-HWND KeyreelTest::trayIcon(DWORD timeoutMillis) {
-    // Wine's own tray window holds the icons when no other tray runs.
-    HWND icon = nullptr;
-    waitFor(
-        [&] {
-            const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
-            icon = tray != nullptr ? FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr)
-                                   : nullptr;
-            return icon != nullptr;
-        },
-        timeoutMillis);
-    return icon;
 }
 
 }  // namespace keyreel::e2e

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "user_input.h"
 #include "window_probe.h"
 
 namespace keyreel::e2e {
@@ -17,7 +18,8 @@ inline constexpr const wchar_t* kPlayingTitle = L"Tobrin's Keyreel   \u00BB";
 inline constexpr const wchar_t* kStoppedTitle = L"Tobrin's Keyreel   \u00D7";
 inline constexpr const wchar_t* kAppTitle = L"Tobrin's Keyreel";
 
-using probe::waitFor;
+// The one library that finds, reads, waits for and operates windows.
+using namespace probe;
 
 // A program started by the test, ended with this object.
 class ChildProcess {
@@ -108,14 +110,6 @@ class KeyreelTest : public ::testing::Test {
     HWND mainWindow(DWORD timeoutMillis = 10000);
     std::wstring title();
     bool waitForTitle(const wchar_t* wanted, DWORD timeoutMillis);
-    // Real key presses on the X display, like `ctrl+alt+r`.
-    void pressKeys(const std::wstring& keys);
-    // The notification-area icon of keyreel.exe, once it is there; null on
-    // time-out. keyreel.exe started without a file adds it as the last step
-    // of its start-up, after the hot keys are registered. The first icon of
-    // a fresh Wine prefix starts Wine's tray, which takes a while on a busy
-    // machine.
-    HWND trayIcon(DWORD timeoutMillis = 30000);
 
     KeyreelProcess keyreel;
     std::wstring folder;

@@ -11,10 +11,6 @@ namespace {
 
 constexpr const char* kText = "via hot key";
 
-bool pressOnDisplay(const std::wstring& xdotoolCommands) {
-    return probe::runUnixProgramToEnd(L"/bin/sh -c \"" + xdotoolCommands + L"\"");
-}
-
 class AltHotKeyTest : public KeyreelTest {
   protected:
     // keyreel.exe with F3 under ALT, the F-key modifier it has out of the
@@ -26,7 +22,7 @@ class AltHotKeyTest : public KeyreelTest {
         ASSERT_TRUE(keyreel.start(L""));
         // Checking whether the hot key is taken by registering it here would
         // make keyreel.exe's own registration fail when the two meet.
-        ASSERT_NE(trayIcon(), nullptr)
+        ASSERT_NE(waitForTrayIcon(30000), nullptr)
             << "keyreel.exe has not finished starting; it "
             << (keyreel.running() ? "still runs" : "has ended")
             << (mainWindow(0) != nullptr ? " and has its window" : " without a window");
@@ -49,7 +45,7 @@ TEST_F(AltHotKeyTest, AQuickAltChordPlaysItsWholeTextIntoNotepad) {
     startWithNotepad();
     // Alt is let go at once, just before or just after keyreel.exe sees the
     // hot key.
-    ASSERT_TRUE(pressOnDisplay(L"xdotool key alt+F3"));
+    ASSERT_TRUE(runUnixProgramToEnd(L"xdotool key alt+F3"));
     EXPECT_TRUE(waitForNotepadText(win32::toWide(kText))) << notepadState();
 }
 
@@ -58,7 +54,7 @@ TEST_F(AltHotKeyTest, AQuickAltChordWhileKeyreelIsBusyPlaysItsWholeTextIntoNotep
     // Held up, as on a busy machine, keyreel.exe sees the hot key only after
     // notepad has entered its menu bar.
     ASSERT_TRUE(keyreel.suspendMainThread());
-    const bool pressed = pressOnDisplay(L"xdotool key alt+F3");
+    const bool pressed = runUnixProgramToEnd(L"xdotool key alt+F3");
     const bool inMenu = waitFor([&] { return notepad.inMenuMode(); }, 5000);
     ASSERT_TRUE(keyreel.resumeMainThread());
     ASSERT_TRUE(pressed);
@@ -71,7 +67,7 @@ TEST_F(AltHotKeyTest, AnAltChordHeldDownPlaysItsWholeTextIntoNotepad) {
     // Both let go together after a while; xdotool releases Alt first. (With
     // F3 let go before Alt, Wine's notepad takes the F3 release for a key
     // between and stays out of its menu by itself.)
-    ASSERT_TRUE(pressOnDisplay(L"xdotool keydown alt+F3; sleep 0.4; xdotool keyup alt+F3"));
+    ASSERT_TRUE(runUnixProgramToEnd(L"xdotool keydown alt+F3; sleep 0.4; xdotool keyup alt+F3"));
     EXPECT_TRUE(waitForNotepadText(win32::toWide(kText))) << notepadState();
 }
 
@@ -84,24 +80,24 @@ TEST_F(AltHotKeyTest, DroppedAndCtrlAltHotKeysLeaveNotepadOutOfItsMenu) {
     startWithNotepad();
 
     // F1 let go before Alt: on its own this chord leaves notepad alone.
-    ASSERT_TRUE(pressOnDisplay(L"xdotool keydown alt; xdotool key F1; xdotool keyup alt"));
+    ASSERT_TRUE(runUnixProgramToEnd(L"xdotool keydown alt; xdotool key F1; xdotool keyup alt"));
     ASSERT_TRUE(waitForTitle(kPlayingTitle, 5000));
     // Dropped while the F1 file waits; its lone Alt must not leave notepad in
     // the menu bar, where the F1 file's text would go.
-    ASSERT_TRUE(pressOnDisplay(L"xdotool key alt+F3"));
+    ASSERT_TRUE(runUnixProgramToEnd(L"xdotool key alt+F3"));
     EXPECT_TRUE(waitForNotepadText(L"one")) << notepadState();
     ASSERT_TRUE(waitForTitle(kIdleTitle, 5000));
 
     // The list is now the F1 file: played once to its end, then stopped
     // during its wait.
-    ASSERT_TRUE(pressOnDisplay(L"xdotool key ctrl+alt+r"));
+    ASSERT_TRUE(runUnixProgramToEnd(L"xdotool key ctrl+alt+r"));
     EXPECT_TRUE(waitForNotepadText(L"oneone")) << notepadState();
     ASSERT_TRUE(waitForTitle(kIdleTitle, 5000));
-    ASSERT_TRUE(pressOnDisplay(L"xdotool key ctrl+alt+r"));
+    ASSERT_TRUE(runUnixProgramToEnd(L"xdotool key ctrl+alt+r"));
     ASSERT_TRUE(waitForTitle(kPlayingTitle, 5000));
-    ASSERT_TRUE(pressOnDisplay(L"xdotool key ctrl+alt+s"));
+    ASSERT_TRUE(runUnixProgramToEnd(L"xdotool key ctrl+alt+s"));
     ASSERT_TRUE(waitForTitle(kIdleTitle, 5000));
-    ASSERT_TRUE(pressOnDisplay(L"xdotool key alt+F3"));
+    ASSERT_TRUE(runUnixProgramToEnd(L"xdotool key alt+F3"));
     EXPECT_TRUE(waitForNotepadText(L"oneone" + win32::toWide(kText))) << notepadState();
 }
 

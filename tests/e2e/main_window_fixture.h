@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "e2e_support.h"
-#include "user_actions.h"
+#include "user_input.h"
 
 namespace keyreel::e2e {
 

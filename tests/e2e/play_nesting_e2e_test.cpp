@@ -11,7 +11,6 @@
 #include <iostream>
 
 #include "e2e_support.h"
-#include "user_actions.h"
 #include "win32/wide_text.h"
 
 namespace keyreel::e2e {
@@ -66,7 +65,7 @@ class PlayStormTest : public KeyreelTest {
 
 TEST_F(PlayStormTest, RunClickedHundredsOfTimesDuringAPlayIsSurvivedAndEveryPlayEnds) {
     const HWND run = probe::findChild(window, L"Button", L"Run");
-    ASSERT_TRUE(clickRepeatedly(run, 300, 60000));
+    ASSERT_TRUE(clickRepeatedly(run, 300));
     expectAlive();
     EXPECT_EQ(title(), kPlayingTitle) << "the plays wait for their window";
     expectNestedPlays(releasePlays());
@@ -75,9 +74,8 @@ TEST_F(PlayStormTest, RunClickedHundredsOfTimesDuringAPlayIsSurvivedAndEveryPlay
 
 TEST_F(PlayStormTest, CtrlAltRHeldAndPressedAgainAndAgainIsSurvivedAndEveryPlayEnds) {
     ASSERT_TRUE(
-        actOnDisplay(L"xdotool keydown ctrl+alt+r; sleep 2; xdotool keyup ctrl+alt+r; "
-                     L"xdotool key --repeat 100 --delay 5 ctrl+alt+r",
-                     60000));
+        runUnixProgramToEnd(L"xdotool keydown ctrl+alt+r; sleep 2; xdotool keyup ctrl+alt+r; "
+                            L"xdotool key --repeat 100 --delay 5 ctrl+alt+r"));
     expectAlive();
     EXPECT_EQ(title(), kPlayingTitle) << "the plays wait for their window";
     expectNestedPlays(releasePlays());

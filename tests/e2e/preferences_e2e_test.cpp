@@ -60,7 +60,7 @@ class PreferencesE2E : public MainWindowE2E {
         const HWND tabs = probe::findChild(prefs, WC_TABCONTROLW);
         RECT place{};
         GetWindowRect(tabs, &place);
-        ASSERT_TRUE(clickAt(place.left + 20, place.top + 10));
+        ASSERT_TRUE(clickAt({place.left + 20, place.top + 10}));
         ASSERT_TRUE(waitForFocusIn(tabs, 5000));
         ASSERT_TRUE(tapKeys(L"Right"));
         ASSERT_TRUE(waitFor([&] { return SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == 1; }, 5000));
@@ -164,7 +164,7 @@ TEST_F(PreferencesE2E, HotKeysChangedActOnceOkStoredThemAndADownloadedFileAsksFi
     ASSERT_TRUE(waitFor([&] { return target.text() == L"-"; }, 10000)) << "keys reach it";
     // The old chords reach the program in front, which ignores them; only
     // the new one plays. An F1 play would run first and drop CTRL+F2.
-    pressKeys(L"alt+F1 alt+F2 ctrl+F2");
+    ASSERT_TRUE(tapKeys(L"alt+F1 alt+F2 ctrl+F2"));
     for (const int answer : {IDNO, IDYES}) {
         const HWND question =
             probe::waitForMessageBox(kAppTitle, L"F2.kyr\" came from the internet", 10000);
@@ -172,13 +172,13 @@ TEST_F(PreferencesE2E, HotKeysChangedActOnceOkStoredThemAndADownloadedFileAsksFi
         probe::answerMessageBox(question, answer);
         ASSERT_TRUE(waitFor([&] { return !IsWindow(question); }, 5000));
         if (answer == IDNO)
-            pressKeys(L"ctrl+F2");
+            ASSERT_TRUE(tapKeys(L"ctrl+F2"));
     }
     EXPECT_TRUE(waitFor([&] { return target.text() == L"-F2"; }, 10000))
         << win32::toUtf8(target.text());
     EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
     // The Yes holds; a play after the No would show here as a third F2.
-    pressKeys(L"ctrl+F2");
+    ASSERT_TRUE(tapKeys(L"ctrl+F2"));
     EXPECT_TRUE(waitFor([&] { return target.text() == L"-F2F2"; }, 10000))
         << win32::toUtf8(target.text());
     EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));

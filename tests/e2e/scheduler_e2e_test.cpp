@@ -1,5 +1,5 @@
 // The scheduler of keyreel.exe driven as a user drives it: entries made in
-// the entry window, edited in the list and deleted, and due entries playing
+// the entry window and deleted, and due entries playing
 // into notepad from the tray, one after the other when they meet.
 
 #include "core/schedule/schedule_entry.h"
@@ -130,51 +130,6 @@ TEST_F(SchedulerE2E, DeleteRemovesExactlyTheSelectedRow) {
                               record("Third", "11:00:00", "1/3/2099", "7", "W", "C:\\third.kyr"));
 }
 
-TEST_F(SchedulerE2E, AFreqEditShowsAtOnceAndReachesTheFileWithSaveUpdate) {
-    const std::string before = record("Later", "9:00:00", "1/1/2099", "5", "O", "C:\\later.kyr");
-    writeDatabase(before);
-    ASSERT_NE(open(L""), nullptr);
-    ASSERT_NE(openScheduler(OpenWith::PrefsMenu), nullptr);
-    ASSERT_EQ(rows().size(), 1u);
-    doubleClickCell(0, 4);
-    const HWND editor = waitForShown(L"KeyreelUpdateWindow", 5000);
-    ASSERT_NE(editor, nullptr);
-    const HWND choices = probe::findChild(editor, L"ComboBox");
-    ASSERT_TRUE(IsWindowVisible(choices)) << "the choice list, alone";
-    EXPECT_EQ(probe::windowText(choices), L"Once - O");
-    EXPECT_FALSE(IsWindowEnabled(scheduler)) << "modal over the scheduler";
-
-    // Chosen with the mouse from the dropped list.
-    RECT arrow{};
-    GetWindowRect(choices, &arrow);
-    ASSERT_TRUE(movePointerTo(arrow.right - 6, (arrow.top + arrow.bottom) / 2));
-    ASSERT_TRUE(probe::runUnixProgramToEnd(L"/usr/bin/xdotool click 1"));
-    const HWND dropped = waitForShown(L"ComboLBox", 5000);
-    ASSERT_NE(dropped, nullptr);
-    ASSERT_TRUE(clickListLine(dropped, 1));
-    ASSERT_TRUE(waitFor([&] { return probe::windowText(choices) == L"Daily - D"; }, 5000));
-    ASSERT_TRUE(probe::clickButton(editor, L"Modify"));
-
-    EXPECT_TRUE(waitFor([&] { return !IsWindow(editor); }, 5000));
-    EXPECT_TRUE(waitFor([&] { return !rows().empty() && rows()[0][4] == L"D"; }, 5000));
-    EXPECT_EQ(database(), before) << "not saved yet";
-
-    // Closing asks before the edit is lost; Cancel keeps the window.
-    clickLabel(scheduler, L"Current Date:");
-    ASSERT_TRUE(waitForActive(scheduler, 5000));
-    ASSERT_TRUE(tapKeys(L"alt+F4"));
-    const HWND question = probe::waitForMessageBox(
-        kAppTitle, L"Changes to the schedule have not been saved. Save them?", 5000);
-    ASSERT_NE(question, nullptr);
-    probe::answerMessageBox(question, IDCANCEL);
-    ASSERT_TRUE(waitFor([&] { return !IsWindow(question); }, 5000));
-    EXPECT_TRUE(IsWindowVisible(scheduler));
-
-    clickLabel(scheduler, L"Save/Update");
-    EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(scheduler); }, 5000));
-    EXPECT_EQ(database(), record("Later", "9:00:00", "1/1/2099", "5", "D", "C:\\later.kyr"));
-}
-
 TEST_F(SchedulerE2E, ClosingTheSchedulerWindowStopsTheSchedule) {
     Notepad notepad;
     ASSERT_TRUE(notepad.open());
@@ -254,23 +209,6 @@ TEST_F(SchedulerE2E, RunFromStartUpTheScheduleRunsDuringALoopingCommandLinePlay)
     const std::string moved = movedToTomorrow("Daily", runTime);
     EXPECT_TRUE(waitFor([&] { return database().starts_with(moved); }, 10000))
         << database() << " does not start with " << moved;
-}
-
-TEST_F(SchedulerE2E, ScheduleItWithoutAFrequencySaysSoAndAddsNothing) {
-    ASSERT_NE(open(L""), nullptr);
-    ASSERT_NE(openScheduler(OpenWith::TrayMenu), nullptr);
-    ASSERT_NE(addNew(), nullptr);
-    typeInto(description, L"No frequency");
-    ASSERT_TRUE(probe::clickButton(entry, L"Schedule It"));
-    const HWND box = probe::waitForMessageBox(
-        L"Tobrin's Scheduler", L"No Frequency selected.  Please select a frequency.", 5000);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(probe::messageBoxText(box), L"No Frequency selected.  Please select a frequency.");
-    probe::answerMessageBox(box, IDOK);
-    ASSERT_TRUE(waitFor([&] { return !IsWindow(box); }, 5000));
-    EXPECT_TRUE(rows().empty());
-    EXPECT_EQ(database(), "");
-    EXPECT_EQ(probe::windowText(description), L"No frequency") << "kept as typed";
 }
 
 }  // namespace

@@ -1,12 +1,6 @@
 // Command lines from outside: kyr's arguments, and the payload a second copy
 // hands over to the running one (read as a command line of the program).
 
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "arguments.h"
 #include "core/base/text.h"
 #include "core/main_window/hand_over_payload.h"
@@ -18,13 +12,7 @@ namespace {
 
 // The arguments are the input's pieces between NUL bytes.
 void checkKyrArguments(std::string_view bytes) {
-    std::vector<std::string> args;
-    std::size_t start = 0;
-    while (start <= bytes.size() && !bytes.empty()) {
-        const std::size_t end = std::min(bytes.find('\0', start), bytes.size());
-        args.emplace_back(bytes.substr(start, end - start));
-        start = end + 1;
-    }
+    const std::vector<std::string> args = piecesBetweenNuls(bytes);
     const KyrRequest request = parseKyrArguments(args);
     switch (request.kind) {
         case KyrRequest::Kind::Trace:
@@ -61,9 +49,7 @@ void checkHandOver(std::string_view bytes) {
 }  // namespace
 }  // namespace keyreel
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+FUZZ_TARGET(bytes) {
     keyreel::checkKyrArguments(bytes);
     keyreel::checkHandOver(bytes);
-    return 0;
 }

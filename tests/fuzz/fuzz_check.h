@@ -1,10 +1,18 @@
 #pragma once
 
-// A broken property aborts with a message, which libFuzzer reports as a
-// crash and keeps the input as an artifact.
+// What every fuzz target shares: its entry point, the splitting of its
+// input, and the check of a property. A broken property aborts with a
+// message, which libFuzzer reports as a crash and keeps the input as an
+// artifact.
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #define FUZZ_CHECK(condition)                                                                  \
     do {                                                                                       \
@@ -13,3 +21,24 @@
             std::abort();                                                                      \
         }                                                                                      \
     } while (false)
+
+// Defines the target's entry point, which hands the input to the block that
+// follows as `std::string_view bytes`:  FUZZ_TARGET(bytes) { ... }
+#define FUZZ_TARGET(bytes)                                                              \
+    static void fuzzOne(std::string_view bytes);                                        \
+    extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) { \
+        fuzzOne(std::string_view(reinterpret_cast<const char*>(data), size));           \
+        return 0;                                                                       \
+    }                                                                                   \
+    static void fuzzOne(std::string_view bytes)
+
+// The input's pieces between NUL bytes; none for an empty input.
+inline std::vector<std::string> piecesBetweenNuls(std::string_view bytes) {
+    std::vector<std::string> pieces;
+    for (std::size_t start = 0; start <= bytes.size() && !bytes.empty();) {
+        const std::size_t end = std::min(bytes.find('\0', start), bytes.size());
+        pieces.emplace_back(bytes.substr(start, end - start));
+        start = end + 1;
+    }
+    return pieces;
+}

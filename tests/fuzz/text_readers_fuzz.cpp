@@ -3,11 +3,6 @@
 // stream. Every decoded text is UTF-8, and what a save writes reads back as
 // the same text.
 
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
-
 #include "core/base/encoding.h"
 #include "core/base/text.h"
 #include "core/base/web_mark.h"
@@ -48,10 +43,8 @@ void checkZoneStream(std::string_view bytes) {
 }  // namespace
 }  // namespace keyreel
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+FUZZ_TARGET(bytes) {
     keyreel::checkUtf8Decoder(bytes);
     keyreel::checkFileText(bytes);
     keyreel::checkZoneStream(bytes);
-    return 0;
 }

@@ -15,9 +15,6 @@ namespace keyreel::win32 {
 inline constexpr int kFileNameField = 1148;
 inline constexpr int kFileTypeList = 1136;
 
-// The visible dialog (class #32770) of this process with this title, or null.
-HWND findDialog(const wchar_t* title);
-
 // Waits on a thread of its own for the dialog the test thread shows, notes
 // its file types and answers it with `answer` once its control `ready` is
 // there (the file name field of the Open and Save As dialogs, say, or a

@@ -95,12 +95,12 @@ TEST(HelpViewer, OpensTheIndexInTheOneHelpWindowAndClosesItWithTheRest) {
     HelpViewer viewer;
     ASSERT_EQ(viewer.showIndex(helpFile()), HelpViewer::Result::Shown);
     HelpWindow help;
-    ASSERT_TRUE(pumpUntil([&] { return (help = findHelpWindow()).tabs != nullptr; }));
+    ASSERT_TRUE(probe::waitFor([&] { return (help = findHelpWindow()).tabs != nullptr; }));
     EXPECT_EQ(SendMessageW(help.tabs, TCM_GETCURSEL, 0, 0), 1) << "the index";
     EXPECT_EQ(viewer.showContents(helpFile()), HelpViewer::Result::Shown);
     EXPECT_EQ(findHelpWindow().frame, help.frame) << "the one help window";
     viewer.closeAll();
-    EXPECT_TRUE(pumpUntil([&] { return findHelpWindow().frame == nullptr; }));
+    EXPECT_TRUE(probe::waitFor([&] { return findHelpWindow().frame == nullptr; }));
 
     EXPECT_EQ(viewer.showIndex(L"C:\\no\\such\\help.chm"), HelpViewer::Result::FileMissing);
 }

@@ -1,7 +1,6 @@
 // The macro editor created for real under Wine: its place and layout, the
-// Commands list, the Edit menu with the clipboard, a megabyte macro through
-// the real Open and Save As dialogs, a failed save, the Check with its
-// findings, and the question before changed text is dropped.
+// Commands list, the Edit menu with the clipboard, and a megabyte macro
+// through the real Open and Save As dialogs.
 
 #include "ui/editor_window.h"
 
@@ -16,27 +15,14 @@
 #include "model_fixture.h"
 #include "test_window.h"
 #include "ui/editor_menus.h"
+#include "user_input.h"
 #include "win32/owned.h"
 #include "win32/wide_text.h"
 
 namespace keyreel::ui {
 namespace {
 
-using win32::childOfClass;
-using win32::childWithText;
 using win32::DialogAnswer;
-using win32::pumpUntil;
-using win32::wideText;
-
-std::vector<std::wstring> menuCaptions(HMENU menu) {
-    std::vector<std::wstring> captions;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        wchar_t caption[MAX_PATH] = {};
-        GetMenuStringW(menu, static_cast<UINT>(i), caption, MAX_PATH, MF_BYPOSITION);
-        captions.emplace_back(caption);
-    }
-    return captions;
-}
 
 std::wstring clipboardText() {
     std::wstring text;
@@ -56,10 +42,10 @@ class EditorWindowTest : public ::testing::Test, protected ModelParts {
 
     void openInFront() {
         ASSERT_TRUE(editor.open());
-        ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == editor.hwnd(); }));
+        ASSERT_TRUE(probe::waitFor([&] { return GetForegroundWindow() == editor.hwnd(); }));
     }
-    HWND text() const { return childOfClass(editor.hwnd(), L"Edit"); }
-    HWND commandsList() const { return childOfClass(editor.hwnd(), L"ListBox"); }
+    HWND text() const { return probe::findChild(editor.hwnd(), L"Edit"); }
+    HWND commandsList() const { return probe::findChild(editor.hwnd(), L"ListBox"); }
     HWND findingsList() const {
         return FindWindowExW(editor.hwnd(), commandsList(), L"ListBox", nullptr);
     }
@@ -82,8 +68,8 @@ class EditorWindowTest : public ::testing::Test, protected ModelParts {
 
 TEST_F(EditorWindowTest, OpensEmptyAndCentredWithTheBuildersWords) {
     openInFront();
-    EXPECT_EQ(wideText(editor.hwnd()), L"Tobrin's Keyreel");
-    EXPECT_EQ(wideText(text()), L"");
+    EXPECT_EQ(probe::windowText(editor.hwnd()), L"Tobrin's Keyreel");
+    EXPECT_EQ(probe::windowText(text()), L"");
     std::vector<std::wstring> words;
     for (const std::string_view word : builderCommandWords())
         words.push_back(win32::toWide(word));
@@ -94,7 +80,7 @@ TEST_F(EditorWindowTest, OpensEmptyAndCentredWithTheBuildersWords) {
         listed.emplace_back(item);
     }
     EXPECT_EQ(listed, words) << "the builder's words in the builder's order";
-    EXPECT_NE(childWithText(editor.hwnd(), L"Commands"), nullptr);
+    EXPECT_NE(probe::findChild(editor.hwnd(), L"", L"Commands"), nullptr);
     EXPECT_FALSE(IsWindowVisible(findingsList())) << "nothing is checked unasked";
 
     RECT frame{};
@@ -110,11 +96,11 @@ TEST_F(EditorWindowTest, OpensEmptyAndCentredWithTheBuildersWords) {
               1);
 
     const HMENU bar = GetMenu(editor.hwnd());
-    EXPECT_EQ(menuCaptions(bar), (std::vector<std::wstring>{L"&File", L"&Edit"}));
-    EXPECT_EQ(menuCaptions(GetSubMenu(bar, 0)),
+    EXPECT_EQ(probe::menuCaptions(bar), (std::vector<std::wstring>{L"&File", L"&Edit"}));
+    EXPECT_EQ(probe::menuCaptions(GetSubMenu(bar, 0)),
               (std::vector<std::wstring>{L"&New", L"&Open...", L"Save &As...", L"&Close/Save", L"",
                                          L"E&xit"}));
-    EXPECT_EQ(menuCaptions(GetSubMenu(bar, 1)),
+    EXPECT_EQ(probe::menuCaptions(GetSubMenu(bar, 1)),
               (std::vector<std::wstring>{L"Cu&t\tCtrl+X", L"C&opy\tCtrl+C", L"&Paste\tCtrl+V", L"",
                                          L"&Check\tF7"}));
 
@@ -147,8 +133,8 @@ TEST_F(EditorWindowTest, TheTextTakesTheInnerAreaBesideTheCommandsAsTheWindowRes
 TEST_F(EditorWindowTest, CutAndCopyAreOfferedOnlyForASelectionAndGoThroughTheClipboard) {
     openInFront();
     SetFocus(text());
-    win32::typeText(L"Wait >1");
-    ASSERT_TRUE(pumpUntil([&] { return wideText(text()) == L"Wait >1"; }));
+    probe::typeText(L"Wait >1");
+    ASSERT_TRUE(probe::waitFor([&] { return probe::windowText(text()) == L"Wait >1"; }));
     const HMENU edit = GetSubMenu(GetMenu(editor.hwnd()), 1);
     const auto offered = [&](int command) {
         SendMessageW(editor.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
@@ -163,13 +149,13 @@ TEST_F(EditorWindowTest, CutAndCopyAreOfferedOnlyForASelectionAndGoThroughTheCli
 
     choose(kCutCommand);
     EXPECT_EQ(clipboardText(), L"Wait");
-    EXPECT_EQ(wideText(text()), L" >1");
+    EXPECT_EQ(probe::windowText(text()), L" >1");
     SendMessageW(text(), EM_SETSEL, 0, -1);
     choose(kCopyCommand);
     EXPECT_EQ(clipboardText(), L" >1");
     SendMessageW(text(), EM_SETSEL, 3, 3);
     choose(kPasteCommand);
-    EXPECT_EQ(wideText(text()), L" >1 >1");
+    EXPECT_EQ(probe::windowText(text()), L" >1 >1");
 }
 
 TEST_F(EditorWindowTest, AMegabyteMacroOpensAndSavesWholeThroughTheDialogs) {
@@ -187,17 +173,17 @@ TEST_F(EditorWindowTest, AMegabyteMacroOpensAndSavesWholeThroughTheDialogs) {
     open.finish();
     EXPECT_EQ(open.selectedType, 1) << "the macro files preselected";
     EXPECT_EQ(static_cast<std::size_t>(GetWindowTextLengthW(text())), big.size());
-    EXPECT_EQ(wideText(editor.hwnd()),
+    EXPECT_EQ(probe::windowText(editor.hwnd()),
               L"Tobrin's Keyreel: " + win32::toWide(folder.file("big.kyr")));
     const HMENU file = GetSubMenu(GetMenu(editor.hwnd()), 0);
-    EXPECT_EQ(menuCaptions(file).size(), 8u) << "a separator and the recent file";
-    EXPECT_EQ(menuCaptions(file).back(), win32::toWide(folder.file("big.kyr")));
+    EXPECT_EQ(probe::menuCaptions(file).size(), 8u) << "a separator and the recent file";
+    EXPECT_EQ(probe::menuCaptions(file).back(), win32::toWide(folder.file("big.kyr")));
 
     // Typing at its end still works: the text has no limit a user meets.
     SetFocus(text());
     SendMessageW(text(), EM_SETSEL, big.size(), static_cast<LPARAM>(big.size()));
-    win32::typeText(L"Wait >1");
-    ASSERT_TRUE(pumpUntil(
+    probe::typeText(L"Wait >1");
+    ASSERT_TRUE(probe::waitFor(
         [&] { return static_cast<std::size_t>(GetWindowTextLengthW(text())) == big.size() + 7; }));
 
     DialogAnswer save(L"Save As", win32::enterFileName(folder.file("copy.kyr")));
@@ -205,104 +191,6 @@ TEST_F(EditorWindowTest, AMegabyteMacroOpensAndSavesWholeThroughTheDialogs) {
     save.finish();
     EXPECT_EQ(folder.read("copy.kyr"), big + "Wait >1\r\n");
     EXPECT_EQ(model.runState().macroLineCount, 3) << "from the main window's list";
-}
-
-TEST_F(EditorWindowTest, CheckListsTheFindingsBesideTheTextAndAFindingSelectsItsLine) {
-    openInFront();
-    RECT before{};
-    GetWindowRect(editor.hwnd(), &before);
-    const std::string macro = "Press_enter\r\nWait>5\r\nSendText\r\nWait >1\r\n";
-    typed(win32::toWide(macro));
-    SetFocus(text());
-    win32::pressKey(VK_F7);
-    ASSERT_TRUE(pumpUntil([&] { return SendMessageW(findingsList(), LB_GETCOUNT, 0, 0) == 3; }));
-    EXPECT_TRUE(IsWindowVisible(findingsList()));
-    EXPECT_NE(childWithText(editor.hwnd(), L"Check"), nullptr);
-    RECT after{};
-    GetWindowRect(editor.hwnd(), &after);
-    EXPECT_GT(after.right - after.left, before.right - before.left) << "room made for them";
-    RECT textPlace{};
-    RECT listPlace{};
-    GetWindowRect(text(), &textPlace);
-    GetWindowRect(findingsList(), &listPlace);
-    EXPECT_GE(listPlace.left, textPlace.right) << "beside the text";
-
-    RECT row{};
-    SendMessageW(findingsList(), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
-    MapWindowPoints(findingsList(), nullptr, reinterpret_cast<POINT*>(&row), 2);
-    win32::clickAt({row.left + 10, (row.top + row.bottom) / 2});
-    const TextRange line2 = lineRange(macro, 2);
-    EXPECT_TRUE(pumpUntil([&] {
-        return selection() == std::pair<DWORD, DWORD>(static_cast<DWORD>(line2.start),
-                                                      static_cast<DWORD>(line2.end));
-    }));
-    EXPECT_EQ(wideText(text()), win32::toWide(macro)) << "nothing changes in the text";
-
-    typed(L"Wait >1\r\n");
-    choose(kCheckCommand);
-    ASSERT_EQ(SendMessageW(findingsList(), LB_GETCOUNT, 0, 0), 1);
-    wchar_t only[64] = {};
-    SendMessageW(findingsList(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(only));
-    EXPECT_STREQ(only, L"No probable mistakes found.");
-}
-
-TEST_F(EditorWindowTest, AFailedSaveIsToldAndKeepsTheEditorItsTextAndTheOldFile) {
-    folder.write("held.kyr", "Wait >1\r\n");
-    openInFront();
-    typed(L"Press_Tab");
-    {
-        // Another program holds the file open without sharing: the new
-        // file cannot take its place.
-        const win32::OwnedHandle held(CreateFileW(win32::toWide(folder.file("held.kyr")).c_str(),
-                                                  GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-        ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
-        DialogAnswer save(L"Save As", win32::enterFileName(folder.file("held.kyr")));
-        win32::MessageBoxAnswer replace(L"Tobrin's Keyreel", IDYES);
-        DialogAnswer told(L"Tobrin's Keyreel", win32::pressButton(IDOK), IDOK);
-        choose(kCloseSaveCommand);
-        save.finish();
-        told.finish();
-        EXPECT_EQ(replace.text, L"Overwrite existing file?");
-        EXPECT_EQ(told.text, L"Error occurred trying to close file, please retry.");
-    }
-    EXPECT_TRUE(editor.loaded()) << "Close/Save closes only once saved";
-    EXPECT_EQ(wideText(text()), L"Press_Tab");
-    EXPECT_EQ(folder.read("held.kyr"), "Wait >1\r\n");
-    EXPECT_EQ(folder.entries(), 1u) << "no half-written file left behind";
-
-    // Let go, the same save succeeds and closes the editor.
-    DialogAnswer save(L"Save As", win32::enterFileName(folder.file("held.kyr")));
-    win32::MessageBoxAnswer replace(L"Tobrin's Keyreel", IDYES);
-    choose(kCloseSaveCommand);
-    save.finish();
-    replace.finish();
-    EXPECT_FALSE(editor.loaded());
-    EXPECT_EQ(folder.read("held.kyr"), "Press_Tab\r\n");
-}
-
-TEST_F(EditorWindowTest, ChangedTextIsDroppedOnlyAfterAskingAndCancelKeepsTheEditor) {
-    openInFront();
-    typed(L"Wait >1");
-    {
-        DialogAnswer cancel(L"Tobrin's Keyreel", win32::pressButton(IDCANCEL), IDCANCEL);
-        EXPECT_FALSE(editor.unload());
-        cancel.finish();
-        EXPECT_EQ(cancel.text, L"Save changes to Untitled?");
-    }
-    EXPECT_TRUE(editor.loaded());
-    EXPECT_EQ(wideText(text()), L"Wait >1");
-    {
-        DialogAnswer no(L"Tobrin's Keyreel", win32::pressButton(IDNO), IDNO);
-        PostMessageW(editor.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-        ASSERT_TRUE(pumpUntil([&] { return !editor.loaded(); })) << "the close box, answered No";
-    }
-    EXPECT_EQ(folder.entries(), 0u) << "nothing saved";
-
-    openInFront();
-    EXPECT_EQ(wideText(text()), L"") << "a new editor starts empty";
-    EXPECT_EQ(menuCaptions(GetSubMenu(GetMenu(editor.hwnd()), 0)).size(), 6u);
-    EXPECT_TRUE(editor.unload()) << "nothing changed: nothing asked";
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ TEST(HotKeys, InjectedCombinationsArriveOnceWithTheirIdentifiersUntilReleased) {
                   {VK_MENU, false},
                   {VK_CONTROL, false}});
         sendKeys({{VK_MENU, true}, {VK_F3, true}, {VK_F3, false}, {VK_MENU, false}});
-        ASSERT_TRUE(pumpUntil(
+        ASSERT_TRUE(probe::waitFor(
             [&] { return !window.events().empty() && window.events().back() == arrival(2); }));
     }
     std::vector<std::string> arrived = window.events();

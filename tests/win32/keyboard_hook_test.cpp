@@ -105,7 +105,7 @@ class KeyboardHookTest : public ::testing::Test {
         const std::wstring first = commands.empty() ? L"" : L"xdotool " + commands + L"; ";
         if (!probe::runUnixProgram(L"/bin/sh -c \"" + first + L"xdotool key F9\""))
             return false;
-        const bool seen = pumpUntil([&] {
+        const bool seen = probe::waitFor([&] {
             return std::any_of(witness.events.begin() + static_cast<std::ptrdiff_t>(before),
                                witness.events.end(),
                                [](const std::string& e) { return e.starts_with("up 120 "); });
@@ -270,7 +270,7 @@ TEST_F(KeyboardHookTest, BeginHookTwiceLeavesOneHook) {
 TEST_F(KeyboardHookTest, TheHookRemovesItselfWhenItsOwnerWindowIsGone) {
     owner.destroyWindow();
     ASSERT_TRUE(press(L"key a"));
-    EXPECT_TRUE(pumpUntil([&] { return !owner.hook->active(); }));
+    EXPECT_TRUE(probe::waitFor([&] { return !owner.hook->active(); }));
     EXPECT_TRUE(owner.events.empty());
     owner.hook->endHook();
 }

@@ -19,7 +19,7 @@ class KeyboardOutput : public ::testing::Test {
         RunState state;
         state.macroLineCount = static_cast<std::int32_t>(lines.size());
         Player(lines, state, desktop).runMacro();
-        settle();
+        probe::settle();
     }
 
     Win32Desktop desktop;
@@ -40,7 +40,7 @@ TEST_F(KeyboardOutput, TypedTextArrivesExactly) {
         EXPECT_TRUE(desktop.typeCharacter(c)) << static_cast<unsigned>(c);
         desktop.typingPause();
     }
-    settle();
+    probe::settle();
     EXPECT_EQ(target.text(), expected);
     EXPECT_FALSE(isDown(VK_SHIFT)) << "the Shift pressed for capitals is released";
 

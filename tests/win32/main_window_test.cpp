@@ -1,7 +1,6 @@
-// The main window, created for real under Wine: it mirrors its model, builds
-// lines from what is chosen and typed with real keys, shows the line under
-// the pointer, lays itself out for every scale, and hands program-wide
-// commands to the application.
+// The main window, created for real under Wine: it mirrors its model, shows
+// the line under the pointer, lays itself out for every scale, and hands
+// program-wide commands to the application.
 
 #include "ui/main_window.h"
 
@@ -23,14 +22,6 @@
 
 namespace keyreel::ui {
 namespace {
-
-using win32::childOfClass;
-using win32::childWithText;
-using win32::clickButton;
-using win32::menuCaptions;
-using win32::pumpUntil;
-using win32::settle;
-using win32::wideText;
 
 int clientWidth(HWND hwnd) {
     RECT rect{};
@@ -72,129 +63,48 @@ class MainWindowTest : public ::testing::Test, protected ModelParts {
   protected:
     void TearDown() override { _putenv_s("KEYREEL_DPI", ""); }
 
-    // Real key presses; the window's dialog keys work as in the program's
-    // message loop.
-    void press(WORD key, int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            input.keyEvent(static_cast<std::uint8_t>(key), false);
-            input.keyEvent(static_cast<std::uint8_t>(key), true);
-            pumpDialog();
-        }
-    }
-    void type(const std::string& text) {
-        for (const char c : text)
-            input.typeCharacter(static_cast<char32_t>(c));
-        pumpDialog();
-    }
-    void pumpDialog() {
-        const ULONGLONG until = GetTickCount64() + 60;
-        MSG message;
-        while (GetTickCount64() < until) {
-            MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, 0);
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                if (IsDialogMessageW(window.hwnd(), &message))
-                    continue;
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-        }
-    }
     void openInFront() {
         ASSERT_TRUE(window.open(false));
         window.show();
-        ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == window.hwnd(); }));
-        settle();
+        ASSERT_TRUE(probe::waitFor([&] { return GetForegroundWindow() == window.hwnd(); }));
+        probe::settle();
     }
 
     RecordingActions actions;
     MainWindow window{model, builder, actions};
-    win32::Win32Desktop input;
 };
 
 TEST_F(MainWindowTest, MirrorsTheModelAndPlaysWithRunAndStop) {
     ASSERT_TRUE(window.open(false));
     window.show();
-    EXPECT_EQ(wideText(window.hwnd()), L"Tobrin's Keyreel   x");
+    EXPECT_EQ(probe::windowText(window.hwnd()), L"Tobrin's Keyreel   x");
 
     folder.write("m.kyr", "Wait >1\r\n\r\nPress_Tab\r\n");
     ASSERT_EQ(model.loadList(folder.file("m.kyr")), MacroFileRead::Read);
-    const HWND list = childOfClass(window.hwnd(), L"ListBox");
+    const HWND list = probe::findChild(window.hwnd(), L"ListBox");
     ASSERT_EQ(listItems(list), (std::vector<std::wstring>{L"Wait >1", L"Press_Tab"}));
 
     std::vector<std::wstring> titles;
     desktop.atProcessingPoint = [&] {
         if (!titles.empty())
             return;
-        titles.push_back(wideText(window.hwnd()));
-        clickButton(window.hwnd(), L"Stop");
-        titles.push_back(wideText(window.hwnd()));
+        titles.push_back(probe::windowText(window.hwnd()));
+        probe::clickButton(window.hwnd(), L"Stop");
+        titles.push_back(probe::windowText(window.hwnd()));
     };
-    clickButton(window.hwnd(), L"Run");
-    titles.push_back(wideText(window.hwnd()));
+    probe::clickButton(window.hwnd(), L"Run");
+    titles.push_back(probe::windowText(window.hwnd()));
     EXPECT_EQ(titles,
               (std::vector<std::wstring>{L"Tobrin's Keyreel   \u00BB", L"Tobrin's Keyreel   \u00D7",
                                          L"Tobrin's Keyreel   x"}));
     EXPECT_EQ(desktop.events(), (std::vector<std::string>{"wait 1"})) << "stopped before Tab";
 }
 
-TEST_F(MainWindowTest, BuildsLinesFromWhatIsChosenAndTypedWithTheKeyboard) {
-    openInFront();
-    const HWND chooser = childOfClass(window.hwnd(), L"ComboBox");
-    const HWND value = childOfClass(window.hwnd(), L"Edit");
-    const HWND list = childOfClass(window.hwnd(), L"ListBox");
-    ASSERT_EQ(SendMessageW(chooser, CB_GETCOUNT, 0, 0), 58);
-    EXPECT_EQ(wideText(chooser), L"");
-    EXPECT_TRUE(IsChild(chooser, GetFocus())) << "the chooser has the focus first";
-
-    press(VK_DOWN, 4);  // Wait
-    press(VK_TAB);
-    EXPECT_EQ(GetFocus(), value) << "Tab goes from the chooser to the value field";
-    press(VK_RETURN);  // empty value: "1"
-    press(VK_TAB, 8);  // round the tab order back to the chooser
-    ASSERT_TRUE(IsChild(chooser, GetFocus()));
-    press(VK_DOWN, 7);  // End_Repeat: bare, whatever the value
-    EXPECT_EQ(wideText(chooser), L"End_Repeat");
-    SetFocus(value);
-    type("5");
-    press(VK_RETURN);
-    EXPECT_EQ(wideText(value), L"") << "emptied after every add";
-    // Edited after it was chosen, the word has no position: the valued form.
-    SetFocus(chooser);
-    press(VK_END);
-    press(VK_BACK);
-    type("t");
-    SetFocus(value);
-    type("5");
-    clickButton(window.hwnd(), L"Add");
-    EXPECT_EQ(listItems(list),
-              (std::vector<std::wstring>{L"Wait >1", L"End_Repeat", L"End_Repeat >5"}));
-    EXPECT_EQ(model.runState().macroLineCount, 2);
-
-    // Insert puts its lines before the selected one, which stays selected.
-    clickButton(window.hwnd(), L"Insert");
-    EXPECT_EQ(listItems(list).size(), 3u) << "nothing selected: nothing inserted";
-    SendMessageW(list, LB_SETCURSEL, 1, 0);
-    SetWindowTextW(chooser, L"SendText");
-    SetWindowTextW(value, L"a");
-    clickButton(window.hwnd(), L"Insert");
-    SetWindowTextW(value, L"b");
-    clickButton(window.hwnd(), L"Insert");
-    EXPECT_EQ(listItems(list),
-              (std::vector<std::wstring>{L"Wait >1", L"SendText >a", L"SendText >b", L"End_Repeat",
-                                         L"End_Repeat >5"}));
-    SetFocus(list);
-    press(VK_DELETE);
-    EXPECT_EQ(listItems(list), (std::vector<std::wstring>{L"Wait >1", L"SendText >a",
-                                                          L"SendText >b", L"End_Repeat >5"}));
-    EXPECT_EQ(model.list().size(), 4u);
-    EXPECT_EQ(model.runState().macroLineCount, 4);
-}
-
 TEST_F(MainWindowTest, TheListsTooltipShowsTheLineUnderThePointer) {
     openInFront();
     builder.add({"SendText", 7, "a line longer than the list is wide, read in full"});
     builder.add({"Press_Enter", 14, ""});
-    const HWND list = childOfClass(window.hwnd(), L"ListBox");
+    const HWND list = probe::findChild(window.hwnd(), L"ListBox");
     const auto moveTo = [&](int x, int y) {
         POINT at{x, y};
         ClientToScreen(list, &at);
@@ -203,14 +113,14 @@ TEST_F(MainWindowTest, TheListsTooltipShowsTheLineUnderThePointer) {
     RECT first{};
     SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
     moveTo(first.left + 5, first.top + 3);
-    EXPECT_TRUE(pumpUntil([&] {
+    EXPECT_TRUE(probe::waitFor([&] {
         return window.tooltipText(list) ==
                "SendText >a line longer than the list is wide, read in full";
     }));
     RECT client{};
     GetClientRect(list, &client);
     moveTo(client.left + 5, client.bottom - 4);
-    EXPECT_TRUE(pumpUntil([&] { return window.tooltipText(list) == "Press_Enter"; }))
+    EXPECT_TRUE(probe::waitFor([&] { return window.tooltipText(list) == "Press_Enter"; }))
         << "below the last line: the last line";
     // A point outside the client area, as while the list holds the pointer.
     SendMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM(client.right + 3, 5));
@@ -225,20 +135,20 @@ TEST_F(MainWindowTest, TheListsTooltipShowsTheLineUnderThePointer) {
 TEST_F(MainWindowTest, ShowsThePointerOnlyWhileTrackingAndShown) {
     ASSERT_TRUE(window.open(true));
     window.show();
-    const HWND label = childWithText(window.hwnd(), L"0,0");
+    const HWND label = probe::findChild(window.hwnd(), L"", L"0,0");
     ASSERT_NE(label, nullptr);
     SetCursorPos(123, 45);
-    settle();
-    EXPECT_EQ(wideText(label), L"0,0") << "tracking off";
+    probe::settle();
+    EXPECT_EQ(probe::windowText(label), L"0,0") << "tracking off";
 
     window.setMouseTracking(true);
-    EXPECT_TRUE(pumpUntil([&] { return wideText(label) == L"123,45"; }));
+    EXPECT_TRUE(probe::waitFor([&] { return probe::windowText(label) == L"123,45"; }));
     window.hide();
     SetCursorPos(50, 60);
-    settle();
-    EXPECT_EQ(wideText(label), L"123,45") << "no work while hidden";
+    probe::settle();
+    EXPECT_EQ(probe::windowText(label), L"123,45") << "no work while hidden";
     window.show();
-    EXPECT_TRUE(pumpUntil([&] { return wideText(label) == L"50,60"; }));
+    EXPECT_TRUE(probe::waitFor([&] { return probe::windowText(label) == L"50,60"; }));
 
     // A point of a screen left of and above the main one, in full.
     const std::wstring wide = L"-1920,-1080";
@@ -263,7 +173,7 @@ TEST_F(MainWindowTest, HandsProgramWideCommandsToTheApplication) {
          std::initializer_list<int>{kHideCommand, kMacroHelpCommand, kTrayHelpCommand,
                                     kAboutCommand, kTrayExitCommand, IDCANCEL})
         SendMessageW(window.hwnd(), WM_COMMAND, static_cast<WPARAM>(command), 0);
-    const HWND label = childWithText(window.hwnd(), L"0,0");
+    const HWND label = probe::findChild(window.hwnd(), L"", L"0,0");
     SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_DBLCLK),
                  reinterpret_cast<LPARAM>(label));
     SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
@@ -278,22 +188,23 @@ TEST_F(MainWindowTest, HandsProgramWideCommandsToTheApplication) {
 
     // Only the menus of windows that exist, with their access keys.
     const HMENU bar = GetMenu(window.hwnd());
-    EXPECT_EQ(menuCaptions(bar),
+    EXPECT_EQ(probe::menuCaptions(bar),
               (std::vector<std::wstring>{L"&File", L"&Build", L"&Prefs", L"Hi&de", L"&Help"}));
-    EXPECT_EQ(menuCaptions(GetSubMenu(bar, 0)),
+    EXPECT_EQ(probe::menuCaptions(GetSubMenu(bar, 0)),
               (std::vector<std::wstring>{L"&Load", L"&Clear", L"", L"E&xit"}));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 0), 3), static_cast<UINT>(kExitCommand));
-    EXPECT_EQ(menuCaptions(GetSubMenu(bar, 1)), (std::vector<std::wstring>{L"&Edit", L"&Record"}));
+    EXPECT_EQ(probe::menuCaptions(GetSubMenu(bar, 1)),
+              (std::vector<std::wstring>{L"&Edit", L"&Record"}));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 1), 0), static_cast<UINT>(kEditCommand));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 1), 1), static_cast<UINT>(kRecordCommand));
-    EXPECT_EQ(menuCaptions(GetSubMenu(bar, 2)),
+    EXPECT_EQ(probe::menuCaptions(GetSubMenu(bar, 2)),
               (std::vector<std::wstring>{L"&StartUp Preferences", L"&Scheduler"}));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 0), static_cast<UINT>(kStartupPreferencesCommand));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 1), static_cast<UINT>(kSchedulerCommand));
-    EXPECT_EQ(menuCaptions(GetSubMenu(bar, 4)),
+    EXPECT_EQ(probe::menuCaptions(GetSubMenu(bar, 4)),
               (std::vector<std::wstring>{L"&Macro Help", L"&About"}));
     const win32::OwnedMenu tray = createTrayMenu();
-    EXPECT_EQ(menuCaptions(tray.get()),
+    EXPECT_EQ(probe::menuCaptions(tray.get()),
               (std::vector<std::wstring>{L"Scheduler", L"Load Macro", L"Preferences", L"Record",
                                          L"Stop", L"Edit", L"Help", L"About", L"", L"Exit"}));
     EXPECT_EQ(GetMenuItemID(tray.get(), 0), static_cast<UINT>(kTraySchedulerCommand));
@@ -307,7 +218,7 @@ TEST_F(MainWindowTest, KeepsTheLayoutAndShowsTheWholeCaptionAtEveryScale) {
         ASSERT_TRUE(window.open(false));
         const auto pixels = [&](int twips) { return MulDiv(twips, dpi, 1440); };
         RECT run{};
-        GetWindowRect(childWithText(window.hwnd(), L"Run"), &run);
+        GetWindowRect(probe::findChild(window.hwnd(), L"", L"Run"), &run);
         MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&run), 2);
         EXPECT_EQ(run.left, pixels(2280)) << dpi;
         EXPECT_EQ(run.right - run.left, pixels(735)) << dpi;
@@ -349,7 +260,7 @@ TEST_F(MainWindowTest, TakesTheFrameWindowsSuggestsForANewDpi) {
     EXPECT_EQ(frame.right - frame.left, suggested.right - suggested.left);
     EXPECT_EQ(frame.bottom - frame.top, suggested.bottom - suggested.top);
     RECT run{};
-    GetClientRect(childWithText(window.hwnd(), L"Run"), &run);
+    GetClientRect(probe::findChild(window.hwnd(), L"", L"Run"), &run);
     EXPECT_EQ(run.right, 735 * static_cast<int>(after) / 1440);
     EXPECT_EQ(actions.dpiChanges, (std::vector<UINT>{after})) << "the tray icon is drawn anew";
 

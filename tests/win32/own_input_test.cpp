@@ -94,8 +94,8 @@ TEST(OwnInput, EveryEventThePlayerInjectsCarriesTheMark) {
     desktop.keyEvent(VK_F5, true);
     desktop.mouseButton(MOUSEEVENTF_MIDDLEDOWN);
     desktop.mouseButton(MOUSEEVENTF_MIDDLEUP);
-    ASSERT_TRUE(pumpUntil([&] { return log.events.size() >= 8; }));
-    settle();
+    ASSERT_TRUE(probe::waitFor([&] { return log.events.size() >= 8; }));
+    probe::settle();
 
     EXPECT_EQ(log.events.size(), 8u) << listed(log.events);
     for (const InputLog::Event& event : log.events)
@@ -110,11 +110,11 @@ TEST(OwnInput, TheAltMaskGoesBetweenAltsPressAndReleaseOnlyWhileAltIsHeld) {
     EXPECT_FALSE(maskAltRelease()) << "Alt is not held";
 
     sendKey(VK_MENU, false);
-    ASSERT_TRUE(pumpUntil([] { return (GetAsyncKeyState(VK_MENU) & 0x8000) != 0; }));
+    ASSERT_TRUE(probe::waitFor([] { return (GetAsyncKeyState(VK_MENU) & 0x8000) != 0; }));
     EXPECT_TRUE(maskAltRelease());
     sendKey(VK_MENU, true);
-    ASSERT_TRUE(pumpUntil([&] { return target.events().size() >= 4; }));
-    settle();
+    ASSERT_TRUE(probe::waitFor([&] { return target.events().size() >= 4; }));
+    probe::settle();
 
     ASSERT_EQ(target.events().size(), 4u);
     EXPECT_EQ(std::vector<std::string>(target.events().begin(), target.events().begin() + 3),
@@ -134,7 +134,7 @@ TEST(OwnInput, AProgramInNoMenuGetsNothingFromLeavingMenuMode) {
     InputLog log;
     ASSERT_TRUE(log.hooked());
     leaveMenuModeAfterAlt(desktop);
-    settle();
+    probe::settle();
     EXPECT_TRUE(log.events.empty()) << listed(log.events);
     EXPECT_EQ(target.events(), std::vector<std::string>{});
 }

@@ -21,8 +21,6 @@
 namespace keyreel::ui {
 namespace {
 
-using win32::childWithText;
-
 // The play hot key plays the list, as CTRL+ALT+R does in the program.
 class HotKeyPlays : public MainWindowActions {
   public:
@@ -60,7 +58,7 @@ class NestingProbe : public MainModelObserver {
         volatile char here = 0;
         stackAtPlay.push_back(reinterpret_cast<std::uintptr_t>(&here));
         if (IsWindowEnabled(window_))
-            PostMessageW(childWithText(window_, L"Run"), BM_CLICK, 0, 0);
+            PostMessageW(probe::findChild(window_, L"", L"Run"), BM_CLICK, 0, 0);
         else
             PostMessageW(window_, WM_HOTKEY, 0, 0);
     }

@@ -27,7 +27,7 @@ TEST(PointerOutput, MovesAndButtonsActWhereThePointerIs) {
     RunState state;
     state.macroLineCount = static_cast<std::int32_t>(lines.size());
     Player(lines, state, desktop).runMacro();
-    settle();
+    probe::settle();
     EXPECT_EQ(target.events(),
               (std::vector<std::string>{"ldown 20,30", "lup 20,30", "rdown 50,60", "rup 50,60",
                                         "ldown 100,40", "lup 100,40", "ldbl 100,40", "lup 100,40",

@@ -20,7 +20,7 @@ TEST(PointerSampler, SamplesTheCursorAndTellsThisProgramsWindowsApart) {
     Win32PointerSampler pointer;
     // Wine's start.exe does not wait for a Unix program: wait for what it did.
     ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool mousemove 320 260"));
-    EXPECT_TRUE(pumpUntil([&] { return isAt(pointer, 320, 260); }));
+    EXPECT_TRUE(probe::waitFor([&] { return isAt(pointer, 320, 260); }));
     EXPECT_TRUE(pointer.ownWindowAt({320, 260}));
     EXPECT_FALSE(pointer.ownWindowAt({1270, 1010})) << "the bare desktop";
 }

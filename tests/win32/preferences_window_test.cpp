@@ -1,6 +1,6 @@
 // The preferences window created for real under Wine against the real
-// registry: what it shows, what OK and Cancel write, the Open dialog of its
-// browse buttons, and the marks beside hot keys another program holds.
+// registry: the scheduler box, the Open dialog of its browse buttons, the
+// marks beside hot keys another program holds, and its modal opening.
 
 #include "ui/preferences_window.h"
 
@@ -12,6 +12,7 @@
 #include "dialog_answer.h"
 #include "temp_folder.h"
 #include "test_window.h"
+#include "user_input.h"
 #include "win32/hot_keys.h"
 #include "win32/registry_settings_store.h"
 #include "win32/wide_text.h"
@@ -22,11 +23,7 @@
 namespace keyreel::ui {
 namespace {
 
-using win32::childWithText;
-using win32::clickOn;
 using win32::DialogAnswer;
-using win32::pumpUntil;
-using win32::wideText;
 
 constexpr const wchar_t* kSavedText =
     L"The hot keys take effect at once, the other settings the next time you start the program.";
@@ -56,7 +53,7 @@ class PreferencesWindowTest : public ::testing::Test {
     void store(const char* section, const char* key, const char* value) {
         ASSERT_TRUE(settings.writeSetting(section, key, value));
     }
-    HWND box(const wchar_t* caption) const { return childWithText(window.hwnd(), caption); }
+    HWND box(const wchar_t* caption) const { return probe::findChild(window.hwnd(), L"", caption); }
     bool checked(const wchar_t* caption) const {
         return SendMessageW(box(caption), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
@@ -70,25 +67,25 @@ class PreferencesWindowTest : public ::testing::Test {
     int marksShown() const {
         int count = 0;
         for (const HWND label : childrenOfClass(window.hwnd(), L"Static"))
-            count += wideText(label) == L"in use" && IsWindowVisible(label) ? 1 : 0;
+            count += probe::windowText(label) == L"in use" && IsWindowVisible(label) ? 1 : 0;
         return count;
     }
     void chooseTab(int index) {
         RECT item{};
         TabCtrl_GetItemRect(tabs(), index, &item);
         MapWindowPoints(tabs(), nullptr, reinterpret_cast<POINT*>(&item), 2);
-        win32::clickAt({(item.left + item.right) / 2, (item.top + item.bottom) / 2});
-        ASSERT_TRUE(pumpUntil([&] { return TabCtrl_GetCurSel(tabs()) == index; }));
+        probe::clickAt({(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+        ASSERT_TRUE(probe::waitFor([&] { return TabCtrl_GetCurSel(tabs()) == index; }));
     }
     void typeInto(HWND field, const std::wstring& text) {
-        clickOn(field);
+        probe::clickOn(field);
         SendMessageW(field, EM_SETSEL, 0, -1);
-        win32::typeText(text);
-        ASSERT_TRUE(pumpUntil([&] { return wideText(field) == text; }));
+        probe::typeText(text);
+        ASSERT_TRUE(probe::waitFor([&] { return probe::windowText(field) == text; }));
     }
     void openInFront() {
         ASSERT_TRUE(window.open(nullptr, false));
-        ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == window.hwnd(); }));
+        ASSERT_TRUE(probe::waitFor([&] { return GetForegroundWindow() == window.hwnd(); }));
     }
 
     win32::RegistrySettingsStore settings;
@@ -108,66 +105,25 @@ class PreferencesWindowTest : public ::testing::Test {
                               hotKeys}};
 };
 
-TEST_F(PreferencesWindowTest, AnEmptyStoreShowsTheDefaultsOnTheAutoStartupPage) {
-    ASSERT_TRUE(window.load());
-    EXPECT_FALSE(IsWindowVisible(window.hwnd())) << "loaded hidden";
-    EXPECT_EQ(registered, 1) << "loading registers the hot keys again";
-    EXPECT_EQ(wideText(window.hwnd()), L"Startup Preferences");
-    EXPECT_EQ(TabCtrl_GetItemCount(tabs()), 2);
-    EXPECT_EQ(TabCtrl_GetCurSel(tabs()), 0);
-    EXPECT_TRUE(checked(L"Enable Pause For Auto Start"));
-    EXPECT_FALSE(checked(L"Run Loaded Macro"));
-    EXPECT_EQ(wideText(edit(0)), L"10");
-    EXPECT_EQ(sliderPosition(), 10);
-    EXPECT_EQ(SendMessageW(slider(), TBM_GETRANGEMAX, 0, 0), 150);
-    EXPECT_EQ(SendMessageW(slider(), TBM_GETNUMTICS, 0, 0), 16) << "one every 10, both ends";
-    EXPECT_TRUE(checked(L"ALT"));
-    for (const wchar_t* caption :
-         {L"Run the scheduler from start-up", L"CTRL", L"F1", L"F2", L"F3", L"F4", L"F5", L"F6",
-          L"Enable CTRL+ALT+R Begin", L"Disable mouse tracking", L"Enable CTRL+ALT+S Stop"})
-        EXPECT_FALSE(checked(caption)) << win32::toUtf8(caption);
-    for (std::size_t path = 1; path <= 6; ++path)
-        EXPECT_EQ(wideText(edit(path)), L"") << path;
-
-    // The first page shows, the HotKeys page is hidden until its tab is
-    // chosen; the boxes below the pages always show.
-    openInFront();
-    for (const wchar_t* caption :
-         {L"Enable Pause For Auto Start", L"Run the scheduler from start-up", L"Seconds to Pause",
-          L"Enable CTRL+ALT+S Stop", L"OK", L"Cancel"})
-        EXPECT_TRUE(shown(caption)) << win32::toUtf8(caption);
-    EXPECT_FALSE(shown(L"F1"));
-    EXPECT_FALSE(shown(L"Macro Location"));
-    chooseTab(1);
-    EXPECT_TRUE(shown(L"F1"));
-    EXPECT_TRUE(shown(L"Macro Location"));
-    EXPECT_FALSE(shown(L"Enable Pause For Auto Start"));
-    EXPECT_FALSE(shown(L"Run the scheduler from start-up"));
-    EXPECT_TRUE(shown(L"Enable CTRL+ALT+S Stop"));
-    EXPECT_EQ(marksShown(), 0);
-    chooseTab(0);
-    EXPECT_TRUE(shown(L"Run the scheduler from start-up"));
-}
-
 TEST_F(PreferencesWindowTest, TheSchedulerBoxFollowsItsSettingAndOkWritesItAfterTheTwenty) {
     store("startup", "runScheduler", "1");
     openInFront();
     EXPECT_TRUE(checked(L"Run the scheduler from start-up"));
-    clickOn(box(L"Run the scheduler from start-up"));
-    ASSERT_TRUE(pumpUntil([&] { return !checked(L"Run the scheduler from start-up"); }));
+    probe::clickOn(box(L"Run the scheduler from start-up"));
+    ASSERT_TRUE(probe::waitFor([&] { return !checked(L"Run the scheduler from start-up"); }));
     DialogAnswer off(L"Tobrin's Keyreel", win32::pressButton(IDOK), IDOK);
-    clickOn(box(L"OK"));
-    ASSERT_TRUE(pumpUntil([&] { return !window.loaded(); }));
+    probe::clickOn(box(L"OK"));
+    ASSERT_TRUE(probe::waitFor([&] { return !window.loaded(); }));
     off.finish();
     EXPECT_EQ(settings.readSetting("startup", "runScheduler"), "0");
 
     openInFront();
     EXPECT_FALSE(checked(L"Run the scheduler from start-up"));
-    clickOn(box(L"Run the scheduler from start-up"));
-    ASSERT_TRUE(pumpUntil([&] { return checked(L"Run the scheduler from start-up"); }));
+    probe::clickOn(box(L"Run the scheduler from start-up"));
+    ASSERT_TRUE(probe::waitFor([&] { return checked(L"Run the scheduler from start-up"); }));
     DialogAnswer on(L"Tobrin's Keyreel", win32::pressButton(IDOK), IDOK);
-    clickOn(box(L"OK"));
-    ASSERT_TRUE(pumpUntil([&] { return !window.loaded(); }));
+    probe::clickOn(box(L"OK"));
+    ASSERT_TRUE(probe::waitFor([&] { return !window.loaded(); }));
     on.finish();
     EXPECT_EQ(settings.readSetting("startup", "runScheduler"), "1");
     EXPECT_EQ(settings.readSetting("startup", "enableMouse"), "0") << "the twenty too";
@@ -181,62 +137,6 @@ TEST_F(PreferencesWindowTest, TheSchedulerBoxFollowsItsSettingAndOkWritesItAfter
     EXPECT_FALSE(checked(L"Run Loaded Macro"));
 }
 
-TEST_F(PreferencesWindowTest, OkWritesWhatTheUserSetAndCancelAndTheCloseBoxWriteNothing) {
-    store("startup", "delay", "30");
-    openInFront();
-    EXPECT_EQ(sliderPosition(), 30);
-    // The slider moved to its end by the user shows 150.
-    clickOn(slider());
-    win32::pressKey(VK_END);
-    ASSERT_TRUE(pumpUntil([&] { return wideText(edit(0)) == L"150"; }));
-    // Typed key by key, the slider follows "2" and "20"; "200" leaves it.
-    typeInto(edit(0), L"200");
-    EXPECT_EQ(sliderPosition(), 20);
-    EXPECT_EQ(wideText(edit(0)), L"200") << "the text keeps what was typed";
-    clickOn(box(L"Run Loaded Macro"));
-    clickOn(box(L"Enable CTRL+ALT+R Begin"));
-    chooseTab(1);
-    clickOn(box(L"CTRL"));
-    clickOn(box(L"F4"));
-    typeInto(edit(4), L" C:\\Macros\\Grüße €.kyr ");
-
-    DialogAnswer answer(L"Tobrin's Keyreel", win32::pressButton(IDOK), IDOK);
-    clickOn(box(L"OK"));
-    ASSERT_TRUE(pumpUntil([&] { return !window.loaded(); })) << "closed after the message";
-    answer.finish();
-    EXPECT_EQ(answer.text, kSavedText);
-    const std::vector<std::pair<std::string, std::string>> written = {
-        {"startup/Run", "1"},        {"startup/delay", "200"},
-        {"startup/runLoaded", "1"},  {"startup/enableALTR", "1"},
-        {"startup/enableALTS", "0"}, {"startup/enableMouse", "0"},
-        {"hotkey/ALT", "1"},         {"hotkey/CTRL", "1"},
-        {"hotkey/F1", "0"},          {"hotkey/F4", "1"},
-        {"hKeyLoc/F1", ""},          {"hKeyLoc/F4", " C:\\Macros\\Grüße €.kyr "},
-    };
-    for (const auto& [name, value] : written) {
-        const auto slash = name.find('/');
-        EXPECT_EQ(settings.readSetting(name.substr(0, slash), name.substr(slash + 1)), value)
-            << name;
-    }
-
-    // Opened anew it shows what was stored; what Cancel or the close box
-    // leaves is not written.
-    for (const bool closeBox : {false, true}) {
-        openInFront();
-        EXPECT_EQ(wideText(edit(0)), L"200");
-        EXPECT_TRUE(checked(L"Run Loaded Macro"));
-        clickOn(box(L"Disable mouse tracking"));
-        typeInto(edit(0), L"5");
-        if (closeBox)
-            PostMessageW(window.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-        else
-            clickOn(box(L"Cancel"));
-        ASSERT_TRUE(pumpUntil([&] { return !window.loaded(); }));
-        EXPECT_EQ(settings.readSetting("startup", "enableMouse"), "0");
-        EXPECT_EQ(settings.readSetting("startup", "delay"), "200");
-    }
-}
-
 TEST_F(PreferencesWindowTest, BrowsingForF4FillsItsPathBoxThroughTheOpenDialog) {
     TempFolder folder;
     folder.write("f4.kyr", "Press_Tab\r\n");
@@ -245,7 +145,7 @@ TEST_F(PreferencesWindowTest, BrowsingForF4FillsItsPathBoxThroughTheOpenDialog) 
     const std::vector<HWND> browseButtons = [&] {
         std::vector<HWND> buttons;
         for (const HWND button : childrenOfClass(window.hwnd(), L"Button")) {
-            if (wideText(button) == L"...")
+            if (probe::windowText(button) == L"...")
                 buttons.push_back(button);
         }
         return buttons;
@@ -253,21 +153,21 @@ TEST_F(PreferencesWindowTest, BrowsingForF4FillsItsPathBoxThroughTheOpenDialog) 
     ASSERT_EQ(browseButtons.size(), 6u);
 
     DialogAnswer cancelled(L"Open", win32::cancelDialog);
-    clickOn(browseButtons[3]);
-    ASSERT_TRUE(pumpUntil([&] { return cancelled.answered(); }));
-    EXPECT_EQ(wideText(edit(4)), L"") << "a cancelled dialog changes nothing";
+    probe::clickOn(browseButtons[3]);
+    ASSERT_TRUE(probe::waitFor([&] { return cancelled.answered(); }));
+    EXPECT_EQ(probe::windowText(edit(4)), L"") << "a cancelled dialog changes nothing";
 
     DialogAnswer chosen(L"Open", win32::enterFileName(folder.file("f4.kyr")));
-    clickOn(browseButtons[3]);
-    ASSERT_TRUE(
-        pumpUntil([&] { return wideText(edit(4)) == win32::toWide(folder.file("f4.kyr")); }));
+    probe::clickOn(browseButtons[3]);
+    ASSERT_TRUE(probe::waitFor(
+        [&] { return probe::windowText(edit(4)) == win32::toWide(folder.file("f4.kyr")); }));
     chosen.finish();
     EXPECT_EQ(chosen.fileTypes,
               (std::vector<std::wstring>{L"All Files (*.*)", L"Tobrins Keyreel (.kyr)",
                                          L"Text Files (.txt)"}));
     EXPECT_EQ(chosen.selectedType, 1) << "entry 2 preselected";
     for (const std::size_t other : {1u, 2u, 3u, 5u, 6u})
-        EXPECT_EQ(wideText(edit(other)), L"") << other;
+        EXPECT_EQ(probe::windowText(edit(other)), L"") << other;
 }
 
 TEST_F(PreferencesWindowTest, AHotKeyThatAnotherProgramHoldsIsMarkedAsNotRegistered) {
@@ -287,8 +187,8 @@ TEST_F(PreferencesWindowTest, AHotKeyThatAnotherProgramHoldsIsMarkedAsNotRegiste
         for (const HWND label : childrenOfClass(window.hwnd(), L"Static")) {
             RECT mark{};
             GetWindowRect(label, &mark);
-            if (wideText(label) == L"in use" && IsWindowVisible(label) && mark.top < f2.bottom &&
-                mark.bottom > f2.top && mark.left >= f2.right - 1)
+            if (probe::windowText(label) == L"in use" && IsWindowVisible(label) &&
+                mark.top < f2.bottom && mark.bottom > f2.top && mark.left >= f2.right - 1)
                 return true;
         }
         return false;
@@ -315,8 +215,8 @@ TEST_F(PreferencesWindowTest, OpenedModalItDisablesItsOwnerUntilItCloses) {
     EXPECT_FALSE(IsWindowEnabled(owner.handle()));
     ASSERT_TRUE(window.open(nullptr, false));
     EXPECT_FALSE(IsWindowEnabled(owner.handle())) << "an open window stays modal";
-    clickOn(box(L"Cancel"));
-    ASSERT_TRUE(pumpUntil([&] { return !window.loaded(); }));
+    probe::clickOn(box(L"Cancel"));
+    ASSERT_TRUE(probe::waitFor([&] { return !window.loaded(); }));
     EXPECT_TRUE(IsWindowEnabled(owner.handle()));
 
     ASSERT_TRUE(window.open(nullptr, false));

@@ -29,27 +29,18 @@ struct SeenBox {
 // box's modal loop; gives what the box showed.
 std::future<SeenBox> answerBox(int button) {
     return std::async(std::launch::async, [button] {
-        const std::wstring title = toWide(kAppTitle);
-        HWND box = nullptr;
-        for (int tries = 0; tries < 500 && !IsWindowVisible(box); ++tries) {
-            Sleep(20);
-            box = FindWindowW(L"#32770", title.c_str());
-        }
+        const HWND box = probe::waitForDialog(toWide(kAppTitle), 10000);
         // A box is shown before it is activated and its button focused; give
         // it the time a busy machine takes.
         GUITHREADINFO input{};
         input.cbSize = sizeof input;
-        for (int tries = 0; tries < 250; ++tries) {
+        probe::waitFor([&] {
             GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &input);
-            if (GetForegroundWindow() == box && input.hwndFocus != nullptr)
-                break;
-            Sleep(20);
-        }
-        constexpr int kBoxTextId = 0xFFFF;
-        const SeenBox seen{windowText(GetDlgItem(box, kBoxTextId)), GetWindow(box, GW_OWNER),
+            return GetForegroundWindow() == box && input.hwndFocus != nullptr;
+        });
+        const SeenBox seen{toUtf8(probe::messageBoxText(box)), GetWindow(box, GW_OWNER),
                            GetForegroundWindow() == box, GetDlgCtrlID(input.hwndFocus)};
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+        probe::answerMessageBox(box, button);
         return seen;
     });
 }
@@ -70,9 +61,9 @@ class ProgramCommands : public ::testing::Test {
             }
             return titles;
         };
-        if (!pumpUntil([&] { return !matching().empty(); }))
+        if (!probe::waitFor([&] { return !matching().empty(); }))
             return false;
-        return pumpUntil([&] {
+        return probe::waitFor([&] {
             const auto titles = matching();
             for (const std::string& title : titles)
                 desktop.closeWindow(title);

@@ -1,7 +1,5 @@
 // The recorder window, created for real under Wine: its layout and menu,
-// keys pressed through X in another window recorded at the end of the text,
-// the user's own edits, saving through the real Save As dialog, the question
-// before an unsaved recording goes, and the hook that ends with the window.
+// and the hook that ends with the window.
 
 #include "ui/recorder_window.h"
 
@@ -22,13 +20,9 @@
 namespace keyreel::ui {
 namespace {
 
-using win32::childOfClass;
-using win32::childWithText;
-using win32::clickButton;
 using win32::DialogAnswer;
 using win32::enterFileName;
 using win32::MessageBoxAnswer;
-using win32::pumpUntil;
 using Lines = std::vector<std::string>;
 
 constexpr const wchar_t* kBoxTitle = L"Tobrin's Keyreel";
@@ -44,10 +38,10 @@ class RecorderWindowTest : public ::testing::Test {
     void open() {
         ASSERT_TRUE(recorder.open());
         window = recorder.hwnd();
-        edit = childOfClass(window, L"Edit");
+        edit = probe::findChild(window, L"Edit");
         ASSERT_NE(edit, nullptr);
     }
-    std::string text() const { return win32::windowText(edit); }
+    std::string text() const { return win32::toUtf8(probe::windowText(edit)); }
     std::string bufferText() const { return recorder.recorder()->buffer().text(); }
     // The recorded key lines: the lines of the text without the pointer's.
     Lines keyLines() const {
@@ -62,7 +56,7 @@ class RecorderWindowTest : public ::testing::Test {
     // The File menu's item with this caption, chosen.
     void choose(const wchar_t* caption) {
         const HMENU file = GetSubMenu(GetMenu(window), 0);
-        const std::vector<std::wstring> captions = win32::menuCaptions(file);
+        const std::vector<std::wstring> captions = probe::menuCaptions(file);
         for (std::size_t i = 0; i < captions.size(); ++i) {
             if (captions[i] == caption) {
                 SendMessageW(window, WM_COMMAND, GetMenuItemID(file, static_cast<int>(i)), 0);
@@ -92,8 +86,8 @@ class RecorderWindowTest : public ::testing::Test {
 
 TEST_F(RecorderWindowTest, ShowsTheBufferTheButtonBelowItAndTheFileMenu) {
     EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(win32::wideText(window), L"MacRecorder");
-    const HWND button = childWithText(window, L"Begin Recording");
+    EXPECT_EQ(probe::windowText(window), L"MacRecorder");
+    const HWND button = probe::findChild(window, L"", L"Begin Recording");
     ASSERT_NE(button, nullptr);
     const auto style = GetWindowLongPtrW(edit, GWL_STYLE);
     EXPECT_NE(style & ES_MULTILINE, 0);
@@ -107,8 +101,8 @@ TEST_F(RecorderWindowTest, ShowsTheBufferTheButtonBelowItAndTheFileMenu) {
     EXPECT_GE(below.top, text.bottom);
 
     const HMENU bar = GetMenu(window);
-    EXPECT_EQ(win32::menuCaptions(bar), (std::vector<std::wstring>{L"&File", L"&Options"}));
-    EXPECT_EQ(win32::menuCaptions(GetSubMenu(bar, 0)),
+    EXPECT_EQ(probe::menuCaptions(bar), (std::vector<std::wstring>{L"&File", L"&Options"}));
+    EXPECT_EQ(probe::menuCaptions(GetSubMenu(bar, 0)),
               (std::vector<std::wstring>{L"&New", L"Sa&ve", L"", L"E&xit"}));
     EXPECT_TRUE(recorder.recorder()->idle());
     ASSERT_TRUE(recorder.open());
@@ -117,7 +111,7 @@ TEST_F(RecorderWindowTest, ShowsTheBufferTheButtonBelowItAndTheFileMenu) {
     // Record Pauses, off at first, is kept in the settings for the next
     // opening.
     const HMENU options = GetSubMenu(bar, 1);
-    EXPECT_EQ(win32::menuCaptions(options), std::vector<std::wstring>{L"Record &Pauses"});
+    EXPECT_EQ(probe::menuCaptions(options), std::vector<std::wstring>{L"Record &Pauses"});
     const auto checked = [&] {
         return (GetMenuState(GetSubMenu(GetMenu(window), 1), 0, MF_BYPOSITION) & MF_CHECKED) != 0;
     };
@@ -131,117 +125,13 @@ TEST_F(RecorderWindowTest, ShowsTheBufferTheButtonBelowItAndTheFileMenu) {
     EXPECT_TRUE(recorder.recorder()->recordPauses());
 }
 
-TEST_F(RecorderWindowTest, RecordsKeysPressedElsewhereAtTheEndOfTheUsersText) {
-    win32::TestWindow target("Keyreel recorder target", win32::TestWindow::Content::Edit);
-    // The user's own text, typed into the recorder, is the recorder's.
-    SetForegroundWindow(window);
-    SetFocus(edit);
-    ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == window && GetFocus() == edit; }));
-    ASSERT_TRUE(press(L"type --delay 30 'Press_Tab'; xdotool key Return"));
-    ASSERT_TRUE(pumpUntil([&] { return bufferText() == "Press_Tab\r\n"; })) << bufferText();
-    EXPECT_EQ(text(), bufferText());
-
-    {
-        MessageBoxAnswer cancelled(kBoxTitle, IDCANCEL);
-        ASSERT_TRUE(clickButton(window, L"Begin Recording"));
-        cancelled.finish();
-        EXPECT_EQ(cancelled.text, L"Save the recording?");
-    }
-    EXPECT_TRUE(recorder.recorder()->idle()) << "Cancel begins nothing";
-    EXPECT_EQ(text(), "Press_Tab\r\n");
-    {
-        MessageBoxAnswer no(kBoxTitle, IDNO);
-        ASSERT_TRUE(clickButton(window, L"Begin Recording"));
-    }
-    EXPECT_FALSE(recorder.recorder()->idle());
-    EXPECT_NE(childWithText(window, L"Stop Recording"), nullptr);
-    EXPECT_TRUE(recorder.hookActive());
-    EXPECT_TRUE(keyLines().empty());
-
-    target.bringToFront();
-    ASSERT_TRUE(
-        press(L"keydown shift key a keyup shift key b keydown shift key slash keyup shift "
-              L"keydown ctrl key End keyup ctrl"));
-    const Lines typed{"Press_Shift", "SendText >a", "Release_Shift", "SendText >b",
-                      "Press_Shift", "SendText >/", "Release_Shift", "Press_CTRL",
-                      "Press_End",   "Release_CTRL"};
-    EXPECT_TRUE(pumpUntil([&] { return keyLines() == typed; })) << text();
-    EXPECT_EQ(target.text(), "Ab?");
-
-    // A line the user pastes at the start stays there; the caret too, while
-    // the next recorded line goes to the end.
-    SendMessageW(edit, EM_SETSEL, 0, 0);
-    paste(L"SendText >mine\r\n");
-    SendMessageW(edit, EM_SETSEL, 0, 0);
-    ASSERT_TRUE(press(L"key F3"));
-    ASSERT_TRUE(pumpUntil([&] { return text().ends_with("Press_F3\r\n"); })) << text();
-    EXPECT_TRUE(text().starts_with("SendText >mine\r\n")) << text();
-    DWORD start = 1;
-    DWORD end = 1;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 0u);
-    EXPECT_EQ(end, 0u);
-    EXPECT_EQ(bufferText(), text());
-
-    ASSERT_TRUE(clickButton(window, L"Stop Recording"));
-    EXPECT_NE(childWithText(window, L"Begin Recording"), nullptr);
-    EXPECT_FALSE(recorder.hookActive());
-    const std::string stopped = text();
-    ASSERT_TRUE(press(L"key z"));
-    // The key reached the target after the hook would have told of it.
-    ASSERT_TRUE(pumpUntil([&] { return target.text() == "Ab?z"; })) << target.text();
-    EXPECT_EQ(text(), stopped) << "nothing recorded once stopped";
-}
-
-TEST_F(RecorderWindowTest, SavesThroughTheSaveAsDialogAndAsksBeforeAnUnsavedRecordingGoes) {
-    TempFolder folder;
-    paste(L"SendText >saved\r\nPress_Enter");
-    {
-        DialogAnswer answer(L"Save As", enterFileName(folder.file("r.kyr")));
-        choose(L"Sa&ve");
-        answer.finish();
-        EXPECT_EQ(answer.selectedType, 1) << "the macro files preselected";
-    }
-    EXPECT_EQ(folder.read("r.kyr"), "SendText >saved\r\nPress_Enter\r\n") << "plus one CR LF";
-    EXPECT_EQ(lineCountResets, 1);
-    EXPECT_TRUE(recorder.unload()) << "saved: nothing to ask";
-    EXPECT_FALSE(recorder.loaded());
-
-    open();
-    EXPECT_EQ(text(), "") << "a new window starts empty";
-    paste(L"Press_Tab\r\n");
-    {
-        MessageBoxAnswer cancelled(kBoxTitle, IDCANCEL);
-        SendMessageW(window, WM_CLOSE, 0, 0);
-        cancelled.finish();
-        EXPECT_EQ(cancelled.text, L"Save the recording?");
-    }
-    EXPECT_TRUE(recorder.loaded()) << "Cancel keeps the window";
-    {
-        MessageBoxAnswer no(kBoxTitle, IDNO);
-        choose(L"&New");
-    }
-    EXPECT_EQ(text(), "");
-    // Back from the question, the keys go into the text again.
-    EXPECT_TRUE(pumpUntil([&] { return GetFocus() == edit; }));
-    paste(L"Press_Esc\r\n");
-    {
-        MessageBoxAnswer yes(kBoxTitle, IDYES);
-        DialogAnswer answer(L"Save As", enterFileName(folder.file("closing.kyr")));
-        choose(L"E&xit");
-    }
-    EXPECT_FALSE(recorder.loaded());
-    EXPECT_EQ(folder.read("closing.kyr"), "Press_Esc\r\n\r\n");
-    EXPECT_EQ(lineCountResets, 2);
-}
-
 TEST_F(RecorderWindowTest, ClosingWhileRecordingEndsTheHookAndTheNextOpeningStartsAfresh) {
     win32::TestWindow target("Keyreel recorder target", win32::TestWindow::Content::Edit);
     SetCursorPos(40, 30);
-    ASSERT_TRUE(clickButton(window, L"Begin Recording"));
+    ASSERT_TRUE(probe::clickButton(window, L"Begin Recording"));
     ASSERT_TRUE(recorder.hookActive());
     // The first tick: the cursor where it is.
-    ASSERT_TRUE(pumpUntil([&] { return text() == "MouseMove >40,30\r\n"; })) << text();
+    ASSERT_TRUE(probe::waitFor([&] { return text() == "MouseMove >40,30\r\n"; })) << text();
     {
         MessageBoxAnswer no(kBoxTitle, IDNO);
         SendMessageW(window, WM_CLOSE, 0, 0);
@@ -251,7 +141,7 @@ TEST_F(RecorderWindowTest, ClosingWhileRecordingEndsTheHookAndTheNextOpeningStar
 
     target.bringToFront();
     ASSERT_TRUE(press(L"type --delay 0 later"));
-    ASSERT_TRUE(pumpUntil([&] { return target.text() == "later"; })) << target.text();
+    ASSERT_TRUE(probe::waitFor([&] { return target.text() == "later"; })) << target.text();
     open();
     EXPECT_EQ(text(), "");
     const Recorder& fresh = *recorder.recorder();

@@ -1,14 +1,11 @@
 // The scheduler's smaller windows created for real under Wine: the entry
-// window's fields and "Schedule It", the update window's four editors and
-// "Modify", and what the keys do in them.
+// window's fields, the update window's four editors and "Modify", and what
+// the keys do in them.
 
 #include "scheduler_window_fixture.h"
 
 namespace keyreel::ui {
 namespace {
-
-using win32::pumpUntil;
-using win32::settle;
 
 class EntryWindowTest : public SchedulerWindowTest {
   protected:
@@ -31,7 +28,7 @@ class EntryWindowTest : public SchedulerWindowTest {
     HWND timePicker() const { return field(DATETIMEPICK_CLASSW, 1); }
     HWND frequency() const { return field(L"ComboBox", 0); }
     HWND weekdayName() const { return field(L"Static", 2); }
-    void scheduleIt() { win32::clickButton(entry, L"Schedule It"); }
+    void scheduleIt() { probe::clickButton(entry, L"Schedule It"); }
 
     HWND entry = nullptr;
 };
@@ -60,16 +57,16 @@ TEST_F(EntryWindowTest, StartsAtNowWithTheWeekdayBesideTheDateAndFollowsTheDate)
     // click gives the picker the focus, the second chooses the month. The
     // picker is held by its handle: a click may bring it to the top of its
     // siblings, and the order they are found in with it.
-    ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == entry; }));
+    ASSERT_TRUE(probe::waitFor([&] { return GetForegroundWindow() == entry; }));
     const HWND picker = datePicker();
     RECT rect{};
     GetWindowRect(picker, &rect);
     click({rect.left + 10, (rect.top + rect.bottom) / 2});
-    ASSERT_TRUE(pumpUntil([&] { return GetFocus() == picker; }));
+    ASSERT_TRUE(probe::waitFor([&] { return GetFocus() == picker; }));
     click({rect.left + 10, (rect.top + rect.bottom) / 2});
     input.keyEvent(VK_UP, false);
     input.keyEvent(VK_UP, true);
-    ASSERT_TRUE(pumpUntil([&] {
+    ASSERT_TRUE(probe::waitFor([&] {
         const SYSTEMTIME now = pickerValue(picker);
         return now.wDay != 5 || now.wMonth != 3 || now.wYear != 2000;
     }));
@@ -78,57 +75,10 @@ TEST_F(EntryWindowTest, StartsAtNowWithTheWeekdayBesideTheDateAndFollowsTheDate)
     EXPECT_EQ(text(weekdayName()), keyreel::weekdayName(momentOf(moved).weekday));
 }
 
-TEST_F(EntryWindowTest, ScheduleItAddsAndSavesTheEntryAndEmptiesTheFields) {
-    openEntryWindow();
-    SYSTEMTIME twoPm{2000, 3, 0, 5, 14, 0, 0, 0};
-    DateTime_SetSystemtime(timePicker(), GDT_VALID, &twoPm);
-    SetWindowTextW(description(), L"Backup");
-    SetWindowTextW(path(), L"C:\\Macros\\backup.kyr");
-    SetWindowTextW(notes(), L"two\r\nlines");
-
-    // No frequency: the message, nothing added, the fields as typed.
-    scheduleIt();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "No Frequency selected.  Please select a frequency.");
-    EXPECT_EQ(boxes[0].title, "Tobrin's Scheduler");
-    EXPECT_EQ(boxes[0].icon, MessageIcon::None);
-    EXPECT_EQ(rowCount(), 0);
-    EXPECT_EQ(database(), "") << "saved unchanged";
-    EXPECT_EQ(text(description()), "Backup");
-
-    SendMessageW(frequency(), CB_SETCURSEL, 1, 0);
-    scheduleIt();
-    EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(database(),
-              "\"Backup\",\"14:00:00\",\"3/5/2000\",\"1\",\"D\","
-              "\"C:\\Macros\\backup.kyr\",\"False\",\"two\r\nlines\"\r\n");
-    ASSERT_EQ(rowCount(), 1);
-    EXPECT_EQ(cell(0, 1), "14:00:00");
-    for (const HWND emptied : {description(), path(), notes()})
-        EXPECT_EQ(text(emptied), "");
-    EXPECT_EQ(SendMessageW(frequency(), CB_GETCURSEL, 0, 0), CB_ERR);
-    EXPECT_EQ(pickerValue(timePicker()).wHour, 14) << "the pickers keep their values";
-    EXPECT_TRUE(IsWindowVisible(entry)) << "open for the next entry";
-
-    // The same description again gets the row's number; a double quote is
-    // refused before anything is added.
-    SetWindowTextW(description(), L"Backup");
-    SendMessageW(frequency(), CB_SETCURSEL, 0, 0);
-    scheduleIt();
-    EXPECT_EQ(cell(1, 0), "Backup(2)");
-    SetWindowTextW(description(), L"Say \"hi\"");
-    SendMessageW(frequency(), CB_SETCURSEL, 0, 0);
-    scheduleIt();
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_NE(boxes[1].text.find("double quote"), std::string::npos);
-    EXPECT_EQ(rowCount(), 2);
-    EXPECT_EQ(text(description()), "Say \"hi\"");
-}
-
 TEST_F(EntryWindowTest, BrowseFillsThePathAndTheLabelTurnsGreenUnderThePointer) {
     openEntryWindow();
     SetWindowTextW(path(), L"C:\\old.kyr");
-    const HWND browse = win32::childWithText(entry, L"Browse");
+    const HWND browse = probe::findChild(entry, L"", L"Browse");
     const auto browseClick = [&] {
         SendMessageW(entry, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(browse), STN_CLICKED),
                      reinterpret_cast<LPARAM>(browse));
@@ -143,9 +93,9 @@ TEST_F(EntryWindowTest, BrowseFillsThePathAndTheLabelTurnsGreenUnderThePointer) 
 
     SetForegroundWindow(entry);
     SetCursorPos(middleOf(browse).x, middleOf(browse).y);
-    EXPECT_TRUE(pumpUntil([&] { return pixelsOfColour(browse, kGreen) > 0; }));
+    EXPECT_TRUE(probe::waitFor([&] { return pixelsOfColour(browse, kGreen) > 0; }));
     SetCursorPos(middleOf(path()).x, middleOf(path()).y);
-    EXPECT_TRUE(pumpUntil([&] { return pixelsOfColour(browse, kGreen) == 0; }));
+    EXPECT_TRUE(probe::waitFor([&] { return pixelsOfColour(browse, kGreen) == 0; }));
 }
 
 class UpdateWindowTest : public SchedulerWindowTest {
@@ -153,7 +103,7 @@ class UpdateWindowTest : public SchedulerWindowTest {
     // Double-clicks a cell of the first row and waits for the editor.
     HWND edit(int column) {
         click(cellPoint(0, column), 2);
-        EXPECT_TRUE(pumpUntil([&] { return window.updateWindow().loaded(); }));
+        EXPECT_TRUE(probe::waitFor([&] { return window.updateWindow().loaded(); }));
         return window.updateWindow().hwnd();
     }
     // The one editor shown.
@@ -223,7 +173,7 @@ TEST_F(UpdateWindowTest, EachColumnOpensItsEditorAtTheClickAndModifyWritesThatCe
             EXPECT_EQ(text(shown), c.startsWith) << c.column;
         }
         c.change(shown);
-        win32::clickButton(editor, L"Modify");
+        probe::clickButton(editor, L"Modify");
         EXPECT_FALSE(window.updateWindow().loaded());
         EXPECT_TRUE(IsWindowEnabled(window.hwnd()));
         EXPECT_EQ(cell(0, c.column), c.written);
@@ -244,7 +194,7 @@ TEST_F(UpdateWindowTest, ADoubleClickBelowTheLastRowOpensNothing) {
     RECT frame{};
     GetWindowRect(editor, &frame);
     EXPECT_EQ(std::vector<LONG>({frame.left, frame.top}), std::vector<LONG>({target.x, target.y}));
-    ASSERT_TRUE(win32::clickButton(editor, L"Cancel"));
+    ASSERT_TRUE(probe::clickButton(editor, L"Cancel"));
     EXPECT_FALSE(window.updateWindow().loaded());
     EXPECT_EQ(cell(0, 1), "9:00:00") << "Cancel changes nothing";
 }
@@ -253,43 +203,29 @@ TEST_F(UpdateWindowTest, KeysEmptyTheChoiceListAndEnterInTheTextBoxWritesThePath
     database() = record("Backup", "D", "3/9/2000", "9:00:00", "5");
     openWindow();
     // The message loop's dialog keys: Enter and Escape reach the window.
-    const auto pumpDialog = [&] {
-        const ULONGLONG until = GetTickCount64() + 100;
-        while (GetTickCount64() < until) {
-            MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, 0);
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                const HWND root = GetAncestor(message.hwnd, GA_ROOT);
-                if (Window::isOwnWindow(root) && IsDialogMessageW(root, &message))
-                    continue;
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-        }
-    };
     const auto press = [&](WORD key) {
         input.keyEvent(static_cast<std::uint8_t>(key), false);
         input.keyEvent(static_cast<std::uint8_t>(key), true);
-        pumpDialog();
+        probe::settleWithDialogKeys();
     };
 
     HWND editor = edit(4);
     const HWND choices = shownEditor(editor);
-    ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == editor; }));
+    ASSERT_TRUE(probe::waitFor([&] { return GetForegroundWindow() == editor; }));
     press(VK_DOWN);
     EXPECT_EQ(text(choices), "") << "a key empties the choice";
     press('W');
     EXPECT_EQ(text(choices), "");
-    win32::clickButton(editor, L"Modify");
+    probe::clickButton(editor, L"Modify");
     EXPECT_EQ(cell(0, 4), "") << "written all the same";
 
     editor = edit(5);
-    ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == editor; }));
+    ASSERT_TRUE(probe::waitFor([&] { return GetForegroundWindow() == editor; }));
     const HWND pathBox = shownEditor(editor);
     SetWindowTextW(pathBox, L"");
     for (const char c : std::string("C:\\My Macros\\run it.kyr "))
         input.typeCharacter(static_cast<char32_t>(c));
-    pumpDialog();
+    probe::settleWithDialogKeys();
     EXPECT_EQ(text(pathBox), "C:\\My Macros\\run it.kyr ");
     press(VK_RETURN);
     EXPECT_FALSE(window.updateWindow().loaded());
@@ -297,7 +233,7 @@ TEST_F(UpdateWindowTest, KeysEmptyTheChoiceListAndEnterInTheTextBoxWritesThePath
 
     // Escape cancels: nothing changes.
     editor = edit(0);
-    ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == editor; }));
+    ASSERT_TRUE(probe::waitFor([&] { return GetForegroundWindow() == editor; }));
     SetWindowTextW(shownEditor(editor), L"Cancelled");
     press(VK_ESCAPE);
     EXPECT_FALSE(window.updateWindow().loaded());

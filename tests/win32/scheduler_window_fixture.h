@@ -14,9 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "remote_controls.h"
 #include "scheduler_fixture.h"
 #include "test_window.h"
 #include "ui/scheduler_window.h"
+#include "user_input.h"
 #include "win32/desktop/win32_desktop.h"
 #include "win32/wide_text.h"
 
@@ -48,7 +50,7 @@ class SchedulerWindowTest : public ::testing::Test, protected SchedulerParts {
     // clock's first tick.
     void openWindow() {
         ASSERT_TRUE(window.open(nullptr));
-        ASSERT_TRUE(win32::pumpUntil([&] { return !text(timeLabel()).empty(); }));
+        ASSERT_TRUE(probe::waitFor([&] { return !text(timeLabel()).empty(); }));
     }
     // The clock: "Current Date:", the date, the weekday, "Current Time:", the time.
     HWND dateLabel() const { return control(L"Static", 1); }
@@ -63,18 +65,13 @@ class SchedulerWindowTest : public ::testing::Test, protected SchedulerParts {
         return child;
     }
     HWND label(const wchar_t* caption) const {
-        return win32::childWithText(window.hwnd(), caption);
+        return probe::findChild(window.hwnd(), L"", caption);
     }
-    static std::string text(HWND control) { return win32::windowText(control); }
+    static std::string text(HWND control) { return win32::toUtf8(probe::windowText(control)); }
     // What the list shows in a cell.
     std::string cell(int row, int column) const {
-        wchar_t buffer[512] = {};
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = buffer;
-        item.cchTextMax = 512;
-        SendMessageW(list(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-        return win32::toUtf8(buffer);
+        const auto rows = probe::listViewRows(list(), column + 1);
+        return row < static_cast<int>(rows.size()) ? win32::toUtf8(rows[row][column]) : "";
     }
     int rowCount() const { return static_cast<int>(SendMessageW(list(), LVM_GETITEMCOUNT, 0, 0)); }
     // A real click, or double click, of the left button at a screen point.
@@ -84,15 +81,11 @@ class SchedulerWindowTest : public ::testing::Test, protected SchedulerParts {
     void click(POINT at, int times = 1) {
         pointerHeard() = false;
         const HHOOK hook = SetWindowsHookExW(WH_MOUSE, notePointer, nullptr, GetCurrentThreadId());
-        input.moveCursor(at.x + 1, at.y);
-        input.moveCursor(at.x, at.y);
-        win32::pumpUntil([] { return pointerHeard(); });
+        probe::movePointerTo(at.x + 1, at.y);
+        probe::waitFor([] { return pointerHeard(); });
         UnhookWindowsHookEx(hook);
-        for (int i = 0; i < times; ++i) {
-            input.mouseButton(MOUSEEVENTF_LEFTDOWN);
-            input.mouseButton(MOUSEEVENTF_LEFTUP);
-        }
-        win32::settle();
+        probe::clickAt(at, times);
+        probe::settle();
     }
     static bool& pointerHeard() {
         static bool heard = false;
@@ -110,13 +103,8 @@ class SchedulerWindowTest : public ::testing::Test, protected SchedulerParts {
     }
     // The middle of a cell of the list, on the screen.
     POINT cellPoint(int row, int column) const {
-        RECT rect{};
-        rect.top = column;
-        rect.left = LVIR_LABEL;
-        SendMessageW(list(), LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
-        POINT at{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        ClientToScreen(list(), &at);
-        return at;
+        const RECT rect = probe::listViewCell(list(), row, column).value_or(RECT{});
+        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     }
     void clickLabel(const wchar_t* caption) {
         const HWND found = label(caption);
@@ -140,6 +128,7 @@ class SchedulerWindowTest : public ::testing::Test, protected SchedulerParts {
              return chosenFile;
          },
          [this] { ++helpShown; }}};
+    // Keys and pointer drags through the program's own input adapter.
     win32::Win32Desktop input;
 };
 

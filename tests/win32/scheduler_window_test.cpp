@@ -1,7 +1,7 @@
 // The scheduler window created for real under Wine: its list, clock and
 // label buttons at every scale, the hidden columns that stay shut, the
-// hover colour, the buttons, closing through the roster, and the clock that
-// goes on while a due macro plays.
+// hover colour, the buttons, and the clock that goes on while a due macro
+// plays.
 
 #include <algorithm>
 
@@ -11,9 +11,6 @@
 
 namespace keyreel::ui {
 namespace {
-
-using win32::pumpUntil;
-using win32::settle;
 
 TEST_F(SchedulerWindowTest, ShowsTheListTheClockAndTheLabelButtonsAtEveryScale) {
     database() = record("Backup", "D", "3/9/2000", "9:00:00", "5") +
@@ -89,15 +86,15 @@ TEST_F(SchedulerWindowTest, TheHiddenColumnsCannotBeDraggedOrSizedOpen) {
     ClientToScreen(header, &divider);
     SetForegroundWindow(window.hwnd());
     input.moveCursor(divider.x, divider.y);
-    settle();
+    probe::settle();
     input.mouseButton(MOUSEEVENTF_LEFTDOWN);
-    settle();
+    probe::settle();
     for (int step = 1; step <= 4; ++step) {
         input.moveCursor(divider.x + 20 * step, divider.y);
-        settle();
+        probe::settle();
     }
     input.mouseButton(MOUSEEVENTF_LEFTUP);
-    settle();
+    probe::settle();
     EXPECT_EQ(ListView_GetColumnWidth(list(), 6), 0);
     EXPECT_EQ(ListView_GetColumnWidth(list(), 7), 0);
 }
@@ -109,13 +106,13 @@ TEST_F(SchedulerWindowTest, TheLabelUnderThePointerTurnsGreenAndTheOthersKeepThe
     const HWND hide = label(L"Hide");
     const auto greenIn = [](HWND control) { return pixelsOfColour(control, kGreen) > 0; };
     SetCursorPos(middleOf(remove).x, middleOf(remove).y);
-    EXPECT_TRUE(pumpUntil([&] { return greenIn(remove); }));
+    EXPECT_TRUE(probe::waitFor([&] { return greenIn(remove); }));
     EXPECT_FALSE(greenIn(hide));
     SetCursorPos(middleOf(hide).x, middleOf(hide).y);
-    EXPECT_TRUE(pumpUntil([&] { return greenIn(hide) && !greenIn(remove); }));
+    EXPECT_TRUE(probe::waitFor([&] { return greenIn(hide) && !greenIn(remove); }));
     // The background of the window, then the list.
     SetCursorPos(middleOf(label(L"Current Date:")).x, middleOf(hide).y - 40);
-    EXPECT_TRUE(pumpUntil([&] { return !greenIn(hide); }));
+    EXPECT_TRUE(probe::waitFor([&] { return !greenIn(hide); }));
     EXPECT_GT(pixelsOfColour(hide, GetSysColor(COLOR_WINDOWTEXT)), 0);
 }
 
@@ -130,13 +127,13 @@ TEST_F(SchedulerWindowTest, TheLabelButtonsViewHideSaveAndShowHelp) {
     EXPECT_EQ(text(viewer), "Current Event");
     for (const wchar_t* shown :
          {L"Notes", L"3/9/2000", L"9:30:00", L"O", L"Notes.kyr", L"first\r\nsecond"}) {
-        EXPECT_NE(win32::childWithText(viewer, shown), nullptr) << win32::toUtf8(shown);
+        EXPECT_NE(probe::findChild(viewer, L"", shown), nullptr) << win32::toUtf8(shown);
     }
     ListView_SetItemState(list(), 0, LVIS_SELECTED, LVIS_SELECTED);
     clickLabel(L"View");
     EXPECT_EQ(window.viewerWindow().hwnd(), viewer) << "the open viewer, filled again";
-    EXPECT_NE(win32::childWithText(viewer, L"Backup"), nullptr);
-    EXPECT_EQ(win32::childWithText(viewer, L"first\r\nsecond"), nullptr);
+    EXPECT_NE(probe::findChild(viewer, L"", L"Backup"), nullptr);
+    EXPECT_EQ(probe::findChild(viewer, L"", L"first\r\nsecond"), nullptr);
 
     clickLabel(L"Help");
     EXPECT_EQ(helpShown, 1);
@@ -156,38 +153,6 @@ TEST_F(SchedulerWindowTest, TheLabelButtonsViewHideSaveAndShowHelp) {
     EXPECT_TRUE(window.loaded()) << "hidden, the schedule runs on";
 }
 
-TEST_F(SchedulerWindowTest, ClosingAsksAboutUnsavedEditsAndARefusalKeepsTheProgramRunning) {
-    database() = record("Backup", "O", "3/9/2000", "9:00:00", "5");
-    const std::string saved = database();
-    WindowRoster roster{{&window.viewerWindow(), &window.entryWindow(), &window.updateWindow()},
-                        {&window}};
-    openWindow();
-    click(cellPoint(0, 0), 2);
-    ASSERT_TRUE(pumpUntil([&] { return window.updateWindow().loaded(); }));
-    SetWindowTextW(FindWindowExW(window.updateWindow().hwnd(), nullptr, L"Edit", nullptr),
-                   L"Renamed");
-    win32::clickButton(window.updateWindow().hwnd(), L"Modify");
-    EXPECT_EQ(cell(0, 0), "Renamed");
-
-    roster.unloadForHide();
-    EXPECT_TRUE(window.loaded()) << "Hide keeps the scheduler";
-    answer = MessageAnswer::Cancel;
-    EXPECT_FALSE(roster.unloadAll());
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Changes to the schedule have not been saved. Save them?");
-    EXPECT_TRUE(window.loaded());
-    answer = MessageAnswer::No;
-    EXPECT_TRUE(roster.unloadAll());
-    EXPECT_FALSE(window.loaded());
-    EXPECT_EQ(database(), saved);
-
-    // Loaded again: the file as it was, and no question.
-    openWindow();
-    EXPECT_EQ(cell(0, 0), "Backup");
-    EXPECT_TRUE(window.unload());
-    EXPECT_EQ(boxes.size(), 2u);
-}
-
 TEST_F(SchedulerWindowTest, TheClockTicksOnDuringAPlayAndAClosingDuringItLetsThePassEnd) {
     database() = record("Daily", "D", "3/5/2000", "9:05:08");
     openWindow();
@@ -196,17 +161,17 @@ TEST_F(SchedulerWindowTest, TheClockTicksOnDuringAPlayAndAClosingDuringItLetsThe
         ++playsSeen;
         // The next tick comes inside the play, at the next second.
         setClock("3/5/2000 9:05:09");
-        EXPECT_TRUE(pumpUntil([&] { return text(timeLabel()) == "9:05:09"; }));
+        EXPECT_TRUE(probe::waitFor([&] { return text(timeLabel()) == "9:05:09"; }));
         window.unload();
         EXPECT_FALSE(window.loaded());
     };
     setClock("3/5/2000 9:05:08");
-    ASSERT_TRUE(pumpUntil([&] { return playsSeen == 1; }));
+    ASSERT_TRUE(probe::waitFor([&] { return playsSeen == 1; }));
     EXPECT_EQ(played, Strings{"Daily.kyr"});
     // The pass that played moved the entry on and saved it.
     EXPECT_TRUE(database().starts_with("\"Daily\",\"9:05:08\",\"3/06/2000\",\"2\",\"D\","))
         << database();
-    settle();
+    probe::settle();
     EXPECT_EQ(playsSeen, 1);
 }
 
@@ -223,7 +188,7 @@ TEST(SystemClock, GivesTheLocalTimeToTheMillisecond) {
                        (local.wHour * 3600 + local.wMinute * 60 + local.wSecond)),
               1);
     // The milliseconds move on as time goes.
-    EXPECT_TRUE(pumpUntil([&] { return (now = clock.now()).millisecond != first; }));
+    EXPECT_TRUE(probe::waitFor([&] { return (now = clock.now()).millisecond != first; }));
     EXPECT_GE(now.millisecond, 0);
     EXPECT_LE(now.millisecond, 999);
 }

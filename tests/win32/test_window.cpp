@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <utility>
 
-#include "win32/send_input.h"
 #include "win32/wide_text.h"
 
 namespace keyreel::win32 {
@@ -56,7 +55,7 @@ TestWindow::TestWindow(const std::string& title, Content content, bool shown) {
 TestWindow::~TestWindow() {
     if (exists())
         DestroyWindow(window_);
-    settle();
+    probe::settle();
 }
 
 LRESULT CALLBACK TestWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -91,95 +90,12 @@ void TestWindow::bringToFront() {
     SetForegroundWindow(window_);
     BringWindowToTop(window_);
     SetFocus(edit_ != nullptr ? edit_ : window_);
-    pumpUntil([this] { return GetForegroundWindow() == window_; });
-    settle();
+    probe::waitFor([this] { return GetForegroundWindow() == window_; });
+    probe::settle();
 }
 
-void clickAt(POINT screen, int times) {
-    SetCursorPos(screen.x, screen.y);
-    for (int i = 0; i < times; ++i) {
-        INPUT click[] = {mouseInput(MOUSEEVENTF_LEFTDOWN), mouseInput(MOUSEEVENTF_LEFTUP)};
-        sendInputs(click);
-    }
-    settle();
-}
-
-void clickOn(HWND window, int times) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    clickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, times);
-}
-
-void pressKey(WORD virtualKey) {
-    INPUT press[] = {keyInput(virtualKey, false), keyInput(virtualKey, true)};
-    sendInputs(press);
-    settle();
-}
-
-void typeText(const std::wstring& text) {
-    for (const wchar_t unit : text) {
-        INPUT typed[] = {unicodeInput(unit, false), unicodeInput(unit, true)};
-        sendInputs(typed);
-    }
-    settle();
-}
-
-bool pumpUntil(const std::function<bool()>& done) {
-    const ULONGLONG giveUp = GetTickCount64() + 10000;
-    while (!done()) {
-        if (GetTickCount64() > giveUp)
-            return false;
-        MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, 0);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    return true;
-}
-
-void settle() {
-    const ULONGLONG until = GetTickCount64() + 50;
-    pumpUntil([until] { return GetTickCount64() >= until; });
-}
-
-std::wstring wideText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-HWND childWithText(HWND parent, const wchar_t* text) {
-    return FindWindowExW(parent, nullptr, nullptr, text);
-}
-
-HWND childOfClass(HWND parent, const wchar_t* className) {
-    return FindWindowExW(parent, nullptr, className, nullptr);
-}
-
-bool clickButton(HWND parent, const wchar_t* text) {
-    const HWND button = childWithText(parent, text);
-    if (button == nullptr)
-        return false;
-    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
-    return true;
-}
-
-std::vector<std::wstring> menuCaptions(HMENU menu) {
-    std::vector<std::wstring> captions;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        wchar_t caption[64] = {};
-        GetMenuStringW(menu, static_cast<UINT>(i), caption, 64, MF_BYPOSITION);
-        captions.emplace_back(caption);
-    }
-    return captions;
-}
-
-std::string windowText(HWND window) {
-    return toUtf8(wideText(window));
+std::string TestWindow::text() const {
+    return toUtf8(probe::windowText(edit_));
 }
 
 }  // namespace keyreel::win32

@@ -24,12 +24,6 @@
 namespace keyreel::ui {
 namespace {
 
-using win32::childWithText;
-using win32::clickButton;
-using win32::pumpUntil;
-using win32::settle;
-using win32::wideText;
-
 int windowsOfClass(const wchar_t* className) {
     int count = 0;
     for (HWND window = FindWindowExW(nullptr, nullptr, className, nullptr); window != nullptr;
@@ -45,12 +39,12 @@ TEST(CountdownWindow, CountsDownAndCancelHidesIt) {
     EXPECT_TRUE(IsWindowVisible(window.hwnd()));
     for (const wchar_t* text : {L"A macro will be starting in ", L"5", L"seconds.",
                                 L"Press cancel to stop this operation", L"Cancel"}) {
-        EXPECT_NE(childWithText(window.hwnd(), text), nullptr) << text;
+        EXPECT_NE(probe::findChild(window.hwnd(), L"", text), nullptr) << text;
     }
     window.showRemaining(3);
-    EXPECT_NE(childWithText(window.hwnd(), L"3"), nullptr);
+    EXPECT_NE(probe::findChild(window.hwnd(), L"", L"3"), nullptr);
     EXPECT_FALSE(window.cancelled());
-    clickButton(window.hwnd(), L"Cancel");
+    probe::clickButton(window.hwnd(), L"Cancel");
     EXPECT_TRUE(window.cancelled());
     EXPECT_FALSE(IsWindowVisible(window.hwnd()));
 }
@@ -59,14 +53,15 @@ TEST(AboutWindow, ShowsNameVersionAndDisclaimerInOneWindow) {
     AboutWindow about;
     ASSERT_TRUE(about.open());
     EXPECT_TRUE(IsWindowVisible(about.hwnd()));
-    EXPECT_EQ(wideText(about.hwnd()), L"About Tobrin's Keyreel");
-    EXPECT_NE(childWithText(about.hwnd(), L"Tobrin's Keyreel"), nullptr);
-    EXPECT_NE(childWithText(about.hwnd(), L"Version 2.1.0"), nullptr) << "from the resource";
-    EXPECT_NE(childWithText(about.hwnd(),
-                            L"Disclaimer:    This program was developed as is.  Use at your own "
-                            L"risk.  The program is not responsible for damage, "
-                            L"misconfiguration, loss of data, death, eruption or earthquakes "
-                            L"associated by using this program."),
+    EXPECT_EQ(probe::windowText(about.hwnd()), L"About Tobrin's Keyreel");
+    EXPECT_NE(probe::findChild(about.hwnd(), L"", L"Tobrin's Keyreel"), nullptr);
+    EXPECT_NE(probe::findChild(about.hwnd(), L"", L"Version 2.1.0"), nullptr)
+        << "from the resource";
+    EXPECT_NE(probe::findChild(about.hwnd(), L"",
+                               L"Disclaimer:    This program was developed as is.  Use at your own "
+                               L"risk.  The program is not responsible for damage, "
+                               L"misconfiguration, loss of data, death, eruption or earthquakes "
+                               L"associated by using this program."),
               nullptr);
     const HWND icon = FindWindowExW(about.hwnd(), nullptr, L"Static", L"");
     EXPECT_NE(SendMessageW(icon, STM_GETICON, 0, 0), 0);
@@ -78,7 +73,7 @@ TEST(AboutWindow, ShowsNameVersionAndDisclaimerInOneWindow) {
     SendMessageW(about.hwnd(), WM_COMMAND, IDCANCEL, 0);  // Escape
     EXPECT_FALSE(about.loaded());
     ASSERT_TRUE(about.open());
-    EXPECT_NE(childWithText(about.hwnd(), L"Version 2.1.0"), nullptr) << "loaded afresh";
+    EXPECT_NE(probe::findChild(about.hwnd(), L"", L"Version 2.1.0"), nullptr) << "loaded afresh";
 }
 
 TEST(TrackerWindow, FollowsThePointerBesideItWithoutTakingTheFocus) {
@@ -92,13 +87,13 @@ TEST(TrackerWindow, FollowsThePointerBesideItWithoutTakingTheFocus) {
         RECT rect{};
         GetWindowRect(tracker.hwnd(), &rect);
         return rect.left == at.left && rect.top == at.top &&
-               wideText(label) == win32::toWide(pointerPositionText(x, y));
+               probe::windowText(label) == win32::toWide(pointerPositionText(x, y));
     };
-    EXPECT_TRUE(pumpUntil([&] { return placedAt(0, 0); })) << "beside the corner, \"0,0\"";
-    EXPECT_EQ(wideText(label), L"0,0");
+    EXPECT_TRUE(probe::waitFor([&] { return placedAt(0, 0); })) << "beside the corner, \"0,0\"";
+    EXPECT_EQ(probe::windowText(label), L"0,0");
     SetCursorPos(400, 300);
-    EXPECT_TRUE(pumpUntil([&] { return placedAt(400, 300); }));
-    EXPECT_EQ(wideText(label), L"400,300");
+    EXPECT_TRUE(probe::waitFor([&] { return placedAt(400, 300); }));
+    EXPECT_EQ(probe::windowText(label), L"400,300");
 
     RECT client{};
     GetClientRect(tracker.hwnd(), &client);
@@ -197,14 +192,14 @@ TEST(TrayIcon, AddsOneIconAndRemovesIt) {
         icon.add("Tobrin's Keyreel   x");
         icon.add("again");
         EXPECT_TRUE(icon.shown());
-        EXPECT_TRUE(pumpUntil([&] { return trayIconCount() == before + 1; }));
-        settle();
+        EXPECT_TRUE(probe::waitFor([&] { return trayIconCount() == before + 1; }));
+        probe::settle();
         EXPECT_EQ(trayIconCount(), before + 1) << "one icon however often it is added";
         icon.remove();
-        EXPECT_TRUE(pumpUntil([&] { return trayIconCount() == before; }));
+        EXPECT_TRUE(probe::waitFor([&] { return trayIconCount() == before; }));
         icon.add("back");
     }
-    EXPECT_TRUE(pumpUntil([&] { return trayIconCount() == before; }))
+    EXPECT_TRUE(probe::waitFor([&] { return trayIconCount() == before; }))
         << "removed with its owner object";
     DestroyWindow(owner);
 }

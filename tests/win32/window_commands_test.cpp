@@ -31,17 +31,17 @@ TEST_F(WindowCommands, ActivationBringsAWindowTitledInAnyCaseToTheFront) {
     EXPECT_LT(stackPosition("Keyreel front window"), stackPosition("Keyreel Back Window"));
 
     EXPECT_TRUE(desktop.activateWindow("KEYREEL BACK WINDOW"));
-    settle();
+    probe::settle();
     EXPECT_EQ(GetForegroundWindow(), back.handle());
     EXPECT_LT(stackPosition("Keyreel Back Window"), stackPosition("Keyreel front window"));
     desktop.typeCharacter(U'h');
-    settle();
+    probe::settle();
     EXPECT_EQ(back.text(), "h") << "the keyboard focus went with it";
 
     ShowWindow(back.handle(), SW_MINIMIZE);
     front.bringToFront();
     EXPECT_TRUE(desktop.activateWindow("Keyreel Back Window"));
-    settle();
+    probe::settle();
     EXPECT_FALSE(IsIconic(back.handle())) << "a minimised window is restored";
     EXPECT_EQ(GetForegroundWindow(), back.handle());
 
@@ -53,7 +53,7 @@ TEST_F(WindowCommands, CloseAndActivateTakeWholeTitlesAndLongOnesByTheirStart) {
     EXPECT_FALSE(desktop.closeWindow("Keyreel close"));
     EXPECT_TRUE(desktop.closeWindow("KEYREEL CLOSE TARGET"));
     EXPECT_TRUE(target.exists()) << "the request is posted, not waited for";
-    EXPECT_TRUE(pumpUntil([&] { return !target.exists(); }));
+    EXPECT_TRUE(probe::waitFor([&] { return !target.exists(); }));
 
     // Titles are read and searched by their first 259 characters.
     const std::string title = "Keyreel long title " + std::string(300, 'x');
@@ -64,7 +64,7 @@ TEST_F(WindowCommands, CloseAndActivateTakeWholeTitlesAndLongOnesByTheirStart) {
     EXPECT_TRUE(desktop.activateWindow(seen));
     EXPECT_EQ(GetForegroundWindow(), longTitled.handle());
     EXPECT_TRUE(desktop.closeWindow(seen));
-    EXPECT_TRUE(pumpUntil([&] { return !longTitled.exists(); }));
+    EXPECT_TRUE(probe::waitFor([&] { return !longTitled.exists(); }));
 }
 
 }  // namespace

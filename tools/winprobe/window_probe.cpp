@@ -87,7 +87,8 @@ std::vector<Child> children(HWND parent) {
 
 HWND findChild(HWND parent, std::wstring_view wantedClass, std::wstring_view text) {
     for (const Child& child : children(parent)) {
-        if (lower(child.className) == lower(wantedClass) && (text.empty() || child.text == text)) {
+        if ((wantedClass.empty() || lower(child.className) == lower(wantedClass)) &&
+            (text.empty() || child.text == text)) {
             return child.hwnd;
         }
     }
@@ -95,12 +96,46 @@ HWND findChild(HWND parent, std::wstring_view wantedClass, std::wstring_view tex
 }
 
 bool clickButton(HWND parent, std::wstring_view text) {
-    const HWND button = findChild(parent, L"Button", text);
+    const HWND button = findChild(parent, L"", text);
     if (button == nullptr)
         return false;
-    PostMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
+    const WPARAM command = MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED);
+    if (GetWindowThreadProcessId(parent, nullptr) == GetCurrentThreadId())
+        SendMessageW(parent, WM_COMMAND, command, reinterpret_cast<LPARAM>(button));
+    else
+        PostMessageW(parent, WM_COMMAND, command, reinterpret_cast<LPARAM>(button));
     return true;
+}
+
+std::vector<std::wstring> menuCaptions(HMENU menu) {
+    std::vector<std::wstring> captions;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t caption[MAX_PATH] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), caption, MAX_PATH, MF_BYPOSITION);
+        captions.emplace_back(caption);
+    }
+    return captions;
+}
+
+int windowsOfClass(const wchar_t* wantedClass) {
+    int count = 0;
+    for (const HWND hwnd : topLevelWindows())
+        count += IsWindowVisible(hwnd) && className(hwnd) == wantedClass ? 1 : 0;
+    return count;
+}
+
+HWND findDialog(std::wstring_view title) {
+    for (const HWND hwnd : topLevelWindows()) {
+        if (IsWindowVisible(hwnd) && className(hwnd) == L"#32770" && windowText(hwnd) == title)
+            return hwnd;
+    }
+    return nullptr;
+}
+
+HWND waitForDialog(std::wstring_view title, DWORD timeoutMillis) {
+    HWND found = nullptr;
+    waitFor([&] { return (found = findDialog(title)) != nullptr; }, timeoutMillis);
+    return found;
 }
 
 std::vector<std::wstring> listItems(HWND listBox) {
@@ -141,6 +176,53 @@ HWND waitForMessageBox(std::wstring_view title, std::wstring_view textPart, DWOR
 void answerMessageBox(HWND box, int buttonId) {
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
+}
+
+HWND waitForTrayIcon(DWORD timeoutMillis) {
+    HWND icon = nullptr;
+    waitFor(
+        [&] {
+            const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+            icon = tray != nullptr ? FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr)
+                                   : nullptr;
+            return icon != nullptr && IsWindowVisible(tray) && IsWindowVisible(icon);
+        },
+        timeoutMillis);
+    return icon;
+}
+
+namespace {
+
+void handleMessages(DWORD millis, bool dialogKeys) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, millis, QS_ALLINPUT, 0);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        const HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+        if (dialogKeys && root != nullptr && IsDialogMessageW(root, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void settleFor(DWORD millis, bool dialogKeys) {
+    const ULONGLONG until = GetTickCount64() + millis;
+    while (GetTickCount64() < until)
+        handleMessages(10, dialogKeys);
+}
+
+}  // namespace
+
+void handleMessages(DWORD millis) {
+    handleMessages(millis, false);
+}
+
+void settle() {
+    settleFor(50, false);
+}
+
+void settleWithDialogKeys() {
+    settleFor(100, true);
 }
 
 int trayIconCount() {

@@ -1,8 +1,8 @@
 #pragma once
 
-// Looking at and operating other programs' windows from outside, as a user
-// would: used by the end-to-end tests and by the scripts that show and
-// measure Keyreel running under Wine.
+// Finding, reading and operating windows, of this process or another, and
+// waiting for them: the one library of the tests under Wine, the end-to-end
+// tests and the scripts that show and measure Keyreel running under Wine.
 
 #include <windows.h>
 
@@ -27,10 +27,23 @@ struct Child {
     std::wstring text;
 };
 std::vector<Child> children(HWND parent);
+// The first child of this class (any class when empty; case ignored) with
+// exactly this text (any text when empty); null for none.
 HWND findChild(HWND parent, std::wstring_view className, std::wstring_view text = {});
-// Posts a click to the child button with exactly this text.
+// Clicks the child with exactly this text (a button, say), as its
+// BN_CLICKED does:
+// handled before it returns for a window of this thread, posted for one of
+// another thread, whose answer may be a modal dialog.
 bool clickButton(HWND parent, std::wstring_view text);
 std::vector<std::wstring> listItems(HWND listBox);
+// The captions of a menu's items in order, "" for a separator.
+std::vector<std::wstring> menuCaptions(HMENU menu);
+// The visible top-level windows of this class.
+int windowsOfClass(const wchar_t* className);
+// A shown dialog (class #32770: Open, Save As, a message box) with exactly
+// this title; null when none came in time.
+HWND findDialog(std::wstring_view title);
+HWND waitForDialog(std::wstring_view title, DWORD timeoutMillis);
 
 // A message box (dialog class #32770) with this title whose text contains
 // `textPart`; its text; answering it with a button id (IDOK, IDYES, IDNO).
@@ -42,6 +55,10 @@ void answerMessageBox(HWND box, int buttonId);
 // The icons in Wine's own notification-area window (there when no other
 // tray program runs); 0 before the first icon has made Wine show it.
 int trayIconCount();
+// The first icon there, once it is shown; null on time-out. The first icon
+// of a fresh Wine prefix starts Wine's tray, which takes a while on a busy
+// machine.
+HWND waitForTrayIcon(DWORD timeoutMillis);
 
 // Starts a command of the machine (xdotool, say) under Wine and returns at
 // once: Wine's start.exe does not wait for a Unix program. The caller waits
@@ -54,17 +71,28 @@ bool runUnixProgram(const std::wstring& commandLine);
 // reach the display in their order. What it did may still be on its way.
 bool runUnixProgramToEnd(const std::wstring& commandLine);
 
-// Waits for `condition` to hold, asking every `pollMillis`; false on
-// time-out.
+// Handles the messages of this thread's windows until a message comes or
+// `millis` have passed.
+void handleMessages(DWORD millis);
+
+// Waits for `condition` to hold, asking every `pollMillis` and handling this
+// thread's messages meanwhile (the windows under test may be its own);
+// false on time-out.
 template <typename Condition>
-bool waitFor(Condition condition, DWORD timeoutMillis, DWORD pollMillis = 20) {
+bool waitFor(Condition condition, DWORD timeoutMillis = 10000, DWORD pollMillis = 10) {
     const ULONGLONG end = GetTickCount64() + timeoutMillis;
     while (!condition()) {
         if (GetTickCount64() >= end)
             return false;
-        Sleep(pollMillis);
+        handleMessages(pollMillis);
     }
     return true;
 }
+// Handles this thread's messages for a short while, so that what was sent
+// to its windows before has been handled; with the dialog keys (Tab, Enter,
+// Escape) going to each message's top-level window, as a message loop that
+// calls IsDialogMessage does.
+void settle();
+void settleWithDialogKeys();
 
 }  // namespace keyreel::probe

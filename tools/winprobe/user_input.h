@@ -1,14 +1,15 @@
 #pragma once
 
 // What a user does with the mouse and the keyboard, done for real on the X
-// display with xdotool, and the windows that answer: the common dialogs, the
-// tray icon, another process's controls.
+// display with xdotool: input that no program injected, for windows of this
+// process or another. Each call returns once xdotool has ended; what it did
+// may still be on its way, so callers wait for its effect.
 
 #include <windows.h>
 
 #include <string>
 
-namespace keyreel::e2e {
+namespace keyreel::probe {
 
 // Moves the pointer to the middle of the window and clicks (twice for a
 // double click) with the left button.
@@ -22,13 +23,11 @@ bool doubleClickOn(HWND window);
 // a double click.
 bool clickListLine(HWND listBox, int index, int clicks = 1);
 bool movePointerTo(int x, int y);
-// Clicks with the left button at this point of the screen.
-bool clickAt(int x, int y);
-// Runs xdotool and other commands of the machine through the shell and
-// waits until the last has ended; false when they did not end in time.
-bool actOnDisplay(const std::wstring& shellCommands, DWORD timeoutMillis);
+// Clicks with the left button at this point of the screen, `times` times
+// in quick succession.
+bool clickAt(POINT point, int times = 1);
 // Clicks the window `times` times in quick succession and returns once done.
-bool clickRepeatedly(HWND window, int times, DWORD timeoutMillis);
+bool clickRepeatedly(HWND window, int times);
 // Types the text into the window with the keyboard focus.
 bool typeText(const std::wstring& text);
 // Presses keys as xdotool names them ("alt+f", "Down Return").
@@ -42,10 +41,6 @@ bool waitForFocusIn(HWND control, DWORD timeoutMillis);
 // Waits until the thread of `window` shows a pop-up menu.
 bool waitForMenu(HWND window, DWORD timeoutMillis);
 
-// A shown common dialog (Open, Save As) or message box with this title.
-HWND waitForDialog(const wchar_t* title, DWORD timeoutMillis);
-// Keyreel's icon in Wine's own tray window.
-HWND waitForTrayIcon(DWORD timeoutMillis);
 // Double-clicks Keyreel's tray icon, as a user brings its window back. The
 // tray window is made active by a single click first (which Keyreel
 // ignores): the click that activates it could otherwise take the first half
@@ -57,7 +52,5 @@ HWND waitForNotepadEdit(DWORD timeoutMillis);
 // The foreground window and the window under the pointer, with their
 // places, for the message of a failed wait.
 std::string describeDisplay();
-// The visible top-level windows of this class.
-int windowsOfClass(const wchar_t* className);
 
-}  // namespace keyreel::e2e
+}  // namespace keyreel::probe

@@ -1,0 +1,147 @@
+#include "user_input.h"
+
+#include <cstdio>
+
+#include "win32/wide_text.h"
+#include "window_probe.h"
+
+namespace keyreel::probe {
+
+namespace {
+
+POINT middleOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+std::wstring at(POINT point) {
+    return std::to_wstring(point.x) + L" " + std::to_wstring(point.y);
+}
+
+GUITHREADINFO threadInput(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
+}
+
+std::string describe(HWND window) {
+    if (window == nullptr)
+        return "none";
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return win32::toUtf8(className) + " \"" + win32::toUtf8(windowText(window)) + "\" (" +
+           std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" +
+           std::to_string(rect.right) + "," + std::to_string(rect.bottom) + ")" +
+           (IsWindowVisible(window) ? "" : " hidden");
+}
+
+}  // namespace
+
+std::string describeDisplay() {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    return "foreground: " + describe(GetForegroundWindow()) + "; pointer at " +
+           std::to_string(pointer.x) + "," + std::to_string(pointer.y) +
+           " over: " + describe(WindowFromPoint(pointer));
+}
+
+bool pointTo(HWND window) {
+    if (window == nullptr)
+        return false;
+    const POINT middle = middleOf(window);
+    const auto over = [&] {
+        POINT pointer{};
+        GetCursorPos(&pointer);
+        const HWND under = WindowFromPoint(pointer);
+        return under == window || IsChild(window, under);
+    };
+    if (movePointerTo(middle.x, middle.y) && waitFor(over, 5000))
+        return true;
+    std::fprintf(stderr, "the pointer is not over the window to click: %s\n",
+                 describeDisplay().c_str());
+    return false;
+}
+
+bool clickRepeatedly(HWND window, int times) {
+    return window != nullptr &&
+           runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + at(middleOf(window)) +
+                               L" click --repeat " + std::to_wstring(times) + L" --delay 5 1");
+}
+
+bool movePointerTo(int x, int y) {
+    return runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + at({x, y}));
+}
+
+bool clickAt(POINT point, int times) {
+    return runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + at(point) + L" click --repeat " +
+                               std::to_wstring(times) + L" --delay 80 1");
+}
+
+bool clickOn(HWND window) {
+    return pointTo(window) && runUnixProgramToEnd(L"/usr/bin/xdotool click 1");
+}
+
+bool doubleClickOn(HWND window) {
+    return pointTo(window) && runUnixProgramToEnd(L"/usr/bin/xdotool click --repeat 2 --delay 80 1");
+}
+
+bool restoreFromTray(DWORD timeoutMillis) {
+    const HWND icon = waitForTrayIcon(timeoutMillis);
+    return icon != nullptr && clickOn(icon) &&
+           waitForActive(GetAncestor(icon, GA_ROOT), timeoutMillis) && doubleClickOn(icon);
+}
+
+bool clickListLine(HWND listBox, int index, int clicks) {
+    const auto height = static_cast<LONG>(SendMessageW(listBox, LB_GETITEMHEIGHT, 0, 0));
+    POINT point{8, height * index + height / 2};
+    ClientToScreen(listBox, &point);
+    return runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + at(point) + L" click --repeat " +
+                               std::to_wstring(clicks) + L" --delay 80 1");
+}
+
+bool typeText(const std::wstring& text) {
+    return runUnixProgramToEnd(L"/usr/bin/xdotool type --delay 30 \"" + text + L"\"");
+}
+
+bool tapKeys(const std::wstring& keys) {
+    return runUnixProgramToEnd(L"/usr/bin/xdotool key --clearmodifiers " + keys);
+}
+
+bool waitForActive(HWND window, DWORD timeoutMillis) {
+    return waitFor([&] { return threadInput(window).hwndActive == window; }, timeoutMillis);
+}
+
+bool waitForFocusIn(HWND control, DWORD timeoutMillis) {
+    return waitFor(
+        [&] {
+            const HWND focus = threadInput(control).hwndFocus;
+            return focus == control || IsChild(control, focus);
+        },
+        timeoutMillis);
+}
+
+bool waitForMenu(HWND window, DWORD timeoutMillis) {
+    return waitFor(
+        [&] {
+            return (threadInput(window).flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0 &&
+                   windowsOfClass(L"#32768") > 0;
+        },
+        timeoutMillis);
+}
+
+HWND waitForNotepadEdit(DWORD timeoutMillis) {
+    HWND edit = nullptr;
+    waitFor(
+        [&] {
+            const HWND notepad = findWindow(L"Untitled - Notepad");
+            return notepad != nullptr && (edit = findChild(notepad, L"Edit")) != nullptr;
+        },
+        timeoutMillis);
+    return edit;
+}
+
+}  // namespace keyreel::probe
