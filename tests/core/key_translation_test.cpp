@@ -25,22 +25,11 @@ TEST(KeyTranslation, EveryKeyWithALineWritesItWhateverTheModifiers) {
         std::uint8_t key;
         const char* line;
     };
+    // The ends of each range and a few named keys; the rest of the table is data.
     const Case cases[] = {
-        {112, "Press_F1"},         {117, "Press_F6"},      {123, "Press_F12"},
-        {65, "SendText >a"},       {90, "SendText >z"},    {48, "SendText >0"},
-        {57, "SendText >9"},       {96, "SendText >0"},    {105, "SendText >9"},
-        {44, "Press_PrintScreen"}, {8, "Press_BackSpace"}, {9, "Press_Tab"},
-        {13, "Press_Enter"},       {19, "Press_Pause"},    {20, "Press_Caps"},
-        {27, "Press_ESC"},         {32, "Press_Space"},    {33, "Press_PageUp"},
-        {34, "Press_PageDown"},    {35, "Press_End"},      {36, "Press_Home"},
-        {37, "Press_Left"},        {38, "Press_Up"},       {40, "Press_Down"},
-        {39, "Press_Right"},       {45, "Press_Ins"},      {46, "Press_Del"},
-        {144, "Press_NumLock"},    {106, "SendText >*"},   {107, "SendText >+"},
-        {109, "SendText >-"},      {111, "SendText >/"},   {192, "SendText >`"},
-        {191, "SendText >/"},      {190, "SendText >."},   {188, "SendText >,"},
-        {222, "SendText >'"},      {186, "SendText >;"},   {220, "SendText >\\"},
-        {221, "SendText >]"},      {219, "SendText >["},   {187, "SendText >="},
-        {189, "SendText >-"},
+        {112, "Press_F1"},   {123, "Press_F12"},  {65, "SendText >a"},  {90, "SendText >z"},
+        {48, "SendText >0"}, {57, "SendText >9"}, {96, "SendText >0"},  {105, "SendText >9"},
+        {13, "Press_Enter"}, {39, "Press_Right"}, {106, "SendText >*"}, {220, "SendText >\\"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(keyLine(c.key), c.line) << "key " << int(c.key);
@@ -214,12 +203,8 @@ TEST(KeyTranslation, ReleaseAllLetsGoOfTheHoldsLeftAndForgettingStartsAfresh) {
     EXPECT_EQ(translator.keyDown('A', kCtrl), (Lines{"Press_CTRL", "SendText >a"}));
 }
 
-TEST(KeyTranslation, PointerLines) {
-    EXPECT_EQ(mouseMoveLine(0, 0), "MouseMove >0,0");
-    EXPECT_EQ(mouseMoveLine(1919, 1079), "MouseMove >1919,1079");
+TEST(KeyTranslation, PointerLinesKeepTheSign) {
     EXPECT_EQ(mouseMoveLine(-1280, -3), "MouseMove >-1280,-3");
-    EXPECT_STREQ(kButtonDownLine, "LDown");
-    EXPECT_STREQ(kButtonUpLine, "LUp");
 }
 
 ModifierState noneHeld() {
@@ -240,17 +225,14 @@ TEST(ModifierState, EachEventCarriesTheMaskOfItsOwnMoment) {
         {{0xA4, false}, {18, kCtrl + kAlt, false}},  // the right one is still down
         {{0xA5, false}, {18, kCtrl, false}},
         {{0xA3, false}, {17, 0, false}},
+        // Generic codes from other programs count as the left key.
+        {{key::Control, true}, {17, kCtrl, true}},
+        {{key::Menu, true}, {18, kCtrl + kAlt, true}},
+        {{0xA2, false}, {17, kAlt, false}},
+        {{key::Menu, false}, {18, 0, false}},
     };
     for (const auto& [input, reported] : steps)
         EXPECT_EQ(state.note(input.first, input.second), reported) << int(input.first);
-}
-
-TEST(ModifierState, GenericCodesFromOtherProgramsCountAsTheLeftKey) {
-    ModifierState state = noneHeld();
-    EXPECT_EQ(state.note(key::Control, true), (KeyEvent{17, kCtrl, true}));
-    EXPECT_EQ(state.note(key::Menu, true), (KeyEvent{18, kCtrl + kAlt, true}));
-    EXPECT_EQ(state.note(0xA2, false), (KeyEvent{17, kAlt, false}));  // left Ctrl up
-    EXPECT_EQ(state.note(key::Menu, false), (KeyEvent{18, 0, false}));
 }
 
 TEST(ModifierState, StartsFromTheKeysHeldWhenWatchingBegins) {
