@@ -39,13 +39,6 @@ TEST(KyrTrace, PrintsOneLinePerEvent) {
               "message \"Focus Lost from application. Continue?\" \"Tobrin's Keyreel\" -> no\n");
 }
 
-TEST(KyrTrace, EveryWaitIsALineOfItsOwn) {
-    TempFolder folder;
-    folder.write("w.kyr", "Wait >3\r\nWait >2\r\nWait >0\r\nWait >1 Wait >1\r\nPress_Tab\r\n");
-    EXPECT_EQ(trace({folder.file("w.kyr"), {}, false, 100}).out,
-              "wait 3\nwait 2\nwait 1\nwait 1\nkey down 0x09\nkey up 0x09\n");
-}
-
 TEST(KyrTrace, MaxEventsCountsPrintedLines) {
     TempFolder folder;
     const std::string stop =

@@ -19,11 +19,8 @@ TEST(BuilderWords, OffersFiftyEightWordsInTheBuildersOwnOrder) {
     const std::vector<std::string_view> words = builderCommandWords();
     ASSERT_EQ(words.size(), 58u);
     EXPECT_EQ(words[0], "RunProgram");
-    EXPECT_EQ(words[2], "MessageBox");
     EXPECT_EQ(words[9], "Repeat");
     EXPECT_EQ(words[10], "End_Repeat");
-    EXPECT_EQ(words[16], "Press_F1");
-    EXPECT_EQ(words[49], "LDblClick");
     EXPECT_EQ(words[57], "Loop");
     EXPECT_EQ(std::count(words.begin(), words.end(), "Message"), 0);
     for (std::size_t i = 0; i < words.size(); ++i) {

@@ -62,14 +62,6 @@ TEST(SimulatedDesktop, RecordsEachRequestAsOneLineAndKeepsTime) {
     }
 }
 
-TEST(SimulatedDesktop, RecordsProcessingPointsOnlyWhenAsked) {
-    SimulatedDesktop desktop;
-    desktop.recordProcessingPoints = true;
-    desktop.processPendingMessages();
-    desktop.pauseBeforeNextPoll();
-    EXPECT_EQ(desktop.events(), (Events{"pump", "poll"}));
-}
-
 TEST(SimulatedDesktop, AnswersAsConfigured) {
     SimulatedDesktop desktop;
     desktop.questionAnswer = MessageAnswer::No;
