@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ranges>
+
 #include "core/base/key_codes.h"
 #include "core/macro/player.h"
 #include "core/macro/simulated_desktop.h"
@@ -68,124 +70,91 @@ std::string playedKeys(const Lines& lines) {
     return played;
 }
 
-// Key transitions as the keyboard hook sees them (left and right codes),
-// through its modifier state; then what a play of the lines does.
+// A key by name as the keyboard hook sees it (left and right codes apart): a
+// letter, or one of the names below; "" for none.
+std::uint8_t hookKey(std::string_view name) {
+    const std::pair<std::string_view, std::uint8_t> named[] = {
+        {"", 0},           {"LShift", 0xA0},
+        {"RShift", 0xA1},  {"LCtrl", 0xA2},
+        {"LAlt", 0xA4},    {"RAlt", 0xA5},
+        {"F4", 0x73},      {"End", key::End},
+        {"/", key::Slash}, {"Scroll", key::ScrollLock}};
+    for (const auto& [text, code] : named) {
+        if (name == text)
+            return code;
+    }
+    return static_cast<std::uint8_t>(name[0]);
+}
+
+// Key transitions ("+Name" down, "-Name" up, by spaces) through the hook's
+// modifier state and the translator; then what a play of the lines does.
 TEST(KeyTranslation, ChordsPlayBackWithTheSameModifiersHeldAroundTheSameKey) {
-    constexpr std::uint8_t kLShift = 0xA0;
-    constexpr std::uint8_t kRShift = 0xA1;
-    constexpr std::uint8_t kLCtrl = 0xA2;
-    constexpr std::uint8_t kLAlt = 0xA4;
-    constexpr std::uint8_t kRAlt = 0xA5;
-    constexpr std::uint8_t kF4 = 0x73;
     struct Case {
-        const char* what;
-        std::uint8_t heldAtStart;  // a left or right modifier code, or 0
-        std::vector<std::pair<std::uint8_t, bool>> transitions;
+        const char* heldAtStart;
+        const char* transitions;
         Lines lines;
         const char* played;
     };
     const Case cases[] = {
-        {"a capital A, then b",
-         0,
-         {{kLShift, true}, {'A', true}, {'A', false}, {kLShift, false}, {'B', true}, {'B', false}},
+        {"",
+         "+LShift +A -A -LShift +B -B",
          {"Press_Shift", "SendText >a", "Release_Shift", "SendText >b"},
          "+Shift a -Shift b"},
-        {"Shift with / for a question mark",
-         0,
-         {{kLShift, true}, {key::Slash, true}, {key::Slash, false}, {kLShift, false}},
+        {"",
+         "+LShift +/ -/ -LShift",
          {"Press_Shift", "SendText >/", "Release_Shift"},
          "+Shift / -Shift"},
-        {"Ctrl+Shift+S",
-         0,
-         {{kLCtrl, true},
-          {kLShift, true},
-          {'S', true},
-          {'S', false},
-          {kLShift, false},
-          {kLCtrl, false}},
+        {"",
+         "+LCtrl +LShift +S -S -LShift -LCtrl",
          {"Press_CTRL", "Press_Shift", "SendText >s", "Release_Shift", "Release_CTRL"},
          "+Ctrl +Shift s -Shift -Ctrl"},
-        {"Alt+F4",
-         0,
-         {{kLAlt, true}, {kF4, true}, {kF4, false}, {kLAlt, false}},
-         {"ALT_Down", "Press_F4", "ALT_Up"},
-         "+Alt #73 -Alt"},
-        {"Alt+letter, Alt let go before the letter",
-         0,
-         {{kLAlt, true}, {'F', true}, {kLAlt, false}, {'F', false}},
-         {"ALT_Down", "SendText >f", "ALT_Up"},
-         "+Alt f -Alt"},
-        {"AltGr: left Ctrl and right Alt",
-         0,
-         {{kLCtrl, true},
-          {kRAlt, true},
-          {'Q', true},
-          {'Q', false},
-          {kRAlt, false},
-          {kLCtrl, false}},
+        {"", "+LAlt +F4 -F4 -LAlt", {"ALT_Down", "Press_F4", "ALT_Up"}, "+Alt #73 -Alt"},
+        // Alt let go before the letter.
+        {"", "+LAlt +F -LAlt -F", {"ALT_Down", "SendText >f", "ALT_Up"}, "+Alt f -Alt"},
+        // AltGr: left Ctrl and right Alt.
+        {"",
+         "+LCtrl +RAlt +Q -Q -RAlt -LCtrl",
          {"Press_CTRL", "ALT_Down", "SendText >q", "ALT_Up", "Release_CTRL"},
          "+Ctrl +Alt q -Alt -Ctrl"},
-        {"each modifier pressed and let go alone, repeating while held",
-         0,
-         {{kLAlt, true},
-          {kLAlt, true},
-          {kLAlt, false},
-          {kLCtrl, true},
-          {kLCtrl, true},
-          {kLCtrl, false},
-          {kRShift, true},
-          {kRShift, false}},
+        // Each modifier pressed and let go alone, repeating while held.
+        {"",
+         "+LAlt +LAlt -LAlt +LCtrl +LCtrl -LCtrl +RShift -RShift",
          {"ALT_Down", "ALT_Up", "Press_CTRL", "Release_CTRL", "Press_Shift", "Release_Shift"},
          "+Alt -Alt +Ctrl -Ctrl +Shift -Shift"},
-        {"Ctrl held across several keys, Shift for one of them",
-         0,
-         {{kLCtrl, true},
-          {'A', true},
-          {'A', false},
-          {kLShift, true},
-          {key::End, true},
-          {key::End, false},
-          {kLShift, false},
-          {'C', true},
-          {'C', false},
-          {kLCtrl, false}},
+        // Ctrl held across several keys, Shift for one of them.
+        {"",
+         "+LCtrl +A -A +LShift +End -End -LShift +C -C -LCtrl",
          {"Press_CTRL", "SendText >a", "Press_Shift", "Press_End", "Release_Shift", "SendText >c",
           "Release_CTRL"},
          "+Ctrl a +Shift #23 -Shift c -Ctrl"},
-        {"both Shift keys, the left one let go first",
-         0,
-         {{kLShift, true}, {kRShift, true}, {kLShift, false}, {'X', true}, {kRShift, false}},
+        // Both Shift keys, the left one let go first.
+        {"",
+         "+LShift +RShift -LShift +X -RShift",
          {"Press_Shift", "SendText >x", "Release_Shift"},
          "+Shift x -Shift"},
-        {"Ctrl held when the recording began, then let go",
-         kLCtrl,
-         {{kLCtrl, false}, {'V', true}},
-         {"SendText >v"},
-         "v"},
-        {"Alt held when the recording began, used for a key",
-         kLAlt,
-         {{kF4, true}, {kF4, false}, {kLAlt, false}, {kF4, true}},
+        // Held when the recording began: let go, or used for a key.
+        {"LCtrl", "-LCtrl +V", {"SendText >v"}, "v"},
+        {"LAlt",
+         "+F4 -F4 -LAlt +F4",
          {"ALT_Down", "Press_F4", "ALT_Up", "Press_F4"},
          "+Alt #73 -Alt #73"},
-        {"a key without a line writes no holds either",
-         0,
-         {{kLCtrl, true}, {key::ScrollLock, true}},
-         {"Press_CTRL"},
-         "+Ctrl"},
+        // A key without a line writes no holds either.
+        {"", "+LCtrl +Scroll", {"Press_CTRL"}, "+Ctrl"},
     };
     for (const Case& c : cases) {
         ModifierState modifiers =
-            ModifierState::seeded([&](std::uint8_t key) { return key == c.heldAtStart; });
+            ModifierState::seeded([&](std::uint8_t key) { return key == hookKey(c.heldAtStart); });
         KeyTranslator translator;
         Lines lines;
-        for (const auto& [key, down] : c.transitions) {
-            const KeyEvent event = modifiers.note(key, down);
+        for (const auto& step : std::views::split(std::string_view(c.transitions), ' ')) {
+            const std::string_view token(step.begin(), step.end());
+            const KeyEvent event = modifiers.note(hookKey(token.substr(1)), token[0] == '+');
             for (std::string& line : event.down ? translator.keyDown(event.keyCode, event.shift)
                                                 : translator.keyUp(event.keyCode, event.shift))
                 lines.push_back(std::move(line));
         }
-        EXPECT_EQ(lines, c.lines) << c.what;
-        EXPECT_EQ(playedKeys(lines), c.played) << c.what;
+        EXPECT_EQ(lines, c.lines) << c.transitions;
+        EXPECT_EQ(playedKeys(lines), c.played) << c.transitions;
     }
 }
 
