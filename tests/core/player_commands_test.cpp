@@ -128,7 +128,7 @@ TEST_F(PlayerCommands, TitleSearchIgnoresCaseMatchesAnyPartAndTakesTheTopmost) {
     EXPECT_EQ(desktop.events().back(), "close \"Untitled - Notepad\"");
     EXPECT_EQ(desktop.windows, (std::vector<std::string>{"Monthly Report 2"}));
     EXPECT_EQ(state.closeTitle, "Calculator") << "no match leaves the text as it was";
-    play({"CloseWindow > \t "});
+    play({"CloseWindow >"});
     EXPECT_EQ(desktop.windows.size(), 1u) << "a blank title closes nothing";
 }
 
