@@ -134,6 +134,10 @@ TEST(KeyTranslation, ChordsPlayBackWithTheSameModifiersHeldAroundTheSameKey) {
          "+Shift x -Shift"},
         // Held when the recording began: let go, or used for a key.
         {"LCtrl", "-LCtrl +V", {"SendText >v"}, "v"},
+        {"RShift",
+         "+A -RShift",
+         {"Press_Shift", "SendText >a", "Release_Shift"},
+         "+Shift a -Shift"},
         {"LAlt",
          "+F4 -F4 -LAlt +F4",
          {"ALT_Down", "Press_F4", "ALT_Up", "Press_F4"},
@@ -202,15 +206,6 @@ TEST(ModifierState, EachEventCarriesTheMaskOfItsOwnMoment) {
     };
     for (const auto& [input, reported] : steps)
         EXPECT_EQ(state.note(input.first, input.second), reported) << int(input.first);
-}
-
-TEST(ModifierState, StartsFromTheKeysHeldWhenWatchingBegins) {
-    ModifierState state = ModifierState::seeded([](std::uint8_t key) { return key == 0xA1; });
-    EXPECT_EQ(state.mask(), kShift);
-    EXPECT_EQ(state.note(65, true), (KeyEvent{65, kShift, true}));
-    EXPECT_EQ(state.note(0xA1, false), (KeyEvent{16, 0, false}));
-    EXPECT_EQ(ModifierState::seeded([](std::uint8_t key) { return key >= 0xA2; }).mask(),
-              kCtrl + kAlt);
 }
 
 }  // namespace
