@@ -62,30 +62,18 @@ TEST(SimulatedDesktop, RecordsEachRequestAsOneLineAndKeepsTime) {
     }
 }
 
-TEST(SimulatedDesktop, RecordsProcessingPointsOnlyWhenAsked) {
-    SimulatedDesktop desktop;
-    desktop.recordProcessingPoints = true;
-    desktop.processPendingMessages();
-    desktop.pauseBeforeNextPoll();
-    EXPECT_EQ(desktop.events(), (Events{"pump", "poll"}));
-}
-
 TEST(SimulatedDesktop, AnswersAsConfigured) {
     SimulatedDesktop desktop;
     desktop.questionAnswer = MessageAnswer::No;
-    desktop.startResult = StartResult::Failed;
-    desktop.shellOpenWorks = false;
     desktop.canType = [](char32_t c) { return c != U'\u20AC'; };
 
     EXPECT_EQ(desktop.showMessage({"Go on?", "K", MessageButtons::YesNo}), MessageAnswer::No);
     EXPECT_EQ(desktop.showMessage({"Done", "K"}), MessageAnswer::Ok) << "an OK box asks nothing";
-    EXPECT_EQ(desktop.startProgram("x"), StartResult::Failed);
-    EXPECT_FALSE(desktop.shellOpen("x"));
     EXPECT_TRUE(desktop.typeCharacter(U'e'));
     EXPECT_FALSE(desktop.typeCharacter(U'\u20AC'));
     EXPECT_EQ(desktop.events(),
-              (Events{"message \"Go on?\" \"K\" -> no", "message \"Done\" \"K\" -> ok", "run \"x\"",
-                      "open \"x\"", "type \"e\"", "type-failed"}));
+              (Events{"message \"Go on?\" \"K\" -> no", "message \"Done\" \"K\" -> ok",
+                      "type \"e\"", "type-failed"}));
 
     // Scripted answers go first, one per question; OK boxes take none.
     desktop.answers = {MessageAnswer::Cancel, MessageAnswer::Yes};
