@@ -79,10 +79,15 @@ header_field() {  # patch field
   sed -n "s/^$2: //p" "$1" | head -n 1
 }
 
-# The tests a ctest run reports as failed, comma-separated.
-failed_tests() {  # log
+# The first test a ctest run reports as failed.
+failed_test() {  # log
   sed -n '/The following tests FAILED/,$p' "$1" | sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\).*/\1/p' |
-    head -n 3 | paste -sd, -
+    head -n 1
+}
+
+# The gtest cases that failed in a log, for the record.
+failed_cases() {  # log
+  sed -n 's/^\[  FAILED  \] \([^ ]*\) (.*/\1/p' "$1" | head -n 2 | paste -sd, -
 }
 
 build() {  # preset log
@@ -90,32 +95,49 @@ build() {  # preset log
   nice cmake --build --preset "$1" -j "$jobs" >"$2" 2>&1
 }
 
-# Runs ctest with the given selection; on failure prints the failed tests.
-run_ctest() {  # preset log ctest-arguments...
-  local preset=$1 log=$2
-  shift 2
-  if nice ctest --preset "$preset" --stop-on-failure "$@" >"$log" 2>&1; then
-    return 0
-  fi
-  echo "$preset: $(failed_tests "$log")"
-  return 1
+# Runs ctest over the tests matching INCLUDE (all when empty) but not
+# EXCLUDE. A failed test is run once more: failing again, it is printed and
+# the function fails (the fault is caught); passing, it is flaky, noted in
+# FLAKY_FILE and left out, and the run goes on without it.
+run_ctest() {  # preset log include exclude flaky-file [ctest arguments...]
+  local preset=$1 log=$2 include=$3 exclude=$4 flaky_file=$5 selection failed pattern
+  shift 5
+  while true; do
+    selection=()
+    [ -n "$include" ] && selection+=(-R "$include")
+    [ -n "$exclude" ] && selection+=(-E "$exclude")
+    if nice ctest --preset "$preset" --stop-on-failure "${selection[@]}" "$@" >"$log" 2>&1; then
+      return 0
+    fi
+    failed=$(failed_test "$log")
+    if [ -z "$failed" ]; then
+      echo "$preset: ctest failed without a failed test (see $log)"
+      return 1
+    fi
+    # shellcheck disable=SC2016 # a sed script, not an expansion
+    pattern="^$(printf '%s' "$failed" | sed 's/[][\.*^$()+?{}|]/\\&/g')\$"
+    if ! nice ctest --preset "$preset" -R "$pattern" >"$log.again" 2>&1; then
+      echo "$preset: $failed $(failed_cases "$log.again")"
+      return 1
+    fi
+    echo "$failed" >>"$flaky_file"
+    exclude="${exclude:+$exclude|}$pattern"
+  done
 }
 
 # Sets wine_caught to the failed Wine tests, or to nothing.
 run_wine_suites() {  # name first-regex
-  local name=$1 first=$2 skip=() rest=()
-  [ -n "$wine_skip" ] && skip=(-E "$wine_skip")
+  local name=$1 first=$2 rest=$wine_skip
   start_wine_env 2>>"$logs/$name.wine-env.log"
   wine_up=1
   wine_caught=""
   if [ -n "$first" ]; then
-    wine_caught=$(run_ctest windows "$logs/$name.wine-first.log" -R "$first" "${skip[@]}") || true
-    rest=(-E "$first${wine_skip:+|$wine_skip}")
-  elif [ -n "$wine_skip" ]; then
-    rest=("${skip[@]}")
+    wine_caught=$(run_ctest windows "$logs/$name.wine-first.log" "$first" "$wine_skip" \
+      "$logs/$name.flaky") || true
+    rest="$first${wine_skip:+|$wine_skip}"
   fi
   if [ -z "$wine_caught" ]; then
-    wine_caught=$(run_ctest windows "$logs/$name.wine.log" "${rest[@]}") || true
+    wine_caught=$(run_ctest windows "$logs/$name.wine.log" "" "$rest" "$logs/$name.flaky") || true
   fi
   stop_wine_env
   wine_up=0
@@ -135,7 +157,8 @@ try_fault() {  # name
     outcome="build-failed host"
     return
   fi
-  if caught=$(run_ctest host "$logs/$name.host.log" -j "$jobs" --timeout 120); then
+  rm -f "$logs/$name.flaky"
+  if caught=$(run_ctest host "$logs/$name.host.log" "" "" "$logs/$name.flaky" -j "$jobs" --timeout 120); then
     if [ "$layer" = core ]; then
       outcome="missed host"
       return
@@ -162,7 +185,8 @@ baseline() {
   done
   echo "== baseline: the suites on the clean tree"
   build host "$logs/baseline.host-build.log" || { echo "inject-faults: the clean tree does not build" >&2; exit 1; }
-  if ! caught=$(run_ctest host "$logs/baseline.host.log" -j "$jobs" --timeout 120); then
+  rm -f "$logs/baseline.flaky"
+  if ! caught=$(run_ctest host "$logs/baseline.host.log" "" "" "$logs/baseline.flaky" -j "$jobs" --timeout 120); then
     echo "inject-faults: the host suite fails on the clean tree ($caught)" >&2
     exit 1
   fi
@@ -204,6 +228,9 @@ for name in "$@"; do
     *) other+=("$name") ;;
   esac
   [ "$word" = caught ] || detail="$detail; $(header_field "$patch" Fault)"
+  if [ -s "$logs/$name.flaky" ]; then
+    detail="$detail; failed once, passed again: $(paste -sd, - <"$logs/$name.flaky")"
+  fi
   printf '%-36s %-6s %-8s %s\n' "$name" "$(header_field "$patch" Layer)" "$word" "$detail" >>"$results"
 done
 
