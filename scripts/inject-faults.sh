@@ -98,9 +98,11 @@ build() {  # preset log
 # Runs ctest over the tests matching INCLUDE (all when empty) but not
 # EXCLUDE. A failed test is run once more: failing again, it is printed and
 # the function fails (the fault is caught); passing, it is flaky, noted in
-# FLAKY_FILE and left out, and the run goes on without it.
+# FLAKY_FILE and left out, and the run goes on without it. Each run has a
+# log of its own: LOG, LOG.2, ...
 run_ctest() {  # preset log include exclude flaky-file [ctest arguments...]
-  local preset=$1 log=$2 include=$3 exclude=$4 flaky_file=$5 selection failed pattern
+  local preset=$1 base=$2 include=$3 exclude=$4 flaky_file=$5 selection failed pattern
+  local log=$base attempt=1
   shift 5
   while true; do
     selection=()
@@ -122,6 +124,8 @@ run_ctest() {  # preset log include exclude flaky-file [ctest arguments...]
     fi
     echo "$failed" >>"$flaky_file"
     exclude="${exclude:+$exclude|}$pattern"
+    attempt=$((attempt + 1))
+    log=$base.$attempt
   done
 }
 
