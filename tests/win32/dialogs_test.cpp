@@ -58,8 +58,6 @@ TEST(FileDialogs, OpenReturnsTheChosenFileAndCancelNothing) {
     DialogAnswer answer(L"Open", enterFileName(folder.file("m.kyr")));
     EXPECT_EQ(chooseFile(nullptr, macroListLoadDialog()), folder.file("m.kyr"));
     answer.finish();
-    EXPECT_EQ(answer.fileTypes, std::vector<std::wstring>{L"Tobrin Files (*.kyr)"});
-    EXPECT_EQ(answer.selectedType, 0);
 
     DialogAnswer cancelled(L"Open", cancelDialog);
     EXPECT_EQ(chooseFile(nullptr, macroListLoadDialog()), std::nullopt);

@@ -88,24 +88,5 @@ TEST(HotKeys, InjectedCombinationsArriveOnceWithTheirIdentifiersUntilReleased) {
     }
 }
 
-TEST(HotKeys, ACombinationThatAnotherWindowHoldsIsReportedTaken) {
-    const TestWindow window("Keyreel hot keys", TestWindow::Content::Empty, false);
-    const TestWindow other("Another program", TestWindow::Content::Empty, false);
-    HotKeySettings settings;
-    settings.fKeyEnabled[1] = true;  // ALT+F2
-    settings.fKeyEnabled[2] = true;  // ALT+F3
-    WindowHotKeys platform([&] { return window.handle(); });
-    HotKeyRegistry registry(platform);
-    registry.addAtoms();
-    ASSERT_TRUE(RegisterHotKey(other.handle(), 1, MOD_ALT, VK_F2));
-    registry.registerHotKeys(settings);
-    EXPECT_TRUE(registry.takenByAnotherProgram(1));
-    EXPECT_FALSE(registry.takenByAnotherProgram(2));
-    UnregisterHotKey(other.handle(), 1);
-    registry.registerHotKeys(settings);
-    EXPECT_FALSE(registry.takenByAnotherProgram(1)) << "let go by the other program";
-    EXPECT_FALSE(RegisterHotKey(other.handle(), 1, MOD_ALT, VK_F2)) << "and now Keyreel's";
-}
-
 }  // namespace
 }  // namespace keyreel::win32

@@ -48,7 +48,6 @@ TEST_F(SchedulerWindowTest, ShowsTheListTheClockAndTheLabelButtonsAtEveryScale) 
         EXPECT_EQ(text(dateLabel()), "3/05/2000");
         EXPECT_EQ(text(weekdayLabel()), "Sunday");
         EXPECT_EQ(text(timeLabel()), "9:05:07");
-        int lastLeft = -1;
         for (const SchedulerButtonInfo& info : schedulerButtons()) {
             const HWND button = label(win32::toWide(info.caption).c_str());
             ASSERT_NE(button, nullptr) << info.caption;
@@ -57,8 +56,6 @@ TEST_F(SchedulerWindowTest, ShowsTheListTheClockAndTheLabelButtonsAtEveryScale) 
             MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&rect), 2);
             EXPECT_EQ(rect.left, pixels(info.leftTwips)) << info.caption;
             EXPECT_EQ(rect.top, pixels(2790)) << "one row";
-            EXPECT_GT(rect.left, lastLeft);
-            lastLeft = rect.left;
             LOGFONTW font{};
             GetObjectW(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof font,
                        &font);
@@ -116,7 +113,7 @@ TEST_F(SchedulerWindowTest, TheLabelUnderThePointerTurnsGreenAndTheOthersKeepThe
     EXPECT_GT(pixelsOfColour(hide, GetSysColor(COLOR_WINDOWTEXT)), 0);
 }
 
-TEST_F(SchedulerWindowTest, TheLabelButtonsViewHideSaveAndShowHelp) {
+TEST_F(SchedulerWindowTest, TheLabelButtonsViewAddHideAndShowHelp) {
     database() = record("Backup", "D", "3/9/2000", "9:00:00", "5") +
                  record("Notes", "O", "3/9/2000", "9:30:00", "5", "first\r\nsecond");
     openWindow();
@@ -140,17 +137,9 @@ TEST_F(SchedulerWindowTest, TheLabelButtonsViewHideSaveAndShowHelp) {
     clickLabel(L"Add New");
     ASSERT_TRUE(window.entryWindow().loaded());
     EXPECT_EQ(GetWindow(window.entryWindow().hwnd(), GW_OWNER), window.hwnd());
-
-    const int writes = files.writes;
     clickLabel(L"Hide");
     EXPECT_FALSE(IsWindowVisible(window.hwnd()));
     EXPECT_FALSE(window.viewerWindow().loaded() || window.entryWindow().loaded());
-    EXPECT_EQ(files.writes, writes) << "Hide does not save";
-    ASSERT_TRUE(window.open(nullptr));
-    clickLabel(L"Save/Update");
-    EXPECT_EQ(files.writes, writes + 1);
-    EXPECT_FALSE(IsWindowVisible(window.hwnd()));
-    EXPECT_TRUE(window.loaded()) << "hidden, the schedule runs on";
 }
 
 TEST_F(SchedulerWindowTest, TheClockTicksOnDuringAPlayAndAClosingDuringItLetsThePassEnd) {
