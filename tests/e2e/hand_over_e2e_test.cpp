@@ -33,7 +33,7 @@ class HandOverTest : public KeyreelTest {
 // A second copy without a file finds the first in the notification area.
 TEST_F(HandOverTest, ASecondCopyWithoutAFileSaysSoAndShowsTheFirst) {
     ASSERT_TRUE(keyreel.start(L""));
-    ASSERT_NE(trayIcon(), nullptr);
+    ASSERT_NE(waitForTrayIcon(30000), nullptr);
     const HWND window = mainWindow();
     ASSERT_FALSE(IsWindowVisible(window));
     KeyreelProcess second;
