@@ -57,7 +57,9 @@ bool pointTo(HWND window) {
         POINT pointer{};
         GetCursorPos(&pointer);
         const HWND under = WindowFromPoint(pointer);
-        return under == window || IsChild(window, under);
+        // Wine's own tray window is not always found there, and the click
+        // reaches it all the same: only another window in the way counts.
+        return under == window || IsChild(window, under) || under == GetDesktopWindow();
     };
     if (movePointerTo(middle.x, middle.y) && waitFor(over, 5000))
         return true;
@@ -86,7 +88,8 @@ bool clickOn(HWND window) {
 }
 
 bool doubleClickOn(HWND window) {
-    return pointTo(window) && runUnixProgramToEnd(L"/usr/bin/xdotool click --repeat 2 --delay 80 1");
+    return pointTo(window) &&
+           runUnixProgramToEnd(L"/usr/bin/xdotool click --repeat 2 --delay 80 1");
 }
 
 bool restoreFromTray(DWORD timeoutMillis) {

@@ -118,18 +118,18 @@ inline constexpr const char* kUnsavedScheduleText =
     "Changes to the schedule have not been saved. Save them?";
 
 inline constexpr std::array kMessageTexts = {
-    kAlreadyRunningText,       kDroppedHandOverText,   kDroppedHandOversText,
-    kDownloadedMacroText,      kHelpFileMissingText,   kHelpViewerMissingText,
-    kHelpNotOpenedText,        kShutdownHeldText,      kUnreadableMacroFileText,
-    kNulCharactersText,        kTooLargeText,          kOverwriteText,
-    kCloseFileFailedText,      kSaveChangesText,       kSaveRecordingText,
-    kFileNotFoundText,         kMessageCommandText,    kFocusLostText,
-    kSettingsSavedText,        kSettingsNotSavedText,  kNoFrequencyText,
-    kDoubleQuoteText,          kEntryGoneText,         kWeekdayMismatchText,
-    kOncePassedWrittenText,    kOncePassedRefusedText, kEntryStaysText,
-    kEntryMovedOnText,         kScheduleStoppedText,   kScheduleUnreadableText,
-    kScheduleTooLargeText,     kScheduleKeptAsText,    kScheduleMissingText,
-    kScheduleBackupFailedText, kScheduleNotSavedText,  kUnsavedScheduleText,
+    kAlreadyRunningText,       kDroppedHandOverText,    kDroppedHandOversText,
+    kDownloadedMacroText,      kHelpFileMissingText,    kHelpViewerMissingText,
+    kHelpNotOpenedText,        kShutdownHeldText,       kUnreadableMacroFileText,
+    kNulCharactersText,        kTooLargeText,           kOverwriteText,
+    kCloseFileFailedText,      kSaveChangesText,        kSaveRecordingText,
+    kFileNotFoundText,         kMessageCommandText,     kFocusLostText,
+    kSettingsSavedText,        kSettingsNotSavedText,   kNoFrequencyText,
+    kDoubleQuoteText,          kEntryGoneText,          kWeekdayMismatchText,
+    kOncePassedWrittenText,    kOncePassedRefusedText,  kEntryStaysText,
+    kEntryMovedOnText,         kScheduleStoppedText,    kScheduleUnreadableText,
+    kScheduleTooLargeText,     kScheduleKeptAsText,     kScheduleMissingText,
+    kScheduleBackupFailedText, kScheduleNotSavedText,   kUnsavedScheduleText,
     kDownloadedHotKeyText,     kUnattendedDownloadText, kDownloadedEntryText,
 };
 
