@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "core/base/message_texts.h"
 #include "core/base/product_texts.h"
 #include "ui/resource_ids.h"
 #include "win32/message_box.h"
@@ -214,7 +215,7 @@ LRESULT CALLBACK Window::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 }
 
 std::string windowNotOpenedMessage(const std::string& title) {
-    return "The window \"" + title + "\" could not be opened.";
+    return fillIn(kWindowNotOpenedText, {title});
 }
 
 std::string controlText(HWND control) {

@@ -32,6 +32,9 @@ inline constexpr const char* kHelpNotOpenedText = "The help file keyreel.chm cou
 // Shown by Windows while it waits to sign out or shut down.
 inline constexpr const char* kShutdownHeldText = "Keyreel asks whether to keep unsaved work.";
 
+// A window whose class, frame or controls the system would not make.
+inline constexpr const char* kWindowNotOpenedText = "The window \"{}\" could not be opened.";
+
 // Macro files.
 inline constexpr const char* kUnreadableMacroFileText = "The macro file {} could not be read.";
 inline constexpr const char* kNulCharactersText =
@@ -131,6 +134,7 @@ inline constexpr std::array kMessageTexts = {
     kScheduleTooLargeText,     kScheduleKeptAsText,     kScheduleMissingText,
     kScheduleBackupFailedText, kScheduleNotSavedText,   kUnsavedScheduleText,
     kDownloadedHotKeyText,     kUnattendedDownloadText, kDownloadedEntryText,
+    kWindowNotOpenedText,
 };
 
 // `text` with each "{}" replaced by the next of `values`.
