@@ -45,6 +45,9 @@ class ChildProcess {
 
 // A separate program with an edit control filling its window: macros type
 // into it as into any other program.
+// The file of this name in the folder of the test program.
+std::wstring besideThisProgram(const wchar_t* name);
+
 class TargetWindow {
   public:
     explicit TargetWindow(const wchar_t* title = L"KR Target");

@@ -1,6 +1,6 @@
-// Example macros shipped with the program, played from their own files into
-// notepad the way a user starts them: keyreel.exe with the file's path, and
-// Run for a second play while the first one's notepad is still open.
+// Example macros shipped with the program, played twice from their own files
+// the way a user starts them: keyreel.exe with the file's path, and Run for
+// a second play while the first one's notepad is still open.
 
 #include <algorithm>
 
@@ -34,16 +34,20 @@ std::string textOf(HWND notepad) {
 
 class ExampleTest : public KeyreelTest {
   protected:
+    // Starts keyreel.exe with the example, which it plays at once.
+    bool startWith(const wchar_t* name) {
+        setSetting("startup", "runLoaded", "1");
+        setSetting("startup", "Run", "0");
+        return keyreel.start(L"\"" + fromBuildPath(KEYREEL_EXAMPLES) + L"\\" + name + L"\"");
+    }
+
     // Plays the example twice in a row, the second time with Run once the
     // first play ended, as a user would; each play starts a notepad of its
     // own. Waits until each holds `expected` and its play has ended, and
     // gives what each holds then, or why it could not.
     std::vector<std::string> playTwiceIntoNotepad(const wchar_t* name,
                                                   const std::string& expected) {
-        setSetting("startup", "runLoaded", "1");
-        setSetting("startup", "Run", "0");
-        const std::wstring macro = fromBuildPath(KEYREEL_EXAMPLES) + L"\\" + name;
-        if (!keyreel.start(L"\"" + macro + L"\""))
+        if (!startWith(name))
             return {"(keyreel.exe did not start)"};
         std::vector<HWND> opened;
         std::vector<std::string> texts;
@@ -97,6 +101,45 @@ TEST_F(ExampleTest, DailyChecklistTypesTheList) {
 TEST_F(ExampleTest, SaveAndCloseSavesAndClosesAgainOverItsOwnFile) {
     EXPECT_EQ(playTwiceIntoNotepad(L"save_and_close.kyr", "(closed)"),
               std::vector<std::string>(2, "(closed)"));
+}
+
+// Wine has no calculator: the target program stands in for it, as calc.exe
+// in the system folder, where a bare program name is looked for.
+TEST_F(ExampleTest, SumsTypesIntoTheCalculatorAndClosesIt) {
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring calculator = std::wstring(system) + L"\\calc.exe";
+    ASSERT_TRUE(CopyFileW(besideThisProgram(L"e2e_target.exe").c_str(), calculator.c_str(), FALSE));
+    ASSERT_TRUE(startWith(L"sums.kyr"));
+    for (int play = 0; play < 2; ++play) {
+        if (play == 1) {
+            ASSERT_TRUE(probe::clickButton(mainWindow(), L"Run"));
+        }
+        HWND window = nullptr;
+        ASSERT_TRUE(waitFor(
+            [&] { return (window = FindWindowW(nullptr, L"Calculator")) != nullptr; }, 20000));
+        const HWND edit = probe::findChild(window, L"Edit");
+        EXPECT_TRUE(
+            waitFor([&] { return probe::windowText(edit) == L"12*7=1250+375=100/8="; }, 30000))
+            << win32::toUtf8(probe::windowText(edit));
+        EXPECT_TRUE(waitFor([&] { return !IsWindow(window); }, 20000)) << "closed at the end";
+        ASSERT_TRUE(waitForTitle(kIdleTitle, 10000));
+    }
+    DeleteFileW(calculator.c_str());
+}
+
+// With nothing to draw on, the play still asks first and ends.
+TEST_F(ExampleTest, MouseSquareAsksFirstAndEnds) {
+    ASSERT_TRUE(startWith(L"mouse_square.kyr"));
+    for (int play = 0; play < 2; ++play) {
+        if (play == 1) {
+            ASSERT_TRUE(probe::clickButton(mainWindow(), L"Run"));
+        }
+        const HWND box = probe::waitForMessageBox(L"Tobrin's Keyreel", L"drawing program", 20000);
+        ASSERT_NE(box, nullptr);
+        probe::answerMessageBox(box, IDOK);
+        EXPECT_TRUE(waitForTitle(kIdleTitle, 20000));
+    }
 }
 
 }  // namespace

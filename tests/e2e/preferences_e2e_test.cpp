@@ -171,8 +171,9 @@ TEST_F(PreferencesE2E, HotKeysChangedActOnceOkStoredThemAndADownloadedFileAsksFi
         ASSERT_NE(question, nullptr) << "asked again after No";
         probe::answerMessageBox(question, answer);
         ASSERT_TRUE(waitFor([&] { return !IsWindow(question); }, 5000));
-        if (answer == IDNO)
+        if (answer == IDNO) {
             ASSERT_TRUE(tapKeys(L"ctrl+F2"));
+        }
     }
     EXPECT_TRUE(waitFor([&] { return target.text() == L"-F2"; }, 10000))
         << win32::toUtf8(target.text());

@@ -133,17 +133,6 @@ void giveKeyboardTo(const std::wstring& title) {
         << win32::toUtf8(title);
 }
 
-void focusTarget() {
-    giveKeyboardTo(L"KR Target");
-}
-
-// Below the main window and the recorder, which opens in the middle of the
-// screen.
-void placeTarget() {
-    SetWindowPos(FindWindowW(L"KeyreelE2ETarget", L"KR Target"), nullptr, 100, 700, 500, 250,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // Wine's notepad below the recorder, which stays reachable for its File
 // menu.
 void placeNotepad(Notepad& notepad) {

@@ -1,8 +1,12 @@
 // A plain program for macros to type into: one window, titled by its command
-// line, whose edit control fills it and keeps the keyboard focus. It counts
+// line (copied to calc.exe and started without one, "Calculator", standing
+// in for the calculator Wine lacks), whose edit control fills it and keeps
+// the keyboard focus. It counts
 // the left clicks it gets and answers WM_APP with the count.
 
 #include <windows.h>
+
+#include <cwchar>
 
 namespace {
 
@@ -41,7 +45,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = L"KeyreelE2ETarget";
     RegisterClassExW(&wc);
-    const wchar_t* title = commandLine != nullptr && *commandLine != 0 ? commandLine : L"KR Target";
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const wchar_t* name = wcsrchr(path, L'\\');
+    const bool calculator = name != nullptr && lstrcmpiW(name + 1, L"calc.exe") == 0;
+    const wchar_t* title = commandLine != nullptr && *commandLine != 0 ? commandLine
+                           : calculator                                ? L"Calculator"
+                                                                       : L"KR Target";
     const HWND frame = CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW, 300, 300,
                                        400, 200, nullptr, nullptr, instance, nullptr);
     CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 0, 0,
