@@ -135,7 +135,7 @@ TEST_F(ExampleTest, MouseSquareAsksFirstAndEnds) {
         if (play == 1) {
             ASSERT_TRUE(probe::clickButton(mainWindow(), L"Run"));
         }
-        const HWND box = probe::waitForMessageBox(L"Tobrin's Keyreel", L"drawing program", 20000);
+        const HWND box = probe::waitForMessageBox(kAppTitle, L"drawing program", 20000);
         ASSERT_NE(box, nullptr);
         probe::answerMessageBox(box, IDOK);
         EXPECT_TRUE(waitForTitle(kIdleTitle, 20000));

@@ -15,7 +15,6 @@
 #include "model_fixture.h"
 #include "test_window.h"
 #include "ui/editor_menus.h"
-#include "user_input.h"
 #include "win32/owned.h"
 #include "win32/send_input.h"
 #include "win32/wide_text.h"

@@ -87,7 +87,7 @@ class PreferencesWindowTest : public ::testing::Test {
                                   hotKeys.registerHotKeys(chosen);
                                   return chosen;
                               },
-                              hotKeys}};
+                              hotKeys, [](const std::string&) { return false; }}};
 };
 
 TEST_F(PreferencesWindowTest, BrowsingForF4FillsItsPathBoxThroughTheOpenDialog) {
