@@ -154,11 +154,10 @@ bool Application::countDown(std::int32_t seconds) {
     return go;
 }
 
+// Hidden before the icon is added: adding it waits for the tray, and a
+// double click on the new icon may be handled during that wait; the window
+// it shows must stay shown.
 void Application::hideToTray() {
-    if (!tray_->add(model_.title())) {
-        trayIconMissing();
-        return;
-    }
     // Once hidden, the program stays out of the task list: a window owned by
     // another, never shown, window gets no taskbar button.
     if (!taskListOwner_) {
@@ -168,6 +167,8 @@ void Application::hideToTray() {
                           reinterpret_cast<LONG_PTR>(taskListOwner_.get()));
     }
     mainWindow_.hide();
+    if (!tray_->add(model_.title()))
+        trayIconMissing();
 }
 
 void Application::hotKeyPressed(WPARAM identifier, LPARAM keys) {

@@ -163,7 +163,7 @@ TEST_F(KeyreelTest, StartsInTheTrayAndTheIconRestoresTheWindow) {
     ASSERT_NE(window, nullptr);
     const HWND icon = waitForTrayIcon(30000);
     ASSERT_NE(icon, nullptr);
-    // The icon comes first; then the window leaves the task list and hides.
+    // The window leaves the task list and hides; the icon brings it back.
     EXPECT_TRUE(waitFor(
         [&] { return !IsWindowVisible(window) && GetWindow(window, GW_OWNER) != nullptr; }, 5000))
         << "hidden and out of the task list";

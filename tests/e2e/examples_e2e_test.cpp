@@ -119,9 +119,16 @@ TEST_F(ExampleTest, SumsTypesIntoTheCalculatorAndClosesIt) {
         ASSERT_TRUE(waitFor(
             [&] { return (window = FindWindowW(nullptr, L"Calculator")) != nullptr; }, 20000));
         const HWND edit = probe::findChild(window, L"Edit");
-        EXPECT_TRUE(
-            waitFor([&] { return probe::windowText(edit) == L"12*7=1250+375=100/8="; }, 30000))
-            << win32::toUtf8(probe::windowText(edit));
+        // What was typed, as last seen before the window closed.
+        std::wstring typed;
+        EXPECT_TRUE(waitFor(
+            [&] {
+                if (IsWindow(edit))
+                    typed = probe::windowText(edit);
+                return typed == L"12*7=1250+375=100/8=";
+            },
+            30000))
+            << win32::toUtf8(typed);
         EXPECT_TRUE(waitFor([&] { return !IsWindow(window); }, 20000)) << "closed at the end";
         ASSERT_TRUE(waitForTitle(kIdleTitle, 10000));
     }

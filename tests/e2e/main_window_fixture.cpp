@@ -60,8 +60,9 @@ HWND MainWindowE2E::open(const std::wstring& arguments) {
     if (main == nullptr)
         return nullptr;
     if (arguments.empty()) {
-        // The first icon of a fresh Wine prefix starts its tray, which takes a
-        // while on a busy machine.
+        // Hidden first, as a user finds it; the first icon of a fresh Wine
+        // prefix starts its tray, which takes a while on a busy machine.
+        EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(main); }, 20000));
         EXPECT_TRUE(restoreFromTray(30000));
     }
     EXPECT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 20000))

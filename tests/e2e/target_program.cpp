@@ -13,6 +13,16 @@ namespace {
 LRESULT CALLBACK targetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND edit = GetDlgItem(hwnd, 1);
     switch (message) {
+        // With its edit from the start: a macro may find the window by its
+        // title and give it the focus before it is even shown.
+        case WM_CREATE:
+            return CreateWindowExW(0, L"EDIT", L"",
+                                   WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 0, 0, 400,
+                                   200, hwnd, reinterpret_cast<HMENU>(1),
+                                   reinterpret_cast<const CREATESTRUCTW*>(lParam)->hInstance,
+                                   nullptr) != nullptr
+                       ? 0
+                       : -1;
         case WM_SETFOCUS:
             if (edit != nullptr)
                 SetFocus(edit);
@@ -54,8 +64,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
                                                                        : L"KR Target";
     const HWND frame = CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW, 300, 300,
                                        400, 200, nullptr, nullptr, instance, nullptr);
-    CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 0, 0,
-                    400, 200, frame, reinterpret_cast<HMENU>(1), instance, nullptr);
     ShowWindow(frame, SW_SHOW);
     SetForegroundWindow(frame);
     MSG message;
