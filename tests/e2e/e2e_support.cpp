@@ -116,13 +116,6 @@ void TargetWindow::activate() {
     bringToFront(frame_, edit_, 2000);
 }
 
-long long TargetWindow::clicks() const {
-    DWORD_PTR count = 0;
-    if (SendMessageTimeoutW(frame_, WM_APP, 0, 0, SMTO_ABORTIFHUNG, 5000, &count) == 0)
-        return -1;
-    return static_cast<long long>(count);
-}
-
 bool Notepad::open() {
     if (!process_.start(L"notepad.exe"))
         return false;

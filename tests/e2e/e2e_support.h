@@ -56,9 +56,6 @@ class TargetWindow {
 
     std::wstring text() const { return probe::windowText(edit_); }
     void activate();
-    HWND frame() const { return frame_; }
-    // The left clicks it has had so far; -1 when it does not answer.
-    long long clicks() const;
 
   private:
     ChildProcess process_;

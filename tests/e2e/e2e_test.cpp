@@ -129,34 +129,6 @@ TEST_F(KeyreelTest, HotKeysPlayStopAndDropFilePlaysThatOverlap) {
     EXPECT_EQ(target.text(), L"r13");
 }
 
-TEST_F(KeyreelTest, MessageBoxesAreAnsweredAndNoEndsTheRun) {
-    TargetWindow target;
-    setSetting("startup", "runLoaded", "1");
-    setSetting("startup", "Run", "0");
-    const std::wstring macro =
-        writeMacro(L"box.kyr",
-                   "MessageBox >Hello there\r\nSetFocus >KR Target\r\nSendText >a\r\n"
-                   "SetFocus >No Such Window Anywhere\r\nSetFocus >KR Target\r\nSendText >b\r\n");
-    ASSERT_TRUE(keyreel.start(macro));
-    const HWND hello = waitForMessageBox(kAppTitle, L"Hello there", 10000);
-    ASSERT_NE(hello, nullptr);
-    EXPECT_EQ(target.text(), L"") << "the box holds the play";
-    probe::answerMessageBox(hello, IDOK);
-
-    const HWND focusLost =
-        waitForMessageBox(kAppTitle, L"Focus Lost from application. Continue?", 10000);
-    ASSERT_NE(focusLost, nullptr) << [] {
-        std::string titles;
-        for (const auto& t : probe::visibleTitles())
-            titles += win32::toUtf8(t) + " | ";
-        return titles;
-    }() << win32::toUtf8(target.text());
-    EXPECT_EQ(target.text(), L"a");
-    probe::answerMessageBox(focusLost, IDNO);
-    EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
-    EXPECT_EQ(target.text(), L"a") << "No ends the run";
-}
-
 TEST_F(KeyreelTest, StartsInTheTrayAndTheIconRestoresTheWindow) {
     ASSERT_TRUE(keyreel.start(L""));
     const HWND window = mainWindow();
@@ -178,66 +150,6 @@ TEST_F(KeyreelTest, StartsInTheTrayAndTheIconRestoresTheWindow) {
     EXPECT_TRUE(waitFor([&] { return IsWindowVisible(window) != FALSE; }, 5000));
     EXPECT_EQ(title(), kIdleTitle);
     EXPECT_NE(GetWindow(window, GW_OWNER), nullptr) << "restoring keeps it out of the task list";
-}
-
-TEST_F(KeyreelTest, StopActsDuringAWaitAndDuringAWindowWait) {
-    TargetWindow target;
-    const std::wstring macro =
-        writeMacro(L"stop.kyr",
-                   "Wait >3\r\nMessageBox >window wait next\r\n"
-                   "WaitForWindow >Never Opened Window\r\nSetFocus >KR Target\r\nSendText >x\r\n");
-    ASSERT_TRUE(keyreel.start(macro));
-    const HWND window = mainWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(window) != FALSE; }, 5000));
-    ASSERT_TRUE(clickButton(window, L"Run"));
-    ASSERT_TRUE(waitForTitle(kPlayingTitle, 3000));
-    ASSERT_TRUE(clickButton(window, L"Stop"));
-    EXPECT_TRUE(waitForTitle(kIdleTitle, 5000)) << "the stop ends the wait and the run";
-    EXPECT_EQ(probe::findMessageBox(kAppTitle, L"window wait next"), nullptr);
-
-    // Played again to its window wait, which only Stop ends.
-    const HWND list = probe::findChild(window, L"ListBox");
-    ASSERT_TRUE(clickButton(window, L"Run"));
-    const HWND box = waitForMessageBox(kAppTitle, L"window wait next", 10000);
-    ASSERT_NE(box, nullptr);
-    probe::answerMessageBox(box, IDOK);
-    ASSERT_TRUE(waitFor(
-        [&] { return probe::findMessageBox(kAppTitle, L"window wait next") == nullptr; }, 5000));
-    EXPECT_EQ(title(), kPlayingTitle);
-    ASSERT_TRUE(clickButton(window, L"Stop"));
-    EXPECT_TRUE(waitForTitle(kIdleTitle, 2000));
-    EXPECT_EQ(target.text(), L"");
-    EXPECT_EQ(probe::listItems(list).size(), 5u);
-}
-
-TEST_F(KeyreelTest, ARepeatOfClicksAnswersWhileItRunsAndStopsOnCtrlAltS) {
-    TargetWindow target;
-    setSetting("startup", "enableALTS", "1");
-    constexpr long long kClicks = 2'000'000;
-    const std::wstring macro = writeMacro(
-        L"clicks.kyr", "Repeat >" + std::to_string(kClicks) + "\r\nLClick\r\nEnd_Repeat\r\n");
-    ASSERT_TRUE(keyreel.start(macro));
-    const HWND window = mainWindow();
-    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(window) != FALSE; }, 5000));
-    // The play clicks wherever the pointer is: on the target, beside the
-    // main window, where a click only moves the caret.
-    RECT main{};
-    GetWindowRect(window, &main);
-    SetWindowPos(target.frame(), nullptr, main.right + 20, main.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ASSERT_TRUE(movePointerTo(main.right + 120, main.top + 80));
-    ASSERT_TRUE(clickButton(window, L"Run"));
-    ASSERT_TRUE(waitFor([&] { return target.clicks() >= 100; }, 10000)) << "the play clicks";
-
-    EXPECT_NE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr), 0)
-        << "the main window answers while the play runs";
-    EXPECT_EQ(title(), kPlayingTitle);
-    ASSERT_TRUE(tapKeys(L"ctrl+alt+s"));
-    EXPECT_TRUE(waitForTitle(kIdleTitle, 10000)) << "the play ended";
-    const long long clicks = target.clicks();
-    EXPECT_GE(clicks, 100);
-    EXPECT_LT(clicks, kClicks) << "no further clicks after the stop";
 }
 
 }  // namespace

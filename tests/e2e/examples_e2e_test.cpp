@@ -74,33 +74,25 @@ class ExampleTest : public KeyreelTest {
     }
 };
 
-TEST_F(ExampleTest, NotepadHelloTypesAccentsAndRepeats) {
-    const std::string expected =
-        "Hello from Keyreel!\r\nr\xC3\xA9p\xC3\xA9t\xC3\xA9 r\xC3\xA9p\xC3\xA9t\xC3\xA9 "
-        "r\xC3\xA9p\xC3\xA9t\xC3\xA9 \r\nCaf\xC3\xA9 \xE2\x82\xAC 5 + 3";
-    EXPECT_EQ(playTwiceIntoNotepad(L"notepad_hello.kyr", expected),
-              std::vector<std::string>(2, expected));
-}
-
-TEST_F(ExampleTest, RepeatBlockWritesTheListItemThreeTimes) {
-    const std::string expected = "Shopping list\r\n- item\r\n- item\r\n- item\r\nThat is all.";
-    EXPECT_EQ(playTwiceIntoNotepad(L"repeat_block.kyr", expected),
-              std::vector<std::string>(2, expected));
-}
-
-TEST_F(ExampleTest, DailyChecklistTypesTheList) {
-    const std::string expected =
-        "Daily check:\r\n- back up the project folder\r\n- empty the downloads folder\r\n- read "
-        "the team's notes\r\n";
-    EXPECT_EQ(playTwiceIntoNotepad(L"daily_checklist.kyr", expected),
-              std::vector<std::string>(2, expected));
-}
-
-// The second play finds the file of the first, and Notepad asks before it
-// replaces it.
-TEST_F(ExampleTest, SaveAndCloseSavesAndClosesAgainOverItsOwnFile) {
-    EXPECT_EQ(playTwiceIntoNotepad(L"save_and_close.kyr", "(closed)"),
-              std::vector<std::string>(2, "(closed)"));
+// The second play of save_and_close.kyr finds the file of the first, and
+// Notepad asks before it replaces it.
+TEST_F(ExampleTest, TheNotepadExamplesTypeTheirTextTwice) {
+    const std::pair<const wchar_t*, std::string> examples[] = {
+        {L"notepad_hello.kyr",
+         "Hello from Keyreel!\r\nr\xC3\xA9p\xC3\xA9t\xC3\xA9 r\xC3\xA9p\xC3\xA9t\xC3\xA9 "
+         "r\xC3\xA9p\xC3\xA9t\xC3\xA9 \r\nCaf\xC3\xA9 \xE2\x82\xAC 5 + 3"},
+        {L"repeat_block.kyr", "Shopping list\r\n- item\r\n- item\r\n- item\r\nThat is all."},
+        {L"daily_checklist.kyr",
+         "Daily check:\r\n- back up the project folder\r\n- empty the downloads folder\r\n- "
+         "read the team's notes\r\n"},
+        {L"save_and_close.kyr", "(closed)"},
+    };
+    for (const auto& [name, expected] : examples) {
+        SCOPED_TRACE(win32::toUtf8(name));
+        EXPECT_EQ(playTwiceIntoNotepad(name, expected), std::vector<std::string>(2, expected));
+        // Both notepads and the program go before the next example.
+        KeyreelTest::TearDown();
+    }
 }
 
 // Wine has no calculator: the target program stands in for it, as calc.exe

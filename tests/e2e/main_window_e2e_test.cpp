@@ -59,46 +59,6 @@ TEST_F(MainWindowE2E, BuildsAMacroSavesItLoadsItBackAndRunsItIntoNotepad) {
     EXPECT_TRUE(waitForTitle(kIdleTitle, 10000));
 }
 
-TEST_F(MainWindowE2E, CancelAndNoChangeNothingAndARunAfterClearPlaysNothing) {
-    TargetWindow target;
-    const std::wstring macro = writeMacro(L"two.kyr", "SetFocus >KR Target\r\nSendText >typed\r\n");
-    const std::wstring existing = writeMacro(L"existing.kyr", "old\r\n");
-    ASSERT_NE(open(L"\"" + macro + L"\""), nullptr);
-    ASSERT_TRUE(waitFor([&] { return lines().size() == 2; }, 5000));
-    const std::vector<std::wstring> loaded = lines();
-
-    ASSERT_TRUE(clickOn(button(L"Save")));
-    answerFileDialog(L"Save As", L"");
-    chooseMenu(L"f", L"l");
-    answerFileDialog(L"Open", L"");
-    // Hidden and shown again from the tray, then the tray menu's Load Macro.
-    activate();
-    ASSERT_TRUE(tapKeys(L"alt+d"));  // Hi&de, an item of the bar itself
-    ASSERT_TRUE(waitFor([&] { return !IsWindowVisible(main); }, 5000));
-    ASSERT_TRUE(restoreFromTray(30000));
-    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 20000));
-    chooseTrayItem(L"Load Macro");
-    answerFileDialog(L"Open", L"");
-    EXPECT_EQ(lines(), loaded) << "cancelled three times: the list as it was";
-
-    // Save onto an existing file, answered No: nothing is written.
-    ASSERT_TRUE(clickOn(button(L"Save")));
-    answerFileDialog(L"Save As", L"existing.kyr");
-    const HWND question = probe::waitForMessageBox(kAppTitle, L"Overwrite existing file?", 5000);
-    ASSERT_NE(question, nullptr);
-    probe::answerMessageBox(question, IDNO);
-    ASSERT_TRUE(waitFor([&] { return !IsWindow(question); }, 5000));
-    EXPECT_EQ(fileBytes(existing), "old\r\n");
-    EXPECT_EQ(target.text(), L"");
-
-    chooseMenu(L"f", L"c");
-    ASSERT_TRUE(waitFor([&] { return lines().empty(); }, 3000));
-    ASSERT_TRUE(clickOn(button(L"Run")));
-    EXPECT_TRUE(waitForTitle(kIdleTitle, 5000));
-    EXPECT_TRUE(keyreel.running());
-    EXPECT_EQ(target.text(), L"") << "the cleared list plays nothing";
-}
-
 TEST_F(MainWindowE2E, TheTrackerFollowsThePointerAndTheToggleFollowsTheTracker) {
     TargetWindow target;
     setSetting("hotkey", "ALT", "1");

@@ -2,7 +2,7 @@
 // menu, recording real X keys, clicks of both buttons and a pause in
 // notepad, saved through the real Save As dialog and played back into
 // notepad by a hot key; an Alt chord recorded and played back into
-// notepad's menu; the question before an unsaved recording goes.
+// notepad's menu.
 
 #include <functional>
 
@@ -13,8 +13,6 @@ namespace keyreel::e2e {
 namespace {
 
 using Lines = std::vector<std::wstring>;
-
-constexpr const wchar_t* kQuestion = L"Save the recording?";
 
 bool isPointerLine(const std::wstring& line) {
     return line.starts_with(L"MouseMove >") || line == L"LDown" || line == L"LUp" ||
@@ -94,19 +92,6 @@ class RecorderE2E : public MainWindowE2E {
         ASSERT_TRUE(tapKeys(menuKey));
         ASSERT_TRUE(waitForMenu(recorder, 5000)) << "no menu";
         ASSERT_TRUE(tapKeys(itemKey));
-    }
-    void answerQuestion(int button) {
-        const HWND box = probe::waitForMessageBox(kAppTitle, kQuestion, 10000);
-        ASSERT_NE(box, nullptr) << "no question";
-        probe::answerMessageBox(box, button);
-        // The recorder takes input again once its box is gone, unless Yes
-        // brought up the Save As dialog.
-        ASSERT_TRUE(waitFor(
-            [&] {
-                return !IsWindow(box) &&
-                       (button == IDYES || !IsWindow(recorder) || IsWindowEnabled(recorder));
-            },
-            5000));
     }
 
     HWND recorder = nullptr;
@@ -291,51 +276,6 @@ TEST_F(RecorderE2E, AltChordsRecordedInNotepadDoTheSameWhenPlayedBack) {
     EXPECT_TRUE(waitForTitle(kIdleTitle, 10000));
     EXPECT_TRUE(matchCaseChecked(replace)) << "it played " << fileBytes(saved);
     EXPECT_TRUE(notepad.text().empty()) << "no letter reached the text";
-}
-
-TEST_F(RecorderE2E, AnUnsavedRecordingIsAskedAboutBeforeBeginNewHideAndExit) {
-    ASSERT_NE(open(L""), nullptr);
-    openRecorder();
-    beginRecording();
-    ASSERT_TRUE(tapKeys(L"Tab"));
-    ASSERT_TRUE(waitForLastLine(L"Press_Tab")) << shown(recorded());
-    ASSERT_TRUE(clickOn(recordButton(L"Stop Recording")));
-    ASSERT_TRUE(waitFor([&] { return recordButton(L"Begin Recording") != nullptr; }, 5000));
-    const std::wstring recording = text();
-
-    ASSERT_TRUE(clickOn(recordButton(L"Begin Recording")));
-    answerQuestion(IDCANCEL);
-    EXPECT_NE(recordButton(L"Begin Recording"), nullptr) << "Cancel begins nothing";
-    EXPECT_EQ(text(), recording);
-    chooseRecorderMenu(L"n");  // File > New
-    answerQuestion(IDNO);
-    EXPECT_TRUE(waitFor([&] { return text().empty(); }, 5000));
-
-    // The user's own text is a recording too.
-    ASSERT_TRUE(clickOn(edit));
-    ASSERT_TRUE(waitForFocusIn(edit, 5000));
-    ASSERT_TRUE(typeText(L"Press_Tab"));
-    ASSERT_TRUE(waitFor([&] { return text() == L"Press_Tab"; }, 5000));
-    activate();
-    ASSERT_TRUE(tapKeys(L"alt+d"));  // Hi&de
-    answerQuestion(IDCANCEL);
-    ASSERT_TRUE(waitFor([&] { return !IsWindowVisible(main); }, 5000));
-    EXPECT_TRUE(IsWindowVisible(recorder)) << "Cancel keeps the recorder";
-
-    ASSERT_TRUE(restoreFromTray(30000));
-    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 20000));
-    chooseTrayItem(L"Exit");
-    answerQuestion(IDCANCEL);
-    // Cancel keeps the program: File > Exit below asks again.
-    EXPECT_TRUE(IsWindow(recorder));
-
-    const std::wstring kept = folder + L"kept.kyr";
-    DeleteFileW(kept.c_str());
-    chooseMenu(L"f", L"x");  // File > Exit
-    answerQuestion(IDYES);
-    answerFileDialog(L"Save As", L"kept.kyr");
-    EXPECT_TRUE(keyreel.waitForExit(10000));
-    EXPECT_EQ(fileBytes(kept), "Press_Tab\r\n");
 }
 
 }  // namespace

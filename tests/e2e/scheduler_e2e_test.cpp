@@ -1,6 +1,6 @@
 // The scheduler of keyreel.exe driven as a user drives it: entries made in
-// the entry window and deleted, and due entries playing
-// into notepad from the tray, one after the other when they meet.
+// the entry window, and due entries playing into notepad from the tray, one
+// after the other when they meet.
 
 #include "core/schedule/schedule_entry.h"
 #include "remote_controls.h"
@@ -38,7 +38,7 @@ TEST_F(SchedulerE2E, AnEntryMadeInTheEntryWindowPlaysAtItsSecondFromTheTrayAndIs
     const std::wstring macro =
         writeMacro(L"once.kyr", "SetFocus >Untitled - Notepad\r\nSendText >fired once\r\n");
     ASSERT_NE(open(L""), nullptr);
-    ASSERT_NE(openScheduler(OpenWith::PrefsMenu), nullptr);
+    ASSERT_NE(openScheduler(), nullptr);
     EXPECT_EQ(GetWindow(scheduler, GW_OWNER), main) << "owned by the main window";
     ASSERT_NE(addNew(), nullptr);
 
@@ -111,57 +111,6 @@ TEST_F(SchedulerE2E, EntriesOfOneSecondPlayOneAfterTheOtherFromTheTray) {
         },
         10000))
         << database() << " does not hold the daily entry moved on and the kept one: " << moved;
-}
-
-TEST_F(SchedulerE2E, DeleteRemovesExactlyTheSelectedRow) {
-    writeDatabase(record("First", "9:00:00", "1/1/2099", "5", "D", "C:\\first.kyr") +
-                  record("Second", "10:00:00", "1/2/2099", "6", "O", "C:\\second.kyr") +
-                  record("Third", "11:00:00", "1/3/2099", "7", "W", "C:\\third.kyr"));
-    ASSERT_NE(open(L""), nullptr);
-    ASSERT_NE(openScheduler(OpenWith::TrayMenu), nullptr);
-    EXPECT_EQ(GetWindow(scheduler, GW_OWNER), nullptr) << "from the tray: no owner";
-    ASSERT_EQ(rows().size(), 3u);
-    clickRow(1);
-    clickLabel(scheduler, L"Delete");
-    EXPECT_TRUE(waitFor([&] { return rows().size() == 2; }, 5000));
-    EXPECT_EQ(rows(), (Rows{shownRow("First", "9:00:00", "1/1/2099", "5", "D", "C:\\first.kyr"),
-                            shownRow("Third", "11:00:00", "1/3/2099", "7", "W", "C:\\third.kyr")}));
-    EXPECT_EQ(database(), record("First", "9:00:00", "1/1/2099", "5", "D", "C:\\first.kyr") +
-                              record("Third", "11:00:00", "1/3/2099", "7", "W", "C:\\third.kyr"));
-}
-
-TEST_F(SchedulerE2E, ClosingTheSchedulerWindowStopsTheSchedule) {
-    Notepad notepad;
-    ASSERT_TRUE(notepad.open());
-    const std::string macro = win32::toUtf8(
-        writeMacro(L"late.kyr", "SetFocus >Untitled - Notepad\r\nSendText >too late\r\n"));
-    ASSERT_NE(open(L""), nullptr);
-    // Far enough ahead for a busy machine to open and close the window first.
-    const LocalDateTime when = localTimeIn(30);
-    const std::string entry =
-        record("Closed", timeText(when), enteredDateText(when.month, when.day, when.year),
-               weekdayText(when), "O", macro);
-    writeDatabase(entry);
-    ASSERT_NE(openScheduler(OpenWith::TrayMenu), nullptr);
-    ASSERT_EQ(rows().size(), 1u);
-    clickLabel(scheduler, L"Current Date:");
-    ASSERT_TRUE(waitForActive(scheduler, 5000));
-    ASSERT_TRUE(tapKeys(L"alt+F4"));
-    ASSERT_TRUE(waitFor([&] { return !IsWindow(scheduler); }, 5000));
-    const auto closedAt = momentOf(localTimeIn(0));
-    ASSERT_LT(std::pair(closedAt.today, closedAt.secondOfDay),
-              std::pair(momentOf(when).today, momentOf(when).secondOfDay))
-        << "closed only after the entry's time";
-
-    // Two seconds past the entry's second.
-    const auto past = [&] {
-        const LocalDateTime now = localTimeIn(0);
-        return momentOf(now).today > momentOf(when).today ||
-               momentOf(now).secondOfDay >= momentOf(when).secondOfDay + 2;
-    };
-    ASSERT_TRUE(waitFor(past, 30000));
-    EXPECT_EQ(notepad.text(), L"");
-    EXPECT_EQ(database(), entry);
 }
 
 // A start-up macro that loops for good: the scheduler loaded before it plays

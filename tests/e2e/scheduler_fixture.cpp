@@ -54,13 +54,9 @@ void SchedulerE2E::writeDatabase(const std::string& bytes) {
     std::ofstream(databasePath().c_str(), std::ios::binary) << bytes;
 }
 
-HWND SchedulerE2E::openScheduler(OpenWith how) {
-    if (how == OpenWith::PrefsMenu) {
-        // "&StartUp Preferences" shares the access key: the last item is it.
-        chooseMenu(L"p", L"End Return");
-    } else {
-        chooseTrayItem(L"Scheduler");
-    }
+HWND SchedulerE2E::openScheduler() {
+    // "&StartUp Preferences" shares the access key: the last item is it.
+    chooseMenu(L"p", L"End Return");
     scheduler = waitForShown(L"KeyreelSchedulerWindow", 10000);
     entryList = scheduler != nullptr ? probe::findChild(scheduler, L"SysListView32") : nullptr;
     return entryList != nullptr ? scheduler : nullptr;
@@ -80,21 +76,6 @@ void SchedulerE2E::clickLabel(HWND window, const wchar_t* caption) {
     const HWND label = probe::findChild(window, L"Static", caption);
     ASSERT_NE(label, nullptr) << win32::toUtf8(caption);
     ASSERT_TRUE(clickOn(label));
-}
-
-void SchedulerE2E::clickRow(int row) {
-    const auto cell = probe::listViewCell(entryList, row, 0);
-    ASSERT_TRUE(cell);
-    ASSERT_TRUE(movePointerTo(cell->left + 8, (cell->top + cell->bottom) / 2));
-    ASSERT_TRUE(probe::runUnixProgramToEnd(L"/usr/bin/xdotool click 1"));
-    ASSERT_TRUE(waitFor([&] { return probe::listViewSelection(entryList) == row; }, 5000));
-}
-
-void SchedulerE2E::doubleClickCell(int row, int column) {
-    const auto cell = probe::listViewCell(entryList, row, column);
-    ASSERT_TRUE(cell);
-    ASSERT_TRUE(movePointerTo((cell->left + cell->right) / 2, (cell->top + cell->bottom) / 2));
-    ASSERT_TRUE(probe::runUnixProgramToEnd(L"/usr/bin/xdotool click --repeat 2 --delay 80 1"));
 }
 
 HWND SchedulerE2E::addNew() {

@@ -24,17 +24,14 @@ class SchedulerE2E : public MainWindowE2E {
     void writeDatabase(const std::string& bytes);
     std::string database() const { return fileBytes(databasePath()); }
 
-    // Prefs > "Scheduler", the menu's last item; or the tray's "Scheduler".
-    enum class OpenWith { PrefsMenu, TrayMenu };
-    HWND openScheduler(OpenWith how);
+    // Prefs > "Scheduler", the menu's last item.
+    HWND openScheduler();
     // The main window's Hide, by its access key.
     void hideWithTheMainWindow();
     // Description, run time, run date, day, frequency and path of every
     // row the list shows.
     Rows rows() const;
     void clickLabel(HWND window, const wchar_t* caption);
-    void clickRow(int row);
-    void doubleClickCell(int row, int column);
 
     // "Add New": the entry window, its fields found.
     HWND addNew();

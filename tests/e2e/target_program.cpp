@@ -1,8 +1,7 @@
 // A plain program for macros to type into: one window, titled by its command
 // line (copied to calc.exe and started without one, "Calculator", standing
 // in for the calculator Wine lacks), whose edit control fills it and keeps
-// the keyboard focus. It counts
-// the left clicks it gets and answers WM_APP with the count.
+// the keyboard focus.
 
 #include <windows.h>
 
@@ -31,12 +30,6 @@ LRESULT CALLBACK targetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             if (edit != nullptr)
                 MoveWindow(edit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
             return 0;
-        case WM_PARENTNOTIFY:
-            if (LOWORD(wParam) == WM_LBUTTONDOWN)
-                SetWindowLongPtrW(hwnd, GWLP_USERDATA, GetWindowLongPtrW(hwnd, GWLP_USERDATA) + 1);
-            return 0;
-        case WM_APP:
-            return GetWindowLongPtrW(hwnd, GWLP_USERDATA);
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;

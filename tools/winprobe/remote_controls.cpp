@@ -96,11 +96,6 @@ int listViewColumnWidth(HWND listView, int column) {
     return static_cast<int>(SendMessageW(listView, LVM_GETCOLUMNWIDTH, column, 0));
 }
 
-int listViewSelection(HWND listView) {
-    return static_cast<int>(
-        SendMessageW(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
-
 std::optional<SYSTEMTIME> pickerValue(HWND picker) {
     const RemoteMemory memory(picker, sizeof(SYSTEMTIME));
     SYSTEMTIME time{};

@@ -19,8 +19,6 @@ std::vector<std::vector<std::wstring>> listViewRows(HWND listView, int columns);
 std::optional<RECT> listViewCell(HWND listView, int row, int column);
 // The width of a column in pixels.
 int listViewColumnWidth(HWND listView, int column);
-// The selected row, or -1.
-int listViewSelection(HWND listView);
 // The date and time a date-time picker holds.
 std::optional<SYSTEMTIME> pickerValue(HWND picker);
 

@@ -68,12 +68,6 @@ bool pointTo(HWND window) {
     return false;
 }
 
-bool clickRepeatedly(HWND window, int times) {
-    return window != nullptr &&
-           runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + at(middleOf(window)) +
-                               L" click --repeat " + std::to_wstring(times) + L" --delay 5 1");
-}
-
 bool movePointerTo(int x, int y) {
     return runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + at({x, y}));
 }

@@ -26,8 +26,6 @@ bool movePointerTo(int x, int y);
 // Clicks with the left button at this point of the screen, `times` times
 // in quick succession.
 bool clickAt(POINT point, int times = 1);
-// Clicks the window `times` times in quick succession and returns once done.
-bool clickRepeatedly(HWND window, int times);
 // Types the text into the window with the keyboard focus.
 bool typeText(const std::wstring& text);
 // Presses keys as xdotool names them ("alt+f", "Down Return").
