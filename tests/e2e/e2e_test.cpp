@@ -140,13 +140,7 @@ TEST_F(KeyreelTest, StartsInTheTrayAndTheIconRestoresTheWindow) {
         [&] { return !IsWindowVisible(window) && GetWindow(window, GW_OWNER) != nullptr; }, 5000))
         << "hidden and out of the task list";
 
-    RECT rect{};
-    GetWindowRect(icon, &rect);
-    const int x = (rect.left + rect.right) / 2;
-    const int y = (rect.top + rect.bottom) / 2;
-    ASSERT_TRUE(probe::runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + std::to_wstring(x) +
-                                           L" " + std::to_wstring(y) +
-                                           L" click --repeat 2 --delay 80 1"));
+    ASSERT_TRUE(restoreFromTray(30000));
     EXPECT_TRUE(waitFor([&] { return IsWindowVisible(window) != FALSE; }, 5000));
     EXPECT_EQ(title(), kIdleTitle);
     EXPECT_NE(GetWindow(window, GW_OWNER), nullptr) << "restoring keeps it out of the task list";

@@ -55,7 +55,7 @@ class MainWindowE2E : public KeyreelTest {
 
 std::string fileBytes(const std::wstring& path);
 bool fileExists(const std::wstring& path);
-// The shown top-level window of this class, once there is one.
+// The shown top-level window of this class, once the display shows it too.
 HWND waitForShown(const wchar_t* className, DWORD timeoutMillis);
 // keyreel.exe's help window, and its navigation tab: 0 shows the contents,
 // 1 the index, -1 none yet.

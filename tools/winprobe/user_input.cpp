@@ -88,7 +88,7 @@ bool doubleClickOn(HWND window) {
 
 bool restoreFromTray(DWORD timeoutMillis) {
     const HWND icon = waitForTrayIcon(timeoutMillis);
-    return icon != nullptr && clickOn(icon) &&
+    return icon != nullptr && waitForMappedOnDisplay(icon, timeoutMillis) && clickOn(icon) &&
            waitForActive(GetAncestor(icon, GA_ROOT), timeoutMillis) && doubleClickOn(icon);
 }
 

@@ -1,7 +1,10 @@
 #include "window_probe.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <cwctype>
+#include <optional>
 #include <string>
 
 namespace keyreel::probe {
@@ -281,18 +284,23 @@ bool runUnixProgram(const std::wstring& commandLine) {
     return true;
 }
 
+namespace {
+
 // start.exe returns at once for a Unix program, before it has done anything,
 // /wait or not: two actions in a row could then reach the display in either
 // order, a key before the click meant to come first. The command runs from a
-// shell script that leaves a mark once it has ended, and that is waited for.
-bool runUnixProgramToEnd(const std::wstring& commandLine) {
+// shell script that leaves a mark once it has ended, holding its exit status,
+// and that is waited for. Nothing when it could not start or did not end.
+std::optional<int> runShellLines(const std::wstring& commandLine) {
     static unsigned runs = 0;
     const std::wstring base = L"/tmp/keyreel-probe-" + std::to_wstring(GetCurrentProcessId()) +
                               L"-" + std::to_wstring(++runs);
     const std::wstring script = base + L".sh";
     const std::wstring mark = base + L".done";
-    if (!writeUtf8(seenFromWine(script), commandLine + L"\ntouch " + mark + L"\n"))
-        return false;
+    if (!writeUtf8(seenFromWine(script), commandLine + L"\necho $? > " + base + L".part && mv " +
+                                             base + L".part " + mark + L"\n")) {
+        return std::nullopt;
+    }
     std::wstring command = L"start.exe /wait /unix /bin/sh " + script;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -300,7 +308,7 @@ bool runUnixProgramToEnd(const std::wstring& commandLine) {
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                         nullptr, &startup, &process)) {
         DeleteFileW(seenFromWine(script).c_str());
-        return false;
+        return std::nullopt;
     }
     WaitForSingleObject(process.hProcess, 30000);
     CloseHandle(process.hThread);
@@ -308,9 +316,44 @@ bool runUnixProgramToEnd(const std::wstring& commandLine) {
     const bool ended = waitFor(
         [&] { return GetFileAttributesW(seenFromWine(mark).c_str()) != INVALID_FILE_ATTRIBUTES; },
         120000, 5);
+    std::optional<int> status;
+    if (ended) {
+        char text[16] = {};
+        const HANDLE file = CreateFileW(seenFromWine(mark).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD read = 0;
+        if (file != INVALID_HANDLE_VALUE) {
+            ReadFile(file, text, sizeof text - 1, &read, nullptr);
+            CloseHandle(file);
+        }
+        status = std::atoi(text);
+    }
     DeleteFileW(seenFromWine(script).c_str());
     DeleteFileW(seenFromWine(mark).c_str());
-    return ended;
+    return status;
+}
+
+}  // namespace
+
+bool runUnixProgramToEnd(const std::wstring& commandLine) {
+    return runShellLines(commandLine).has_value();
+}
+
+bool unixCommandSucceeds(const std::wstring& commandLine) {
+    return runShellLines(commandLine) == 0;
+}
+
+// Wine shows a window at once and asks the X server to map it; the window
+// manager frames and maps it a moment later. A click before then reaches
+// whatever the display still has there.
+bool waitForMappedOnDisplay(HWND window, DWORD timeoutMillis) {
+    const auto xWindow = reinterpret_cast<std::uintptr_t>(
+        GetPropW(GetAncestor(window, GA_ROOT), L"__wine_x11_whole_window"));
+    if (xWindow == 0)
+        return false;
+    const std::wstring viewable =
+        L"xwininfo -id " + std::to_wstring(xWindow) + L" | grep -q 'Map State: IsViewable'";
+    return waitFor([&] { return unixCommandSucceeds(viewable); }, timeoutMillis, 50);
 }
 
 }  // namespace keyreel::probe

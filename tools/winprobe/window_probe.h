@@ -70,6 +70,11 @@ bool runUnixProgram(const std::wstring& commandLine);
 // minutes. Actions on other programs' windows made one after another with it
 // reach the display in their order. What it did may still be on its way.
 bool runUnixProgramToEnd(const std::wstring& commandLine);
+// Runs it so and tells whether it ended with exit status 0.
+bool unixCommandSucceeds(const std::wstring& commandLine);
+// Waits until the X server shows the window's top-level window: Wine calls a
+// window visible before the window manager has put it on the display.
+bool waitForMappedOnDisplay(HWND window, DWORD timeoutMillis);
 
 // Handles the messages of this thread's windows until a message comes or
 // `millis` have passed.
