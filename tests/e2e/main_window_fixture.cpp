@@ -67,7 +67,7 @@ HWND MainWindowE2E::open(const std::wstring& arguments) {
     }
     EXPECT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 20000))
         << describeDisplay();
-    EXPECT_TRUE(waitForMappedOnDisplay(main, 20000));
+    EXPECT_TRUE(waitForPlacedOnDisplay(main, 20000));
     // Off Wine's tray window, which sits at the top left of the screen.
     SetWindowPos(main, nullptr, 320, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     list = probe::findChild(main, L"ListBox");
@@ -144,7 +144,7 @@ void MainWindowE2E::selectLine(int index) {
 void MainWindowE2E::answerFileDialog(const wchar_t* title, const std::wstring& name) {
     const HWND dialog = waitForDialog(title, 10000);
     ASSERT_NE(dialog, nullptr) << win32::toUtf8(title);
-    ASSERT_TRUE(waitForMappedOnDisplay(dialog, 10000));
+    ASSERT_TRUE(waitForPlacedOnDisplay(dialog, 10000));
     // Into the file name field: a dialog opened from the tray menu may come
     // up without the focus, which stays with the tray under X.
     const HWND fileName = GetDlgItem(dialog, 1148);
@@ -181,7 +181,7 @@ HWND waitForShown(const wchar_t* className, DWORD timeoutMillis) {
             return window != nullptr && IsWindowVisible(window);
         },
         timeoutMillis);
-    return window != nullptr && waitForMappedOnDisplay(window, timeoutMillis) ? window : nullptr;
+    return window != nullptr && waitForPlacedOnDisplay(window, timeoutMillis) ? window : nullptr;
 }
 
 HWND helpWindow() {

@@ -39,6 +39,14 @@ std::string describe(HWND window) {
            (IsWindowVisible(window) ? "" : " hidden");
 }
 
+bool clickedWhenPlaced(HWND window, const std::wstring& click) {
+    if (runWhenPlacedOnDisplay(window, click, 10000))
+        return true;
+    std::fprintf(stderr, "the display does not show the window to click where Wine has it: %s\n",
+                 describeDisplay().c_str());
+    return false;
+}
+
 }  // namespace
 
 std::string describeDisplay() {
@@ -77,18 +85,19 @@ bool clickAt(POINT point, int times) {
                                std::to_wstring(times) + L" --delay 80 1");
 }
 
+// Given only once the display has the window where Wine has it.
 bool clickOn(HWND window) {
-    return pointTo(window) && runUnixProgramToEnd(L"/usr/bin/xdotool click 1");
+    return pointTo(window) && clickedWhenPlaced(window, L"/usr/bin/xdotool click 1");
 }
 
 bool doubleClickOn(HWND window) {
     return pointTo(window) &&
-           runUnixProgramToEnd(L"/usr/bin/xdotool click --repeat 2 --delay 80 1");
+           clickedWhenPlaced(window, L"/usr/bin/xdotool click --repeat 2 --delay 80 1");
 }
 
 bool restoreFromTray(DWORD timeoutMillis) {
     const HWND icon = waitForTrayIcon(timeoutMillis);
-    return icon != nullptr && waitForMappedOnDisplay(icon, timeoutMillis) && clickOn(icon) &&
+    return icon != nullptr && waitForPlacedOnDisplay(icon, timeoutMillis) && clickOn(icon) &&
            waitForActive(GetAncestor(icon, GA_ROOT), timeoutMillis) && doubleClickOn(icon);
 }
 

@@ -343,17 +343,50 @@ bool unixCommandSucceeds(const std::wstring& commandLine) {
     return runShellLines(commandLine) == 0;
 }
 
-// Wine shows a window at once and asks the X server to map it; the window
-// manager frames and maps it a moment later. A click before then reaches
-// whatever the display still has there.
-bool waitForMappedOnDisplay(HWND window, DWORD timeoutMillis) {
-    const auto xWindow = reinterpret_cast<std::uintptr_t>(
-        GetPropW(GetAncestor(window, GA_ROOT), L"__wine_x11_whole_window"));
-    if (xWindow == 0)
+// Wine shows, moves and sizes a window at once and asks the X server to do the
+// same; the window manager frames, maps and moves it a moment later. Until
+// then a click reaches whatever the display still has there. The X window
+// sits just inside Wine's window rectangle (by the frame the window manager
+// draws, if any), and far from it while a move is still on its way.
+namespace {
+
+// The shell test of that; empty for a window without an X window.
+std::wstring placedTest(HWND window) {
+    const HWND root = GetAncestor(window, GA_ROOT);
+    const auto xWindow =
+        reinterpret_cast<std::uintptr_t>(GetPropW(root, L"__wine_x11_whole_window"));
+    RECT rect{};
+    if (xWindow == 0 || !GetWindowRect(root, &rect))
+        return L"";
+    return L"xwininfo -id " + std::to_wstring(xWindow) + L" | awk -v x=" +
+           std::to_wstring(rect.left) + L" -v y=" + std::to_wstring(rect.top) +
+           L" '/Absolute upper-left X/ {ax = $4} /Absolute upper-left Y/ {ay = $4} "
+           L"/Map State/ {shown = $3 == \"IsViewable\"} "
+           L"END {dx = ax - x; dy = ay - y; exit !(shown && dx >= 0 && dx <= 16 && dy >= 0 && "
+           L"dy <= 48)}'";
+}
+
+}  // namespace
+
+bool placedOnDisplay(HWND window) {
+    const std::wstring test = placedTest(window);
+    return !test.empty() && unixCommandSucceeds(test);
+}
+
+// One shell script waits and acts, which costs no more than the action alone.
+bool runWhenPlacedOnDisplay(HWND window, const std::wstring& commandLine, DWORD timeoutMillis) {
+    const std::wstring test = placedTest(window);
+    if (test.empty())
         return false;
-    const std::wstring viewable =
-        L"xwininfo -id " + std::to_wstring(xWindow) + L" | grep -q 'Map State: IsViewable'";
-    return waitFor([&] { return unixCommandSucceeds(viewable); }, timeoutMillis, 50);
+    return unixCommandSucceeds(L"tries=" + std::to_wstring(timeoutMillis / 50 + 1) + L"\nuntil " +
+                               test +
+                               L"; do\n  tries=$((tries - 1)); [ $tries -gt 0 ] || exit 1; sleep "
+                               L"0.05\ndone\n" +
+                               commandLine);
+}
+
+bool waitForPlacedOnDisplay(HWND window, DWORD timeoutMillis) {
+    return waitFor([&] { return placedOnDisplay(window); }, timeoutMillis, 50);
 }
 
 }  // namespace keyreel::probe

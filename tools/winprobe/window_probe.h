@@ -72,9 +72,14 @@ bool runUnixProgram(const std::wstring& commandLine);
 bool runUnixProgramToEnd(const std::wstring& commandLine);
 // Runs it so and tells whether it ended with exit status 0.
 bool unixCommandSucceeds(const std::wstring& commandLine);
-// Waits until the X server shows the window's top-level window: Wine calls a
-// window visible before the window manager has put it on the display.
-bool waitForMappedOnDisplay(HWND window, DWORD timeoutMillis);
+// Whether the X server shows the window's top-level window where Wine has
+// it: Wine calls a window visible, or moved, before the window manager has
+// put it there on the display.
+bool placedOnDisplay(HWND window);
+// Runs the command line once the window is so, within the time; false when
+// it did not come to be or the command failed.
+bool runWhenPlacedOnDisplay(HWND window, const std::wstring& commandLine, DWORD timeoutMillis);
+bool waitForPlacedOnDisplay(HWND window, DWORD timeoutMillis);
 
 // Handles the messages of this thread's windows until a message comes or
 // `millis` have passed.
