@@ -81,8 +81,12 @@ bool movePointerTo(int x, int y) {
 }
 
 bool clickAt(POINT point, int times) {
-    return runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + at(point) + L" click --repeat " +
-                               std::to_wstring(times) + L" --delay 80 1");
+    const std::wstring click = L"/usr/bin/xdotool mousemove " + at(point) + L" click --repeat " +
+                               std::to_wstring(times) + L" --delay 80 1";
+    const HWND under = WindowFromPoint(point);
+    if (under == nullptr || under == GetDesktopWindow())
+        return runUnixProgramToEnd(click);
+    return clickedWhenPlaced(under, click);
 }
 
 // Given only once the display has the window where Wine has it.
@@ -105,8 +109,7 @@ bool clickListLine(HWND listBox, int index, int clicks) {
     const auto height = static_cast<LONG>(SendMessageW(listBox, LB_GETITEMHEIGHT, 0, 0));
     POINT point{8, height * index + height / 2};
     ClientToScreen(listBox, &point);
-    return runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + at(point) + L" click --repeat " +
-                               std::to_wstring(clicks) + L" --delay 80 1");
+    return clickAt(point, clicks);
 }
 
 bool typeText(const std::wstring& text) {
