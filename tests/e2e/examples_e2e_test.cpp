@@ -107,10 +107,16 @@ TEST_F(ExampleTest, SumsTypesIntoTheCalculatorAndClosesIt) {
         if (play == 1) {
             ASSERT_TRUE(probe::clickButton(mainWindow(), L"Run"));
         }
+        // Found by its title while it is still being made, the window may
+        // not have its edit yet.
         HWND window = nullptr;
+        HWND edit = nullptr;
         ASSERT_TRUE(waitFor(
-            [&] { return (window = FindWindowW(nullptr, L"Calculator")) != nullptr; }, 20000));
-        const HWND edit = probe::findChild(window, L"Edit");
+            [&] {
+                window = FindWindowW(nullptr, L"Calculator");
+                return window != nullptr && (edit = probe::findChild(window, L"Edit")) != nullptr;
+            },
+            20000));
         // What was typed, as last seen before the window closed.
         std::wstring typed;
         EXPECT_TRUE(waitFor(
@@ -120,7 +126,7 @@ TEST_F(ExampleTest, SumsTypesIntoTheCalculatorAndClosesIt) {
                 return typed == L"12*7=1250+375=100/8=";
             },
             30000))
-            << win32::toUtf8(typed);
+            << "play " << play + 1 << ": " << win32::toUtf8(typed);
         EXPECT_TRUE(waitFor([&] { return !IsWindow(window); }, 20000)) << "closed at the end";
         ASSERT_TRUE(waitForTitle(kIdleTitle, 10000));
     }
