@@ -141,18 +141,6 @@ TEST(EditorDocument, OpeningShowsTheFileInTheTitleAndTheRecentFilesOnce) {
     }
 }
 
-TEST(EditorDocument, OpeningTheFileJustSavedOnYesShowsWhatWasSaved) {
-    EditorParts parts;
-    parts.document.setText("Wait >3\r\n");
-    parts.choices = {"b.kyr"};
-    parts.desktop.questionAnswer = MessageAnswer::Yes;  // save changes, and replace b.kyr
-    parts.document.openFile("b.kyr");
-    EXPECT_EQ(parts.store.files["b.kyr"], "Wait >3\r\n");
-    EXPECT_EQ(parts.document.text(), "Wait >3\r\n");
-    EXPECT_FALSE(parts.document.modified());
-    EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: b.kyr");
-}
-
 TEST(EditorDocument, SaveAsAsksBeforeReplacingAndKeepsTheTextWhenTheSaveFails) {
     EditorParts parts;
     parts.document.openFile("a.kyr");
@@ -184,48 +172,6 @@ TEST(EditorDocument, SaveAsAsksBeforeReplacingAndKeepsTheTextWhenTheSaveFails) {
     parts.document.openFile("a.kyr");
     EXPECT_EQ(parts.document.text(), "Wait >1\r\n") << "the file before Save As opens again";
     EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: a.kyr");
-}
-
-// Renaming the saved text over a file drops the file's streams, as Windows
-// does and the memory store imitates; the mark must outlive that.
-TEST(EditorDocument, SavesKeepTheDownloadMark) {
-    const std::string ownMark = "[ZoneTransfer]\r\nZoneId=4\r\nHostUrl=https://example.test/\r\n";
-    const std::string streamOf = std::string(kZoneStreamSuffix);
-    const struct {
-        const char* what;
-        std::vector<std::string> opened;  // "" for File > New
-        std::string savedAs;
-        std::optional<std::string> mark;
-    } cases[] = {
-        {"over a marked file, its own mark", {"m.kyr"}, "m.kyr", ownMark},
-        {"another text over a marked file", {"a.kyr"}, "m.kyr", ownMark},
-        {"a marked file's text to a new name",
-         {"m.kyr"},
-         "new.kyr",
-         std::string(kInternetZoneMark)},
-        {"a file in doubt to a new name", {"doubt.kyr"}, "new.kyr", std::string(kInternetZoneMark)},
-        {"a plain file to a new name", {"a.kyr"}, "new.kyr", std::nullopt},
-        {"a new text after a marked one", {"m.kyr", ""}, "new.kyr", std::nullopt},
-    };
-    for (const auto& c : cases) {
-        EditorParts parts;
-        parts.store.files["m.kyr"] = "Wait >3\r\n";
-        parts.store.files["m.kyr" + streamOf] = ownMark;
-        parts.store.files["doubt.kyr"] = "Wait >4\r\n";
-        parts.store.files["doubt.kyr" + streamOf] = "";
-        parts.store.unreadable.insert("doubt.kyr" + streamOf);
-        for (const std::string& path : c.opened)
-            path.empty() ? parts.document.newText() : parts.document.openFile(path);
-        parts.document.setText("Wait >5\r\n");
-        parts.desktop.questionAnswer = MessageAnswer::Yes;
-        parts.choices = {c.savedAs};
-        parts.document.saveAs();
-        ASSERT_EQ(parts.store.files[c.savedAs], "Wait >5\r\n") << c.what;
-        const auto stream = parts.store.files.find(c.savedAs + streamOf);
-        EXPECT_EQ(stream == parts.store.files.end() ? std::nullopt : std::optional(stream->second),
-                  c.mark)
-            << c.what;
-    }
 }
 
 TEST(EditorDocument, SavingAddsALineEndOnlyWhereTheTextHasNone) {
@@ -321,47 +267,6 @@ TEST(EditorDocument, ChangedTextIsNeverDroppedWithoutAQuestion) {
             }
         }
     }
-}
-
-TEST(EditorDocument, NothingIsAskedWhenNothingChanged) {
-    for (const Action& action : actionsThatDropTheText()) {
-        EditorParts parts;
-        parts.document.openFile("a.kyr");
-        parts.document.setText("typed");
-        parts.document.setText("Wait >1\r\n");  // and typed back
-        EXPECT_EQ(action.run(parts), std::string(action.name) == "close") << action.name;
-        EXPECT_TRUE(parts.desktop.events().empty()) << action.name;
-    }
-}
-
-TEST(EditorDocument, AnUntitledTextIsSavedThroughTheSaveAsDialogOnYes) {
-    EditorParts parts;
-    parts.document.setText("Press_Tab");
-    parts.desktop.questionAnswer = MessageAnswer::Yes;
-    EXPECT_FALSE(parts.document.readyToClose()) << "the Save As dialog was cancelled";
-
-    parts.choices = {"b.kyr"};
-    parts.desktop.answers = {MessageAnswer::Yes, MessageAnswer::No};
-    EXPECT_FALSE(parts.document.readyToClose()) << "replacing b.kyr was declined";
-    EXPECT_EQ(parts.desktop.events().back(), std::string(kOverwrite) + "no");
-    EXPECT_EQ(parts.store.files["b.kyr"], "Wait >2\r\n");
-
-    parts.choices = {"new.kyr"};
-    EXPECT_TRUE(parts.document.readyToClose());
-    EXPECT_EQ(parts.store.files["new.kyr"], "Press_Tab\r\n");
-    EXPECT_EQ(parts.desktop.events().front(),
-              "message \"Save changes to Untitled?\" \"Tobrin's Keyreel\" -> yes");
-}
-
-TEST(EditorDocument, NonAsciiTextOpensAndSavesWithoutLosingACharacter) {
-    EditorParts parts;
-    const std::string text = "SendText >\xC3\xA9 \xE2\x82\xAC \xE4\xBD\xA0\r\n";
-    parts.store.files["u.kyr"] = "\xEF\xBB\xBF" + text;
-    parts.document.openFile("u.kyr");
-    EXPECT_EQ(parts.document.text(), text);
-    parts.choices = {"copy.kyr"};
-    parts.document.saveAs();
-    EXPECT_EQ(parts.store.files["copy.kyr"], parts.store.files["u.kyr"]);
 }
 
 }  // namespace

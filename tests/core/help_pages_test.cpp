@@ -173,21 +173,6 @@ TEST(HelpPages, ContentsAndIndexReachEveryWordsPage) {
     EXPECT_NE(contentOf(pages, "cmd_SetFocus.html").find("window_titles.html"), std::string::npos);
 }
 
-// A recording holds command words and the words the reference lists as
-// playing nothing, so every word of it can be looked up.
-TEST(HelpPages, EveryWordARecordingWritesIsInTheReference) {
-    const std::string overview = contentOf(commandPages(), "commands.html");
-    for (int code = 0; code < 256; ++code) {
-        const auto line = keyLine(static_cast<std::uint8_t>(code));
-        if (!line)
-            continue;
-        const std::string word = line->substr(0, line->find(' '));
-        EXPECT_TRUE(findCommand(word) != nullptr ||
-                    overview.find("<code>" + word + "</code>") != std::string::npos)
-            << word;
-    }
-}
-
 // Every link of a written page or a generated one leads to a page of the help
 // (or to a place on one), so that no click in the help viewer ends on an
 // error page; every picture a page shows is one of the help's images.
@@ -237,15 +222,6 @@ TEST(HelpPages, EveryLinkLeadsToAPageOfTheHelp) {
         }
     }
     EXPECT_GE(pictures, 10) << "every window's page shows its screenshot";
-}
-
-TEST(HelpPages, ContentsLinesNeedATitleAPageAndKeywords) {
-    std::vector<std::string> problems;
-    const auto contents = readContents("Title only\nA | a.html | x\n | b.html | y\n", problems);
-    ASSERT_EQ(contents.size(), 1u);
-    EXPECT_EQ(contents[0].page, "a.html");
-    EXPECT_EQ(problems.size(), 2u);
-    EXPECT_EQ(escapeHtml("Wait >1 & \"q\" <"), "Wait &gt;1 &amp; &quot;q&quot; &lt;");
 }
 
 }  // namespace

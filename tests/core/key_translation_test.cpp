@@ -162,24 +162,6 @@ TEST(KeyTranslation, ChordsPlayBackWithTheSameModifiersHeldAroundTheSameKey) {
     }
 }
 
-TEST(KeyTranslation, ReleaseAllLetsGoOfTheHoldsLeftAndForgettingStartsAfresh) {
-    KeyTranslator translator;
-    translator.keyDown(16, kShift);
-    translator.keyDown(17, kShift + kCtrl);
-    translator.keyDown(18, kShift + kCtrl + kAlt);
-    EXPECT_EQ(translator.releaseAll(), (Lines{"ALT_Up", "Release_CTRL", "Release_Shift"}));
-    EXPECT_EQ(translator.releaseAll(), Lines{});
-
-    translator.keyDown(17, kCtrl);
-    translator.forgetHolds();
-    EXPECT_EQ(translator.keyUp(17, 0), Lines{}) << "no hold written since";
-    EXPECT_EQ(translator.keyDown('A', kCtrl), (Lines{"Press_CTRL", "SendText >a"}));
-}
-
-TEST(KeyTranslation, PointerLinesKeepTheSign) {
-    EXPECT_EQ(mouseMoveLine(-1280, -3), "MouseMove >-1280,-3");
-}
-
 ModifierState noneHeld() {
     return ModifierState::seeded([](std::uint8_t) { return false; });
 }

@@ -208,17 +208,5 @@ TEST_F(MacroFileTest, CodePageTextThatWouldReadBackAsOtherTextIsSavedAsUtf8) {
     EXPECT_EQ(again, loaded);
 }
 
-TEST_F(MacroFileTest, TextsAreSavedUnchangedAndReadWhole) {
-    ASSERT_TRUE(files.saveText(folder.file("t.kyr"), "Press_Tab\r\n\r\nLoop"));
-    EXPECT_EQ(folder.read("t.kyr"), "Press_Tab\r\n\r\nLoop\r\n");
-    ASSERT_TRUE(files.saveText(folder.file("t.kyr"), "x"));
-    EXPECT_EQ(folder.read("t.kyr"), "x\r\n") << "texts are written without asking";
-    std::string text;
-    EXPECT_EQ(files.readText(folder.file("t.kyr"), text), MacroFileRead::Read);
-    EXPECT_EQ(text, "x\r\n");
-    EXPECT_EQ(files.readText(folder.file("none"), text), MacroFileRead::Unreadable);
-    EXPECT_EQ(folder.entries(), 1u);
-}
-
 }  // namespace
 }  // namespace keyreel

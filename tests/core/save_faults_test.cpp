@@ -226,20 +226,5 @@ TEST(SaveFaults, EverySaveKeepsTheOldFileAndTellsOfEveryFailure) {
     }
 }
 
-TEST(SaveFaults, WithoutAFaultEverySaveWritesItsFile) {
-    for (const SaveRow& save : kSaves) {
-        SCOPED_TRACE(save.name);
-        TempFolder folder;
-        if (!save.oldBytes.empty())
-            folder.write(save.fileName, save.oldBytes);
-        FaultyFileStore<> store;
-        SimulatedDesktop desktop;
-        SaveScene scene{store, desktop, folder.file(save.fileName)};
-        EXPECT_TRUE(save.save(scene));
-        EXPECT_NE(folder.read(save.fileName), save.oldBytes);
-        EXPECT_FALSE(scene.callerTold);
-    }
-}
-
 }  // namespace
 }  // namespace keyreel

@@ -150,26 +150,5 @@ TEST_F(ScheduleDatabaseTest, AMissingDatabaseIsCreatedEmpty) {
     EXPECT_EQ(database.openSchedule(list).status, ScheduleLoadStatus::Missing);
 }
 
-TEST(ScheduleDatabaseOnDisk, AnOversizedDatabaseIsCopiedAsItIsBeforeTheFirstSave) {
-    TempFolder folder;
-    folder.write("macro.kdb", "more than ten bytes");
-    const std::string path = folder.file("macro.kdb");
-    LocalFileStore disk;
-    ScheduleDatabase database(disk, path, defaultCodePage(), 10);
-    ScheduleList list;
-    EXPECT_TRUE(database.loadSchedule(list).tooLarge);
-    list.addLoadedRow(kBackup);
-    ASSERT_EQ(database.saveSchedule(list), ScheduleSaveResult::Saved);
-    EXPECT_EQ(folder.read("macro.kdb.bak"), "more than ten bytes");
-    EXPECT_EQ(folder.read("macro.kdb"), kBackupRecord);
-    EXPECT_EQ(folder.entries(), 2u) << "no temporary file is left behind";
-}
-
-TEST(ScheduleDatabasePath, TheProgramFolderGetsOneSeparator) {
-    EXPECT_EQ(scheduleDatabasePath("C:\\Keyreel\\"), "C:\\Keyreel\\macro.kdb");
-    EXPECT_EQ(scheduleDatabasePath("C:/Keyreel/"), "C:/Keyreel/macro.kdb");
-    EXPECT_EQ(scheduleDatabasePath("C:\\Keyreel").size(), 20u) << "the platform's separator";
-}
-
 }  // namespace
 }  // namespace keyreel

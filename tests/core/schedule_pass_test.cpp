@@ -178,24 +178,6 @@ TEST_F(SchedulePassTest, AMissedRunMovesOnWithoutPlayingToTheNextRunStillAhead) 
     EXPECT_EQ(rows()[5], "WeeklyDue 3/12/2000 1 False");
 }
 
-TEST_F(SchedulePassTest, ARunTimeOnSecondFiftyNineFiresEveryDay) {
-    add("Edge", "D", "3/5/2000", "9:05:59");
-    // No pass can reset the flag after the fire: the rest of the minute is empty.
-    for (const char* day : {"3/5/2000", "3/6/2000", "3/7/2000"})
-        passAt(std::string(day) + " 9:05:59");
-    EXPECT_EQ(played.size(), 3u);
-    EXPECT_EQ(rows(), Strings{"Edge 3/08/2000 4 True"});
-}
-
-TEST_F(SchedulePassTest, FailedSavesAreReportedAndThePassGoesOn) {
-    add("Daily", "D", "3/5/2000", "9:05:07");
-    add("Once", "O", "3/5/2000", "9:05:07");
-    files.unwritable.insert(database.path());
-    passAt("3/5/2000 9:05:07");
-    EXPECT_EQ(played, (Strings{"Daily.kyr", "Once.kyr"}));
-    EXPECT_EQ(notSaved, 2);
-}
-
 TEST_F(SchedulePassTest, PassesDuringAPlayLeaveItsRowAloneAndItsAdvanceFindsItWhereverItMoved) {
     add("Above", "D", "3/9/2000", "9:00:00", "5");
     add("Backup", "D", "3/5/2000", "9:05:07");

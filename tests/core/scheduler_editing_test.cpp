@@ -200,50 +200,6 @@ TEST_F(SchedulerEditing, ScheduleItAddsTheFormsEntrySavesAndEmptiesTheFields) {
     EXPECT_EQ(form.when.hour, 14);
 }
 
-TEST_F(SchedulerEditing, AFileFromTheInternetIsScheduledAndSaidNeverToPlayUnattended) {
-    database() = record("Report", "D", "3/9/2000", "9:00:00", "5");
-    downloaded = {"C:\\M\\web.kyr"};
-    loadWindow();
-    ScheduleEntryForm form = ScheduleEntryForm::loaded(moment("3/5/2000 9:05:07"));
-    form.when.day = 6;
-    form.description = "Fetched";
-    form.frequency = 1;
-    form.path = "C:\\M\\web.kyr";
-    const auto message = scheduler->scheduleIt(form);
-    ASSERT_TRUE(message);
-    EXPECT_EQ(message->text, downloadedEntryMessage("C:\\M\\web.kyr").text);
-    EXPECT_NE(message->text.find("came from the internet"), std::string::npos);
-    EXPECT_EQ(scheduler->list().rowCount(), 2u) << "added all the same";
-
-    const auto setPath = [](const char* path) { return [=](CellEdit& e) { e.text = path; }; };
-    EXPECT_FALSE(modify(0, ScheduleColumn::FilePath, setPath("C:\\M\\own.kyr")).message);
-    const auto update = modify(0, ScheduleColumn::FilePath, setPath("C:\\M\\web.kyr"));
-    EXPECT_TRUE(update.written);
-    ASSERT_TRUE(update.message);
-    EXPECT_EQ(update.message->text, message->text);
-}
-
-TEST_F(SchedulerEditing, ScheduleItWithoutAFrequencyKeepsTheFieldsAndSavesTheScheduleUnchanged) {
-    database() = record("Report", "D", "3/9/2000", "9:00:00", "5");
-    loadWindow();
-    const std::string file = database();
-    const int writes = files.writes;
-    ScheduleEntryForm form = ScheduleEntryForm::loaded(moment("3/5/2000 9:05:07"));
-    form.description = "Backup";
-    form.path = "C:\\M\\B.KYR";
-    const ScheduleEntryForm typed = form;
-    const auto message = scheduler->scheduleIt(form);
-    ASSERT_TRUE(message);
-    EXPECT_EQ(message->text, "No Frequency selected.  Please select a frequency.");
-    EXPECT_EQ(message->title, "Tobrin's Scheduler");
-    EXPECT_EQ(message->icon, MessageIcon::None);
-    EXPECT_EQ(form.description, typed.description);
-    EXPECT_EQ(form.path, typed.path);
-    EXPECT_EQ(scheduler->list().rowCount(), 1u);
-    EXPECT_EQ(files.writes, writes + 1);
-    EXPECT_EQ(database(), file);
-}
-
 TEST_F(SchedulerEditing, AWeeklyEntryOffItsWeekdayIsMarkedAndTheModifyThatCausesItSaysSo) {
     database() = record("Weekly", "W", "3/5/2000", "9:00:00", "1") +
                  record("Daily", "D", "3/7/2000", "9:00:00", "1");

@@ -43,33 +43,6 @@ TEST_F(SchedulerModelTest, EachTickRunsOnePassAndGivesTheLabelsAfterIt) {
     EXPECT_EQ(rows(), Strings{"Daily 9:05:07 3/06/2000 2 D"});
 }
 
-TEST_F(SchedulerModelTest, LabelButtonsDoWhatTheirCaptionsSay) {
-    database() = record("A", "D", "3/9/2000", "9:00:00", "5") +
-                 record("B", "O", "3/9/2000", "9:00:00", "5") +
-                 record("C", "W", "3/9/2000", "9:00:00", "5");
-    loadWindow();
-    int writes = files.writes;
-    const auto press = [&](SchedulerButton button, std::optional<std::size_t> row) {
-        return scheduler->press(button, row);
-    };
-    const SchedulerOutcome hide = press(SchedulerButton::Hide, 0);
-    EXPECT_TRUE(hide.hideScheduler && hide.closeOtherWindows);
-    EXPECT_EQ(files.writes, writes) << "Hide does not save";
-
-    EXPECT_EQ(press(SchedulerButton::View, 1).view,
-              (EntryView{"B", "3/9/2000", "O", "9:00:00", "B.kyr", ""}));
-    EXPECT_FALSE(press(SchedulerButton::View, std::nullopt).view);
-
-    press(SchedulerButton::Delete, 1);
-    EXPECT_EQ(database(), record("A", "D", "3/9/2000", "9:00:00", "5") +
-                              record("C", "W", "3/9/2000", "9:00:00", "5"));
-    writes = files.writes;
-    press(SchedulerButton::Delete, std::nullopt);
-    EXPECT_EQ(files.writes, writes + 1) << "rewritten unchanged";
-    EXPECT_EQ(scheduler->list().rowCount(), 2u);
-    EXPECT_TRUE(shown.empty());
-}
-
 TEST_F(SchedulerModelTest, ClosingWithUnsavedChangesAsksAndAFailedSaveKeepsTheWindowOpen) {
     database() = record("A", "D", "3/9/2000", "9:00:00", "5");
     loadWindow();
@@ -156,46 +129,6 @@ TEST_F(SchedulerModelTest, FailedSavesOfThePassAreReportedOncePerEpisodeAndTheLi
     tickAt("3/5/2000 9:10:01");
     EXPECT_EQ(shown.size(), 3u);
     EXPECT_TRUE(scheduler->closeQuestion()) << "the list holds what the file lacks";
-}
-
-TEST_F(SchedulerModelTest, ReportsWaitUntilNoPassRunsAndShowOneAtATime) {
-    database() =
-        record("Once", "O", "3/5/2000", "9:05:07") + record("Other", "D", "3/5/2000", "9:06:00");
-    loadWindow();
-    files.unwritable.insert(kDatabase);
-    // The once entry's removal fails to save before it plays. The play's
-    // processing points handle timer ticks, which run passes nested in this
-    // one and try to show what waits.
-    duringPlay = [&](const std::string&) {
-        ASSERT_TRUE(scheduler->reportsWaiting());
-        tickAt("3/5/2000 9:05:07", 500);
-        EXPECT_TRUE(shown.empty()) << "nothing shows inside the pass";
-    };
-    setClock("3/5/2000 9:05:07");
-    scheduler->tick();
-    duringPlay = nullptr;
-    EXPECT_TRUE(shown.empty());
-
-    // A tick while the box shows posts another report after the episode ended;
-    // it follows the first box instead of opening over it.
-    int depth = 0, deepest = 0;
-    std::function<void(const MessageRequest&)> show = [&](const MessageRequest& report) {
-        deepest = std::max(deepest, ++depth);
-        shown.push_back(report);
-        if (shown.size() == 1) {
-            files.unwritable.clear();
-            scheduler->press(SchedulerButton::Delete, std::nullopt);
-            files.unwritable.insert(kDatabase);
-            setClock("3/5/2000 9:06:00");
-            scheduler->tick();
-            scheduler->showReports(show);
-        }
-        --depth;
-    };
-    scheduler->showReports(show);
-    EXPECT_EQ(shown.size(), 2u);
-    EXPECT_EQ(deepest, 1);
-    EXPECT_FALSE(scheduler->reportsWaiting());
 }
 
 TEST_F(SchedulerModelTest, AOnceEntryFiresOnlyOnceInARunEvenWhenItsRemovalWasNotSaved) {

@@ -61,16 +61,6 @@ TEST(Settings, StartupValuesHaveTheirDefaultsAndConversions) {
     }
 }
 
-TEST(Settings, AStoredNonNumberIsNoUsableNumberInAnyNumericStartupSetting) {
-    for (const char* key : {"Run", "delay", "runLoaded", "enableMouse", "runScheduler"}) {
-        MemorySettingsStore store;
-        store.writeSetting("startup", key, "1");
-        EXPECT_TRUE(readStartupSettings(store).numbersUsable) << key;
-        store.writeSetting("startup", key, "yes");
-        EXPECT_FALSE(readStartupSettings(store).numbersUsable) << key;
-    }
-}
-
 TEST(Settings, SaveWritesAllTwentyOneEntriesThatReadBackAndGoesOnPastAFailure) {
     MemorySettingsStore nothingSaved;
     nothingSaved.writeSetting("hotkey", "ALT", "");  // as good as absent
