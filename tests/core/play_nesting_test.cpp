@@ -63,53 +63,29 @@ TEST_F(PlayNesting, TenThousandNestedRequestsNeverNestDeeperThanTheBound) {
     EXPECT_EQ(countOf(desktop.events(), "key up 0x09"), static_cast<std::int64_t>(started) * kTaps);
 }
 
-struct RunningPlay {
-    const char* name;
-    // Starts the play of "list.kyr"; `request` is to be made at its
-    // processing points.
-    std::function<void(ModelParts&, const std::function<void()>& request)> start;
-};
-
-// Whatever play runs, a file play asked for at its processing point is
-// dropped: the list stays, the file's lines never play, and the running play
-// goes on to its end.
+// Whatever play runs (the Run button, CTRL+ALT+R or the start-up play; a
+// file play; a play of the list nested in one), a file play asked for at its
+// processing point is dropped and the running play goes on to its end.
 TEST(FilePlayGuard, AFilePlayIsDroppedWhileAnyPlayRuns) {
-    const std::vector<RunningPlay> runningPlays = {
-        {"the Run button, CTRL+ALT+R or the start-up play",
-         [](ModelParts& parts, const std::function<void()>& request) {
-             ASSERT_EQ(parts.model.loadList(parts.folder.file("list.kyr")), MacroFileRead::Read);
-             parts.desktop.atProcessingPoint = request;
-             parts.model.runList();
-         }},
-        {"a file play",
-         [](ModelParts& parts, const std::function<void()>& request) {
-             parts.desktop.atProcessingPoint = request;
-             parts.model.playMacroFile(parts.folder.file("list.kyr"));
-         }},
-        {"a play of the list nested in a file play",
-         [](ModelParts& parts, const std::function<void()>& request) {
-             bool nested = false;
-             parts.desktop.atProcessingPoint = [&] {
-                 if (std::exchange(nested, true))
-                     request();
-                 else
-                     parts.model.runList();
-             };
-             parts.model.playMacroFile(parts.folder.file("list.kyr"));
-         }},
-    };
-    for (const RunningPlay& running : runningPlays) {
-        SCOPED_TRACE(running.name);
+    for (const int running : {0, 1, 2}) {
+        SCOPED_TRACE(running);
         ModelParts parts;
         parts.folder.write("list.kyr", "Press_Tab\r\nWait >1\r\nPress_Up\r\n");
         parts.folder.write("hot.kyr", "Press_F5\r\n");
+        ASSERT_EQ(parts.model.loadList(parts.folder.file("list.kyr")), MacroFileRead::Read);
         int requests = 0;
-        running.start(parts, [&] {
+        parts.desktop.atProcessingPoint = [&] {
+            if (running == 2 && requests++ == 0)
+                return parts.model.runList();
             ++requests;
             parts.model.playMacroFile(parts.folder.file("hot.kyr"));
             EXPECT_EQ(parts.model.list(), (MacroList{"Press_Tab", "Wait >1", "Press_Up"}));
-        });
-        EXPECT_GT(requests, 0);
+        };
+        if (running == 0)
+            parts.model.runList();
+        else
+            parts.model.playMacroFile(parts.folder.file("list.kyr"));
+        EXPECT_GT(requests, 1);
         EXPECT_EQ(countOf(parts.desktop.events(), "key down 0x74"), 0) << "F5 was played";
         EXPECT_EQ(parts.desktop.events().back(), "key up 0x26") << "the running play ended";
         EXPECT_FALSE(parts.model.playing());
