@@ -142,22 +142,16 @@ TEST_F(Play, ANestedRunPlaysFromTheTopAndTheOuterRunGoesOnWhateverItReplaced) {
     const Events events = play({"Wait >1", "Press_Tab"});
     EXPECT_EQ(events,
               (Events{"wait 1", "key down 0x09", "key up 0x09", "key down 0x09", "key up 0x09"}));
-    // Short lines are copied into the player's frame, long ones elsewhere.
-    std::string padding;
-    for (int word = 0; word < 30; ++word)
-        padding += " padding";
-    for (const std::string& line :
-         {std::string("Press_Tab Press_Up"), "Press_Tab" + padding + " Press_Up"}) {
-        desktop = SimulatedDesktop();
-        desktop.atProcessingPoint = [&, once = true]() mutable {
-            if (!std::exchange(once, false))
-                return;
-            list = {"Press_End", "x"};
-            state.macroLineCount = 2;
-            player.runMacro();
-        };
-        EXPECT_EQ(keysDown({line}), (Events{"0x09", "0x23", "0x26"})) << line.size();
-    }
+    // The rest of a line still plays when a nested run replaces the list.
+    desktop = SimulatedDesktop();
+    desktop.atProcessingPoint = [&, once = true]() mutable {
+        if (!std::exchange(once, false))
+            return;
+        list = {"Press_End", "x"};
+        state.macroLineCount = 2;
+        player.runMacro();
+    };
+    EXPECT_EQ(keysDown({"Press_Tab Press_Up"}), (Events{"0x09", "0x23", "0x26"}));
 }
 
 TEST_F(Play, SendTextTypesTheValueWithAPauseAfterEveryCharacterUntilOneFails) {

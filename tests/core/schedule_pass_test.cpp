@@ -168,26 +168,6 @@ TEST_F(SchedulePassTest, AMissedRunMovesOnWithoutPlayingToTheNextRunStillAhead) 
     EXPECT_EQ(rows()[5], "WeeklyDue 3/12/2000 1 False");
 }
 
-TEST_F(SchedulePassTest, PassesDuringAPlayLeaveItsRowAloneAndItsAdvanceFindsItWhereverItMoved) {
-    add("Above", "D", "3/9/2000", "9:00:00", "5");
-    add("Backup", "D", "3/5/2000", "9:05:07");
-    add("Later", "D", "3/9/2000", "9:05:07", "5");
-    duringPlay = [&](const std::string&) {
-        passAt("3/5/2000 9:05:07", 500);
-        passAt("3/5/2000 9:05:08");
-        list.removeRow(0);
-    };
-    passAt("3/5/2000 9:05:07");
-    EXPECT_EQ(played, (Strings{"Backup.kyr"}));
-    EXPECT_EQ(rows(), (Strings{"Backup 3/06/2000 2 True", "Later 3/9/2000 5 False"}));
-    EXPECT_TRUE(fileHoldsTheList());
-
-    // A row deleted while it plays is not advanced.
-    duringPlay = [&](const std::string&) { list.removeRow(0); };
-    passAt("3/6/2000 9:05:07");
-    EXPECT_EQ(rows(), Strings{"Later 3/9/2000 5 False"});
-}
-
 TEST_F(SchedulePassTest, EntriesDueWhileAnotherPlayRunsPlayInDueOrderAtThePassAfterIt) {
     add("First", "O", "3/5/2000", "9:05:07");
     add("Second", "O", "3/5/2000", "9:05:07");
