@@ -114,28 +114,5 @@ TEST(KyrSchedule, PrintsEachFireAndTheDatabaseAfterTheLastPassWithoutWritingTheF
                     .out.starts_with("fire \"Backup\" at 3/05/2000 9:05:31\n"));
 }
 
-TEST(KyrSchedule, UnusableArgumentsAndUnreadableFilesAreStatusTwo) {
-    TempFolder folder;
-    folder.write("s.kdb", "");
-    const std::string file = folder.file("s.kdb");
-    const std::string at = "3/5/2000 9:00:00", later = "3/5/2000 9:00:01";
-    const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{folder.file("none.kdb"), "--from", at, "--to", later}, "cannot read schedule file"},
-        {{file, "--from", "3/5/2000", "--to", later}, "--from '3/5/2000' is no date"},
-        {{file, "--from", at}, "needs --from and --to"},
-        {{"--from", at, "--to", later}, "needs a schedule file"},
-        {{file, "--from", later, "--to", at}, "before --from"},
-        {{file, "--from", at, "--to", later, "--tick", "2.5"}, "--tick"},
-        {{file, "--from", "1/1/2000 0:00:00", "--to", "1/1/2001 0:00:00"}, "give a larger --tick"},
-        {{file, "extra", "--from", at, "--to", later}, "'extra'"},
-    };
-    for (const auto& [args, message] : cases) {
-        const Output result = schedule(args);
-        EXPECT_EQ(result.status, 2) << message;
-        EXPECT_EQ(result.out, "") << message;
-        EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
-    }
-}
-
 }  // namespace
 }  // namespace keyreel

@@ -55,11 +55,9 @@ TEST_F(MainModelTest, ADownloadedFilePlaysFromAHotKeyOrRunOnlyOnceTheUserAgreed)
     const std::tuple<Way, std::string, MessageAnswer, bool, bool> steps[] = {
         {Way::HotKey, f, MessageAnswer::No, true, false},
         {Way::HotKey, f, MessageAnswer::Yes, true, true},
-        {Way::HotKey, f, MessageAnswer::No, false, true},
         {Way::LoadAndRun, g, MessageAnswer::No, true, false},
         {Way::Run, "", MessageAnswer::Yes, true, true},  // the builder's edits keep the file
         {Way::Clear, "", MessageAnswer::No, false, true},
-        {Way::HotKey, folder.file("plain.kyr"), MessageAnswer::No, false, true},
     };
     int step = 0;
     for (const auto& [way, path, answer, asks, plays] : steps) {

@@ -74,19 +74,12 @@ TEST_F(SchedulerModelTest, WhatALoadCouldNotReadIsReportedOnceNamingTheBackup) {
         const char* says;  // empty: nothing is reported
     };
     const Case cases[] = {
-        {[](MemoryFileStore& f) { f.files[kDatabase] = record("A", "D", "3/9/2000", "9:00:00"); },
-         ""},
         {[](MemoryFileStore& f) {
              f.files[kDatabase] = record("A", "D", "3/9/2000", "9:00:00") +
                                   record("B", "D", "3/9/2000", "9:00:00") + "\"C\",\"9:00";
          },
          "Only 2 entries of the schedule C:\\Keyreel\\macro.kdb could be read: the record on "
          "line 3 cannot be read"},
-        {[](MemoryFileStore& f) {
-             f.files[kDatabase] = "x";
-             f.unreadable.insert(kDatabase);
-         },
-         "could not be read, so the list starts empty"},
         {[](MemoryFileStore& f) { f.unwritable.insert(kDatabase); }, "none could be made"},
     };
     for (const Case& c : cases) {
