@@ -188,8 +188,9 @@ TEST_F(ScheduleDatabaseTest, ADatabaseNotReadWholeIsKeptBeforeTheFirstSave) {
         store.files[db.backupPath()] = "kept";
         ASSERT_EQ(db.saveSchedule(loaded), ScheduleSaveResult::Saved);
         EXPECT_EQ(store.files[db.backupPath()], "kept") << "only the first save keeps it";
-        if (kind == Kind::TooLarge)
+        if (kind == Kind::TooLarge) {
             EXPECT_EQ(store.reads, 0) << "never read, not even for its backup";
+        }
     }
 }
 
