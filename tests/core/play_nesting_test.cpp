@@ -1,6 +1,6 @@
 // Plays inside plays: the nesting bound against a storm of Run clicks, and
 // the guard that keeps a hot key or a due schedule entry from replacing the
-// list under any running play (the entry waits for it).
+// list under any running play.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 #include <utility>
 
 #include "model_fixture.h"
-#include "scheduler_fixture.h"
 
 namespace keyreel {
 namespace {
@@ -78,7 +77,8 @@ TEST(FilePlayGuard, AFilePlayIsDroppedWhileAnyPlayRuns) {
             if (running == 2 && requests++ == 0)
                 return parts.model.runList();
             ++requests;
-            parts.model.playMacroFile(parts.folder.file("hot.kyr"));
+            EXPECT_EQ(parts.model.playMacroFile(parts.folder.file("hot.kyr")), FilePlayResult::Busy)
+                << "a due schedule entry waits for the play";
             EXPECT_EQ(parts.model.list(), (MacroList{"Press_Tab", "Wait >1", "Press_Up"}));
         };
         if (running == 0)
@@ -90,37 +90,6 @@ TEST(FilePlayGuard, AFilePlayIsDroppedWhileAnyPlayRuns) {
         EXPECT_EQ(parts.desktop.events().back(), "key up 0x26") << "the running play ended";
         EXPECT_FALSE(parts.model.playing());
     }
-}
-
-TEST(FilePlayGuard, EntriesDueDuringARunOfTheListWaitAndPlayOnceItHasEnded) {
-    ModelParts main;
-    SchedulerParts schedule;
-    main.folder.write("list.kyr", "Wait >1\r\n");
-    main.folder.write("Daily.kyr", "Press_F5\r\n");
-    main.folder.write("Once.kyr", "Press_Tab\r\n");
-    // An entry for 3/5/2000 9:05:07 whose macro lies in the folder.
-    const auto entry = [&](const std::string& descr, const char* freq) {
-        std::string text = record(descr, freq, "3/5/2000", "9:05:07");
-        const std::string path = descr + ".kyr";
-        return text.replace(text.find(path), path.size(), main.folder.file(path));
-    };
-    const std::string file = entry("Daily", "D") + entry("Once", "O");
-    schedule.database() = file;
-    schedule.loadWindow(&main.model);
-
-    ASSERT_EQ(main.model.loadList(main.folder.file("list.kyr")), MacroFileRead::Read);
-    main.desktop.atProcessingPoint = [&] { schedule.tickAt("3/5/2000 9:05:07"); };
-    main.model.runList();
-    main.desktop.atProcessingPoint = nullptr;
-    EXPECT_EQ(main.desktop.events(), (Strings{"wait 1"})) << "nothing of the entries played";
-    EXPECT_EQ(schedule.database(), file);
-
-    schedule.tickAt("3/5/2000 9:06:30");
-    EXPECT_EQ(main.desktop.events(),
-              (Strings{"wait 1", "key down 0x74", "key up 0x74", "key down 0x09", "key up 0x09"}));
-    EXPECT_EQ(schedule.rows(), (Strings{"Daily 9:05:07 3/06/2000 2 D"}))
-        << "the daily entry moved on to tomorrow, the once entry is gone";
-    EXPECT_EQ(schedule.database(), scheduleText(schedule.scheduler->list()));
 }
 
 }  // namespace
