@@ -168,50 +168,39 @@ TEST(EditorDocument, CloseSaveClosesOnlyOnceSavedAndAsksBeforeReplacingAnotherFi
 }
 
 // New, Open, a recent entry and every way of closing ask about changed text.
-struct Action {
-    const char* name;
-    std::function<bool(EditorParts&)> run;  // true: the editor closes
-    std::string textAfter;                  // when the action went ahead
-};
-
-std::vector<Action> actionsThatDropTheText() {
-    return {
-        {"new", [](EditorParts& p) { return p.document.newText(), false; }, ""},
-        {"open",
-         [](EditorParts& p) {
-             p.choices.push_back("b.kyr");
-             return p.document.open(), false;
-         },
-         "Wait >2\r\n"},
-        {"recent", [](EditorParts& p) { return p.document.openFile("b.kyr"), false; },
-         "Wait >2\r\n"},
-        {"close", [](EditorParts& p) { return p.document.readyToClose(); }, ""},
-    };
-}
-
 TEST(EditorDocument, ChangedTextIsNeverDroppedWithoutAQuestion) {
     const std::string changed = "Wait >1\r\nPress_Tab\r\n";
-    for (const Action& action : actionsThatDropTheText()) {
-        for (const MessageAnswer answer :
-             {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Cancel}) {
-            SCOPED_TRACE(testing::Message() << action.name << " answered " << int(answer));
+    const std::pair<MessageAnswer, const char*> answers[] = {
+        {MessageAnswer::Yes, "yes"}, {MessageAnswer::No, "no"}, {MessageAnswer::Cancel, "cancel"}};
+    for (const char* action : {"new", "open", "recent", "close"}) {
+        for (const auto& [answer, answerName] : answers) {
+            SCOPED_TRACE(testing::Message() << action << " answered " << answerName);
             EditorParts parts;
             parts.openChanged();
             parts.desktop.questionAnswer = answer;
-            const bool closes = action.run(parts);
-            EXPECT_EQ(parts.desktop.events(), (Events{std::string(kSaveQuestionA) + " -> " +
-                                                      (answer == MessageAnswer::Yes  ? "yes"
-                                                       : answer == MessageAnswer::No ? "no"
-                                                                                     : "cancel")}));
+            parts.choices = {"b.kyr"};
+            const std::string_view name = action;
+            bool closes = false;
+            if (name == "new")
+                parts.document.newText();
+            else if (name == "open")
+                parts.document.open();
+            else if (name == "recent")
+                parts.document.openFile("b.kyr");
+            else
+                closes = parts.document.readyToClose();
+            EXPECT_EQ(parts.desktop.events(),
+                      (Events{std::string(kSaveQuestionA) + " -> " + answerName}));
             EXPECT_EQ(parts.store.files["a.kyr"],
                       answer == MessageAnswer::Yes ? changed : "Wait >1\r\n");
             const bool wentAhead = answer != MessageAnswer::Cancel;
-            if (std::string(action.name) == "close") {
+            if (name == "close") {
                 EXPECT_EQ(closes, wentAhead);
-            } else {
-                EXPECT_EQ(parts.document.text(), wentAhead ? action.textAfter : changed);
-                EXPECT_EQ(parts.document.modified(), !wentAhead);
+                continue;
             }
+            const std::string after = name == "new" ? "" : "Wait >2\r\n";
+            EXPECT_EQ(parts.document.text(), wentAhead ? after : changed);
+            EXPECT_EQ(parts.document.modified(), !wentAhead);
         }
     }
 }
