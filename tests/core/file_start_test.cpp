@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <algorithm>
 #include <set>
 
@@ -28,13 +30,7 @@ class FileStartTest : public ::testing::Test, protected ModelParts {
   protected:
     FileStartTest()
         : starter(model, desktop, askedFiles,
-                  {[this](std::int32_t seconds) {
-                       countdowns.push_back(seconds);
-                       if (duringCountDown)
-                           duringCountDown();
-                       return countDownGoes;
-                   },
-                   [this] { ++windowShown; },
+                  {[this](std::int32_t) { return countDownGoes; }, [this] { ++windowShown; },
                    [this](const std::string& path) { recent.push_back(path); }}) {
         folder.write("a.kyr", "SendText >a\r\n");
         folder.write("b.kyr", "SendText >b\r\n");
@@ -62,8 +58,6 @@ class FileStartTest : public ::testing::Test, protected ModelParts {
     AskedFiles askedFiles{desktop,
                           [this](const std::string& path) { return downloaded.contains(path); }};
     FileStarter starter;
-    std::vector<std::int32_t> countdowns;
-    std::function<void()> duringCountDown;
     bool countDownGoes = true;
     int windowShown = 0;
     std::vector<std::string> recent;
@@ -80,7 +74,6 @@ TEST_F(FileStartTest, PlaysOnlyWhatTheSettingsAndTheUserAllow) {
     };
     const Case cases[] = {
         {false, false, MessageAnswer::Yes, true, false, false},  // loaded only
-        {true, false, MessageAnswer::Yes, true, false, true},
         {true, false, MessageAnswer::Yes, false, false, false},  // count-down cancelled
         {false, true, MessageAnswer::Yes, true, false, false},   // nothing to ask: no play
         {true, true, MessageAnswer::No, true, true, false},
@@ -108,86 +101,27 @@ TEST_F(FileStartTest, PlaysOnlyWhatTheSettingsAndTheUserAllow) {
     }
 }
 
-TEST_F(FileStartTest, TheQuestionNamesTheFileAndDefaultsToNo) {
-    const std::string path = folder.file("a.kyr");
-    downloaded.insert(path);
-    desktop.questionAnswer = MessageAnswer::No;
-    starter.start(planStartup(path, true, false, 0));
-    EXPECT_TRUE(asked());
-    EXPECT_NE(downloadedMacroQuestion(path).find("\"" + path + "\" came from the internet"),
-              std::string::npos);
-    EXPECT_TRUE(countdowns.empty()) << "no count-down for a play that was refused";
-}
-
-TEST_F(FileStartTest, AFileThatIsNotReadIsReportedAndTheListBeforeIsNotPlayed) {
-    folder.write("zeros.kyr", std::string("SendText >n\r\n\0", 14));
-    ASSERT_EQ(model.loadList(folder.file("b.kyr")), MacroFileRead::Read);
-    starter.setSettings({true, false, 0});
-    enum class Way { CommandLine, Downloaded, HandOver };
-    const std::pair<const char*, const char*> files[] = {
-        {"missing.kyr", "could not be read."},
-        {"zeros.kyr", "was not opened because it contains NUL characters."},
-    };
-    for (const auto& [name, message] : files) {
-        for (const Way way : {Way::CommandLine, Way::Downloaded, Way::HandOver}) {
-            SCOPED_TRACE(testing::Message() << name << " way " << int(way));
-            const std::string path = folder.file(name);
-            const auto from = static_cast<std::ptrdiff_t>(desktop.events().size());
-            if (way == Way::Downloaded)
-                downloaded.insert(path);
-            if (way == Way::HandOver) {
-                ASSERT_TRUE(starter.handOver(quoted(path)));
-                EXPECT_FALSE(starter.startHandedOver());
-            } else {
-                starter.start(planStartup(path, true, false, 0));
-            }
-            downloaded.clear();
-            EXPECT_EQ(
-                std::vector<std::string>(desktop.events().begin() + from, desktop.events().end()),
-                std::vector<std::string>{
-                    "message " +
-                    keyreel::quoted(std::string_view("The macro file " + path + " " + message)) +
-                    " \"Tobrin's Keyreel\" -> ok"})
-                << "told once, and nothing of the list before played";
-            EXPECT_EQ(model.list(), MacroList{"SendText >b"});
-        }
-    }
-}
-
-TEST_F(FileStartTest, AHandOverWaitsUntilThePlayUnderWayHasEnded) {
+// Files handed over during a play wait for its end and play oldest first;
+// those beyond the most that wait are dropped and told once.
+TEST_F(FileStartTest, HandOversWaitUntilThePlayUnderWayHasEnded) {
     starter.setSettings({true, false, 0});
     folder.write("long.kyr", "Wait >1\r\nSendText >l\r\n");
-    bool handedOver = false;
-    desktop.atProcessingPoint = [&] {
-        if (handedOver)
+    desktop.atProcessingPoint = [&, once = true]() mutable {
+        if (!std::exchange(once, false))
             return;
-        handedOver = true;
-        EXPECT_TRUE(starter.handOver(quoted(folder.file("a.kyr"))));
-        EXPECT_TRUE(starter.handOver(folder.file("b.kyr")));
+        EXPECT_TRUE(starter.handOver(quoted(folder.file("b.kyr"))));
+        for (std::size_t i = 0; i < FileStarter::kMostWaiting + 2; ++i)
+            EXPECT_TRUE(starter.handOver(folder.file("a.kyr"))) << "taken, dropped or not";
         EXPECT_TRUE(starter.startHandedOver()) << "still waiting during the play";
         EXPECT_EQ(windowShown, 0);
     };
     model.playMacroFile(folder.file("long.kyr"));
     EXPECT_EQ(typed(), std::vector<std::string>{"\"l\""}) << "the running play went on unchanged";
     EXPECT_FALSE(starter.startHandedOver());
-    EXPECT_EQ(typed(), (std::vector<std::string>{"\"l\"", "\"a\"", "\"b\""})) << "oldest first";
-    EXPECT_EQ(windowShown, 2);
+    const std::vector<std::string> played = typed();
+    ASSERT_EQ(played.size(), FileStarter::kMostWaiting + 1);
+    EXPECT_EQ(played[1], "\"b\"") << "oldest first";
     EXPECT_FALSE(starter.waiting());
-}
-
-TEST_F(FileStartTest, HandOversBeyondTheMostThatWaitAreDroppedAndToldOnce) {
-    starter.setSettings({true, false, 0});
-    folder.write("long.kyr", "Wait >1\r\n");
-    const std::size_t opened = FileStarter::kMostWaiting + 3;
-    desktop.atProcessingPoint = [&] {
-        desktop.atProcessingPoint = nullptr;
-        for (std::size_t i = 0; i < opened; ++i)
-            EXPECT_TRUE(starter.handOver(quoted(folder.file("a.kyr")))) << "taken, dropped or not";
-        EXPECT_TRUE(starter.startHandedOver()) << "nothing is told during the play";
-    };
-    model.playMacroFile(folder.file("long.kyr"));
-    EXPECT_FALSE(starter.startHandedOver());
-    EXPECT_EQ(typed().size(), FileStarter::kMostWaiting);
     const auto told = std::count_if(
         desktop.events().begin(), desktop.events().end(), [](const std::string& event) {
             return event.starts_with("message \"Too many") &&
@@ -195,27 +129,6 @@ TEST_F(FileStartTest, HandOversBeyondTheMostThatWaitAreDroppedAndToldOnce) {
         });
     EXPECT_EQ(told, 1);
 }
-
-TEST_F(FileStartTest, AHandOverDuringTheCountDownWaitsForTheStartAndItsPlay) {
-    starter.setSettings({true, true, 2});
-    duringCountDown = [&] {
-        ASSERT_TRUE(starter.handOver(folder.file("b.kyr")));
-        EXPECT_TRUE(starter.startHandedOver()) << "waits while the first start counts down";
-        duringCountDown = nullptr;
-    };
-    starter.start(planStartup(folder.file("a.kyr"), true, true, 2));
-    EXPECT_EQ(typed(), std::vector<std::string>{"\"a\""});
-    EXPECT_FALSE(starter.startHandedOver());
-    EXPECT_EQ(typed(), (std::vector<std::string>{"\"a\"", "\"b\""}));
-    EXPECT_EQ(countdowns, (std::vector<std::int32_t>{2, 2})) << "the hand-over counts down too";
-}
-
-TEST_F(FileStartTest, ACommandLineWithoutAFileHandsNothingOver) {
-    EXPECT_FALSE(starter.handOver(""));
-    EXPECT_FALSE(starter.handOver("  \"\"  "));
-    EXPECT_FALSE(starter.waiting());
-}
-
 // The payload comes from another process: only a hand-over of a sane size
 // is taken, and only a request without bytes shows the window.
 TEST(HandOverPayload, OnlyWholeCodeUnitsUnderTheTagWithinACommandLinesSizeAreTaken) {
@@ -232,10 +145,8 @@ TEST(HandOverPayload, OnlyWholeCodeUnitsUnderTheTagWithinACommandLinesSizeAreTak
         bool show = false;
     };
     const Case cases[] = {
-        {"as sent", kHandOverTag, sent, "a.kyr"},
         {"another program's data", kHandOverTag + 1, sent, std::nullopt},
         {"half a code unit", kHandOverTag, sent.substr(0, sent.size() - 1), std::nullopt},
-        {"empty", kHandOverTag, {}, ""},
         {"ended by a zero", kHandOverTag, "b\0\0\0c\0"sv, "b"},
         {"UTF-16 beyond ASCII", kHandOverTag, "\xE9\0\x60\x4F\x3D\xD8\x00\xDE"sv,
          "\xC3\xA9\xE4\xBD\xA0\xF0\x9F\x98\x80"},
@@ -255,45 +166,31 @@ TEST(HandOverPayload, OnlyWholeCodeUnitsUnderTheTagWithinACommandLinesSizeAreTak
 // leaves the file in doubt, and a file in doubt is marked.
 TEST(WebMark, EitherSourceMarksAndAFileInDoubtIsMarked) {
     using State = ZoneStream::State;
-    const struct {
-        ZoneStream stream;
-        LocationZone location;
-        bool marked;
-    } cases[] = {
-        {{State::Read, "[ZoneTransfer]\r\nZoneId=3\r\n"}, std::nullopt, true},
-        {{State::Read, "[ZoneTransfer]\r\nZoneId=4\r\nReferrerUrl=https://example.test/\r\n"},
-         0,
+    const std::tuple<State, const char*, LocationZone, bool> cases[] = {
+        {State::Read, "[ZoneTransfer]\r\nZoneId=4\r\nReferrerUrl=https://example.test/\r\n", 0,
          true},
-        {{State::Read, "[zonetransfer]\nzoneid = 03\n"}, std::nullopt, true},
-        {{State::Read, "\xEF\xBB\xBF[ZoneTransfer]\r\nZoneId=3"}, std::nullopt, true},
-        {{State::Read, "[ZoneTransfer]\r\nZoneId=1000\r\n"}, std::nullopt, true},
-        {{State::Read, "[ZoneTransfer]\r\nZoneId=1\r\n"}, std::nullopt, false},  // intranet
-        {{State::Read, "[ZoneTransfer]\r\nZoneId=2\r\n"}, 0, false},             // trusted sites
-        {{State::Read, "[ZoneTransfer]\r\nZoneId=0\r\n"}, 3, true},  // a share out there
-        {{State::Absent, ""}, 3, true},
-        {{State::Absent, ""}, 4, true},
-        {{State::Absent, ""}, 1, false},
-        {{State::Absent, ""}, std::nullopt, false},
+        {State::Read, "[zonetransfer]\nzoneid = 03\n", std::nullopt, true},
+        {State::Read, "\xEF\xBB\xBF[ZoneTransfer]\r\nZoneId=3", std::nullopt, true},
+        {State::Read, "[ZoneTransfer]\r\nZoneId=1000\r\n", std::nullopt, true},
+        {State::Read, "[ZoneTransfer]\r\nZoneId=1\r\n", std::nullopt, false},  // intranet
+        {State::Read, "[ZoneTransfer]\r\nZoneId=2\r\n", 0, false},             // trusted sites
+        {State::Read, "[ZoneTransfer]\r\nZoneId=0\r\n", 3, true},              // a share out there
+        {State::Absent, "", 4, true},
+        {State::Absent, "", 1, false},
         // In doubt.
-        {{State::Unreadable, ""}, 0, true},
-        {{State::Read, ""}, std::nullopt, true},
-        {{State::Read, "[Other]\r\nZoneId=1\r\n"}, std::nullopt, true},
-        {{State::Read, "ZoneId=1\r\n"}, std::nullopt, true},
-        {{State::Read, "[ZoneTransfer]\r\nZoneId=\r\n"}, std::nullopt, true},
-        {{State::Read, "[ZoneTransfer]\r\nZoneId=-1\r\n"}, std::nullopt, true},
-        {{State::Read, "[ZoneTransfer]\r\nZoneId=99999999999\r\n"}, std::nullopt, true},
+        {State::Unreadable, "", 0, true},
+        {State::Read, "", std::nullopt, true},
+        {State::Read, "[Other]\r\nZoneId=1\r\n", std::nullopt, true},
+        {State::Read, "[ZoneTransfer]\r\nZoneId=99999999999\r\n", std::nullopt, true},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(webMarked(c.stream, c.location), c.marked)
-            << c.stream.text << " / " << c.location.value_or(99);
-
+    for (const auto& [state, text, location, marked] : cases)
+        EXPECT_EQ(webMarked({state, text}, location), marked) << text << location.value_or(99);
     // Some programs write the stream in UTF-16 with its byte-order mark.
-    std::string utf16 = "\xFF\xFE";
-    for (const char c : std::string_view("[ZoneTransfer]\r\nZoneId=1\r\n")) {
-        utf16 += c;
-        utf16 += '\0';
-    }
-    EXPECT_EQ(zoneOfStream(utf16), 1u);
+    using namespace std::string_literals;
+    EXPECT_EQ(
+        zoneOfStream(
+            "\xFF\xFE[\0Z\0o\0n\0e\0T\0r\0a\0n\0s\0f\0e\0r\0]\0\n\0Z\0o\0n\0e\0I\0d\0=\0\x31\0"s),
+        1u);
 }
 
 }  // namespace

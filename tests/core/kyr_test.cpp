@@ -1,109 +1,117 @@
-// The kyr tool's trace and lint commands, on real files.
+// The kyr tool's trace, lint and schedule commands, on real files.
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "kyr_output.h"
+#include "arguments.h"
 #include "lint.h"
+#include "schedule.h"
 #include "temp_folder.h"
 #include "trace.h"
 
 namespace keyreel {
 namespace {
 
-Output trace(const TraceOptions& options) {
-    return captureOutput(
-        [&](std::ostream& out, std::ostream& err) { return runTrace(options, out, err); });
+// What one kyr command printed and the exit status it returned.
+struct Output {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// kyr schedule with these arguments, as main runs it.
+Output schedule(std::vector<std::string> args) {
+    args.insert(args.begin(), "schedule");
+    const KyrRequest request = parseKyrArguments(args);
+    std::ostringstream out, err;
+    int status = 2;
+    if (request.kind == KyrRequest::Kind::Schedule)
+        status = runSchedule(request.schedule, out, err);
+    else
+        err << request.problem;
+    return {status, out.str(), err.str()};
 }
 
-TEST(KyrTrace, PrintsOneLinePerEvent) {
+TEST(KyrTrace, PrintsOneLinePerEventUntilTheMacroEndsOrALimitStopsIt) {
     TempFolder folder;
-    // The player's own events are its tests'; here: the windows given, the
-    // answer No, and each event printed on a line of its own, quoted.
-    folder.write("m.kyr",
-                 "RunProgram >notepad.exe\r\nSetFocus >NOTEPAD\r\nSendText >\"\\\r\n"
-                 "CloseWindow >note\r\nSetFocus >gone\r\nPress_Tab\r\n");
-    const Output result = trace({folder.file("m.kyr"), {"Other", "Untitled - Notepad"}, true});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out,
-              "run \"notepad.exe\"\n"
-              "activate \"Untitled - Notepad\" -> ok\n"
-              "type \"\\\"\"\ntick 1\ntype \"\\\\\"\ntick 1\n"
-              "close \"Untitled - Notepad\"\n"
+    folder.write("m.kyr", "SetFocus >NOTEPAD\r\nSendText >\"\r\nSetFocus >gone\r\nPress_Tab\r\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(runTrace({folder.file("m.kyr"), {"Other", "Untitled - Notepad"}, true}, out, err), 0);
+    EXPECT_EQ(out.str(),
+              "activate \"Untitled - Notepad\" -> ok\ntype \"\\\"\"\ntick 1\n"
               "activate \"gone\" -> failed\n"
               "message \"Focus Lost from application. Continue?\" \"Tobrin's Keyreel\" -> no\n");
-}
-
-TEST(KyrTrace, MaxEventsCountsPrintedLines) {
-    TempFolder folder;
-    const std::string stop =
-        "stopped after 8 events: the macro does not end by itself (see --max-events)\n";
-    folder.write("tab.kyr", "Press_Tab\r\nLoop\r\n");
-    const Output tabs = trace({folder.file("tab.kyr"), {}, false, 8});
-    EXPECT_EQ(tabs.status, 0);
-    std::string fourTabs;
-    for (int i = 0; i < 4; ++i)
-        fourTabs += "key down 0x09\nkey up 0x09\n";
-    EXPECT_EQ(tabs.out, fourTabs + stop);
-
-    // The limit falls inside a line: what the line still does is not printed.
-    folder.write("text.kyr", "SendText >abcdef\r\n");
-    EXPECT_EQ(
-        trace({folder.file("text.kyr"), {}, false, 8}).out,
-        "type \"a\"\ntick 1\ntype \"b\"\ntick 1\ntype \"c\"\ntick 1\ntype \"d\"\ntick 1\n" + stop);
-
-    // A run that ends with exactly N lines was not stopped.
-    EXPECT_EQ(trace({folder.file("text.kyr"), {}, false, 12}).out.find("stopped"),
-              std::string::npos);
-}
-
-TEST(KyrTrace, ARunThatPrintsNothingForLongIsStopped) {
-    TempFolder folder;
-    const std::string stop =
-        "stopped after 1000000 steps without output: the macro does not end by itself\n";
-    const std::vector<std::pair<std::string, std::string>> runs = {
-        // The window never comes; the rest of its line is not printed.
-        {"MouseMove >1,1\r\nWaitForWindow >never Press_Tab\r\nPress_Up\r\n", "cursor 1,1\n"},
-        {"Hello\r\nLoop\r\n", ""},
-        {"Repeat >2147483647\r\nno command\r\nEnd_Repeat\r\n", ""},
+    const std::string lines = "stopped after 4 events: the macro does not end by itself";
+    const std::string quiet = "stopped after 1000000 steps without output";
+    const std::tuple<const char*, std::int64_t, std::string> runs[] = {
+        {"Press_Tab\r\nLoop\r\n", 4,
+         "key down 0x09\nkey up 0x09\nkey down 0x09\nkey up 0x09\n" + lines},
+        {"SendText >abc\r\n", 4, "type \"a\"\ntick 1\ntype \"b\"\ntick 1\n" + lines},
+        {"SendText >ab\r\n", 4, "type \"a\"\ntick 1\ntype \"b\"\ntick 1\n"},  // exactly the limit
+        {"MouseMove >1,1\r\nWaitForWindow >never Press_Tab\r\n", 10000, "cursor 1,1\n" + quiet},
+        {"Repeat >2147483647\r\nno command\r\nEnd_Repeat\r\n", 10000, quiet},
     };
-    for (const auto& [macro, printed] : runs) {
+    for (const auto& [macro, limit, printed] : runs) {
         folder.write("q.kyr", macro);
-        const Output result = trace({folder.file("q.kyr"), {}, false, 10000});
-        EXPECT_EQ(result.status, 0) << macro;
-        EXPECT_EQ(result.out, printed + stop) << macro;
+        std::ostringstream runOut, runErr;
+        EXPECT_EQ(runTrace({folder.file("q.kyr"), {}, false, limit}, runOut, runErr), 0);
+        EXPECT_TRUE(runOut.str().starts_with(printed)) << macro << runOut.str();
+        EXPECT_EQ(runOut.str().find("stopped") != std::string::npos,
+                  printed.find("stopped") != std::string::npos)
+            << macro;
     }
-}
-
-TEST(KyrTrace, AnUnreadableFileIsStatusTwo) {
-    const Output result = trace({"/no/such/file.kyr", {}, false, 10});
-    EXPECT_EQ(result.status, 2);
-    EXPECT_NE(result.err.find("cannot read"), std::string::npos);
-    EXPECT_TRUE(result.out.empty());
+    EXPECT_EQ(runTrace({"/no/such/file.kyr", {}, false, 10}, out, err), 2);
 }
 
 TEST(KyrLint, ExitStatusTellsCleanFromFindingsFromUnreadable) {
     TempFolder folder;
-    folder.write("ok.kyr", "Wait >1\r\nSendText >hi there\r\nRelease_Shift\r\n");
     folder.write("bad.kyr", "Release_ALT\r\n");
-    std::ostringstream out, err;
-    EXPECT_EQ(runLint(folder.file("ok.kyr"), out, err), 0);
-    EXPECT_TRUE(out.str().empty());
-    EXPECT_EQ(runLint(folder.file("bad.kyr"), out, err), 1);
-    EXPECT_EQ(out.str(), folder.file("bad.kyr") +
-                             ":1: 'Release_ALT' is no command word and plays as nothing\n");
-    EXPECT_EQ(runLint(folder.file("none.kyr"), out, err), 2);
-    EXPECT_NE(err.str().find("cannot read"), std::string::npos);
-
     // What PowerShell's redirection writes: UTF-16 with a byte-order mark.
     folder.write("wide.kyr", std::string("\xFF\xFEW\0a\0i\0t\0 \0>\0\x31\0\r\0\n\0", 20));
-    EXPECT_EQ(runLint(folder.file("wide.kyr"), out, err), 0);
     folder.write("zeros.kyr", std::string("Wait >1\0", 8));
+    std::ostringstream out, err;
+    EXPECT_EQ(runLint(folder.file("wide.kyr"), out, err), 0);
+    EXPECT_EQ(runLint(folder.file("bad.kyr"), out, err), 1);
+    EXPECT_EQ(runLint(folder.file("none.kyr"), out, err), 2);
     EXPECT_EQ(runLint(folder.file("zeros.kyr"), out, err), 2);
-    EXPECT_NE(err.str().find("contains NUL characters"), std::string::npos);
     EXPECT_EQ(out.str(), folder.file("bad.kyr") +
                              ":1: 'Release_ALT' is no command word and plays as nothing\n");
+    EXPECT_NE(err.str().find("contains NUL characters"), std::string::npos);
+}
+
+constexpr const char* kFile =
+    "\"Backup\",\"9:05:07\",\"3/5/2000\",\"1\",\"D\",\"C:\\M\\B.KYR\",\"False\",\"\"\r\n"
+    "\"Report\",\"9:05:30\",\"3/5/2000\",\"1\",\"O\",\"C:\\M\\R.KYR\",\"False\",\"\"\r\n";
+
+TEST(KyrSchedule, PrintsEachFireAndTheDatabaseAfterTheLastPassWithoutWritingTheFile) {
+    TempFolder folder;
+    folder.write("macro.kdb", kFile);
+    // The record on line 3 cannot be read: the two before it are simulated.
+    folder.write("part.kdb", std::string(kFile) + "\"B\",\"9:05:07\"\r\n");
+    const auto run = [&](const char* name) {
+        return schedule(
+            {folder.file(name), "--from", "3/5/2000 9:05:00", "--to", "3/6/2000 9:06:00"});
+    };
+    const Output whole = run("macro.kdb");
+    EXPECT_EQ(whole.status, 0);
+    EXPECT_EQ(
+        whole.out,
+        "fire \"Backup\" at 3/05/2000 9:05:07\n"
+        "fire \"Report\" at 3/05/2000 9:05:30\n"
+        "fire \"Backup\" at 3/06/2000 9:05:07\n"
+        "database:\n"
+        "\"Backup\",\"9:05:07\",\"3/07/2000\",\"3\",\"D\",\"C:\\M\\B.KYR\",\"False\",\"\"\r\n");
+    const Output partial = run("part.kdb");
+    EXPECT_EQ(partial.out, whole.out);
+    EXPECT_NE(partial.err.find(":3: this record cannot be read; simulating the 2 entries"),
+              std::string::npos);
+    EXPECT_EQ(folder.read("macro.kdb"), kFile);
+    EXPECT_EQ(folder.entries(), 2u) << "nothing is written beside them, not even a backup";
+    // The tick decides which passes there are: here 9:04:30 and 9:05:31.
+    EXPECT_TRUE(schedule({folder.file("macro.kdb"), "--from", "3/5/2000 9:04:30", "--to",
+                          "3/5/2000 9:05:31", "--tick", "61000"})
+                    .out.starts_with("fire \"Backup\" at 3/05/2000 9:05:31\n"));
 }
 
 }  // namespace

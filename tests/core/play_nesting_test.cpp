@@ -1,7 +1,6 @@
-// Plays inside plays: the nesting bound that keeps a storm of Run clicks or
-// a held CTRL+ALT+R from overflowing the stack, and the file-play guard that
-// keeps a hot key or a due schedule entry from replacing the list under any
-// running play (the entry waits for it).
+// Plays inside plays: the nesting bound against a storm of Run clicks, and
+// the guard that keeps a hot key or a due schedule entry from replacing the
+// list under any running play.
 
 #include <gtest/gtest.h>
 
@@ -10,46 +9,34 @@
 #include <utility>
 
 #include "model_fixture.h"
-#include "scheduler_fixture.h"
 
 namespace keyreel {
 namespace {
-
-class PlayCount : public MainModelObserver {
-  public:
-    int started = 0;
-    int ended = 0;
-    void titleChanged(const std::string& title) override {
-        if (title == kPlayingTitle)
-            ++started;
-        if (title == kIdleTitle)
-            ++ended;
-    }
-    void listChanged() override {}
-};
-
-std::string repeated(const std::string& line, int times) {
-    std::string text;
-    for (int i = 0; i < times; ++i)
-        text += line + "\r\n";
-    return text;
-}
 
 std::int64_t countOf(const std::vector<std::string>& events, const std::string& event) {
     return std::count(events.begin(), events.end(), event);
 }
 
-class PlayNesting : public ::testing::Test, protected ModelParts {
+class PlayNesting : public ::testing::Test, protected ModelParts, MainModelObserver {
   protected:
-    PlayNesting() { model.setObserver(&plays); }
+    PlayNesting() { model.setObserver(this); }
+    void titleChanged(const std::string& title) override {
+        started += title == kPlayingTitle;
+        ended += title == kIdleTitle;
+    }
+    void listChanged() override {}
 
-    PlayCount plays;
+    int started = 0;
+    int ended = 0;
 };
 
 TEST_F(PlayNesting, TenThousandNestedRequestsNeverNestDeeperThanTheBound) {
     constexpr int kTaps = 100;
     constexpr int kRequests = 10'000;
-    folder.write("taps.kyr", repeated("Press_Tab", kTaps));
+    std::string taps;
+    for (int i = 0; i < kTaps; ++i)
+        taps += "Press_Tab\r\n";
+    folder.write("taps.kyr", taps);
     ASSERT_EQ(model.loadList(folder.file("taps.kyr")), MacroFileRead::Read);
     int requests = 0;
     int deepest = 0;
@@ -69,137 +56,40 @@ TEST_F(PlayNesting, TenThousandNestedRequestsNeverNestDeeperThanTheBound) {
     EXPECT_EQ(model.title(), kIdleTitle);
     // Requests made at the bound were dropped; every play that began ended
     // after playing the whole list.
-    EXPECT_GT(plays.started, kMaxNestedPlays);
-    EXPECT_LT(plays.started, kRequests / 2);
-    EXPECT_EQ(plays.ended, plays.started);
-    EXPECT_EQ(countOf(desktop.events(), "key up 0x09"),
-              static_cast<std::int64_t>(plays.started) * kTaps);
+    EXPECT_GT(started, kMaxNestedPlays);
+    EXPECT_LT(started, kRequests / 2);
+    EXPECT_EQ(ended, started);
+    EXPECT_EQ(countOf(desktop.events(), "key up 0x09"), static_cast<std::int64_t>(started) * kTaps);
 }
 
-TEST_F(PlayNesting, ARequestAtTheBoundIsDroppedWithoutClearingAStop) {
-    folder.write("tab.kyr", "Press_Tab\r\nPress_Tab\r\n");
-    ASSERT_EQ(model.loadList(folder.file("tab.kyr")), MacroFileRead::Read);
-    desktop.atProcessingPoint = [&] {
-        if (model.playDepth() < kMaxNestedPlays) {
-            model.runList();
-        } else if (!model.runState().stopRequested) {
-            model.stop();
-            model.runList();  // dropped: the stop stands
-            EXPECT_TRUE(model.runState().stopRequested);
-            EXPECT_EQ(model.title(), kStoppedTitle);
-        }
-    };
-    model.runList();
-    EXPECT_EQ(plays.started, kMaxNestedPlays);
-    // Each play stopped after the line it was on, the innermost perhaps
-    // before it: one Tab apiece at most.
-    EXPECT_LE(countOf(desktop.events(), "key up 0x09"), kMaxNestedPlays);
-    EXPECT_GE(countOf(desktop.events(), "key up 0x09"), kMaxNestedPlays - 1);
-}
-
-struct RunningPlay {
-    const char* name;
-    // Starts the play of "list.kyr"; `request` is to be made at its
-    // processing points.
-    std::function<void(ModelParts&, const std::function<void()>& request)> start;
-};
-
-// Whatever play runs, a file play asked for at its processing point is
-// dropped: the list stays, the file's lines never play, and the running play
-// goes on to its end.
+// Whatever play runs (the Run button, CTRL+ALT+R or the start-up play; a
+// file play; a play of the list nested in one), a file play asked for at its
+// processing point is dropped and the running play goes on to its end.
 TEST(FilePlayGuard, AFilePlayIsDroppedWhileAnyPlayRuns) {
-    const std::vector<RunningPlay> runningPlays = {
-        {"the Run button, CTRL+ALT+R or the start-up play",
-         [](ModelParts& parts, const std::function<void()>& request) {
-             ASSERT_EQ(parts.model.loadList(parts.folder.file("list.kyr")), MacroFileRead::Read);
-             parts.desktop.atProcessingPoint = request;
-             parts.model.runList();
-         }},
-        {"a file play",
-         [](ModelParts& parts, const std::function<void()>& request) {
-             parts.desktop.atProcessingPoint = request;
-             parts.model.playMacroFile(parts.folder.file("list.kyr"));
-         }},
-        {"a play of the list nested in a file play",
-         [](ModelParts& parts, const std::function<void()>& request) {
-             bool nested = false;
-             parts.desktop.atProcessingPoint = [&] {
-                 if (std::exchange(nested, true))
-                     request();
-                 else
-                     parts.model.runList();
-             };
-             parts.model.playMacroFile(parts.folder.file("list.kyr"));
-         }},
-    };
-    for (const RunningPlay& running : runningPlays) {
-        SCOPED_TRACE(running.name);
+    for (const int running : {0, 1, 2}) {
+        SCOPED_TRACE(running);
         ModelParts parts;
         parts.folder.write("list.kyr", "Press_Tab\r\nWait >1\r\nPress_Up\r\n");
         parts.folder.write("hot.kyr", "Press_F5\r\n");
+        ASSERT_EQ(parts.model.loadList(parts.folder.file("list.kyr")), MacroFileRead::Read);
         int requests = 0;
-        running.start(parts, [&] {
+        parts.desktop.atProcessingPoint = [&] {
+            if (running == 2 && requests++ == 0)
+                return parts.model.runList();
             ++requests;
-            parts.model.playMacroFile(parts.folder.file("hot.kyr"));
+            EXPECT_EQ(parts.model.playMacroFile(parts.folder.file("hot.kyr")), FilePlayResult::Busy)
+                << "a due schedule entry waits for the play";
             EXPECT_EQ(parts.model.list(), (MacroList{"Press_Tab", "Wait >1", "Press_Up"}));
-        });
-        EXPECT_GT(requests, 0);
+        };
+        if (running == 0)
+            parts.model.runList();
+        else
+            parts.model.playMacroFile(parts.folder.file("list.kyr"));
+        EXPECT_GT(requests, 1);
         EXPECT_EQ(countOf(parts.desktop.events(), "key down 0x74"), 0) << "F5 was played";
         EXPECT_EQ(parts.desktop.events().back(), "key up 0x26") << "the running play ended";
         EXPECT_FALSE(parts.model.playing());
     }
-}
-
-TEST(FilePlayGuard, AStoppedPlayStillKeepsFilePlaysOutUntilItHasEnded) {
-    ModelParts parts;
-    parts.folder.write("keys.kyr", "Press_Up Press_Down\r\nPress_Left\r\n");
-    parts.folder.write("hot.kyr", "Press_F5\r\n");
-    int points = 0;
-    parts.desktop.atProcessingPoint = [&] {
-        if (++points == 1)
-            parts.model.stop();  // the rest of the line still plays
-        else
-            parts.model.playMacroFile(parts.folder.file("hot.kyr"));
-    };
-    parts.model.playMacroFile(parts.folder.file("keys.kyr"));
-    EXPECT_EQ(parts.desktop.events(),
-              (Strings{"key down 0x26", "key up 0x26", "key down 0x28", "key up 0x28"}));
-    EXPECT_EQ(parts.model.list(), (MacroList{"Press_Up Press_Down", "Press_Left"}));
-
-    parts.desktop.atProcessingPoint = nullptr;
-    parts.model.playMacroFile(parts.folder.file("hot.kyr"));
-    EXPECT_EQ(parts.desktop.events().back(), "key up 0x74") << "once it has ended, F5 plays";
-}
-
-TEST(FilePlayGuard, EntriesDueDuringARunOfTheListWaitAndPlayOnceItHasEnded) {
-    ModelParts main;
-    SchedulerParts schedule;
-    main.folder.write("list.kyr", "Wait >1\r\n");
-    main.folder.write("Daily.kyr", "Press_F5\r\n");
-    main.folder.write("Once.kyr", "Press_Tab\r\n");
-    // An entry for 3/5/2000 9:05:07 whose macro lies in the folder.
-    const auto entry = [&](const std::string& descr, const char* freq) {
-        std::string text = record(descr, freq, "3/5/2000", "9:05:07");
-        const std::string path = descr + ".kyr";
-        return text.replace(text.find(path), path.size(), main.folder.file(path));
-    };
-    const std::string file = entry("Daily", "D") + entry("Once", "O");
-    schedule.database() = file;
-    schedule.loadWindow(&main.model);
-
-    ASSERT_EQ(main.model.loadList(main.folder.file("list.kyr")), MacroFileRead::Read);
-    main.desktop.atProcessingPoint = [&] { schedule.tickAt("3/5/2000 9:05:07"); };
-    main.model.runList();
-    main.desktop.atProcessingPoint = nullptr;
-    EXPECT_EQ(main.desktop.events(), (Strings{"wait 1"})) << "nothing of the entries played";
-    EXPECT_EQ(schedule.database(), file);
-
-    schedule.tickAt("3/5/2000 9:06:30");
-    EXPECT_EQ(main.desktop.events(),
-              (Strings{"wait 1", "key down 0x74", "key up 0x74", "key down 0x09", "key up 0x09"}));
-    EXPECT_EQ(schedule.rows(), (Strings{"Daily 9:05:07 3/06/2000 2 D"}))
-        << "the daily entry moved on to tomorrow, the once entry is gone";
-    EXPECT_EQ(schedule.database(), scheduleText(schedule.scheduler->list()));
 }
 
 }  // namespace

@@ -37,7 +37,6 @@ class ProgramSearch : public ::testing::Test {
 
     std::set<std::string> files = {
         "c:\\windows\\system32\\notepad.exe",
-        "c:\\windows\\system32\\calc.exe",
         "c:\\windows\\regedit.exe",
         "c:\\tools\\tool.cmd",
         "c:\\quoted dir\\quoted.exe",
@@ -45,7 +44,6 @@ class ProgramSearch : public ::testing::Test {
         "c:\\program.exe",
         "c:\\a b\\x.exe",
         "c:\\users\\u\\downloads\\keyreel\\notepad.exe",
-        "c:\\users\\u\\downloads\\keyreel\\calc.exe",
         "c:\\users\\u\\downloads\\keyreel\\planted.exe",
         "c:\\users\\u\\downloads\\keyreel\\tools\\x.exe",
         "c:\\users\\u\\downloads\\keyreel\\readme",
@@ -62,27 +60,21 @@ TEST_F(ProgramSearch, FindsTheProgramAndItsArgumentsInTheSystemsFoldersOrTheProg
         std::string arguments;
     };
     const Case cases[] = {
-        {"notepad.exe", "C:\\Windows\\System32\\notepad.exe", ""},
         {"  notepad   a  b  ", "C:\\Windows\\System32\\notepad.exe", "a  b"},
         {"NOTEPAD C:\\notes\\todo.txt", "C:\\Windows\\System32\\NOTEPAD.exe",
          "C:\\notes\\todo.txt"},
-        {"calc", "C:\\Windows\\System32\\calc.exe", ""},
         {"regedit /s a.reg", "C:\\Windows\\regedit.exe", "/s a.reg"},
         {"tool /x", "C:\\Tools\\tool.cmd", "/x"},
         {"quoted", "C:\\Quoted Dir\\quoted.exe", ""},
         // Beside Keyreel only by a path with a folder part.
         {"planted.exe", "", ""},
         {"tools\\x.exe -v", beside + "tools\\x.exe", "-v"},
-        {"\\Program Files\\App\\x.exe", "C:\\Program Files\\App\\x.exe", ""},
         {"C:\\Program Files\\App\\x.exe /a", "C:\\Program Files\\App\\x.exe", "/a"},
-        {"C:\\Program Files\\App\\missing.exe /a", "", ""},
         {"\"C:\\a b\\x.exe\" /a \"q r\"", "C:\\a b\\x.exe", "/a \"q r\""},
         {"\"C:\\a b\\x.exe", "C:\\a b\\x.exe", ""},
         {"\"C:\\a b\\y.exe\" x.exe", "", ""},
         {"C:notepad.exe", "", ""},
-        {"missing.exe", "", ""},
         {"\"\"", "", ""},
-        {"", "", ""},
     };
     for (const Case& c : cases) {
         const auto found = findProgram(c.value, places);
@@ -95,7 +87,6 @@ TEST_F(ProgramSearch, FindsTheProgramAndItsArgumentsInTheSystemsFoldersOrTheProg
     ASSERT_TRUE(started);
     EXPECT_EQ(started->commandLine(), "\"C:\\Windows\\System32\\notepad.exe\" a.txt");
     EXPECT_EQ(started->folder, places.programFolder);
-    EXPECT_TRUE(namesNoProgram(" \t"));
     EXPECT_TRUE(namesNoProgram("\"\" /a"));
     EXPECT_FALSE(namesNoProgram("missing.exe"));
 }
@@ -104,13 +95,9 @@ TEST_F(ProgramSearch, OpensDocumentsFromTheProgramsFolderAndProgramsOnlyFromTheS
     const std::string beside = "C:\\Users\\u\\Downloads\\Keyreel\\";
     const std::pair<const char*, std::optional<std::string>> cases[] = {
         {"todo.txt", beside + "todo.txt"},
-        {" notes\\todo.txt ", beside + "notes\\todo.txt"},
-        {"readme", beside + "readme"},
         {"C:\\reports\\monday.txt", "C:\\reports\\monday.txt"},
-        {"\\\\server\\share\\a.txt", "\\\\server\\share\\a.txt"},
         {"https://example.com/", "https://example.com/"},
         {"notepad.exe", "C:\\Windows\\System32\\notepad.exe"},
-        {"calc", "C:\\Windows\\System32\\calc.exe"},
         {"planted.exe", std::nullopt},
         {".\\planted.exe", beside + ".\\planted.exe"},
     };

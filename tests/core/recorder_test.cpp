@@ -1,17 +1,23 @@
 // The recorder: recordings made from key and button events, pointer samples
-// and pauses, its state across recordings, and saving what it recorded.
+// and pauses, its state across recordings and saving what it recorded; how
+// recorded chords play back, and the modifier state the keyboard hook
+// reports key events with.
 
 #include "core/recorder/recorder.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <ranges>
 #include <utility>
 
 #include "core/base/key_codes.h"
 #include "core/base/memory_file_store.h"
 #include "core/base/text.h"
+#include "core/macro/line_syntax.h"
 #include "core/macro/simulated_desktop.h"
 #include "core/recorder/key_event.h"
+#include "core/recorder/key_translation.h"
 
 namespace keyreel {
 namespace {
@@ -30,26 +36,17 @@ class FakePointer : public PointerSampler {
 class SwitchLog : public RecordingSwitch {
   public:
     std::vector<std::string> calls;
-    bool hookRefused = false;
     bool startCapture() override {
         calls.push_back("start");
-        return !hookRefused;
+        return true;
     }
     void stopCapture() override { calls.push_back("stop"); }
-};
-
-class AppendLog : public RecordingBufferObserver {
-  public:
-    std::vector<std::string> calls;
-    void textAppended(std::string_view added) override { calls.emplace_back(added); }
-    void textCleared() override { calls.push_back("cleared"); }
 };
 
 class RecorderTest : public ::testing::Test {
   protected:
     RecorderTest() {
         recorder.setSwitch(&switchLog);
-        recorder.buffer().setObserver(&appendLog);
         // The tests that empty a recorded buffer let it go.
         desktop.questionAnswer = MessageAnswer::No;
     }
@@ -64,7 +61,6 @@ class RecorderTest : public ::testing::Test {
     void begin() {
         recorder.toggleRecording();
         switchLog.calls.clear();
-        appendLog.calls.clear();
     }
 
     FakePointer pointer;
@@ -87,43 +83,23 @@ class RecorderTest : public ::testing::Test {
                        },
                        [this] { ++lineCountResets; }, [this] { return now; }}};
     SwitchLog switchLog;
-    AppendLog appendLog;
 };
 
-TEST_F(RecorderTest, BeginEmptiesTheBufferAndStopKeepsIt) {
-    EXPECT_TRUE(recorder.idle());
-    EXPECT_STREQ(recorder.recordButtonCaption(), "Begin Recording");
-    recorder.buffer().takeEditedText("typed by the user\r\n");
-    recorder.buffer().markSaved();
-
-    recorder.toggleRecording();
-    EXPECT_FALSE(recorder.idle());
-    EXPECT_STREQ(recorder.recordButtonCaption(), "Stop Recording");
-    EXPECT_EQ(switchLog.calls, Lines{"start"});
-    EXPECT_EQ(recorder.buffer().text(), "");
-    EXPECT_TRUE(desktop.events().empty()) << "a saved buffer goes without a question";
+TEST_F(RecorderTest, BeginEmptiesTheBufferStopKeepsItAndNothingIsWrittenWhileIdle) {
     recorder.keyDown(key::Tab, 0);
-
+    recorder.buttonEvent({button::Left, true, {5, 5}, false});
+    recorder.buffer().markSaved();
+    recorder.toggleRecording();
+    EXPECT_STREQ(recorder.recordButtonCaption(), "Stop Recording");
+    recorder.keyDown(key::Tab, 0);
     recorder.toggleRecording();
     EXPECT_TRUE(recorder.idle());
     EXPECT_EQ(switchLog.calls, (Lines{"start", "stop"}));
     EXPECT_EQ(lines(), Lines{"Press_Tab"});
-
     recorder.stopRecording();
     EXPECT_EQ(switchLog.calls.size(), 2u) << "stopping while idle changes nothing";
 }
-
-TEST_F(RecorderTest, NothingIsWrittenWhileIdle) {
-    pointer.cursor = ScreenPoint{5, 5};
-    recorder.keyDown(key::Tab, 0);
-    recorder.keyUp(key::Shift, 0);
-    recorder.sampleCursor();
-    recorder.buttonEvent({button::Left, true, {5, 5}, false});
-    EXPECT_EQ(recorder.buffer().text(), "");
-}
-
-// Keys are written as KeyTranslator writes them; the recorder adds that a
-// recording ends holding no modifier, and that emptied text holds none.
+// A recording ends holding no modifier, and emptied text holds none.
 TEST_F(RecorderTest, ModifiersHeldAtStopAreLetGoAndNewTextHoldsNone) {
     begin();
     recorder.keyDown(key::Control, shift_mask::Ctrl);
@@ -139,154 +115,59 @@ TEST_F(RecorderTest, ModifiersHeldAtStopAreLetGoAndNewTextHoldsNone) {
     EXPECT_EQ(lines(), (Lines{"Press_Shift", "SendText >a"}));
 }
 
-TEST_F(RecorderTest, AKeyboardHookThatCannotBeInstalledIsToldAndNothingBegins) {
-    recorder.buffer().takeEditedText("Press_Tab\r\n");
-    recorder.buffer().markSaved();
-    switchLog.hookRefused = true;
-    recorder.toggleRecording();
-    EXPECT_TRUE(recorder.idle());
-    EXPECT_STREQ(recorder.recordButtonCaption(), "Begin Recording");
-    EXPECT_EQ(desktop.events(),
-              Lines{"message \"The keyboard hook could not be installed, so no keys can be "
-                    "recorded. Recording did not begin.\" \"Tobrin's Keyreel\" -> ok"});
-    EXPECT_EQ(recorder.buffer().text(), "Press_Tab\r\n");
-    recorder.keyDown(key::Tab, 0);
-    EXPECT_EQ(recorder.buffer().text(), "Press_Tab\r\n");
-}
-
-TEST_F(RecorderTest, TheCursorIsWrittenOnlyWhenItMoved) {
-    begin();
-    recorder.sampleCursor();  // still where the state starts: 0,0
-    pointer.cursor = ScreenPoint{-1280, -15};
-    recorder.sampleCursor();
-    recorder.sampleCursor();
-    pointer.cursor = std::nullopt;  // cannot be read: skipped
-    recorder.sampleCursor();
-    pointer.cursor = ScreenPoint{-1280, 40};
-    recorder.sampleCursor();
-    EXPECT_EQ(lines(), (Lines{"MouseMove >-1280,-15", "MouseMove >-1280,40"}));
-    EXPECT_EQ(recorder.lastX(), -1280);
-    EXPECT_EQ(recorder.lastY(), 40);
-
-    // A new recording goes on from there: a cursor that has not moved since
-    // writes no first line.
-    recorder.toggleRecording();
-    recorder.toggleRecording();
-    recorder.sampleCursor();
-    EXPECT_EQ(recorder.buffer().text(), "");
-}
-
-// Each step is one event: a button pressed or released where the hook saw
-// it (on the recorder's own window or elsewhere), a cursor sample, a key, the
-// clock going on, or Stop.
-struct Step {
-    enum Kind : std::uint8_t { Press, Release, Cursor, Key, Pause, Stop } kind;
-    ScreenPoint at{};
-    std::uint8_t button = button::Left;
-    bool onOwnWindow = false;
-    std::int64_t millis = 0;
-};
-
-Step press(ScreenPoint at, std::uint8_t which = button::Left, bool own = false) {
-    return {Step::Press, at, which, own};
-}
-Step release(ScreenPoint at, std::uint8_t which = button::Left, bool own = false) {
-    return {Step::Release, at, which, own};
-}
-Step cursor(ScreenPoint at, bool own = false) {
-    return {Step::Cursor, at, button::Left, own};
-}
-Step pause(std::int64_t millis) {
-    return {Step::Pause, {}, button::Left, false, millis};
-}
-constexpr Step kTab{Step::Key};
-constexpr Step kStop{Step::Stop};
-
-TEST_F(RecorderTest, ButtonsAreWrittenWhereTheyWerePressedAndPausesOnRequest) {
-    struct Case {
-        const char* what;
-        bool recordPauses;
-        std::vector<Step> steps;
-        Lines lines;
-    };
-    const ScreenPoint own{640, 500};
-    const Case cases[] = {
-        {"a 60 ms click",
-         false,
-         {press({100, 200}), pause(60), release({100, 200})},
-         {"MouseMove >100,200", "LDown", "LUp"}},
-        {"a click made as the pointer arrives, and left at once",
-         false,
-         {cursor({10, 10}), press({300, 400}), release({300, 400}), cursor({300, 400}),
-          cursor({600, 700})},
-         {"MouseMove >10,10", "MouseMove >300,400", "LDown", "LUp", "MouseMove >600,700"}},
-        {"a right click where the cursor was sampled",
-         false,
-         {cursor({50, 60}), press({50, 60}, button::Right), release({50, 60}, button::Right)},
-         {"MouseMove >50,60", "RDown", "RUp"}},
-        {"a press, a drag and a release",
-         false,
-         {press({10, 20}), cursor({15, 25}), release({40, 50})},
-         {"MouseMove >10,20", "LDown", "MouseMove >15,25", "MouseMove >40,50", "LUp"}},
-        {"pauses of 0.4 s, 1.2 s and 3 s, recorded",
-         true,
-         {kTab, pause(400), kTab, pause(1200), kTab, pause(3000), cursor({1, 2}), kStop},
-         {"Press_Tab", "Press_Tab", "Wait >1", "Press_Tab", "Wait >3", "MouseMove >1,2"}},
-        {"the same pauses, not recorded",
-         false,
-         {kTab, pause(400), kTab, pause(1200), kTab, pause(3000), kTab},
-         {"Press_Tab", "Press_Tab", "Press_Tab", "Press_Tab"}},
-        {"the recorder's own button, and a drag that ends on it",
-         false,
-         {cursor(own, true), press(own, button::Left, true), release(own, button::Left, true),
-          release(own, button::Right), press({5, 5}), release(own, button::Left, true)},
-         {"MouseMove >5,5", "LDown", "MouseMove >640,500", "LUp"}},
-        {"a button held at Stop",
-         false,
-         {press({7, 8}, button::Right), pause(5000), kStop},
-         {"MouseMove >7,8", "RDown", "RUp"}},
-    };
-    for (const Case& c : cases) {
-        recorder.stopRecording();
-        recorder.buffer().markSaved();
-        recorder.setRecordPauses(c.recordPauses);
-        begin();
-        for (const Step& step : c.steps) {
-            pointer.cursor = step.at;
-            pointer.overOwnWindow = step.onOwnWindow;
-            switch (step.kind) {
-                case Step::Press:
-                case Step::Release:
-                    recorder.buttonEvent(
-                        {step.button, step.kind == Step::Press, step.at, step.onOwnWindow});
-                    break;
-                case Step::Cursor:
-                    recorder.sampleCursor();
-                    break;
-                case Step::Key:
-                    recorder.keyDown(key::Tab, 0);
-                    break;
-                case Step::Pause:
-                    now += step.millis;
-                    break;
-                case Step::Stop:
-                    recorder.stopRecording();
-                    break;
-            }
-        }
-        EXPECT_EQ(lines(), c.lines) << c.what;
+// Plays a script of events, separated by spaces: "P" and "p" a left button
+// pressed and released, "R" and "r" the right one, "c" a cursor sample, each
+// followed by its point and by "*" when on the recorder's own window; "t" a
+// Tab key, "w" and milliseconds the clock going on, "s" Stop.
+void playScript(Recorder& recorder, FakePointer& pointer, std::int64_t& now,
+                std::string_view script) {
+    for (const auto& part : std::views::split(script, ' ')) {
+        const std::string_view step(part.begin(), part.end());
+        const std::string_view rest = step.substr(1);
+        pointer.overOwnWindow = rest.ends_with('*');
+        const auto point = parseScreenPoint(rest.substr(0, rest.size() - pointer.overOwnWindow));
+        if (point)
+            pointer.cursor = *point;
+        if (step[0] == 'c')
+            recorder.sampleCursor();
+        else if (step[0] == 't')
+            recorder.keyDown(key::Tab, 0);
+        else if (step[0] == 'w')
+            now += *parseCount(rest);
+        else if (step[0] == 's')
+            recorder.stopRecording();
+        else
+            recorder.buttonEvent({std::tolower(step[0]) == 'r' ? button::Right : button::Left,
+                                  std::isupper(step[0]) != 0, *point, pointer.overOwnWindow});
     }
 }
 
-TEST_F(RecorderTest, LinesReachTheWindowOneAppendAtATime) {
-    begin();
-    recorder.keyDown(key::Tab, 0);
-    recorder.keyDown(key::Return, 0);
-    recorder.newRecording();
-    recorder.keyDown(key::Space, 0);
-    EXPECT_EQ(appendLog.calls,
-              (Lines{"Press_Tab\r\n", "Press_Enter\r\n", "cleared", "Press_Space\r\n"}));
-    EXPECT_FALSE(recorder.idle()) << "New leaves the recording running";
+TEST_F(RecorderTest, ButtonsAreWrittenWhereTheyWerePressedAndPausesOnRequest) {
+    const std::tuple<const char*, bool, Lines> cases[] = {
+        {"P100,200 w60 p100,200", false, {"MouseMove >100,200", "LDown", "LUp"}},
+        // An unmoved cursor writes nothing.
+        {"c50,60 R50,60 r50,60 c50,60", false, {"MouseMove >50,60", "RDown", "RUp"}},
+        {"P10,20 c15,25 p40,50",
+         false,
+         {"MouseMove >10,20", "LDown", "MouseMove >15,25", "MouseMove >40,50", "LUp"}},
+        {"t w400 t w1200 t w3000 c1,2 s",
+         true,
+         {"Press_Tab", "Press_Tab", "Wait >1", "Press_Tab", "Wait >3", "MouseMove >1,2"}},
+        {"t w400 t w1200 t", false, {"Press_Tab", "Press_Tab", "Press_Tab"}},
+        // The recorder's own button, and a drag that ends on it.
+        {"c640,500* P640,500* p640,500* r640,500 P5,5 p640,500*",
+         false,
+         {"MouseMove >5,5", "LDown", "MouseMove >640,500", "LUp"}},
+        {"R7,8 w5000 s", false, {"MouseMove >7,8", "RDown", "RUp"}},  // held at Stop
+    };
+    for (const auto& [script, recordPauses, expected] : cases) {
+        recorder.stopRecording();
+        recorder.buffer().markSaved();
+        recorder.setRecordPauses(recordPauses);
+        begin();
+        playScript(recorder, pointer, now, script);
+        EXPECT_EQ(lines(), expected) << script;
+    }
 }
 
 constexpr const char* kOverwriteQuestion =
@@ -294,6 +175,7 @@ constexpr const char* kOverwriteQuestion =
 
 TEST_F(RecorderTest, SaveWritesTheBufferAndOneLineEndAndAsksBeforeReplacingAnotherFile) {
     chosenPaths = {std::nullopt, "r.kyr", "r.kyr", "r.kyr", "r.kyr"};
+    desktop.questionAnswer = MessageAnswer::No;
     store.files["r.kyr"] = "old contents";
     recorder.buffer().takeEditedText("Press_Tab\r\nLUp\r\n");
     recorder.save();  // cancelled
@@ -308,111 +190,59 @@ TEST_F(RecorderTest, SaveWritesTheBufferAndOneLineEndAndAsksBeforeReplacingAnoth
     EXPECT_EQ(lineCountResets, 1);
     EXPECT_EQ(desktop.events(), (Lines{kOverwriteQuestion + std::string("no"),
                                        kOverwriteQuestion + std::string("yes")}));
-    EXPECT_EQ(dialogs.back(),
-              (FileDialogRequest{FileDialogRequest::Kind::SaveAs,
-                                 "Text Files (*.txt)|*.txt|Tobrin Files (*.kyr)|*.kyr", 2}));
-
-    // Its own file again: no question.
+    // Its own file again: no question; a new recording has no file of its own.
     recorder.buffer().takeEditedText("Press_Tab");
     recorder.save();
     EXPECT_EQ(store.files["r.kyr"], "Press_Tab\r\n");
-    EXPECT_EQ(desktop.events().size(), 2u);
-
-    // A new recording has no file of its own yet.
     recorder.newRecording();
-    recorder.buffer().takeEditedText("Press_Esc");
-    desktop.answers = {MessageAnswer::No};
     recorder.save();
-    EXPECT_EQ(store.files["r.kyr"], "Press_Tab\r\n");
-    EXPECT_EQ(desktop.events().back(), kOverwriteQuestion + std::string("no"));
+    EXPECT_EQ(desktop.events().size(), 3u);
 }
 
 constexpr const char* kSaveQuestion = "message \"Save the recording?\" \"Tobrin's Keyreel\" -> ";
 
-TEST_F(RecorderTest, NothingIsAskedBeforeClosingOnAnEmptyOrSavedRecording) {
-    EXPECT_TRUE(recorder.readyToClose());
-    begin();
-    recorder.keyDown(key::Tab, 0);
-    ASSERT_EQ(recorder.saveRecording("saved.kyr"), SaveOutcome::Saved);
-    EXPECT_TRUE(recorder.readyToClose());
-    recorder.newRecording();
-    EXPECT_TRUE(recorder.readyToClose()) << "emptied by New";
-    EXPECT_TRUE(desktop.events().empty());
-    EXPECT_TRUE(dialogs.empty());
-}
-
+// Closing, Begin and New drop the buffer: an unsaved recording goes only
+// after the question, and Begin begins only with the buffer emptied.
 TEST_F(RecorderTest, AnUnsavedRecordingGoesOnlyAfterTheQuestion) {
-    struct Case {
-        MessageAnswer answer;
-        const char* answerName;
-        std::optional<std::string> chosenPath;  // asked for after Yes
-        bool readyToClose;
-    };
-    const Case cases[] = {
-        {MessageAnswer::No, "no", std::nullopt, true},
-        {MessageAnswer::Cancel, "cancel", std::nullopt, false},
-        {MessageAnswer::Yes, "yes", std::nullopt, false},  // the file dialog was cancelled
-        {MessageAnswer::Yes, "yes", "locked.kyr", false},  // the save failed
-        {MessageAnswer::Yes, "yes", "kept.kyr", true},
+    enum class Way { Close, Begin, New };
+    const std::tuple<Way, MessageAnswer, std::optional<std::string>, bool> cases[] = {
+        {Way::Close, MessageAnswer::No, std::nullopt, true},
+        {Way::Close, MessageAnswer::Cancel, std::nullopt, false},
+        {Way::Close, MessageAnswer::Yes, std::nullopt, false},  // the file dialog was cancelled
+        {Way::Close, MessageAnswer::Yes, "locked.kyr", false},  // the save failed
+        {Way::Close, MessageAnswer::Yes, "kept.kyr", true},
+        {Way::Begin, MessageAnswer::Cancel, std::nullopt, false},
+        {Way::Begin, MessageAnswer::No, std::nullopt, true},
+        {Way::Begin, MessageAnswer::Yes, "begin.kyr", true},
+        {Way::New, MessageAnswer::Cancel, std::nullopt, false},
+        {Way::New, MessageAnswer::Yes, "new.kyr", true},
     };
     store.unwritable.insert("locked.kyr");
-    recorder.buffer().takeEditedText("SendText >ab\r\n");
-    for (const Case& c : cases) {
-        desktop.questionAnswer = c.answer;
-        if (c.answer == MessageAnswer::Yes)
-            chosenPaths.push_back(c.chosenPath);
-        const std::size_t asked = desktop.events().size();
-        EXPECT_EQ(recorder.readyToClose(), c.readyToClose);
-        ASSERT_GT(desktop.events().size(), asked);
-        EXPECT_EQ(desktop.events()[asked], kSaveQuestion + std::string(c.answerName));
-        EXPECT_EQ(recorder.buffer().unsaved(), c.chosenPath != "kept.kyr");
-    }
-    EXPECT_EQ(dialogs.size(), 3u);
-    EXPECT_EQ(store.files["kept.kyr"], "SendText >ab\r\n\r\n");
-}
-
-// Begin and New empty the buffer: an unsaved recording goes only after the
-// question, as when the window closes.
-TEST_F(RecorderTest, BeginAndNewAskBeforeTheyEmptyAnUnsavedRecording) {
-    struct Case {
-        const char* what;
-        bool begin;  // else New, during a recording
-        MessageAnswer answer;
-        std::optional<std::string> chosenPath;  // asked for after Yes
-        bool emptied;
-    };
-    const Case cases[] = {
-        {"Begin, Cancel", true, MessageAnswer::Cancel, std::nullopt, false},
-        {"Begin, Yes, dialog cancelled", true, MessageAnswer::Yes, std::nullopt, false},
-        {"Begin, No", true, MessageAnswer::No, std::nullopt, true},
-        {"Begin, Yes, saved", true, MessageAnswer::Yes, "begin.kyr", true},
-        {"New, Cancel", false, MessageAnswer::Cancel, std::nullopt, false},
-        {"New, Yes, saved", false, MessageAnswer::Yes, "new.kyr", true},
-        {"New, No", false, MessageAnswer::No, std::nullopt, true},
-    };
-    for (const Case& c : cases) {
+    int row = 0;
+    for (const auto& [way, answer, chosenPath, goes] : cases) {
+        SCOPED_TRACE(row++);
         recorder.stopRecording();
         recorder.buffer().markSaved();
         recorder.newRecording();  // nothing to ask about
-        if (!c.begin)
+        if (way == Way::New)
             recorder.toggleRecording();
         recorder.buffer().takeEditedText("Press_Tab\r\n");
-        desktop.questionAnswer = c.answer;
-        if (c.answer == MessageAnswer::Yes)
-            chosenPaths.push_back(c.chosenPath);
+        desktop.questionAnswer = answer;
+        if (answer == MessageAnswer::Yes)
+            chosenPaths.push_back(chosenPath);
         const std::size_t asked = desktop.events().size();
-        if (c.begin)
-            recorder.toggleRecording();
+        if (way == Way::Close)
+            EXPECT_EQ(recorder.readyToClose(), goes);
         else
-            recorder.newRecording();
-        ASSERT_EQ(desktop.events().size(), asked + 1) << c.what;
-        EXPECT_TRUE(desktop.events()[asked].starts_with(kSaveQuestion)) << c.what;
-        EXPECT_EQ(recorder.buffer().text(), c.emptied ? "" : "Press_Tab\r\n") << c.what;
-        // Begin begins only with the buffer emptied; New leaves the
-        // recording going.
-        EXPECT_EQ(recorder.idle(), c.begin && !c.emptied) << c.what;
-        if (c.chosenPath) {
-            EXPECT_EQ(store.files[*c.chosenPath], "Press_Tab\r\n\r\n") << c.what;
+            way == Way::Begin ? recorder.toggleRecording() : recorder.newRecording();
+        ASSERT_GT(desktop.events().size(), asked);
+        EXPECT_TRUE(desktop.events()[asked].starts_with(kSaveQuestion));
+        if (way != Way::Close) {
+            EXPECT_EQ(recorder.buffer().text(), goes ? "" : "Press_Tab\r\n");
+            EXPECT_EQ(recorder.idle(), way == Way::Begin && !goes);
+        }
+        if (chosenPath && goes) {
+            EXPECT_EQ(store.files[*chosenPath], "Press_Tab\r\n\r\n");
         }
     }
 }
@@ -453,6 +283,102 @@ TEST_F(RecorderTest, NothingIsRecordedWhileTheRecordersOwnQuestionOrDialogIsOpen
     recorder.buttonEvent({button::Left, false, {300, 200}, false});
     recorder.sampleCursor();
     EXPECT_EQ(lines(), (Lines{"Press_Tab", "MouseMove >300,200"}));
+}
+
+constexpr int kShift = shift_mask::Shift;
+constexpr int kCtrl = shift_mask::Ctrl;
+constexpr int kAlt = shift_mask::Alt;
+
+// A key by name as the keyboard hook sees it (left and right codes apart): a
+// letter, or one of the names below; "" for none.
+std::uint8_t hookKey(std::string_view name) {
+    const std::pair<std::string_view, std::uint8_t> named[] = {
+        {"", 0},           {"LShift", 0xA0},
+        {"RShift", 0xA1},  {"LCtrl", 0xA2},
+        {"LAlt", 0xA4},    {"RAlt", 0xA5},
+        {"F4", 0x73},      {"End", key::End},
+        {"/", key::Slash}, {"Scroll", key::ScrollLock}};
+    for (const auto& [text, code] : named) {
+        if (name == text)
+            return code;
+    }
+    return static_cast<std::uint8_t>(name[0]);
+}
+
+// Key transitions ("+Name" down, "-Name" up, by spaces) through the hook's
+// modifier state and the translator.
+TEST(KeyTranslation, ChordsAreWrittenWithTheSameModifiersHeldAroundTheSameKey) {
+    struct Case {
+        const char* heldAtStart;
+        const char* transitions;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"",
+         "+LShift +A -A -LShift +B -B",
+         {"Press_Shift", "SendText >a", "Release_Shift", "SendText >b"}},
+        {"",
+         "+LCtrl +LShift +S -S -LShift -LCtrl",
+         {"Press_CTRL", "Press_Shift", "SendText >s", "Release_Shift", "Release_CTRL"}},
+        {"", "+LAlt +F4 -F4 -LAlt", {"ALT_Down", "Press_F4", "ALT_Up"}},
+        // Alt let go before the letter.
+        {"", "+LAlt +F -LAlt -F", {"ALT_Down", "SendText >f", "ALT_Up"}},
+        // AltGr: left Ctrl and right Alt.
+        {"",
+         "+LCtrl +RAlt +Q -Q -RAlt -LCtrl",
+         {"Press_CTRL", "ALT_Down", "SendText >q", "ALT_Up", "Release_CTRL"}},
+        // Ctrl held across several keys, Shift for one of them.
+        {"",
+         "+LCtrl +A -A +LShift +End -End -LShift +C -C -LCtrl",
+         {"Press_CTRL", "SendText >a", "Press_Shift", "Press_End", "Release_Shift", "SendText >c",
+          "Release_CTRL"}},
+        // Both Shift keys, the left one let go first.
+        {"", "+LShift +RShift -LShift +X -RShift", {"Press_Shift", "SendText >x", "Release_Shift"}},
+        // Held when the recording began: let go, or used for a key.
+        {"LCtrl", "-LCtrl +V", {"SendText >v"}},
+        {"LAlt", "+F4 -F4 -LAlt +F4", {"ALT_Down", "Press_F4", "ALT_Up", "Press_F4"}},
+        // A key without a line writes no holds either.
+        {"", "+LCtrl +Scroll", {"Press_CTRL"}},
+    };
+    for (const Case& c : cases) {
+        ModifierState modifiers =
+            ModifierState::seeded([&](std::uint8_t key) { return key == hookKey(c.heldAtStart); });
+        KeyTranslator translator;
+        Lines lines;
+        for (const auto& step : std::views::split(std::string_view(c.transitions), ' ')) {
+            const std::string_view token(step.begin(), step.end());
+            const KeyEvent event = modifiers.note(hookKey(token.substr(1)), token[0] == '+');
+            for (std::string& line : event.down ? translator.keyDown(event.keyCode, event.shift)
+                                                : translator.keyUp(event.keyCode, event.shift))
+                lines.push_back(std::move(line));
+        }
+        EXPECT_EQ(lines, c.lines) << c.transitions;
+    }
+}
+
+ModifierState noneHeld() {
+    return ModifierState::seeded([](std::uint8_t) { return false; });
+}
+
+TEST(ModifierState, EachEventCarriesTheMaskOfItsOwnMoment) {
+    ModifierState state = noneHeld();
+    const std::pair<std::pair<std::uint8_t, bool>, KeyEvent> steps[] = {
+        {{key::LeftShift, true}, {16, kShift, true}},
+        {{65, true}, {65, kShift, true}},
+        {{key::LeftShift, false}, {16, 0, false}},
+        {{0xA3, true}, {17, kCtrl, true}},           // right Ctrl
+        {{0xA4, true}, {18, kCtrl + kAlt, true}},    // left Alt
+        {{0xA5, true}, {18, kCtrl + kAlt, true}},    // right Alt as well
+        {{0xA4, false}, {18, kCtrl + kAlt, false}},  // the right one is still down
+        {{0xA5, false}, {18, kCtrl, false}},
+        {{0xA3, false}, {17, 0, false}},
+        // Generic codes from other programs count as the left key.
+        {{key::Control, true}, {17, kCtrl, true}},
+        {{key::Menu, true}, {18, kCtrl + kAlt, true}},
+        {{0xA2, false}, {17, kAlt, false}},
+    };
+    for (const auto& [input, reported] : steps)
+        EXPECT_EQ(state.note(input.first, input.second), reported) << int(input.first);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The settings store's reference behaviour and the readers' conversion rules.
+// Settings: the store's behaviour, the readers' conversions, the
+// preferences window's rules, and what OK writes and says.
 
 #include "core/settings/settings.h"
 
@@ -8,114 +9,191 @@
 #include <string>
 #include <vector>
 
-#include "recording_store.h"
+#include "core/macro/simulated_desktop.h"
+#include "core/settings/preferences.h"
 
 namespace keyreel {
 namespace {
 
-TEST(Settings, TheStoreMatchesNamesWithoutCaseAndKeepsValuesExactly) {
-    MemorySettingsStore store;
-    store.writeSetting("startup", "run", "0");
-    store.writeSetting("StartUp", "RUN", "1");
-    EXPECT_EQ(store.readSetting("STARTUP", "Run"), "1") << "one entry, replaced";
-    store.writeSetting("hKeyLoc", "F1", "  C:\\Macros\\Grüße €.kyr ");
-    EXPECT_EQ(store.readSetting("hkeyloc", "f1"), "  C:\\Macros\\Grüße €.kyr ");
-    EXPECT_EQ(store.readSetting("hotkey", "F1"), "") << "sections are separate";
+using Entries = std::map<std::string, std::string>;  // "section/key" -> text
+
+// A settings store that logs every write and can be told to fail one of them.
+struct RecordingStore final : SettingsStore {
+    std::string readSetting(std::string_view section, std::string_view key) override {
+        return inner.readSetting(section, key);
+    }
+    bool writeSetting(std::string_view section, std::string_view key,
+                      std::string_view value) override {
+        writes.push_back(std::string(section) + "/" + std::string(key) + "=" + std::string(value));
+        return writes.size() != failingWrite && inner.writeSetting(section, key, value);
+    }
+
+    MemorySettingsStore inner;
+    std::vector<std::string> writes;
+    std::size_t failingWrite = 0;  // 1-based; 0 = none fails
+};
+
+void store(SettingsStore& settings, const Entries& entries) {
+    for (const auto& [name, text] : entries) {
+        const auto slash = name.find('/');
+        settings.writeSetting(name.substr(0, slash), name.substr(slash + 1), text);
+    }
 }
 
-// The start-up value that a single entry of section "startup" gives.
-int startupValue(const std::string& key, const std::string& text) {
-    MemorySettingsStore store;
-    store.writeSetting("startup", key, text);
-    const StartupSettings read = readStartupSettings(store);
-    const std::map<std::string, int> byKey = {
-        {"Run", read.pauseEnabled},          {"delay", read.pauseSeconds},
-        {"runLoaded", read.runLoaded},       {"enableMouse", read.mouseTrackingOff},
-        {"enableALTR", read.beginEnabled},   {"enableALTS", read.stopEnabled},
-        {"runScheduler", read.runScheduler},
-    };
-    return byKey.at(key);
+// The window opened anew: the hot keys are registered again from the store,
+// then the window loads.
+PreferenceControls openedWindow(SettingsStore& settings) {
+    return loadPreferenceControls(loadHotKeySettings(settings), settings);
+}
+
+// The program's start-up: the hot-key load creates the window hidden and
+// fills its HotKeys page; then the start-up puts in the values it acts on.
+PreferenceControls startupWindow(SettingsStore& settings) {
+    const HotKeySettings hotKeys = loadHotKeySettings(settings);
+    PreferenceControls controls = loadPreferenceControls(hotKeys, settings);
+    fillHotKeyPage(controls, hotKeys);
+    fillFromStartup(controls, readStartupSettings(settings));
+    return controls;
+}
+
+TEST(Settings, TheStoreMatchesNamesWithoutCaseAndKeepsValuesExactly) {
+    MemorySettingsStore settings;
+    settings.writeSetting("startup", "run", "0");
+    settings.writeSetting("StartUp", "RUN", "1");
+    EXPECT_EQ(settings.readSetting("STARTUP", "Run"), "1") << "one entry, replaced";
+    settings.writeSetting("hKeyLoc", "F1", "  C:\\Grüße €.kyr ");
+    EXPECT_EQ(settings.readSetting("hkeyloc", "f1"), "  C:\\Grüße €.kyr ");
+    EXPECT_EQ(settings.readSetting("hotkey", "F1"), "") << "sections are separate";
 }
 
 TEST(Settings, StartupValuesHaveTheirDefaultsAndConversions) {
+    const auto value = [](const std::string& key, const std::string& text) {
+        MemorySettingsStore settings;
+        settings.writeSetting("startup", key, text);
+        const StartupSettings read = readStartupSettings(settings);
+        const std::map<std::string, int> byKey = {
+            {"Run", read.pauseEnabled},        {"delay", read.pauseSeconds},
+            {"runLoaded", read.runLoaded},     {"enableMouse", read.mouseTrackingOff},
+            {"enableALTR", read.beginEnabled}, {"runScheduler", read.runScheduler},
+        };
+        return byKey.at(key);
+    };
     const std::map<std::string, std::vector<std::pair<std::string, int>>> cases = {
-        // Numbers: the default when empty, 0 when no number or out of range;
-        // only 1 switches the pause on.
-        {"Run", {{"", 1}, {" 1 ", 1}, {"0", 0}, {"abc", 0}, {"-1", 0}, {"1.5", 0}, {"70000", 0}}},
-        {"delay",
-         {{"", 10}, {"5s", 0}, {"70000", 70000}, {"2147483647", 2147483647}, {"2147483648", 0}}},
+        // Only 1 switches the pause on; no number or one out of range is 0.
+        {"Run", {{"", 1}, {" 1 ", 1}, {"yes", 0}, {"1.5", 0}, {"70000", 0}}},
+        {"delay", {{"", 10}, {"2147483647", 2147483647}, {"2147483648", 0}}},
         // Plays for any number but zero, judged on the digits.
-        {"runLoaded",
-         {{"", 0}, {"2", 1}, {"-1", 1}, {"0.4", 1}, {"-0", 0}, {"0.0", 0}, {"yes", 0}}},
-        // Only 1 switches the display off.
-        {"enableMouse", {{"", 0}, {"2", 0}, {"1.2", 1}, {"off", 0}}},
+        {"runLoaded", {{"", 0}, {"-1", 1}, {"0.4", 1}, {"-0", 0}, {"yes", 0}}},
+        {"enableMouse", {{"", 0}, {"2", 0}, {"1.2", 1}}},
         // Check boxes are on for exactly "1".
-        {"enableALTR", {{"1", 1}, {"", 0}, {" 1", 0}, {"01", 0}, {"1.0", 0}, {"true", 0}}},
-        {"enableALTS", {{"1", 1}, {"2", 0}}},
-        // Off by default; read as "runLoaded" is.
-        {"runScheduler", {{"", 0}, {"1", 1}, {"2", 1}, {"0", 0}, {"on", 0}, {" 1 ", 1}}},
+        {"enableALTR", {{"1", 1}, {" 1", 0}, {"01", 0}, {"1.0", 0}}},
+        {"runScheduler", {{"", 0}, {"2", 1}, {"yes", 0}, {" 1 ", 1}}},
     };
     for (const auto& [key, texts] : cases) {
         for (const auto& [text, expected] : texts)
-            EXPECT_EQ(startupValue(key, text), expected) << key << " = \"" << text << '"';
+            EXPECT_EQ(value(key, text), expected) << key << " = \"" << text << '"';
     }
 }
 
-TEST(Settings, AStoredNonNumberIsNoUsableNumberInAnyNumericStartupSetting) {
-    for (const char* key : {"Run", "delay", "runLoaded", "enableMouse", "runScheduler"}) {
-        MemorySettingsStore store;
-        store.writeSetting("startup", key, "1");
-        EXPECT_TRUE(readStartupSettings(store).numbersUsable) << key;
-        store.writeSetting("startup", key, "yes");
-        EXPECT_FALSE(readStartupSettings(store).numbersUsable) << key;
+TEST(Preferences, AnEmptyStoreShowsTheDefaults) {
+    MemorySettingsStore empty;
+    PreferenceControls expected;
+    expected.sliderPosition = 10;
+    EXPECT_EQ(openedWindow(empty), expected);
+    EXPECT_EQ(startupWindow(empty), expected);
+    EXPECT_TRUE(expected.values.hotKeys.alt) << "ALT is the function keys' modifier";
+}
+
+TEST(Preferences, AStoredNonNumberLeavesTheStartupPageAsItWas) {
+    const Entries stored = {
+        {"startup/Run", "0"},        {"startup/delay", "20"},       {"startup/runLoaded", "1"},
+        {"startup/enableALTR", "1"}, {"startup/runScheduler", "1"}, {"hotkey/F2", "1"},
+    };
+    PreferenceControls asNew = newPreferenceControls();
+    asNew.values.delay = "0";  // an empty seconds box shows 0 after loading
+    asNew.values.hotKeys.fKeyEnabled[1] = true;
+    for (const auto& [name, text] : Entries{{"startup/Run", "abc"}, {"startup/delay", "5s"}}) {
+        MemorySettingsStore settings;
+        store(settings, stored);
+        store(settings, {{name, text}});
+        EXPECT_EQ(openedWindow(settings), asNew) << name << " = " << text;
+        EXPECT_FALSE(readStartupSettings(settings).numbersUsable);
     }
 }
 
-TEST(Settings, SaveWritesAllTwentyOneEntriesThatReadBackAndGoesOnPastAFailure) {
-    MemorySettingsStore nothingSaved;
-    nothingSaved.writeSetting("hotkey", "ALT", "");  // as good as absent
-    EXPECT_EQ(loadHotKeySettings(nothingSaved), HotKeySettings{});
-    EXPECT_TRUE(HotKeySettings{}.alt) << "ALT is the function keys' modifier until saved otherwise";
+TEST(Preferences, StartupPutsTheValuesItActsOnIntoTheHiddenWindow) {
+    const auto page = [](const PreferenceControls& c) {
+        const auto box = [](bool checked) { return checked ? "1" : "0"; };
+        return std::string("pause ") + box(c.values.pauseEnabled) + " run " +
+               box(c.values.runLoaded) + " seconds " + c.values.delay + " slider " +
+               std::to_string(c.sliderPosition) + " stop " + box(c.values.hotKeys.stopEnabled) +
+               " scheduler " + box(c.values.runScheduler);
+    };
+    const std::vector<std::pair<Entries, std::string>> cases = {
+        // The start-up counts "abc" as 0 and fills the boxes it acts on.
+        {{{"startup/Run", "abc"}, {"startup/runLoaded", "1"}, {"startup/runScheduler", "1"}},
+         "pause 0 run 1 seconds 10 slider 10 stop 0 scheduler 1"},
+        {{{"startup/delay", "abc"}}, "pause 1 run 0 seconds 0 slider 0 stop 0 scheduler 0"},
+        // 200 stays as text and leaves the slider; the boxes after it are still filled.
+        {{{"startup/delay", "200"}, {"startup/enableALTS", "1"}},
+         "pause 1 run 0 seconds 200 slider 0 stop 1 scheduler 0"},
+    };
+    for (const auto& [stored, shown] : cases) {
+        MemorySettingsStore settings;
+        store(settings, stored);
+        EXPECT_EQ(page(startupWindow(settings)), shown);
+    }
+}
 
-    const PreferenceValues values{.pauseEnabled = false,
-                                  .delay = " 12x",
-                                  .runLoaded = true,
-                                  .mouseTrackingOff = true,
-                                  .runScheduler = true,
-                                  .hotKeys = {.alt = false,
-                                              .ctrl = true,
-                                              .stopEnabled = true,
-                                              .fKeyEnabled = {false, false, false, true},
-                                              .fKeyMacro = {"", "", "", "", "", " D:\\six .kyr "}}};
-    RecordingStore recorder;
-    recorder.failingWrite = 14;
-    EXPECT_FALSE(saveSettings(recorder, values));
-    EXPECT_EQ(recorder.writes, (std::vector<std::string>{
-                                   "startup/run=0",
-                                   "startup/delay= 12x",
-                                   "startup/runLoaded=1",
-                                   "startup/enableALTR=0",
-                                   "startup/enableALTS=1",
-                                   "startup/enableMouse=1",
-                                   "hotkey/ALT=0",
-                                   "hotkey/CTRL=1",
-                                   "hotkey/F1=0",
-                                   "hotkey/F2=0",
-                                   "hotkey/F3=0",
-                                   "hotkey/F4=1",
-                                   "hotkey/F5=0",
-                                   "hotkey/F6=0",
-                                   "hKeyLoc/F1=",
-                                   "hKeyLoc/F2=",
-                                   "hKeyLoc/F3=",
-                                   "hKeyLoc/F4=",
-                                   "hKeyLoc/F5=",
-                                   "hKeyLoc/F6= D:\\six .kyr ",
-                                   "startup/runScheduler=1",
-                               }));
-    EXPECT_EQ(loadHotKeySettings(recorder), values.hotKeys)
-        << "F6's macro is read though F6 is off";
-    EXPECT_TRUE(readStartupSettings(recorder).runScheduler);
+TEST(Preferences, TheSliderFollowsTheSecondsBoxAndTheBoxTheUsersSliderMoves) {
+    const std::vector<std::pair<std::string, int>> typed = {{"200", 30},  {"abc", 30},  {"-1", 30},
+                                                            {"150", 150}, {" 12 ", 12}, {"7.5", 8}};
+    for (const auto& [text, slider] : typed) {
+        PreferenceControls controls = newPreferenceControls();
+        secondsTextChanged(controls, "30");
+        secondsTextChanged(controls, text);
+        EXPECT_EQ(controls.sliderPosition, slider) << '"' << text << '"';
+        EXPECT_EQ(controls.values.delay, text) << "the text keeps what was typed";
+    }
+    for (const auto& [position, text] : {std::pair{40, "40"}, {400, "150"}, {-3, "0"}}) {
+        PreferenceControls controls = newPreferenceControls();
+        sliderMoved(controls, position);
+        EXPECT_EQ(controls.values.delay, text) << position;
+    }
+}
+
+TEST(Preferences, OkWritesEverySettingAndSaysWhenTheyTakeEffect) {
+    RecordingStore settings;
+    store(settings.inner, {{"startup/delay", "30"}, {"hotkey/F4", "1"}, {"hKeyLoc/F4", " d.kyr"}});
+    PreferenceControls controls = openedWindow(settings);
+    secondsTextChanged(controls, "200");
+    controls.values.runScheduler = controls.values.mouseTrackingOff = true;
+    controls.values.hotKeys.alt = false;
+    controls.values.hotKeys.fKeyMacro[5] = " D:\\six .kyr ";  // kept though F6 is off
+    SimulatedDesktop desktop;
+    std::vector<std::size_t> savedAt;  // the messages shown by then
+    const auto saved = [&] { savedAt.push_back(desktop.events().size()); };
+    const auto marked = [](const std::string& path) { return path == " d.kyr"; };
+    EXPECT_TRUE(applyPreferences(settings, desktop, controls.values, marked, saved));
+    EXPECT_EQ(savedAt, std::vector<std::size_t>{0}) << "in effect before the user is told";
+    EXPECT_EQ(settings.writes.size(), 21u);
+    EXPECT_EQ(openedWindow(settings).values, controls.values) << "reopening shows what OK wrote";
+    EXPECT_EQ(desktop.events(),
+              std::vector<std::string>{
+                  "message \"The hot keys take effect at once, the other settings the next time "
+                  "you start the program.\\n\\nThe macro file of F4, \\\" d.kyr\\\", came from "
+                  "the internet: its hot key asks before the first play.\" \"Tobrin's Keyreel\" "
+                  "-> ok"});
+
+    // An OK that could not write a setting says so instead.
+    settings.failingWrite = 23;
+    SimulatedDesktop failing;
+    EXPECT_FALSE(applyPreferences(settings, failing, controls.values, marked, saved));
+    EXPECT_EQ(settings.writes.size(), 42u) << "the other settings are still written";
+    EXPECT_EQ(savedAt.size(), 1u) << "nothing takes effect";
+    EXPECT_EQ(failing.events(),
+              std::vector<std::string>{"message \"Error occurred trying to save the settings, "
+                                       "please retry.\" \"Tobrin's Keyreel\" -> ok"});
 }
 
 }  // namespace

@@ -12,7 +12,8 @@ namespace {
 
 // The arguments are the input's pieces between NUL bytes.
 void checkKyrArguments(std::string_view bytes) {
-    const std::vector<std::string> args = piecesBetweenNuls(bytes);
+    const std::vector<std::string_view> pieces = piecesOf(bytes, '\0');
+    const std::vector<std::string> args(pieces.begin(), pieces.end());
     const KyrRequest request = parseKyrArguments(args);
     switch (request.kind) {
         case KyrRequest::Kind::Trace:

@@ -2,16 +2,21 @@
 
 // What every fuzz target shares: its entry point, the splitting of its
 // input, and the check of a property. A broken property aborts with a
-// message, which libFuzzer reports as a crash and keeps the input as an
-// artifact.
+// message, which libFuzzer reports as a crash and keeps the input.
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
+#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #define FUZZ_CHECK(condition)                                                                  \
@@ -32,12 +37,12 @@
     }                                                                                   \
     static void fuzzOne(std::string_view bytes)
 
-// The input's pieces between NUL bytes; none for an empty input.
-inline std::vector<std::string> piecesBetweenNuls(std::string_view bytes) {
-    std::vector<std::string> pieces;
+// The input's pieces between `separator` bytes; none for an empty input.
+inline std::vector<std::string_view> piecesOf(std::string_view bytes, char separator) {
+    std::vector<std::string_view> pieces;
     for (std::size_t start = 0; start <= bytes.size() && !bytes.empty();) {
-        const std::size_t end = std::min(bytes.find('\0', start), bytes.size());
-        pieces.emplace_back(bytes.substr(start, end - start));
+        const std::size_t end = std::min(bytes.find(separator, start), bytes.size());
+        pieces.push_back(bytes.substr(start, end - start));
         start = end + 1;
     }
     return pieces;

@@ -2,14 +2,6 @@
 // coordinates. Beyond not crashing, each result must agree with the text it
 // was read from.
 
-#include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <limits>
-#include <string>
-#include <string_view>
-
 #include "core/base/number.h"
 #include "core/base/text.h"
 #include "core/macro/line_syntax.h"
@@ -88,9 +80,8 @@ void checkPoint(std::string_view value) {
 }  // namespace
 }  // namespace keyreel
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(line) {
     using namespace keyreel;
-    const std::string_view line(reinterpret_cast<const char*>(data), size);
     checkTokens(line);
     checkNumber(line);
     checkRanges(line);
@@ -101,5 +92,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view rest = value;
     while (!rest.empty())
         checkRanges(nextToken(rest, ','));
-    return 0;
 }

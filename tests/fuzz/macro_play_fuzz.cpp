@@ -1,15 +1,6 @@
-// Macro file bytes: loaded as the main window loads a file (or refused for
-// their NUL characters), saved and loaded
-// again (the same lines must come back), then played against the simulated
-// desktop with a bounded budget. At processing points the harness does what
-// a user can do there: press Run again (one nested play at most) and load
-// another file into the list under the running play.
-
-#include <cstddef>
-#include <cstdint>
-#include <limits>
-#include <string>
-#include <string_view>
+// Macro file bytes: loaded (or refused), saved and loaded again to the same
+// lines, then played with a bounded budget while the user presses Run again
+// and loads another file under the running play.
 
 #include "core/base/memory_file_store.h"
 #include "core/macro/line_syntax.h"
@@ -24,23 +15,17 @@ namespace {
 constexpr const char* kMacroPath = "fuzz.kyr";
 constexpr const char* kOtherPath = "other.kyr";
 
-// Recorded lines and silent steps before the run is stopped.
 constexpr std::int64_t kEventBudget = 200;
 constexpr std::int64_t kQuietBudget = 200;
-// What the user does at processing points: loads and nested plays.
 constexpr int kActions = 4;
-// Processing points of any kind before the run is stopped. A `Wait` goes on
-// whatever the stop request says and may ask for 2^31 seconds, one wake per
-// simulated second; past this budget simulated time runs out instead, so
-// every wait ends at its next wake.
+// Past this many wakes a `Wait` (up to 2^31 s, waking each second) ends at
+// its next wake: simulated time runs out instead.
 constexpr std::int64_t kWakeBudget = 300;
 constexpr std::int64_t kLongestWaitMillis =
     (static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()) + 1) * 1000;
 
-// Repeat passes over lines that ask nothing of the desktop have no processing
-// point and so no budget can end them: a count of 2^31, or End_Repeat lines
-// that each replay the ones before them, keep a play busy for hours exactly
-// as the player's rules say. Such lists are loaded but not played.
+// Repeat passes over lines without processing points cannot be stopped by a
+// budget; lists that would keep a play busy for hours are not played.
 constexpr std::int32_t kMaxRepeatCount = 16;
 constexpr int kMaxEndRepeats = 2;
 
@@ -69,9 +54,9 @@ void checkRoundTrip(MemoryFileStore& store, const MacroList& list) {
 
 class Session {
   public:
-    Session(const std::uint8_t* data, std::size_t size) : files_(store_), model_(desktop_, files_) {
-        store_.files[kMacroPath] = std::string(reinterpret_cast<const char*>(data), size);
-        // The first half of the bytes, as another file to load mid-play.
+    explicit Session(std::string_view bytes) : files_(store_), model_(desktop_, files_) {
+        const std::size_t size = bytes.size();
+        store_.files[kMacroPath] = std::string(bytes);
         store_.files[kOtherPath] = store_.files[kMacroPath].substr(0, size / 2);
         // Odd sizes meet a desktop where everything fails or says no.
         const bool refusing = size % 2 == 1;
@@ -85,7 +70,6 @@ class Session {
         desktop_.quietStepLimit = kQuietBudget;
         desktop_.onLimit = [this](SimulatedDesktop::Limit) { stopForGood(); };
         desktop_.atProcessingPoint = [this] { processingPoint(); };
-        // Which processing points the user acts at follows from the bytes.
         actEvery_ = 3 + static_cast<std::int64_t>(size % 7);
     }
 
@@ -98,7 +82,6 @@ class Session {
             return;
         }
         checkRoundTrip(store_, list);
-        // The file loaded mid-play is the first half of this one: no larger counts.
         if (!playsInBoundedTime(list))
             return;
         model_.playMacroFile(kMacroPath);
@@ -147,7 +130,6 @@ class Session {
 }  // namespace
 }  // namespace keyreel
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    keyreel::Session(data, size).run();
-    return 0;
+FUZZ_TARGET(bytes) {
+    keyreel::Session(bytes).run();
 }

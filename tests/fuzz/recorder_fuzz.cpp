@@ -1,28 +1,14 @@
-// Live input as the recorder meets it: key transitions (left and right
-// modifier codes included, in any order, keys released that were never
-// pressed, modifiers held when it begins), pointer samples and button presses
-// and releases of both buttons anywhere on a virtual screen that may reach
-// left of and above the primary monitor, some on the recorder's own windows,
-// and the clock going on, with pauses recorded or not. The text recorded from
-// them must be a clean macro (but for the word written on purpose that plays
-// as nothing), and playing it must press or type one key per recorded key
-// with the modifiers held then held around it, leave no modifier or button
-// held at the end, press and release every button that was not pressed on the
-// recorder's windows at the point where it was, and move the pointer only to
-// points the user's pointer was at outside them.
-#include <algorithm>
-#include <array>
-#include <cstddef>
-#include <cstdint>
-#include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
+// Live input as the recorder meets it: key transitions in any order, pointer
+// samples and buttons anywhere on a virtual screen, some on the recorder's own
+// windows, and pauses. The recording must be a clean macro whose play repeats
+// each key with its modifiers and each button where it was pressed, moves only
+// to the user's points and ends holding nothing.
 
 #include "core/base/key_codes.h"
 #include "core/base/memory_file_store.h"
 #include "core/base/screen_point.h"
 #include "core/base/text.h"
+#include "core/macro/line_syntax.h"
 #include "core/macro/lint.h"
 #include "core/macro/player.h"
 #include "core/macro/simulated_desktop.h"
@@ -48,8 +34,8 @@ class FuzzPointer final : public PointerSampler {
     bool ownWindowAt(ScreenPoint) override { return overOwnWindow; }
 };
 
-// A button event as the play must repeat it: the mouse flag, and the point
-// it must happen at (none for the releases Stop writes, where the pointer is).
+// A button event as the play must repeat it, at its point (none for the
+// releases Stop writes, where the pointer is).
 struct Click {
     std::uint32_t flag = 0;
     std::optional<ScreenPoint> at;
@@ -148,15 +134,13 @@ class Session {
     std::array<bool, 2> held_{};
 };
 
-// A virtual screen of up to three monitors, some left of or above the
-// primary one.
+// A virtual screen reaching left of and above the primary monitor.
 ScreenPoint pointOf(std::uint8_t first, std::uint8_t second) {
     return {(first - 96) * 40 + second % 40, (second - 96) * 20};
 }
 
-// The first byte: the left and right modifiers held when recording begins
-// (bits 0-5), and whether pauses are recorded (bit 6). Then three bytes an
-// event: what it is, then its data. The recording ends as Stop ends it.
+// The first byte: the modifiers held at the start (bits 0-5) and whether
+// pauses are recorded (bit 6); then three bytes an event.
 Recording record(std::string_view bytes) {
     Session session(bytes.empty() ? 0 : static_cast<std::uint8_t>(bytes[0]));
     for (std::size_t at = 1; at + 3 <= bytes.size(); at += 3) {
@@ -182,12 +166,6 @@ Recording record(std::string_view bytes) {
         }
     }
     return session.finish();
-}
-
-ScreenPoint pointIn(std::string_view value) {
-    const std::size_t comma = value.find(',');
-    return {std::stoi(std::string(value.substr(0, comma))),
-            std::stoi(std::string(value.substr(comma + 1)))};
 }
 
 void checkPlayback(const Recording& recording) {
@@ -218,7 +196,7 @@ void checkPlayback(const Recording& recording) {
         if (event.starts_with("type "))
             keyMasks.push_back(held);
         if (event.starts_with("cursor ")) {
-            pointer = pointIn(std::string_view(event).substr(7));
+            pointer = parseScreenPoint(std::string_view(event).substr(7));
             FUZZ_CHECK(std::ranges::find(recording.userPoints, *pointer) !=
                        recording.userPoints.end());
         }
@@ -238,8 +216,7 @@ void checkPlayback(const Recording& recording) {
     }
 }
 
-// Wait lines only when pauses are recorded, each for a pause of at least a
-// second, and together no longer than the time that went by.
+// Wait lines only when pauses are recorded, none longer than the pauses.
 void checkPauses(const Recording& recording) {
     std::int64_t waited = 0;
     std::size_t waits = 0;
@@ -255,8 +232,7 @@ void checkPauses(const Recording& recording) {
     FUZZ_CHECK(waited <= recording.millis + static_cast<std::int64_t>(waits) * 500);
 }
 
-// The only findings are the word the recorder writes on purpose that plays
-// as nothing ("Press_Pause"), alone on its line.
+// The only finding is the word written on purpose that plays as nothing.
 void checkLint(const std::string& text) {
     const std::vector<std::string_view> lines = splitLines(text);
     for (const LintFinding& finding : lintMacroText(text)) {
@@ -269,12 +245,11 @@ void checkLint(const std::string& text) {
 }  // namespace
 }  // namespace keyreel
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(bytes) {
     using namespace keyreel;
-    const Recording recording = record({reinterpret_cast<const char*>(data), size});
+    const Recording recording = record(bytes);
     FUZZ_CHECK(recording.text.empty() || recording.text.ends_with("\r\n"));
     checkLint(recording.text);
     checkPauses(recording);
     checkPlayback(recording);
-    return 0;
 }

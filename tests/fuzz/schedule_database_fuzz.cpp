@@ -1,14 +1,6 @@
-// Schedule database bytes: loaded, run through schedule passes at and
-// around each entry's run time (with a nested pass during every play, as the
-// scheduler's clock ticks on), saved, and loaded again. The second load must
-// give exactly the entries that were saved, every change of the passes must
-// have been saved, and the unread rest of a damaged file must be kept.
-
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <vector>
+// Schedule database bytes: loaded, run through passes around each entry's
+// run time (one nested in every play), saved and loaded again to the same
+// entries; every change is saved and a damaged file is kept as the backup.
 
 #include "core/base/memory_file_store.h"
 #include "core/schedule/schedule_clock.h"
@@ -21,13 +13,11 @@ namespace keyreel {
 namespace {
 
 constexpr const char* kPath = "macro.kdb";
-// Entries whose run times set the passes; more only repeat the same paths.
 constexpr std::size_t kTimedEntries = 4;
 constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr std::int64_t kOffsets[] = {-61, -1, 0, 1, 59, 60, kSecondsPerDay, 7 * kSecondsPerDay};
 
-// A play takes a second and a half, during which the clock ticks once more;
-// a due entry found then finds the player busy.
+// A play takes 1.5 s, during which a nested pass finds the player busy.
 class NestingActions final : public ScheduleActions {
   public:
     explicit NestingActions(SimulatedClock& clock) : clock_(clock) {}
@@ -111,9 +101,9 @@ void checkReload(MemoryFileStore& store, const ScheduleList& list) {
 }  // namespace
 }  // namespace keyreel
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(bytes) {
     using namespace keyreel;
-    const std::string original(reinterpret_cast<const char*>(data), size);
+    const std::string original(bytes);
     MemoryFileStore store;
     store.files[kPath] = original;
     ScheduleDatabase database(store, kPath);
@@ -146,5 +136,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (load.status == ScheduleLoadStatus::Stopped)
         FUZZ_CHECK(store.files[database.backupPath()] == original);
     checkReload(store, list);
-    return 0;
 }

@@ -1,14 +1,5 @@
-// Stored setting texts, whatever a hand-edited registry holds: the start-up
-// reader, the hot-key reader and plan, the hot-key dispatch and the start-up
-// plan. The hot-key choices must survive a save by the preferences window.
-
-#include <cstddef>
-#include <cstdint>
-#include <set>
-#include <string>
-#include <string_view>
-#include <utility>
-#include <vector>
+// Stored setting texts, whatever a hand-edited registry holds, through the
+// readers, the hot-key plan and dispatch, the start-up plan and a save.
 
 #include "core/main_window/startup.h"
 #include "core/settings/hot_key_plan.h"
@@ -34,22 +25,7 @@ std::vector<Entry> settingEntries() {
     return entries;
 }
 
-// The bytes are the values, one per line, in the order of settingEntries();
-// the line after them is the command line. Missing lines leave entries unset.
-std::vector<std::string_view> splitValues(std::string_view bytes) {
-    std::vector<std::string_view> values;
-    while (!bytes.empty()) {
-        const std::size_t end = bytes.find('\n');
-        values.push_back(bytes.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        bytes.remove_prefix(end + 1);
-    }
-    return values;
-}
-
-// Atom identifiers as the system may hand them out, some missing (0) and,
-// from a damaged atom table, some the same.
+// Atom identifiers, some missing (0) and some the same.
 HotKeyIds idsFrom(std::string_view bytes) {
     HotKeyIds ids{};
     for (std::size_t slot = 0; slot < kHotKeyCount; ++slot) {
@@ -89,10 +65,10 @@ void checkStartup(const StartupSettings& startup, std::string_view commandLine) 
 }  // namespace
 }  // namespace keyreel
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(bytes) {
     using namespace keyreel;
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const std::vector<std::string_view> values = splitValues(bytes);
+    const std::vector<std::string_view> values = piecesOf(bytes, '\n');
+    // One value a line in the order of settingEntries(), then the command line.
     const std::vector<Entry> entries = settingEntries();
     MemorySettingsStore store;
     for (std::size_t i = 0; i < entries.size() && i < values.size(); ++i)
@@ -107,8 +83,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkPlan(hotKeys, idsFrom(bytes));
     checkStartup(startup, commandLine);
 
-    // The preferences window saves what it shows; reading that back gives
-    // the same choices.
     PreferenceValues shown;
     shown.pauseEnabled = startup.pauseEnabled;
     shown.delay = std::to_string(startup.pauseSeconds);
@@ -121,5 +95,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const StartupSettings reread = readStartupSettings(saved);
     FUZZ_CHECK(reread.runLoaded == shown.runLoaded && reread.pauseSeconds == startup.pauseSeconds);
     FUZZ_CHECK(reread.pauseEnabled == shown.pauseEnabled);
-    return 0;
 }
