@@ -15,6 +15,7 @@
 #include "command_docs.h"
 #include "core/base/message_texts.h"
 #include "core/macro/command_table.h"
+#include "core/recorder/key_translation.h"
 #include "help_project.h"
 
 namespace keyreel::help {
@@ -78,6 +79,20 @@ TEST(HelpPages, TheMessagesPageShowsEveryMessageOfTheProgram) {
 TEST(HelpPages, EveryCommandWordIsDescribedAndTheContentsNameExistingPages) {
     EXPECT_EQ(checkCommandDocs(), std::vector<std::string>{});
     EXPECT_EQ(commandDocs().size(), commandTable().size());
+    // A recording holds command words and the words the reference lists as
+    // playing nothing, so every word of it can be looked up.
+    std::string overview;
+    for (const GeneratedFile& page : commandPages())
+        overview += page.name == "commands.html" ? page.content : "";
+    for (int code = 0; code < 256; ++code) {
+        const auto line = keyLine(static_cast<std::uint8_t>(code));
+        if (!line)
+            continue;
+        const std::string word = line->substr(0, line->find(' '));
+        EXPECT_TRUE(findCommand(word) != nullptr ||
+                    overview.find("<code>" + word + "</code>") != std::string::npos)
+            << word;
+    }
     std::vector<std::string> problems;
     const std::vector<ContentsEntry> contents =
         readContents(readSource("docs/help/contents.txt"), problems);
