@@ -11,6 +11,7 @@
 
 #include "test_window.h"
 #include "win32/desktop/win32_desktop.h"
+#include "win32/hot_key_release.h"
 #include "win32/owned.h"
 #include "win32/send_input.h"
 
@@ -156,6 +157,31 @@ TEST_F(KeyboardHookTest, KeyreelsOwnInputIsLeftOutAndOtherProgramsInputIsNot) {
     EXPECT_EQ(owner.events, (Events{"down 81 0", "up 81 0", "down 17 2", "up 17 0",
                                     "press 1 at " + point, "release 1 at " + point}))
         << listed(owner.events);
+}
+
+// The hot keys' Alt mask reaches the program in front between Alt's press
+// and release, only while Alt is held, and as Keyreel's own input; leaving
+// menu mode sends nothing to a program in no menu.
+TEST_F(KeyboardHookTest, TheAltMaskGoesBetweenAltsPressAndReleaseOnlyWhileAltIsHeld) {
+    TestWindow front("Keyreel Alt mask", TestWindow::Content::Empty);
+    Win32Desktop desktop;
+    leaveMenuModeAfterAlt(desktop);
+    EXPECT_FALSE(maskAltRelease()) << "Alt is not held";
+    INPUT alt[] = {keyInput(VK_MENU, false), keyInput(VK_MENU, true)};
+    for (INPUT& input : alt)
+        input.ki.dwExtraInfo = 0;  // as the user presses it
+    ASSERT_TRUE(sendInputs(std::span(alt).first(1)));
+    ASSERT_TRUE(probe::waitFor([] { return (GetAsyncKeyState(VK_MENU) & 0x8000) != 0; }));
+    EXPECT_TRUE(maskAltRelease());
+    ASSERT_TRUE(sendInputs(std::span(alt).last(1)));
+    ASSERT_TRUE(probe::waitFor([&] { return front.events().size() >= 4; }));
+    const Events arrived(front.events().begin(), front.events().begin() + 4);
+    ASSERT_TRUE(press(L""));
+    EXPECT_EQ(Events(arrived.begin(), arrived.begin() + 3),
+              (Events{"syskeydown 18", "syskeydown 232", "syskeyup 232"}));
+    // Wine makes the release a plain key-up once another key came between.
+    EXPECT_TRUE(arrived[3] == "syskeyup 18" || arrived[3] == "keyup 18") << arrived[3];
+    EXPECT_EQ(owner.events, (Events{"down 18 4", "up 18 0"})) << listed(owner.events);
 }
 
 TEST_F(KeyboardHookTest, BeginAndEndTakeEffectOnceAndTheHookEndsWithItsOwnerWindow) {

@@ -98,8 +98,8 @@ std::string TestWindow::text() const {
     return toUtf8(probe::windowText(edit_));
 }
 
-std::future<std::wstring> answerDialog(const wchar_t* title, std::function<void(HWND)> answer) {
-    return std::async(std::launch::async, [title, answer = std::move(answer)] {
+std::future<std::wstring> answerDialog(std::wstring title, std::function<void(HWND)> answer) {
+    return std::async(std::launch::async, [title = std::move(title), answer = std::move(answer)] {
         const HWND dialog = probe::waitForDialog(title, 10000);
         if (dialog == nullptr)
             return std::wstring(L"(no dialog)");

@@ -49,7 +49,7 @@ class TestWindow {
 // Answers the next dialog or message box with this title that the test
 // thread shows, from a second thread as a user would while the test thread
 // is in its modal loop; gives the box's text. The future's end waits for it.
-std::future<std::wstring> answerDialog(const wchar_t* title, std::function<void(HWND)> answer);
+std::future<std::wstring> answerDialog(std::wstring title, std::function<void(HWND)> answer);
 // Answers: the path typed into an Open or Save As dialog and OK; a button.
 std::function<void(HWND)> enterFileName(const std::string& path);
 std::function<void(HWND)> pressButton(int id);

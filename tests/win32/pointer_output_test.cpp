@@ -1,12 +1,10 @@
-// Pointer moves and button events on a real window, and the pointer as the
-// recorder samples it, moved through X.
+// Pointer moves and button events on a real window.
 
 #include <gtest/gtest.h>
 
 #include "core/macro/player.h"
 #include "test_window.h"
 #include "win32/desktop/win32_desktop.h"
-#include "win32/pointer_sampler.h"
 
 namespace keyreel::win32 {
 namespace {
@@ -36,19 +34,6 @@ TEST(PointerOutput, MovesAndButtonsActWhereThePointerIs) {
                                         "rdown 200,80", "rup 200,80", "rdbl 200,80", "rup 200,80",
                                         "ldown 10,10", "lup 150,120"}));
     EXPECT_EQ(movesTold, 6);
-}
-
-TEST(PointerSampler, SamplesTheCursorAndTellsThisProgramsWindowsApart) {
-    const TestWindow target("Keyreel pointer test", TestWindow::Content::Empty);
-    Win32PointerSampler pointer;
-    // Wine's start.exe does not wait for a Unix program: wait for what it did.
-    ASSERT_TRUE(probe::runUnixProgram(L"/usr/bin/xdotool mousemove 320 260"));
-    EXPECT_TRUE(probe::waitFor([&] {
-        const auto at = pointer.cursorPosition();
-        return at && at->x == 320 && at->y == 260;
-    }));
-    EXPECT_TRUE(pointer.ownWindowAt({320, 260}));
-    EXPECT_FALSE(pointer.ownWindowAt({1270, 1010})) << "the bare desktop";
 }
 
 }  // namespace
