@@ -11,71 +11,49 @@
 #include "core/base/file_store.h"
 #include "core/macro/macro_file.h"
 #include "temp_folder.h"
+#include "test_window.h"
 #include "win32/wide_text.h"
 #include "win32/win32_file_store.h"
 
 namespace keyreel::win32 {
 namespace {
 
-constexpr const wchar_t* kReceiverClass = L"KeyreelHandOverReceiver";
-
 // A window of the running copy: keeps what each WM_COPYDATA carried, and
 // takes a hand-over only while it accepts them.
-struct Receiver {
-    std::vector<COPYDATASTRUCT> messages;
-    std::optional<std::string> commandLine;
-    bool accepts = true;
-};
-
-LRESULT CALLBACK receiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COPYDATA) {
-        auto* receiver = reinterpret_cast<Receiver*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        receiver->messages.push_back(data);
-        receiver->commandLine = handedOverCommandLine(data);
-        return receiver->accepts && receiver->commandLine ? TRUE : FALSE;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 class HandOverTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = receiverProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kReceiverClass;
-        RegisterClassExW(&windowClass);
-        window = CreateWindowExW(0, kReceiverClass, L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        ASSERT_NE(window, nullptr);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&receiver));
-    }
-    void TearDown() override {
-        if (window != nullptr)
-            DestroyWindow(window);
+        window.onMessage = [this](UINT message, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
+            if (message != WM_COPYDATA)
+                return std::nullopt;
+            const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+            messages.push_back(data);
+            taken = handedOverCommandLine(data);
+            return accepts && taken ? TRUE : FALSE;
+        };
     }
 
-    Receiver receiver;
-    HWND window = nullptr;
+    TestWindow window{"", TestWindow::Content::Empty, false};
+    std::vector<COPYDATASTRUCT> messages;
+    std::optional<std::string> taken;
+    bool accepts = true;
 };
 
 // The payload's own rules are the core's; here, the message around it.
 TEST_F(HandOverTest, TheCommandLineReachesTheRunningCopysWindowWhichMayRefuseIt) {
     const std::wstring commandLine = L"\"C:\\My Macros\\caf\u00E9 \u4F60.kyr\"";
-    EXPECT_TRUE(handOverToRunningCopy(kReceiverClass, commandLine));
-    EXPECT_EQ(receiver.commandLine, toUtf8(commandLine));
-    const COPYDATASTRUCT sent = receiver.messages.front();
+    EXPECT_TRUE(handOverToRunningCopy(TestWindow::kClassName, commandLine));
+    EXPECT_EQ(taken, toUtf8(commandLine));
+    const COPYDATASTRUCT sent = messages.front();
     EXPECT_EQ(handedOverCommandLine({sent.dwData, 4, nullptr}), std::nullopt) << "no data";
     EXPECT_EQ(handedOverCommandLine({sent.dwData, 0, nullptr}), "");
 
-    receiver.accepts = false;
-    EXPECT_FALSE(handOverToRunningCopy(kReceiverClass, commandLine)) << "refused";
-    EXPECT_EQ(receiver.messages.size(), 2u);
-    DestroyWindow(window);
-    window = nullptr;
-    EXPECT_FALSE(handOverToRunningCopy(kReceiverClass, commandLine, 0)) << "no running copy";
+    accepts = false;
+    EXPECT_FALSE(handOverToRunningCopy(TestWindow::kClassName, commandLine)) << "refused";
+    EXPECT_EQ(messages.size(), 2u);
+    DestroyWindow(window.handle());
+    EXPECT_FALSE(handOverToRunningCopy(TestWindow::kClassName, commandLine, 0))
+        << "no running copy";
 }
 
 // A browser writes the mark as a stream of the file; Wine keeps it as a file

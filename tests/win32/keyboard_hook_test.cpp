@@ -12,7 +12,6 @@
 #include "test_window.h"
 #include "win32/desktop/win32_desktop.h"
 #include "win32/hot_key_release.h"
-#include "win32/owned.h"
 #include "win32/send_input.h"
 
 namespace keyreel::win32 {
@@ -32,13 +31,10 @@ std::string listed(const Events& events) {
 class HookOwner : public KeyboardHookListener {
   public:
     HookOwner() {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = &HookOwner::windowProc;
-        windowClass.lpszClassName = L"KeyreelHookOwner";
-        RegisterClassW(&windowClass);  // fails harmlessly once registered
-        window_.reset(CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0,
-                                      HWND_MESSAGE, nullptr, nullptr, this));
-        hook.emplace(window_.get(), *this);
+        window.onMessage = [this](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+            return hook && hook->handle(message) ? std::optional<LRESULT>(0) : std::nullopt;
+        };
+        hook.emplace(window.handle(), *this);
     }
     void keyDown(std::uint8_t key, int shift) override { log("down", key, shift); }
     void keyUp(std::uint8_t key, int shift) override { log("up", key, shift); }
@@ -47,30 +43,16 @@ class HookOwner : public KeyboardHookListener {
                          std::to_string(event.button) + " at " + std::to_string(event.point.x) +
                          "," + std::to_string(event.point.y));
     }
-    HWND window() const { return window_.get(); }
-    void destroyWindow() { window_.reset(); }
 
+    TestWindow window{"", TestWindow::Content::Empty, false};
     std::optional<KeyboardHook> hook;
     Events events;
 
   private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_NCCREATE) {
-            SetWindowLongPtrW(window, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(
-                                  reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams));
-        }
-        auto* self = reinterpret_cast<HookOwner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (self != nullptr && self->hook && self->hook->handle(message))
-            return 0;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
     void log(const char* what, std::uint8_t key, int shift) {
         events.push_back(std::string(what) + " " + std::to_string(key) + " " +
                          std::to_string(shift));
     }
-
-    OwnedWindow window_;
 };
 
 // X delivers keys to Wine only while a Wine window has the focus, so every
@@ -151,7 +133,7 @@ TEST_F(KeyboardHookTest, KeyreelsOwnInputIsLeftOutAndOtherProgramsInputIsNot) {
     // Any program can post the hook's own message to the owner: not a key.
     const UINT message = RegisterWindowMessageW(L"Keyreel keyboard hook event");
     for (const LPARAM stamp : {LPARAM{0}, LPARAM{1}, LPARAM{2}})
-        ASSERT_TRUE(PostMessageW(owner.window(), message, 0xA41, stamp));
+        ASSERT_TRUE(PostMessageW(owner.window.handle(), message, 0xA41, stamp));
     ASSERT_TRUE(press(L""));
     const std::string point = std::to_string(at.x) + "," + std::to_string(at.y);
     EXPECT_EQ(owner.events, (Events{"down 81 0", "up 81 0", "down 17 2", "up 17 0",
@@ -195,7 +177,7 @@ TEST_F(KeyboardHookTest, BeginAndEndTakeEffectOnceAndTheHookEndsWithItsOwnerWind
     EXPECT_EQ(owner.events, (Events{"down 65 1", "up 65 1", "up 16 0"}));
 
     owner.events.clear();
-    owner.destroyWindow();
+    DestroyWindow(owner.window.handle());
     ASSERT_TRUE(press(L"key a"));
     EXPECT_TRUE(probe::waitFor([&] { return !owner.hook->active(); }));
     EXPECT_TRUE(owner.events.empty()) << listed(owner.events);

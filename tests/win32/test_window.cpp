@@ -9,8 +9,6 @@ namespace keyreel::win32 {
 
 namespace {
 
-constexpr const wchar_t* kClassName = L"KeyreelTestWindow";
-
 // The messages a test window records, by the names it records them with.
 constexpr std::pair<UINT, const char*> kRecorded[] = {
     {WM_LBUTTONDOWN, "ldown"},    {WM_LBUTTONUP, "lup"}, {WM_LBUTTONDBLCLK, "ldbl"},
@@ -70,6 +68,10 @@ LRESULT CALLBACK TestWindow::windowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT TestWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (onMessage) {
+        if (const std::optional<LRESULT> result = onMessage(message, wParam, lParam))
+            return *result;
+    }
     for (const auto& [recorded, name] : kRecorded) {
         if (recorded == message)
             events_.push_back(std::string(name) + " " + describe(message, wParam, lParam));

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <future>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@ class TestWindow {
     const std::vector<std::string>& events() const { return events_; }
     // Runs when the window handles a WM_APP message, with its wParam.
     std::function<void(WPARAM)> onApp;
+    // Sees every message first; a result handles it.
+    std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> onMessage;
+    static constexpr const wchar_t* kClassName = L"KeyreelTestWindow";
 
     // Brings the window to the front with the keyboard focus in it.
     void bringToFront();
