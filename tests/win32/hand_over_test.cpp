@@ -5,120 +5,70 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <optional>
 
 #include "core/base/file_store.h"
 #include "core/macro/macro_file.h"
 #include "temp_folder.h"
+#include "test_window.h"
 #include "win32/wide_text.h"
 #include "win32/win32_file_store.h"
 
 namespace keyreel::win32 {
 namespace {
 
-constexpr const wchar_t* kReceiverClass = L"KeyreelHandOverReceiver";
-
 // A window of the running copy: keeps what each WM_COPYDATA carried, and
 // takes a hand-over only while it accepts them.
-struct Receiver {
-    std::vector<COPYDATASTRUCT> messages;
-    std::optional<std::string> commandLine;
-    bool accepts = true;
-};
-
-LRESULT CALLBACK receiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COPYDATA) {
-        auto* receiver = reinterpret_cast<Receiver*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        receiver->messages.push_back(data);
-        receiver->commandLine = handedOverCommandLine(data);
-        return receiver->accepts && receiver->commandLine ? TRUE : FALSE;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 class HandOverTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = receiverProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kReceiverClass;
-        RegisterClassExW(&windowClass);
-        window = CreateWindowExW(0, kReceiverClass, L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        ASSERT_NE(window, nullptr);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&receiver));
-    }
-    void TearDown() override {
-        if (window != nullptr)
-            DestroyWindow(window);
+        window.onMessage = [this](UINT message, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
+            if (message != WM_COPYDATA)
+                return std::nullopt;
+            const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+            messages.push_back(data);
+            taken = handedOverCommandLine(data);
+            return accepts && taken ? TRUE : FALSE;
+        };
     }
 
-    Receiver receiver;
-    HWND window = nullptr;
+    TestWindow window{"", TestWindow::Content::Empty, false};
+    std::vector<COPYDATASTRUCT> messages;
+    std::optional<std::string> taken;
+    bool accepts = true;
 };
 
-TEST_F(HandOverTest, TheCommandLineReachesTheRunningCopysWindow) {
-    const std::wstring commandLine = L"\"C:\\My Macros\\caf\u00E9 \u4F60.kyr\"";
-    EXPECT_TRUE(handOverToRunningCopy(kReceiverClass, commandLine));
-    EXPECT_EQ(receiver.commandLine, toUtf8(commandLine));
-
-    receiver.accepts = false;
-    EXPECT_FALSE(handOverToRunningCopy(kReceiverClass, commandLine)) << "refused";
-    EXPECT_EQ(receiver.messages.size(), 2u);
-
-    DestroyWindow(window);
-    window = nullptr;
-    EXPECT_FALSE(handOverToRunningCopy(kReceiverClass, commandLine, 0)) << "no running copy";
-}
-
 // The payload's own rules are the core's; here, the message around it.
-TEST_F(HandOverTest, AMessageThatPointsAtNoDataIsRefused) {
-    // The message holds a pointer to the sender's text; keep it alive.
-    const std::wstring commandLine = L"a.kyr";
-    ASSERT_TRUE(handOverToRunningCopy(kReceiverClass, commandLine));
-    const COPYDATASTRUCT sent = receiver.messages.front();
-    struct Case {
-        const char* what;
-        COPYDATASTRUCT data;
-        std::optional<std::string> taken;
-    };
-    const Case cases[] = {
-        {"as sent", sent, "a.kyr"},
-        {"no data", {sent.dwData, 4, nullptr}, std::nullopt},
-        {"empty", {sent.dwData, 0, nullptr}, ""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(handedOverCommandLine(c.data), c.taken) << c.what;
+TEST_F(HandOverTest, TheCommandLineReachesTheRunningCopysWindowWhichMayRefuseIt) {
+    const std::wstring commandLine = L"\"C:\\My Macros\\caf\u00E9 \u4F60.kyr\"";
+    EXPECT_TRUE(handOverToRunningCopy(TestWindow::kClassName, commandLine));
+    EXPECT_EQ(taken, toUtf8(commandLine));
+    const COPYDATASTRUCT sent = messages.front();
+    EXPECT_EQ(handedOverCommandLine({sent.dwData, 4, nullptr}), std::nullopt) << "no data";
+    EXPECT_EQ(handedOverCommandLine({sent.dwData, 0, nullptr}), "");
+
+    accepts = false;
+    EXPECT_FALSE(handOverToRunningCopy(TestWindow::kClassName, commandLine)) << "refused";
+    EXPECT_EQ(messages.size(), 2u);
+    DestroyWindow(window.handle());
+    EXPECT_FALSE(handOverToRunningCopy(TestWindow::kClassName, commandLine, 0))
+        << "no running copy";
 }
 
 // A browser writes the mark as a stream of the file; Wine keeps it as a file
 // beside it. Either way it is read and written by the stream's name.
-TEST(WebMark, TheZoneStreamOfTheFileIsRead) {
+TEST(WebMark, TheZoneStreamOfTheFileIsReadAndKeptBySaves) {
     const TempFolder folder;
-    const auto mark = [&](const std::string& name, const std::string& zone) {
-        folder.write(name, "SendText >x\r\n");
-        const HANDLE stream =
-            CreateFileW(pathFromUtf8(folder.file(name) + ":Zone.Identifier").c_str(), GENERIC_WRITE,
-                        0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(stream, INVALID_HANDLE_VALUE);
-        const std::string text = "[ZoneTransfer]\r\nZoneId=" + zone + "\r\n";
-        DWORD written = 0;
-        WriteFile(stream, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-        CloseHandle(stream);
-    };
-    mark("internet.kyr", "3");
-    mark("restricted.kyr", "4");
-    mark("intranet.kyr", "1");
+    folder.write("internet.kyr", "SendText >x\r\n");
+    std::ofstream(pathFromUtf8(folder.file("internet.kyr") + ":Zone.Identifier"))
+        << "[ZoneTransfer]\r\nZoneId=3\r\n";
     folder.write("plain.kyr", "SendText >x\r\n");
-
-    EXPECT_TRUE(carriesWebMark(pathFromUtf8(folder.file("internet.kyr")).wstring()));
-    EXPECT_TRUE(carriesWebMark(pathFromUtf8(folder.file("restricted.kyr")).wstring()));
-    EXPECT_FALSE(carriesWebMark(pathFromUtf8(folder.file("intranet.kyr")).wstring()));
-    EXPECT_FALSE(carriesWebMark(pathFromUtf8(folder.file("plain.kyr")).wstring()));
-    EXPECT_FALSE(carriesWebMark(pathFromUtf8(folder.file("missing.kyr")).wstring()));
+    const auto marked = [&](const char* name) {
+        return carriesWebMark(pathFromUtf8(folder.file(name)).wstring());
+    };
+    EXPECT_TRUE(marked("internet.kyr"));
+    EXPECT_FALSE(marked("plain.kyr"));
 
     // The zone manager rates where a file lies (Wine puts every server's
     // share in the internet zone, and never reads the stream itself).
@@ -130,8 +80,8 @@ TEST(WebMark, TheZoneStreamOfTheFileIsRead) {
     MacroFiles files(store);
     ASSERT_TRUE(files.write(folder.file("internet.kyr"), "Wait >1\r\n"));
     ASSERT_TRUE(files.write(folder.file("copy.kyr"), "Wait >1\r\n", true));
-    EXPECT_TRUE(carriesWebMark(pathFromUtf8(folder.file("internet.kyr")).wstring()));
-    EXPECT_TRUE(carriesWebMark(pathFromUtf8(folder.file("copy.kyr")).wstring()));
+    EXPECT_TRUE(marked("internet.kyr"));
+    EXPECT_TRUE(marked("copy.kyr"));
 }
 
 }  // namespace

@@ -3,28 +3,27 @@
 
 #include <gtest/gtest.h>
 
-#include <iostream>
 #include <thread>
 
 #include "core/macro/player.h"
 #include "test_window.h"
 #include "win32/desktop/win32_desktop.h"
-#include "window_maker.h"
+#include "win32/owned.h"
 
 namespace keyreel::win32 {
 namespace {
 
 using Events = std::vector<std::string>;
 
-std::int64_t millisOf(const FILETIME& time) {
-    return ((static_cast<std::int64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 10000;
-}
-
 // Processor time this thread has used, in milliseconds.
 std::int64_t threadCpuMillis() {
     FILETIME created, exited, kernel, user;
     GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    return millisOf(kernel) + millisOf(user);
+    const auto millis = [](const FILETIME& time) {
+        return ((static_cast<std::int64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime) /
+               10000;
+    };
+    return millis(kernel) + millis(user);
 }
 
 class MessageWait : public ::testing::Test {
@@ -61,7 +60,7 @@ TEST_F(MessageWait, EveryProcessingPointHandlesWhatIsPendingThroughTheFilter) {
     }
 }
 
-TEST_F(MessageWait, WaitsBlockWithoutSpinningAndEndWhenAMessageComes) {
+TEST_F(MessageWait, WaitsBlockWithoutSpinningEndWhenAMessageComesAndNestEachWithItsTick) {
     const std::int64_t cpuBefore = threadCpuMillis();
     desktop.waitForMessages(desktop.localTimeMillis() + 1000);
     for (int tick = 0; tick < 50; ++tick)
@@ -78,15 +77,13 @@ TEST_F(MessageWait, WaitsBlockWithoutSpinningAndEndWhenAMessageComes) {
     sender.join();
     EXPECT_EQ(window.events(), (Events{"app 7"}));
     EXPECT_LT(desktop.localTimeMillis(), deadline);
-}
 
-TEST_F(MessageWait, NestedPausesEachGetTheirTick) {
     // A pause whose tick got lost would wait for ever: after ten seconds a
     // quit request ends every wait instead, and the test fails.
     const UINT_PTR watchdog =
         SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); });
     int nested = 0;
-    window.onApp = [&] {
+    window.onApp = [&](WPARAM) {
         ++nested;
         desktop.typingPause();
         desktop.doubleClickGap();
@@ -118,48 +115,41 @@ TEST_F(MessageWait, AQuitRequestIsPostedAgainAndEndsNoWaitEarly) {
     EXPECT_EQ(message.wParam, 7u);
 }
 
-struct WindowArrival {
-    const char* name;
-    WindowMaker::Plan plan;
-};
-
-// The arrival while the wait is under way, as the system tells of it or
-// not: Wine reports a new window but no renaming, so the last two come from
-// the searches after a creation and from the slow check.
+// The window is made, then renamed, at these moments while the wait is
+// under way. Wine reports a new window but no renaming, so the last two
+// come from the searches after a creation and from the slow check.
 TEST_F(MessageWait, AWindowWaitFindsAWindowThatAppearsOrIsRenamedWhileItWaits) {
-    const std::vector<WindowArrival> arrivals = {
-        {"made with its title", {300, L"Keyreel Arrival", -1, L""}},
-        {"made untitled, then titled", {300, L"", 30, L"Keyreel Arrival"}},
-        {"renamed long after it was made", {0, L"Keyreel Departure", 1600, L"Keyreel Arrival"}},
-    };
-    for (const WindowArrival& arrival : arrivals) {
-        SCOPED_TRACE(arrival.name);
+    using Steps = std::vector<std::pair<DWORD, const wchar_t*>>;
+    for (const Steps& steps :
+         {Steps{{300, L"Keyreel Arrival"}}, Steps{{300, L""}, {30, L"Keyreel Arrival"}},
+          Steps{{0, L"Keyreel Departure"}, {1600, L"Keyreel Arrival"}}}) {
         MacroList list{"WaitForWindow >keyreel arrival"};
         RunState state;
-        Player player(list, state, desktop);
-        // A window that is never found would keep the wait going: a stop
-        // after ten seconds ends it, and the test fails.
-        window.onApp = [&] { state.stopRequested = true; };
-        const HANDLE found = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        std::thread watchdog([&] {
-            if (WaitForSingleObject(found, 10000) == WAIT_TIMEOUT)
-                post(0);
+        OwnedWindow made;
+        // A step past the last is the watchdog's: never found, the play stops.
+        window.onApp = [&](WPARAM step) {
+            if (step == steps.size())
+                state.stopRequested = true;
+            else if (!made)
+                made.reset(CreateWindowExW(0, L"STATIC", steps[step].second, WS_OVERLAPPEDWINDOW, 0,
+                                           0, 200, 100, nullptr, nullptr, nullptr, nullptr));
+            else
+                SetWindowTextW(made.get(), steps[step].second);
+        };
+        const OwnedHandle found(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        std::thread schedule([&] {
+            for (std::size_t step = 0; step < steps.size(); ++step) {
+                Sleep(steps[step].first);
+                post(step);
+            }
+            if (WaitForSingleObject(found.get(), 10000) == WAIT_TIMEOUT)
+                post(steps.size());
         });
-        LONGLONG foundAt = 0;
-        LONGLONG titledAt = 0;
-        {
-            WindowMaker maker(arrival.plan);
-            player.runMacro();
-            foundAt = performanceCounter();
-            titledAt = maker.titledAt();
-            SetEvent(found);
-            watchdog.join();
-        }
-        CloseHandle(found);
+        Player(list, state, desktop).runMacro();
+        SetEvent(found.get());
+        schedule.join();
         EXPECT_FALSE(state.stopRequested) << "never found";
         EXPECT_EQ(state.focusTitle, "Keyreel Arrival");
-        std::cout << "[ latency  ] " << arrival.name << ": found "
-                  << counterMillis(foundAt - titledAt) << " ms after it had its title\n";
     }
 }
 

@@ -15,128 +15,99 @@
 namespace keyreel::win32 {
 namespace {
 
-// What a message box showed when it was answered.
+// What a message box showed: its owner, whether it came to the front, and
+// the id of the button with the keyboard focus.
 struct SeenBox {
-    std::string text;
     HWND owner = nullptr;
-    bool foreground = false;
-    // The control id of the button that has the keyboard focus.
-    int focusedButton = 0;
+    bool front = false;
+    int focused = 0;
 };
 
-// Answers this process's first message box by clicking `button` from a
-// second thread, as a user would while the test's own thread is inside the
-// box's modal loop; gives what the box showed.
-std::future<SeenBox> answerBox(int button) {
-    return std::async(std::launch::async, [button] {
-        const HWND box = probe::waitForDialog(toWide(kAppTitle), 10000);
-        // A box is shown before it is activated and its button focused; give
-        // it the time a busy machine takes.
+// Answers a box with `button` once it is in front with a button focused (a
+// box is shown before it is activated; a busy machine takes a while).
+std::future<std::wstring> answerBox(int button, SeenBox& seen) {
+    return answerDialog(toWide(kAppTitle), [button, &seen](HWND box) {
         GUITHREADINFO input{};
         input.cbSize = sizeof input;
         probe::waitFor([&] {
             GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &input);
             return GetForegroundWindow() == box && input.hwndFocus != nullptr;
         });
-        const SeenBox seen{toUtf8(probe::messageBoxText(box)), GetWindow(box, GW_OWNER),
-                           GetForegroundWindow() == box, GetDlgCtrlID(input.hwndFocus)};
-        probe::answerMessageBox(box, button);
-        return seen;
+        seen = {GetWindow(box, GW_OWNER), GetForegroundWindow() == box,
+                GetDlgCtrlID(input.hwndFocus)};
+        pressButton(button)(box);
     });
 }
 
 class ProgramCommands : public ::testing::Test {
   protected:
-    // Waits for a window whose title holds `part`, then closes every such
-    // window until none is left. A program may change its title while it
-    // starts (notepad is "Notepad" for a moment), so each round closes by the
-    // titles seen then: a program left running would keep the test's output
-    // open and hold up whoever reads it.
+    // Waits for a window whose title holds `part`, then closes such windows
+    // until none is left (notepad is "Notepad" for a moment while it starts):
+    // a program left running would hold up whoever reads the test's output.
     bool closeWhenShown(const std::string& part) {
-        const auto matching = [&] {
-            std::vector<std::string> titles;
-            for (const std::string& candidate : desktop.windowTitles()) {
-                if (candidate.find(part) != std::string::npos)
-                    titles.push_back(candidate);
-            }
-            return titles;
+        const auto close = [&] {
+            int closed = 0;
+            for (const std::string& title : desktop.windowTitles())
+                closed += title.find(part) != std::string::npos && desktop.closeWindow(title);
+            return closed;
         };
-        if (!probe::waitFor([&] { return !matching().empty(); }))
-            return false;
-        return probe::waitFor([&] {
-            const auto titles = matching();
-            for (const std::string& title : titles)
-                desktop.closeWindow(title);
-            return titles.empty();
-        });
+        return probe::waitFor([&] { return close() > 0; }) &&
+               probe::waitFor([&] { return close() == 0; });
     }
 
     Win32Desktop desktop;
 };
 
-// Another program of the build lying in a folder under a system program's
-// name, as a download might; it opens no window when started.
-class PlantedProgram {
+// Another program of the build lying under notepad's name in a download
+// folder, made current, and beside the running program; it opens no window
+// when started.
+class PlantedNotepads {
   public:
-    PlantedProgram(const std::filesystem::path& folder, const char* name) : path_(folder / name) {
-        std::filesystem::create_directories(folder);
-        std::filesystem::copy_file(std::string("Z:") + KYR_EXE, path_,
-                                   std::filesystem::copy_options::overwrite_existing);
+    PlantedNotepads() {
+        std::filesystem::create_directories(paths_[0].parent_path());
+        for (const std::filesystem::path& path : paths_)
+            std::filesystem::copy_file(std::string("Z:") + KYR_EXE, path,
+                                       std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::current_path(paths_[0].parent_path());
     }
-    ~PlantedProgram() { std::filesystem::remove(path_); }
-    PlantedProgram(const PlantedProgram&) = delete;
-    PlantedProgram& operator=(const PlantedProgram&) = delete;
+    ~PlantedNotepads() {
+        std::filesystem::current_path(earlier_);
+        for (const std::filesystem::path& path : paths_)
+            std::filesystem::remove(path);
+    }
+    PlantedNotepads(const PlantedNotepads&) = delete;
+    PlantedNotepads& operator=(const PlantedNotepads&) = delete;
 
   private:
-    std::filesystem::path path_;
+    const std::filesystem::path earlier_ = std::filesystem::current_path();
+    const std::filesystem::path paths_[2] = {
+        std::filesystem::temp_directory_path() / "keyreel downloads" / "notepad.exe",
+        besideProgram(L"notepad.exe")};
 };
 
-// Makes a folder current for its lifetime.
-class CurrentFolder {
-  public:
-    explicit CurrentFolder(const std::filesystem::path& folder)
-        : earlier_(std::filesystem::current_path()) {
-        std::filesystem::current_path(folder);
+TEST_F(ProgramCommands, StartsTheSystemsProgramsAndTellsAnInvalidCommandLineFromOtherFailures) {
+    {
+        // A bare name is the system's program, whatever lies in the current
+        // folder or beside the running program.
+        const PlantedNotepads planted;
+        const std::pair<std::string, StartResult> cases[] = {
+            {"\"\"", StartResult::InvalidCommandLine},
+            {"C:\\no such folder\\program.exe /x", StartResult::Failed},
+            {"C:\\windows\\win.ini", StartResult::Failed},  // a document is no program
+            {"notepad.exe", StartResult::Started},
+        };
+        for (const auto& [commandLine, result] : cases)
+            EXPECT_EQ(desktop.startProgram(commandLine), result) << commandLine;
+        EXPECT_TRUE(closeWhenShown("Notepad")) << "the system's, started without waiting for it";
     }
-    ~CurrentFolder() { std::filesystem::current_path(earlier_); }
-    CurrentFolder(const CurrentFolder&) = delete;
-    CurrentFolder& operator=(const CurrentFolder&) = delete;
-
-  private:
-    std::filesystem::path earlier_;
-};
-
-TEST_F(ProgramCommands, StartsProgramsAndTellsAnInvalidCommandLineFromOtherFailures) {
-    // A bare name is the system's program, whatever lies in the current
-    // folder or beside the running program.
-    const std::filesystem::path downloads =
-        std::filesystem::temp_directory_path() / "keyreel downloads";
-    const PlantedProgram inDownloads(downloads, "notepad.exe");
-    const PlantedProgram besideUs(besideProgram(L""), "notepad.exe");
-    const CurrentFolder current(downloads);
-    const std::pair<std::string, StartResult> cases[] = {
-        {"", StartResult::InvalidCommandLine},
-        {"\"\"", StartResult::InvalidCommandLine},
-        {"no_such_program_of_keyreel.exe", StartResult::Failed},
-        {"C:\\no such folder\\program.exe /x", StartResult::Failed},
-        {"C:\\windows\\win.ini", StartResult::Failed},  // a document is no program
-        {"notepad.exe", StartResult::Started},
-    };
-    for (const auto& [commandLine, result] : cases)
-        EXPECT_EQ(desktop.startProgram(commandLine), result) << commandLine;
-    EXPECT_TRUE(closeWhenShown("Notepad"))
-        << "the system's notepad, started without waiting for it";
-}
-
-TEST_F(ProgramCommands, ShellOpensDocumentsAndTellsWhatItCannotOpen) {
-    // Wine's fresh prefix opens .ini files with notepad; .txt has no program.
+    // The shell opens documents: Wine's fresh prefix opens .ini files with
+    // notepad; .txt has no program.
     const std::filesystem::path document =
         std::filesystem::temp_directory_path() / "keyreel shell test.ini";
     std::ofstream(document) << "[opened by the shell]\r\n";
     EXPECT_TRUE(desktop.shellOpen(toUtf8(document.wstring())));
     EXPECT_TRUE(closeWhenShown("keyreel shell test"));
     std::filesystem::remove(document);
-
     EXPECT_FALSE(desktop.shellOpen("C:\\no such folder\\missing.txt"));
 }
 
@@ -156,27 +127,28 @@ TEST_F(ProgramCommands, MessageBoxesComeToTheFrontOverTheirOwnerWithTheirDefault
         {true, {"Typed text: é€", kAppTitle}, IDOK, MessageAnswer::Ok},
         // While Keyreel sits in the tray the box must still be seen.
         {false, question(true), IDNO, MessageAnswer::No},
-        {true, question(false), IDYES, MessageAnswer::Yes},
     };
     for (const Case& c : cases) {
         const TestWindow owner("Keyreel message owner", TestWindow::Content::Empty, c.ownerShown);
         const TestWindow other("Keyreel other program", TestWindow::Content::Empty);
         desktop.setMessageOwner(owner.handle());
-        std::future<SeenBox> user = answerBox(c.click);
+        SeenBox box;
+        std::future<std::wstring> user = answerBox(c.click, box);
         EXPECT_EQ(desktop.showMessage(c.request), c.answer) << c.request.text;
-        const SeenBox box = user.get();
-        EXPECT_EQ(box.text, c.request.text);
+        EXPECT_EQ(toUtf8(user.get()), c.request.text);
         EXPECT_EQ(box.owner, owner.handle());
-        EXPECT_TRUE(box.foreground) << c.request.text;
-        EXPECT_EQ(box.focusedButton, c.click);
+        EXPECT_TRUE(box.front) << c.request.text;
+        EXPECT_EQ(box.focused, c.click);
     }
 
     // A question that can be put off answers Cancel to its Cancel button.
-    std::future<SeenBox> user = answerBox(IDCANCEL);
+    SeenBox box;
+    std::future<std::wstring> user = answerBox(IDCANCEL, box);
     EXPECT_EQ(desktop.showMessage({"Save changes to Untitled?", kAppTitle,
                                    MessageButtons::YesNoCancel, MessageIcon::Question}),
               MessageAnswer::Cancel);
-    EXPECT_EQ(user.get().focusedButton, IDYES);
+    user.get();
+    EXPECT_EQ(box.focused, IDYES);
 }
 
 }  // namespace

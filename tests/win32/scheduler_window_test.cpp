@@ -1,81 +1,172 @@
-// The scheduler window created for real under Wine: its list, clock and
-// label buttons at every scale, the hidden columns that stay shut, the
-// hover colour, the buttons, and the clock that goes on while a due macro
-// plays.
+// The scheduler's windows created for real under Wine, over an in-memory
+// database and a simulated clock: the list and the clock, the label
+// buttons, the cell editors a double click opens, the entry window's
+// Browse, and the clock that goes on while a due macro plays.
 
-#include <algorithm>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
-#include "scheduler_window_fixture.h"
-#include "ui/window_roster.h"
-#include "win32/system_clock.h"
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <tuple>
+
+#include "remote_controls.h"
+#include "scheduler_fixture.h"
+#include "test_window.h"
+#include "ui/scheduler_window.h"
+#include "win32/desktop/win32_desktop.h"
+#include "win32/wide_text.h"
 
 namespace keyreel::ui {
 namespace {
 
-TEST_F(SchedulerWindowTest, ShowsTheListTheClockAndTheLabelButtonsAtEveryScale) {
-    database() = record("Backup", "D", "3/9/2000", "9:00:00", "5") +
-                 record("Weekly", "W", "3/9/2000", "9:00:00", "4");
-    for (const int dpi : {96, 144}) {
-        _putenv_s("KEYREEL_DPI", std::to_string(dpi).c_str());
-        openWindow();
-        const auto pixels = [&](int twips) { return MulDiv(twips, dpi, 1440); };
-        EXPECT_EQ(text(window.hwnd()), "Macro Scheduler");
-        EXPECT_EQ(GetWindowLongPtrW(window.hwnd(), GWL_STYLE) & (WS_CAPTION | WS_BORDER), 0)
-            << "no border, no title bar";
-        RECT client{};
-        GetClientRect(window.hwnd(), &client);
-        EXPECT_EQ(client.right, pixels(8430));
-        EXPECT_EQ(client.bottom, pixels(3135));
+// Whether a control, as drawn on the screen, has a pixel of this colour.
+bool drawnIn(HWND control, COLORREF colour) {
+    ::UpdateWindow(control);
+    RECT rect{};
+    GetClientRect(control, &rect);
+    const HDC dc = GetDC(control);
+    bool found = false;
+    for (int y = rect.top; y < rect.bottom && !found; ++y) {
+        for (int x = rect.left; x < rect.right && !found; ++x)
+            found = GetPixel(dc, x, y) == colour;
+    }
+    ReleaseDC(control, dc);
+    return found;
+}
 
-        const HWND header = ListView_GetHeader(list());
-        ASSERT_EQ(Header_GetItemCount(header), 8);
-        for (int i = 0; i < 8; ++i) {
-            const ScheduleColumnInfo& info = scheduleColumns()[static_cast<std::size_t>(i)];
-            wchar_t caption[64] = {};
-            LVCOLUMNW column{};
-            column.mask = LVCF_TEXT;
-            column.pszText = caption;
-            column.cchTextMax = 64;
-            ListView_GetColumn(list(), i, &column);
-            EXPECT_EQ(win32::toUtf8(caption), info.caption) << i;
-            EXPECT_EQ(ListView_GetColumnWidth(list(), i), pixels(info.widthTwips)) << i;
-        }
-        EXPECT_NE(ListView_GetExtendedListViewStyle(list()) & LVS_EX_FULLROWSELECT, 0u);
-        EXPECT_EQ(cell(0, 0), "Backup");
-        EXPECT_EQ(cell(1, 3), "4 !") << "a weekly entry off its weekday is marked";
-        EXPECT_EQ(cell(1, 6), "False") << "hidden, but in the row";
+class SchedulerWindowTest : public ::testing::Test, protected SchedulerParts {
+  protected:
+    void SetUp() override {
+        setClock("3/5/2000 9:05:07");
+        database() = record("Backup", "D", "3/9/2000", "9:00:00", "5") +
+                     record("Notes", "W", "3/9/2000", "9:30:00", "4", "first\r\nsecond");
+    }
+    void TearDown() override { _putenv_s("KEYREEL_DPI", ""); }
 
-        EXPECT_EQ(text(dateLabel()), "3/05/2000");
-        EXPECT_EQ(text(weekdayLabel()), "Sunday");
-        EXPECT_EQ(text(timeLabel()), "9:05:07");
-        for (const SchedulerButtonInfo& info : schedulerButtons()) {
-            const HWND button = label(win32::toWide(info.caption).c_str());
-            ASSERT_NE(button, nullptr) << info.caption;
-            RECT rect{};
-            GetWindowRect(button, &rect);
-            MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&rect), 2);
-            EXPECT_EQ(rect.left, pixels(info.leftTwips)) << info.caption;
-            EXPECT_EQ(rect.top, pixels(2790)) << "one row";
-            LOGFONTW font{};
-            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof font,
-                       &font);
-            EXPECT_STREQ(font.lfFaceName, L"Arial Black");
-            EXPECT_EQ(font.lfHeight, -MulDiv(975, dpi, 7200)) << "9.75 point";
+    // Opens the window and waits for the clock's first tick.
+    void openWindow() {
+        ASSERT_TRUE(window.open(nullptr));
+        ASSERT_TRUE(probe::waitFor([&] { return label(L"9:05:07") != nullptr; }));
+    }
+    HWND list() const { return FindWindowExW(window.hwnd(), nullptr, WC_LISTVIEWW, nullptr); }
+    HWND label(const wchar_t* caption) const {
+        return probe::findChild(window.hwnd(), L"", caption);
+    }
+    static std::string text(HWND control) { return win32::toUtf8(probe::windowText(control)); }
+    std::string cell(int row, int column) const {
+        const auto rows = probe::listViewRows(list(), column + 1);
+        return row < static_cast<int>(rows.size()) ? win32::toUtf8(rows[row][column]) : "";
+    }
+    void clickLabel(HWND parent, const wchar_t* caption) {
+        const HWND found = probe::findChild(parent, L"", caption);
+        SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(found), STN_CLICKED),
+                     reinterpret_cast<LPARAM>(found));
+    }
+    // The middle of a cell, on the screen.
+    POINT cellPoint(int row, int column) const {
+        const RECT rect = probe::listViewCell(list(), row, column).value_or(RECT{});
+        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+    // The one editor the update window shows.
+    HWND shownEditor() {
+        for (const probe::Child& child : probe::children(window.updateWindow().hwnd())) {
+            if (IsWindowVisible(child.hwnd) &&
+                (child.className == L"Edit" || child.className == L"ComboBox" ||
+                 child.className == DATETIMEPICK_CLASSW))
+                return child.hwnd;
         }
-        ASSERT_TRUE(window.unload());
+        return nullptr;
+    }
+    // A double click with injected input, which reaches this program's
+    // windows whatever X does with the pointer.
+    void doubleClick(POINT at) {
+        input.moveCursor(at.x, at.y);
+        for (const DWORD button :
+             {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
+            input.mouseButton(button);
+        probe::settle();
+    }
+
+    MessageAnswer answer = MessageAnswer::No;
+    std::optional<std::string> chosenFile;
+    int helpShown = 0;
+    SchedulerWindow window{
+        {files, kDatabase, defaultCodePage(), clock, *this, firedOnce, toldUnreadable,
+         [](const std::string&) { return false; }},
+        {[this](HWND, const MessageRequest&) { return answer; },
+         [this](HWND, const FileDialogRequest&) { return chosenFile; }, [this] { ++helpShown; }}};
+    win32::Win32Desktop input;
+};
+
+TEST_F(SchedulerWindowTest, ShowsTheRowsAndTheClockAtItsScaleAndItsLabelButtonsAct) {
+    _putenv_s("KEYREEL_DPI", "144");
+    openWindow();
+    RECT client{};
+    GetClientRect(window.hwnd(), &client);
+    EXPECT_EQ(client.right, MulDiv(8430, 144, 1440));
+    EXPECT_EQ(cell(0, 0), "Backup");
+    EXPECT_EQ(cell(1, 3), "4 !") << "a weekly entry off its weekday is marked";
+    EXPECT_NE(label(L"Sunday"), nullptr);
+
+    // The label under the pointer turns green, and only that one.
+    const HWND hide = label(L"Hide");
+    SetForegroundWindow(window.hwnd());
+    RECT rect{};
+    GetWindowRect(hide, &rect);
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    EXPECT_TRUE(probe::waitFor([&] { return drawnIn(hide, RGB(0, 255, 0)); }));
+    EXPECT_FALSE(drawnIn(label(L"Help"), RGB(0, 255, 0)));
+
+    ListView_SetItemState(list(), 1, LVIS_SELECTED, LVIS_SELECTED);
+    clickLabel(window.hwnd(), L"View");
+    const HWND viewer = window.viewerWindow().hwnd();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_NE(probe::findChild(viewer, L"", L"first\r\nsecond"), nullptr);
+    clickLabel(window.hwnd(), L"Help");
+    EXPECT_EQ(helpShown, 1);
+    clickLabel(window.hwnd(), L"Add New");
+    const HWND entry = window.entryWindow().hwnd();
+    ASSERT_NE(entry, nullptr);
+    chosenFile = "C:\\Macros\\chosen.kyr";
+    clickLabel(entry, L"Browse");
+    EXPECT_NE(probe::findChild(entry, L"Edit", L"C:\\Macros\\chosen.kyr"), nullptr);
+    clickLabel(window.hwnd(), L"Hide");
+    EXPECT_FALSE(IsWindowVisible(window.hwnd()));
+    EXPECT_FALSE(window.viewerWindow().loaded() || window.entryWindow().loaded());
+}
+
+TEST_F(SchedulerWindowTest, ADoubleClickedCellOpensItsEditorThereAndModifyWritesIt) {
+    openWindow();
+    // One column per kind of editor: a time picker, a choice list, a text box.
+    const SYSTEMTIME time{2000, 3, 0, 5, 7, 3, 0, 0};
+    const std::tuple<int, std::function<void(HWND)>, const char*> edits[] = {
+        {1, [&](HWND shown) { DateTime_SetSystemtime(shown, GDT_VALID, &time); }, "7:03:00"},
+        {4, [](HWND shown) { SetWindowTextW(shown, L"Weekly - W"); }, "W"},
+        {5, [](HWND shown) { SetWindowTextW(shown, L"C:\\A,B\\x.kyr"); }, "C:\\A,B\\x.kyr"},
+    };
+    for (const auto& [column, change, written] : edits) {
+        const POINT at = cellPoint(0, column);
+        doubleClick(at);
+        ASSERT_TRUE(probe::waitFor([&] { return window.updateWindow().loaded(); })) << column;
+        const HWND editor = window.updateWindow().hwnd();
+        RECT frame{};
+        GetWindowRect(editor, &frame);
+        EXPECT_EQ(std::make_pair(frame.left, frame.top), std::make_pair(at.x, at.y));
+        EXPECT_FALSE(IsWindowEnabled(window.hwnd())) << "modal";
+        change(shownEditor());
+        probe::clickButton(editor, L"Modify");
+        EXPECT_FALSE(window.updateWindow().loaded());
+        EXPECT_EQ(cell(0, column), written) << column;
     }
 }
 
-TEST_F(SchedulerWindowTest, TheHiddenColumnsCannotBeDraggedOrSizedOpen) {
-    database() = record("Backup", "D", "3/9/2000", "9:00:00", "5");
+TEST_F(SchedulerWindowTest, TheHiddenColumnsCannotBeDraggedOpen) {
     openWindow();
-    ListView_SetColumnWidth(list(), 6, 80);
-    ListView_SetColumnWidth(list(), 7, LVSCW_AUTOSIZE);
-    ListView_SetColumnWidth(list(), 0, 200);
-    EXPECT_EQ(ListView_GetColumnWidth(list(), 0), 200) << "the shown columns can be sized";
-
-    // A real drag at the right end of the File Path column, where the
-    // hidden columns' dividers lie.
+    // A drag at the right end of the File Path column, where the hidden
+    // columns' dividers lie.
     const HWND header = ListView_GetHeader(list());
     RECT path{};
     Header_GetItemRect(header, 5, &path);
@@ -83,63 +174,15 @@ TEST_F(SchedulerWindowTest, TheHiddenColumnsCannotBeDraggedOrSizedOpen) {
     ClientToScreen(header, &divider);
     SetForegroundWindow(window.hwnd());
     input.moveCursor(divider.x, divider.y);
-    probe::settle();
     input.mouseButton(MOUSEEVENTF_LEFTDOWN);
-    probe::settle();
     for (int step = 1; step <= 4; ++step) {
-        input.moveCursor(divider.x + 20 * step, divider.y);
         probe::settle();
+        input.moveCursor(divider.x + 20 * step, divider.y);
     }
     input.mouseButton(MOUSEEVENTF_LEFTUP);
     probe::settle();
     EXPECT_EQ(ListView_GetColumnWidth(list(), 6), 0);
     EXPECT_EQ(ListView_GetColumnWidth(list(), 7), 0);
-}
-
-TEST_F(SchedulerWindowTest, TheLabelUnderThePointerTurnsGreenAndTheOthersKeepTheTextColour) {
-    openWindow();
-    SetForegroundWindow(window.hwnd());
-    const HWND remove = label(L"Delete");
-    const HWND hide = label(L"Hide");
-    const auto greenIn = [](HWND control) { return pixelsOfColour(control, kGreen) > 0; };
-    SetCursorPos(middleOf(remove).x, middleOf(remove).y);
-    EXPECT_TRUE(probe::waitFor([&] { return greenIn(remove); }));
-    EXPECT_FALSE(greenIn(hide));
-    SetCursorPos(middleOf(hide).x, middleOf(hide).y);
-    EXPECT_TRUE(probe::waitFor([&] { return greenIn(hide) && !greenIn(remove); }));
-    // The background of the window, then the list.
-    SetCursorPos(middleOf(label(L"Current Date:")).x, middleOf(hide).y - 40);
-    EXPECT_TRUE(probe::waitFor([&] { return !greenIn(hide); }));
-    EXPECT_GT(pixelsOfColour(hide, GetSysColor(COLOR_WINDOWTEXT)), 0);
-}
-
-TEST_F(SchedulerWindowTest, TheLabelButtonsViewAddHideAndShowHelp) {
-    database() = record("Backup", "D", "3/9/2000", "9:00:00", "5") +
-                 record("Notes", "O", "3/9/2000", "9:30:00", "5", "first\r\nsecond");
-    openWindow();
-    ListView_SetItemState(list(), 1, LVIS_SELECTED, LVIS_SELECTED);
-    clickLabel(L"View");
-    const HWND viewer = window.viewerWindow().hwnd();
-    ASSERT_NE(viewer, nullptr);
-    EXPECT_EQ(text(viewer), "Current Event");
-    for (const wchar_t* shown :
-         {L"Notes", L"3/9/2000", L"9:30:00", L"O", L"Notes.kyr", L"first\r\nsecond"}) {
-        EXPECT_NE(probe::findChild(viewer, L"", shown), nullptr) << win32::toUtf8(shown);
-    }
-    ListView_SetItemState(list(), 0, LVIS_SELECTED, LVIS_SELECTED);
-    clickLabel(L"View");
-    EXPECT_EQ(window.viewerWindow().hwnd(), viewer) << "the open viewer, filled again";
-    EXPECT_NE(probe::findChild(viewer, L"", L"Backup"), nullptr);
-    EXPECT_EQ(probe::findChild(viewer, L"", L"first\r\nsecond"), nullptr);
-
-    clickLabel(L"Help");
-    EXPECT_EQ(helpShown, 1);
-    clickLabel(L"Add New");
-    ASSERT_TRUE(window.entryWindow().loaded());
-    EXPECT_EQ(GetWindow(window.entryWindow().hwnd(), GW_OWNER), window.hwnd());
-    clickLabel(L"Hide");
-    EXPECT_FALSE(IsWindowVisible(window.hwnd()));
-    EXPECT_FALSE(window.viewerWindow().loaded() || window.entryWindow().loaded());
 }
 
 TEST_F(SchedulerWindowTest, TheClockTicksOnDuringAPlayAndAClosingDuringItLetsThePassEnd) {
@@ -150,9 +193,8 @@ TEST_F(SchedulerWindowTest, TheClockTicksOnDuringAPlayAndAClosingDuringItLetsThe
         ++playsSeen;
         // The next tick comes inside the play, at the next second.
         setClock("3/5/2000 9:05:09");
-        EXPECT_TRUE(probe::waitFor([&] { return text(timeLabel()) == "9:05:09"; }));
+        EXPECT_TRUE(probe::waitFor([&] { return label(L"9:05:09") != nullptr; }));
         window.unload();
-        EXPECT_FALSE(window.loaded());
     };
     setClock("3/5/2000 9:05:08");
     ASSERT_TRUE(probe::waitFor([&] { return playsSeen == 1; }));
@@ -162,24 +204,6 @@ TEST_F(SchedulerWindowTest, TheClockTicksOnDuringAPlayAndAClosingDuringItLetsThe
         << database();
     probe::settle();
     EXPECT_EQ(playsSeen, 1);
-}
-
-TEST(SystemClock, GivesTheLocalTimeToTheMillisecond) {
-    win32::SystemClock clock;
-    const int first = clock.now().millisecond;
-    SYSTEMTIME local{};
-    GetLocalTime(&local);
-    LocalDateTime now = clock.now();
-    EXPECT_EQ(now.year, local.wYear);
-    EXPECT_EQ(now.month, local.wMonth);
-    EXPECT_EQ(now.day, local.wDay);
-    EXPECT_LE(std::abs((now.hour * 3600 + now.minute * 60 + now.second) -
-                       (local.wHour * 3600 + local.wMinute * 60 + local.wSecond)),
-              1);
-    // The milliseconds move on as time goes.
-    EXPECT_TRUE(probe::waitFor([&] { return (now = clock.now()).millisecond != first; }));
-    EXPECT_GE(now.millisecond, 0);
-    EXPECT_LE(now.millisecond, 999);
 }
 
 }  // namespace

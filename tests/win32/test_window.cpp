@@ -9,8 +9,6 @@ namespace keyreel::win32 {
 
 namespace {
 
-constexpr const wchar_t* kClassName = L"KeyreelTestWindow";
-
 // The messages a test window records, by the names it records them with.
 constexpr std::pair<UINT, const char*> kRecorded[] = {
     {WM_LBUTTONDOWN, "ldown"},    {WM_LBUTTONUP, "lup"}, {WM_LBUTTONDBLCLK, "ldbl"},
@@ -70,6 +68,10 @@ LRESULT CALLBACK TestWindow::windowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT TestWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (onMessage) {
+        if (const std::optional<LRESULT> result = onMessage(message, wParam, lParam))
+            return *result;
+    }
     for (const auto& [recorded, name] : kRecorded) {
         if (recorded == message)
             events_.push_back(std::string(name) + " " + describe(message, wParam, lParam));
@@ -80,7 +82,7 @@ LRESULT TestWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
     if (message == WM_APP) {
         if (onApp)
-            onApp();
+            onApp(wParam);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -96,6 +98,34 @@ void TestWindow::bringToFront() {
 
 std::string TestWindow::text() const {
     return toUtf8(probe::windowText(edit_));
+}
+
+std::future<std::wstring> answerDialog(std::wstring title, std::function<void(HWND)> answer) {
+    return std::async(std::launch::async, [title = std::move(title), answer = std::move(answer)] {
+        const HWND dialog = probe::waitForDialog(title, 10000);
+        if (dialog == nullptr)
+            return std::wstring(L"(no dialog)");
+        std::wstring text = probe::messageBoxText(dialog);
+        answer(dialog);
+        return text;
+    });
+}
+
+// The dialog may be shown before its controls are all there.
+std::function<void(HWND)> enterFileName(const std::string& path) {
+    return [path](HWND dialog) {
+        constexpr int kFileNameField = 1148;
+        probe::waitFor([&] { return GetDlgItem(dialog, kFileNameField) != nullptr; });
+        SetDlgItemTextW(dialog, kFileNameField, toWide(path).c_str());
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    };
+}
+
+std::function<void(HWND)> pressButton(int id) {
+    return [id](HWND dialog) {
+        probe::waitFor([&] { return GetDlgItem(dialog, id) != nullptr; });
+        PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    };
 }
 
 }  // namespace keyreel::win32

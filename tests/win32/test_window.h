@@ -1,10 +1,13 @@
 #pragma once
 
-// A real window for the adapter tests.
+// A real window for the adapter tests, and answers to the dialogs a window
+// of this process shows.
 
 #include <windows.h>
 
 #include <functional>
+#include <future>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,8 +32,11 @@ class TestWindow {
     bool exists() const { return IsWindow(window_) != 0; }
     std::string text() const;
     const std::vector<std::string>& events() const { return events_; }
-    // Runs when the window handles a WM_APP message.
-    std::function<void()> onApp;
+    // Runs when the window handles a WM_APP message, with its wParam.
+    std::function<void(WPARAM)> onApp;
+    // Sees every message first; a result handles it.
+    std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> onMessage;
+    static constexpr const wchar_t* kClassName = L"KeyreelTestWindow";
 
     // Brings the window to the front with the keyboard focus in it.
     void bringToFront();
@@ -43,5 +49,13 @@ class TestWindow {
     HWND edit_ = nullptr;
     std::vector<std::string> events_;
 };
+
+// Answers the next dialog or message box with this title that the test
+// thread shows, from a second thread as a user would while the test thread
+// is in its modal loop; gives the box's text. The future's end waits for it.
+std::future<std::wstring> answerDialog(std::wstring title, std::function<void(HWND)> answer);
+// Answers: the path typed into an Open or Save As dialog and OK; a button.
+std::function<void(HWND)> enterFileName(const std::string& path);
+std::function<void(HWND)> pressButton(int id);
 
 }  // namespace keyreel::win32
