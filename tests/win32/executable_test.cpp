@@ -1,14 +1,19 @@
 // The built programs' headers: the hardening the linker was asked for is
-// there; and keyreel.exe copied alone into a folder starts, without loading
-// a DLL planted beside it.
+// there and they import no DLL that Windows would look for beside them; and
+// keyreel.exe copied alone into a folder starts, without loading a DLL
+// planted beside it.
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstddef>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/base/file_store.h"
@@ -41,6 +46,76 @@ std::optional<IMAGE_NT_HEADERS64> headers(const std::filesystem::path& path) {
         nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC)
         return std::nullopt;
     return nt;
+}
+
+// The names of the DLLs a program's import table names.
+std::vector<std::string> importedDlls(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    const auto nt = headers(path);
+    if (!nt)
+        return {};
+    IMAGE_DOS_HEADER dos{};
+    std::memcpy(&dos, bytes.data(), sizeof dos);
+    const std::size_t sections = static_cast<std::size_t>(dos.e_lfanew) +
+                                 offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
+                                 nt->FileHeader.SizeOfOptionalHeader;
+    const auto fileOffset = [&](DWORD rva) -> std::optional<std::size_t> {
+        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+            IMAGE_SECTION_HEADER section{};
+            const std::size_t at = sections + i * sizeof section;
+            if (bytes.size() < at + sizeof section)
+                break;
+            std::memcpy(&section, bytes.data() + at, sizeof section);
+            if (rva >= section.VirtualAddress &&
+                rva < section.VirtualAddress + section.SizeOfRawData)
+                return rva - section.VirtualAddress + section.PointerToRawData;
+        }
+        return std::nullopt;
+    };
+    std::vector<std::string> names;
+    auto entry =
+        fileOffset(nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+    for (; entry && bytes.size() >= *entry + sizeof(IMAGE_IMPORT_DESCRIPTOR);
+         *entry += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+        IMAGE_IMPORT_DESCRIPTOR import{};
+        std::memcpy(&import, bytes.data() + *entry, sizeof import);
+        if (import.Name == 0)
+            break;
+        const auto name = fileOffset(import.Name);
+        if (name && *name < bytes.size())
+            names.emplace_back(bytes.data() + *name,
+                               strnlen(bytes.data() + *name, bytes.size() - *name));
+    }
+    return names;
+}
+
+// The DLLs Windows takes from the system folder whatever lies beside the
+// program: the KnownDLLs of Windows 10 and 11 and the loader's own two.
+// COMCTL32 comes by the manifest's side-by-side assembly, which names its
+// folder.
+bool protectedDll(std::string dll) {
+    static const char* const kProtected[] = {
+        "advapi32.dll", "clbcatq.dll",  "combase.dll", "comdlg32.dll",   "coml2.dll",
+        "difxapi.dll",  "gdi32.dll",    "gdiplus.dll", "imagehlp.dll",   "imm32.dll",
+        "kernel32.dll", "msctf.dll",    "msvcrt.dll",  "normaliz.dll",   "nsi.dll",
+        "ole32.dll",    "oleaut32.dll", "psapi.dll",   "rpcrt4.dll",     "sechost.dll",
+        "setupapi.dll", "shcore.dll",   "shell32.dll", "shlwapi.dll",    "user32.dll",
+        "wldap32.dll",  "ws2_32.dll",   "ntdll.dll",   "kernelbase.dll", "comctl32.dll",
+    };
+    for (char& c : dll)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return std::find(std::begin(kProtected), std::end(kProtected), dll) != std::end(kProtected);
+}
+
+TEST(Executable, ImportsOnlyDllsThatComeFromTheSystemFolder) {
+    for (const char* program : {KEYREEL_EXE, KYR_EXE}) {
+        SCOPED_TRACE(program);
+        const std::vector<std::string> dlls = importedDlls(builtFile(program));
+        EXPECT_FALSE(dlls.empty());
+        for (const std::string& dll : dlls)
+            EXPECT_TRUE(protectedDll(dll)) << dll << " may be taken from the program's folder";
+    }
 }
 
 TEST(Executable, AslrWithHighEntropyDepAndARelocationTable) {
