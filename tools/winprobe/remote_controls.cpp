@@ -92,10 +92,6 @@ std::optional<RECT> listViewCell(HWND listView, int row, int column) {
     return rect;
 }
 
-int listViewColumnWidth(HWND listView, int column) {
-    return static_cast<int>(SendMessageW(listView, LVM_GETCOLUMNWIDTH, column, 0));
-}
-
 std::optional<SYSTEMTIME> pickerValue(HWND picker) {
     const RemoteMemory memory(picker, sizeof(SYSTEMTIME));
     SYSTEMTIME time{};

@@ -17,8 +17,6 @@ namespace keyreel::probe {
 std::vector<std::vector<std::wstring>> listViewRows(HWND listView, int columns);
 // The screen rectangle of a cell; empty when the list has no such cell.
 std::optional<RECT> listViewCell(HWND listView, int row, int column);
-// The width of a column in pixels.
-int listViewColumnWidth(HWND listView, int column);
 // The date and time a date-time picker holds.
 std::optional<SYSTEMTIME> pickerValue(HWND picker);
 

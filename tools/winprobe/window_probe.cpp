@@ -194,38 +194,19 @@ HWND waitForTrayIcon(DWORD timeoutMillis) {
     return icon;
 }
 
-namespace {
-
-void handleMessages(DWORD millis, bool dialogKeys) {
+void handleMessages(DWORD millis) {
     MsgWaitForMultipleObjectsEx(0, nullptr, millis, QS_ALLINPUT, 0);
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        const HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-        if (dialogKeys && root != nullptr && IsDialogMessageW(root, &message))
-            continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
 }
 
-void settleFor(DWORD millis, bool dialogKeys) {
-    const ULONGLONG until = GetTickCount64() + millis;
-    while (GetTickCount64() < until)
-        handleMessages(10, dialogKeys);
-}
-
-}  // namespace
-
-void handleMessages(DWORD millis) {
-    handleMessages(millis, false);
-}
-
 void settle() {
-    settleFor(50, false);
-}
-
-void settleWithDialogKeys() {
-    settleFor(100, true);
+    const ULONGLONG until = GetTickCount64() + 50;
+    while (GetTickCount64() < until)
+        handleMessages(10);
 }
 
 int trayIconCount() {

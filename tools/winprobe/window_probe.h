@@ -99,10 +99,7 @@ bool waitFor(Condition condition, DWORD timeoutMillis = 10000, DWORD pollMillis 
     return true;
 }
 // Handles this thread's messages for a short while, so that what was sent
-// to its windows before has been handled; with the dialog keys (Tab, Enter,
-// Escape) going to each message's top-level window, as a message loop that
-// calls IsDialogMessage does.
+// to its windows before has been handled.
 void settle();
-void settleWithDialogKeys();
 
 }  // namespace keyreel::probe
