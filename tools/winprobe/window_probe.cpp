@@ -324,14 +324,14 @@ bool unixCommandSucceeds(const std::wstring& commandLine) {
     return runShellLines(commandLine) == 0;
 }
 
+namespace {
+
 // Wine shows, moves and sizes a window at once and asks the X server to do the
 // same; the window manager frames, maps and moves it a moment later. Until
 // then a click reaches whatever the display still has there. The X window
 // sits just inside Wine's window rectangle (by the frame the window manager
-// draws, if any), and far from it while a move is still on its way.
-namespace {
-
-// The shell test of that; empty for a window without an X window.
+// draws, if any), and far from it while a move is still on its way. The
+// shell test of that; empty for a window without an X window.
 std::wstring placedTest(HWND window) {
     const HWND root = GetAncestor(window, GA_ROOT);
     const auto xWindow =
@@ -359,11 +359,10 @@ bool runWhenPlacedOnDisplay(HWND window, const std::wstring& commandLine, DWORD 
     const std::wstring test = placedTest(window);
     if (test.empty())
         return false;
+    // The script must run to its end, where its status is written down.
     return unixCommandSucceeds(L"tries=" + std::to_wstring(timeoutMillis / 50 + 1) + L"\nuntil " +
-                               test +
-                               L"; do\n  tries=$((tries - 1)); [ $tries -gt 0 ] || exit 1; sleep "
-                               L"0.05\ndone\n" +
-                               commandLine);
+                               test + L"; do\n  tries=$((tries - 1))\n  [ $tries -gt 0 ] || " +
+                               L"break\n  sleep 0.05\ndone\n[ $tries -gt 0 ] && " + commandLine);
 }
 
 bool waitForPlacedOnDisplay(HWND window, DWORD timeoutMillis) {
