@@ -24,15 +24,6 @@ void closeWindowsOfOthers(std::wstring_view titlePart) {
     }
 }
 
-// Brings another program's window to the front and waits until typed keys
-// would reach its edit control.
-bool bringToFront(HWND frame, HWND edit, DWORD timeoutMillis) {
-    SetForegroundWindow(frame);
-    BringWindowToTop(frame);
-    return waitFor([&] { return GetForegroundWindow() == frame; }, timeoutMillis) &&
-           waitForFocusIn(edit, timeoutMillis);
-}
-
 }  // namespace
 
 std::wstring fromBuildPath(const char* unixPath) {

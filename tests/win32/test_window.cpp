@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "user_input.h"
 #include "win32/wide_text.h"
 
 namespace keyreel::win32 {
@@ -89,10 +90,7 @@ LRESULT TestWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void TestWindow::bringToFront() {
-    SetForegroundWindow(window_);
-    BringWindowToTop(window_);
-    SetFocus(edit_ != nullptr ? edit_ : window_);
-    probe::waitFor([this] { return GetForegroundWindow() == window_; });
+    probe::bringToFront(window_, edit_ != nullptr ? edit_ : window_, 10000);
     probe::settle();
 }
 

@@ -124,6 +124,15 @@ bool waitForActive(HWND window, DWORD timeoutMillis) {
     return waitFor([&] { return threadInput(window).hwndActive == window; }, timeoutMillis);
 }
 
+bool bringToFront(HWND window, HWND focus, DWORD timeoutMillis) {
+    SetForegroundWindow(window);
+    BringWindowToTop(window);
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
+        SetFocus(focus);
+    return waitFor([&] { return GetForegroundWindow() == window; }, timeoutMillis) &&
+           waitForFocusIn(focus, timeoutMillis);
+}
+
 bool waitForFocusIn(HWND control, DWORD timeoutMillis) {
     return waitFor(
         [&] {

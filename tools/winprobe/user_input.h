@@ -34,6 +34,10 @@ bool tapKeys(const std::wstring& keys);
 // Waits until the window (a top-level window of another process) is the
 // active window of its thread: keys typed then reach it.
 bool waitForActive(HWND window, DWORD timeoutMillis);
+// Brings the top-level window to the front and waits until typed keys would
+// reach `focus` (the window itself or a control of it); the focus is set
+// here when the window is this thread's.
+bool bringToFront(HWND window, HWND focus, DWORD timeoutMillis);
 // Waits until the keyboard focus of the window's thread is in `control`.
 bool waitForFocusIn(HWND control, DWORD timeoutMillis);
 // Waits until the thread of `window` shows a pop-up menu.
