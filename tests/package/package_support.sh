@@ -142,6 +142,33 @@ shot() {
   fi
 }
 
+# The wizards add a space to their titles after the first page.
+_has_display_focus() {
+  [[ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" == "$1"* ]]
+}
+
+# keys_to TITLE KEYS...: presses the keys once the display has given its
+# keyboard to a window titled TITLE. Wine has a new window shown before
+# openbox has mapped and focused it, and keys pressed in between are lost.
+keys_to() {
+  local title=$1
+  shift
+  wait_until 20 _has_display_focus "$title" || {
+    echo "FAIL: the keyboard never came to \"$title\"; it is with" \
+      "\"$(xdotool getwindowfocus getwindowname 2>&1)\"" >&2
+    exit 1
+  }
+  xdotool key "$@"
+}
+
+# tree_keys_to TITLE KEYS...: keys for a wizard's components tree, once it
+# has the focus. The page's heading is shown before the page holding the
+# tree is made: a Space sent then would press a button instead.
+tree_keys_to() {
+  check "the components tree of \"$1\" has the focus" probe focus "$1" SysTreeView32 20000
+  keys_to "$@"
+}
+
 # wizard_page TITLE TEXT [SHOT]: waits for the wizard to show a page with
 # TEXT on it.
 wizard_page() {

@@ -121,16 +121,16 @@ kill -STOP "$keyreel_pid"
 wine "$setup_exe" &
 wizard_pid=$!
 wizard_page "Keyreel Setup" "Welcome to Keyreel Setup" setup-welcome
-xdotool key alt+n
+keys_to "Keyreel Setup" alt+n
 wizard_page "Keyreel Setup" "Choose Components" setup-components
-xdotool key alt+n
+keys_to "Keyreel Setup" alt+n
 wizard_page "Keyreel Setup" "Choose Install Location" setup-directory
-xdotool key alt+i
+keys_to "Keyreel Setup" alt+i
 wizard_page "Keyreel Setup" "Keyreel is still running. Close it and run setup again." setup-still-running
-xdotool key Return
+keys_to "Keyreel Setup" Return
 wizard_page "Keyreel Setup" "Installation Aborted" setup-aborted
 # Its one button left is Cancel, which has the focus.
-xdotool key Return
+keys_to "Keyreel Setup" Return
 check "setup ended" process_ended "$wizard_pid"
 check "setup exits 2" exits_with 2 wait "$wizard_pid"
 check "setup changed nothing" has_value "$uninstall_key" DisplayVersion 0.9
@@ -167,16 +167,16 @@ echo "== the setup wizard"
 wine "$setup_exe" &
 wizard_pid=$!
 wizard_page "Keyreel Setup" "Welcome to Keyreel Setup"
-xdotool key alt+n
+keys_to "Keyreel Setup" alt+n
 wizard_page "Keyreel Setup" "Choose Components"
 # The tree has the focus on Keyreel; the desktop shortcut is next. The
 # keys reach the wizard in order, so Next follows the tick.
-xdotool key Down space alt+n
+tree_keys_to "Keyreel Setup" Down space alt+n
 wizard_page "Keyreel Setup" "Choose Install Location"
-xdotool key alt+i
+keys_to "Keyreel Setup" alt+i
 wizard_page "Keyreel Setup" "Completing Keyreel Setup" setup-finish
 # Run Keyreel is ticked; untick it.
-xdotool key alt+r alt+f
+keys_to "Keyreel Setup" alt+r alt+f
 check "the wizard ended" process_ended "$wizard_pid"
 check "installed keyreel.exe" test -f "$install_dir/keyreel.exe"
 check "desktop shortcut ticked in the wizard" test -f "$desktop/Keyreel.lnk"
@@ -185,12 +185,12 @@ check "start at sign-in left unticked" value_absent "$run_key" Keyreel
 echo "== the uninstall wizard, removing the schedule and settings"
 wine "$install_dir/uninstall.exe" &
 wizard_page "Keyreel Uninstall" "Choose Components" uninstall-components
-xdotool key Down space alt+u
+tree_keys_to "Keyreel Uninstall" Down space alt+u
 wizard_page "Keyreel Uninstall" "Uninstallation Complete" uninstall-done
-xdotool key alt+c
+keys_to "Keyreel Uninstall" alt+c
 check "uninstall entry removed" wait_until 30 key_absent "$uninstall_key"
+[ ! -e "$install_dir" ] || ls -AR "$install_dir" >&2
 check "program folder removed with the schedule" test ! -e "$install_dir"
-[ -e "$install_dir" ] && ls -AR "$install_dir" >&2
 check "settings removed" key_absent 'HKCU\Software\Keyreel'
 
 echo "== the portable zip"

@@ -133,10 +133,14 @@ bool bringToFront(HWND window, HWND focus, DWORD timeoutMillis) {
            waitForFocusIn(focus, timeoutMillis);
 }
 
+HWND focusOfThread(HWND window) {
+    return threadInput(window).hwndFocus;
+}
+
 bool waitForFocusIn(HWND control, DWORD timeoutMillis) {
     return waitFor(
         [&] {
-            const HWND focus = threadInput(control).hwndFocus;
+            const HWND focus = focusOfThread(control);
             return focus == control || IsChild(control, focus);
         },
         timeoutMillis);

@@ -38,6 +38,8 @@ bool waitForActive(HWND window, DWORD timeoutMillis);
 // reach `focus` (the window itself or a control of it); the focus is set
 // here when the window is this thread's.
 bool bringToFront(HWND window, HWND focus, DWORD timeoutMillis);
+// The window with the keyboard focus in the thread of `window`, if any.
+HWND focusOfThread(HWND window);
 // Waits until the keyboard focus of the window's thread is in `control`.
 bool waitForFocusIn(HWND control, DWORD timeoutMillis);
 // Waits until the thread of `window` shows a pop-up menu.

@@ -12,6 +12,9 @@
 //                                      wait for a window showing a control
 //                                      whose text contains TEXT (a page of a
 //                                      wizard, say)
+//   winprobe focus TITLE CLASS [MS]    wait until the keyboard focus of the
+//                                      window's thread is in a control of
+//                                      this class (a wizard page's tree)
 //   winprobe close TITLE               ask the window to close
 //   winprobe loaded CLASS [MS]         wait for a window of this class, shown
 //                                      or hidden
@@ -24,6 +27,7 @@
 #include <cstdio>
 #include <string>
 
+#include "user_input.h"
 #include "win32/wide_text.h"
 #include "window_probe.h"
 
@@ -88,6 +92,19 @@ bool showsText(HWND window, const std::wstring& textPart) {
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+int waitForFocusInClass(const wchar_t* title, const std::wstring& className, DWORD timeoutMillis) {
+    const bool focused = probe::waitFor(
+        [&] {
+            const HWND window = probe::findWindow(title);
+            const HWND focus = window != nullptr ? probe::focusOfThread(window) : nullptr;
+            wchar_t focusClass[64] = {};
+            return focus != nullptr && GetClassNameW(focus, focusClass, 64) > 0 &&
+                   className == focusClass;
+        },
+        timeoutMillis, 50);
+    return focused ? 0 : 1;
 }
 
 int waitForChildText(const wchar_t* title, const std::wstring& text, DWORD timeoutMillis) {
@@ -164,6 +181,8 @@ int wmain(int argc, wchar_t** argv) {
         return probe::waitUntilGone(title, timeoutArg(argc, argv, 3)) ? 0 : 1;
     if (command == L"wait-child")
         return argc < 4 ? 2 : waitForChildText(title, argv[3], timeoutArg(argc, argv, 4));
+    if (command == L"focus")
+        return argc < 4 ? 2 : waitForFocusInClass(title, argv[3], timeoutArg(argc, argv, 4));
     if (command == L"text")
         return text(title, timeoutArg(argc, argv, 3));
     if (command == L"loaded") {
