@@ -1,8 +1,7 @@
 #pragma once
 
-// What every fuzz target shares: its entry point, the splitting of its
-// input, and the check of a property. A broken property aborts with a
-// message, which libFuzzer reports as a crash and keeps the input.
+// What every fuzz target shares: its entry point, the check of a property (a
+// broken one aborts, which libFuzzer keeps as a crash) and input readers.
 
 #include <algorithm>
 #include <array>
@@ -27,8 +26,8 @@
         }                                                                                      \
     } while (false)
 
-// Defines the target's entry point, which hands the input to the block that
-// follows as `std::string_view bytes`:  FUZZ_TARGET(bytes) { ... }
+// The entry point, handing the input to the block that follows:
+// FUZZ_TARGET(bytes) { ... } with `std::string_view bytes`.
 #define FUZZ_TARGET(bytes)                                                              \
     static void fuzzOne(std::string_view bytes);                                        \
     extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) { \
@@ -37,7 +36,12 @@
     }                                                                                   \
     static void fuzzOne(std::string_view bytes)
 
-// The input's pieces between `separator` bytes; none for an empty input.
+// The byte at `at`, 0 past the end.
+inline std::uint8_t byteAt(std::string_view bytes, std::size_t at) {
+    return at < bytes.size() ? static_cast<std::uint8_t>(bytes[at]) : 0;
+}
+
+// The pieces between `separator` bytes; none for an empty input.
 inline std::vector<std::string_view> piecesOf(std::string_view bytes, char separator) {
     std::vector<std::string_view> pieces;
     for (std::size_t start = 0; start <= bytes.size() && !bytes.empty();) {

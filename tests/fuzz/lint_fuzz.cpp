@@ -9,8 +9,7 @@ FUZZ_TARGET(text) {
     const auto lines = static_cast<int>(keyreel::splitLines(text).size());
     int previous = 1;
     for (const keyreel::LintFinding& finding : keyreel::lintMacroText(text)) {
-        FUZZ_CHECK(finding.line >= previous && finding.line <= lines);
-        FUZZ_CHECK(!finding.message.empty());
+        FUZZ_CHECK(finding.line >= previous && finding.line <= lines && !finding.message.empty());
         previous = finding.line;
     }
 }

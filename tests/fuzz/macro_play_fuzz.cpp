@@ -14,74 +14,58 @@ namespace {
 
 constexpr const char* kMacroPath = "fuzz.kyr";
 constexpr const char* kOtherPath = "other.kyr";
-
 constexpr std::int64_t kEventBudget = 200;
-constexpr std::int64_t kQuietBudget = 200;
 constexpr int kActions = 4;
 // Past this many wakes a `Wait` (up to 2^31 s, waking each second) ends at
 // its next wake: simulated time runs out instead.
 constexpr std::int64_t kWakeBudget = 300;
-constexpr std::int64_t kLongestWaitMillis =
-    (static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()) + 1) * 1000;
+constexpr std::int64_t kLongestWaitMillis = (std::int64_t{1} << 31) * 1000;
 
 // Repeat passes over lines without processing points cannot be stopped by a
 // budget; lists that would keep a play busy for hours are not played.
-constexpr std::int32_t kMaxRepeatCount = 16;
-constexpr int kMaxEndRepeats = 2;
-
 bool playsInBoundedTime(const MacroList& list) {
     int endRepeats = 0;
     for (const std::string& line : list) {
-        std::string_view rest = line;
-        while (!rest.empty()) {
+        for (std::string_view rest = line; !rest.empty();) {
             const std::string_view word = nextToken(rest, ' ');
-            if (word == "Repeat" && parseCount(lineValue(line)).value_or(1) > kMaxRepeatCount)
-                return false;
-            if (word == "End_Repeat" && ++endRepeats > kMaxEndRepeats)
+            if ((word == "Repeat" && parseCount(lineValue(line)).value_or(1) > 16) ||
+                (word == "End_Repeat" && ++endRepeats > 2))
                 return false;
         }
     }
     return true;
 }
 
-void checkRoundTrip(MemoryFileStore& store, const MacroList& list) {
-    MacroFiles files(store);
-    FUZZ_CHECK(files.saveList("copy.kyr", list));
-    MacroList back;
-    FUZZ_CHECK(files.loadList("copy.kyr", back) == MacroFileRead::Read);
-    FUZZ_CHECK(back == list);
-}
-
 class Session {
   public:
-    explicit Session(std::string_view bytes) : files_(store_), model_(desktop_, files_) {
-        const std::size_t size = bytes.size();
+    explicit Session(std::string_view bytes) : model_(desktop_, files_) {
         store_.files[kMacroPath] = std::string(bytes);
-        store_.files[kOtherPath] = store_.files[kMacroPath].substr(0, size / 2);
+        store_.files[kOtherPath] = std::string(bytes.substr(0, bytes.size() / 2));
         // Odd sizes meet a desktop where everything fails or says no.
-        const bool refusing = size % 2 == 1;
+        const bool refusing = bytes.size() % 2 == 1;
         desktop_.windows = {"Untitled - Notepad", "Program Manager"};
         desktop_.questionAnswer = refusing ? MessageAnswer::No : MessageAnswer::Yes;
         desktop_.startResult = refusing ? StartResult::Failed : StartResult::Started;
         desktop_.shellOpenWorks = !refusing;
         if (refusing)
             desktop_.canType = [](char32_t c) { return c < 0x80; };
-        desktop_.lineLimit = kEventBudget;
-        desktop_.quietStepLimit = kQuietBudget;
+        desktop_.lineLimit = desktop_.quietStepLimit = kEventBudget;
         desktop_.onLimit = [this](SimulatedDesktop::Limit) { stopForGood(); };
         desktop_.atProcessingPoint = [this] { processingPoint(); };
-        actEvery_ = 3 + static_cast<std::int64_t>(size % 7);
+        actEvery_ = 3 + static_cast<std::int64_t>(bytes.size() % 7);
     }
 
     void run() {
         MacroList list;
-        if (MacroFiles(store_).loadList(kMacroPath, list) != MacroFileRead::Read) {
+        if (files_.loadList(kMacroPath, list) != MacroFileRead::Read) {
             // Refused for its NUL characters: nothing of it plays.
             FUZZ_CHECK(model_.playMacroFile(kMacroPath) == FilePlayResult::Unreadable);
             FUZZ_CHECK(desktop_.events().empty());
             return;
         }
-        checkRoundTrip(store_, list);
+        MacroList back;
+        FUZZ_CHECK(files_.saveList("copy.kyr", list));
+        FUZZ_CHECK(files_.loadList("copy.kyr", back) == MacroFileRead::Read && back == list);
         if (!playsInBoundedTime(list))
             return;
         model_.playMacroFile(kMacroPath);
@@ -95,35 +79,33 @@ class Session {
         model_.stop();
     }
 
+    // In turn: Run pressed under the play (not under its own nested play),
+    // and another file loaded.
     void processingPoint() {
-        ++wakes_;
-        if (wakes_ > kWakeBudget) {
+        if (++wakes_ > kWakeBudget) {
             if (!stopped_)
                 stopForGood();
             if (desktop_.nowMillis < std::numeric_limits<std::int64_t>::max() / 4)
                 desktop_.nowMillis += kLongestWaitMillis;
-            return;
-        }
-        if (stopped_ || actions_ == kActions || wakes_ % actEvery_ != 0)
-            return;
-        ++actions_;
-        if (actions_ % 2 == 0) {
-            model_.loadList(kOtherPath);
-        } else if (depth_ == 0) {
-            ++depth_;
-            model_.runList();
-            --depth_;
+        } else if (!stopped_ && actions_ < kActions && wakes_ % actEvery_ == 0) {
+            if (++actions_ % 2 == 0) {
+                model_.loadList(kOtherPath);
+            } else if (!nested_) {
+                nested_ = true;
+                model_.runList();
+                nested_ = false;
+            }
         }
     }
 
     MemoryFileStore store_;
-    MacroFiles files_;
+    MacroFiles files_{store_};
     SimulatedDesktop desktop_;
     MainModel model_;
     std::int64_t wakes_ = 0;
     std::int64_t actEvery_ = 3;
     int actions_ = 0;
-    int depth_ = 0;
+    bool nested_ = false;
     bool stopped_ = false;
 };
 

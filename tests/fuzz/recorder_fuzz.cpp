@@ -6,171 +6,123 @@
 
 #include "core/base/key_codes.h"
 #include "core/base/memory_file_store.h"
-#include "core/base/screen_point.h"
 #include "core/base/text.h"
 #include "core/macro/line_syntax.h"
 #include "core/macro/lint.h"
 #include "core/macro/player.h"
 #include "core/macro/simulated_desktop.h"
-#include "core/recorder/key_event.h"
-#include "core/recorder/key_translation.h"
 #include "core/recorder/recorder.h"
 #include "fuzz_check.h"
 
 namespace keyreel {
 namespace {
 
-constexpr int kAllModifiers = shift_mask::Shift | shift_mask::Ctrl | shift_mask::Alt;
-
-bool isModifier(std::uint8_t code) {
-    return code == 16 || code == 17 || code == 18;
+bool isModifier(int code) {
+    return code >= 16 && code <= 18;
 }
 
-class FuzzPointer final : public PointerSampler {
-  public:
-    ScreenPoint cursor;
-    bool overOwnWindow = false;
-    std::optional<ScreenPoint> cursorPosition() override { return cursor; }
-    bool ownWindowAt(ScreenPoint) override { return overOwnWindow; }
-};
+// Button event flags by [right][down].
+constexpr std::uint32_t kButtonFlags[2][2] = {{MouseEventFlag::LeftUp, MouseEventFlag::LeftDown},
+                                              {MouseEventFlag::RightUp, MouseEventFlag::RightDown}};
 
 // A button event as the play must repeat it, at its point (none for the
 // releases Stop writes, where the pointer is).
 struct Click {
     std::uint32_t flag = 0;
     std::optional<ScreenPoint> at;
-    bool operator==(const Click&) const = default;
 };
 
-struct Recording {
-    std::string text;
-    bool pausesRecorded = false;
-    std::int64_t millis = 0;
-    // The shift mask of each key that wrote a line, in order.
-    std::vector<int> keyMasks;
-    std::vector<Click> clicks;
-    // Where the user's pointer was outside the recorder's windows.
-    std::vector<ScreenPoint> userPoints;
-};
-
-class Session {
+// Records the input and notes what the recording must play back as. The
+// first byte holds the modifiers held at the start (bits 0-5) and whether
+// pauses are recorded (bit 6); then three bytes an event.
+class Session final : PointerSampler {
   public:
-    explicit Session(std::uint8_t heldAtStart)
-        : modifiers_(ModifierState::seeded(
-              [&](std::uint8_t key) { return ((heldAtStart >> (key - 0xA0)) & 1) != 0; })) {
-        recording.pausesRecorded = (heldAtStart & 0x40) != 0;
-        recorder_.setRecordPauses(recording.pausesRecorded);
+    explicit Session(std::string_view bytes)
+        : pauses((byteAt(bytes, 0) & 0x40) != 0),
+          modifiers_(ModifierState::seeded(
+              [&](std::uint8_t key) { return ((byteAt(bytes, 0) >> (key - 0xA0)) & 1) != 0; })) {
+        recorder_.setRecordPauses(pauses);
         recorder_.toggleRecording();
+        for (std::size_t at = 1; at + 3 <= bytes.size(); at += 3)
+            event(byteAt(bytes, at), byteAt(bytes, at + 1), byteAt(bytes, at + 2));
+        recorder_.stopRecording();
+        for (const int right : {0, 1}) {
+            if (held_[right])
+                clicks.push_back({kButtonFlags[right][0], std::nullopt});
+        }
+        text = recorder_.buffer().text();
+    }
+
+    const bool pauses;
+    std::int64_t millis = 0;
+    std::string text;
+    std::vector<int> keyMasks;  // the shift mask of each key that wrote a line
+    std::vector<Click> clicks;
+    std::vector<ScreenPoint> userPoints;  // the pointer's, outside the recorder's windows
+
+  private:
+    void event(std::uint8_t kind, std::uint8_t first, std::uint8_t second) {
+        // A virtual screen reaching left of and above the primary monitor.
+        const ScreenPoint at{(first - 96) * 40 + second % 40, (second - 96) * 20};
+        const bool own = (kind & 0x80) != 0;
+        if (kind % 5 < 2) {
+            key(first, kind % 5 == 0);
+        } else if (kind % 5 == 2) {
+            cursor_ = at;
+            overOwnWindow_ = own;
+            if (!own)
+                userPoints.push_back(at);
+            recorder_.sampleCursor();
+        } else if (kind % 5 == 3) {
+            button((kind & 0x10) != 0, {0, (kind & 0x20) != 0, at, own});
+        } else {
+            millis += first * 256 + second;
+        }
     }
 
     void key(std::uint8_t virtualKey, bool down) {
         const KeyEvent event = modifiers_.note(virtualKey, down);
-        FUZZ_CHECK(event.shift == modifiers_.mask());
-        FUZZ_CHECK((event.shift & ~kAllModifiers) == 0);
-        FUZZ_CHECK(event.down == down);
         // The hook's left and right codes (160-165) come out as the generic ones.
-        FUZZ_CHECK(event.keyCode < 160 || event.keyCode > 165);
-        if (virtualKey >= 160 && virtualKey <= 165)
-            FUZZ_CHECK(isModifier(event.keyCode));
-        if (!down) {
-            recorder_.keyUp(event.keyCode, event.shift);
-            return;
-        }
-        // Every key line plays one key or character, but for the word that
-        // plays as nothing.
+        const bool sided = virtualKey >= 160 && virtualKey <= 165;
+        FUZZ_CHECK(sided ? isModifier(event.keyCode) : event.keyCode == virtualKey);
+        FUZZ_CHECK(event.down == down && event.shift == modifiers_.mask() && event.shift < 8);
+        if (!down)
+            return recorder_.keyUp(event.keyCode, event.shift);
+        // Every key line plays one key or character, but the word that plays as nothing.
         const auto line = isModifier(event.keyCode) ? std::nullopt : keyLine(event.keyCode);
         if (line && *line != "Press_Pause")
-            recording.keyMasks.push_back(event.shift);
+            keyMasks.push_back(event.shift);
         recorder_.keyDown(event.keyCode, event.shift);
     }
 
-    void sample(ScreenPoint at, bool own) {
-        pointer_.cursor = at;
-        pointer_.overOwnWindow = own;
-        if (!own)
-            recording.userPoints.push_back(at);
-        recorder_.sampleCursor();
-    }
-
-    void button(const ButtonEvent& event) {
-        const bool right = event.button == button::Right;
-        bool& held = held_[right ? 1 : 0];
-        if (event.down ? !event.onOwnWindow : held) {
-            held = event.down;
-            recording.userPoints.push_back(event.point);
-            recording.clicks.push_back({flagOf(right, event.down), event.point});
+    void button(bool right, ButtonEvent event) {
+        event.button = right ? button::Right : button::Left;
+        if (event.down ? !event.onOwnWindow : held_[right]) {
+            held_[right] = event.down;
+            userPoints.push_back(event.point);
+            clicks.push_back({kButtonFlags[right][event.down], event.point});
         }
         recorder_.buttonEvent(event);
     }
 
-    void pause(std::int64_t millis) { recording.millis += millis; }
+    std::optional<ScreenPoint> cursorPosition() override { return cursor_; }
+    bool ownWindowAt(ScreenPoint) override { return overOwnWindow_; }
 
-    Recording finish() {
-        recorder_.stopRecording();
-        for (const bool right : {false, true}) {
-            if (held_[right ? 1 : 0])
-                recording.clicks.push_back({flagOf(right, false), std::nullopt});
-        }
-        recording.text = recorder_.buffer().text();
-        return std::move(recording);
-    }
-
-  private:
-    static std::uint32_t flagOf(bool right, bool down) {
-        if (right)
-            return down ? MouseEventFlag::RightDown : MouseEventFlag::RightUp;
-        return down ? MouseEventFlag::LeftDown : MouseEventFlag::LeftUp;
-    }
-
-    Recording recording;
     ModifierState modifiers_;
-    FuzzPointer pointer_;
+    ScreenPoint cursor_;
+    bool overOwnWindow_ = false;
     SimulatedDesktop boxes_;
     MemoryFileStore store_;
     MacroFiles files_{store_};
-    Recorder recorder_{{pointer_, boxes_, files_,
+    Recorder recorder_{{*this, boxes_, files_,
                         [](const FileDialogRequest&) { return std::optional<std::string>(); },
-                        [] {}, [this] { return recording.millis; }}};
+                        [] {}, [this] { return millis; }}};
     std::array<bool, 2> held_{};
 };
 
-// A virtual screen reaching left of and above the primary monitor.
-ScreenPoint pointOf(std::uint8_t first, std::uint8_t second) {
-    return {(first - 96) * 40 + second % 40, (second - 96) * 20};
-}
-
-// The first byte: the modifiers held at the start (bits 0-5) and whether
-// pauses are recorded (bit 6); then three bytes an event.
-Recording record(std::string_view bytes) {
-    Session session(bytes.empty() ? 0 : static_cast<std::uint8_t>(bytes[0]));
-    for (std::size_t at = 1; at + 3 <= bytes.size(); at += 3) {
-        const auto kind = static_cast<std::uint8_t>(bytes[at]);
-        const auto first = static_cast<std::uint8_t>(bytes[at + 1]);
-        const auto second = static_cast<std::uint8_t>(bytes[at + 2]);
-        const bool own = (kind & 0x80) != 0;
-        switch (kind % 5) {
-            case 0:
-            case 1:
-                session.key(first, kind % 5 == 0);
-                break;
-            case 2:
-                session.sample(pointOf(first, second), own);
-                break;
-            case 3:
-                session.button({(kind & 0x10) != 0 ? button::Right : button::Left,
-                                (kind & 0x20) != 0, pointOf(first, second), own});
-                break;
-            default:
-                session.pause(first * 256 + second);
-                break;
-        }
-    }
-    return session.finish();
-}
-
-void checkPlayback(const Recording& recording) {
+void checkPlayback(const Session& session) {
     MacroList list;
-    for (const std::string_view line : splitLines(recording.text))
+    for (const std::string_view line : splitLines(session.text))
         list.emplace_back(line);
     if (list.empty())
         return;
@@ -182,63 +134,48 @@ void checkPlayback(const Recording& recording) {
     std::vector<int> keyMasks;
     int held = 0;
     std::optional<ScreenPoint> pointer;
-    std::vector<Click> clicks;
+    std::size_t clicks = 0;
     for (const std::string& event : desktop.events()) {
         const bool down = event.starts_with("key down 0x");
         if (down || event.starts_with("key up 0x")) {
             const int code = std::stoi(event.substr(event.size() - 2), nullptr, 16);
-            const int bit = code == 0x10 ? 1 : code == 0x11 ? 2 : code == 0x12 ? 4 : 0;
+            const int bit = isModifier(code) ? 1 << (code - 16) : 0;
             FUZZ_CHECK(bit == 0 || ((held & bit) != 0) != down);
             held = down ? held | bit : held & ~bit;
             if (down && bit == 0)
                 keyMasks.push_back(held);
-        }
-        if (event.starts_with("type "))
+        } else if (event.starts_with("type ")) {
             keyMasks.push_back(held);
-        if (event.starts_with("cursor ")) {
+        } else if (event.starts_with("cursor ")) {
             pointer = parseScreenPoint(std::string_view(event).substr(7));
-            FUZZ_CHECK(std::ranges::find(recording.userPoints, *pointer) !=
-                       recording.userPoints.end());
-        }
-        if (event.starts_with("mouse 0x")) {
-            const auto flag = static_cast<std::uint32_t>(std::stoul(event.substr(8), nullptr, 16));
-            FUZZ_CHECK(pointer.has_value());
-            clicks.push_back({flag, pointer});
+            FUZZ_CHECK(std::ranges::count(session.userPoints, *pointer) > 0);
+        } else if (event.starts_with("mouse 0x")) {
+            FUZZ_CHECK(clicks < session.clicks.size());
+            const Click& expected = session.clicks[clicks++];
+            FUZZ_CHECK(std::stoul(event.substr(8), nullptr, 16) == expected.flag);
+            FUZZ_CHECK(pointer && (!expected.at || pointer == expected.at));
         }
     }
-    FUZZ_CHECK(keyMasks == recording.keyMasks);
-    FUZZ_CHECK(held == 0);
-    // The releases Stop writes happen wherever the pointer is.
-    FUZZ_CHECK(clicks.size() == recording.clicks.size());
-    for (std::size_t i = 0; i < clicks.size(); ++i) {
-        FUZZ_CHECK(clicks[i].flag == recording.clicks[i].flag);
-        FUZZ_CHECK(!recording.clicks[i].at || clicks[i].at == recording.clicks[i].at);
-    }
+    FUZZ_CHECK(keyMasks == session.keyMasks && held == 0 && clicks == session.clicks.size());
 }
 
-// Wait lines only when pauses are recorded, none longer than the pauses.
-void checkPauses(const Recording& recording) {
+// Wait lines only when pauses are recorded, none longer than the pauses; the
+// only lint finding is the word written on purpose that plays as nothing.
+void checkLines(const Session& session) {
+    FUZZ_CHECK(session.text.empty() || session.text.ends_with("\r\n"));
+    const std::vector<std::string_view> lines = splitLines(session.text);
     std::int64_t waited = 0;
-    std::size_t waits = 0;
-    for (const std::string_view line : splitLines(recording.text)) {
+    for (const std::string_view line : lines) {
         if (!line.starts_with("Wait >"))
             continue;
-        FUZZ_CHECK(recording.pausesRecorded);
         const int seconds = std::stoi(std::string(line.substr(6)));
-        FUZZ_CHECK(seconds >= 1);
-        waited += seconds * std::int64_t{1000};
-        ++waits;
+        FUZZ_CHECK(session.pauses && seconds >= 1);
+        waited += seconds * std::int64_t{1000} - 500;
     }
-    FUZZ_CHECK(waited <= recording.millis + static_cast<std::int64_t>(waits) * 500);
-}
-
-// The only finding is the word written on purpose that plays as nothing.
-void checkLint(const std::string& text) {
-    const std::vector<std::string_view> lines = splitLines(text);
-    for (const LintFinding& finding : lintMacroText(text)) {
+    FUZZ_CHECK(waited <= session.millis);
+    for (const LintFinding& finding : lintMacroText(session.text)) {
         FUZZ_CHECK(finding.line >= 1 && static_cast<std::size_t>(finding.line) <= lines.size());
-        const std::string_view line = lines[static_cast<std::size_t>(finding.line) - 1];
-        FUZZ_CHECK(line == "Press_Pause");
+        FUZZ_CHECK(lines[static_cast<std::size_t>(finding.line) - 1] == "Press_Pause");
     }
 }
 
@@ -246,10 +183,7 @@ void checkLint(const std::string& text) {
 }  // namespace keyreel
 
 FUZZ_TARGET(bytes) {
-    using namespace keyreel;
-    const Recording recording = record(bytes);
-    FUZZ_CHECK(recording.text.empty() || recording.text.ends_with("\r\n"));
-    checkLint(recording.text);
-    checkPauses(recording);
-    checkPlayback(recording);
+    const keyreel::Session session(bytes);
+    keyreel::checkLines(session);
+    keyreel::checkPlayback(session);
 }

@@ -14,8 +14,8 @@ namespace {
 
 constexpr const char* kPath = "macro.kdb";
 constexpr std::size_t kTimedEntries = 4;
-constexpr std::int64_t kSecondsPerDay = 86400;
-constexpr std::int64_t kOffsets[] = {-61, -1, 0, 1, 59, 60, kSecondsPerDay, 7 * kSecondsPerDay};
+constexpr std::int64_t kDay = 86400;
+constexpr std::int64_t kOffsets[] = {-61, -1, 0, 1, 59, 60, kDay, 7 * kDay};
 
 // A play takes 1.5 s, during which a nested pass finds the player busy.
 class NestingActions final : public ScheduleActions {
@@ -25,77 +25,60 @@ class NestingActions final : public ScheduleActions {
     int notSaved = 0;
 
     FilePlayResult playMacroFile(const std::string&, const FilePlayStarting& starting) override {
-        if (depth_ > 0)
+        if (nested_)
             return FilePlayResult::Busy;
         starting();
         clock_.advanceMillis(1500);
-        if (pass != nullptr) {
-            ++depth_;
-            pass->checkTheSchedule();
-            --depth_;
-        }
+        nested_ = true;
+        pass->checkTheSchedule();
+        nested_ = false;
         return FilePlayResult::Played;
     }
     void scheduleSaved(ScheduleSaveResult result) override {
-        if (result != ScheduleSaveResult::Saved)
-            ++notSaved;
+        notSaved += result == ScheduleSaveResult::Saved ? 0 : 1;
     }
 
   private:
     SimulatedClock& clock_;
-    int depth_ = 0;
+    bool nested_ = false;
 };
 
 // Seconds since 1970-01-01 00:00 of the passes, in clock order.
 std::vector<std::int64_t> passMoments(const ScheduleList& list) {
-    std::vector<std::int64_t> moments;
+    std::set<std::int64_t> moments;
     for (std::size_t row = 0; row < list.rowCount() && row < kTimedEntries; ++row) {
         const ScheduleTimes& times = list.times(row);
         if (!times.runDate || !times.runTime)
             continue;
         const std::int64_t runAt =
-            times.runDate->time_since_epoch().count() * kSecondsPerDay + *times.runTime;
+            times.runDate->time_since_epoch().count() * kDay + *times.runTime;
         for (const std::int64_t offset : kOffsets)
-            moments.push_back(runAt + offset);
+            moments.insert(runAt + offset);
     }
-    std::sort(moments.begin(), moments.end());
-    moments.erase(std::unique(moments.begin(), moments.end()), moments.end());
-    return moments;
+    return {moments.begin(), moments.end()};
 }
 
-void checkTimesFollowTexts(const ScheduleList& list) {
-    for (std::size_t row = 0; row < list.rowCount(); ++row) {
-        const ScheduleTimes& kept = list.times(row);
-        const ScheduleTimes parsed = parseScheduleTimes(list.entry(row));
-        FUZZ_CHECK(kept.runDate == parsed.runDate && kept.runTime == parsed.runTime &&
-                   kept.runDay == parsed.runDay && kept.running == parsed.running &&
-                   kept.frequency == parsed.frequency);
-    }
+// The parsed times a row keeps follow its texts.
+void checkTimes(const ScheduleList& list) {
+    const auto tie = [](const ScheduleTimes& t) {
+        return std::tie(t.runDate, t.runTime, t.runDay, t.running, t.frequency);
+    };
+    for (std::size_t row = 0; row < list.rowCount(); ++row)
+        FUZZ_CHECK(tie(list.times(row)) == tie(parseScheduleTimes(list.entry(row))));
 }
 
-// What a second load must give: the writer turns double quotes into single ones.
-std::vector<ScheduleEntry> entriesAsWritten(const ScheduleList& list) {
-    std::vector<ScheduleEntry> entries;
+// A second load gives the entries back, the writer having turned double
+// quotes into single ones.
+void checkReload(MemoryFileStore& store, const ScheduleList& list) {
+    ScheduleList reloaded;
+    const ScheduleLoad load = ScheduleDatabase(store, kPath).loadSchedule(reloaded);
+    FUZZ_CHECK(load.status == ScheduleLoadStatus::Loaded && reloaded.rowCount() == list.rowCount());
     for (std::size_t row = 0; row < list.rowCount(); ++row) {
         ScheduleEntry entry = list.entry(row);
-        for (std::size_t column = 0; column < kScheduleColumnCount; ++column) {
-            std::string& field = fieldOf(entry, static_cast<ScheduleColumn>(column));
-            std::replace(field.begin(), field.end(), '"', '\'');
-        }
-        entries.push_back(std::move(entry));
+        for (std::size_t column = 0; column < kScheduleColumnCount; ++column)
+            std::ranges::replace(fieldOf(entry, static_cast<ScheduleColumn>(column)), '"', '\'');
+        FUZZ_CHECK(reloaded.entry(row) == entry);
     }
-    return entries;
-}
-
-void checkReload(MemoryFileStore& store, const ScheduleList& list) {
-    ScheduleDatabase database(store, kPath);
-    ScheduleList reloaded;
-    const ScheduleLoad load = database.loadSchedule(reloaded);
-    FUZZ_CHECK(load.status == ScheduleLoadStatus::Loaded);
-    std::vector<ScheduleEntry> entries;
-    for (std::size_t row = 0; row < reloaded.rowCount(); ++row)
-        entries.push_back(reloaded.entry(row));
-    FUZZ_CHECK(entries == entriesAsWritten(list));
 }
 
 }  // namespace
@@ -103,9 +86,8 @@ void checkReload(MemoryFileStore& store, const ScheduleList& list) {
 
 FUZZ_TARGET(bytes) {
     using namespace keyreel;
-    const std::string original(bytes);
     MemoryFileStore store;
-    store.files[kPath] = original;
+    store.files[kPath] = std::string(bytes);
     ScheduleDatabase database(store, kPath);
     ScheduleList list;
     const ScheduleLoad load = database.loadSchedule(list);
@@ -121,7 +103,7 @@ FUZZ_TARGET(bytes) {
     for (const std::int64_t moment : moments) {
         clock.millis = moment * 1000;
         pass.checkTheSchedule();
-        checkTimesFollowTexts(list);
+        checkTimes(list);
     }
     if (!moments.empty()) {
         // The clock set back, as at the end of summer time.
@@ -134,6 +116,6 @@ FUZZ_TARGET(bytes) {
 
     FUZZ_CHECK(database.saveSchedule(list) == ScheduleSaveResult::Saved);
     if (load.status == ScheduleLoadStatus::Stopped)
-        FUZZ_CHECK(store.files[database.backupPath()] == original);
+        FUZZ_CHECK(store.files[database.backupPath()] == bytes);
     checkReload(store, list);
 }
