@@ -4,18 +4,13 @@
 // broken one aborts, which libFuzzer keeps as a crash) and input readers.
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
-#include <optional>
 #include <set>
-#include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #define FUZZ_CHECK(condition)                                                                  \

@@ -1,13 +1,13 @@
-// The readers of one macro line: words, the line value, numbers, counts and
-// coordinates. Beyond not crashing, each result must agree with the text it
-// was read from.
+// The readers of one macro line (words, the line value, numbers, counts and
+// coordinates): each result must agree with the text it was read from.
 
 #include "core/base/number.h"
 #include "core/base/text.h"
 #include "core/macro/line_syntax.h"
 #include "fuzz_check.h"
 
-namespace keyreel {
+using namespace keyreel;
+
 namespace {
 
 constexpr std::int64_t kMin64 = std::numeric_limits<std::int64_t>::min();
@@ -17,17 +17,6 @@ template <typename Narrow>
 bool fits(std::optional<std::int64_t> value) {
     return value && *value >= std::numeric_limits<Narrow>::min() &&
            *value <= std::numeric_limits<Narrow>::max();
-}
-
-void checkTokens(std::string_view line) {
-    std::string joined;
-    for (std::string_view rest = line; !rest.empty();)
-        joined += std::string(nextToken(rest, ' ')) + ' ';
-    // A line that ends in the delimiter loses only that last delimiter.
-    FUZZ_CHECK(joined == line || joined == std::string(line) + ' ');
-    const std::string_view value = lineValue(line);
-    FUZZ_CHECK(value.data() + value.size() == line.data() + line.size() &&
-               value.data() >= line.data() && !value.starts_with(' '));
 }
 
 // A number that reads at all reads as the nearest whole number of its decimal
@@ -52,13 +41,17 @@ void checkNumber(std::string_view text) {
 }
 
 }  // namespace
-}  // namespace keyreel
 
 FUZZ_TARGET(line) {
-    using namespace keyreel;
-    checkTokens(line);
-    checkNumber(line);
+    std::string joined;
+    for (std::string_view rest = line; !rest.empty();)
+        joined += std::string(nextToken(rest, ' ')) + ' ';
+    // A line that ends in the delimiter loses only that last delimiter.
+    FUZZ_CHECK(joined == line || joined == std::string(line) + ' ');
     const std::string_view value = lineValue(line);
+    FUZZ_CHECK(value.data() + value.size() == line.data() + line.size() &&
+               value.data() >= line.data() && !value.starts_with(' '));
+    checkNumber(line);
     checkNumber(value);
     // Every piece between commas, as the point reader sees them.
     for (std::string_view rest = value; !rest.empty();)

@@ -1,6 +1,6 @@
 // Macro file bytes: loaded (or refused), saved and loaded again to the same
-// lines, then played with a bounded budget while the user presses Run again
-// and loads another file under the running play.
+// lines, then played within budgets while the user presses Run again and
+// loads another file under the running play.
 
 #include "core/base/memory_file_store.h"
 #include "core/macro/line_syntax.h"
@@ -9,17 +9,16 @@
 #include "core/main_window/main_model.h"
 #include "fuzz_check.h"
 
-namespace keyreel {
+using namespace keyreel;
+
 namespace {
 
 constexpr const char* kMacroPath = "fuzz.kyr";
 constexpr const char* kOtherPath = "other.kyr";
 constexpr std::int64_t kEventBudget = 200;
-constexpr int kActions = 4;
 // Past this many wakes a `Wait` (up to 2^31 s, waking each second) ends at
 // its next wake: simulated time runs out instead.
 constexpr std::int64_t kWakeBudget = 300;
-constexpr std::int64_t kLongestWaitMillis = (std::int64_t{1} << 31) * 1000;
 
 // Repeat passes over lines without processing points cannot be stopped by a
 // budget; lists that would keep a play busy for hours are not played.
@@ -38,7 +37,7 @@ bool playsInBoundedTime(const MacroList& list) {
 
 class Session {
   public:
-    explicit Session(std::string_view bytes) : model_(desktop_, files_) {
+    explicit Session(std::string_view bytes) : actEvery_(3 + std::ssize(bytes) % 7) {
         store_.files[kMacroPath] = std::string(bytes);
         store_.files[kOtherPath] = std::string(bytes.substr(0, bytes.size() / 2));
         // Odd sizes meet a desktop where everything fails or says no.
@@ -50,9 +49,8 @@ class Session {
         if (refusing)
             desktop_.canType = [](char32_t c) { return c < 0x80; };
         desktop_.lineLimit = desktop_.quietStepLimit = kEventBudget;
-        desktop_.onLimit = [this](SimulatedDesktop::Limit) { stopForGood(); };
+        desktop_.onLimit = [this](SimulatedDesktop::Limit) { stop(); };
         desktop_.atProcessingPoint = [this] { processingPoint(); };
-        actEvery_ = 3 + static_cast<std::int64_t>(bytes.size() % 7);
     }
 
     void run() {
@@ -69,25 +67,24 @@ class Session {
         if (!playsInBoundedTime(list))
             return;
         model_.playMacroFile(kMacroPath);
-        FUZZ_CHECK(!model_.playing());
-        FUZZ_CHECK(desktop_.events().size() <= static_cast<std::size_t>(kEventBudget));
+        FUZZ_CHECK(!model_.playing() && std::ssize(desktop_.events()) <= kEventBudget);
     }
 
   private:
-    void stopForGood() {
+    void stop() {
         stopped_ = true;
         model_.stop();
     }
 
-    // In turn: Run pressed under the play (not under its own nested play),
-    // and another file loaded.
+    // Four times in all, now and then: Run pressed under the play (not under
+    // its own nested play), or another file loaded.
     void processingPoint() {
         if (++wakes_ > kWakeBudget) {
             if (!stopped_)
-                stopForGood();
+                stop();
             if (desktop_.nowMillis < std::numeric_limits<std::int64_t>::max() / 4)
-                desktop_.nowMillis += kLongestWaitMillis;
-        } else if (!stopped_ && actions_ < kActions && wakes_ % actEvery_ == 0) {
+                desktop_.nowMillis += (std::int64_t{1} << 31) * 1000;
+        } else if (!stopped_ && actions_ < 4 && wakes_ % actEvery_ == 0) {
             if (++actions_ % 2 == 0) {
                 model_.loadList(kOtherPath);
             } else if (!nested_) {
@@ -101,17 +98,16 @@ class Session {
     MemoryFileStore store_;
     MacroFiles files_{store_};
     SimulatedDesktop desktop_;
-    MainModel model_;
+    MainModel model_{desktop_, files_};
+    const std::int64_t actEvery_;
     std::int64_t wakes_ = 0;
-    std::int64_t actEvery_ = 3;
     int actions_ = 0;
     bool nested_ = false;
     bool stopped_ = false;
 };
 
 }  // namespace
-}  // namespace keyreel
 
 FUZZ_TARGET(bytes) {
-    keyreel::Session(bytes).run();
+    Session(bytes).run();
 }

@@ -1,8 +1,8 @@
 // Live input as the recorder meets it: key transitions in any order, pointer
-// samples and buttons anywhere on a virtual screen, some on the recorder's own
-// windows, and pauses. The recording must be a clean macro whose play repeats
-// each key with its modifiers and each button where it was pressed, moves only
-// to the user's points and ends holding nothing.
+// samples and buttons anywhere, some on the recorder's own windows, and
+// pauses. The recording's play must repeat each key with its modifiers and
+// each button where it was pressed, move only to the user's points and end
+// holding nothing.
 
 #include "core/base/key_codes.h"
 #include "core/base/memory_file_store.h"
@@ -14,27 +14,26 @@
 #include "core/recorder/recorder.h"
 #include "fuzz_check.h"
 
-namespace keyreel {
+using namespace keyreel;
+
 namespace {
 
 bool isModifier(int code) {
     return code >= 16 && code <= 18;
 }
 
-// Button event flags by [right][down].
 constexpr std::uint32_t kButtonFlags[2][2] = {{MouseEventFlag::LeftUp, MouseEventFlag::LeftDown},
                                               {MouseEventFlag::RightUp, MouseEventFlag::RightDown}};
 
-// A button event as the play must repeat it, at its point (none for the
-// releases Stop writes, where the pointer is).
+// A button event as the play repeats it; Stop's releases happen where the pointer is.
 struct Click {
     std::uint32_t flag = 0;
     std::optional<ScreenPoint> at;
 };
 
-// Records the input and notes what the recording must play back as. The
-// first byte holds the modifiers held at the start (bits 0-5) and whether
-// pauses are recorded (bit 6); then three bytes an event.
+// Records the input and notes what its play must do. The first byte holds the
+// modifiers held at the start (bits 0-5) and whether pauses are recorded (bit
+// 6); then three bytes an event.
 class Session final : PointerSampler {
   public:
     explicit Session(std::string_view bytes)
@@ -68,13 +67,19 @@ class Session final : PointerSampler {
         if (kind % 5 < 2) {
             key(first, kind % 5 == 0);
         } else if (kind % 5 == 2) {
-            cursor_ = at;
-            overOwnWindow_ = own;
+            pointer_ = {at, own};
             if (!own)
                 userPoints.push_back(at);
             recorder_.sampleCursor();
         } else if (kind % 5 == 3) {
-            button((kind & 0x10) != 0, {0, (kind & 0x20) != 0, at, own});
+            const bool right = (kind & 0x10) != 0;
+            const bool down = (kind & 0x20) != 0;
+            if (down ? !own : held_[right]) {
+                held_[right] = down;
+                userPoints.push_back(at);
+                clicks.push_back({kButtonFlags[right][down], at});
+            }
+            recorder_.buttonEvent({right ? button::Right : button::Left, down, at, own});
         } else {
             millis += first * 256 + second;
         }
@@ -83,9 +88,9 @@ class Session final : PointerSampler {
     void key(std::uint8_t virtualKey, bool down) {
         const KeyEvent event = modifiers_.note(virtualKey, down);
         // The hook's left and right codes (160-165) come out as the generic ones.
-        const bool sided = virtualKey >= 160 && virtualKey <= 165;
-        FUZZ_CHECK(sided ? isModifier(event.keyCode) : event.keyCode == virtualKey);
-        FUZZ_CHECK(event.down == down && event.shift == modifiers_.mask() && event.shift < 8);
+        FUZZ_CHECK(virtualKey >= 160 && virtualKey <= 165 ? isModifier(event.keyCode)
+                                                          : event.keyCode == virtualKey);
+        FUZZ_CHECK(event.down == down && (event.shift & ~7) == 0);
         if (!down)
             return recorder_.keyUp(event.keyCode, event.shift);
         // Every key line plays one key or character, but the word that plays as nothing.
@@ -95,22 +100,11 @@ class Session final : PointerSampler {
         recorder_.keyDown(event.keyCode, event.shift);
     }
 
-    void button(bool right, ButtonEvent event) {
-        event.button = right ? button::Right : button::Left;
-        if (event.down ? !event.onOwnWindow : held_[right]) {
-            held_[right] = event.down;
-            userPoints.push_back(event.point);
-            clicks.push_back({kButtonFlags[right][event.down], event.point});
-        }
-        recorder_.buttonEvent(event);
-    }
-
-    std::optional<ScreenPoint> cursorPosition() override { return cursor_; }
-    bool ownWindowAt(ScreenPoint) override { return overOwnWindow_; }
+    std::optional<ScreenPoint> cursorPosition() override { return pointer_.first; }
+    bool ownWindowAt(ScreenPoint) override { return pointer_.second; }
 
     ModifierState modifiers_;
-    ScreenPoint cursor_;
-    bool overOwnWindow_ = false;
+    std::pair<ScreenPoint, bool> pointer_;  // the cursor, and whether it is over an own window
     SimulatedDesktop boxes_;
     MemoryFileStore store_;
     MacroFiles files_{store_};
@@ -120,12 +114,8 @@ class Session final : PointerSampler {
     std::array<bool, 2> held_{};
 };
 
-void checkPlayback(const Session& session) {
-    MacroList list;
-    for (const std::string_view line : splitLines(session.text))
-        list.emplace_back(line);
-    if (list.empty())
-        return;
+void checkPlayback(const Session& session, const std::vector<std::string_view>& lines) {
+    MacroList list(lines.begin(), lines.end());
     RunState state;
     state.macroLineCount = static_cast<std::int32_t>(list.size()) - 1;
     SimulatedDesktop desktop;
@@ -159,11 +149,13 @@ void checkPlayback(const Session& session) {
     FUZZ_CHECK(keyMasks == session.keyMasks && held == 0 && clicks == session.clicks.size());
 }
 
-// Wait lines only when pauses are recorded, none longer than the pauses; the
-// only lint finding is the word written on purpose that plays as nothing.
-void checkLines(const Session& session) {
-    FUZZ_CHECK(session.text.empty() || session.text.ends_with("\r\n"));
+}  // namespace
+
+FUZZ_TARGET(bytes) {
+    const Session session(bytes);
     const std::vector<std::string_view> lines = splitLines(session.text);
+    FUZZ_CHECK(session.text.empty() || session.text.ends_with("\r\n"));
+    // Wait lines only when pauses are recorded, none longer than the pauses.
     std::int64_t waited = 0;
     for (const std::string_view line : lines) {
         if (!line.starts_with("Wait >"))
@@ -173,17 +165,10 @@ void checkLines(const Session& session) {
         waited += seconds * std::int64_t{1000} - 500;
     }
     FUZZ_CHECK(waited <= session.millis);
-    for (const LintFinding& finding : lintMacroText(session.text)) {
-        FUZZ_CHECK(finding.line >= 1 && static_cast<std::size_t>(finding.line) <= lines.size());
-        FUZZ_CHECK(lines[static_cast<std::size_t>(finding.line) - 1] == "Press_Pause");
-    }
-}
-
-}  // namespace
-}  // namespace keyreel
-
-FUZZ_TARGET(bytes) {
-    const keyreel::Session session(bytes);
-    keyreel::checkLines(session);
-    keyreel::checkPlayback(session);
+    // The only lint finding is the word written on purpose that plays as nothing.
+    for (const LintFinding& finding : lintMacroText(session.text))
+        FUZZ_CHECK(finding.line >= 1 && finding.line <= std::ssize(lines) &&
+                   lines[finding.line - 1] == "Press_Pause");
+    if (!lines.empty())
+        checkPlayback(session, lines);
 }

@@ -7,26 +7,24 @@
 #include "core/settings/settings.h"
 #include "fuzz_check.h"
 
-namespace keyreel {
+using namespace keyreel;
+using namespace keyreel::setting;
+
 namespace {
 
-using Entry = std::pair<std::string_view, std::string_view>;
-
-std::vector<Entry> settingEntries() {
-    using namespace setting;
-    std::vector<Entry> entries = {
-        {kStartup, kRun},        {kStartup, kDelay},      {kStartup, kRunLoaded},
-        {kStartup, kEnableAltR}, {kStartup, kEnableAltS}, {kStartup, kEnableMouse},
-        {kHotKey, kAlt},         {kHotKey, kCtrl},
-    };
-    for (const std::string_view fKey : kFunctionKeys)
-        entries.insert(entries.end(), {{kHotKey, fKey}, {kHotKeyMacro, fKey}});
-    return entries;
-}
+// Input line i holds the value of kEntries[i]; the line after them is the command line.
+constexpr std::pair<std::string_view, std::string_view> kEntries[] = {
+    {kStartup, kRun},        {kStartup, kDelay},      {kStartup, kRunLoaded},
+    {kStartup, kEnableAltR}, {kStartup, kEnableAltS}, {kStartup, kEnableMouse},
+    {kHotKey, kAlt},         {kHotKey, kCtrl},        {kHotKey, "F1"},
+    {kHotKeyMacro, "F1"},    {kHotKey, "F2"},         {kHotKeyMacro, "F2"},
+    {kHotKey, "F3"},         {kHotKeyMacro, "F3"},    {kHotKey, "F4"},
+    {kHotKeyMacro, "F4"},    {kHotKey, "F5"},         {kHotKeyMacro, "F5"},
+    {kHotKey, "F6"},         {kHotKeyMacro, "F6"}};
+constexpr std::size_t kEntryCount = std::size(kEntries);
 
 void checkPlan(const HotKeySettings& hotKeys, std::string_view bytes) {
-    // Atom identifiers, some missing (0) and some the same.
-    HotKeyIds ids{};
+    HotKeyIds ids{};  // atom identifiers, some missing (0) and some the same
     for (std::size_t slot = 0; slot < kHotKeyCount; ++slot) {
         const std::uint8_t byte = byteAt(bytes, slot);
         ids[slot] = static_cast<std::int16_t>(byte % 4 == 0 ? 0 : 0xC000 + byte % 16 - 8);
@@ -38,27 +36,21 @@ void checkPlan(const HotKeySettings& hotKeys, std::string_view bytes) {
         FUZZ_CHECK(registration.virtualKey == kHotKeySlots[registration.slot].virtualKey);
         const auto actions = hotKeyActions(registration.id, ids);
         FUZZ_CHECK(!actions.empty());
-        for (const HotKeyAction& action : actions) {
-            if (action.kind == HotKeyAction::Kind::playMacroFile)
-                FUZZ_CHECK(action.fKey < hotKeys.fKeyMacro.size());
-        }
+        for (const HotKeyAction& action : actions)
+            FUZZ_CHECK(action.kind != HotKeyAction::Kind::playMacroFile ||
+                       action.fKey < hotKeys.fKeyMacro.size());
     }
     FUZZ_CHECK(hotKeyActions(0, ids).empty());
 }
 
 }  // namespace
-}  // namespace keyreel
 
 FUZZ_TARGET(bytes) {
-    using namespace keyreel;
-    // One value an input line in the order of settingEntries(), then the command line.
     const std::vector<std::string_view> values = piecesOf(bytes, '\n');
-    const std::vector<Entry> entries = settingEntries();
     MemorySettingsStore store;
-    for (std::size_t i = 0; i < entries.size() && i < values.size(); ++i)
-        store.writeSetting(entries[i].first, entries[i].second, values[i]);
-    const std::string_view commandLine =
-        values.size() > entries.size() ? values[entries.size()] : std::string_view{};
+    for (std::size_t i = 0; i < kEntryCount && i < values.size(); ++i)
+        store.writeSetting(kEntries[i].first, kEntries[i].second, values[i]);
+    const std::string_view commandLine = values.size() > kEntryCount ? values[kEntryCount] : "";
 
     const StartupSettings startup = readStartupSettings(store);
     const HotKeySettings hotKeys = loadHotKeySettings(store);
