@@ -13,16 +13,14 @@
 #include <string_view>
 #include <vector>
 
-#define FUZZ_CHECK(condition)                                                                  \
-    do {                                                                                       \
-        if (!(condition)) {                                                                    \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                      \
-        }                                                                                      \
-    } while (false)
+[[noreturn]] inline void fuzzCheckFailed(const char* check, const char* file, int line) {
+    std::fprintf(stderr, "%s:%d: check failed: %s\n", file, line, check);
+    std::abort();
+}
+#define FUZZ_CHECK(condition) \
+    ((condition) ? void() : fuzzCheckFailed(#condition, __FILE__, __LINE__))
 
-// The entry point, handing the input to the block that follows:
-// FUZZ_TARGET(bytes) { ... } with `std::string_view bytes`.
+// FUZZ_TARGET(bytes) { ... }: the entry point, the input a `std::string_view`.
 #define FUZZ_TARGET(bytes)                                                              \
     static void fuzzOne(std::string_view bytes);                                        \
     extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) { \

@@ -8,13 +8,11 @@
 
 using namespace keyreel;
 
-namespace {
-
 constexpr std::int64_t kMin64 = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t kMax64 = std::numeric_limits<std::int64_t>::max();
 
 template <typename Narrow>
-bool fits(std::optional<std::int64_t> value) {
+static bool fits(std::optional<std::int64_t> value) {
     return value && *value >= std::numeric_limits<Narrow>::min() &&
            *value <= std::numeric_limits<Narrow>::max();
 }
@@ -22,7 +20,7 @@ bool fits(std::optional<std::int64_t> value) {
 // A number that reads at all reads as the nearest whole number of its decimal
 // value, writes back as itself, and bounds only take values away; a count and
 // a coordinate read the numbers that fit them.
-void checkNumber(std::string_view text) {
+static void checkNumber(std::string_view text) {
     const auto value = parseNumber(text, kMin64, kMax64);
     const auto count = parseCount(text);
     FUZZ_CHECK(count.has_value() == fits<std::int32_t>(value) && (!count || *count == *value));
@@ -39,8 +37,6 @@ void checkNumber(std::string_view text) {
     FUZZ_CHECK(parseNumber(text, *value, *value) == value);
     FUZZ_CHECK(*value == kMin64 || !parseNumber(text, kMin64, *value - 1));
 }
-
-}  // namespace
 
 FUZZ_TARGET(line) {
     std::string joined;

@@ -1,6 +1,5 @@
-// Macro file bytes: loaded (or refused), saved and loaded again to the same
-// lines, then played within budgets while the user presses Run again and
-// loads another file under the running play.
+// Macro file bytes: loaded or refused, saved and loaded again to the same lines,
+// played within budgets while Run is pressed and another file loaded under it.
 
 #include "core/base/memory_file_store.h"
 #include "core/macro/line_syntax.h"
@@ -35,8 +34,7 @@ bool playsInBoundedTime(const MacroList& list) {
     return true;
 }
 
-class Session {
-  public:
+struct Session {
     explicit Session(std::string_view bytes) : actEvery_(3 + std::ssize(bytes) % 7) {
         store_.files[kMacroPath] = std::string(bytes);
         store_.files[kOtherPath] = std::string(bytes.substr(0, bytes.size() / 2));
@@ -70,7 +68,6 @@ class Session {
         FUZZ_CHECK(!model_.playing() && std::ssize(desktop_.events()) <= kEventBudget);
     }
 
-  private:
     void stop() {
         stopped_ = true;
         model_.stop();

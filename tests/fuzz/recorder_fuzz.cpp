@@ -1,8 +1,7 @@
-// Live input as the recorder meets it: key transitions in any order, pointer
-// samples and buttons anywhere, some on the recorder's own windows, and
-// pauses. The recording's play must repeat each key with its modifiers and
-// each button where it was pressed, move only to the user's points and end
-// holding nothing.
+// Live input as the recorder meets it: keys in any order, pointer samples and
+// buttons anywhere, some on the recorder's own windows, and pauses. The play of
+// the recording repeats each key with its modifiers and each button where it
+// was pressed, moves only to the user's points and ends holding nothing.
 
 #include "core/base/key_codes.h"
 #include "core/base/memory_file_store.h"
@@ -25,11 +24,8 @@ bool isModifier(int code) {
 constexpr std::uint32_t kButtonFlags[2][2] = {{MouseEventFlag::LeftUp, MouseEventFlag::LeftDown},
                                               {MouseEventFlag::RightUp, MouseEventFlag::RightDown}};
 
-// A button event as the play repeats it; Stop's releases happen where the pointer is.
-struct Click {
-    std::uint32_t flag = 0;
-    std::optional<ScreenPoint> at;
-};
+// A button event as the play repeats it, at no point for Stop's releases.
+using Click = std::pair<std::uint32_t, std::optional<ScreenPoint>>;
 
 // Records the input and notes what its play must do. The first byte holds the
 // modifiers held at the start (bits 0-5) and whether pauses are recorded (bit
@@ -45,10 +41,9 @@ class Session final : PointerSampler {
         for (std::size_t at = 1; at + 3 <= bytes.size(); at += 3)
             event(byteAt(bytes, at), byteAt(bytes, at + 1), byteAt(bytes, at + 2));
         recorder_.stopRecording();
-        for (const int right : {0, 1}) {
+        for (const int right : {0, 1})
             if (held_[right])
                 clicks.push_back({kButtonFlags[right][0], std::nullopt});
-        }
         text = recorder_.buffer().text();
     }
 
@@ -61,11 +56,22 @@ class Session final : PointerSampler {
 
   private:
     void event(std::uint8_t kind, std::uint8_t first, std::uint8_t second) {
-        // A virtual screen reaching left of and above the primary monitor.
         const ScreenPoint at{(first - 96) * 40 + second % 40, (second - 96) * 20};
         const bool own = (kind & 0x80) != 0;
         if (kind % 5 < 2) {
-            key(first, kind % 5 == 0);
+            const KeyEvent key = modifiers_.note(first, kind % 5 == 0);
+            // The hook's left and right codes (160-165) come out as the generic ones.
+            FUZZ_CHECK(first >= 160 && first <= 165 ? isModifier(key.keyCode)
+                                                    : key.keyCode == first);
+            FUZZ_CHECK(key.down == (kind % 5 == 0) && (key.shift & ~7) == 0);
+            // Every key line plays one key or character, but the word that plays as nothing.
+            const auto line = isModifier(key.keyCode) ? std::nullopt : keyLine(key.keyCode);
+            if (key.down && line && *line != "Press_Pause")
+                keyMasks.push_back(key.shift);
+            if (key.down)
+                recorder_.keyDown(key.keyCode, key.shift);
+            else
+                recorder_.keyUp(key.keyCode, key.shift);
         } else if (kind % 5 == 2) {
             pointer_ = {at, own};
             if (!own)
@@ -83,21 +89,6 @@ class Session final : PointerSampler {
         } else {
             millis += first * 256 + second;
         }
-    }
-
-    void key(std::uint8_t virtualKey, bool down) {
-        const KeyEvent event = modifiers_.note(virtualKey, down);
-        // The hook's left and right codes (160-165) come out as the generic ones.
-        FUZZ_CHECK(virtualKey >= 160 && virtualKey <= 165 ? isModifier(event.keyCode)
-                                                          : event.keyCode == virtualKey);
-        FUZZ_CHECK(event.down == down && (event.shift & ~7) == 0);
-        if (!down)
-            return recorder_.keyUp(event.keyCode, event.shift);
-        // Every key line plays one key or character, but the word that plays as nothing.
-        const auto line = isModifier(event.keyCode) ? std::nullopt : keyLine(event.keyCode);
-        if (line && *line != "Press_Pause")
-            keyMasks.push_back(event.shift);
-        recorder_.keyDown(event.keyCode, event.shift);
     }
 
     std::optional<ScreenPoint> cursorPosition() override { return pointer_.first; }
@@ -127,23 +118,21 @@ void checkPlayback(const Session& session, const std::vector<std::string_view>& 
     std::size_t clicks = 0;
     for (const std::string& event : desktop.events()) {
         const bool down = event.starts_with("key down 0x");
-        if (down || event.starts_with("key up 0x")) {
-            const int code = std::stoi(event.substr(event.size() - 2), nullptr, 16);
-            const int bit = isModifier(code) ? 1 << (code - 16) : 0;
-            FUZZ_CHECK(bit == 0 || ((held & bit) != 0) != down);
-            held = down ? held | bit : held & ~bit;
-            if (down && bit == 0)
-                keyMasks.push_back(held);
-        } else if (event.starts_with("type ")) {
+        const bool key = down || event.starts_with("key up 0x");
+        const int code = key ? std::stoi(event.substr(event.size() - 2), nullptr, 16) : 0;
+        const int bit = isModifier(code) ? 1 << (code - 16) : 0;
+        FUZZ_CHECK(bit == 0 || ((held & bit) != 0) != down);
+        held = down ? held | bit : held & ~bit;
+        if ((down && bit == 0) || event.starts_with("type "))
             keyMasks.push_back(held);
-        } else if (event.starts_with("cursor ")) {
+        if (event.starts_with("cursor ")) {
             pointer = parseScreenPoint(std::string_view(event).substr(7));
             FUZZ_CHECK(std::ranges::count(session.userPoints, *pointer) > 0);
         } else if (event.starts_with("mouse 0x")) {
             FUZZ_CHECK(clicks < session.clicks.size());
             const Click& expected = session.clicks[clicks++];
-            FUZZ_CHECK(std::stoul(event.substr(8), nullptr, 16) == expected.flag);
-            FUZZ_CHECK(pointer && (!expected.at || pointer == expected.at));
+            FUZZ_CHECK(std::stoul(event.substr(8), nullptr, 16) == expected.first);
+            FUZZ_CHECK(pointer && (!expected.second || pointer == expected.second));
         }
     }
     FUZZ_CHECK(keyMasks == session.keyMasks && held == 0 && clicks == session.clicks.size());

@@ -19,33 +19,28 @@ constexpr std::int64_t kDay = 86400;
 constexpr std::int64_t kOffsets[] = {-61, -1, 0, 1, 59, 60, kDay, 7 * kDay};
 
 // A play takes 1.5 s, during which a nested pass finds the player busy.
-class NestingActions final : public ScheduleActions {
-  public:
-    explicit NestingActions(SimulatedClock& clock) : clock_(clock) {}
-    SchedulePass* pass = nullptr;
-
+struct NestingActions final : ScheduleActions {
     FilePlayResult playMacroFile(const std::string&, const FilePlayStarting& starting) override {
-        if (nested_)
+        if (nested)
             return FilePlayResult::Busy;
         starting();
-        clock_.advanceMillis(1500);
-        nested_ = true;
+        clock.advanceMillis(1500);
+        nested = true;
         pass->checkTheSchedule();
-        nested_ = false;
+        nested = false;
         return FilePlayResult::Played;
     }
-    void scheduleSaved(ScheduleSaveResult r) override {
-        FUZZ_CHECK(r == ScheduleSaveResult::Saved);
+    void scheduleSaved(ScheduleSaveResult result) override {
+        FUZZ_CHECK(result == ScheduleSaveResult::Saved);
     }
 
-  private:
-    SimulatedClock& clock_;
-    bool nested_ = false;
+    SimulatedClock clock;
+    SchedulePass* pass = nullptr;
+    bool nested = false;
 };
 
-// Seconds since 1970-01-01 00:00 of the passes around the first entries' run
-// times in clock order, then the first again: the clock set back, as at the
-// end of summer time.
+// The passes around the first entries' run times in seconds since 1970, in
+// clock order, then the first again: the clock set back after summer time.
 std::vector<std::int64_t> passMoments(const ScheduleList& list) {
     std::set<std::int64_t> moments;
     for (std::size_t row = 0; row < list.rowCount() && row < kTimedEntries; ++row) {
@@ -75,15 +70,14 @@ FUZZ_TARGET(bytes) {
                load.status == ScheduleLoadStatus::Stopped);
     FUZZ_CHECK(load.rowsRead == list.rowCount());
 
-    SimulatedClock clock;
-    NestingActions actions(clock);
-    SchedulePass pass(list, database, clock, actions);
+    NestingActions actions;
+    SchedulePass pass(list, database, actions.clock, actions);
     actions.pass = &pass;
     const auto tie = [](const ScheduleTimes& t) {
         return std::tie(t.runDate, t.runTime, t.runDay, t.running, t.frequency);
     };
     for (const std::int64_t moment : passMoments(list)) {
-        clock.millis = moment * 1000;
+        actions.clock.millis = moment * 1000;
         pass.checkTheSchedule();
         // The parsed times a row keeps follow its texts.
         for (std::size_t row = 0; row < list.rowCount(); ++row)

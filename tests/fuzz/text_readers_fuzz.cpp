@@ -1,7 +1,5 @@
-// The readers of bytes from outside: a file's text in any of its encodings
-// (code page, UTF-8, UTF-16 either way round) and the download mark's
-// stream. Every decoded text is UTF-8, and what a save writes reads back as
-// the same text.
+// Bytes from outside: a file's text in any encoding and the download mark's
+// stream. Decoded text is UTF-8, and what a save writes reads back the same.
 
 #include "core/base/encoding.h"
 #include "core/base/text.h"
@@ -21,8 +19,8 @@ FUZZ_TARGET(bytes) {
     for (const bool bigEndian : {false, true})
         FUZZ_CHECK(isValidUtf8(utf16ToUtf8(bytes, bigEndian)));
 
-    // Whatever the stream holds, it names a zone or leaves the file in doubt,
-    // which marks it; the zone manager's internet zone marks it whatever it says.
+    // A stream that names no zone leaves the file in doubt, which marks it, as
+    // the zone manager's internet zone does whatever the stream says.
     const ZoneStream stream{ZoneStream::State::Read, std::string(bytes)};
     const auto zone = zoneOfStream(bytes);
     FUZZ_CHECK(!zone || *zone < 1000000000);
