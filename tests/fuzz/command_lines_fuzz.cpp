@@ -10,8 +10,7 @@
 FUZZ_TARGET(bytes) {
     using namespace keyreel;
     // The arguments are the input's pieces between NUL bytes.
-    const std::vector<std::string_view> pieces = piecesOf(bytes, '\0');
-    const std::vector<std::string> args(pieces.begin(), pieces.end());
+    const std::vector<std::string> args = piecesOf(bytes, '\0');
     const KyrRequest request = parseKyrArguments(args);
     const TraceOptions& trace = request.trace;
     using enum KyrRequest::Kind;

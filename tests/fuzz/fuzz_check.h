@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <limits>
 #include <set>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -35,11 +36,11 @@ inline std::uint8_t byteAt(std::string_view bytes, std::size_t at) {
 }
 
 // The pieces between `separator` bytes; none for an empty input.
-inline std::vector<std::string_view> piecesOf(std::string_view bytes, char separator) {
-    std::vector<std::string_view> pieces;
+inline std::vector<std::string> piecesOf(std::string_view bytes, char separator) {
+    std::vector<std::string> pieces;
     for (std::size_t start = 0; start <= bytes.size() && !bytes.empty();) {
         const std::size_t end = std::min(bytes.find(separator, start), bytes.size());
-        pieces.push_back(bytes.substr(start, end - start));
+        pieces.emplace_back(bytes.substr(start, end - start));
         start = end + 1;
     }
     return pieces;

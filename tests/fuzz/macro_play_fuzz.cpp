@@ -35,76 +35,73 @@ bool playsInBoundedTime(const MacroList& list) {
 }
 
 struct Session {
-    explicit Session(std::string_view bytes) : actEvery_(3 + std::ssize(bytes) % 7) {
-        store_.files[kMacroPath] = std::string(bytes);
-        store_.files[kOtherPath] = std::string(bytes.substr(0, bytes.size() / 2));
+    explicit Session(std::string_view bytes) : actEvery(3 + std::ssize(bytes) % 7) {
+        store.files[kMacroPath] = std::string(bytes);
+        store.files[kOtherPath] = std::string(bytes.substr(0, bytes.size() / 2));
         // Odd sizes meet a desktop where everything fails or says no.
         const bool refusing = bytes.size() % 2 == 1;
-        desktop_.windows = {"Untitled - Notepad", "Program Manager"};
-        desktop_.questionAnswer = refusing ? MessageAnswer::No : MessageAnswer::Yes;
-        desktop_.startResult = refusing ? StartResult::Failed : StartResult::Started;
-        desktop_.shellOpenWorks = !refusing;
+        desktop.windows = {"Untitled - Notepad", "Program Manager"};
+        desktop.questionAnswer = refusing ? MessageAnswer::No : MessageAnswer::Yes;
+        desktop.startResult = refusing ? StartResult::Failed : StartResult::Started;
+        desktop.shellOpenWorks = !refusing;
         if (refusing)
-            desktop_.canType = [](char32_t c) { return c < 0x80; };
-        desktop_.lineLimit = desktop_.quietStepLimit = kEventBudget;
-        desktop_.onLimit = [this](SimulatedDesktop::Limit) { stop(); };
-        desktop_.atProcessingPoint = [this] { processingPoint(); };
-    }
-
-    void run() {
-        MacroList list;
-        if (files_.loadList(kMacroPath, list) != MacroFileRead::Read) {
-            // Refused for its NUL characters: nothing of it plays.
-            FUZZ_CHECK(model_.playMacroFile(kMacroPath) == FilePlayResult::Unreadable);
-            FUZZ_CHECK(desktop_.events().empty());
-            return;
-        }
-        MacroList back;
-        FUZZ_CHECK(files_.saveList("copy.kyr", list));
-        FUZZ_CHECK(files_.loadList("copy.kyr", back) == MacroFileRead::Read && back == list);
-        if (!playsInBoundedTime(list))
-            return;
-        model_.playMacroFile(kMacroPath);
-        FUZZ_CHECK(!model_.playing() && std::ssize(desktop_.events()) <= kEventBudget);
+            desktop.canType = [](char32_t c) { return c < 0x80; };
+        desktop.lineLimit = desktop.quietStepLimit = kEventBudget;
+        desktop.onLimit = [this](SimulatedDesktop::Limit) { stop(); };
+        desktop.atProcessingPoint = [this] { processingPoint(); };
     }
 
     void stop() {
-        stopped_ = true;
-        model_.stop();
+        stopped = true;
+        model.stop();
     }
 
     // Four times in all, now and then: Run pressed under the play (not under
     // its own nested play), or another file loaded.
     void processingPoint() {
-        if (++wakes_ > kWakeBudget) {
-            if (!stopped_)
+        if (++wakes > kWakeBudget) {
+            if (!stopped)
                 stop();
-            if (desktop_.nowMillis < std::numeric_limits<std::int64_t>::max() / 4)
-                desktop_.nowMillis += (std::int64_t{1} << 31) * 1000;
-        } else if (!stopped_ && actions_ < 4 && wakes_ % actEvery_ == 0) {
-            if (++actions_ % 2 == 0) {
-                model_.loadList(kOtherPath);
-            } else if (!nested_) {
-                nested_ = true;
-                model_.runList();
-                nested_ = false;
+            if (desktop.nowMillis < std::numeric_limits<std::int64_t>::max() / 4)
+                desktop.nowMillis += (std::int64_t{1} << 31) * 1000;
+        } else if (!stopped && actions < 4 && wakes % actEvery == 0) {
+            if (++actions % 2 == 0) {
+                model.loadList(kOtherPath);
+            } else if (!nested) {
+                nested = true;
+                model.runList();
+                nested = false;
             }
         }
     }
 
-    MemoryFileStore store_;
-    MacroFiles files_{store_};
-    SimulatedDesktop desktop_;
-    MainModel model_{desktop_, files_};
-    const std::int64_t actEvery_;
-    std::int64_t wakes_ = 0;
-    int actions_ = 0;
-    bool nested_ = false;
-    bool stopped_ = false;
+    MemoryFileStore store;
+    MacroFiles files{store};
+    SimulatedDesktop desktop;
+    MainModel model{desktop, files};
+    const std::int64_t actEvery;
+    std::int64_t wakes = 0;
+    int actions = 0;
+    bool nested = false;
+    bool stopped = false;
 };
 
 }  // namespace
 
 FUZZ_TARGET(bytes) {
-    Session(bytes).run();
+    Session session(bytes);
+    MacroList list;
+    if (session.files.loadList(kMacroPath, list) != MacroFileRead::Read) {
+        // Refused for its NUL characters: nothing of it plays.
+        FUZZ_CHECK(session.model.playMacroFile(kMacroPath) == FilePlayResult::Unreadable);
+        FUZZ_CHECK(session.desktop.events().empty());
+        return;
+    }
+    MacroList back;
+    FUZZ_CHECK(session.files.saveList("copy.kyr", list));
+    FUZZ_CHECK(session.files.loadList("copy.kyr", back) == MacroFileRead::Read && back == list);
+    if (!playsInBoundedTime(list))
+        return;
+    session.model.playMacroFile(kMacroPath);
+    FUZZ_CHECK(!session.model.playing() && std::ssize(session.desktop.events()) <= kEventBudget);
 }

@@ -24,9 +24,6 @@ bool isModifier(int code) {
 constexpr std::uint32_t kButtonFlags[2][2] = {{MouseEventFlag::LeftUp, MouseEventFlag::LeftDown},
                                               {MouseEventFlag::RightUp, MouseEventFlag::RightDown}};
 
-// A button event as the play repeats it, at no point for Stop's releases.
-using Click = std::pair<std::uint32_t, std::optional<ScreenPoint>>;
-
 // Records the input and notes what its play must do. The first byte holds the
 // modifiers held at the start (bits 0-5) and whether pauses are recorded (bit
 // 6); then three bytes an event.
@@ -51,7 +48,8 @@ class Session final : PointerSampler {
     std::int64_t millis = 0;
     std::string text;
     std::vector<int> keyMasks;  // the shift mask of each key that wrote a line
-    std::vector<Click> clicks;
+    // The button events as the play repeats them, at no point for Stop's releases.
+    std::vector<std::pair<std::uint32_t, std::optional<ScreenPoint>>> clicks;
     std::vector<ScreenPoint> userPoints;  // the pointer's, outside the recorder's windows
 
   private:
@@ -107,8 +105,7 @@ class Session final : PointerSampler {
 
 void checkPlayback(const Session& session, const std::vector<std::string_view>& lines) {
     MacroList list(lines.begin(), lines.end());
-    RunState state;
-    state.macroLineCount = static_cast<std::int32_t>(list.size()) - 1;
+    RunState state{.macroLineCount = static_cast<std::int32_t>(list.size()) - 1};
     SimulatedDesktop desktop;
     Player(list, state, desktop).runMacro();
 
@@ -130,7 +127,7 @@ void checkPlayback(const Session& session, const std::vector<std::string_view>& 
             FUZZ_CHECK(std::ranges::count(session.userPoints, *pointer) > 0);
         } else if (event.starts_with("mouse 0x")) {
             FUZZ_CHECK(clicks < session.clicks.size());
-            const Click& expected = session.clicks[clicks++];
+            const auto& expected = session.clicks[clicks++];
             FUZZ_CHECK(std::stoul(event.substr(8), nullptr, 16) == expected.first);
             FUZZ_CHECK(pointer && (!expected.second || pointer == expected.second));
         }

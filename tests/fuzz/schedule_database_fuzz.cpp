@@ -47,8 +47,7 @@ std::vector<std::int64_t> passMoments(const ScheduleList& list) {
         const ScheduleTimes& times = list.times(row);
         if (!times.runDate || !times.runTime)
             continue;
-        const std::int64_t runAt =
-            times.runDate->time_since_epoch().count() * kDay + *times.runTime;
+        const auto runAt = times.runDate->time_since_epoch().count() * kDay + *times.runTime;
         for (const std::int64_t offset : kOffsets)
             moments.insert(runAt + offset);
     }

@@ -42,11 +42,11 @@ static void checkPlan(const HotKeySettings& hotKeys, std::string_view bytes) {
 }
 
 FUZZ_TARGET(bytes) {
-    const std::vector<std::string_view> values = piecesOf(bytes, '\n');
+    const std::vector<std::string> values = piecesOf(bytes, '\n');
     MemorySettingsStore store;
     for (std::size_t i = 0; i < kEntryCount && i < values.size(); ++i)
         store.writeSetting(kEntries[i].first, kEntries[i].second, values[i]);
-    const std::string_view commandLine = values.size() > kEntryCount ? values[kEntryCount] : "";
+    const std::string commandLine = values.size() > kEntryCount ? values[kEntryCount] : "";
 
     const StartupSettings startup = readStartupSettings(store);
     const HotKeySettings hotKeys = loadHotKeySettings(store);
@@ -58,13 +58,8 @@ FUZZ_TARGET(bytes) {
         planStartup(commandLine, startup.runLoaded, startup.pauseEnabled, startup.pauseSeconds);
     FUZZ_CHECK(plan.macroPath.size() <= commandLine.size());
 
-    // What the program acts on, saved, reads back the same.
-    const PreferenceValues shown{.pauseEnabled = startup.pauseEnabled,
-                                 .delay = std::to_string(startup.pauseSeconds),
-                                 .runLoaded = startup.runLoaded,
-                                 .mouseTrackingOff = startup.mouseTrackingOff,
-                                 .runScheduler = startup.runScheduler,
-                                 .hotKeys = hotKeys};
+    // What the preferences window shows, saved, shows again the same.
+    const PreferenceValues shown = loadPreferenceControls(hotKeys, store).values;
     MemorySettingsStore saved;
     FUZZ_CHECK(saveSettings(saved, shown));
     FUZZ_CHECK(loadPreferenceControls(loadHotKeySettings(saved), saved).values == shown);
