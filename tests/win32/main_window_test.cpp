@@ -221,11 +221,10 @@ TEST(Window, AControlThatCannotBeMadeLeavesNoWindowAndIsReported) {
 }
 
 TEST(TrayIcon, AddsOneIconAndRemovesIt) {
-    const HWND owner = CreateWindowExW(0, L"STATIC", L"owner", 0, 0, 0, 10, 10, nullptr, nullptr,
-                                       nullptr, nullptr);
+    const win32::TestWindow owner("", win32::TestWindow::Content::Empty, false);
     const int before = probe::trayIconCount();
     {
-        win32::TrayIcon icon(owner, WM_APP + 1, KEYREEL_ICON_ID, 96);
+        win32::TrayIcon icon(owner.handle(), WM_APP + 1, KEYREEL_ICON_ID, 96);
         icon.add("Tobrin's Keyreel   x");
         icon.add("again");
         EXPECT_TRUE(icon.shown());
@@ -238,7 +237,6 @@ TEST(TrayIcon, AddsOneIconAndRemovesIt) {
     }
     EXPECT_TRUE(probe::waitFor([&] { return probe::trayIconCount() == before; }))
         << "removed with its owner object";
-    DestroyWindow(owner);
 }
 
 }  // namespace
