@@ -6,7 +6,6 @@
 #include <dbghelp.h>
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -66,8 +65,7 @@ bool protectedDll(std::string dll) {
         "setupapi.dll", "shcore.dll",   "shell32.dll", "shlwapi.dll",    "user32.dll",
         "wldap32.dll",  "ws2_32.dll",   "ntdll.dll",   "kernelbase.dll", "comctl32.dll",
     };
-    for (char& c : dll)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    CharLowerA(dll.data());
     return std::find(std::begin(kProtected), std::end(kProtected), dll) != std::end(kProtected);
 }
 

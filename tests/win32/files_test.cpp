@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <optional>
+#include <tuple>
 
 #include "core/base/file_store.h"
 #include "core/macro/macro_file.h"
@@ -39,12 +40,7 @@ TEST(Win32FileStore, ReplacesFilesWholeOrNotAtAll) {
 }
 
 TEST(Win32AnsiCodePage, ConvertsBothWaysAndRefusesWhatWouldNotSurvive) {
-    struct Case {
-        UINT codePage;
-        std::string text;
-        std::optional<std::string> bytes;
-    };
-    const Case cases[] = {
+    const std::tuple<UINT, std::string, std::optional<std::string>> cases[] = {
         {1252, "café € Ÿ", "caf\xE9 \x80 \x9F"},
         {1252, "Ω", std::nullopt},
         {1252, "a\xC4\x81", std::nullopt},  // ā would become a look-alike a
@@ -54,11 +50,11 @@ TEST(Win32AnsiCodePage, ConvertsBothWaysAndRefusesWhatWouldNotSurvive) {
         {CP_UTF8, "Ω 你", "Ω 你"},
         {CP_ACP, "plain ASCII", "plain ASCII"},
     };
-    for (const Case& c : cases) {
-        const Win32AnsiCodePage codePage(c.codePage);
-        EXPECT_EQ(codePage.fromUtf8(c.text), c.bytes) << c.codePage << ": " << c.text;
-        if (c.bytes) {
-            EXPECT_EQ(codePage.toUtf8(*c.bytes), c.text) << c.codePage << ": " << c.text;
+    for (const auto& [page, text, bytes] : cases) {
+        const Win32AnsiCodePage codePage(page);
+        EXPECT_EQ(codePage.fromUtf8(text), bytes) << page << ": " << text;
+        if (bytes) {
+            EXPECT_EQ(codePage.toUtf8(*bytes), text) << page << ": " << text;
         }
     }
 }

@@ -171,8 +171,7 @@ void CALLBACK answerBoxes(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 TEST(PlayNesting, NestedPlaysStopAtTheBoundFarFromTheEndOfTheStack) {
-    ULONG_PTR stackLow = 0;
-    ULONG_PTR stackHigh = 0;
+    ULONG_PTR stackLow = 0, stackHigh = 0;
     GetCurrentThreadStackLimits(&stackLow, &stackHigh);
     // A wait, and a message box whose own loop handles the next request.
     for (const std::string line : {"Wait >1", "MessageBox >nested"}) {

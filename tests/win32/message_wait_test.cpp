@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <thread>
 
 #include "core/macro/player.h"
@@ -17,10 +18,7 @@ using Events = std::vector<std::string>;
 std::int64_t threadCpuMillis() {
     FILETIME created, exited, kernel, user;
     GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    const auto millis = [](const FILETIME& time) {
-        return ((static_cast<std::int64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime) /
-               10000;
-    };
+    const auto millis = [](FILETIME t) { return std::bit_cast<std::int64_t>(t) / 10000; };
     return millis(kernel) + millis(user);
 }
 
