@@ -1,5 +1,4 @@
-// The file dialogs, shown for real under Wine and answered from a second
-// thread through their controls, as a user would answer them.
+// The file dialogs, answered from a second thread through their controls.
 
 #include <gtest/gtest.h>
 

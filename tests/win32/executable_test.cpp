@@ -1,18 +1,13 @@
-// The built programs' headers: the hardening the linker was asked for is
-// there and they import no DLL that Windows would look for beside them; and
-// keyreel.exe copied alone into a folder starts, without loading a DLL
-// planted beside it.
+// The built programs' hardening, and no DLL loaded from beside keyreel.exe.
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <dbghelp.h>
 
 #include <algorithm>
-#include <cctype>
-#include <cstddef>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,71 +24,38 @@ std::filesystem::path builtFile(const char* unixPath) {
     return pathFromUtf8(std::string("Z:") + unixPath);
 }
 
-// The 64-bit headers of a program; none for a file that is no such image.
-std::optional<IMAGE_NT_HEADERS64> headers(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
-    IMAGE_DOS_HEADER dos{};
-    IMAGE_NT_HEADERS64 nt{};
-    if (bytes.size() < sizeof dos)
-        return std::nullopt;
-    std::memcpy(&dos, bytes.data(), sizeof dos);
-    const auto at = static_cast<std::size_t>(dos.e_lfanew);
-    if (dos.e_magic != IMAGE_DOS_SIGNATURE || dos.e_lfanew < 0 || bytes.size() < at + sizeof nt)
-        return std::nullopt;
-    std::memcpy(&nt, bytes.data() + at, sizeof nt);
-    if (nt.Signature != IMAGE_NT_SIGNATURE ||
-        nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC)
-        return std::nullopt;
-    return nt;
-}
-
-// The names of the DLLs a program's import table names.
-std::vector<std::string> importedDlls(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
-    const auto nt = headers(path);
-    if (!nt)
-        return {};
-    IMAGE_DOS_HEADER dos{};
-    std::memcpy(&dos, bytes.data(), sizeof dos);
-    const std::size_t sections = static_cast<std::size_t>(dos.e_lfanew) +
-                                 offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
-                                 nt->FileHeader.SizeOfOptionalHeader;
-    const auto fileOffset = [&](DWORD rva) -> std::optional<std::size_t> {
-        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
-            IMAGE_SECTION_HEADER section{};
-            const std::size_t at = sections + i * sizeof section;
-            if (bytes.size() < at + sizeof section)
-                break;
-            std::memcpy(&section, bytes.data() + at, sizeof section);
-            if (rva >= section.VirtualAddress &&
-                rva < section.VirtualAddress + section.SizeOfRawData)
-                return rva - section.VirtualAddress + section.PointerToRawData;
-        }
-        return std::nullopt;
-    };
-    std::vector<std::string> names;
-    auto entry =
-        fileOffset(nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
-    for (; entry && bytes.size() >= *entry + sizeof(IMAGE_IMPORT_DESCRIPTOR);
-         *entry += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-        IMAGE_IMPORT_DESCRIPTOR import{};
-        std::memcpy(&import, bytes.data() + *entry, sizeof import);
-        if (import.Name == 0)
-            break;
-        const auto name = fileOffset(import.Name);
-        if (name && *name < bytes.size())
-            names.emplace_back(bytes.data() + *name,
-                               strnlen(bytes.data() + *name, bytes.size() - *name));
+// A program's bytes as the file holds them, read through its headers.
+class Image {
+  public:
+    explicit Image(const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        bytes_.assign(std::istreambuf_iterator<char>(in), {});
     }
-    return names;
-}
+    const IMAGE_NT_HEADERS64* headers() {
+        const auto* nt = bytes_.empty() ? nullptr : ImageNtHeader(bytes_.data());
+        return nt != nullptr && nt->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC ? nt
+                                                                                          : nullptr;
+    }
+    std::vector<std::string> importedDlls() {
+        const auto at = [&](DWORD rva) {
+            return static_cast<const char*>(
+                ImageRvaToVa(ImageNtHeader(bytes_.data()), bytes_.data(), rva, nullptr));
+        };
+        std::vector<std::string> names;
+        const auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(
+            headers()->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress));
+        for (; entry != nullptr && entry->Name != 0; ++entry)
+            names.emplace_back(at(entry->Name));
+        return names;
+    }
 
-// The DLLs Windows takes from the system folder whatever lies beside the
-// program: the KnownDLLs of Windows 10 and 11 and the loader's own two.
-// COMCTL32 comes by the manifest's side-by-side assembly, which names its
-// folder.
+  private:
+    std::vector<char> bytes_;
+};
+
+// Taken from the system folder whatever lies beside the program: the
+// KnownDLLs of Windows 10 and 11, the loader's two, and COMCTL32 by the
+// manifest's side-by-side assembly.
 bool protectedDll(std::string dll) {
     static const char* const kProtected[] = {
         "advapi32.dll", "clbcatq.dll",  "combase.dll", "comdlg32.dll",   "coml2.dll",
@@ -103,15 +65,16 @@ bool protectedDll(std::string dll) {
         "setupapi.dll", "shcore.dll",   "shell32.dll", "shlwapi.dll",    "user32.dll",
         "wldap32.dll",  "ws2_32.dll",   "ntdll.dll",   "kernelbase.dll", "comctl32.dll",
     };
-    for (char& c : dll)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    CharLowerA(dll.data());
     return std::find(std::begin(kProtected), std::end(kProtected), dll) != std::end(kProtected);
 }
 
 TEST(Executable, ImportsOnlyDllsThatComeFromTheSystemFolder) {
     for (const char* program : {KEYREEL_EXE, KYR_EXE}) {
         SCOPED_TRACE(program);
-        const std::vector<std::string> dlls = importedDlls(builtFile(program));
+        Image image(builtFile(program));
+        ASSERT_NE(image.headers(), nullptr) << "no 64-bit image";
+        const std::vector<std::string> dlls = image.importedDlls();
         EXPECT_FALSE(dlls.empty());
         for (const std::string& dll : dlls)
             EXPECT_TRUE(protectedDll(dll)) << dll << " may be taken from the program's folder";
@@ -124,23 +87,21 @@ TEST(Executable, AslrWithHighEntropyDepAndARelocationTable) {
         IMAGE_DLLCHARACTERISTICS_NX_COMPAT | IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE;
     for (const char* program : {KEYREEL_EXE, KYR_EXE}) {
         SCOPED_TRACE(program);
-        const auto nt = headers(builtFile(program));
-        ASSERT_TRUE(nt) << "no 64-bit image";
+        Image image(builtFile(program));
+        const IMAGE_NT_HEADERS64* nt = image.headers();
+        ASSERT_NE(nt, nullptr) << "no 64-bit image";
         EXPECT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_AMD64);
         const WORD flags = nt->OptionalHeader.DllCharacteristics;
         EXPECT_EQ(flags & kRequired, kRequired) << std::hex << "DllCharacteristics 0x" << flags;
-        // Without relocations the loader cannot move the image, whatever the flag says.
+        // Without relocations the image cannot move; high entropy needs a base above 4 GB.
         EXPECT_EQ(nt->FileHeader.Characteristics & IMAGE_FILE_RELOCS_STRIPPED, 0);
         EXPECT_GT(nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_BASERELOC].Size, 0u);
-        // High entropy needs an image base above 4 GB.
         EXPECT_GT(nt->OptionalHeader.ImageBase, 0xFFFFFFFFull);
     }
 }
 
-// Gives keyreel.exe Windows' search order for a DLL it might want,
-// the program's folder first; Wine otherwise prefers its own. (Wine reads
-// WINEDLLOVERRIDES only from the environment it was started with, not from
-// one a Windows program hands its children.)
+// Gives keyreel.exe Windows' search order, its own folder first (Wine takes
+// WINEDLLOVERRIDES only from the environment it was started with).
 class WindowsDllOrder {
   public:
     WindowsDllOrder() {
@@ -172,10 +133,8 @@ bool mainWindowAppears(const PROCESS_INFORMATION& started) {
     }
 }
 
-// A DLL planted beside keyreel.exe (the portable zip unpacked into
-// Downloads) is never loaded, not even the one it asks for at run time.
-// Shown with dwmapi.dll: Wine's own user32 imports VERSION.dll, so under
-// Wine a planted VERSION.dll is loaded whatever keyreel.exe imports.
+// Not even a DLL it asks for at run time (dwmapi: Wine's own user32 imports
+// VERSION.dll, so a planted one of those loads whatever keyreel.exe does).
 TEST(Executable, ADllPlantedBesideTheProgramIsNotLoaded) {
     const TempFolder folder;
     namespace fs = std::filesystem;

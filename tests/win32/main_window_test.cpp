@@ -1,23 +1,21 @@
-// The main window, created for real under Wine: its buttons act on its
-// model, which it mirrors; it shows the line and the point under the
-// pointer, takes the scale it is given, hands program-wide commands to the
-// application, and plays nested through its messages far from the end of
-// the stack.
-
-#include "ui/main_window.h"
+// The main window under Wine: its controls, its scale, its tray icon, nested
+// plays far from the end of the stack, and a window that cannot be made.
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <iostream>
 #include <vector>
 
 #include "core/base/product_texts.h"
 #include "model_fixture.h"
 #include "test_window.h"
 #include "ui/command_ids.h"
+#include "ui/main_window.h"
+#include "ui/resource_ids.h"
+#include "ui/window.h"
 #include "win32/desktop/win32_desktop.h"
 #include "win32/tray_icon.h"
+#include "win32/wide_text.h"
 
 namespace keyreel::ui {
 namespace {
@@ -49,20 +47,21 @@ class RecordingActions : public MainWindowActions {
 
 class MainWindowTest : public ::testing::Test, protected ModelParts {
   protected:
-    void TearDown() override { _putenv_s("KEYREEL_DPI", ""); }
-
     HWND list() const { return probe::findChild(window.hwnd(), L"ListBox"); }
 
     RecordingActions actions;
     MainWindow window{model, builder, actions};
 };
 
-TEST_F(MainWindowTest, MirrorsTheModelPlaysWithRunAndStopAndDeletesTheSelectedLine) {
-    ASSERT_TRUE(window.open(false));
+TEST_F(MainWindowTest, ItsControlsActOnTheModelItMirrorsAndHandProgramWideCommandsOn) {
+    ASSERT_TRUE(window.open(true));
     window.show();
-    folder.write("m.kyr", "Wait >1\r\n\r\nPress_Tab\r\n");
+    const HWND label = probe::findChild(window.hwnd(), L"", L"0,0");
+    ASSERT_NE(label, nullptr);
+    const std::string longLine = "SendText >a line longer than the list is wide, read in full";
+    folder.write("m.kyr", "Wait >1\r\n\r\n" + longLine + "\r\n");
     ASSERT_EQ(model.loadList(folder.file("m.kyr")), MacroFileRead::Read);
-    ASSERT_EQ(probe::listItems(list()), (Titles{L"Wait >1", L"Press_Tab"}));
+    ASSERT_EQ(probe::listItems(list()), (Titles{L"Wait >1", win32::toWide(longLine)}));
 
     Titles titles{probe::windowText(window.hwnd())};
     desktop.atProcessingPoint = [&] {
@@ -75,42 +74,26 @@ TEST_F(MainWindowTest, MirrorsTheModelPlaysWithRunAndStopAndDeletesTheSelectedLi
     titles.push_back(probe::windowText(window.hwnd()));
     EXPECT_EQ(titles, (Titles{L"Tobrin's Keyreel   x", L"Tobrin's Keyreel   \u00BB",
                               L"Tobrin's Keyreel   x"}));
-    EXPECT_EQ(desktop.events(), (std::vector<std::string>{"wait 1"})) << "stopped before Tab";
-
+    EXPECT_EQ(desktop.events(), (std::vector<std::string>{"wait 1"})) << "stopped before the text";
     SendMessageW(list(), LB_SETCURSEL, 0, 0);
     probe::clickButton(window.hwnd(), L"Delete");
-    EXPECT_EQ(probe::listItems(list()), Titles{L"Press_Tab"});
-}
+    EXPECT_EQ(probe::listItems(list()), Titles{win32::toWide(longLine)});
 
-TEST_F(MainWindowTest, ShowsTheLineUnderThePointerAndThePointWhileTrackingAndShown) {
-    ASSERT_TRUE(window.open(true));
-    window.show();
-    builder.add({"SendText", 7, "a line longer than the list is wide, read in full"});
     RECT first{};
     SendMessageW(list(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
     POINT at{first.left + 5, first.top + 3};
     ClientToScreen(list(), &at);
     SetCursorPos(at.x, at.y);
-    EXPECT_TRUE(probe::waitFor([&] {
-        return window.tooltipText(list()) ==
-               "SendText >a line longer than the list is wide, read in full";
-    }));
-
-    const HWND label = probe::findChild(window.hwnd(), L"", L"0,0");
-    ASSERT_NE(label, nullptr);
-    SetCursorPos(123, 45);
-    probe::settle();
+    EXPECT_TRUE(probe::waitFor([&] { return window.tooltipText(list()) == longLine; }));
     EXPECT_EQ(probe::windowText(label), L"0,0") << "tracking off";
     window.setMouseTracking(true);
+    SetCursorPos(123, 45);
     EXPECT_TRUE(probe::waitFor([&] { return probe::windowText(label) == L"123,45"; }));
     window.hide();
     SetCursorPos(50, 60);
     probe::settle();
     EXPECT_EQ(probe::windowText(label), L"123,45") << "no work while hidden";
-}
 
-TEST_F(MainWindowTest, HandsProgramWideCommandsToTheApplication) {
-    ASSERT_TRUE(window.open(false));
     SendMessageW(window.hwnd(), WM_HOTKEY, 7, MAKELPARAM(MOD_ALT, VK_F3));
     SendMessageW(window.hwnd(), kTrayIconMessage, 1, WM_RBUTTONUP);
     SendMessageW(window.hwnd(), win32::TrayIcon::taskbarCreatedMessage(), 0, 0);
@@ -119,7 +102,6 @@ TEST_F(MainWindowTest, HandsProgramWideCommandsToTheApplication) {
     ASSERT_EQ(probe::menuCaptions(bar)[3], L"Hi&de");
     for (const UINT command : {GetMenuItemID(bar, 3), UINT{kAboutCommand}, UINT{IDCANCEL}})
         SendMessageW(window.hwnd(), WM_COMMAND, command, 0);
-    const HWND label = probe::findChild(window.hwnd(), L"", L"0,0");
     SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_DBLCLK),
                  reinterpret_cast<LPARAM>(label));
     SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
@@ -132,18 +114,8 @@ TEST_F(MainWindowTest, HandsProgramWideCommandsToTheApplication) {
     EXPECT_TRUE(IsWindow(window.hwnd())) << "closing is the application's decision";
 }
 
-TEST_F(MainWindowTest, TakesTheFrameWindowsSuggestsForANewScaleOrTheScaleItIsGiven) {
+TEST_F(MainWindowTest, TakesTheFrameWindowsSuggestsForANewScale) {
     ASSERT_TRUE(window.open(false));
-    const auto runButton = [&] {
-        RECT run{};
-        GetWindowRect(probe::findChild(window.hwnd(), L"", L"Run"), &run);
-        MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&run), 2);
-        return std::make_pair(run.left, run.right);
-    };
-    const auto scaled = [](int dpi) {
-        const LONG left = MulDiv(2280, dpi, 1440);
-        return std::make_pair(left, left + MulDiv(735, dpi, 1440));
-    };
     const UINT after = window.dpi() * 2;
     RECT suggested{40, 50, 40 + 6000 * static_cast<int>(after) / 1440, 50 + 900};
     for (int twice = 0; twice < 2; ++twice) {
@@ -151,21 +123,17 @@ TEST_F(MainWindowTest, TakesTheFrameWindowsSuggestsForANewScaleOrTheScaleItIsGiv
                      reinterpret_cast<LPARAM>(&suggested));
     }
     RECT frame{};
+    RECT run{};
     GetWindowRect(window.hwnd(), &frame);
+    GetWindowRect(probe::findChild(window.hwnd(), L"", L"Run"), &run);
     EXPECT_EQ(frame.left, suggested.left);
     EXPECT_EQ(frame.right - frame.left, suggested.right - suggested.left);
-    EXPECT_EQ(runButton(), scaled(static_cast<int>(after)));
+    EXPECT_EQ(run.right - run.left, MulDiv(735, static_cast<int>(after), 1440));
     EXPECT_EQ(actions.dpiChanges, (std::vector<UINT>{after})) << "the tray icon is drawn anew";
-
-    window.destroy();
-    _putenv_s("KEYREEL_DPI", "144");
-    ASSERT_TRUE(window.open(false));
-    EXPECT_EQ(runButton(), scaled(144));
 }
 
-// Notes where the stack stands when a play begins, and asks for another
-// play: a click on Run, or the play hot key while a message box holds the
-// window. The request is handled at the next processing point.
+// Notes the stack at each play's start and asks for another: Run, or the
+// play hot key while a message box holds the window.
 class NestingProbe : public MainModelObserver {
   public:
     explicit NestingProbe(HWND window) : window_(window) {}
@@ -189,8 +157,8 @@ class NestingProbe : public MainModelObserver {
     HWND window_;
 };
 
-// Answers the message boxes of this thread. Its timer ticks only when no
-// posted message waits, so the plays have nested as deep as they go first.
+// A timer ticks only when no posted message waits: the plays have nested
+// as deep as they go before a box is answered.
 void CALLBACK answerBoxes(HWND, UINT, UINT_PTR, DWORD) {
     EnumThreadWindows(
         GetCurrentThreadId(),
@@ -203,8 +171,7 @@ void CALLBACK answerBoxes(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 TEST(PlayNesting, NestedPlaysStopAtTheBoundFarFromTheEndOfTheStack) {
-    ULONG_PTR stackLow = 0;
-    ULONG_PTR stackHigh = 0;
+    ULONG_PTR stackLow = 0, stackHigh = 0;
     GetCurrentThreadStackLimits(&stackLow, &stackHigh);
     // A wait, and a message box whose own loop handles the next request.
     for (const std::string line : {"Wait >1", "MessageBox >nested"}) {
@@ -230,11 +197,45 @@ TEST(PlayNesting, NestedPlaysStopAtTheBoundFarFromTheEndOfTheStack) {
 
         ASSERT_EQ(probe.stackAtPlay.size(), static_cast<std::size_t>(kMaxNestedPlays)) << line;
         EXPECT_EQ(probe.ended, kMaxNestedPlays) << "every play ended";
-        const std::uintptr_t used = stackHigh - probe.stackAtPlay.back();
-        std::cout << "[ stack    ] " << line << ": " << used / 1024 << " KB of "
-                  << (stackHigh - stackLow) / 1024 << " KB at the deepest play\n";
-        EXPECT_LT(used, (stackHigh - stackLow) / 4) << line;
+        EXPECT_LT(stackHigh - probe.stackAtPlay.back(), (stackHigh - stackLow) / 4) << line;
     }
+}
+
+// A window with a control of a class nobody registered.
+class BrokenWindow final : public Window {
+  public:
+    bool open() {
+        return create(
+            {L"KeyreelBrokenTest", "broken", WS_OVERLAPPEDWINDOW, 0, 1000, 1000, nullptr, nullptr},
+            {{L"KeyreelNoSuchControl", L"", 0, 1, 0, 0, 100, 100}});
+    }
+};
+
+TEST(Window, AControlThatCannotBeMadeLeavesNoWindowAndIsReported) {
+    BrokenWindow broken;
+    auto told = win32::answerDialog(L"Tobrin's Keyreel", win32::pressButton(IDOK));
+    EXPECT_FALSE(broken.open());
+    EXPECT_EQ(told.get(), L"The window \"broken\" could not be opened.");
+    EXPECT_FALSE(broken.loaded());
+}
+
+TEST(TrayIcon, AddsOneIconAndRemovesIt) {
+    const win32::TestWindow owner("", win32::TestWindow::Content::Empty, false);
+    const int before = probe::trayIconCount();
+    {
+        win32::TrayIcon icon(owner.handle(), WM_APP + 1, KEYREEL_ICON_ID, 96);
+        icon.add("Tobrin's Keyreel   x");
+        icon.add("again");
+        EXPECT_TRUE(icon.shown());
+        EXPECT_TRUE(probe::waitFor([&] { return probe::trayIconCount() == before + 1; }));
+        probe::settle();
+        EXPECT_EQ(probe::trayIconCount(), before + 1) << "one icon however often it is added";
+        icon.remove();
+        EXPECT_TRUE(probe::waitFor([&] { return probe::trayIconCount() == before; }));
+        icon.add("back");
+    }
+    EXPECT_TRUE(probe::waitFor([&] { return probe::trayIconCount() == before; }))
+        << "removed with its owner object";
 }
 
 }  // namespace

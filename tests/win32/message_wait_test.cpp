@@ -1,8 +1,8 @@
-// Processing points and waits: messages are handled as they come, the waits
-// block instead of spinning, and a quit request survives them.
+// Processing points and waits on a real message queue.
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <thread>
 
 #include "core/macro/player.h"
@@ -15,14 +15,10 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-// Processor time this thread has used, in milliseconds.
 std::int64_t threadCpuMillis() {
     FILETIME created, exited, kernel, user;
     GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    const auto millis = [](const FILETIME& time) {
-        return ((static_cast<std::int64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime) /
-               10000;
-    };
+    const auto millis = [](FILETIME t) { return std::bit_cast<std::int64_t>(t) / 10000; };
     return millis(kernel) + millis(user);
 }
 
@@ -34,7 +30,7 @@ class MessageWait : public ::testing::Test {
     TestWindow window{"Keyreel wait test", TestWindow::Content::Empty, false};
 };
 
-TEST_F(MessageWait, EveryProcessingPointHandlesWhatIsPendingThroughTheFilter) {
+TEST_F(MessageWait, EveryProcessingPointHandlesWhatIsPendingThroughTheFilterButAQuit) {
     constexpr WPARAM kSwallowed = 99;
     desktop.setMessageFilter(
         [](MSG& message) { return message.message == WM_APP && message.wParam == kSwallowed; });
@@ -45,7 +41,6 @@ TEST_F(MessageWait, EveryProcessingPointHandlesWhatIsPendingThroughTheFilter) {
         [&] { desktop.pauseBeforeNextPoll(); },
         [&] { desktop.waitForMessages(desktop.localTimeMillis() - 1000); },
         [&] {
-            // Due every few milliseconds; until then it returns at once.
             const std::size_t before = window.events().size();
             while (window.events().size() == before)
                 desktop.processMessagesWhenDue();
@@ -58,6 +53,23 @@ TEST_F(MessageWait, EveryProcessingPointHandlesWhatIsPendingThroughTheFilter) {
         ASSERT_EQ(window.events().size(), point + 1) << "processing point " << point;
         EXPECT_EQ(window.events().back(), "app " + std::to_string(point));
     }
+
+    // A quit request is posted again and ends no wait early.
+    post(1);
+    PostQuitMessage(7);
+    desktop.processPendingMessages();
+    EXPECT_TRUE(desktop.quitSeen());
+    EXPECT_EQ(window.events().back(), "app 1");
+
+    const std::int64_t deadline = desktop.localTimeMillis() + 300;
+    desktop.waitForMessages(deadline);
+    EXPECT_GE(desktop.localTimeMillis(), deadline);
+    desktop.typingPause();
+
+    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(message.wParam, 7u);
 }
 
 TEST_F(MessageWait, WaitsBlockWithoutSpinningEndWhenAMessageComesAndNestEachWithItsTick) {
@@ -65,7 +77,6 @@ TEST_F(MessageWait, WaitsBlockWithoutSpinningEndWhenAMessageComesAndNestEachWith
     desktop.waitForMessages(desktop.localTimeMillis() + 1000);
     for (int tick = 0; tick < 50; ++tick)
         desktop.typingPause();
-    // Spinning would use the whole second and more; blocking next to nothing.
     EXPECT_LT(threadCpuMillis() - cpuBefore, 300);
 
     const std::int64_t deadline = desktop.localTimeMillis() + 60000;
@@ -78,8 +89,7 @@ TEST_F(MessageWait, WaitsBlockWithoutSpinningEndWhenAMessageComesAndNestEachWith
     EXPECT_EQ(window.events(), (Events{"app 7"}));
     EXPECT_LT(desktop.localTimeMillis(), deadline);
 
-    // A pause whose tick got lost would wait for ever: after ten seconds a
-    // quit request ends every wait instead, and the test fails.
+    // A pause whose tick got lost would wait for ever: the watchdog's quit ends it.
     const UINT_PTR watchdog =
         SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); });
     int nested = 0;
@@ -97,27 +107,8 @@ TEST_F(MessageWait, WaitsBlockWithoutSpinningEndWhenAMessageComesAndNestEachWith
     EXPECT_FALSE(desktop.quitSeen()) << "a pause never ended";
 }
 
-TEST_F(MessageWait, AQuitRequestIsPostedAgainAndEndsNoWaitEarly) {
-    post(1);
-    PostQuitMessage(7);
-    desktop.processPendingMessages();
-    EXPECT_TRUE(desktop.quitSeen());
-    EXPECT_EQ(window.events(), (Events{"app 1"}));
-
-    const std::int64_t deadline = desktop.localTimeMillis() + 300;
-    desktop.waitForMessages(deadline);
-    EXPECT_GE(desktop.localTimeMillis(), deadline);
-    desktop.typingPause();
-
-    MSG message;
-    ASSERT_TRUE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
-    EXPECT_EQ(message.wParam, 7u);
-}
-
-// The window is made, then renamed, at these moments while the wait is
-// under way. Wine reports a new window but no renaming, so the last two
-// come from the searches after a creation and from the slow check.
+// Made, then renamed, at these moments: Wine reports no renaming, so the
+// last two come from the searches after a creation and the slow check.
 TEST_F(MessageWait, AWindowWaitFindsAWindowThatAppearsOrIsRenamedWhileItWaits) {
     using Steps = std::vector<std::pair<DWORD, const wchar_t*>>;
     for (const Steps& steps :
@@ -126,7 +117,6 @@ TEST_F(MessageWait, AWindowWaitFindsAWindowThatAppearsOrIsRenamedWhileItWaits) {
         MacroList list{"WaitForWindow >keyreel arrival"};
         RunState state;
         OwnedWindow made;
-        // A step past the last is the watchdog's: never found, the play stops.
         window.onApp = [&](WPARAM step) {
             if (step == steps.size())
                 state.stopRequested = true;

@@ -1,11 +1,10 @@
-// The preferences window created for real under Wine against the real
-// registry: its slider and browse buttons, and the marks beside hot keys
-// another program holds.
+// The preferences window under Wine against the real registry.
 
 #include "ui/preferences_window.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -33,28 +32,17 @@ class PreferencesWindowTest : public ::testing::Test {
     }
 
     // The children of a class in creation order, which is the layout's order.
-    std::vector<HWND> children(const wchar_t* className) const {
+    std::vector<HWND> children(const wchar_t* className, const wchar_t* text = nullptr) const {
         std::vector<HWND> found;
         for (const probe::Child& child : probe::children(window.hwnd())) {
-            if (child.className == className)
+            if (child.className == className && (!text || probe::windowText(child.hwnd) == text))
                 found.push_back(child.hwnd);
         }
         return found;
     }
     // The marks beside hot keys another program holds that can be seen.
-    int marksShown() const {
-        int count = 0;
-        for (const HWND label : children(L"Static"))
-            count += probe::windowText(label) == L"in use" && IsWindowVisible(label) ? 1 : 0;
-        return count;
-    }
-    // Chooses a page as the tab control does when clicked: it tells the window.
-    void chooseTab(int index) {
-        SendMessageW(children(WC_TABCONTROLW).front(), TCM_SETCURFOCUS, index, 0);
-    }
-    void openInFront() {
-        ASSERT_TRUE(window.open(nullptr, false));
-        ASSERT_TRUE(probe::waitFor([&] { return GetForegroundWindow() == window.hwnd(); }));
+    std::ptrdiff_t marksShown() const {
+        return std::ranges::count_if(children(L"Static", L"in use"), IsWindowVisible);
     }
 
     win32::RegistrySettingsStore settings;
@@ -72,8 +60,15 @@ class PreferencesWindowTest : public ::testing::Test {
                               hotKeys, [](const std::string&) { return false; }}};
 };
 
-TEST_F(PreferencesWindowTest, TheSliderSetsTheSecondsAndBrowsingForF4FillsItsPathBox) {
-    openInFront();
+TEST_F(PreferencesWindowTest, TheSliderAndBrowseFillTheirBoxesAndHotKeysHeldElsewhereAreMarked) {
+    ASSERT_TRUE(settings.writeSetting("hotkey", "F2", "1"));
+    ASSERT_TRUE(settings.writeSetting("startup", "enableALTS", "1"));
+    const win32::TestWindow other("Another program", win32::TestWindow::Content::Empty, false);
+    ASSERT_TRUE(RegisterHotKey(other.handle(), 1, MOD_ALT, VK_F2));
+    ASSERT_TRUE(RegisterHotKey(other.handle(), 2, MOD_ALT | MOD_CONTROL, 'S'));
+    ASSERT_TRUE(window.open(nullptr, false));
+    ASSERT_TRUE(probe::waitFor([&] { return GetForegroundWindow() == window.hwnd(); }));
+    EXPECT_EQ(marksShown(), 1) << "CTRL+ALT+S, below the pages";
     // The seconds box, then the path boxes of F1 .. F6.
     const std::vector<HWND> edits = children(L"Edit");
     ASSERT_EQ(edits.size(), 7u);
@@ -81,14 +76,12 @@ TEST_F(PreferencesWindowTest, TheSliderSetsTheSecondsAndBrowsingForF4FillsItsPat
     SendMessageW(children(TRACKBAR_CLASSW).front(), WM_KEYDOWN, VK_RIGHT, 0);
     EXPECT_NE(probe::windowText(edits[0]), seconds) << "the slider was moved";
 
+    // Chosen as the tab control does when clicked: it tells the window.
+    SendMessageW(children(WC_TABCONTROLW).front(), TCM_SETCURFOCUS, 1, 0);
+    EXPECT_EQ(marksShown(), 2) << "and F2";
     TempFolder folder;
     folder.write("f4.kyr", "Press_Tab\r\n");
-    chooseTab(1);
-    std::vector<HWND> browseButtons;
-    for (const HWND button : children(L"Button")) {
-        if (probe::windowText(button) == L"...")
-            browseButtons.push_back(button);
-    }
+    const std::vector<HWND> browseButtons = children(L"Button", L"...");
     ASSERT_EQ(browseButtons.size(), 6u);
     auto user = win32::answerDialog(L"Open", win32::enterFileName(folder.file("f4.kyr")));
     PostMessageW(browseButtons[3], BM_CLICK, 0, 0);
@@ -96,18 +89,6 @@ TEST_F(PreferencesWindowTest, TheSliderSetsTheSecondsAndBrowsingForF4FillsItsPat
         [&] { return probe::windowText(edits[4]) == win32::toWide(folder.file("f4.kyr")); }));
     user.get();
     EXPECT_EQ(probe::windowText(edits[3]), L"");
-}
-
-TEST_F(PreferencesWindowTest, AHotKeyThatAnotherProgramHoldsIsMarkedAsNotRegistered) {
-    ASSERT_TRUE(settings.writeSetting("hotkey", "F2", "1"));
-    ASSERT_TRUE(settings.writeSetting("startup", "enableALTS", "1"));
-    const win32::TestWindow other("Another program", win32::TestWindow::Content::Empty, false);
-    ASSERT_TRUE(RegisterHotKey(other.handle(), 1, MOD_ALT, VK_F2));
-    ASSERT_TRUE(RegisterHotKey(other.handle(), 2, MOD_ALT | MOD_CONTROL, 'S'));
-    openInFront();
-    EXPECT_EQ(marksShown(), 1) << "CTRL+ALT+S, below the pages";
-    chooseTab(1);
-    EXPECT_EQ(marksShown(), 2) << "and F2";
 
     // Once the other program lets go, a new window registers and shows none.
     UnregisterHotKey(other.handle(), 1);

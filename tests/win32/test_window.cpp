@@ -10,15 +10,12 @@ namespace keyreel::win32 {
 
 namespace {
 
-// The messages a test window records, by the names it records them with.
 constexpr std::pair<UINT, const char*> kRecorded[] = {
-    {WM_LBUTTONDOWN, "ldown"},    {WM_LBUTTONUP, "lup"}, {WM_LBUTTONDBLCLK, "ldbl"},
-    {WM_RBUTTONDOWN, "rdown"},    {WM_RBUTTONUP, "rup"}, {WM_RBUTTONDBLCLK, "rdbl"},
-    {WM_KEYDOWN, "keydown"},      {WM_KEYUP, "keyup"},   {WM_SYSKEYDOWN, "syskeydown"},
-    {WM_SYSKEYUP, "syskeyup"},    {WM_HOTKEY, "hotkey"}, {WM_APP, "app"},
-    {WM_CANCELMODE, "cancelmode"}};
+    {WM_LBUTTONDOWN, "ldown"}, {WM_LBUTTONUP, "lup"}, {WM_LBUTTONDBLCLK, "ldbl"},
+    {WM_RBUTTONDOWN, "rdown"}, {WM_RBUTTONUP, "rup"}, {WM_RBUTTONDBLCLK, "rdbl"},
+    {WM_KEYDOWN, "keydown"},   {WM_KEYUP, "keyup"},   {WM_SYSKEYDOWN, "syskeydown"},
+    {WM_SYSKEYUP, "syskeyup"}, {WM_HOTKEY, "hotkey"}, {WM_APP, "app"}};
 
-// Pointer messages by their client point, the others by their wParam.
 std::string describe(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
         return std::to_string(static_cast<short>(LOWORD(lParam))) + "," +

@@ -1,7 +1,6 @@
 #pragma once
 
-// A real window for the adapter tests, and answers to the dialogs a window
-// of this process shows.
+// A real window for the adapter tests, and answers to this process's dialogs.
 
 #include <windows.h>
 
@@ -15,10 +14,9 @@
 
 namespace keyreel::win32 {
 
-// A top-level window that records the pointer, key, hot-key, WM_APP and
-// WM_CANCELMODE messages it gets ("ldown 10,20", "rdbl 5,5", "keydown 17",
-// "syskeyup 18", "hotkey -16000", "app 3", "cancelmode 0"), optionally with
-// an edit control filling it.
+// Records the pointer, key, hot-key and WM_APP messages it gets
+// ("ldown 10,20", "keydown 17", "hotkey -16000", "app 3"), optionally with an
+// edit control filling it.
 class TestWindow {
   public:
     enum class Content { Empty, Edit };
@@ -32,13 +30,11 @@ class TestWindow {
     bool exists() const { return IsWindow(window_) != 0; }
     std::string text() const;
     const std::vector<std::string>& events() const { return events_; }
-    // Runs when the window handles a WM_APP message, with its wParam.
     std::function<void(WPARAM)> onApp;
     // Sees every message first; a result handles it.
     std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> onMessage;
     static constexpr const wchar_t* kClassName = L"KeyreelTestWindow";
 
-    // Brings the window to the front with the keyboard focus in it.
     void bringToFront();
 
   private:
@@ -50,11 +46,10 @@ class TestWindow {
     std::vector<std::string> events_;
 };
 
-// Answers the next dialog or message box with this title that the test
-// thread shows, from a second thread as a user would while the test thread
-// is in its modal loop; gives the box's text. The future's end waits for it.
+// Answers the next dialog with this title from a second thread, as a user
+// would while the test thread is in its modal loop; gives the box's text.
 std::future<std::wstring> answerDialog(std::wstring title, std::function<void(HWND)> answer);
-// Answers: the path typed into an Open or Save As dialog and OK; a button.
+// A path typed into an Open or Save As dialog and OK; a button.
 std::function<void(HWND)> enterFileName(const std::string& path);
 std::function<void(HWND)> pressButton(int id);
 

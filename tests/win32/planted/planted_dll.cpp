@@ -1,31 +1,14 @@
-// A DLL that stands in for one planted beside a program: loading it leaves a
-// file named after it with ".loaded" appended, which the test looks for. Its
-// functions do nothing; they only let a program that imports them start.
+// Stands in for a DLL planted beside a program: loading it leaves a file
+// named after it with ".loaded" appended. Its exports only let an importer start.
 
 #include <windows.h>
 
-#include <string>
-
-namespace {
-
-void leaveMarker(HINSTANCE self) {
-    std::wstring path(MAX_PATH, L'\0');
-    const DWORD length = GetModuleFileNameW(self, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0 || length >= path.size())
-        return;
-    path.resize(length);
-    path += L".loaded";
-    const HANDLE marker =
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (marker != INVALID_HANDLE_VALUE)
-        CloseHandle(marker);
-}
-
-}  // namespace
-
 extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH)
-        leaveMarker(self);
+    wchar_t path[MAX_PATH + 8] = {};
+    if (reason == DLL_PROCESS_ATTACH && GetModuleFileNameW(self, path, MAX_PATH) < MAX_PATH) {
+        lstrcatW(path, L".loaded");
+        CloseHandle(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    }
     return TRUE;
 }
 

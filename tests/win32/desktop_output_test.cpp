@@ -1,6 +1,8 @@
-// Typed text and key events arriving in real windows.
+// Text, keys and the pointer from a play arriving in real windows.
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include "core/macro/player.h"
 #include "test_window.h"
@@ -13,7 +15,7 @@ bool isDown(int virtualKey) {
     return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
 }
 
-class KeyboardOutput : public ::testing::Test {
+class DesktopOutput : public ::testing::Test {
   protected:
     void play(MacroList lines) {
         RunState state;
@@ -25,11 +27,9 @@ class KeyboardOutput : public ::testing::Test {
     Win32Desktop desktop;
 };
 
-TEST_F(KeyboardOutput, TypedTextArrivesExactly) {
-    TestWindow target("Keyreel typing test", TestWindow::Content::Edit);
-    // Outside the layout first, so the ASCII after them shows nothing is left
-    // pending; ASCII holds the capitals and the punctuation the layout gets
-    // wrong.
+TEST_F(DesktopOutput, TypedTextAndKeysArriveExactlyAndHeldKeysStayHeld) {
+    auto target = std::make_unique<TestWindow>("Keyreel typing test", TestWindow::Content::Edit);
+    // Outside the layout first: the ASCII after them shows nothing is left pending.
     std::u32string text = U"é€Ω你𝄞";
     std::string expected = "é€Ω你𝄞";
     for (char32_t c = 0x20; c < 0x7F; ++c) {
@@ -41,18 +41,16 @@ TEST_F(KeyboardOutput, TypedTextArrivesExactly) {
         desktop.typingPause();
     }
     probe::settle();
-    EXPECT_EQ(target.text(), expected);
+    EXPECT_EQ(target->text(), expected);
     EXPECT_FALSE(isDown(VK_SHIFT)) << "the Shift pressed for capitals is released";
 
     // Plus goes as the keypad key; typing C does not let go of the held Shift.
     play({"SendText >1+1", "Press_Shift", "SendText >ab1", "SendText >C", "SendText >d",
           "Release_Shift", "SendText >e"});
-    EXPECT_EQ(target.text(), expected + "1+1AB!CDe");
+    EXPECT_EQ(target->text(), expected + "1+1AB!CDe");
     EXPECT_FALSE(isDown(VK_SHIFT));
-}
 
-TEST_F(KeyboardOutput, KeysArriveWithTheirVirtualKeysAndStayHeldAfterARun) {
-    TestWindow target("Keyreel key test", TestWindow::Content::Empty);
+    target = std::make_unique<TestWindow>("Keyreel key test", TestWindow::Content::Empty);
     // The key state follows the input queue: on a busy machine, a moment later.
     play({"Press_CTRL", "Press_F5"});
     EXPECT_TRUE(probe::waitFor([] { return isDown(VK_CONTROL); })) << "held after the run";
@@ -60,9 +58,29 @@ TEST_F(KeyboardOutput, KeysArriveWithTheirVirtualKeysAndStayHeldAfterARun) {
     EXPECT_TRUE(probe::waitFor([] { return !isDown(VK_CONTROL); }));
     desktop.tapAlt();
     // Nothing pumped after the Alt tap: the desktop has handled its keys.
-    EXPECT_EQ(target.events(),
+    EXPECT_EQ(target->events(),
               (std::vector<std::string>{"keydown 17", "keydown 116", "keyup 116", "keyup 17",
                                         "syskeydown 18", "syskeyup 18"}));
+}
+
+TEST_F(DesktopOutput, MovesAndButtonsActWhereThePointerIs) {
+    // The displays of the pointer's position hear of every move of a play.
+    int movesTold = 0;
+    desktop.setPointerMoveListener([&] { ++movesTold; });
+    const TestWindow target("Keyreel pointer test", TestWindow::Content::Empty);
+    const auto moveTo = [&](int x, int y) {
+        POINT point{x, y};
+        ClientToScreen(target.handle(), &point);
+        return "MouseMove >" + std::to_string(point.x) + "," + std::to_string(point.y);
+    };
+    play({moveTo(20, 30), "LClick", moveTo(50, 60), "RClick", moveTo(100, 40), "LDblClick",
+          moveTo(200, 80), "RDblClick", moveTo(10, 10), "LDown", moveTo(150, 120), "LUp"});
+    EXPECT_EQ(target.events(),
+              (std::vector<std::string>{"ldown 20,30", "lup 20,30", "rdown 50,60", "rup 50,60",
+                                        "ldown 100,40", "lup 100,40", "ldbl 100,40", "lup 100,40",
+                                        "rdown 200,80", "rup 200,80", "rdbl 200,80", "rup 200,80",
+                                        "ldown 10,10", "lup 150,120"}));
+    EXPECT_EQ(movesTold, 6);
 }
 
 }  // namespace

@@ -1,0 +1,174 @@
+// Windows, programs, documents and message boxes.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <future>
+
+#include "core/base/product_texts.h"
+#include "test_window.h"
+#include "win32/desktop/win32_desktop.h"
+#include "win32/program_files.h"
+#include "win32/wide_text.h"
+
+namespace keyreel::win32 {
+namespace {
+
+// A box's owner, whether it came to the front, and its focused button.
+struct SeenBox {
+    HWND owner = nullptr;
+    bool front = false;
+    int focused = 0;
+};
+
+// Answers once the box is in front with a button focused (it is shown before
+// it is activated).
+std::future<std::wstring> answerBox(int button, SeenBox& seen) {
+    return answerDialog(toWide(kAppTitle), [button, &seen](HWND box) {
+        GUITHREADINFO input{};
+        input.cbSize = sizeof input;
+        probe::waitFor([&] {
+            GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &input);
+            return GetForegroundWindow() == box && input.hwndFocus != nullptr;
+        });
+        seen = {GetWindow(box, GW_OWNER), GetForegroundWindow() == box,
+                GetDlgCtrlID(input.hwndFocus)};
+        pressButton(button)(box);
+    });
+}
+
+class DesktopCommands : public ::testing::Test {
+  protected:
+    // Closes windows whose title holds `part` until none is left (notepad is
+    // "Notepad" for a moment while it starts).
+    bool closeWhenShown(const std::string& part) {
+        const auto close = [&] {
+            int closed = 0;
+            for (const std::string& title : desktop.windowTitles())
+                closed += title.find(part) != std::string::npos && desktop.closeWindow(title);
+            return closed;
+        };
+        return probe::waitFor([&] { return close() > 0; }) &&
+               probe::waitFor([&] { return close() == 0; });
+    }
+
+    Win32Desktop desktop;
+};
+
+TEST_F(DesktopCommands, StartsTheSystemsProgramsAndTellsAnInvalidCommandLineFromOtherFailures) {
+    namespace fs = std::filesystem;
+    // A program of the build that opens no window, as notepad.exe in the
+    // current folder and beside the running program.
+    const fs::path earlier = fs::current_path();
+    const fs::path planted[] = {fs::temp_directory_path() / "keyreel downloads" / "notepad.exe",
+                                besideProgram(L"notepad.exe")};
+    fs::create_directories(planted[0].parent_path());
+    for (const fs::path& path : planted)
+        fs::copy_file(std::string("Z:") + KYR_EXE, path, fs::copy_options::overwrite_existing);
+    fs::current_path(planted[0].parent_path());
+    const std::pair<std::string, StartResult> cases[] = {
+        {"\"\"", StartResult::InvalidCommandLine},
+        {"C:\\no such folder\\program.exe /x", StartResult::Failed},
+        {"C:\\windows\\win.ini", StartResult::Failed},  // a document is no program
+        {"notepad.exe", StartResult::Started},
+    };
+    for (const auto& [commandLine, result] : cases)
+        EXPECT_EQ(desktop.startProgram(commandLine), result) << commandLine;
+    EXPECT_TRUE(closeWhenShown("Notepad")) << "the system's, started without waiting for it";
+    fs::current_path(earlier);
+    for (const fs::path& path : planted)
+        fs::remove(path);
+    // Wine's fresh prefix opens .ini files with notepad; .txt with nothing.
+    const fs::path document = fs::temp_directory_path() / "keyreel shell test.ini";
+    std::ofstream(document) << "[opened by the shell]\r\n";
+    EXPECT_TRUE(desktop.shellOpen(toUtf8(document.wstring())));
+    EXPECT_TRUE(closeWhenShown("keyreel shell test"));
+    fs::remove(document);
+    EXPECT_FALSE(desktop.shellOpen("C:\\no such folder\\missing.txt"));
+}
+
+TEST_F(DesktopCommands, MessageBoxesComeToTheFrontOverTheirOwnerWithTheirDefault) {
+    struct Case {
+        bool ownerShown;
+        MessageRequest request;
+        int click;
+        MessageAnswer answer;
+        int focused;
+    };
+    const auto question = [](MessageButtons buttons, bool defaultNo) {
+        return MessageRequest{"Continue?", kAppTitle, buttons, MessageIcon::Question, defaultNo};
+    };
+    const Case cases[] = {
+        {true, {"Typed text: é€", kAppTitle}, IDOK, MessageAnswer::Ok, IDOK},
+        // Seen even while Keyreel sits in the tray.
+        {false, question(MessageButtons::YesNo, true), IDNO, MessageAnswer::No, IDNO},
+        {true, question(MessageButtons::YesNoCancel, false), IDCANCEL, MessageAnswer::Cancel,
+         IDYES},
+    };
+    for (const Case& c : cases) {
+        const TestWindow owner("Keyreel message owner", TestWindow::Content::Empty, c.ownerShown);
+        const TestWindow other("Keyreel other program", TestWindow::Content::Empty);
+        desktop.setMessageOwner(owner.handle());
+        SeenBox box;
+        std::future<std::wstring> user = answerBox(c.click, box);
+        EXPECT_EQ(desktop.showMessage(c.request), c.answer) << c.request.text;
+        EXPECT_EQ(toUtf8(user.get()), c.request.text);
+        EXPECT_EQ(box.owner, owner.handle());
+        EXPECT_TRUE(box.front) << c.request.text;
+        EXPECT_EQ(box.focused, c.focused);
+    }
+}
+
+TEST_F(DesktopCommands, CloseAndActivateTakeWholeTitlesInAnyCaseAndLongOnesByTheirStart) {
+    // Where the title stands in the stacking order, top first; -1 for nowhere.
+    const auto stackPosition = [&](const std::string& title) {
+        const auto titles = desktop.windowTitles();
+        const auto found = std::find(titles.begin(), titles.end(), title);
+        return found == titles.end() ? -1 : found - titles.begin();
+    };
+    const TestWindow hidden("Keyreel hidden window", TestWindow::Content::Empty, false);
+    TestWindow back("Keyreel Back Window", TestWindow::Content::Edit);
+    TestWindow front("Keyreel front window", TestWindow::Content::Edit);
+    ASSERT_EQ(GetForegroundWindow(), front.handle());
+    EXPECT_GE(stackPosition("Keyreel hidden window"), 0);
+    EXPECT_LT(stackPosition("Keyreel front window"), stackPosition("Keyreel Back Window"));
+
+    EXPECT_TRUE(desktop.activateWindow("KEYREEL BACK WINDOW"));
+    probe::settle();
+    EXPECT_EQ(GetForegroundWindow(), back.handle());
+    EXPECT_LT(stackPosition("Keyreel Back Window"), stackPosition("Keyreel front window"));
+    desktop.typeCharacter(U'h');
+    probe::settle();
+    EXPECT_EQ(back.text(), "h") << "the keyboard focus went with it";
+
+    ShowWindow(back.handle(), SW_MINIMIZE);
+    front.bringToFront();
+    EXPECT_TRUE(desktop.activateWindow("Keyreel Back Window"));
+    probe::settle();
+    EXPECT_FALSE(IsIconic(back.handle())) << "a minimised window is restored";
+    EXPECT_EQ(GetForegroundWindow(), back.handle());
+
+    EXPECT_FALSE(desktop.activateWindow("Keyreel Back"));
+
+    TestWindow target("Keyreel close target", TestWindow::Content::Empty);
+    EXPECT_FALSE(desktop.closeWindow("Keyreel close"));
+    EXPECT_TRUE(desktop.closeWindow("KEYREEL CLOSE TARGET"));
+    EXPECT_TRUE(target.exists()) << "the request is posted, not waited for";
+    EXPECT_TRUE(probe::waitFor([&] { return !target.exists(); }));
+
+    // Titles are read and searched by their first 259 characters.
+    const std::string title = "Keyreel long title " + std::string(300, 'x');
+    const std::string seen = title.substr(0, 259);
+    TestWindow longTitled(title, TestWindow::Content::Empty);
+    front.bringToFront();
+    EXPECT_GE(stackPosition(seen), 0);
+    EXPECT_TRUE(desktop.activateWindow(seen));
+    EXPECT_EQ(GetForegroundWindow(), longTitled.handle());
+    EXPECT_TRUE(desktop.closeWindow(seen));
+    EXPECT_TRUE(probe::waitFor([&] { return !longTitled.exists(); }));
+}
+
+}  // namespace
+}  // namespace keyreel::win32
