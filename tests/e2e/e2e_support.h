@@ -1,13 +1,14 @@
 #pragma once
 
-// Starting the real keyreel.exe and watching what it does, from a test
-// program running beside it under the same Wine.
+// The real keyreel.exe started and driven from a test program running beside
+// it under the same Wine, with the window probe.
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 
+#include "programs.h"
 #include "user_input.h"
 #include "window_probe.h"
 
@@ -15,47 +16,26 @@ namespace keyreel::e2e {
 
 inline constexpr const wchar_t* kIdleTitle = L"Tobrin's Keyreel   x";
 inline constexpr const wchar_t* kPlayingTitle = L"Tobrin's Keyreel   \u00BB";
-inline constexpr const wchar_t* kStoppedTitle = L"Tobrin's Keyreel   \u00D7";
 inline constexpr const wchar_t* kAppTitle = L"Tobrin's Keyreel";
 
-// The one library that finds, reads, waits for and operates windows.
 using namespace probe;
 
-// A program started by the test, ended with this object.
-class ChildProcess {
-  public:
-    ChildProcess() = default;
-    ~ChildProcess() { kill(); }
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
-
-    // In the test's current folder unless another is given.
-    bool start(std::wstring commandLine, const std::wstring& currentFolder = L"");
-    bool running() const;
-    bool waitForExit(DWORD millis) const;
-    void kill();
-    // Holds and lets go the program's first thread, where a Windows program
-    // handles its windows' messages.
-    bool suspendMainThread() const;
-    bool resumeMainThread() const;
-
-  private:
-    PROCESS_INFORMATION process_{};
-};
-
-// A separate program with an edit control filling its window: macros type
-// into it as into any other program.
 // The file of this name in the folder of the test program.
 std::wstring besideThisProgram(const wchar_t* name);
+// The Windows path of the keyreel.exe under test.
+std::wstring keyreelExecutable();
+std::string fileBytes(const std::wstring& path);
+bool fileExists(const std::wstring& path);
+// The shown top-level window of this class, once the display shows it too.
+HWND waitForShown(const wchar_t* className, DWORD timeoutMillis);
 
+// A separate program, titled `title`, with an edit control filling its
+// window: macros type into it as into any other program.
 class TargetWindow {
   public:
     explicit TargetWindow(const wchar_t* title = L"KR Target");
-    TargetWindow(const TargetWindow&) = delete;
-    TargetWindow& operator=(const TargetWindow&) = delete;
-
-    std::wstring text() const { return probe::windowText(edit_); }
-    void activate();
+    std::wstring text() const { return windowText(edit_); }
+    void activate() { bringToFront(frame_, edit_, 2000); }
 
   private:
     ChildProcess process_;
@@ -63,28 +43,18 @@ class TargetWindow {
     HWND edit_ = nullptr;
 };
 
-// The Windows path of a file or folder the build names by its Unix path.
-std::wstring fromBuildPath(const char* unixPath);
-// The Windows path of the keyreel.exe under test.
-std::wstring keyreelExecutable();
-
 // Wine's notepad, a program with a menu bar that nobody here wrote, in front
 // with the keyboard focus in its text.
 class Notepad {
   public:
-    Notepad() = default;
-    Notepad(const Notepad&) = delete;
-    Notepad& operator=(const Notepad&) = delete;
-
     // Starts it and brings it to the front; false when it did not come.
     bool open();
-    std::wstring text() const { return probe::windowText(edit_); }
+    std::wstring text() const { return windowText(edit_); }
     // Whether its window's thread is in a menu, the menu bar included.
-    bool inMenuMode() const;
+    bool inMenuMode() const { return (threadInput(edit_).flags & GUI_INMENUMODE) != 0; }
 
   private:
     ChildProcess process_;
-    HWND frame_ = nullptr;
     HWND edit_ = nullptr;
 };
 
@@ -94,8 +64,8 @@ class KeyreelProcess : public ChildProcess {
     bool start(const std::wstring& arguments, const std::wstring& currentFolder = L"");
 };
 
-// The test fixture: clean settings, a folder for macro files, and clean-up
-// of every window a macro may have opened.
+// Clean settings, a folder for macro files, the clean-up of every window a
+// macro may have opened, and the steps a user takes in the main window.
 class KeyreelTest : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -111,8 +81,28 @@ class KeyreelTest : public ::testing::Test {
     std::wstring title();
     bool waitForTitle(const wchar_t* wanted, DWORD timeoutMillis);
 
+    // Starts keyreel.exe with the arguments, or in the tray without any and
+    // restored with a double click on its icon; waits for its main window.
+    // Its file dialogs open in the test's folder, its current folder.
+    HWND open(const std::wstring& arguments);
+    // A click on the main window's "Command" label, which does nothing else.
+    void activate();
+    // Alt and the menu's letter, then the item's keys once the menu is open.
+    void chooseMenu(const wchar_t* menuKey, const wchar_t* itemKeys);
+    // The main window's Hide, by its access key.
+    void hide();
+    // Right-clicks the tray icon and clicks the tray menu's item with this
+    // caption.
+    void chooseTrayItem(std::wstring_view caption);
+    // Answers the Save As or Open dialog by typing a file name and Enter.
+    void answerFileDialog(const wchar_t* title, const std::wstring& name);
+
     KeyreelProcess keyreel;
     std::wstring folder;
+    HWND main = nullptr;
+
+  private:
+    std::wstring startFolder_;
 };
 
 }  // namespace keyreel::e2e

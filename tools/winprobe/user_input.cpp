@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "programs.h"
 #include "win32/wide_text.h"
 #include "window_probe.h"
 
@@ -19,21 +20,12 @@ std::wstring at(POINT point) {
     return std::to_wstring(point.x) + L" " + std::to_wstring(point.y);
 }
 
-GUITHREADINFO threadInput(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info;
-}
-
 std::string describe(HWND window) {
     if (window == nullptr)
         return "none";
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
     RECT rect{};
     GetWindowRect(window, &rect);
-    return win32::toUtf8(className) + " \"" + win32::toUtf8(windowText(window)) + "\" (" +
+    return win32::toUtf8(className(window)) + " \"" + win32::toUtf8(windowText(window)) + "\" (" +
            std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" +
            std::to_string(rect.right) + "," + std::to_string(rect.bottom) + ")" +
            (IsWindowVisible(window) ? "" : " hidden");
@@ -45,16 +37,6 @@ bool clickedWhenPlaced(HWND window, const std::wstring& click) {
     std::fprintf(stderr, "the display does not show the window to click where Wine has it: %s\n",
                  describeDisplay().c_str());
     return false;
-}
-
-}  // namespace
-
-std::string describeDisplay() {
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    return "foreground: " + describe(GetForegroundWindow()) + "; pointer at " +
-           std::to_string(pointer.x) + "," + std::to_string(pointer.y) +
-           " over: " + describe(WindowFromPoint(pointer));
 }
 
 bool pointTo(HWND window) {
@@ -74,6 +56,16 @@ bool pointTo(HWND window) {
     std::fprintf(stderr, "the pointer is not over the window to click: %s\n",
                  describeDisplay().c_str());
     return false;
+}
+
+}  // namespace
+
+std::string describeDisplay() {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    return "foreground: " + describe(GetForegroundWindow()) + "; pointer at " +
+           std::to_string(pointer.x) + "," + std::to_string(pointer.y) +
+           " over: " + describe(WindowFromPoint(pointer));
 }
 
 bool movePointerTo(int x, int y) {
@@ -120,6 +112,18 @@ bool tapKeys(const std::wstring& keys) {
     return runUnixProgramToEnd(L"/usr/bin/xdotool key --clearmodifiers " + keys);
 }
 
+bool typeInto(HWND field, const std::wstring& text) {
+    return clickOn(field) && waitForFocusIn(field, 5000) && typeText(text) &&
+           waitFor([&] { return windowText(field) == text; }, 5000);
+}
+
+GUITHREADINFO threadInput(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
+}
+
 bool waitForActive(HWND window, DWORD timeoutMillis) {
     return waitFor([&] { return threadInput(window).hwndActive == window; }, timeoutMillis);
 }
@@ -150,20 +154,18 @@ bool waitForMenu(HWND window, DWORD timeoutMillis) {
     return waitFor(
         [&] {
             return (threadInput(window).flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0 &&
-                   windowsOfClass(L"#32768") > 0;
+                   !windowsOfClass(L"#32768").empty();
         },
         timeoutMillis);
 }
 
 HWND waitForNotepadEdit(DWORD timeoutMillis) {
-    HWND edit = nullptr;
-    waitFor(
-        [&] {
+    return waitForWindowThat(
+        [] {
             const HWND notepad = findWindow(L"Untitled - Notepad");
-            return notepad != nullptr && (edit = findChild(notepad, L"Edit")) != nullptr;
+            return notepad != nullptr ? findChild(notepad, L"Edit") : nullptr;
         },
         timeoutMillis);
-    return edit;
 }
 
 }  // namespace keyreel::probe

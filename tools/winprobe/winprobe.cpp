@@ -27,6 +27,7 @@
 #include <cstdio>
 #include <string>
 
+#include "programs.h"
 #include "user_input.h"
 #include "win32/wide_text.h"
 #include "window_probe.h"
@@ -78,20 +79,11 @@ int text(const wchar_t* title, DWORD timeoutMillis) {
 
 // Whether a visible control of `window`, at any depth, shows `textPart`.
 bool showsText(HWND window, const std::wstring& textPart) {
-    struct Search {
-        const std::wstring& wanted;
-        bool found;
-    } search{textPart, false};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(data);
-            search.found = IsWindowVisible(child) &&
-                           probe::windowText(child).find(search.wanted) != std::wstring::npos;
-            return !search.found;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (const probe::Child& child : probe::children(window, true)) {
+        if (IsWindowVisible(child.hwnd) && child.text.find(textPart) != std::wstring::npos)
+            return true;
+    }
+    return false;
 }
 
 int waitForFocusInClass(const wchar_t* title, const std::wstring& className, DWORD timeoutMillis) {
@@ -99,9 +91,7 @@ int waitForFocusInClass(const wchar_t* title, const std::wstring& className, DWO
         [&] {
             const HWND window = probe::findWindow(title);
             const HWND focus = window != nullptr ? probe::focusOfThread(window) : nullptr;
-            wchar_t focusClass[64] = {};
-            return focus != nullptr && GetClassNameW(focus, focusClass, 64) > 0 &&
-                   className == focusClass;
+            return focus != nullptr && probe::className(focus) == className;
         },
         timeoutMillis, 50);
     return focused ? 0 : 1;
@@ -122,26 +112,17 @@ int waitForChildText(const wchar_t* title, const std::wstring& text, DWORD timeo
 // for a while, which the next start's count takes into account.
 int startTime(const std::wstring& commandLine, DWORD timeoutMillis) {
     const int iconsBefore = probe::trayIconCount();
-    std::wstring command = commandLine;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
     LARGE_INTEGER frequency;
     LARGE_INTEGER started;
     LARGE_INTEGER iconShown;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&started);
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    probe::ChildProcess program;
+    if (!program.start(commandLine))
         return 1;
-    }
     const bool shown =
         probe::waitFor([&] { return probe::trayIconCount() > iconsBefore; }, timeoutMillis, 1);
     QueryPerformanceCounter(&iconShown);
-    TerminateProcess(process.hProcess, 0);
-    WaitForSingleObject(process.hProcess, 10000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     if (!shown)
         return 1;
     const double millis = static_cast<double>(iconShown.QuadPart - started.QuadPart) * 1000.0 /
