@@ -71,10 +71,6 @@ std::string fileBytes(const std::wstring& path) {
     return bytes.str();
 }
 
-bool fileExists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 HWND waitForShown(const wchar_t* className, DWORD timeoutMillis) {
     const HWND window = waitForWindowThat(
         [&] {
@@ -85,8 +81,8 @@ HWND waitForShown(const wchar_t* className, DWORD timeoutMillis) {
     return window != nullptr && waitForPlacedOnDisplay(window, timeoutMillis) ? window : nullptr;
 }
 
-TargetWindow::TargetWindow(const wchar_t* title) {
-    if (!process_.start(L"\"" + besideThisProgram(L"e2e_target.exe") + L"\" " + title)) {
+TargetWindow::TargetWindow() {
+    if (!process_.start(L"\"" + besideThisProgram(L"e2e_target.exe") + L"\"")) {
         ADD_FAILURE() << "the target program did not start";
         return;
     }
@@ -94,7 +90,7 @@ TargetWindow::TargetWindow(const wchar_t* title) {
     // of a program in a test run takes a while on a busy machine.
     edit_ = waitForWindowThat(
         [&] {
-            frame_ = FindWindowW(L"KeyreelE2ETarget", title);
+            frame_ = FindWindowW(L"KeyreelE2ETarget", L"KR Target");
             return frame_ != nullptr ? GetDlgItem(frame_, 1) : nullptr;
         },
         30000);
@@ -150,10 +146,6 @@ void KeyreelTest::markDownloaded(const std::wstring& path) {
 HWND KeyreelTest::mainWindow(DWORD timeoutMillis) {
     return waitForWindowThat([] { return FindWindowW(L"KeyreelMainWindow", nullptr); },
                              timeoutMillis);
-}
-
-std::wstring KeyreelTest::title() {
-    return windowText(mainWindow(0));
 }
 
 bool KeyreelTest::waitForTitle(const wchar_t* wanted, DWORD timeoutMillis) {

@@ -8,7 +8,6 @@
 
 #include <string>
 
-#include "programs.h"
 #include "user_input.h"
 #include "window_probe.h"
 
@@ -25,15 +24,14 @@ std::wstring besideThisProgram(const wchar_t* name);
 // The Windows path of the keyreel.exe under test.
 std::wstring keyreelExecutable();
 std::string fileBytes(const std::wstring& path);
-bool fileExists(const std::wstring& path);
 // The shown top-level window of this class, once the display shows it too.
 HWND waitForShown(const wchar_t* className, DWORD timeoutMillis);
 
-// A separate program, titled `title`, with an edit control filling its
-// window: macros type into it as into any other program.
+// A separate program, "KR Target", with an edit control filling its window:
+// macros type into it as into any other program.
 class TargetWindow {
   public:
-    explicit TargetWindow(const wchar_t* title = L"KR Target");
+    TargetWindow();
     std::wstring text() const { return windowText(edit_); }
     void activate() { bringToFront(frame_, edit_, 2000); }
 
@@ -76,9 +74,9 @@ class KeyreelTest : public ::testing::Test {
     std::wstring writeMacro(const std::wstring& name, const std::string& utf8Lines);
     // Marks the file as a download from the internet, as a browser does.
     static void markDownloaded(const std::wstring& path);
-    // The main window of keyreel.exe, shown or hidden.
+    // The main window of keyreel.exe, shown or hidden, and its title.
     HWND mainWindow(DWORD timeoutMillis = 10000);
-    std::wstring title();
+    std::wstring title() { return windowText(mainWindow(0)); }
     bool waitForTitle(const wchar_t* wanted, DWORD timeoutMillis);
 
     // Starts keyreel.exe with the arguments, or in the tray without any and

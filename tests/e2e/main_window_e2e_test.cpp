@@ -99,7 +99,7 @@ TEST_F(MainWindowE2E, BuildsAMacroSavesItLoadsItBackAndRunsItIntoNotepad) {
     DeleteFileW(saved.c_str());
     ASSERT_TRUE(clickOn(button(L"Save")));
     answerFileDialog(L"Save As", L"built.kyr");
-    ASSERT_TRUE(waitFor([&] { return fileExists(saved); }, 5000));
+    ASSERT_TRUE(waitFor([&] { return !fileBytes(saved).empty(); }, 5000));
     EXPECT_EQ(
         fileBytes(saved),
         "RunProgram >notepad.exe\r\nWaitForWindow >Untitled - Notepad\r\n"
@@ -171,13 +171,7 @@ TEST_F(MainWindowE2E, TheAboutBoxAndTheHelpFromTheMenusThenExitAndAMissingHelpFi
     const HWND about = waitForShown(L"KeyreelAboutWindow", 5000);
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(windowText(about), L"About Tobrin's Keyreel");
-    for (const wchar_t* text :
-         {L"Tobrin's Keyreel", L"Version 2.1.0",
-          L"Disclaimer:    This program was developed as is.  Use at your own risk.  The program "
-          L"is not responsible for damage, misconfiguration, loss of data, death, eruption or "
-          L"earthquakes associated by using this program."}) {
-        EXPECT_NE(findChild(about, L"Static", text), nullptr) << win32::toUtf8(text);
-    }
+    EXPECT_NE(findChild(about, L"Static", L"Version 2.1.0"), nullptr);
     chooseTrayItem(L"About");
     ASSERT_TRUE(waitForActive(about, 5000));
     EXPECT_EQ(windowsOfClass(L"KeyreelAboutWindow").size(), 1u) << "opened twice: the one window";

@@ -10,66 +10,29 @@
 namespace keyreel::e2e {
 namespace {
 
-// The local time `seconds` from now.
-LocalDateTime localTimeIn(int seconds) {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    SimulatedClock clock;
-    clock.set(
-        {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds});
-    clock.advanceMillis(std::int64_t{seconds} * 1000);
-    return clock.now();
-}
-
-std::string timeText(const LocalDateTime& time) {
-    return runTimeText(time.hour, time.minute, time.second);
-}
-
-std::string weekdayText(const LocalDateTime& time) {
-    return std::to_string(momentOf(time).weekday);
-}
-
-// A database record, as the program writes it.
-std::string record(const std::string& descr, const std::string& runTime, const std::string& runDate,
-                   const std::string& runDay, const std::string& freq, const std::string& path) {
-    std::string line;
-    for (const std::string* field : {&descr, &runTime, &runDate, &runDay, &freq, &path})
-        line += "\"" + *field + "\",";
-    return line + "\"False\",\"\"\r\n";
+// macro.kdb beside keyreel.exe, where the program keeps it.
+std::wstring databasePath() {
+    const std::wstring program = keyreelExecutable();
+    return program.substr(0, program.find_last_of(L'\\') + 1) + L"macro.kdb";
 }
 
 class SchedulerE2E : public KeyreelTest {
   protected:
     void SetUp() override {
         KeyreelTest::SetUp();
-        removeDatabase();
+        TearDown();  // what an earlier run left goes first
     }
     void TearDown() override {
         KeyreelTest::TearDown();
-        removeDatabase();
-    }
-    // macro.kdb beside keyreel.exe, where the program keeps it.
-    static std::wstring databasePath() {
-        const std::wstring program = keyreelExecutable();
-        return program.substr(0, program.find_last_of(L'\\') + 1) + L"macro.kdb";
-    }
-    static void removeDatabase() {
         DeleteFileW(databasePath().c_str());
         DeleteFileW((databasePath() + L".bak").c_str());
     }
-    std::string database() const { return fileBytes(databasePath()); }
-    void clickLabel(HWND window, const wchar_t* caption) {
-        const HWND label = findChild(window, L"Static", caption);
-        ASSERT_NE(label, nullptr) << win32::toUtf8(caption);
-        ASSERT_TRUE(clickOn(label));
-    }
-    // Types the time of day into the entry window's time picker: a click on
-    // the hours chooses them; each field takes two digits.
+    // Types the time of day into the time picker: a click on the hours
+    // chooses them; each field takes two digits.
     void typeTime(HWND picker, const LocalDateTime& time) {
         RECT rect{};
         GetWindowRect(picker, &rect);
-        ASSERT_TRUE(movePointerTo(rect.left + 6, (rect.top + rect.bottom) / 2));
-        ASSERT_TRUE(runUnixProgramToEnd(L"/usr/bin/xdotool click 1"));
+        ASSERT_TRUE(clickAt({rect.left + 6, (rect.top + rect.bottom) / 2}));
         ASSERT_TRUE(waitForFocusIn(picker, 5000));
         const auto twoDigits = [](int value) {
             return std::to_wstring(value / 10) + L" " + std::to_wstring(value % 10);
@@ -100,7 +63,7 @@ TEST_F(SchedulerE2E, AnEntryMadeInTheEntryWindowPlaysAtItsSecondFromTheTrayAndIs
     const HWND entryList = findChild(scheduler, L"SysListView32");
     EXPECT_EQ(GetWindow(scheduler, GW_OWNER), main) << "owned by the main window";
 
-    clickLabel(scheduler, L"Add New");
+    ASSERT_TRUE(clickOn(findChild(scheduler, L"Static", L"Add New")));
     const HWND entry = waitForShown(L"KeyreelEntryWindow", 10000);
     ASSERT_NE(entry, nullptr) << describeDisplay();
     std::vector<HWND> edits, pickers;
@@ -113,7 +76,7 @@ TEST_F(SchedulerE2E, AnEntryMadeInTheEntryWindowPlaysAtItsSecondFromTheTrayAndIs
     ASSERT_EQ(edits.size(), 3u);
     ASSERT_EQ(pickers.size(), 2u);
     ASSERT_TRUE(typeInto(edits[0], L"Fires once"));
-    clickLabel(entry, L"Browse");
+    ASSERT_TRUE(clickOn(findChild(entry, L"Static", L"Browse")));
     answerFileDialog(L"Open", L"once.kyr");
     ASSERT_TRUE(waitFor([&] { return windowText(edits[1]) == macro; }, 5000))
         << win32::toUtf8(windowText(edits[1]));
@@ -123,23 +86,32 @@ TEST_F(SchedulerE2E, AnEntryMadeInTheEntryWindowPlaysAtItsSecondFromTheTrayAndIs
     ASSERT_TRUE(waitForFocusIn(frequency, 5000));
     ASSERT_TRUE(tapKeys(L"Down Return"));
     ASSERT_TRUE(waitFor([&] { return SendMessageW(frequency, CB_GETCURSEL, 0, 0) == 0; }, 5000));
-    const LocalDateTime when = localTimeIn(20);
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    SimulatedClock clock;
+    clock.set(
+        {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds});
+    clock.advanceMillis(20000);
+    const LocalDateTime when = clock.now();
     typeTime(pickers[1], when);
     ASSERT_TRUE(clickButton(entry, L"Schedule It"));
 
     const std::vector<std::string> fields{"Fires once",
-                                          timeText(when),
+                                          runTimeText(when.hour, when.minute, when.second),
                                           enteredDateText(when.month, when.day, when.year),
-                                          weekdayText(when),
+                                          std::to_string(momentOf(when).weekday),
                                           "O",
                                           win32::toUtf8(macro)};
-    const std::string expected =
-        record(fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]);
-    ASSERT_TRUE(waitFor([&] { return database() == expected; }, 5000)) << database();
-    std::vector<std::wstring> shown;
-    for (const std::string& field : fields)
-        shown.push_back(win32::toWide(field));
-    EXPECT_EQ(listViewRows(entryList, 6), std::vector<std::vector<std::wstring>>{shown});
+    std::string record;
+    std::vector<std::wstring> row;
+    for (const std::string& field : fields) {
+        record += "\"" + field + "\",";
+        row.push_back(win32::toWide(field));
+    }
+    record += "\"False\",\"\"\r\n";
+    const auto database = [] { return fileBytes(databasePath()); };
+    ASSERT_TRUE(waitFor([&] { return database() == record; }, 5000)) << database();
+    EXPECT_EQ(listViewRows(entryList, 6), std::vector<std::vector<std::wstring>>{row});
     EXPECT_EQ(windowText(edits[0]), L"") << "emptied for the next entry";
     EXPECT_TRUE(IsWindowVisible(entry)) << "the window stays open";
 

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "programs.h"
 #include "win32/wide_text.h"
 #include "window_probe.h"
 

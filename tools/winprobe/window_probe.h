@@ -2,13 +2,15 @@
 
 // Finding, reading, operating and waiting for windows, of this process or
 // another: the one library of the tests under Wine, the end-to-end tests and
-// winprobe.
+// winprobe, with the programs they start (programs.h).
 
 #include <windows.h>
 
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "programs.h"
 
 namespace keyreel::probe {
 
