@@ -1,7 +1,7 @@
 #pragma once
 
-// The real keyreel.exe started and driven from a test program running beside
-// it under the same Wine, with the window probe.
+// The real keyreel.exe started and driven, with the window probe, from a test
+// program beside it under the same Wine.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -19,16 +19,13 @@ inline constexpr const wchar_t* kAppTitle = L"Tobrin's Keyreel";
 
 using namespace probe;
 
-// The file of this name in the folder of the test program.
 std::wstring besideThisProgram(const wchar_t* name);
-// The Windows path of the keyreel.exe under test.
 std::wstring keyreelExecutable();
 std::string fileBytes(const std::wstring& path);
 // The shown top-level window of this class, once the display shows it too.
 HWND waitForShown(const wchar_t* className, DWORD timeoutMillis);
 
-// A separate program, "KR Target", with an edit control filling its window:
-// macros type into it as into any other program.
+// "KR Target", another program whose edit control macros type into.
 class TargetWindow {
   public:
     TargetWindow();
@@ -41,14 +38,12 @@ class TargetWindow {
     HWND edit_ = nullptr;
 };
 
-// Wine's notepad, a program with a menu bar that nobody here wrote, in front
-// with the keyboard focus in its text.
+// Wine's notepad, a program with a menu bar that nobody here wrote.
 class Notepad {
   public:
-    // Starts it and brings it to the front; false when it did not come.
+    // Starts it and brings it to the front with the focus in its text.
     bool open();
     std::wstring text() const { return windowText(edit_); }
-    // Whether its window's thread is in a menu, the menu bar included.
     bool inMenuMode() const { return (threadInput(edit_).flags & GUI_INMENUMODE) != 0; }
 
   private:
@@ -56,7 +51,6 @@ class Notepad {
     HWND edit_ = nullptr;
 };
 
-// keyreel.exe with the arguments after its name.
 class KeyreelProcess : public ChildProcess {
   public:
     bool start(const std::wstring& arguments, const std::wstring& currentFolder = L"");
@@ -70,29 +64,23 @@ class KeyreelTest : public ::testing::Test {
     void TearDown() override;
 
     void setSetting(const char* section, const char* key, const char* value);
-    // Writes the lines as a macro file and returns its path.
     std::wstring writeMacro(const std::wstring& name, const std::string& utf8Lines);
-    // Marks the file as a download from the internet, as a browser does.
+    // As a browser marks a download from the internet.
     static void markDownloaded(const std::wstring& path);
     // The main window of keyreel.exe, shown or hidden, and its title.
     HWND mainWindow(DWORD timeoutMillis = 10000);
     std::wstring title() { return windowText(mainWindow(0)); }
     bool waitForTitle(const wchar_t* wanted, DWORD timeoutMillis);
 
-    // Starts keyreel.exe with the arguments, or in the tray without any and
-    // restored with a double click on its icon; waits for its main window.
-    // Its file dialogs open in the test's folder, its current folder.
+    // Starts keyreel.exe in the test's folder with the arguments, or in the
+    // tray without any and restored from there; waits for its main window.
     HWND open(const std::wstring& arguments);
     // A click on the main window's "Command" label, which does nothing else.
     void activate();
-    // Alt and the menu's letter, then the item's keys once the menu is open.
     void chooseMenu(const wchar_t* menuKey, const wchar_t* itemKeys);
-    // The main window's Hide, by its access key.
     void hide();
-    // Right-clicks the tray icon and clicks the tray menu's item with this
-    // caption.
     void chooseTrayItem(std::wstring_view caption);
-    // Answers the Save As or Open dialog by typing a file name and Enter.
+    // Types the name into the Save As or Open dialog, and Enter.
     void answerFileDialog(const wchar_t* title, const std::wstring& name);
 
     KeyreelProcess keyreel;

@@ -14,8 +14,7 @@
 
 namespace keyreel::probe {
 
-// Handles the messages of this thread's windows until a message comes or
-// `millis` have passed.
+// Handles this thread's messages until one comes or `millis` have passed.
 void handleMessages(DWORD millis);
 // Waits for `condition`, handling this thread's messages meanwhile (the
 // windows under test may be its own); false on time-out.
@@ -36,8 +35,7 @@ HWND waitForWindowThat(Find find, DWORD timeoutMillis) {
     waitFor([&] { return (found = find()) != nullptr; }, timeoutMillis);
     return found;
 }
-// Handles this thread's messages for a short while, so that what was sent
-// to its windows before has been handled.
+// Handles this thread's messages for a short while.
 void settle();
 
 std::wstring windowText(HWND window);
@@ -48,8 +46,7 @@ HWND findWindow(std::wstring_view titlePart);
 HWND waitForWindow(std::wstring_view titlePart, DWORD timeoutMillis);
 bool waitUntilGone(std::wstring_view titlePart, DWORD timeoutMillis);
 std::vector<std::wstring> visibleTitles();
-// The top-level windows of this class, top first; the hidden ones only when
-// asked for.
+// The top-level windows of this class, top first.
 std::vector<HWND> windowsOfClass(std::wstring_view className, bool hiddenToo = false);
 
 struct Child {
@@ -59,30 +56,26 @@ struct Child {
 };
 // Child windows in z-order; with `deep`, theirs too.
 std::vector<Child> children(HWND parent, bool deep = false);
-// The first child of this class (any class when empty; case ignored) with
-// exactly this text (any text when empty); null for none.
+// The first child of this class (case ignored) with exactly this text; an
+// empty class or text matches any.
 HWND findChild(HWND parent, std::wstring_view className, std::wstring_view text = {});
-// Clicks the child with exactly this text as its BN_CLICKED does: handled
-// before it returns for a window of this thread, posted for one of another
-// thread, whose answer may be a modal dialog.
+// The child's BN_CLICKED: handled at once for a window of this thread, posted
+// to another thread, whose answer may be a modal dialog.
 bool clickButton(HWND parent, std::wstring_view text);
 std::vector<std::wstring> listItems(HWND listBox);
 // The captions of a menu's items in order, "" for a separator.
 std::vector<std::wstring> menuCaptions(HMENU menu);
 
-// A shown dialog (class #32770: Open, Save As, a message box) with exactly
-// this title, whose message text contains `textPart`.
+// A shown dialog (Open, Save As, a message box) with exactly this title whose
+// message contains `textPart`.
 HWND findDialog(std::wstring_view title, std::wstring_view textPart = {});
 HWND waitForDialog(std::wstring_view title, DWORD timeoutMillis, std::wstring_view textPart = {});
 std::wstring messageBoxText(HWND box);
-// Answers it with a button id (IDOK, IDYES, IDNO).
 void answerMessageBox(HWND box, int buttonId);
 
-// The icons in Wine's own notification-area window (there when no other
-// tray program runs).
+// The icons in Wine's own notification-area window, and the first one once
+// shown (a fresh prefix's first icon starts that window, which takes a while).
 int trayIconCount();
-// The first icon there, once shown. The first icon of a fresh prefix starts
-// Wine's tray, which takes a while on a busy machine.
 HWND waitForTrayIcon(DWORD timeoutMillis);
 
 }  // namespace keyreel::probe
