@@ -15,9 +15,9 @@ void closeWindowsOfOthers(std::wstring_view titlePart) {
     while (const HWND window = findWindow(titlePart)) {
         DWORD processId = 0;
         GetWindowThreadProcessId(window, &processId);
-        if (processId == GetCurrentProcessId())
-            return;
-        const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+        const HANDLE process = processId == GetCurrentProcessId()
+                                   ? nullptr
+                                   : OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
         if (process == nullptr)
             return;
         TerminateProcess(process, 0);
@@ -26,10 +26,9 @@ void closeWindowsOfOthers(std::wstring_view titlePart) {
     }
 }
 
-// The middle of the tray menu's item with this caption. The menu of another
-// process cannot be read under Wine, so the place is worked out from the
-// program's own menu table: items of one height, separators half as high, a
-// thin border round them all.
+// The middle of the tray menu's item: another process's menu cannot be read
+// under Wine, but the program's own menu table gives its place (items of one
+// height, separators half as high, a thin border round them).
 POINT trayMenuItem(HWND menu, std::wstring_view caption) {
     constexpr int kBorder = 2;
     int halfItems = 0;
@@ -61,10 +60,6 @@ std::wstring besideThisProgram(const wchar_t* name) {
     return path.substr(0, path.find_last_of(L'\\') + 1) + name;
 }
 
-std::wstring keyreelExecutable() {
-    return windowsPath(win32::toWide(KEYREEL_EXE));
-}
-
 std::string fileBytes(const std::wstring& path) {
     std::ostringstream bytes;
     bytes << std::ifstream(path.c_str(), std::ios::binary).rdbuf();
@@ -81,28 +76,18 @@ HWND waitForShown(const wchar_t* className, DWORD timeoutMillis) {
     return window != nullptr && waitForPlacedOnDisplay(window, timeoutMillis) ? window : nullptr;
 }
 
-TargetWindow::TargetWindow() {
-    if (!process_.start(L"\"" + besideThisProgram(L"e2e_target.exe") + L"\"")) {
-        ADD_FAILURE() << "the target program did not start";
-        return;
-    }
-    // The frame can be found before its edit control exists. The first start
-    // of a program in a test run takes a while on a busy machine.
-    edit_ = waitForWindowThat(
-        [&] {
-            frame_ = FindWindowW(L"KeyreelE2ETarget", L"KR Target");
-            return frame_ != nullptr ? GetDlgItem(frame_, 1) : nullptr;
-        },
-        30000);
-    if (edit_ == nullptr)
-        ADD_FAILURE() << "the target window did not appear";
-    activate();
-}
-
-bool Notepad::open() {
-    // Notepad is titled "Notepad" for a moment before it takes its title.
-    return process_.start(L"notepad.exe") && (edit_ = waitForNotepadEdit(20000)) != nullptr &&
-           bringToFront(GetAncestor(edit_, GA_ROOT), edit_, 5000);
+bool TypingTarget::open(bool notepad) {
+    // Found before its edit exists; notepad is titled "Notepad" for a moment.
+    const auto targetEdit = [] {
+        const HWND frame = FindWindowW(L"KeyreelE2ETarget", L"KR Target");
+        return frame != nullptr ? GetDlgItem(frame, 1) : nullptr;
+    };
+    // The first start of a program takes a while on a busy machine.
+    return process_.start(notepad ? L"notepad.exe"
+                                  : L"\"" + besideThisProgram(L"e2e_target.exe") + L"\"") &&
+           (edit_ = notepad ? waitForNotepadEdit(20000) : waitForWindowThat(targetEdit, 30000)) !=
+               nullptr &&
+           activate();
 }
 
 bool KeyreelProcess::start(const std::wstring& arguments, const std::wstring& currentFolder) {
@@ -143,22 +128,12 @@ void KeyreelTest::markDownloaded(const std::wstring& path) {
         << "[ZoneTransfer]\r\nZoneId=3\r\nHostUrl=https://example.test/m.kyr\r\n";
 }
 
-HWND KeyreelTest::mainWindow(DWORD timeoutMillis) {
-    return waitForWindowThat([] { return FindWindowW(L"KeyreelMainWindow", nullptr); },
-                             timeoutMillis);
-}
-
-bool KeyreelTest::waitForTitle(const wchar_t* wanted, DWORD timeoutMillis) {
-    return waitFor([&] { return title() == wanted; }, timeoutMillis);
-}
-
 HWND KeyreelTest::open(const std::wstring& arguments) {
     wchar_t current[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, current);
     startFolder_ = current;
     SetCurrentDirectoryW(folder.c_str());
     EXPECT_TRUE(keyreel.start(arguments));
-    // A busy machine may take its time to start a program.
     main = mainWindow(20000);
     if (main == nullptr)
         return nullptr;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "user_input.h"
+#include "win32/wide_text.h"
 #include "window_probe.h"
 
 namespace keyreel::e2e {
@@ -20,30 +21,22 @@ inline constexpr const wchar_t* kAppTitle = L"Tobrin's Keyreel";
 using namespace probe;
 
 std::wstring besideThisProgram(const wchar_t* name);
-std::wstring keyreelExecutable();
+inline std::wstring keyreelExecutable() {
+    return windowsPath(win32::toWide(KEYREEL_EXE));
+}
 std::string fileBytes(const std::wstring& path);
 // The shown top-level window of this class, once the display shows it too.
 HWND waitForShown(const wchar_t* className, DWORD timeoutMillis);
 
-// "KR Target", another program whose edit control macros type into.
-class TargetWindow {
-  public:
-    TargetWindow();
-    std::wstring text() const { return windowText(edit_); }
-    void activate() { bringToFront(frame_, edit_, 2000); }
-
-  private:
-    ChildProcess process_;
-    HWND frame_ = nullptr;
-    HWND edit_ = nullptr;
-};
-
-// Wine's notepad, a program with a menu bar that nobody here wrote.
-class Notepad {
+// A program whose edit control macros type into: "KR Target", or Wine's
+// notepad, a program with a menu bar that nobody here wrote.
+class TypingTarget {
   public:
     // Starts it and brings it to the front with the focus in its text.
-    bool open();
+    bool open(bool notepad = false);
     std::wstring text() const { return windowText(edit_); }
+    bool activate() { return bringToFront(GetAncestor(edit_, GA_ROOT), edit_, 5000); }
+    // Whether its thread is in a menu, the menu bar included.
     bool inMenuMode() const { return (threadInput(edit_).flags & GUI_INMENUMODE) != 0; }
 
   private:
@@ -68,9 +61,14 @@ class KeyreelTest : public ::testing::Test {
     // As a browser marks a download from the internet.
     static void markDownloaded(const std::wstring& path);
     // The main window of keyreel.exe, shown or hidden, and its title.
-    HWND mainWindow(DWORD timeoutMillis = 10000);
-    std::wstring title() { return windowText(mainWindow(0)); }
-    bool waitForTitle(const wchar_t* wanted, DWORD timeoutMillis);
+    static HWND mainWindow(DWORD timeoutMillis = 10000) {
+        return waitForWindowThat([] { return FindWindowW(L"KeyreelMainWindow", nullptr); },
+                                 timeoutMillis);
+    }
+    static std::wstring title() { return windowText(mainWindow(0)); }
+    static bool waitForTitle(const wchar_t* wanted, DWORD timeoutMillis) {
+        return waitFor([&] { return title() == wanted; }, timeoutMillis);
+    }
 
     // Starts keyreel.exe in the test's folder with the arguments, or in the
     // tray without any and restored from there; waits for its main window.

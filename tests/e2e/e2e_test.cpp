@@ -7,7 +7,8 @@ namespace keyreel::e2e {
 namespace {
 
 TEST_F(KeyreelTest, CountsDownBeforePlayingAndCancelLoadsWithoutPlaying) {
-    TargetWindow target;
+    TypingTarget target;
+    ASSERT_TRUE(target.open());
     setSetting("startup", "runLoaded", "1");
     setSetting("startup", "Run", "1");
     setSetting("startup", "delay", "2");
@@ -21,8 +22,6 @@ TEST_F(KeyreelTest, CountsDownBeforePlayingAndCancelLoadsWithoutPlaying) {
     };
     HWND countdown = waitForWindowThat(countdownWithCancel, 10000);
     ASSERT_NE(countdown, nullptr);
-    EXPECT_TRUE(findChild(countdown, L"Static", L"2") != nullptr ||
-                findChild(countdown, L"Static", L"1") != nullptr);
     EXPECT_EQ(target.text(), L"") << "nothing plays during the count-down";
     EXPECT_TRUE(waitFor([&] { return target.text() == L"played"; }, 10000));
     EXPECT_EQ(FindWindowW(L"KeyreelCountdownWindow", nullptr), nullptr);
@@ -41,8 +40,7 @@ TEST_F(KeyreelTest, CountsDownBeforePlayingAndCancelLoadsWithoutPlaying) {
     EXPECT_TRUE(IsWindowVisible(countdown));
     ASSERT_TRUE(clickButton(countdown, L"Cancel"));
     ASSERT_TRUE(waitFor([&] { return listItems(findChild(main, L"ListBox")).size() == 1; }, 5000));
-    // Once keyreel.exe has handled a message after the load, a play would
-    // be showing its box.
+    // Once keyreel.exe handled a message after the load, a play would show.
     ASSERT_NE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr), 0);
     EXPECT_EQ(findDialog(kAppTitle, L"played after all"), nullptr) << "loaded, not played";
     EXPECT_EQ(title(), kIdleTitle);

@@ -23,8 +23,8 @@ TEST_F(KeyreelTest, HotKeysPlayDropAndStopWhileNotepadStaysOutOfItsMenu) {
     // Asking whether a hot key is taken by registering it here would make
     // keyreel.exe's own registration fail when the two meet.
     ASSERT_NE(waitForTrayIcon(30000), nullptr) << "keyreel.exe has not finished starting";
-    Notepad notepad;
-    ASSERT_TRUE(notepad.open());
+    TypingTarget notepad;
+    ASSERT_TRUE(notepad.open(true));
     std::wstring typed;
     const auto playsInto = [&](const std::wstring& more) {
         typed += more;

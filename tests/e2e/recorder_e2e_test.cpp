@@ -15,10 +15,9 @@ std::wstring moveLine(POINT at) {
     return L"MouseMove >" + std::to_wstring(at.x) + L"," + std::to_wstring(at.y);
 }
 
-// Gives notepad the X keyboard focus, as the window manager does when a user
-// switches to it, without a click that the recorder would record. Activating
-// it from Windows alone may leave the X focus, and the keys typed, where they
-// were.
+// Gives notepad the X keyboard focus as the window manager does when a user
+// switches to it: without a click that the recorder would record, and not
+// from Windows alone, which may leave the X focus where it was.
 void giveKeyboardToNotepad() {
     ASSERT_TRUE(runUnixProgramToEnd(
         L"/usr/bin/xdotool search --name \"^Untitled - Notepad$\" windowactivate"));
@@ -32,86 +31,10 @@ void giveKeyboardToNotepad() {
 }
 
 // Wine's notepad below the recorder, which stays reachable for its menus.
-void placeNotepad(Notepad& notepad) {
-    ASSERT_TRUE(notepad.open());
+void placeNotepad(TypingTarget& notepad) {
+    ASSERT_TRUE(notepad.open(true));
     SetWindowPos(findWindow(L"Untitled - Notepad"), HWND_TOP, 0, 680, 1280, 340, 0);
     giveKeyboardToNotepad();
-}
-
-class RecorderE2E : public KeyreelTest {
-  protected:
-    // Bare F2 plays the file `name`, which the recording is saved to; Build >
-    // Record, the recorder shown where it opens. Moved from there, it would
-    // take a moment to reach its new place on the display, and a click at
-    // once would miss it.
-    void openRecorder(const wchar_t* name) {
-        saved = folder + name;
-        DeleteFileW(saved.c_str());
-        setSetting("hotkey", "ALT", "0");
-        setSetting("hotkey", "F2", "1");
-        setSetting("hKeyLoc", "F2", win32::toUtf8(saved).c_str());
-        ASSERT_NE(open(L"\"" + writeMacro(L"one.kyr", "Press_Tab\r\n") + L"\""), nullptr);
-        chooseMenu(L"b", L"r");
-        recorder = waitForShown(L"KeyreelRecorderWindow", 10000);
-        ASSERT_NE(recorder, nullptr) << "no recorder";
-        ASSERT_EQ(windowText(recorder), L"MacRecorder");
-        ASSERT_TRUE(
-            waitFor([&] { return (edit = findChild(recorder, L"Edit")) != nullptr; }, 5000));
-    }
-    HWND recordButton(const wchar_t* caption) { return findChild(recorder, L"Button", caption); }
-    Lines recorded() {
-        Lines lines;
-        const std::wstring all = windowText(edit);
-        for (std::size_t start = 0; start < all.size();) {
-            const std::size_t end = all.find(L"\r\n", start);
-            lines.push_back(all.substr(start, end - start));
-            start = end == std::wstring::npos ? all.size() : end + 2;
-        }
-        return lines;
-    }
-    // The recorder's File menu (or another, by its key) by its access keys,
-    // the recorder activated by a click into its text first.
-    void chooseRecorderMenu(const wchar_t* itemKey, const wchar_t* menuKey = L"alt+f") {
-        ASSERT_TRUE(clickOn(edit));
-        ASSERT_TRUE(waitForActive(recorder, 5000));
-        ASSERT_TRUE(tapKeys(menuKey));
-        ASSERT_TRUE(waitForMenu(recorder, 5000)) << "no menu";
-        ASSERT_TRUE(tapKeys(itemKey));
-    }
-    // File > Sa&ve, then E&xit, which asks nothing once saved; the recording
-    // is played by its hot key into a new notepad. Notepad takes its modifier
-    // keys from X when it handles X's focus and pointer events; one that came
-    // after the play's Shift would let it go. A key typed through X comes
-    // after the events of the focus change.
-    void saveAndPlayInto(Notepad& notepad, POINT pointer) {
-        chooseRecorderMenu(L"v");
-        answerFileDialog(L"Save As", saved.substr(folder.size()));
-        ASSERT_TRUE(waitFor([&] { return !fileBytes(saved).empty(); }, 5000));
-        EXPECT_EQ(fileBytes(saved), win32::toUtf8(windowText(edit)) + "\r\n")
-            << "the buffer and one CR LF";
-        chooseRecorderMenu(L"x");
-        ASSERT_TRUE(waitFor([&] { return !IsWindow(recorder); }, 5000));
-        placeNotepad(notepad);
-        ASSERT_TRUE(movePointerTo(pointer.x, pointer.y));
-        ASSERT_TRUE(typeText(L"x"));
-        ASSERT_TRUE(waitFor([&] { return notepad.text() == L"x"; }, 5000));
-        ASSERT_TRUE(tapKeys(L"BackSpace"));
-        ASSERT_TRUE(waitFor([&] { return notepad.text().empty(); }, 5000));
-        ASSERT_TRUE(tapKeys(L"F2"));
-    }
-
-    std::wstring saved;
-    HWND recorder = nullptr;
-    HWND edit = nullptr;
-};
-
-// Just inside the first character of notepad's text, in screen pixels.
-POINT startOfText() {
-    const HWND text = findChild(findWindow(L"Untitled - Notepad"), L"Edit");
-    const auto at = static_cast<DWORD>(SendMessageW(text, EM_POSFROMCHAR, 0, 0));
-    POINT point{static_cast<short>(LOWORD(at)) + 2, static_cast<short>(HIWORD(at)) + 5};
-    ClientToScreen(text, &point);
-    return point;
 }
 
 bool matchCaseChecked(HWND replace) {
@@ -127,15 +50,38 @@ bool matchCaseChecked(HWND replace) {
 // Alt chords check "Match Case" (played as an Alt tap and a letter, the
 // second would not). A real click on "Begin Recording" is not recorded, nor
 // the pointer resting on it.
-TEST_F(RecorderE2E, RecordsKeysClicksAndAltChordsWhereMadeAndPlaysThemBackIntoNotepad) {
-    openRecorder(L"recorded.kyr");
+TEST_F(KeyreelTest, TheRecorderRecordsKeysClicksAndAltChordsAndTheyPlayBackIntoNotepad) {
+    const std::wstring saved = folder + L"recorded.kyr";
+    DeleteFileW(saved.c_str());
+    setSetting("hotkey", "ALT", "0");  // bare F2 plays the recording
+    setSetting("hotkey", "F2", "1");
+    setSetting("hKeyLoc", "F2", win32::toUtf8(saved).c_str());
+    ASSERT_NE(open(L"\"" + writeMacro(L"one.kyr", "Press_Tab\r\n") + L"\""), nullptr);
+    // Where it opens: moved, it would reach its new place on the display late.
+    chooseMenu(L"b", L"r");
+    const HWND recorder = waitForShown(L"KeyreelRecorderWindow", 10000);
+    ASSERT_NE(recorder, nullptr) << "no recorder";
+    const HWND edit = waitForWindowThat([&] { return findChild(recorder, L"Edit"); }, 5000);
+    const auto recorded = [&] {
+        Lines lines;
+        const std::wstring all = windowText(edit);
+        for (std::size_t start = 0; start < all.size();) {
+            const std::size_t end = all.find(L"\r\n", start);
+            lines.push_back(all.substr(start, end - start));
+            start = end == std::wstring::npos ? all.size() : end + 2;
+        }
+        return lines;
+    };
+    const auto button = [&](const wchar_t* caption) {
+        return findChild(recorder, L"Button", caption);
+    };
     POINT start{};
     const POINT away{900, 900};
     {
-        Notepad notepad;
+        TypingTarget notepad;
         placeNotepad(notepad);
-        ASSERT_TRUE(clickOn(recordButton(L"Begin Recording")));
-        ASSERT_TRUE(waitFor([&] { return recordButton(L"Stop Recording") != nullptr; }, 5000));
+        ASSERT_TRUE(clickOn(button(L"Begin Recording")));
+        ASSERT_TRUE(waitFor([&] { return button(L"Stop Recording") != nullptr; }, 5000));
         giveKeyboardToNotepad();
         ASSERT_TRUE(
             runUnixProgramToEnd(L"/bin/sh -c \"xdotool keydown shift key a keyup shift "
@@ -145,7 +91,11 @@ TEST_F(RecorderE2E, RecordsKeysClicksAndAltChordsWhereMadeAndPlaysThemBackIntoNo
         ASSERT_TRUE(waitFor([&] { return recorded() == expected; }, 10000))
             << testing::PrintToString(recorded());
         ASSERT_TRUE(waitFor([&] { return notepad.text() == L"Ab/?"; }, 5000));
-        start = startOfText();
+        // Just inside the first character of the text.
+        const HWND text = findChild(findWindow(L"Untitled - Notepad"), L"Edit");
+        const auto at = static_cast<DWORD>(SendMessageW(text, EM_POSFROMCHAR, 0, 0));
+        start = {static_cast<short>(LOWORD(at)) + 2, static_cast<short>(HIWORD(at)) + 5};
+        ClientToScreen(text, &start);
         ASSERT_TRUE(runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + std::to_wstring(start.x) +
                                         L" " + std::to_wstring(start.y) + L" click 1 mousemove " +
                                         std::to_wstring(away.x) + L" " + std::to_wstring(away.y) +
@@ -171,12 +121,37 @@ TEST_F(RecorderE2E, RecordsKeysClicksAndAltChordsWhereMadeAndPlaysThemBackIntoNo
             << testing::PrintToString(recorded());
         // Without the mouse: the Replace dialog may lie over the button.
         ASSERT_TRUE(clickButton(recorder, L"Stop Recording"));
-        ASSERT_TRUE(waitFor([&] { return recordButton(L"Begin Recording") != nullptr; }, 5000));
+        ASSERT_TRUE(waitFor([&] { return button(L"Begin Recording") != nullptr; }, 5000));
         EXPECT_EQ(recorded(), expected);
     }
-    // A notepad that has not shown its Replace dialog yet.
-    Notepad notepad;
-    saveAndPlayInto(notepad, away);
+
+    // File > Sa&ve, then E&xit, which asks nothing once saved; the recorder
+    // activated by a click into its text first.
+    for (const wchar_t* item : {L"v", L"x"}) {
+        ASSERT_TRUE(clickOn(edit));
+        ASSERT_TRUE(waitForActive(recorder, 5000));
+        ASSERT_TRUE(tapKeys(L"alt+f"));
+        ASSERT_TRUE(waitForMenu(recorder, 5000)) << "no menu";
+        const std::string buffer = win32::toUtf8(windowText(edit));
+        ASSERT_TRUE(tapKeys(item));
+        if (item == std::wstring(L"v")) {
+            answerFileDialog(L"Save As", L"recorded.kyr");
+            ASSERT_TRUE(waitFor([&] { return fileBytes(saved) == buffer + "\r\n"; }, 5000))
+                << "the buffer and one CR LF";
+        }
+    }
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(recorder); }, 5000));
+    // Into a notepad that has not shown its Replace dialog yet. Notepad takes
+    // its modifier keys from X at X's focus and pointer events, which a key
+    // typed through X comes after: they cannot let go the play's Shift.
+    TypingTarget notepad;
+    placeNotepad(notepad);
+    ASSERT_TRUE(movePointerTo(away.x, away.y));
+    ASSERT_TRUE(typeText(L"x"));
+    ASSERT_TRUE(waitFor([&] { return notepad.text() == L"x"; }, 5000));
+    ASSERT_TRUE(tapKeys(L"BackSpace"));
+    ASSERT_TRUE(waitFor([&] { return notepad.text().empty(); }, 5000));
+    ASSERT_TRUE(tapKeys(L"F2"));
     const HWND replace = waitForDialog(L"Replace", 20000);
     ASSERT_NE(replace, nullptr) << "the play opened no Replace dialog; it played "
                                 << fileBytes(saved);

@@ -49,8 +49,8 @@ class SchedulerE2E : public KeyreelTest {
 };
 
 TEST_F(SchedulerE2E, AnEntryMadeInTheEntryWindowPlaysFromTheTrayAndIsGone) {
-    Notepad notepad;
-    ASSERT_TRUE(notepad.open());
+    TypingTarget notepad;
+    ASSERT_TRUE(notepad.open(true));
     const std::wstring macro =
         writeMacro(L"once.kyr", "SetFocus >Untitled - Notepad\r\nSendText >fired once\r\n");
     ASSERT_NE(open(L""), nullptr);
@@ -72,8 +72,7 @@ TEST_F(SchedulerE2E, AnEntryMadeInTheEntryWindowPlaysFromTheTrayAndIsGone) {
         else if (child.className == L"SysDateTimePick32")
             pickers.push_back(child.hwnd);
     }
-    ASSERT_EQ(edits.size(), 3u);
-    ASSERT_EQ(pickers.size(), 2u);
+    ASSERT_TRUE(edits.size() == 3 && pickers.size() == 2);
     ASSERT_TRUE(typeInto(edits[0], L"Fires once"));
     ASSERT_TRUE(clickOn(findChild(entry, L"Static", L"Browse")));
     answerFileDialog(L"Open", L"once.kyr");

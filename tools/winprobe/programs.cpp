@@ -61,10 +61,9 @@ bool runUnixProgram(const std::wstring& commandLine) {
 
 namespace {
 
-// start.exe returns at once for a Unix program, /wait or not: two actions in
-// a row could then reach the display in either order. The command runs from
-// a shell script that leaves a mark holding its exit status once it has
-// ended, and that is waited for. Nothing when it could not start or end.
+// start.exe returns at once for a Unix program, /wait or not: the command runs
+// from a script that leaves its exit status in a mark at its end, which is
+// waited for. Nothing when it could not start or end.
 std::optional<int> runShellLines(const std::wstring& commandLine) {
     static unsigned runs = 0;
     const std::wstring base = L"/tmp/keyreel-probe-" + std::to_wstring(GetCurrentProcessId()) +
@@ -88,12 +87,10 @@ std::optional<int> runShellLines(const std::wstring& commandLine) {
     return status;
 }
 
-// Wine shows, moves and sizes a window at once and asks the X server to do
-// the same; the window manager frames, maps and moves it a moment later, and
-// until then a click reaches whatever the display still has there. The X
-// window sits just inside Wine's window rectangle (by the frame the window
-// manager draws), and far from it while a move is on its way. The shell test
-// of that; empty for a window without an X window.
+// The shell test that the window's X window is viewable just inside Wine's
+// rectangle (by the window manager's frame), as it is once the window manager
+// has mapped and moved it; until then a click reaches whatever the display
+// still has there. Empty for a window without an X window.
 std::wstring placedTest(HWND window) {
     const HWND root = GetAncestor(window, GA_ROOT);
     const auto xWindow =

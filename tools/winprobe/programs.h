@@ -19,8 +19,7 @@ class ChildProcess {
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     // In this process's current folder unless another is given.
-    bool start(std::wstring commandLine, const std::wstring& currentFolder = L"",
-               DWORD flags = 0);
+    bool start(std::wstring commandLine, const std::wstring& currentFolder = L"", DWORD flags = 0);
     bool running() const;
     bool waitForExit(DWORD millis) const;
     void kill();

@@ -19,17 +19,6 @@ std::wstring at(POINT point) {
     return std::to_wstring(point.x) + L" " + std::to_wstring(point.y);
 }
 
-std::string describe(HWND window) {
-    if (window == nullptr)
-        return "none";
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return win32::toUtf8(className(window)) + " \"" + win32::toUtf8(windowText(window)) + "\" (" +
-           std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" +
-           std::to_string(rect.right) + "," + std::to_string(rect.bottom) + ")" +
-           (IsWindowVisible(window) ? "" : " hidden");
-}
-
 bool clickedWhenPlaced(HWND window, const std::wstring& click) {
     if (runWhenPlacedOnDisplay(window, click, 10000))
         return true;
@@ -62,9 +51,14 @@ bool pointTo(HWND window) {
 std::string describeDisplay() {
     POINT pointer{};
     GetCursorPos(&pointer);
-    return "foreground: " + describe(GetForegroundWindow()) + "; pointer at " +
-           std::to_string(pointer.x) + "," + std::to_string(pointer.y) +
-           " over: " + describe(WindowFromPoint(pointer));
+    std::string text = "pointer at " + std::to_string(pointer.x) + "," + std::to_string(pointer.y);
+    for (const HWND window : {GetForegroundWindow(), WindowFromPoint(pointer)}) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        text += "; " + win32::toUtf8(className(window) + L" \"" + windowText(window)) + "\" at " +
+                std::to_string(rect.left) + "," + std::to_string(rect.top);
+    }
+    return text + " (the foreground window, then the one under the pointer)";
 }
 
 bool movePointerTo(int x, int y) {
@@ -80,20 +74,16 @@ bool clickAt(POINT point, int times) {
     return clickedWhenPlaced(under, click);
 }
 
-// Given only once the display has the window where Wine has it.
-bool clickOn(HWND window) {
-    return pointTo(window) && clickedWhenPlaced(window, L"/usr/bin/xdotool click 1");
-}
-
-bool doubleClickOn(HWND window) {
+bool clickOn(HWND window, int times) {
     return pointTo(window) &&
-           clickedWhenPlaced(window, L"/usr/bin/xdotool click --repeat 2 --delay 80 1");
+           clickedWhenPlaced(window, L"/usr/bin/xdotool click --repeat " + std::to_wstring(times) +
+                                         L" --delay 80 1");
 }
 
 bool restoreFromTray(DWORD timeoutMillis) {
     const HWND icon = waitForTrayIcon(timeoutMillis);
     return icon != nullptr && waitForPlacedOnDisplay(icon, timeoutMillis) && clickOn(icon) &&
-           waitForActive(GetAncestor(icon, GA_ROOT), timeoutMillis) && doubleClickOn(icon);
+           waitForActive(GetAncestor(icon, GA_ROOT), timeoutMillis) && clickOn(icon, 2);
 }
 
 bool clickListLine(HWND listBox, int index, int clicks) {

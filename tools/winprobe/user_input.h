@@ -9,10 +9,9 @@
 
 namespace keyreel::probe {
 
-// Clicks the window's middle once the pointer is over it and the display has
-// it where Wine has it.
-bool clickOn(HWND window);
-bool doubleClickOn(HWND window);
+// Clicks the window's middle `times` times once the pointer is over it and
+// the display has it where Wine has it.
+bool clickOn(HWND window, int times = 1);
 // Clicks line `index` of a list box that is not scrolled.
 bool clickListLine(HWND listBox, int index, int clicks = 1);
 bool movePointerTo(int x, int y);

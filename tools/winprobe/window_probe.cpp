@@ -1,18 +1,15 @@
 #include "window_probe.h"
 
+#include <shlwapi.h>
+
 #include <algorithm>
-#include <cwctype>
 
 namespace keyreel::probe {
 
 namespace {
 
-std::wstring lower(std::wstring_view text) {
-    std::wstring out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
-    return out;
-}
+constexpr const wchar_t* kTrayClass = L"__winex11_standalone_tray";
+constexpr const wchar_t* kTrayIconClass = L"__winex11_tray_icon";
 
 BOOL CALLBACK collect(HWND hwnd, LPARAM out) {
     reinterpret_cast<std::vector<HWND>*>(out)->push_back(hwnd);
@@ -61,9 +58,9 @@ std::wstring className(HWND window) {
 }
 
 HWND findWindow(std::wstring_view titlePart) {
-    const std::wstring wanted = lower(titlePart);
+    const std::wstring wanted(titlePart);
     for (const HWND hwnd : topLevelWindows()) {
-        if (IsWindowVisible(hwnd) && lower(windowText(hwnd)).find(wanted) != std::wstring::npos)
+        if (IsWindowVisible(hwnd) && StrStrIW(windowText(hwnd).c_str(), wanted.c_str()) != nullptr)
             return hwnd;
     }
     return nullptr;
@@ -110,7 +107,8 @@ std::vector<Child> children(HWND parent, bool deep) {
 
 HWND findChild(HWND parent, std::wstring_view wantedClass, std::wstring_view text) {
     for (const Child& child : children(parent)) {
-        if ((wantedClass.empty() || lower(child.className) == lower(wantedClass)) &&
+        if ((wantedClass.empty() ||
+             StrCmpIW(child.className.c_str(), std::wstring(wantedClass).c_str()) == 0) &&
             (text.empty() || child.text == text)) {
             return child.hwnd;
         }
@@ -155,9 +153,7 @@ std::vector<std::wstring> menuCaptions(HMENU menu) {
 }
 
 std::wstring messageBoxText(HWND box) {
-    // The text of a message box is its static control with the id 0xFFFF.
-    const HWND text = GetDlgItem(box, 0xFFFF);
-    return text != nullptr ? windowText(text) : std::wstring();
+    return windowText(GetDlgItem(box, 0xFFFF));  // its static text control
 }
 
 HWND findDialog(std::wstring_view title, std::wstring_view textPart) {
@@ -176,13 +172,6 @@ void answerMessageBox(HWND box, int buttonId) {
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
 }
-
-namespace {
-
-constexpr const wchar_t* kTrayClass = L"__winex11_standalone_tray";
-constexpr const wchar_t* kTrayIconClass = L"__winex11_tray_icon";
-
-}  // namespace
 
 int trayIconCount() {
     const HWND tray = FindWindowW(kTrayClass, nullptr);

@@ -1,24 +1,17 @@
 // winprobe: looks at windows from outside, for scripts that drive Keyreel
-// under Wine. Prints UTF-8; exit status 0 when the condition held, within MS
+// under Wine. Prints UTF-8; exit status 0 when the condition held within MS
 // milliseconds (10000 unless given).
-//
-//   titles                   the visible top-level titles
-//   wait TITLE [MS]          wait for a window; print its title
-//   gone TITLE [MS]          wait until no such window is left
-//   text TITLE [MS]          the text of the window's edit control, once it
-//                            stopped changing (keys a play sent may still come)
-//   wait-play-end [MS]       wait for a Keyreel play to start and end
-//   wait-child TITLE TEXT [MS]  wait for a window showing a control whose text
-//                            contains TEXT (a page of a wizard, say)
-//   focus TITLE CLASS [MS]   wait until the keyboard focus of the window's
-//                            thread is in a control of this class
-//   close TITLE              ask the window to close
-//   loaded CLASS [MS]        wait for a window of this class, shown or hidden
-//   start-time PROGRAM [ARGS]  start the program, print the milliseconds until
-//                            it added a notification-area icon, end it
+//   titles | wait TITLE [MS] (prints it) | gone TITLE [MS] | close TITLE
+//   text TITLE [MS]: its edit control's text once it stopped changing
+//   wait-play-end [MS]: a Keyreel play started and ended
+//   wait-child TITLE TEXT [MS]: it shows a control whose text contains TEXT
+//   focus TITLE CLASS [MS]: its thread's focus is in a control of this class
+//   loaded CLASS [MS]: a window of this class, shown or hidden
+//   start-time PROGRAM [ARGS]: milliseconds until it added a tray icon
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -61,11 +54,9 @@ bool printSettledText(const wchar_t* title, DWORD timeoutMillis) {
 
 bool showsText(const wchar_t* title, const std::wstring& textPart) {
     const HWND window = findWindow(title);
-    for (const Child& child : window != nullptr ? children(window, true) : std::vector<Child>{}) {
-        if (IsWindowVisible(child.hwnd) && child.text.find(textPart) != std::wstring::npos)
-            return true;
-    }
-    return false;
+    return window != nullptr && std::ranges::any_of(children(window, true), [&](const Child& c) {
+               return IsWindowVisible(c.hwnd) && c.text.find(textPart) != std::wstring::npos;
+           });
 }
 
 bool focusInClass(const wchar_t* title, const std::wstring& wantedClass) {
