@@ -90,12 +90,6 @@ bool TypingTarget::open(bool notepad) {
            activate();
 }
 
-bool KeyreelProcess::start(const std::wstring& arguments, const std::wstring& currentFolder) {
-    return ChildProcess::start(
-        L"\"" + keyreelExecutable() + L"\"" + (arguments.empty() ? L"" : L" " + arguments),
-        currentFolder);
-}
-
 void KeyreelTest::SetUp() {
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Keyreel");
     wchar_t temp[MAX_PATH] = {};

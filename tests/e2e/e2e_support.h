@@ -36,7 +36,6 @@ class TypingTarget {
     bool open(bool notepad = false);
     std::wstring text() const { return windowText(edit_); }
     bool activate() { return bringToFront(GetAncestor(edit_, GA_ROOT), edit_, 5000); }
-    // Whether its thread is in a menu, the menu bar included.
     bool inMenuMode() const { return (threadInput(edit_).flags & GUI_INMENUMODE) != 0; }
 
   private:
@@ -46,7 +45,11 @@ class TypingTarget {
 
 class KeyreelProcess : public ChildProcess {
   public:
-    bool start(const std::wstring& arguments, const std::wstring& currentFolder = L"");
+    bool start(const std::wstring& arguments, const std::wstring& currentFolder = L"") {
+        return ChildProcess::start(
+            L"\"" + keyreelExecutable() + L"\"" + (arguments.empty() ? L"" : L" " + arguments),
+            currentFolder);
+    }
 };
 
 // Clean settings, a folder for macro files, the clean-up of every window a

@@ -13,14 +13,19 @@ namespace {
 
 class EditorE2E : public KeyreelTest {
   protected:
-    // The tray's Edit; waits for the editor and moves it beside the main
-    // window, whose menus stay within reach.
+    // The tray's Edit; waits for the editor and moves it to the bottom left,
+    // off the main window's Command label: wider than the room beside the
+    // main window, it would be pushed back over it.
     void openEditor() {
         chooseTrayItem(L"Edit");
         editor = waitForShown(L"KeyreelEditorWindow", 10000);
         ASSERT_NE(editor, nullptr);
         ASSERT_TRUE(waitFor([&] { return findChild(editor, L"ListBox") != nullptr; }, 5000));
-        SetWindowPos(editor, nullptr, 600, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        RECT place{};
+        GetWindowRect(editor, &place);
+        SetWindowPos(editor, nullptr, 0,
+                     GetSystemMetrics(SM_CYSCREEN) - (place.bottom - place.top) - 20, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
         text = findChild(editor, L"Edit");
         findings = FindWindowExW(editor, findChild(editor, L"ListBox"), L"ListBox", nullptr);
     }

@@ -72,8 +72,7 @@ TEST_F(ExampleTest, TheNotepadExamplesTypeTheirTextTwice) {
             return textOf(notepad);
         };
         EXPECT_EQ(playTwice(name, played), std::vector<std::string>(2, expected));
-        // Both notepads and the program go before the next example.
-        KeyreelTest::TearDown();
+        KeyreelTest::TearDown();  // both notepads and the program go
     }
 }
 

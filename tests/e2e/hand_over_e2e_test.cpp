@@ -7,19 +7,12 @@
 namespace keyreel::e2e {
 namespace {
 
-class HandOverTest : public KeyreelTest {
-  protected:
-    void SetUp() override {
-        KeyreelTest::SetUp();
-        setSetting("startup", "runLoaded", "1");
-        setSetting("startup", "Run", "0");
-    }
-};
-
 // A second copy without a file finds the first in the notification area and
 // shows it. A file is named relative to a second copy's folder; one of the
 // same name lies in the running copy's folder.
-TEST_F(HandOverTest, ASecondCopyShowsTheFirstAndHandsItsFileOverToPlay) {
+TEST_F(KeyreelTest, ASecondCopyShowsTheFirstAndHandsItsFileOverToPlay) {
+    setSetting("startup", "runLoaded", "1");
+    setSetting("startup", "Run", "0");
     TypingTarget target;
     ASSERT_TRUE(target.open());
     writeMacro(L"handed.kyr", "SetFocus >KR Target\r\nSendText >wrong file\r\n");

@@ -45,6 +45,11 @@ class MainWindowE2E : public KeyreelTest {
         ASSERT_TRUE(withEnter ? tapKeys(L"Return") : clickOn(button(L"Add")));
         ASSERT_TRUE(waitFor([&] { return lines().size() == before + 1; }, 3000));
     }
+    void selectLine(int index) {
+        const HWND list = findChild(main, L"ListBox");
+        ASSERT_TRUE(clickListLine(list, index));
+        ASSERT_TRUE(waitFor([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == index; }, 3000));
+    }
 
   private:
     int chosen_ = -1;  // nothing chosen: the first Down chooses position 0
@@ -70,15 +75,16 @@ TEST_F(MainWindowE2E, BuildsAMacroSavesItLoadsItBackAndRunsItIntoNotepad) {
     addLine(6, L"SetFocus", L"Untitled - Notepad", false);
     addLine(7, L"SendText", L"built", false);
     addLine(14, L"Press_Enter", L"dropped", false);
+    addLine(7, L"SendText", L"extra", true);
     addLine(7, L"SendText", L"done", true);
     EXPECT_EQ(windowText(findChild(main, L"Edit")), L"") << "the value field is emptied";
 
-    // Inserted before the selected line.
-    const HWND list = findChild(main, L"ListBox");
-    ASSERT_TRUE(clickListLine(list, 0));
-    ASSERT_TRUE(waitFor([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == 0; }, 3000));
+    // Inserted before the selected line; the Delete key deletes one.
+    selectLine(0);
     chooseWord(0, L"RunProgram", L"notepad.exe");
     ASSERT_TRUE(clickOn(button(L"Insert")));
+    selectLine(5);
+    ASSERT_TRUE(tapKeys(L"Delete"));
     const std::vector<std::wstring> built{L"RunProgram >notepad.exe",
                                           L"WaitForWindow >Untitled - Notepad",
                                           L"SetFocus >Untitled - Notepad",
