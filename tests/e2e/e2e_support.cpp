@@ -1,7 +1,9 @@
 #include "e2e_support.h"
 
 #include <fstream>
+#include <sstream>
 
+#include "ui/main_menus.h"
 #include "win32/registry_settings_store.h"
 #include "win32/wide_text.h"
 
@@ -10,12 +12,12 @@ namespace keyreel::e2e {
 namespace {
 
 void closeWindowsOfOthers(std::wstring_view titlePart) {
-    while (const HWND window = probe::findWindow(titlePart)) {
+    while (const HWND window = findWindow(titlePart)) {
         DWORD processId = 0;
         GetWindowThreadProcessId(window, &processId);
-        if (processId == GetCurrentProcessId())
-            return;
-        const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+        const HANDLE process = processId == GetCurrentProcessId()
+                                   ? nullptr
+                                   : OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
         if (process == nullptr)
             return;
         TerminateProcess(process, 0);
@@ -24,58 +26,32 @@ void closeWindowsOfOthers(std::wstring_view titlePart) {
     }
 }
 
-}  // namespace
-
-std::wstring fromBuildPath(const char* unixPath) {
-    // The build passes Unix paths; Wine shows the root as drive Z:.
-    std::wstring path = win32::toWide(unixPath);
-    for (wchar_t& c : path) {
-        if (c == L'/')
-            c = L'\\';
+// The middle of the tray menu's item: another process's menu cannot be read
+// under Wine, but the program's own menu table gives its place (items of one
+// height, separators half as high, a thin border round them).
+POINT trayMenuItem(HWND menu, std::wstring_view caption) {
+    constexpr int kBorder = 2;
+    int halfItems = 0;
+    int halfItemsBefore = -1;
+    for (const wchar_t* item : ui::trayMenuCaptions()) {
+        if (item != nullptr && caption == item)
+            halfItemsBefore = halfItems;
+        halfItems += item != nullptr ? 2 : 1;
     }
-    return L"Z:" + path;
+    if (halfItemsBefore < 0) {
+        ADD_FAILURE() << "the tray menu has no item " << win32::toUtf8(std::wstring(caption));
+        return {};
+    }
+    RECT rect{};
+    GetWindowRect(menu, &rect);
+    // Not rounded: a pixel lost per half item adds up to a whole item near
+    // the bottom of a long menu.
+    const double halfItem = static_cast<double>(rect.bottom - rect.top - 2 * kBorder) / halfItems;
+    return {(rect.left + rect.right) / 2,
+            rect.top + kBorder + static_cast<LONG>(halfItem * (halfItemsBefore + 1))};
 }
 
-std::wstring keyreelExecutable() {
-    return fromBuildPath(KEYREEL_EXE);
-}
-
-bool ChildProcess::start(std::wstring commandLine, const std::wstring& currentFolder) {
-    kill();
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup,
-                          &process_) != FALSE;
-}
-
-bool ChildProcess::running() const {
-    return process_.hProcess != nullptr &&
-           WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
-bool ChildProcess::waitForExit(DWORD millis) const {
-    return process_.hProcess == nullptr ||
-           WaitForSingleObject(process_.hProcess, millis) == WAIT_OBJECT_0;
-}
-
-bool ChildProcess::suspendMainThread() const {
-    return process_.hThread != nullptr && SuspendThread(process_.hThread) != static_cast<DWORD>(-1);
-}
-
-bool ChildProcess::resumeMainThread() const {
-    return process_.hThread != nullptr && ResumeThread(process_.hThread) != static_cast<DWORD>(-1);
-}
-
-void ChildProcess::kill() {
-    if (process_.hProcess == nullptr)
-        return;
-    TerminateProcess(process_.hProcess, 0);
-    WaitForSingleObject(process_.hProcess, 5000);
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-    process_ = {};
-}
+}  // namespace
 
 std::wstring besideThisProgram(const wchar_t* name) {
     wchar_t self[MAX_PATH] = {};
@@ -84,57 +60,34 @@ std::wstring besideThisProgram(const wchar_t* name) {
     return path.substr(0, path.find_last_of(L'\\') + 1) + name;
 }
 
-TargetWindow::TargetWindow(const wchar_t* title) {
-    if (!process_.start(L"\"" + besideThisProgram(L"e2e_target.exe") + L"\" " + title)) {
-        ADD_FAILURE() << "the target program did not start";
-        return;
-    }
-    // The frame can be found before its edit control exists. The first
-    // start of the program in a test run takes a while on a busy machine.
-    waitFor(
+std::string fileBytes(const std::wstring& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path.c_str(), std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
+HWND waitForShown(const wchar_t* className, DWORD timeoutMillis) {
+    const HWND window = waitForWindowThat(
         [&] {
-            frame_ = FindWindowW(L"KeyreelE2ETarget", title);
-            edit_ = frame_ != nullptr ? GetDlgItem(frame_, 1) : nullptr;
-            return edit_ != nullptr;
+            const HWND found = FindWindowW(className, nullptr);
+            return found != nullptr && IsWindowVisible(found) ? found : nullptr;
         },
-        30000);
-    if (edit_ == nullptr)
-        ADD_FAILURE() << "the target window did not appear";
-    activate();
+        timeoutMillis);
+    return window != nullptr && waitForPlacedOnDisplay(window, timeoutMillis) ? window : nullptr;
 }
 
-void TargetWindow::activate() {
-    bringToFront(frame_, edit_, 2000);
-}
-
-bool Notepad::open() {
-    if (!process_.start(L"notepad.exe"))
-        return false;
-    // Notepad is titled "Notepad" for a moment before it takes this title.
-    waitFor(
-        [&] {
-            frame_ = probe::findWindow(L"Untitled - Notepad");
-            edit_ = frame_ != nullptr ? probe::findChild(frame_, L"Edit") : nullptr;
-            return edit_ != nullptr;
-        },
-        20000);
-    if (edit_ == nullptr)
-        return false;
-    return bringToFront(frame_, edit_, 5000);
-}
-
-bool Notepad::inMenuMode() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(frame_, nullptr), &info) &&
-           (info.flags & GUI_INMENUMODE) != 0;
-}
-
-bool KeyreelProcess::start(const std::wstring& arguments, const std::wstring& currentFolder) {
-    std::wstring command = L"\"" + keyreelExecutable() + L"\"";
-    if (!arguments.empty())
-        command += L" " + arguments;
-    return ChildProcess::start(command, currentFolder);
+bool TypingTarget::open(bool notepad) {
+    // Found before its edit exists; notepad is titled "Notepad" for a moment.
+    const auto targetEdit = [] {
+        const HWND frame = FindWindowW(L"KeyreelE2ETarget", L"KR Target");
+        return frame != nullptr ? GetDlgItem(frame, 1) : nullptr;
+    };
+    // The first start of a program takes a while on a busy machine.
+    return process_.start(notepad ? L"notepad.exe"
+                                  : L"\"" + besideThisProgram(L"e2e_target.exe") + L"\"") &&
+           (edit_ = notepad ? waitForNotepadEdit(20000) : waitForWindowThat(targetEdit, 30000)) !=
+               nullptr &&
+           activate();
 }
 
 void KeyreelTest::SetUp() {
@@ -149,6 +102,8 @@ void KeyreelTest::TearDown() {
     keyreel.kill();
     closeWindowsOfOthers(L"Notepad");
     closeWindowsOfOthers(kAppTitle);
+    if (!startFolder_.empty())
+        SetCurrentDirectoryW(startFolder_.c_str());
 }
 
 void KeyreelTest::setSetting(const char* section, const char* key, const char* value) {
@@ -167,19 +122,74 @@ void KeyreelTest::markDownloaded(const std::wstring& path) {
         << "[ZoneTransfer]\r\nZoneId=3\r\nHostUrl=https://example.test/m.kyr\r\n";
 }
 
-HWND KeyreelTest::mainWindow(DWORD timeoutMillis) {
-    HWND window = nullptr;
-    waitFor([&] { return (window = FindWindowW(L"KeyreelMainWindow", nullptr)) != nullptr; },
-            timeoutMillis);
-    return window;
+HWND KeyreelTest::open(const std::wstring& arguments) {
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    startFolder_ = current;
+    SetCurrentDirectoryW(folder.c_str());
+    EXPECT_TRUE(keyreel.start(arguments));
+    main = mainWindow(20000);
+    if (main == nullptr)
+        return nullptr;
+    if (arguments.empty()) {
+        // Hidden first, as a user finds it, and out of the task list.
+        EXPECT_TRUE(waitFor(
+            [&] { return !IsWindowVisible(main) && GetWindow(main, GW_OWNER) != nullptr; }, 20000));
+        EXPECT_TRUE(restoreFromTray(30000));
+    }
+    EXPECT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 20000))
+        << describeDisplay();
+    EXPECT_TRUE(waitForPlacedOnDisplay(main, 20000));
+    // Off Wine's tray window, which sits at the top left of the screen.
+    SetWindowPos(main, nullptr, 320, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    return main;
 }
 
-std::wstring KeyreelTest::title() {
-    return probe::windowText(mainWindow(0));
+void KeyreelTest::activate() {
+    ASSERT_TRUE(clickOn(findChild(main, L"Static", L"Command")));
+    ASSERT_TRUE(waitForActive(main, 5000));
 }
 
-bool KeyreelTest::waitForTitle(const wchar_t* wanted, DWORD timeoutMillis) {
-    return waitFor([&] { return title() == wanted; }, timeoutMillis);
+void KeyreelTest::chooseMenu(const wchar_t* menuKey, const wchar_t* itemKeys) {
+    activate();
+    ASSERT_TRUE(tapKeys(std::wstring(L"alt+") + menuKey));
+    ASSERT_TRUE(waitForMenu(main, 5000)) << "no menu";
+    ASSERT_TRUE(tapKeys(itemKeys));
+}
+
+void KeyreelTest::hide() {
+    activate();
+    ASSERT_TRUE(tapKeys(L"alt+d"));
+    ASSERT_TRUE(waitFor([&] { return !IsWindowVisible(main); }, 5000));
+}
+
+void KeyreelTest::chooseTrayItem(std::wstring_view caption) {
+    activate();
+    const HWND icon = waitForTrayIcon(5000);
+    RECT place{};
+    GetWindowRect(icon, &place);
+    ASSERT_TRUE(movePointerTo((place.left + place.right) / 2, (place.top + place.bottom) / 2));
+    // The press gives the tray window the focus; the menu comes with the
+    // release and would close again if that focus change came after it.
+    ASSERT_TRUE(runUnixProgramToEnd(L"/usr/bin/xdotool mousedown 3"));
+    ASSERT_TRUE(waitForActive(GetAncestor(icon, GA_ROOT), 5000));
+    ASSERT_TRUE(runUnixProgramToEnd(L"/usr/bin/xdotool mouseup 3"));
+    ASSERT_TRUE(waitForMenu(main, 5000)) << "no tray menu";
+    const POINT item = trayMenuItem(FindWindowW(L"#32768", nullptr), caption);
+    ASSERT_TRUE(movePointerTo(item.x, item.y));
+    ASSERT_TRUE(runUnixProgramToEnd(L"/usr/bin/xdotool click 1"));
+}
+
+void KeyreelTest::answerFileDialog(const wchar_t* title, const std::wstring& name) {
+    const HWND dialog = waitForDialog(title, 10000);
+    ASSERT_NE(dialog, nullptr) << win32::toUtf8(title);
+    ASSERT_TRUE(waitForPlacedOnDisplay(dialog, 10000));
+    // Into the file name field: a dialog opened from the tray menu may come
+    // up without the focus, which stays with the tray under X.
+    const HWND fileName = GetDlgItem(dialog, 1148);
+    ASSERT_TRUE(typeInto(fileName, name)) << win32::toUtf8(windowText(fileName));
+    ASSERT_TRUE(tapKeys(L"Return"));
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 5000));
 }
 
 }  // namespace keyreel::e2e

@@ -1,6 +1,6 @@
 // Example macros shipped with the program, played twice from their own files
 // the way a user starts them: keyreel.exe with the file's path, and Run for
-// a second play while the first one's notepad is still open.
+// a second play while what the first one opened may still be open.
 
 #include <algorithm>
 
@@ -10,72 +10,32 @@
 namespace keyreel::e2e {
 namespace {
 
-// Notepad's visible main windows, top first.
-std::vector<HWND> notepads() {
-    std::vector<HWND> found;
-    EnumWindows(
-        [](HWND window, LPARAM list) {
-            wchar_t name[16] = {};
-            GetClassNameW(window, name, 16);
-            if (IsWindowVisible(window) && std::wstring_view(name) == L"Notepad")
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-// What the notepad holds, or "(closed)".
-std::string textOf(HWND notepad) {
-    if (!IsWindow(notepad))
-        return "(closed)";
-    return win32::toUtf8(probe::windowText(probe::findChild(notepad, L"Edit")));
-}
-
 class ExampleTest : public KeyreelTest {
   protected:
-    // Starts keyreel.exe with the example, which it plays at once.
-    bool startWith(const wchar_t* name) {
+    // Starts keyreel.exe with the example, which it plays at once, then plays
+    // it again with Run once the play ended; what `played` saw of each play.
+    template <typename Played>
+    std::vector<std::string> playTwice(const wchar_t* name, Played played) {
         setSetting("startup", "runLoaded", "1");
         setSetting("startup", "Run", "0");
-        return keyreel.start(L"\"" + fromBuildPath(KEYREEL_EXAMPLES) + L"\\" + name + L"\"");
-    }
-
-    // Plays the example twice in a row, the second time with Run once the
-    // first play ended, as a user would; each play starts a notepad of its
-    // own. Waits until each holds `expected` and its play has ended, and
-    // gives what each holds then, or why it could not.
-    std::vector<std::string> playTwiceIntoNotepad(const wchar_t* name,
-                                                  const std::string& expected) {
-        if (!startWith(name))
+        if (!keyreel.start(L"\"" + windowsPath(win32::toWide(KEYREEL_EXAMPLES)) + L"\\" + name +
+                           L"\""))
             return {"(keyreel.exe did not start)"};
-        std::vector<HWND> opened;
-        std::vector<std::string> texts;
+        std::vector<std::string> seen;
         for (int play = 0; play < 2; ++play) {
-            if (play == 1 && !probe::clickButton(mainWindow(), L"Run"))
+            if (play == 1 && !clickButton(mainWindow(), L"Run"))
                 return {"(no Run button)"};
-            HWND notepad = nullptr;
-            const auto started = [&] {
-                for (const HWND window : notepads()) {
-                    if (std::find(opened.begin(), opened.end(), window) == opened.end())
-                        notepad = window;
-                }
-                return notepad != nullptr && probe::findChild(notepad, L"Edit") != nullptr;
-            };
-            if (!waitFor(started, 20000))
-                return {"(notepad did not open)"};
-            opened.push_back(notepad);
-            waitFor([&] { return textOf(notepad) == expected; }, 30000);
-            if (!waitForTitle(kIdleTitle, 10000))
-                return {"(the play did not end)"};
-            texts.push_back(textOf(notepad));
+            seen.push_back(played());
+            if (!waitForTitle(kIdleTitle, 20000))
+                seen.back() += " (the play did not end)";
         }
-        return texts;
+        return seen;
     }
 };
 
-// The second play of save_and_close.kyr finds the file of the first, and
-// Notepad asks before it replaces it.
+// Each play starts a notepad of its own; the second play of
+// save_and_close.kyr finds the file of the first, and Notepad asks before it
+// replaces it.
 TEST_F(ExampleTest, TheNotepadExamplesTypeTheirTextTwice) {
     const std::pair<const wchar_t*, std::string> examples[] = {
         {L"notepad_hello.kyr",
@@ -89,9 +49,30 @@ TEST_F(ExampleTest, TheNotepadExamplesTypeTheirTextTwice) {
     };
     for (const auto& [name, expected] : examples) {
         SCOPED_TRACE(win32::toUtf8(name));
-        EXPECT_EQ(playTwiceIntoNotepad(name, expected), std::vector<std::string>(2, expected));
-        // Both notepads and the program go before the next example.
-        KeyreelTest::TearDown();
+        std::vector<HWND> opened;
+        const auto textOf = [](HWND notepad) {
+            return IsWindow(notepad) ? win32::toUtf8(windowText(findChild(notepad, L"Edit")))
+                                     : "(closed)";
+        };
+        const auto played = [&]() -> std::string {
+            const HWND notepad = waitForWindowThat(
+                [&]() -> HWND {
+                    for (const HWND window : windowsOfClass(L"Notepad")) {
+                        if (std::ranges::find(opened, window) == opened.end() &&
+                            findChild(window, L"Edit") != nullptr)
+                            return window;
+                    }
+                    return nullptr;
+                },
+                20000);
+            if (notepad == nullptr)
+                return "(notepad did not open)";
+            opened.push_back(notepad);
+            waitFor([&] { return textOf(notepad) == expected; }, 30000);
+            return textOf(notepad);
+        };
+        EXPECT_EQ(playTwice(name, played), std::vector<std::string>(2, expected));
+        KeyreelTest::TearDown();  // both notepads and the program go
     }
 }
 
@@ -102,49 +83,40 @@ TEST_F(ExampleTest, SumsTypesIntoTheCalculatorAndClosesIt) {
     GetSystemDirectoryW(system, MAX_PATH);
     const std::wstring calculator = std::wstring(system) + L"\\calc.exe";
     ASSERT_TRUE(CopyFileW(besideThisProgram(L"e2e_target.exe").c_str(), calculator.c_str(), FALSE));
-    ASSERT_TRUE(startWith(L"sums.kyr"));
-    for (int play = 0; play < 2; ++play) {
-        if (play == 1) {
-            ASSERT_TRUE(probe::clickButton(mainWindow(), L"Run"));
-        }
-        // Found by its title while it is still being made, the window may
-        // not have its edit yet.
+    const std::string sums = "12*7=1250+375=100/8=";
+    const auto played = [&]() -> std::string {
+        // Found by its title while it is still being made, the window may not
+        // have its edit yet.
         HWND window = nullptr;
-        HWND edit = nullptr;
-        ASSERT_TRUE(waitFor(
+        const HWND edit = waitForWindowThat(
             [&] {
                 window = FindWindowW(nullptr, L"Calculator");
-                return window != nullptr && (edit = probe::findChild(window, L"Edit")) != nullptr;
+                return window != nullptr ? findChild(window, L"Edit") : nullptr;
             },
-            20000));
+            20000);
         // What was typed, as last seen before the window closed.
-        std::wstring typed;
-        EXPECT_TRUE(waitFor(
+        std::string typed;
+        waitFor(
             [&] {
                 if (IsWindow(edit))
-                    typed = probe::windowText(edit);
-                return typed == L"12*7=1250+375=100/8=";
+                    typed = win32::toUtf8(windowText(edit));
+                return typed == sums;
             },
-            30000))
-            << "play " << play + 1 << ": " << win32::toUtf8(typed);
-        EXPECT_TRUE(waitFor([&] { return !IsWindow(window); }, 20000)) << "closed at the end";
-        ASSERT_TRUE(waitForTitle(kIdleTitle, 10000));
-    }
+            30000);
+        return waitFor([&] { return !IsWindow(window); }, 20000) ? typed : typed + " (not closed)";
+    };
+    EXPECT_EQ(playTwice(L"sums.kyr", played), std::vector<std::string>(2, sums));
     DeleteFileW(calculator.c_str());
 }
 
 // With nothing to draw on, the play still asks first and ends.
 TEST_F(ExampleTest, MouseSquareAsksFirstAndEnds) {
-    ASSERT_TRUE(startWith(L"mouse_square.kyr"));
-    for (int play = 0; play < 2; ++play) {
-        if (play == 1) {
-            ASSERT_TRUE(probe::clickButton(mainWindow(), L"Run"));
-        }
-        const HWND box = probe::waitForMessageBox(kAppTitle, L"drawing program", 20000);
-        ASSERT_NE(box, nullptr);
-        probe::answerMessageBox(box, IDOK);
-        EXPECT_TRUE(waitForTitle(kIdleTitle, 20000));
-    }
+    const auto played = [] {
+        const HWND box = waitForDialog(kAppTitle, 20000, L"drawing program");
+        answerMessageBox(box, IDOK);
+        return std::string(box != nullptr ? "asked" : "(not asked)");
+    };
+    EXPECT_EQ(playTwice(L"mouse_square.kyr", played), std::vector<std::string>(2, "asked"));
 }
 
 }  // namespace

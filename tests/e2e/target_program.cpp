@@ -1,7 +1,6 @@
-// A plain program for macros to type into: one window, titled by its command
-// line (copied to calc.exe and started without one, "Calculator", standing
-// in for the calculator Wine lacks), whose edit control fills it and keeps
-// the keyboard focus.
+// A plain program for macros to type into: one window, "KR Target" (or, copied
+// to calc.exe, "Calculator", standing in for the calculator Wine lacks), whose
+// edit control fills it and keeps the keyboard focus.
 
 #include <windows.h>
 
@@ -23,12 +22,10 @@ LRESULT CALLBACK targetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
                        ? 0
                        : -1;
         case WM_SETFOCUS:
-            if (edit != nullptr)
-                SetFocus(edit);
+            SetFocus(edit);
             return 0;
         case WM_SIZE:
-            if (edit != nullptr)
-                MoveWindow(edit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+            MoveWindow(edit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
@@ -40,7 +37,7 @@ LRESULT CALLBACK targetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = targetProc;
@@ -50,13 +47,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     RegisterClassExW(&wc);
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const wchar_t* name = wcsrchr(path, L'\\');
-    const bool calculator = name != nullptr && lstrcmpiW(name + 1, L"calc.exe") == 0;
-    const wchar_t* title = commandLine != nullptr && *commandLine != 0 ? commandLine
-                           : calculator                                ? L"Calculator"
-                                                                       : L"KR Target";
-    const HWND frame = CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW, 300, 300,
-                                       400, 200, nullptr, nullptr, instance, nullptr);
+    const bool calculator = lstrcmpiW(wcsrchr(path, L'\\') + 1, L"calc.exe") == 0;
+    const HWND frame = CreateWindowExW(
+        0, wc.lpszClassName, calculator ? L"Calculator" : L"KR Target", WS_OVERLAPPEDWINDOW, 300,
+        300, 400, 200, nullptr, nullptr, instance, nullptr);
     ShowWindow(frame, SW_SHOW);
     SetForegroundWindow(frame);
     MSG message;

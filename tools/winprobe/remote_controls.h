@@ -1,9 +1,8 @@
 #pragma once
 
-// Reading common controls of another program. A list view or a date picker
-// answers with data written through pointers, and the system does not carry
-// those between processes: the questions and answers go through memory
-// lent in the other process.
+// Reading common controls of another program. Their answers are written
+// through pointers, which the system does not carry between processes: they
+// go through memory lent in the other process.
 
 #include <windows.h>
 

@@ -19,42 +19,12 @@ std::wstring at(POINT point) {
     return std::to_wstring(point.x) + L" " + std::to_wstring(point.y);
 }
 
-GUITHREADINFO threadInput(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info;
-}
-
-std::string describe(HWND window) {
-    if (window == nullptr)
-        return "none";
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return win32::toUtf8(className) + " \"" + win32::toUtf8(windowText(window)) + "\" (" +
-           std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" +
-           std::to_string(rect.right) + "," + std::to_string(rect.bottom) + ")" +
-           (IsWindowVisible(window) ? "" : " hidden");
-}
-
 bool clickedWhenPlaced(HWND window, const std::wstring& click) {
     if (runWhenPlacedOnDisplay(window, click, 10000))
         return true;
     std::fprintf(stderr, "the display does not show the window to click where Wine has it: %s\n",
                  describeDisplay().c_str());
     return false;
-}
-
-}  // namespace
-
-std::string describeDisplay() {
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    return "foreground: " + describe(GetForegroundWindow()) + "; pointer at " +
-           std::to_string(pointer.x) + "," + std::to_string(pointer.y) +
-           " over: " + describe(WindowFromPoint(pointer));
 }
 
 bool pointTo(HWND window) {
@@ -76,6 +46,21 @@ bool pointTo(HWND window) {
     return false;
 }
 
+}  // namespace
+
+std::string describeDisplay() {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    std::string text = "pointer at " + std::to_string(pointer.x) + "," + std::to_string(pointer.y);
+    for (const HWND window : {GetForegroundWindow(), WindowFromPoint(pointer)}) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        text += "; " + win32::toUtf8(className(window) + L" \"" + windowText(window)) + "\" at " +
+                std::to_string(rect.left) + "," + std::to_string(rect.top);
+    }
+    return text + " (the foreground window, then the one under the pointer)";
+}
+
 bool movePointerTo(int x, int y) {
     return runUnixProgramToEnd(L"/usr/bin/xdotool mousemove " + at({x, y}));
 }
@@ -89,20 +74,16 @@ bool clickAt(POINT point, int times) {
     return clickedWhenPlaced(under, click);
 }
 
-// Given only once the display has the window where Wine has it.
-bool clickOn(HWND window) {
-    return pointTo(window) && clickedWhenPlaced(window, L"/usr/bin/xdotool click 1");
-}
-
-bool doubleClickOn(HWND window) {
+bool clickOn(HWND window, int times) {
     return pointTo(window) &&
-           clickedWhenPlaced(window, L"/usr/bin/xdotool click --repeat 2 --delay 80 1");
+           clickedWhenPlaced(window, L"/usr/bin/xdotool click --repeat " + std::to_wstring(times) +
+                                         L" --delay 80 1");
 }
 
 bool restoreFromTray(DWORD timeoutMillis) {
     const HWND icon = waitForTrayIcon(timeoutMillis);
     return icon != nullptr && waitForPlacedOnDisplay(icon, timeoutMillis) && clickOn(icon) &&
-           waitForActive(GetAncestor(icon, GA_ROOT), timeoutMillis) && doubleClickOn(icon);
+           waitForActive(GetAncestor(icon, GA_ROOT), timeoutMillis) && clickOn(icon, 2);
 }
 
 bool clickListLine(HWND listBox, int index, int clicks) {
@@ -118,6 +99,18 @@ bool typeText(const std::wstring& text) {
 
 bool tapKeys(const std::wstring& keys) {
     return runUnixProgramToEnd(L"/usr/bin/xdotool key --clearmodifiers " + keys);
+}
+
+bool typeInto(HWND field, const std::wstring& text) {
+    return clickOn(field) && waitForFocusIn(field, 5000) && typeText(text) &&
+           waitFor([&] { return windowText(field) == text; }, 5000);
+}
+
+GUITHREADINFO threadInput(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
 }
 
 bool waitForActive(HWND window, DWORD timeoutMillis) {
@@ -150,20 +143,18 @@ bool waitForMenu(HWND window, DWORD timeoutMillis) {
     return waitFor(
         [&] {
             return (threadInput(window).flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0 &&
-                   windowsOfClass(L"#32768") > 0;
+                   !windowsOfClass(L"#32768").empty();
         },
         timeoutMillis);
 }
 
 HWND waitForNotepadEdit(DWORD timeoutMillis) {
-    HWND edit = nullptr;
-    waitFor(
-        [&] {
+    return waitForWindowThat(
+        [] {
             const HWND notepad = findWindow(L"Untitled - Notepad");
-            return notepad != nullptr && (edit = findChild(notepad, L"Edit")) != nullptr;
+            return notepad != nullptr ? findChild(notepad, L"Edit") : nullptr;
         },
         timeoutMillis);
-    return edit;
 }
 
 }  // namespace keyreel::probe

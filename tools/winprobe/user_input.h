@@ -1,9 +1,7 @@
 #pragma once
 
-// What a user does with the mouse and the keyboard, done for real on the X
-// display with xdotool: input that no program injected, for windows of this
-// process or another. Each call returns once xdotool has ended; what it did
-// may still be on its way, so callers wait for its effect.
+// A user's mouse and keyboard, for real on the X display with xdotool. Each
+// call returns once xdotool has ended; its effect may still be on its way.
 
 #include <windows.h>
 
@@ -11,50 +9,39 @@
 
 namespace keyreel::probe {
 
-// Moves the pointer to the middle of the window and clicks (twice for a
-// double click) with the left button.
-bool clickOn(HWND window);
-// Moves the pointer to the middle of the window and waits until the window
-// is the one under it: a menu or another window still going away, or a
-// window that has just been moved, would otherwise take the click.
-bool pointTo(HWND window);
-bool doubleClickOn(HWND window);
-// Clicks the list box's line `index` (the list is not scrolled), twice for
-// a double click.
+// Clicks the window's middle `times` times once the pointer is over it and
+// the display has it where Wine has it.
+bool clickOn(HWND window, int times = 1);
+// Clicks line `index` of a list box that is not scrolled.
 bool clickListLine(HWND listBox, int index, int clicks = 1);
 bool movePointerTo(int x, int y);
-// Clicks with the left button at this point of the screen, `times` times
-// in quick succession.
 bool clickAt(POINT point, int times = 1);
-// Types the text into the window with the keyboard focus.
 bool typeText(const std::wstring& text);
-// Presses keys as xdotool names them ("alt+f", "Down Return").
+// Keys as xdotool names them ("alt+f", "Down Return").
 bool tapKeys(const std::wstring& keys);
+// Clicks into the field and types there once it has the focus; true once it
+// shows the text.
+bool typeInto(HWND field, const std::wstring& text);
 
-// Waits until the window (a top-level window of another process) is the
-// active window of its thread: keys typed then reach it.
+// The focus, active window and menu mode of the window's thread.
+GUITHREADINFO threadInput(HWND window);
+HWND focusOfThread(HWND window);
+// Until the window is its thread's active one: typed keys reach it then.
 bool waitForActive(HWND window, DWORD timeoutMillis);
 // Brings the top-level window to the front and waits until typed keys would
-// reach `focus` (the window itself or a control of it); the focus is set
-// here when the window is this thread's.
+// reach `focus`, which is set here for a window of this thread.
 bool bringToFront(HWND window, HWND focus, DWORD timeoutMillis);
-// The window with the keyboard focus in the thread of `window`, if any.
-HWND focusOfThread(HWND window);
-// Waits until the keyboard focus of the window's thread is in `control`.
 bool waitForFocusIn(HWND control, DWORD timeoutMillis);
-// Waits until the thread of `window` shows a pop-up menu.
+// Until the thread of `window` shows a pop-up menu.
 bool waitForMenu(HWND window, DWORD timeoutMillis);
 
-// Double-clicks Keyreel's tray icon, as a user brings its window back. The
-// tray window is made active by a single click first (which Keyreel
-// ignores): the click that activates it could otherwise take the first half
-// of the double click on a busy machine.
+// Double-clicks the tray icon. A single click makes the tray window active
+// first: on a busy machine the click that activates it could otherwise take
+// the first half of the double click.
 bool restoreFromTray(DWORD timeoutMillis);
-// The edit control of Wine's notepad once its window "Untitled - Notepad"
-// has one; null when it did not come in time.
+// The edit control of "Untitled - Notepad" once it has one.
 HWND waitForNotepadEdit(DWORD timeoutMillis);
-// The foreground window and the window under the pointer, with their
-// places, for the message of a failed wait.
+// The foreground window and the one under the pointer, for failure messages.
 std::string describeDisplay();
 
 }  // namespace keyreel::probe

@@ -1,29 +1,17 @@
 // winprobe: looks at windows from outside, for scripts that drive Keyreel
-// under Wine. Prints UTF-8; exit status 0 when the condition held.
-//
-//   winprobe titles                    visible top-level titles
-//   winprobe wait TITLE [MS]           wait for a window; print its title
-//   winprobe gone TITLE [MS]           wait until no such window is left
-//   winprobe text TITLE [MS]           the text of the window's edit control,
-//                                      once it has stopped changing (keys a
-//                                      play sent may still be on their way)
-//   winprobe wait-play-end [MS]        wait for a Keyreel play to start and end
-//   winprobe wait-child TITLE TEXT [MS]
-//                                      wait for a window showing a control
-//                                      whose text contains TEXT (a page of a
-//                                      wizard, say)
-//   winprobe focus TITLE CLASS [MS]    wait until the keyboard focus of the
-//                                      window's thread is in a control of
-//                                      this class (a wizard page's tree)
-//   winprobe close TITLE               ask the window to close
-//   winprobe loaded CLASS [MS]         wait for a window of this class, shown
-//                                      or hidden
-//   winprobe start-time PROGRAM [ARGS] start the program, print the
-//                                      milliseconds until it has added an
-//                                      icon to the notification area, end it
+// under Wine. Prints UTF-8; exit status 0 when the condition held within MS
+// milliseconds (10000 unless given).
+//   titles | wait TITLE [MS] (prints it) | gone TITLE [MS] | close TITLE
+//   text TITLE [MS]: its edit control's text once it stopped changing
+//   wait-play-end [MS]: a Keyreel play started and ended
+//   wait-child TITLE TEXT [MS]: it shows a control whose text contains TEXT
+//   focus TITLE CLASS [MS]: its thread's focus is in a control of this class
+//   loaded CLASS [MS]: a window of this class, shown or hidden
+//   start-time PROGRAM [ARGS]: milliseconds until it added a tray icon
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -33,121 +21,111 @@
 
 namespace {
 
-using namespace keyreel;
-
-constexpr const wchar_t* kPlayingMarker = L"Keyreel   \u00BB";
+using namespace keyreel::probe;
 
 void print(const std::wstring& text) {
-    const std::string utf8 = win32::toUtf8(text) + "\n";
-    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    std::fputs((keyreel::win32::toUtf8(text) + "\n").c_str(), stdout);
     std::fflush(stdout);
 }
 
-DWORD timeoutArg(int argc, wchar_t** argv, int index) {
-    return argc > index ? static_cast<DWORD>(_wtoi(argv[index])) : 10000;
-}
-
-HWND textHolder(HWND window) {
-    for (const wchar_t* editClass : {L"Edit", L"RichEdit20W", L"RICHEDIT50W"}) {
-        if (const HWND edit = probe::findChild(window, editClass))
-            return edit;
-    }
-    return window;
-}
-
-int text(const wchar_t* title, DWORD timeoutMillis) {
-    const HWND window = probe::findWindow(title);
+// The text of the window's edit control once it read the same for half a
+// second.
+bool printSettledText(const wchar_t* title, DWORD timeoutMillis) {
+    const HWND window = findWindow(title);
     if (window == nullptr)
-        return 1;
-    const HWND holder = textHolder(window);
-    // Settled: the same text over half a second.
-    constexpr int kSameReadings = 5;
-    std::wstring last = probe::windowText(holder);
+        return false;
+    HWND holder = nullptr;
+    for (const wchar_t* editClass : {L"Edit", L"RichEdit20W", L"RICHEDIT50W"})
+        holder = holder != nullptr ? holder : findChild(window, editClass);
+    holder = holder != nullptr ? holder : window;
+    std::wstring last = windowText(holder);
     int same = 0;
-    probe::waitFor(
+    waitFor(
         [&] {
-            const std::wstring now = probe::windowText(holder);
+            const std::wstring now = windowText(holder);
             same = now == last ? same + 1 : 0;
             last = now;
-            return same >= kSameReadings;
+            return same >= 5;
         },
         timeoutMillis, 100);
     print(last);
-    return 0;
+    return true;
 }
 
-// Whether a visible control of `window`, at any depth, shows `textPart`.
-bool showsText(HWND window, const std::wstring& textPart) {
-    struct Search {
-        const std::wstring& wanted;
-        bool found;
-    } search{textPart, false};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(data);
-            search.found = IsWindowVisible(child) &&
-                           probe::windowText(child).find(search.wanted) != std::wstring::npos;
-            return !search.found;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+bool showsText(const wchar_t* title, const std::wstring& textPart) {
+    const HWND window = findWindow(title);
+    return window != nullptr && std::ranges::any_of(children(window, true), [&](const Child& c) {
+               return IsWindowVisible(c.hwnd) && c.text.find(textPart) != std::wstring::npos;
+           });
 }
 
-int waitForFocusInClass(const wchar_t* title, const std::wstring& className, DWORD timeoutMillis) {
-    const bool focused = probe::waitFor(
-        [&] {
-            const HWND window = probe::findWindow(title);
-            const HWND focus = window != nullptr ? probe::focusOfThread(window) : nullptr;
-            wchar_t focusClass[64] = {};
-            return focus != nullptr && GetClassNameW(focus, focusClass, 64) > 0 &&
-                   className == focusClass;
-        },
-        timeoutMillis, 50);
-    return focused ? 0 : 1;
-}
-
-int waitForChildText(const wchar_t* title, const std::wstring& text, DWORD timeoutMillis) {
-    const bool shown = probe::waitFor(
-        [&] {
-            const HWND window = probe::findWindow(title);
-            return window != nullptr && showsText(window, text);
-        },
-        timeoutMillis, 50);
-    return shown ? 0 : 1;
+bool focusInClass(const wchar_t* title, const std::wstring& wantedClass) {
+    const HWND window = findWindow(title);
+    const HWND focus = window != nullptr ? focusOfThread(window) : nullptr;
+    return focus != nullptr && className(focus) == wantedClass;
 }
 
 // From CreateProcess to a new icon in the notification area, read every
-// millisecond; the program is ended afterwards. Its icon may stay behind
-// for a while, which the next start's count takes into account.
-int startTime(const std::wstring& commandLine, DWORD timeoutMillis) {
-    const int iconsBefore = probe::trayIconCount();
-    std::wstring command = commandLine;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER started;
-    LARGE_INTEGER iconShown;
+// millisecond. An icon of the program's last start may stay behind for a
+// while, which the count before takes into account.
+bool printStartTime(std::wstring commandLine, DWORD timeoutMillis) {
+    const int iconsBefore = trayIconCount();
+    LARGE_INTEGER frequency, started, iconShown;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&started);
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        return 1;
-    }
-    const bool shown =
-        probe::waitFor([&] { return probe::trayIconCount() > iconsBefore; }, timeoutMillis, 1);
+    ChildProcess program;
+    if (!program.start(commandLine) ||
+        !waitFor([&] { return trayIconCount() > iconsBefore; }, timeoutMillis, 1))
+        return false;
     QueryPerformanceCounter(&iconShown);
-    TerminateProcess(process.hProcess, 0);
-    WaitForSingleObject(process.hProcess, 10000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    if (!shown)
-        return 1;
-    const double millis = static_cast<double>(iconShown.QuadPart - started.QuadPart) * 1000.0 /
-                          static_cast<double>(frequency.QuadPart);
-    std::printf("%.1f\n", millis);
-    return 0;
+    std::printf("%.1f\n", static_cast<double>(iconShown.QuadPart - started.QuadPart) * 1000.0 /
+                              static_cast<double>(frequency.QuadPart));
+    return true;
+}
+
+// 1 when the condition held, 0 when it did not, 2 for a wrong command line.
+int run(int argc, wchar_t** argv) {
+    const std::wstring command = argv[1];
+    const auto timeout = [&](int index) {
+        return argc > index ? static_cast<DWORD>(_wtoi(argv[index])) : 10000;
+    };
+    if (command == L"titles") {
+        for (const std::wstring& title : visibleTitles())
+            print(title);
+        return true;
+    }
+    constexpr const wchar_t* kPlaying = L"Keyreel   \u00BB";
+    if (command == L"wait-play-end")
+        return waitForWindow(kPlaying, timeout(2)) && waitUntilGone(kPlaying, timeout(2));
+    const wchar_t* title = argc > 2 ? argv[2] : nullptr;
+    const wchar_t* third = argc > 3 ? argv[3] : nullptr;
+    if (title == nullptr)
+        return 2;
+    if (command == L"wait") {
+        const HWND window = waitForWindow(title, timeout(3));
+        return window != nullptr && (print(windowText(window)), true);
+    }
+    if (command == L"gone")
+        return waitUntilGone(title, timeout(3));
+    if (command == L"text")
+        return printSettledText(title, timeout(3));
+    if (const HWND window = findWindow(title); command == L"close")
+        return window != nullptr && PostMessageW(window, WM_CLOSE, 0, 0);
+    if (command == L"loaded")
+        return waitFor([&] { return !windowsOfClass(title, true).empty(); }, timeout(3));
+    if (command == L"start-time") {
+        std::wstring commandLine = L"\"" + std::wstring(title) + L"\"";
+        for (int i = 3; i < argc; ++i)
+            commandLine += L" \"" + std::wstring(argv[i]) + L"\"";
+        return printStartTime(commandLine, 30000);
+    }
+    if (third == nullptr)
+        return 2;
+    if (command == L"wait-child")
+        return waitFor([&] { return showsText(title, third); }, timeout(4), 50);
+    if (command == L"focus")
+        return waitFor([&] { return focusInClass(title, third); }, timeout(4), 50);
+    return 2;
 }
 
 }  // namespace
@@ -155,51 +133,6 @@ int startTime(const std::wstring& commandLine, DWORD timeoutMillis) {
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2)
         return 2;
-    const std::wstring command = argv[1];
-    if (command == L"titles") {
-        for (const std::wstring& title : probe::visibleTitles())
-            print(title);
-        return 0;
-    }
-    if (command == L"wait-play-end") {
-        const DWORD timeout = timeoutArg(argc, argv, 2);
-        if (probe::waitForWindow(kPlayingMarker, timeout) == nullptr)
-            return 1;
-        return probe::waitUntilGone(kPlayingMarker, timeout) ? 0 : 1;
-    }
-    if (argc < 3)
-        return 2;
-    const wchar_t* title = argv[2];
-    if (command == L"wait") {
-        const HWND window = probe::waitForWindow(title, timeoutArg(argc, argv, 3));
-        if (window == nullptr)
-            return 1;
-        print(probe::windowText(window));
-        return 0;
-    }
-    if (command == L"gone")
-        return probe::waitUntilGone(title, timeoutArg(argc, argv, 3)) ? 0 : 1;
-    if (command == L"wait-child")
-        return argc < 4 ? 2 : waitForChildText(title, argv[3], timeoutArg(argc, argv, 4));
-    if (command == L"focus")
-        return argc < 4 ? 2 : waitForFocusInClass(title, argv[3], timeoutArg(argc, argv, 4));
-    if (command == L"text")
-        return text(title, timeoutArg(argc, argv, 3));
-    if (command == L"loaded") {
-        return probe::waitFor([&] { return FindWindowW(title, nullptr) != nullptr; },
-                              timeoutArg(argc, argv, 3))
-                   ? 0
-                   : 1;
-    }
-    if (command == L"start-time") {
-        std::wstring commandLine = L"\"" + std::wstring(title) + L"\"";
-        for (int i = 3; i < argc; ++i)
-            commandLine += L" \"" + std::wstring(argv[i]) + L"\"";
-        return startTime(commandLine, 30000);
-    }
-    if (command == L"close") {
-        const HWND window = probe::findWindow(title);
-        return window != nullptr && PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
-    }
-    return 2;
+    const int result = run(argc, argv);
+    return result == 2 ? 2 : result ? 0 : 1;
 }
