@@ -1,9 +1,8 @@
 #pragma once
 
 // A file store on real files that fails at one chosen step of an atomic
-// write, or behaves like a read-only or full disk. Built on the real store
-// (LocalFileStore, or the Windows one under Wine), so what it leaves behind
-// on the disk is what the real store leaves.
+// write, or behaves like a full disk. Built on the real store, so what it
+// leaves behind on the disk is what the real store leaves.
 
 #include <algorithm>
 #include <filesystem>
@@ -16,13 +15,12 @@ namespace keyreel {
 
 enum class FileFault {
     None,
-    Create,        // the temporary file cannot be created
-    WriteAfter,    // writing stops after `bytesBeforeFault` bytes
-    Flush,         // flushing or closing the temporary file fails
-    Rename,        // the finished file cannot take the name of a new target
-    Replace,       // the finished file cannot replace an existing target
-    ReadOnlyDisk,  // nothing can be created
-    FullDisk,      // `bytesBeforeFault` bytes fit, then writing and flushing fail
+    Create,      // the temporary file cannot be created
+    WriteAfter,  // writing stops after `bytesBeforeFault` bytes
+    Flush,       // flushing or closing the temporary file fails
+    Rename,      // the finished file cannot take the name of a new target
+    Replace,     // the finished file cannot replace an existing target
+    FullDisk,    // `bytesBeforeFault` bytes fit, then writing and flushing fail
 };
 
 template <typename Base = LocalFileStore>
@@ -30,12 +28,11 @@ class FaultyFileStore final : public Base {
   public:
     FileFault fault = FileFault::None;
     std::size_t bytesBeforeFault = 0;
-    // Steps made to fail so far.
-    int faultsMet = 0;
+    int faultsMet = 0;  // steps made to fail so far
 
   protected:
     bool createFile(const std::filesystem::path& path, std::ofstream& out) override {
-        if (fault == FileFault::Create || fault == FileFault::ReadOnlyDisk)
+        if (fault == FileFault::Create)
             return failed();
         return Base::createFile(path, out);
     }
