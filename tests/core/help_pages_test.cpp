@@ -1,16 +1,15 @@
-// The help: every command word is described, the contents and links name
-// pages that exist, and the messages page lists every message the program
-// shows.
+// The help: the messages page lists every message the program shows, every
+// word a recording writes can be looked up, and every link leads to a page.
+// (The help generator itself refuses undescribed command words and contents
+// entries without a page.)
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
-#include <utility>
 
 #include "command_docs.h"
 #include "core/base/message_texts.h"
@@ -21,8 +20,10 @@
 namespace keyreel::help {
 namespace {
 
-std::string readSource(const std::string& relative) {
-    std::ifstream in(std::string(KEYREEL_SOURCE_DIR) + "/" + relative, std::ios::binary);
+const std::string kHelpFolder = std::string(KEYREEL_SOURCE_DIR) + "/docs/help/";
+
+std::string readPage(const std::string& name) {
+    std::ifstream in(kHelpFolder + name, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
@@ -52,18 +53,18 @@ std::string plainText(std::string_view html) {
     return text;
 }
 
-// Whether the text shows the message: its fixed parts, in order, whatever
-// the page writes for each "{}".
+// Whether the text shows the message's fixed parts in order, whatever it
+// writes for each "{}".
 bool showsMessage(std::string_view text, std::string_view message) {
     const std::string fixed = plainText(message);
-    std::size_t from = text.find(fixed.substr(0, fixed.find("{}")));
+    std::size_t from = 0;
     for (std::size_t start = 0; from != std::string_view::npos;) {
         const std::size_t hole = fixed.find("{}", start);
         std::string part = fixed.substr(start, hole - start);
         part.erase(0, part.find_first_not_of(' '));
         part.erase(part.find_last_not_of(' ') + 1);
         from = text.find(part, from);
-        if (hole == std::string::npos || from == std::string_view::npos)
+        if (hole == std::string::npos)
             break;
         start = hole + 2;
     }
@@ -71,16 +72,13 @@ bool showsMessage(std::string_view text, std::string_view message) {
 }
 
 TEST(HelpPages, TheMessagesPageShowsEveryMessageOfTheProgram) {
-    const std::string page = plainText(readSource("docs/help/messages.html"));
+    const std::string page = plainText(readPage("messages.html"));
     for (const char* message : kMessageTexts)
         EXPECT_TRUE(showsMessage(page, message)) << message;
 }
 
-TEST(HelpPages, EveryCommandWordIsDescribedAndTheContentsNameExistingPages) {
-    EXPECT_EQ(checkCommandDocs(), std::vector<std::string>{});
-    EXPECT_EQ(commandDocs().size(), commandTable().size());
-    // A recording holds command words and the words the reference lists as
-    // playing nothing, so every word of it can be looked up.
+// A recording holds command words and words the reference lists as playing nothing.
+TEST(HelpPages, EveryWordARecordingWritesCanBeLookedUp) {
     std::string overview;
     for (const GeneratedFile& page : commandPages())
         overview += page.name == "commands.html" ? page.content : "";
@@ -93,16 +91,6 @@ TEST(HelpPages, EveryCommandWordIsDescribedAndTheContentsNameExistingPages) {
                     overview.find("<code>" + word + "</code>") != std::string::npos)
             << word;
     }
-    std::vector<std::string> problems;
-    const std::vector<ContentsEntry> contents =
-        readContents(readSource("docs/help/contents.txt"), problems);
-    EXPECT_EQ(problems, std::vector<std::string>{});
-    for (const ContentsEntry& entry : contents) {
-        EXPECT_TRUE(entry.commandReference ||
-                    std::filesystem::is_regular_file(std::string(KEYREEL_SOURCE_DIR) +
-                                                     "/docs/help/" + entry.page))
-            << entry.page;
-    }
 }
 
 // No link of a written or generated page ends on an error page, and every
@@ -110,17 +98,11 @@ TEST(HelpPages, EveryCommandWordIsDescribedAndTheContentsNameExistingPages) {
 TEST(HelpPages, EveryLinkLeadsToAPageOfTheHelp) {
     std::set<std::string> pages;
     std::vector<std::pair<std::string, std::string>> texts;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::string(KEYREEL_SOURCE_DIR) + "/docs/help")) {
-        const std::string name = entry.path().filename().string();
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(kHelpFolder)) {
+        const std::string name = entry.path().lexically_relative(kHelpFolder).generic_string();
         pages.insert(name);
         if (name.ends_with(".html"))
-            texts.emplace_back(name, readSource("docs/help/" + name));
-    }
-    const std::string imageFolder = std::string(KEYREEL_SOURCE_DIR) + "/docs/help/images";
-    if (std::filesystem::is_directory(imageFolder)) {
-        for (const auto& entry : std::filesystem::directory_iterator(imageFolder))
-            pages.insert("images/" + entry.path().filename().string());
+            texts.emplace_back(name, readPage(name));
     }
     for (const GeneratedFile& page : commandPages()) {
         pages.insert(page.name);
@@ -132,8 +114,7 @@ TEST(HelpPages, EveryLinkLeadsToAPageOfTheHelp) {
              at = text.find("=\"", at + 1)) {
             if (text.compare(at - 4, 4, "href") != 0 && text.compare(at - 3, 3, "src") != 0)
                 continue;
-            const std::size_t start = at + 2;
-            std::string target = text.substr(start, text.find('"', start) - start);
+            std::string target = text.substr(at + 2, text.find('"', at + 2) - at - 2);
             target = target.substr(0, target.find('#'));
             if (target.empty() || target.starts_with("http"))
                 continue;

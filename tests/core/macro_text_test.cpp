@@ -1,13 +1,10 @@
 // Text below the player: UTF-8 and the code page, lines, the line syntax,
-// the command lookup, and the lint rules with the editor's Check list.
+// and the lint rules with the editor's Check list.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "core/base/text.h"
 #include "core/editor/check_list.h"
-#include "core/macro/command_table.h"
 #include "core/macro/line_syntax.h"
 #include "core/macro/lint.h"
 
@@ -58,32 +55,6 @@ TEST(LineSyntax, TokensValuesNumbersAndPoints) {
     EXPECT_EQ(parseScreenPoint("1,2,3"), (ScreenPoint{1, 3}));
     for (const char* bad : {"100", "1,", "1,2,x", "40000,0"})
         EXPECT_FALSE(parseScreenPoint(bad)) << bad;
-}
-
-// The lookup hashes; comparing with every word is the rule it must agree
-// with, for the words and for near misses of them.
-TEST(CommandTable, LookupAgreesWithComparingEveryWord) {
-    const auto compareAll = [](std::string_view word) -> const CommandInfo* {
-        for (const CommandInfo& c : commandTable()) {
-            if (c.word == word)
-                return &c;
-        }
-        return nullptr;
-    };
-    std::vector<std::string> probes = {"", " ", std::string(300, 'P'), "Wait\t"};
-    for (const CommandInfo& c : commandTable()) {
-        const std::string word(c.word);
-        for (std::size_t length = 0; length <= word.size(); ++length)
-            probes.push_back(word.substr(0, length));
-        probes.push_back(word + "s");
-        probes.push_back(word.substr(1));
-        std::string upper = word;
-        for (char& ch : upper)
-            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        probes.push_back(upper);
-    }
-    for (const std::string& probe : probes)
-        EXPECT_EQ(findCommand(probe), compareAll(probe)) << '"' << probe << '"';
 }
 
 TEST(Lint, ReportsProbableMistakesWithLineNumbersAfterEveryKindOfLineEnd) {
