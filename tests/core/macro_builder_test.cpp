@@ -1,6 +1,5 @@
-// The builder: line composition, the list edits with macroLineCount, load,
-// the list tooltip, the pointer display, and plays of a list that changed
-// under them.
+// The builder: line composition, list edits with macroLineCount, load, the
+// list tooltip, the pointer display, and plays of a list changed under them.
 
 #include "core/main_window/macro_builder.h"
 

@@ -31,18 +31,15 @@ std::string joined(const Lines& lines) {
     return text;
 }
 
-class FakePointer : public PointerSampler {
+// The pointer as sampled, and the calls that switch the hooks.
+class FakePointer : public PointerSampler, public RecordingSwitch {
   public:
     std::optional<ScreenPoint> cursor = ScreenPoint{};
     bool overOwnWindow = false;
+    Lines calls;
 
     std::optional<ScreenPoint> cursorPosition() override { return cursor; }
     bool ownWindowAt(ScreenPoint) override { return overOwnWindow; }
-};
-
-class SwitchLog : public RecordingSwitch {
-  public:
-    Lines calls;
     bool startCapture() override {
         calls.push_back("start");
         return true;
@@ -53,7 +50,7 @@ class SwitchLog : public RecordingSwitch {
 class RecorderTest : public ::testing::Test {
   protected:
     RecorderTest() {
-        recorder.setSwitch(&switchLog);
+        recorder.setSwitch(&pointer);
         desktop.questionAnswer = MessageAnswer::No;
     }
     std::string lines() {
@@ -67,7 +64,7 @@ class RecorderTest : public ::testing::Test {
         recorder.stopRecording();
         recorder.buffer().markSaved();
         recorder.toggleRecording();
-        switchLog.calls.clear();
+        pointer.calls.clear();
     }
 
     FakePointer pointer;
@@ -88,7 +85,6 @@ class RecorderTest : public ::testing::Test {
                            return chosenPaths.at(dialogs.size() - 1);
                        },
                        [this] { ++lineCountResets; }, [this] { return now; }}};
-    SwitchLog switchLog;
 };
 
 TEST_F(RecorderTest, BeginEmptiesStopKeepsAndLetsGoOfHeldModifiersAndIdleWritesNothing) {
@@ -102,7 +98,7 @@ TEST_F(RecorderTest, BeginEmptiesStopKeepsAndLetsGoOfHeldModifiersAndIdleWritesN
     EXPECT_TRUE(recorder.idle());
     EXPECT_EQ(lines(), "Press_CTRL, ALT_Down, ALT_Up, Release_CTRL");
     recorder.stopRecording();
-    EXPECT_EQ(switchLog.calls, (Lines{"stop"})) << "stopping while idle changes nothing";
+    EXPECT_EQ(pointer.calls, (Lines{"stop"})) << "stopping while idle changes nothing";
 
     // Text emptied by New holds no modifier held before.
     recorder.toggleRecording();

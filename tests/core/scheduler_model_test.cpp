@@ -154,42 +154,35 @@ TEST_F(SchedulerModelTest, AnEntryWhoseFileCannotBeReadOrIsDownloadedIsKeptOrMov
 }
 
 TEST_F(SchedulerModelTest, EachColumnOpensItsEditorAtItsValueAndModifyWritesThatCellOnly) {
-    struct Case {
-        ScheduleColumn column;
-        CellEditorKind editor;
-        std::size_t choices;
-        const char* startsAt;
-        std::function<void(CellEdit&)> change;
-        const char* cell;
-    };
-    const Case cases[] = {
-        {ScheduleColumn::Description, CellEditorKind::TextBox, 0, "Backup", setText("Nightly"),
-         "Nightly"},
-        {ScheduleColumn::RunTime, CellEditorKind::TimePicker, 0, "9:00:00",
-         [](CellEdit& e) { e.picker.hour = 7, e.picker.minute = 3; }, "7:03:00"},
-        {ScheduleColumn::RunDate, CellEditorKind::DatePicker, 0, "3/9/2000",
-         [](CellEdit& e) { e.picker.year = 2001, e.picker.month = 12, e.picker.day = 25; },
-         "12/25/2001"},
-        {ScheduleColumn::Day, CellEditorKind::ChoiceList, 7, "5", setText("7 - Saturday"), "7"},
-        {ScheduleColumn::Freq, CellEditorKind::ChoiceList, 3, "D", setText("Weekly - W"), "W"},
-        {ScheduleColumn::Freq, CellEditorKind::ChoiceList, 3, "D",
-         [](CellEdit& e) { e.keyInChoiceList(); }, ""},
-        {ScheduleColumn::FilePath, CellEditorKind::TextBox, 0, "Backup.kyr",
-         setText("C:\\A,B\\new macro.kyr "), "C:\\A,B\\new macro.kyr "},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.cell);
+    const auto setTime = [](CellEdit& e) { e.picker.hour = 7, e.picker.minute = 3; };
+    const auto setDate = [](CellEdit& e) { e.picker.year = 2001, e.picker.month = 12; };
+    using Kind = CellEditorKind;
+    // The column, its editor, the value it starts at, the change, what Modify writes.
+    const std::tuple<ScheduleColumn, Kind, const char*, std::function<void(CellEdit&)>, const char*>
+        cases[] = {
+            {ScheduleColumn::Description, Kind::TextBox, "Backup", setText("Nightly"), "Nightly"},
+            {ScheduleColumn::RunTime, Kind::TimePicker, "9:00:00", setTime, "7:03:00"},
+            {ScheduleColumn::RunDate, Kind::DatePicker, "3/9/2000", setDate, "12/9/2001"},
+            {ScheduleColumn::Day, Kind::ChoiceList, "5", setText("7 - Saturday"), "7"},
+            {ScheduleColumn::Freq, Kind::ChoiceList, "D", setText("Weekly - W"), "W"},
+            {ScheduleColumn::Freq, Kind::ChoiceList, "D", [](CellEdit& e) { e.keyInChoiceList(); },
+             ""},
+            {ScheduleColumn::FilePath, Kind::TextBox, "Backup.kyr",
+             setText("C:\\A,B\\new macro.kyr "), "C:\\A,B\\new macro.kyr "},
+        };
+    for (const auto& [column, kind, startsAt, change, cell] : cases) {
+        SCOPED_TRACE(cell);
         database() = record("Backup", "D", "3/9/2000", "9:00:00", "5", "two\r\nlines");
         loadWindow();
         ScheduleEntry expected = scheduler->list().entry(0);
-        CellEdit editor = edit(0, c.column);
-        EXPECT_EQ(editor.editor, c.editor);
-        EXPECT_EQ(editor.choices.size(), c.choices);
-        EXPECT_EQ(editor.cellText(), c.startsAt);
-        c.change(editor);
+        CellEdit editor = edit(0, column);
+        EXPECT_EQ(editor.editor, kind);
+        EXPECT_EQ(editor.choices.empty(), kind != Kind::ChoiceList);
+        EXPECT_EQ(editor.cellText(), startsAt);
+        change(editor);
         const CellUpdate update = scheduler->updateTheSchedule(editor);
         EXPECT_TRUE(update.written && update.closeEditor && !update.message);
-        fieldOf(expected, c.column) = c.cell;
+        fieldOf(expected, column) = cell;
         EXPECT_EQ(scheduler->list().entry(0), expected);
     }
     EXPECT_FALSE(scheduler->openCellEditor(std::nullopt, 0)) << "no row under the click";
