@@ -1,6 +1,4 @@
-// The recorder: lines from key and button events, pointer samples and pauses,
-// saving and the unsaved-work question; recorded chords and the hook's
-// modifier state.
+// The recorder, and the chords the hook's modifier state and the translator write.
 
 #include "core/recorder/recorder.h"
 
@@ -261,10 +259,18 @@ TEST_F(RecorderTest, NothingIsRecordedWhileTheRecordersOwnQuestionOrDialogIsOpen
 
 // A key as the hook sees it (left and right apart): a letter or a name below.
 std::uint8_t hookKey(std::string_view name) {
-    const std::pair<std::string_view, std::uint8_t> named[] = {
-        {"", 0},         {"LShift", 0xA0},  {"RShift", 0xA1},
-        {"LCtrl", 0xA2}, {"LAlt", 0xA4},    {"RAlt", 0xA5},
-        {"F4", 0x73},    {"End", key::End}, {"Scroll", key::ScrollLock}};
+    const std::pair<std::string_view, std::uint8_t> named[] = {{"", 0},
+                                                               {"LShift", 0xA0},
+                                                               {"RShift", 0xA1},
+                                                               {"LCtrl", 0xA2},
+                                                               {"RCtrl", 0xA3},
+                                                               {"LAlt", 0xA4},
+                                                               {"RAlt", 0xA5},
+                                                               {"F4", 0x73},
+                                                               {"End", key::End},
+                                                               {"Scroll", key::ScrollLock},
+                                                               {"Ctrl", key::Control},
+                                                               {"Alt", key::Menu}};
     for (const auto& [text, code] : named) {
         if (name == text)
             return code;
@@ -286,6 +292,11 @@ TEST(KeyTranslation, ChordsAreWrittenWithTheSameModifiersHeldAroundTheSameKey) {
          "Press_CTRL, SendText >a, Press_Shift, Press_End, Release_Shift, SendText >c, "
          "Release_CTRL"},
         {"", "+LShift +RShift -LShift +X -RShift", "Press_Shift, SendText >x, Release_Shift"},
+        {"", "+RCtrl +LAlt +RAlt -LAlt +Q -RAlt -RCtrl",
+         "Press_CTRL, ALT_Down, SendText >q, ALT_Up, Release_CTRL"},
+        // Generic codes from other programs count as the left key.
+        {"", "+Ctrl +Alt +X -X -LCtrl -LAlt",
+         "Press_CTRL, ALT_Down, SendText >x, Release_CTRL, ALT_Up"},
         // Held when the recording began: let go, or used for a key.
         {"LCtrl", "-LCtrl +V", "SendText >v"},
         {"LAlt", "+F4 -F4 -LAlt +F4", "ALT_Down, Press_F4, ALT_Up, Press_F4"},
@@ -305,28 +316,6 @@ TEST(KeyTranslation, ChordsAreWrittenWithTheSameModifiersHeldAroundTheSameKey) {
         }
         EXPECT_EQ(joined(lines), expected) << transitions;
     }
-}
-
-TEST(ModifierState, EachEventCarriesTheMaskOfItsOwnMoment) {
-    constexpr int kShift = shift_mask::Shift, kCtrl = shift_mask::Ctrl, kAlt = shift_mask::Alt;
-    ModifierState state = ModifierState::seeded([](std::uint8_t) { return false; });
-    const std::pair<std::pair<std::uint8_t, bool>, KeyEvent> steps[] = {
-        {{key::LeftShift, true}, {16, kShift, true}},
-        {{65, true}, {65, kShift, true}},
-        {{key::LeftShift, false}, {16, 0, false}},
-        {{0xA3, true}, {17, kCtrl, true}},           // right Ctrl
-        {{0xA4, true}, {18, kCtrl + kAlt, true}},    // left Alt
-        {{0xA5, true}, {18, kCtrl + kAlt, true}},    // right Alt as well
-        {{0xA4, false}, {18, kCtrl + kAlt, false}},  // the right one is still down
-        {{0xA5, false}, {18, kCtrl, false}},
-        {{0xA3, false}, {17, 0, false}},
-        // Generic codes from other programs count as the left key.
-        {{key::Control, true}, {17, kCtrl, true}},
-        {{key::Menu, true}, {18, kCtrl + kAlt, true}},
-        {{0xA2, false}, {17, kAlt, false}},
-    };
-    for (const auto& [input, reported] : steps)
-        EXPECT_EQ(state.note(input.first, input.second), reported) << int(input.first);
 }
 
 }  // namespace
