@@ -16,8 +16,7 @@ namespace {
 using Events = std::vector<std::string>;
 constexpr const char* kChanged = "Wait >1\r\nPress_Tab\r\n";
 
-// An editor whose dialogs give the paths in `choices` (none: cancelled) and
-// whose questions the simulated desktop answers; a.kyr open and changed.
+// Dialogs give the paths in `choices` (none: cancelled); a.kyr open and changed.
 struct EditorParts : EditorObserver {
     MemoryFileStore store;
     MacroFiles files{store};
@@ -90,8 +89,7 @@ TEST(EditorDocument, OpeningShowsTheFileInTheTitleAndTheRecentFilesOnce) {
     parts.document.newText();
     EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: Untitled");
 
-    // A file that is not read is told and changes nothing: no title, no
-    // recent entry, no question about the changed text.
+    // A file not read is told and changes nothing, and no question is asked.
     parts.store.files["nul.kyr"] = std::string("Wait >1\r\n\0Loop\r\n", 15);
     parts.document.setText("typed");
     parts.document.openFile("nul.kyr");

@@ -1,8 +1,6 @@
 #pragma once
 
-// A file store on real files that fails at one chosen step of an atomic
-// write, or behaves like a full disk. Built on the real store, so what it
-// leaves behind on the disk is what the real store leaves.
+// The real file store, failing at one chosen step of an atomic write or as a full disk.
 
 #include <algorithm>
 #include <filesystem>

@@ -1,6 +1,4 @@
-// Files the program is started with or handed by a second copy: count-down,
-// load and play as the settings say, the question before a downloaded file
-// plays, hand-overs that wait for a running play; the marks of downloads.
+// Files the program is started with or handed by a second copy; download marks.
 
 #include "core/main_window/file_start.h"
 
@@ -75,8 +73,7 @@ TEST_F(FileStartTest, PlaysOnlyWhatTheSettingsAndTheUserAllow) {
     }
 }
 
-// Files handed over during a play wait for its end and play oldest first;
-// those beyond the most that wait are dropped and told once.
+// Oldest first after the play; those beyond the most that wait are dropped, told once.
 TEST_F(FileStartTest, HandOversWaitUntilThePlayUnderWayHasEnded) {
     starter.setSettings({true, false, 0});
     folder.write("long.kyr", "Wait >1\r\nSendText >l\r\n");
@@ -103,8 +100,6 @@ TEST_F(FileStartTest, HandOversWaitUntilThePlayUnderWayHasEnded) {
               1);
 }
 
-// The payload comes from another process: only a hand-over of a sane size
-// is taken, and only a request without bytes shows the window.
 TEST(HandOverPayload, OnlyWholeCodeUnitsUnderTheTagWithinACommandLinesSizeAreTaken) {
     using namespace std::string_view_literals;
     const std::string_view sent = "a\0.\0k\0y\0r\0"sv;
@@ -129,8 +124,7 @@ TEST(HandOverPayload, OnlyWholeCodeUnitsUnderTheTagWithinACommandLinesSizeAreTak
     }
 }
 
-// Either source marks a file; a stream that cannot be read or names no zone
-// leaves the file in doubt, and a file in doubt is marked.
+// A stream that cannot be read or names no zone leaves the file in doubt.
 TEST(WebMark, EitherSourceMarksAndAFileInDoubtIsMarked) {
     using State = ZoneStream::State;
     const std::tuple<State, const char*, LocationZone, bool> cases[] = {

@@ -52,8 +52,7 @@ std::string plainText(std::string_view html) {
     return text;
 }
 
-// Whether the text shows the message's fixed parts in order, whatever it
-// writes for each "{}".
+// Whether the text shows the message's parts around each "{}" in order.
 bool showsMessage(std::string_view text, const std::string& message) {
     std::size_t from = 0;
     for (const auto& part : std::views::split(message, std::string_view("{}"))) {
@@ -86,8 +85,6 @@ TEST(HelpPages, EveryWordARecordingWritesCanBeLookedUp) {
     }
 }
 
-// No link of a written or generated page ends on an error page, and every
-// picture is one of the help's images.
 TEST(HelpPages, EveryLinkLeadsToAPageOfTheHelp) {
     std::set<std::string> pages;
     std::vector<std::pair<std::string, std::string>> texts;

@@ -1,5 +1,4 @@
-// Which hot keys get registered, with what, how each registration replaces
-// the last, and what an arriving one does.
+// Which hot keys are registered, with what, and what an arriving one does.
 
 #include "core/settings/hot_key_plan.h"
 
@@ -14,35 +13,12 @@
 namespace keyreel {
 namespace {
 
-using Plan = std::vector<HotKeyRegistration>;
 using Actions = std::vector<HotKeyAction>;
 
 // Global atoms lie in 0xC000..0xFFFF, so as 16-bit values they are negative.
 constexpr HotKeyIds kAtomIds = {-16383, -16382, -16381, -16380, -16379, -16378, -16377, -16376};
 
-TEST(HotKeyPlan, TheWantedKeysAreRegisteredWithTheirModifiersUnderTheirIdentifiers) {
-    HotKeySettings settings;
-    EXPECT_TRUE(planHotKeys(settings, kAtomIds).empty());
-    settings.fKeyEnabled[2] = true;
-    EXPECT_EQ(planHotKeys(settings, kAtomIds), (Plan{{2, -16381, 1, 114}})) << "ALT+F3";
-    settings.ctrl = true;
-    EXPECT_EQ(planHotKeys(settings, kAtomIds), (Plan{{2, -16381, 3, 114}})) << "CTRL+ALT+F3";
-    settings.alt = false;
-    settings.beginEnabled = settings.stopEnabled = true;
-    EXPECT_EQ(planHotKeys(settings, kAtomIds),
-              (Plan{{2, -16381, 2, 114}, {6, -16377, 3, 82}, {7, -16376, 3, 83}}))
-        << "CTRL+F3; CTRL+ALT+R and CTRL+ALT+S whatever the function keys take";
-    settings = HotKeySettings{};
-    settings.alt = false;
-    settings.fKeyEnabled = {true, true, false, false, false, true};
-    HotKeyIds ids = kAtomIds;
-    ids[1] = 0;
-    EXPECT_EQ(planHotKeys(settings, ids), (Plan{{0, -16383, 0, 112}, {5, -16378, 0, 117}}))
-        << "bare function keys; none without an identifier";
-}
-
-// The system's side: combinations other programs hold, ours, and the atoms
-// with their reference counts.
+// Combinations other programs hold, ours, and the atoms' reference counts.
 class FakeHotKeyPlatform final : public HotKeyPlatform {
   public:
     using Combination = std::pair<std::uint32_t, std::uint8_t>;  // modifiers, virtual key
@@ -66,33 +42,52 @@ class FakeHotKeyPlatform final : public HotKeyPlatform {
     std::vector<int> atoms;  // reference count by slot
 };
 
-TEST(HotKeyRegistry, EachRegistrationReplacesTheLastAndExitGivesEverythingBack) {
+TEST(HotKeyRegistry, EachRegistrationReplacesTheLastWithTheWantedKeysAndExitGivesAllBack) {
     FakeHotKeyPlatform system;
     system.heldByOthers = {{kModifierCtrl, 113}};  // CTRL+F2
     HotKeySettings settings;
-    settings.fKeyEnabled = {true, true, true, false, false, false};
+    settings.fKeyEnabled = {false, true, true, false, false, false};
     using Held = std::map<std::int32_t, FakeHotKeyPlatform::Combination>;
-    // CTRL instead of ALT, F1 on, CTRL+ALT+S on; what is held; whether F2 is taken.
-    const std::tuple<bool, bool, bool, Held, bool> steps[] = {
-        {false, true, false, {{-16383, {1, 112}}, {-16382, {1, 113}}, {-16381, {1, 114}}}, false},
-        {true, false, true, {{-16381, {2, 114}}, {-16376, {3, 83}}}, true},
-        {false, false, true, {{-16382, {1, 113}}, {-16381, {1, 114}}, {-16376, {3, 83}}}, false},
+    // ALT, CTRL, F1, CTRL+ALT+R and S; what is held; whether F2 is taken.
+    const std::tuple<bool, bool, bool, bool, Held, bool> steps[] = {
+        {true,
+         false,
+         true,
+         false,
+         {{-16383, {1, 112}}, {-16382, {1, 113}}, {-16381, {1, 114}}},
+         false},
+        {false,
+         true,
+         false,
+         true,
+         {{-16381, {2, 114}}, {-16377, {3, 82}}, {-16376, {3, 83}}},
+         true},
+        {true, true, false, false, {{-16382, {3, 113}}, {-16381, {3, 114}}}, false},
+        {false,
+         false,
+         true,
+         false,
+         {{-16383, {0, 112}}, {-16382, {0, 113}}, {-16381, {0, 114}}},
+         false},
     };
     HotKeyRegistry registry(system);
     registry.addAtoms();
     registry.addAtoms();
     EXPECT_EQ(registry.hotKeyIds(), kAtomIds) << "made once";
-    for (const auto& [ctrl, f1, stop, held, f2Taken] : steps) {
-        SCOPED_TRACE(testing::Message() << ctrl << f1 << stop);
-        settings.alt = !ctrl;
+    for (const auto& [alt, ctrl, f1, beginAndStop, held, f2Taken] : steps) {
+        SCOPED_TRACE(testing::Message() << alt << ctrl << f1 << beginAndStop);
+        settings.alt = alt;
         settings.ctrl = ctrl;
         settings.fKeyEnabled[0] = f1;
-        settings.stopEnabled = stop;
+        settings.beginEnabled = settings.stopEnabled = beginAndStop;
         registry.registerHotKeys(settings);
         EXPECT_EQ(system.ours, held) << "every registration withdrawn first";
         EXPECT_EQ(registry.takenByAnotherProgram(1), f2Taken);
         EXPECT_FALSE(registry.takenByAnotherProgram(0) || registry.takenByAnotherProgram(2));
     }
+    HotKeyIds ids = kAtomIds;
+    ids[1] = 0;
+    EXPECT_EQ(planHotKeys(settings, ids).size(), 2u) << "none without an identifier";
     registry.release();
     EXPECT_TRUE(system.ours.empty());
     EXPECT_EQ(system.atoms, std::vector<int>(kHotKeyCount, 0)) << "every atom deleted once";

@@ -1,5 +1,4 @@
-// The builder: line composition, list edits with macroLineCount, load, the
-// list tooltip, the pointer display, and plays of a list changed under them.
+// The builder: lines, list edits with macroLineCount, load, tooltip and pointer display.
 
 #include "core/main_window/macro_builder.h"
 

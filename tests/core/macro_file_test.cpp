@@ -1,5 +1,4 @@
-// Macro files: loading in every encoding and line end, files refused whole,
-// and saving in the code page or UTF-8 after the question.
+// Macro files: loading every encoding, files refused whole, saving and its question.
 
 #include "core/macro/macro_file.h"
 
@@ -115,8 +114,7 @@ TEST_F(MacroFileTest, SaveAsksBeforeReplacingAFileAndRoundTripsWithCrLf) {
 TEST_F(MacroFileTest, SavesInTheCodePageUnlessACharacterWouldBeLostOrReadBackAsAnother) {
     ASSERT_TRUE(files.saveList(folder.file("a.kyr"), {"SendText >caf\xC3\xA9 \xE2\x82\xAC"}));
     EXPECT_EQ(folder.read("a.kyr"), "SendText >caf\xE9 \x80\r\n");
-    // Else UTF-8: "Ã©" would read back as "é", a leading "ï»¿" or "ÿþ" as a
-    // byte-order mark; UTF-16 is never written.
+    // Else UTF-8: "Ã©" would read back as "é", a leading "ï»¿" or "ÿþ" as a BOM.
     const MacroList lists[] = {
         {"SendText >\xCE\xA9 \xC3\xA9"},
         {"SendText >\xC3\x83\xC2\xA9"},

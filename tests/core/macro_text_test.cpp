@@ -1,5 +1,4 @@
-// Text below the player: UTF-8 and the code page, lines, the line syntax,
-// and the lint rules with the editor's Check list.
+// Text below the player: UTF-8, the code page, the line syntax, lint and the Check list.
 
 #include <gtest/gtest.h>
 

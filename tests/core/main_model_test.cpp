@@ -1,5 +1,4 @@
-// The main window's model: titles around every play, stop, plays inside
-// plays, downloaded files asked about, and the start-up decisions.
+// The main window's model: titles, stop, nested plays, downloads, start-up decisions.
 
 #include "core/main_window/main_model.h"
 
@@ -73,8 +72,7 @@ TEST_F(MainModelTest, TenThousandNestedRequestsNeverNestDeeperThanTheBound) {
     EXPECT_EQ(countOf(desktop.events(), "key up 0x09"), started * 100);
 }
 
-// Whatever play runs (the list, a file, the list nested in a file play), a
-// file play asked for meanwhile (a hot key, a due schedule entry) is dropped.
+// Whatever play runs (the list, a file, the list nested in a file play).
 TEST(FilePlayGuard, AFilePlayIsDroppedWhileAnyPlayRuns) {
     for (const int running : {0, 1, 2}) {
         SCOPED_TRACE(running);

@@ -1,5 +1,4 @@
-// The player on a simulated desktop: words, repeat blocks, loops, stopping,
-// nested runs, what each command asks of the desktop, and waits.
+// The player on a simulated desktop.
 
 #include <gtest/gtest.h>
 

@@ -14,8 +14,7 @@ std::string lower(std::string text) {
     return text;
 }
 
-// A Windows disk whose program was unpacked in Downloads, beside a few
-// programs planted there to catch a search that looks in the wrong place.
+// The program unpacked in Downloads, with programs planted to catch a wrong search.
 class ProgramSearch : public ::testing::Test {
   protected:
     ProgramSearch() {

@@ -21,7 +21,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// Lines joined by ", ".
 std::string joined(const Lines& lines) {
     std::string text;
     for (const std::string& line : lines)
@@ -179,8 +178,6 @@ TEST_F(RecorderTest, SaveWritesTheBufferAndOneLineEndAndAsksBeforeReplacingAnoth
     EXPECT_EQ(desktop.events().size(), 3u);
 }
 
-// Closing, Begin and New drop the buffer only after the question; Begin
-// begins only with the buffer emptied.
 TEST_F(RecorderTest, AnUnsavedRecordingGoesOnlyAfterTheQuestion) {
     enum class Way { Close, Begin, New };
     const std::tuple<Way, MessageAnswer, std::optional<std::string>, bool> cases[] = {
@@ -223,8 +220,7 @@ TEST_F(RecorderTest, AnUnsavedRecordingGoesOnlyAfterTheQuestion) {
 TEST_F(RecorderTest, NothingIsRecordedWhileTheRecordersOwnQuestionOrDialogIsOpen) {
     begin();
     recorder.keyDown(key::Tab, 0);
-    // The user's answer, and what the recorder is asked meanwhile: no second
-    // question, nothing begins or empties.
+    // Meanwhile: no second question, nothing begins or empties.
     const auto answering = [&] {
         EXPECT_TRUE(recorder.asking());
         recorder.keyDown('N', 0);
@@ -278,8 +274,7 @@ std::uint8_t hookKey(std::string_view name) {
     return static_cast<std::uint8_t>(name[0]);
 }
 
-// Transitions ("+Name" down, "-Name" up) through the hook's modifier state
-// and the translator.
+// Transitions, "+Name" down and "-Name" up, through the modifier state and the translator.
 TEST(KeyTranslation, ChordsAreWrittenWithTheSameModifiersHeldAroundTheSameKey) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"", "+LShift +A -A -LShift +B -B", "Press_Shift, SendText >a, Release_Shift, SendText >b"},

@@ -1,5 +1,4 @@
-// The schedule's data: entry field texts, the entry list and its observer,
-// and the database file with saves that never lose entries. 3/5/2000 is a Sunday.
+// The schedule's data: entry texts, the list, the database file. 3/5/2000 is a Sunday.
 
 #include <gtest/gtest.h>
 
@@ -147,8 +146,6 @@ TEST(ScheduleFileReading, FieldsAreReadAsTheFormatAllowsUpToARecordThatCannotBeR
     }
 }
 
-// A database not read whole (in part, not at all, too large to read) is kept
-// as the backup by the first save; a missing one is created empty.
 TEST(ScheduleDatabase, ADatabaseNotReadWholeIsKeptBeforeTheFirstSaveAndAMissingOneIsCreated) {
     enum class Kind { Partial, Unreadable, TooLarge };
     for (const Kind kind : {Kind::Partial, Kind::Unreadable, Kind::TooLarge}) {

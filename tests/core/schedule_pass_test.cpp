@@ -1,5 +1,4 @@
-// The schedule pass on a simulated clock: when entries fire, how they move
-// on, what is saved when, and passes while a macro plays. 3/5/2000 is a Sunday.
+// The schedule pass on a simulated clock. 3/5/2000 is a Sunday.
 
 #include "core/schedule/schedule_pass.h"
 
@@ -161,8 +160,7 @@ TEST_F(SchedulePassTest, EntriesDueWhileAnotherPlayRunsPlayInDueOrderAtThePassAf
     list.removeRow(3);  // "Deleted", while it waits
     EXPECT_EQ(fileWhileWaiting, database()) << "nothing stored for the queue";
     EXPECT_EQ(files.writes, 1) << "First's removal only";
-    // Long after their minute: neither the minute nor the missed-run rule
-    // applies to a queued entry.
+    // Long after their minute: a queued entry still plays.
     passAt("3/5/2000 11:00:00");
     EXPECT_EQ(played, (Strings{"First.kyr", "Second.kyr", "Daily.kyr", "Weekly.kyr"}));
     // The weekly flag is reset by the rest of the same pass, as after any run.

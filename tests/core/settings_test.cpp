@@ -1,5 +1,4 @@
-// Settings: the readers' conversions, the preferences window's rules, and
-// what OK writes and says.
+// Settings: the readers' conversions, the preferences window, what OK writes and says.
 
 #include "core/settings/settings.h"
 
@@ -45,8 +44,7 @@ PreferenceControls openedWindow(SettingsStore& settings) {
     return loadPreferenceControls(loadHotKeySettings(settings), settings);
 }
 
-// The start-up: the hot-key load fills the hidden window's HotKeys page, then
-// the start-up puts in the values it acts on.
+// The start-up fills the hidden window: the HotKeys page, then the values it acts on.
 PreferenceControls startupWindow(SettingsStore& settings) {
     const HotKeySettings hotKeys = loadHotKeySettings(settings);
     PreferenceControls controls = loadPreferenceControls(hotKeys, settings);
