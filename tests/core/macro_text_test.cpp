@@ -21,10 +21,7 @@ TEST(Text, DecodingCodePageLinesAndQuoting) {
     const Windows1252 cp;
     EXPECT_EQ(cp.fromUtf8(cp.toUtf8("\x80\xE9\x81")), "\x80\xE9\x81");
     EXPECT_FALSE(cp.fromUtf8("\xCE\xA9"));
-    using Lines = std::vector<std::string_view>;
-    EXPECT_EQ(splitLines("a\r\n\r\nb\rc\nd\r\r\n"), (Lines{"a", "", "b", "c", "d", ""}));
     EXPECT_EQ(withCrLfLineEnds("a\nb\r\nc\rd\r\r\n\n"), "a\r\nb\r\nc\r\nd\r\n\r\n\r\n");
-    EXPECT_EQ(trimBlanks(" \t a b\t "), "a b");
     EXPECT_EQ(quoted("a\"b\\c\td\r\n\x01\xC3\xA9"), "\"a\\\"b\\\\c\\td\\r\\n\\x01\xC3\xA9\"");
     EXPECT_EQ(toLowerForSearch("R\xC3\x89SUM\xC3\x89 \xC3\x97"), "r\xC3\xA9sum\xC3\xA9 \xC3\x97");
 }

@@ -2,17 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
+
+#include "core/base/text.h"
 
 namespace keyreel {
 namespace {
-
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // The program unpacked in Downloads, with programs planted to catch a wrong search.
 class ProgramSearch : public ::testing::Test {
@@ -24,7 +19,7 @@ class ProgramSearch : public ::testing::Test {
         places.programFolder = "C:\\Users\\u\\Downloads\\Keyreel\\";
         places.isFile = [this](const std::string& path) {
             asked.push_back(path);
-            return files.count(lower(path)) > 0;
+            return files.contains(toLowerForSearch(path));
         };
     }
 
