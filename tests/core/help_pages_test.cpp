@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <ranges>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -29,27 +29,12 @@ std::string readPage(const std::string& name) {
 }
 
 // The page's text without tags and entities, each run of blanks one blank.
-std::string plainText(std::string_view html) {
-    static const std::pair<std::string_view, char> kEntities[] = {
-        {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&nbsp;", ' '}, {"&amp;", '&'}};
-    std::string text;
-    for (std::size_t at = 0; at < html.size(); ++at) {
-        char c = html[at];
-        if (c == '<') {
-            at = html.find('>', at);
-            c = ' ';
-        }
-        for (const auto& [entity, character] : kEntities) {
-            if (html.substr(at).starts_with(entity)) {
-                c = character;
-                at += entity.size() - 1;
-            }
-        }
-        const bool blank = std::isspace(static_cast<unsigned char>(c)) != 0;
-        if (!blank || (!text.empty() && text.back() != ' '))
-            text += blank ? ' ' : c;
-    }
-    return text;
+std::string plainText(std::string text) {
+    text = std::regex_replace(text, std::regex("<[^>]*>"), " ");
+    for (const auto& [entity, character] :
+         {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&nbsp;", " "}, {"&amp;", "&"}})
+        text = std::regex_replace(text, std::regex(entity), character);
+    return std::regex_replace(text, std::regex("\\s+"), " ");
 }
 
 // Whether the text shows the message's parts around each "{}" in order.
@@ -98,14 +83,11 @@ TEST(HelpPages, EveryLinkLeadsToAPageOfTheHelp) {
         pages.insert(page.name);
         texts.emplace_back(page.name, page.content);
     }
+    static const std::regex kLink(R"((?:href|src)="([^"#]*))");
     int links = 0;
     for (const auto& [name, text] : texts) {
-        for (std::size_t at = text.find("=\""); at != std::string::npos;
-             at = text.find("=\"", at + 1)) {
-            if (text.compare(at - 4, 4, "href") != 0 && text.compare(at - 3, 3, "src") != 0)
-                continue;
-            std::string target = text.substr(at + 2, text.find('"', at + 2) - at - 2);
-            target = target.substr(0, target.find('#'));
+        for (std::sregex_iterator it(text.begin(), text.end(), kLink), end; it != end; ++it) {
+            const std::string target = (*it)[1];
             if (target.empty() || target.starts_with("http"))
                 continue;
             ++links;
