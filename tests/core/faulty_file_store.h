@@ -21,8 +21,7 @@ enum class FileFault {
     FullDisk,    // `bytesBeforeFault` bytes fit, then writing and flushing fail
 };
 
-template <typename Base = LocalFileStore>
-class FaultyFileStore final : public Base {
+class FaultyFileStore final : public LocalFileStore {
   public:
     FileFault fault = FileFault::None;
     std::size_t bytesBeforeFault = 0;
@@ -32,20 +31,20 @@ class FaultyFileStore final : public Base {
     bool createFile(const std::filesystem::path& path, std::ofstream& out) override {
         if (fault == FileFault::Create)
             return failed();
-        return Base::createFile(path, out);
+        return LocalFileStore::createFile(path, out);
     }
     bool writeBytes(std::ofstream& out, std::string_view bytes) override {
         if (fault != FileFault::WriteAfter && fault != FileFault::FullDisk)
-            return Base::writeBytes(out, bytes);
+            return LocalFileStore::writeBytes(out, bytes);
         // What fits reaches the file, so a partial temporary file is left to clean up.
-        Base::writeBytes(out, bytes.substr(0, std::min(bytes.size(), bytesBeforeFault)));
+        LocalFileStore::writeBytes(out, bytes.substr(0, std::min(bytes.size(), bytesBeforeFault)));
         out.flush();
         return bytes.size() <= bytesBeforeFault || failed();
     }
     bool flushFile(std::ofstream& out) override {
         if (fault == FileFault::Flush || fault == FileFault::FullDisk)
             return failed();
-        return Base::flushFile(out);
+        return LocalFileStore::flushFile(out);
     }
     bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
         const bool targetExists = std::filesystem::exists(to);
@@ -53,7 +52,7 @@ class FaultyFileStore final : public Base {
             (fault == FileFault::Replace && targetExists)) {
             return failed();
         }
-        return Base::replace(from, to);
+        return LocalFileStore::replace(from, to);
     }
 
   private:

@@ -135,7 +135,7 @@ TEST(SaveFaults, EverySaveKeepsTheOldFileAndTellsOfEveryFailure) {
             if (!save.oldBytes.empty())
                 folder.write(save.fileName, save.oldBytes);
             const auto before = folderContents(folder, save);
-            FaultyFileStore<> store;
+            FaultyFileStore store;
             store.fault = fault;
             store.bytesBeforeFault = bytesBeforeFault;
             SimulatedDesktop desktop;
