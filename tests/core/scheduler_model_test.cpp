@@ -16,6 +16,10 @@ using testing::HasSubstr;
 
 class SchedulerModelTest : public ::testing::Test, protected SchedulerParts {
   protected:
+    void open(const std::string& records) {
+        database() = records;
+        loadWindow();
+    }
     // Opens the editor on a cell at 3/5/2000 9:05:07, as a double click does.
     CellEdit edit(std::size_t row, ScheduleColumn column) {
         setClock("3/5/2000 9:05:07");
@@ -39,8 +43,7 @@ TEST(SchedulerClock, LabelsShowTheDateTimeAndWeekdayAndTheClockWakesAtTheNextSec
 }
 
 TEST_F(SchedulerModelTest, EachTickRunsOnePassAndGivesTheLabelsAfterIt) {
-    database() = record("Daily", "D", "3/5/2000", "9:05:07");
-    loadWindow();
+    open(record("Daily", "D", "3/5/2000", "9:05:07"));
     setClock("3/5/2000 9:05:06", 750);
     EXPECT_EQ(scheduler->millisToNextTick(), 250);
     duringPlay = [&](const std::string&) { clock.advanceMillis(3000); };
@@ -49,8 +52,7 @@ TEST_F(SchedulerModelTest, EachTickRunsOnePassAndGivesTheLabelsAfterIt) {
 }
 
 TEST_F(SchedulerModelTest, ClosingWithUnsavedChangesAsksAndAFailedSaveKeepsTheWindowOpen) {
-    database() = record("A", "D", "3/9/2000", "9:00:00", "5");
-    loadWindow();
+    open(record("A", "D", "3/9/2000", "9:00:00", "5"));
     EXPECT_FALSE(scheduler->closeQuestion());
     const std::string saved = database();
     modify(0, ScheduleColumn::Description, setText("Renamed"));
@@ -85,9 +87,7 @@ TEST(SchedulerModel, WhatALoadCouldNotReadIsReportedOnceNamingTheBackup) {
 }
 
 TEST_F(SchedulerModelTest, FailedSavesOfThePassAreReportedOncePerEpisodeAndTheListKeepsItsState) {
-    database() =
-        record("Early", "D", "3/5/2000", "9:05:07") + record("Late", "D", "3/5/2000", "9:10:00");
-    loadWindow();
+    open(record("Early", "D", "3/5/2000", "9:05:07") + record("Late", "D", "3/5/2000", "9:10:00"));
     files.unwritable.insert(kDatabase);
     tickAt("3/5/2000 9:05:07");  // fires and advances: the save fails
     tickAt("3/5/2000 9:05:08");  // so does the reset's
@@ -106,9 +106,8 @@ TEST_F(SchedulerModelTest, FailedSavesOfThePassAreReportedOncePerEpisodeAndTheLi
 }
 
 TEST_F(SchedulerModelTest, AOnceEntryFiresOnlyOnceInARunEvenWhenItsRemovalWasNotSaved) {
-    database() = record("Once", "O", "3/5/2000", "9:05:07") +
-                 record("Keep", "D", "3/9/2000", "9:00:00", "5");
-    loadWindow();
+    open(record("Once", "O", "3/5/2000", "9:05:07") +
+         record("Keep", "D", "3/9/2000", "9:00:00", "5"));
     files.unwritable.insert(kDatabase);
     tickAt("3/5/2000 9:05:07");
     loadWindow();  // within the entry's minute, the file still holding it
@@ -163,8 +162,7 @@ TEST_F(SchedulerModelTest, EachColumnOpensItsEditorAtItsValueAndModifyWritesThat
         };
     for (const auto& [column, kind, startsAt, change, cell] : cases) {
         SCOPED_TRACE(cell);
-        database() = record("Backup", "D", "3/9/2000", "9:00:00", "5", "two\r\nlines");
-        loadWindow();
+        open(record("Backup", "D", "3/9/2000", "9:00:00", "5", "two\r\nlines"));
         ScheduleEntry expected = scheduler->list().entry(0);
         CellEdit editor = edit(0, column);
         EXPECT_EQ(editor.editor, kind);
@@ -179,17 +177,15 @@ TEST_F(SchedulerModelTest, EachColumnOpensItsEditorAtItsValueAndModifyWritesThat
     EXPECT_FALSE(scheduler->openCellEditor(std::nullopt, 0)) << "no row under the click";
     EXPECT_FALSE(scheduler->openCellEditor(1, 0)) << "below the last row";
     // Unreadable values: the pickers start now, the lists at their first item.
-    database() = record("Broken", "X", "2/30/2000", "9:5", "9");
-    loadWindow();
+    open(record("Broken", "X", "2/30/2000", "9:5", "9"));
     EXPECT_EQ(edit(0, ScheduleColumn::RunTime).cellText(), "9:05:07");
     EXPECT_EQ(edit(0, ScheduleColumn::Freq).cellText(), "O");
 }
 
 TEST_F(SchedulerModelTest, ModifyFollowsItsRowWhenAPassMovesItAndWritesNothingWhenItIsGone) {
-    database() = record("Once", "O", "3/5/2000", "9:05:30") +
-                 record("Later", "D", "3/9/2000", "9:00:00", "5") +
-                 record("Soon", "O", "3/5/2000", "9:06:00");
-    loadWindow();
+    open(record("Once", "O", "3/5/2000", "9:05:30") +
+         record("Later", "D", "3/9/2000", "9:00:00", "5") +
+         record("Soon", "O", "3/5/2000", "9:06:00"));
     CellEdit later = edit(1, ScheduleColumn::FilePath);
     CellEdit soon = edit(2, ScheduleColumn::Description);
     tickAt("3/5/2000 9:05:30");  // "Once" goes: "Later" moves up
@@ -211,8 +207,7 @@ TEST_F(SchedulerModelTest, ModifyFollowsItsRowWhenAPassMovesItAndWritesNothingWh
 }
 
 TEST_F(SchedulerModelTest, ADoubleQuoteIsRefusedBeforeAnythingIsAddedOrWritten) {
-    database() = record("Backup", "D", "3/9/2000", "9:00:00", "5");
-    loadWindow();
+    open(record("Backup", "D", "3/9/2000", "9:00:00", "5"));
     for (const auto column : {ScheduleColumn::Description, ScheduleColumn::FilePath}) {
         const CellUpdate update = modify(0, column, setText("say \"hi\""));
         EXPECT_FALSE(update.written || update.closeEditor) << "the editor stays open";
@@ -231,9 +226,8 @@ TEST_F(SchedulerModelTest, ADoubleQuoteIsRefusedBeforeAnythingIsAddedOrWritten) 
 }
 
 TEST_F(SchedulerModelTest, ScheduleItAddsTheFormsEntrySavesAndEmptiesTheFields) {
-    database() = record("Report", "D", "3/9/2000", "9:00:00", "5") +
-                 record("Backup", "D", "3/9/2000", "9:00:00", "5");
-    loadWindow();
+    open(record("Report", "D", "3/9/2000", "9:00:00", "5") +
+         record("Backup", "D", "3/9/2000", "9:00:00", "5"));
     ScheduleEntryForm form = ScheduleEntryForm::loaded(moment("3/5/2000 9:05:07"));
     form.when.day = 6;
     EXPECT_EQ(form.weekdayLabel(), "Monday");
@@ -255,9 +249,8 @@ TEST_F(SchedulerModelTest, ScheduleItAddsTheFormsEntrySavesAndEmptiesTheFields) 
 }
 
 TEST_F(SchedulerModelTest, AWeeklyEntryOffItsWeekdayIsMarkedAndTheModifyThatCausesItSaysSo) {
-    database() = record("Weekly", "W", "3/5/2000", "9:00:00", "1") +
-                 record("Daily", "D", "3/7/2000", "9:00:00", "1");
-    loadWindow();
+    open(record("Weekly", "W", "3/5/2000", "9:00:00", "1") +
+         record("Daily", "D", "3/7/2000", "9:00:00", "1"));
     auto update = modify(0, ScheduleColumn::RunDate, [](CellEdit& e) { e.picker.day = 7; });
     ASSERT_TRUE(update.written && update.message);
     EXPECT_THAT(update.message->text, HasSubstr("3/7/2000 is a Tuesday, but its day is Sunday"));
@@ -270,8 +263,7 @@ TEST_F(SchedulerModelTest, AWeeklyEntryOffItsWeekdayIsMarkedAndTheModifyThatCaus
 }
 
 TEST_F(SchedulerModelTest, AOnceEntryWhoseMinuteHasGonePlaysNeverAndIsSaidSo) {
-    database() = record("Once", "O", "3/9/2000", "9:00:00", "5");
-    loadWindow();
+    open(record("Once", "O", "3/9/2000", "9:00:00", "5"));
     setClock("3/5/2000 9:05:07");
     // Day, minute and frequency of a form at 9 o'clock; whether it is refused.
     const std::tuple<int, int, std::size_t, bool> forms[] = {
