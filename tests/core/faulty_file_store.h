@@ -1,9 +1,6 @@
 #pragma once
 
-// A file store on real files that fails at one chosen step of an atomic
-// write, or behaves like a read-only or full disk. Built on the real store
-// (LocalFileStore, or the Windows one under Wine), so what it leaves behind
-// on the disk is what the real store leaves.
+// The real file store, failing at one chosen step of an atomic write or as a full disk.
 
 #include <algorithm>
 #include <filesystem>
@@ -16,41 +13,38 @@ namespace keyreel {
 
 enum class FileFault {
     None,
-    Create,        // the temporary file cannot be created
-    WriteAfter,    // writing stops after `bytesBeforeFault` bytes
-    Flush,         // flushing or closing the temporary file fails
-    Rename,        // the finished file cannot take the name of a new target
-    Replace,       // the finished file cannot replace an existing target
-    ReadOnlyDisk,  // nothing can be created
-    FullDisk,      // `bytesBeforeFault` bytes fit, then writing and flushing fail
+    Create,      // the temporary file cannot be created
+    WriteAfter,  // writing stops after `bytesBeforeFault` bytes
+    Flush,       // flushing or closing the temporary file fails
+    Rename,      // the finished file cannot take the name of a new target
+    Replace,     // the finished file cannot replace an existing target
+    FullDisk,    // `bytesBeforeFault` bytes fit, then writing and flushing fail
 };
 
-template <typename Base = LocalFileStore>
-class FaultyFileStore final : public Base {
+class FaultyFileStore final : public LocalFileStore {
   public:
     FileFault fault = FileFault::None;
     std::size_t bytesBeforeFault = 0;
-    // Steps made to fail so far.
-    int faultsMet = 0;
+    int faultsMet = 0;  // steps made to fail so far
 
   protected:
     bool createFile(const std::filesystem::path& path, std::ofstream& out) override {
-        if (fault == FileFault::Create || fault == FileFault::ReadOnlyDisk)
+        if (fault == FileFault::Create)
             return failed();
-        return Base::createFile(path, out);
+        return LocalFileStore::createFile(path, out);
     }
     bool writeBytes(std::ofstream& out, std::string_view bytes) override {
         if (fault != FileFault::WriteAfter && fault != FileFault::FullDisk)
-            return Base::writeBytes(out, bytes);
+            return LocalFileStore::writeBytes(out, bytes);
         // What fits reaches the file, so a partial temporary file is left to clean up.
-        Base::writeBytes(out, bytes.substr(0, std::min(bytes.size(), bytesBeforeFault)));
+        LocalFileStore::writeBytes(out, bytes.substr(0, std::min(bytes.size(), bytesBeforeFault)));
         out.flush();
         return bytes.size() <= bytesBeforeFault || failed();
     }
     bool flushFile(std::ofstream& out) override {
         if (fault == FileFault::Flush || fault == FileFault::FullDisk)
             return failed();
-        return Base::flushFile(out);
+        return LocalFileStore::flushFile(out);
     }
     bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
         const bool targetExists = std::filesystem::exists(to);
@@ -58,7 +52,7 @@ class FaultyFileStore final : public Base {
             (fault == FileFault::Replace && targetExists)) {
             return failed();
         }
-        return Base::replace(from, to);
+        return LocalFileStore::replace(from, to);
     }
 
   private:

@@ -1,15 +1,12 @@
-// Files the program is started with or handed by a second copy: count-down,
-// load and play as the settings say, the question before a downloaded file
-// plays, and hand-overs that wait for a running play.
+// Files the program is started with or handed by a second copy; download marks.
 
 #include "core/main_window/file_start.h"
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
 #include <algorithm>
 #include <set>
+#include <utility>
 
 #include "core/base/web_mark.h"
 #include "core/main_window/hand_over_payload.h"
@@ -17,14 +14,6 @@
 
 namespace keyreel {
 namespace {
-
-// A path as Explorer puts it on a command line.
-std::string quoted(const std::string& path) {
-    std::string line = "\"";
-    line += path;
-    line += '"';
-    return line;
-}
 
 class FileStartTest : public ::testing::Test, protected ModelParts {
   protected:
@@ -36,22 +25,17 @@ class FileStartTest : public ::testing::Test, protected ModelParts {
         folder.write("b.kyr", "SendText >b\r\n");
         model.setAskedFiles(&askedFiles);
     }
-
-    // What was typed and whether the question came, from event `from` on.
-    std::vector<std::string> typed(std::size_t from = 0) const {
-        std::vector<std::string> out;
+    // What was typed from event `from` on, and "?" where the download question came.
+    std::string since(std::size_t from = 0) const {
+        std::string seen;
         for (std::size_t i = from; i < desktop.events().size(); ++i) {
-            if (desktop.events()[i].starts_with("type "))
-                out.push_back(desktop.events()[i].substr(5));
+            const std::string& event = desktop.events()[i];
+            if (event.starts_with("type "))
+                seen += event.substr(6, event.size() - 7);
+            if (event.find("came from the internet") != std::string::npos)
+                seen += "?";
         }
-        return out;
-    }
-    bool asked(std::size_t from = 0) const {
-        for (std::size_t i = from; i < desktop.events().size(); ++i) {
-            if (desktop.events()[i].find("came from the internet") != std::string::npos)
-                return true;
-        }
-        return false;
+        return seen;
     }
 
     std::set<std::string> downloaded;
@@ -64,129 +48,101 @@ class FileStartTest : public ::testing::Test, protected ModelParts {
 };
 
 TEST_F(FileStartTest, PlaysOnlyWhatTheSettingsAndTheUserAllow) {
-    struct Case {
-        bool playLoaded;
-        bool fromInternet;
-        MessageAnswer answer;
-        bool countDownGoes;
-        bool asks;
-        bool plays;
+    // Play loaded, from the internet, the answer, count-down goes; asked and typed.
+    const std::tuple<bool, bool, MessageAnswer, bool, const char*> cases[] = {
+        {false, false, MessageAnswer::Yes, true, ""},  // loaded only
+        {true, false, MessageAnswer::Yes, false, ""},  // count-down cancelled
+        {false, true, MessageAnswer::Yes, true, ""},   // nothing to ask: no play
+        {true, true, MessageAnswer::No, true, "?"},   {true, true, MessageAnswer::Yes, true, "?a"},
+        {true, true, MessageAnswer::Yes, false, ""},  // the Yes before holds
     };
-    const Case cases[] = {
-        {false, false, MessageAnswer::Yes, true, false, false},  // loaded only
-        {true, false, MessageAnswer::Yes, false, false, false},  // count-down cancelled
-        {false, true, MessageAnswer::Yes, true, false, false},   // nothing to ask: no play
-        {true, true, MessageAnswer::No, true, true, false},
-        {true, true, MessageAnswer::Yes, true, true, true},
-        {true, true, MessageAnswer::Yes, false, false, false},  // the Yes before holds
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << "playLoaded " << c.playLoaded << ", from internet " << c.fromInternet
-                     << ", count-down goes " << c.countDownGoes);
+    const std::string path = folder.file("a.kyr");
+    for (const auto& [playLoaded, fromInternet, answer, goes, seen] : cases) {
+        SCOPED_TRACE(testing::Message() << playLoaded << fromInternet << goes);
         const std::size_t from = desktop.events().size();
         model.clearList();
         downloaded.clear();
-        const std::string path = folder.file("a.kyr");
-        if (c.fromInternet)
+        if (fromInternet)
             downloaded.insert(path);
-        desktop.questionAnswer = c.answer;
-        countDownGoes = c.countDownGoes;
-        starter.start(planStartup(quoted(path), c.playLoaded, true, 3));
-        EXPECT_EQ(model.list(), MacroList{"SendText >a"}) << "the file is loaded in every case";
-        EXPECT_EQ(asked(from), c.asks);
-        EXPECT_EQ(typed(from),
-                  c.plays ? std::vector<std::string>{"\"a\""} : std::vector<std::string>{});
+        desktop.questionAnswer = answer;
+        countDownGoes = goes;
+        starter.start(planStartup("\"" + path + "\"", playLoaded, true, 3));
+        EXPECT_EQ(model.list(), MacroList{"SendText >a"}) << "loaded in every case";
+        EXPECT_EQ(since(from), seen);
         EXPECT_EQ(recent.back(), path);
     }
 }
 
-// Files handed over during a play wait for its end and play oldest first;
-// those beyond the most that wait are dropped and told once.
+// Oldest first after the play; those beyond the most that wait are dropped, told once.
 TEST_F(FileStartTest, HandOversWaitUntilThePlayUnderWayHasEnded) {
     starter.setSettings({true, false, 0});
     folder.write("long.kyr", "Wait >1\r\nSendText >l\r\n");
     desktop.atProcessingPoint = [&, once = true]() mutable {
         if (!std::exchange(once, false))
             return;
-        EXPECT_TRUE(starter.handOver(quoted(folder.file("b.kyr"))));
+        EXPECT_TRUE(starter.handOver("\"" + folder.file("b.kyr") + "\""));
         for (std::size_t i = 0; i < FileStarter::kMostWaiting + 2; ++i)
             EXPECT_TRUE(starter.handOver(folder.file("a.kyr"))) << "taken, dropped or not";
         EXPECT_TRUE(starter.startHandedOver()) << "still waiting during the play";
         EXPECT_EQ(windowShown, 0);
     };
     model.playMacroFile(folder.file("long.kyr"));
-    EXPECT_EQ(typed(), std::vector<std::string>{"\"l\""}) << "the running play went on unchanged";
+    EXPECT_EQ(since(), "l") << "the running play went on unchanged";
     EXPECT_FALSE(starter.startHandedOver());
-    const std::vector<std::string> played = typed();
-    ASSERT_EQ(played.size(), FileStarter::kMostWaiting + 1);
-    EXPECT_EQ(played[1], "\"b\"") << "oldest first";
+    EXPECT_EQ(since(), "lb" + std::string(FileStarter::kMostWaiting - 1, 'a'));
     EXPECT_FALSE(starter.waiting());
-    const auto told = std::count_if(
-        desktop.events().begin(), desktop.events().end(), [](const std::string& event) {
-            return event.starts_with("message \"Too many") &&
-                   event.find(" 3 of them were not opened") != std::string::npos;
-        });
-    EXPECT_EQ(told, 1);
+    EXPECT_EQ(std::count_if(desktop.events().begin(), desktop.events().end(),
+                            [](const std::string& event) {
+                                return event.starts_with("message \"Too many") &&
+                                       event.find(" 3 of them were not opened") !=
+                                           std::string::npos;
+                            }),
+              1);
 }
-// The payload comes from another process: only a hand-over of a sane size
-// is taken, and only a request without bytes shows the window.
+
 TEST(HandOverPayload, OnlyWholeCodeUnitsUnderTheTagWithinACommandLinesSizeAreTaken) {
     using namespace std::string_view_literals;
     const std::string_view sent = "a\0.\0k\0y\0r\0"sv;
     std::string longest;
     while (longest.size() < kLongestHandOverBytes)
         longest += "a\0"sv;
-    struct Case {
-        const char* what;
-        std::uint64_t tag;
-        std::string_view bytes;
-        std::optional<std::string> taken;
-        bool show = false;
+    const std::tuple<std::uint64_t, std::string_view, std::optional<std::string>, bool> cases[] = {
+        {kHandOverTag + 1, sent, std::nullopt, false},  // another program's data
+        {kHandOverTag, sent.substr(0, sent.size() - 1), std::nullopt, false},  // half a unit
+        {kHandOverTag, "b\0\0\0c\0"sv, "b", false},
+        {kHandOverTag, "\xE9\0\x60\x4F\x3D\xD8\x00\xDE"sv, "\xC3\xA9\xE4\xBD\xA0\xF0\x9F\x98\x80",
+         false},
+        {kHandOverTag, longest, std::string(kLongestHandOverBytes / 2, 'a'), false},
+        {kHandOverTag, longest + "a\0", std::nullopt, false},
+        {kShowWindowTag, {}, std::nullopt, true},
+        {kShowWindowTag, sent, std::nullopt, false},
     };
-    const Case cases[] = {
-        {"another program's data", kHandOverTag + 1, sent, std::nullopt},
-        {"half a code unit", kHandOverTag, sent.substr(0, sent.size() - 1), std::nullopt},
-        {"ended by a zero", kHandOverTag, "b\0\0\0c\0"sv, "b"},
-        {"UTF-16 beyond ASCII", kHandOverTag, "\xE9\0\x60\x4F\x3D\xD8\x00\xDE"sv,
-         "\xC3\xA9\xE4\xBD\xA0\xF0\x9F\x98\x80"},
-        {"as long as a command line may be", kHandOverTag, longest,
-         std::string(kLongestHandOverBytes / 2, 'a')},
-        {"longer than any command line", kHandOverTag, longest + "a\0", std::nullopt},
-        {"show the window", kShowWindowTag, {}, std::nullopt, true},
-        {"show the window, with bytes", kShowWindowTag, sent, std::nullopt},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(handedOverCommandLine(c.tag, c.bytes), c.taken) << c.what;
-        EXPECT_EQ(asksToShowWindow(c.tag, c.bytes), c.show) << c.what;
+    int row = 0;
+    for (const auto& [tag, bytes, taken, show] : cases) {
+        EXPECT_EQ(handedOverCommandLine(tag, bytes), taken) << row;
+        EXPECT_EQ(asksToShowWindow(tag, bytes), show) << row++;
     }
 }
 
-// Either source marks a file; a stream that cannot be read or names no zone
-// leaves the file in doubt, and a file in doubt is marked.
+// A stream that cannot be read or names no zone leaves the file in doubt.
 TEST(WebMark, EitherSourceMarksAndAFileInDoubtIsMarked) {
     using State = ZoneStream::State;
     const std::tuple<State, const char*, LocationZone, bool> cases[] = {
-        {State::Read, "[ZoneTransfer]\r\nZoneId=4\r\nReferrerUrl=https://example.test/\r\n", 0,
-         true},
+        {State::Read, "[ZoneTransfer]\r\nZoneId=4\r\nReferrerUrl=https://x.test/\r\n", 0, true},
         {State::Read, "[zonetransfer]\nzoneid = 03\n", std::nullopt, true},
         {State::Read, "\xEF\xBB\xBF[ZoneTransfer]\r\nZoneId=3", std::nullopt, true},
-        {State::Read, "[ZoneTransfer]\r\nZoneId=1000\r\n", std::nullopt, true},
         {State::Read, "[ZoneTransfer]\r\nZoneId=1\r\n", std::nullopt, false},  // intranet
         {State::Read, "[ZoneTransfer]\r\nZoneId=2\r\n", 0, false},             // trusted sites
         {State::Read, "[ZoneTransfer]\r\nZoneId=0\r\n", 3, true},              // a share out there
         {State::Absent, "", 4, true},
         {State::Absent, "", 1, false},
-        // In doubt.
         {State::Unreadable, "", 0, true},
-        {State::Read, "", std::nullopt, true},
         {State::Read, "[Other]\r\nZoneId=1\r\n", std::nullopt, true},
         {State::Read, "[ZoneTransfer]\r\nZoneId=99999999999\r\n", std::nullopt, true},
     };
     for (const auto& [state, text, location, marked] : cases)
         EXPECT_EQ(webMarked({state, text}, location), marked) << text << location.value_or(99);
-    // Some programs write the stream in UTF-16 with its byte-order mark.
-    using namespace std::string_literals;
+    using namespace std::string_literals;  // UTF-16 with its byte-order mark
     EXPECT_EQ(
         zoneOfStream(
             "\xFF\xFE[\0Z\0o\0n\0e\0T\0r\0a\0n\0s\0f\0e\0r\0]\0\n\0Z\0o\0n\0e\0I\0d\0=\0\x31\0"s),

@@ -1,13 +1,9 @@
-// Text below the player: UTF-8 and the code page, lines, the line syntax,
-// the command lookup, and the lint rules with the editor's Check list.
+// Text below the player: UTF-8, the code page, the line syntax, lint and the Check list.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "core/base/text.h"
 #include "core/editor/check_list.h"
-#include "core/macro/command_table.h"
 #include "core/macro/line_syntax.h"
 #include "core/macro/lint.h"
 
@@ -25,10 +21,7 @@ TEST(Text, DecodingCodePageLinesAndQuoting) {
     const Windows1252 cp;
     EXPECT_EQ(cp.fromUtf8(cp.toUtf8("\x80\xE9\x81")), "\x80\xE9\x81");
     EXPECT_FALSE(cp.fromUtf8("\xCE\xA9"));
-    using Lines = std::vector<std::string_view>;
-    EXPECT_EQ(splitLines("a\r\n\r\nb\rc\nd\r\r\n"), (Lines{"a", "", "b", "c", "d", ""}));
     EXPECT_EQ(withCrLfLineEnds("a\nb\r\nc\rd\r\r\n\n"), "a\r\nb\r\nc\r\nd\r\n\r\n\r\n");
-    EXPECT_EQ(trimBlanks(" \t a b\t "), "a b");
     EXPECT_EQ(quoted("a\"b\\c\td\r\n\x01\xC3\xA9"), "\"a\\\"b\\\\c\\td\\r\\n\\x01\xC3\xA9\"");
     EXPECT_EQ(toLowerForSearch("R\xC3\x89SUM\xC3\x89 \xC3\x97"), "r\xC3\xA9sum\xC3\xA9 \xC3\x97");
 }
@@ -58,32 +51,6 @@ TEST(LineSyntax, TokensValuesNumbersAndPoints) {
     EXPECT_EQ(parseScreenPoint("1,2,3"), (ScreenPoint{1, 3}));
     for (const char* bad : {"100", "1,", "1,2,x", "40000,0"})
         EXPECT_FALSE(parseScreenPoint(bad)) << bad;
-}
-
-// The lookup hashes; comparing with every word is the rule it must agree
-// with, for the words and for near misses of them.
-TEST(CommandTable, LookupAgreesWithComparingEveryWord) {
-    const auto compareAll = [](std::string_view word) -> const CommandInfo* {
-        for (const CommandInfo& c : commandTable()) {
-            if (c.word == word)
-                return &c;
-        }
-        return nullptr;
-    };
-    std::vector<std::string> probes = {"", " ", std::string(300, 'P'), "Wait\t"};
-    for (const CommandInfo& c : commandTable()) {
-        const std::string word(c.word);
-        for (std::size_t length = 0; length <= word.size(); ++length)
-            probes.push_back(word.substr(0, length));
-        probes.push_back(word + "s");
-        probes.push_back(word.substr(1));
-        std::string upper = word;
-        for (char& ch : upper)
-            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        probes.push_back(upper);
-    }
-    for (const std::string& probe : probes)
-        EXPECT_EQ(findCommand(probe), compareAll(probe)) << '"' << probe << '"';
 }
 
 TEST(Lint, ReportsProbableMistakesWithLineNumbersAfterEveryKindOfLineEnd) {

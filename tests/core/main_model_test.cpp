@@ -1,10 +1,10 @@
-// The main window's model: titles around every play, stop, downloaded files
-// asked about, and the start-up decisions.
+// The main window's model: titles, stop, nested plays, downloads, start-up decisions.
 
 #include "core/main_window/main_model.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "core/main_window/startup.h"
@@ -15,18 +15,25 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+std::int64_t countOf(const Strings& events, const std::string& event) {
+    return std::count(events.begin(), events.end(), event);
+}
+
 class MainModelTest : public ::testing::Test, protected ModelParts, MainModelObserver {
   protected:
     MainModelTest() { model.setObserver(this); }
     void titleChanged(const std::string& title) override { titles.push_back(title); }
     void listChanged() override {}
+    void load(const std::string& text) {
+        folder.write("list.kyr", text);
+        ASSERT_EQ(model.loadList(folder.file("list.kyr")), MacroFileRead::Read);
+    }
 
     Strings titles;
 };
 
 TEST_F(MainModelTest, EveryPlayIsBracketedByThePlayingAndIdleTitlesAndStopShowsItsOwn) {
-    folder.write("a.kyr", "Press_Tab\r\n\r\nPress_Up\r\n");
-    ASSERT_EQ(model.loadList(folder.file("a.kyr")), MacroFileRead::Read);
+    load("Press_Tab\r\n\r\nPress_Up\r\n");
     model.runState().stopRequested = true;  // a stop left over from before
     model.runList();
     EXPECT_EQ(titles, (Strings{kPlayingTitle, kIdleTitle}));
@@ -41,15 +48,62 @@ TEST_F(MainModelTest, EveryPlayIsBracketedByThePlayingAndIdleTitlesAndStopShowsI
     EXPECT_FALSE(model.playing());
 }
 
+TEST_F(MainModelTest, TenThousandNestedRequestsNeverNestDeeperThanTheBound) {
+    std::string taps;
+    for (int i = 0; i < 100; ++i)
+        taps += "Press_Tab\r\n";
+    load(taps);
+    int requests = 0, deepest = 0;
+    desktop.atProcessingPoint = [&] {
+        deepest = std::max(deepest, model.playDepth());
+        if (requests < 10'000) {
+            ++requests;
+            model.runList();
+        }
+    };
+    model.runList();
+    EXPECT_EQ(deepest, kMaxNestedPlays);
+    EXPECT_EQ(model.playDepth(), 0);
+    // Requests at the bound were dropped; every play that began played the whole list.
+    const auto started = countOf(titles, kPlayingTitle);
+    EXPECT_GT(started, kMaxNestedPlays);
+    EXPECT_LT(started, 5'000);
+    EXPECT_EQ(countOf(titles, kIdleTitle), started);
+    EXPECT_EQ(countOf(desktop.events(), "key up 0x09"), started * 100);
+}
+
+// Whatever play runs (the list, a file, the list nested in a file play).
+TEST(FilePlayGuard, AFilePlayIsDroppedWhileAnyPlayRuns) {
+    for (const int running : {0, 1, 2}) {
+        SCOPED_TRACE(running);
+        ModelParts parts;
+        parts.folder.write("list.kyr", "Press_Tab\r\nWait >1\r\nPress_Up\r\n");
+        parts.folder.write("hot.kyr", "Press_F5\r\n");
+        ASSERT_EQ(parts.model.loadList(parts.folder.file("list.kyr")), MacroFileRead::Read);
+        int requests = 0;
+        parts.desktop.atProcessingPoint = [&] {
+            if (running == 2 && requests++ == 0)
+                return parts.model.runList();
+            ++requests;
+            EXPECT_EQ(parts.model.playMacroFile(parts.folder.file("hot.kyr")),
+                      FilePlayResult::Busy);
+            EXPECT_EQ(parts.model.list(), (MacroList{"Press_Tab", "Wait >1", "Press_Up"}));
+        };
+        running == 0 ? parts.model.runList()
+                     : void(parts.model.playMacroFile(parts.folder.file("list.kyr")));
+        EXPECT_GT(requests, 1);
+        EXPECT_EQ(countOf(parts.desktop.events(), "key down 0x74"), 0) << "F5 was played";
+        EXPECT_EQ(parts.desktop.events().back(), "key up 0x26") << "the running play ended";
+    }
+}
+
 // A Yes holds for the path for the rest of the run; a No plays nothing.
 TEST_F(MainModelTest, ADownloadedFilePlaysFromAHotKeyOrRunOnlyOnceTheUserAgreed) {
-    for (const char* name : {"web1.kyr", "web2.kyr", "web3.kyr", "web4.kyr", "plain.kyr"})
+    for (const char* name : {"web1.kyr", "web2.kyr", "web3.kyr", "web4.kyr"})
         folder.write(name, "Press_F1\r\n");
     const std::string f = folder.file("web1.kyr"), g = folder.file("web2.kyr");
-    AskedFiles asked{desktop, [](const std::string& path) {
-                         return path.find("web") != std::string::npos ||
-                                path.find("WEB") != std::string::npos;
-                     }};
+    AskedFiles asked{desktop,
+                     [](const std::string& path) { return path.find("web") != std::string::npos; }};
     model.setAskedFiles(&asked);
     enum class Way { HotKey, LoadAndRun, Run, Clear };
     const std::tuple<Way, std::string, MessageAnswer, bool, bool> steps[] = {
@@ -66,13 +120,13 @@ TEST_F(MainModelTest, ADownloadedFilePlaysFromAHotKeyOrRunOnlyOnceTheUserAgreed)
         desktop.questionAnswer = answer;
         if (way == Way::HotKey) {
             model.playAskedFile(path);
-        } else if (way == Way::LoadAndRun) {
-            ASSERT_EQ(model.loadList(path), MacroFileRead::Read);
-            model.runList();
         } else {
+            if (way == Way::LoadAndRun)
+                model.loadList(path);
             if (way == Way::Clear)
                 model.clearList();
-            model.appendLine("Press_Tab");
+            if (way != Way::LoadAndRun)
+                model.appendLine("Press_Tab");
             model.runList();
         }
         const Strings events(desktop.events().begin() + from, desktop.events().end());
@@ -87,43 +141,31 @@ TEST_F(MainModelTest, ADownloadedFilePlaysFromAHotKeyOrRunOnlyOnceTheUserAgreed)
     FilePlayResult nested = FilePlayResult::Played;
     desktop.questionAnswer = MessageAnswer::Yes;
     desktop.atProcessingPoint = [&, once = true]() mutable {
-        if (!std::exchange(once, false))
-            return;
-        nested = model.playAskedFile(folder.file("web4.kyr"));
+        if (std::exchange(once, false))
+            nested = model.playAskedFile(folder.file("web4.kyr"));
     };
     EXPECT_EQ(model.playAskedFile(folder.file("web3.kyr")), FilePlayResult::Played);
     EXPECT_EQ(nested, FilePlayResult::Downloaded);
 }
 
-TEST(Startup, PlansFromTheCommandLineAndSettings) {
+TEST(Startup, PlansFromTheCommandLineAndSettingsAndHandsOverFullPaths) {
     EXPECT_TRUE(planStartup("", true, true, 10).hideToTray);
     const StartupPlan loadOnly = planStartup("C:\\m\\a.kyr", false, true, 10);
     EXPECT_FALSE(loadOnly.hideToTray || loadOnly.play || loadOnly.countdown);
     const StartupPlan counted = planStartup("\"C:\\My Macros\\a.kyr\"", true, true, 5);
     EXPECT_EQ(counted.macroPath, "C:\\My Macros\\a.kyr");
-    EXPECT_TRUE(counted.play && counted.countdown);
-    EXPECT_EQ(counted.countdownSeconds, 5);
+    EXPECT_TRUE(counted.play && counted.countdown && counted.countdownSeconds == 5);
     EXPECT_FALSE(planStartup(" a.kyr", true, false, 5).countdown);
     EXPECT_EQ(macroPathFromCommandLine("\"a\" \"b\""), "a\" \"b") << "one enclosing pair only";
     EXPECT_EQ(macroPathFromCommandLine("\""), "\"");
-}
-
-TEST(Startup, ASecondCopyHandsOverItsFileByTheFullPath) {
     // "gone:" stands for a path the second copy cannot resolve.
     const auto fullPath = [](const std::string& path) {
         return path.starts_with("gone:") ? std::string() : "C:\\My Macros\\" + path;
     };
-    const std::pair<std::string_view, std::string> cases[] = {
-        {" \"sub dir\\a b.kyr\" ", "C:\\My Macros\\sub dir\\a b.kyr"},
-        {"", ""},
-        {"\"\"", ""},
-        {"gone:a.kyr", ""},
-    };
-    for (const auto& [commandLine, received] : cases) {
-        const std::string handedOver = handOverCommandLine(commandLine, fullPath);
-        EXPECT_EQ(handedOver.empty(), received.empty()) << commandLine;
-        EXPECT_EQ(macroPathFromCommandLine(handedOver), received) << commandLine;
-    }
+    EXPECT_EQ(macroPathFromCommandLine(handOverCommandLine(" \"sub dir\\a b.kyr\" ", fullPath)),
+              "C:\\My Macros\\sub dir\\a b.kyr");
+    for (const char* nothing : {"", "\"\"", "gone:a.kyr"})
+        EXPECT_EQ(handOverCommandLine(nothing, fullPath), "") << nothing;
 }
 
 }  // namespace

@@ -7,8 +7,7 @@
 
 namespace keyreel {
 
-// A main-window model and its builder on a simulated desktop, with a folder
-// for macro files.
+// A main-window model and its builder on a simulated desktop, with a folder for files.
 struct ModelParts {
     TempFolder folder;
     LocalFileStore store;

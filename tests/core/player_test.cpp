@@ -1,11 +1,9 @@
-// The player on a simulated desktop: lines and words, repeat blocks, loops,
-// stopping, nested runs, what each command asks of the desktop, and waits.
+// The player on a simulated desktop.
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
 #include <algorithm>
+#include <utility>
 
 #include "core/macro/player.h"
 #include "core/macro/simulated_desktop.h"
@@ -16,34 +14,28 @@ namespace {
 
 using Events = std::vector<std::string>;
 
+// The desktop's events joined by " | ", or only the key codes pressed, by spaces.
+std::string joined(const Events& events, bool keysOnly = false) {
+    std::string text;
+    for (const std::string& e : events) {
+        if (keysOnly && !e.starts_with("key down 0x"))
+            continue;
+        text += (text.empty() ? "" : keysOnly ? " " : " | ") + e.substr(keysOnly ? 11 : 0);
+    }
+    return text;
+}
+
 class Play : public ::testing::Test {
   protected:
-    // Loads the lines as a file load does and returns what reached the desktop.
-    Events play(std::vector<std::string> lines) {
+    // Loads the lines as a file load does and plays them on a fresh desktop.
+    std::string play(std::vector<std::string> lines, bool keysOnly = false) {
         list = std::move(lines);
         state.macroLineCount = static_cast<std::int32_t>(list.size());
         state.stopRequested = false;
         player.runMacro();
-        return desktop.events();
+        return joined(desktop.events(), keysOnly);
     }
-    // The keys pressed, in order.
-    Events keysDown(std::vector<std::string> lines) {
-        Events downs;
-        for (const auto& e : play(std::move(lines))) {
-            if (e.starts_with("key down"))
-                downs.push_back(e.substr(9));
-        }
-        return downs;
-    }
-    // The characters typed, in order.
-    std::string typed(std::vector<std::string> lines) {
-        std::string text;
-        for (const auto& e : play(std::move(lines))) {
-            if (e.starts_with("type \""))
-                text += e.substr(6, e.size() - 7);
-        }
-        return text;
-    }
+    std::string keys(std::vector<std::string> lines) { return play(std::move(lines), true); }
     // Stop is pressed at processing point `at`.
     void stopAt(int at) {
         desktop.atProcessingPoint = [this, at, points = 0]() mutable {
@@ -59,50 +51,48 @@ class Play : public ::testing::Test {
 };
 
 TEST_F(Play, WordsAreCutAtEverySpaceAndValueWordsRunAfterTheirCommand) {
-    EXPECT_EQ(keysDown({"press_enter", "Press_Enter ", "Press_Enter\t", "  Press_Tab",
-                        "Press_Pause", "hello world"}),
-              (Events{"0x0D", "0x09"}))
+    EXPECT_EQ(keys({"press_enter", "Press_Enter ", "Press_Enter\t", "  Press_Tab", "Press_Pause",
+                    "hello world"}),
+              "0D 09")
         << "compared exactly; a tab belongs to the word";
     desktop = SimulatedDesktop{};
-    const Events events = play({"SendText >Go Press_Enter"});
+    play({"SendText >Go Press_Enter"});
+    const Events& events = desktop.events();
     EXPECT_EQ(events[events.size() - 2], "key down 0x0D");
     EXPECT_EQ(std::count(events.begin(), events.end(), "tick 1"), 14) << "the whole value first";
 }
 
 TEST_F(Play, RepeatPlaysItsBlockThatManyTimesDoesNotNestAndOutlivesTheRun) {
-    const std::pair<std::vector<std::string>, Events> cases[] = {
-        {{"Repeat >3", "Press_Tab", "End_Repeat", "Press_Enter"}, {"0x09", "0x09", "0x09", "0x0D"}},
-        {{"Repeat >-2", "Press_Tab", "End_Repeat"}, {"0x09"}},
-        {{"Repeat >abc", "Press_Tab", "End_Repeat"}, {"0x09"}},
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{"Repeat >3", "Press_Tab", "End_Repeat", "Press_Enter"}, "09 09 09 0D"},
+        {{"Repeat >-2", "Press_Tab", "End_Repeat"}, "09"},
+        {{"Repeat >abc", "Press_Tab", "End_Repeat"}, "09"},
         // The inner Repeat replaces the outer one.
         {{"Repeat >2", "Press_Up", "Repeat >3", "Press_Tab", "End_Repeat", "Press_Enter",
           "End_Repeat"},
-         {"0x26", "0x09", "0x09", "0x09", "0x0D", "0x09", "0x09", "0x09", "0x0D", "0x09", "0x09",
-          "0x09", "0x0D"}},
-        {{"Press_Up", "Repeat >3"}, {"0x26"}},
+         "26 09 09 09 0D 09 09 09 0D 09 09 09 0D"},
+        {{"Press_Up", "Repeat >3"}, "26"},
         // The next run's End_Repeat at 3 replays line 2 with the old count.
-        {{"Press_Up", "Press_Up", "Press_Tab", "End_Repeat"},
-         {"0x26", "0x26", "0x09", "0x09", "0x09"}},
+        {{"Press_Up", "Press_Up", "Press_Tab", "End_Repeat"}, "26 26 09 09 09"},
     };
-    for (const auto& [lines, keys] : cases) {
+    for (const auto& [lines, expected] : cases) {
         desktop = SimulatedDesktop{};
-        EXPECT_EQ(keysDown(lines), keys) << lines[0] << " " << lines[1];
+        EXPECT_EQ(keys(lines), expected) << lines[0] << " " << lines[1];
     }
 }
 
 TEST_F(Play, StopEndsThePlayAtTheNextCharacterLinePassOrSecond) {
-    const std::tuple<Events, int, Events> cases[] = {
-        {{"SendText >abcdef", "Press_Tab"}, 2, {"type \"a\"", "tick 1", "type \"b\"", "tick 1"}},
-        {{"Wait >600", "Press_Tab"}, 1, {"wait 1"}},
+    const std::tuple<Events, int, const char*> cases[] = {
+        {{"SendText >abcdef", "Press_Tab"}, 2, "type \"a\" | tick 1 | type \"b\" | tick 1"},
+        {{"Wait >600", "Press_Tab"}, 1, "wait 1"},
         // Between Tab's down and up: the rest of the line plays.
         {{"Press_Tab Press_Up", "Press_Enter"},
          1,
-         {"key down 0x09", "key up 0x09", "key down 0x26", "key up 0x26"}},
+         "key down 0x09 | key up 0x09 | key down 0x26 | key up 0x26"},
         // In the second pass: that pass ends before its next line.
         {{"Repeat >5", "Press_Tab", "Press_Up", "End_Repeat", "Press_Enter"},
          3,
-         {"key down 0x09", "key up 0x09", "key down 0x26", "key up 0x26", "key down 0x09",
-          "key up 0x09"}},
+         "key down 0x09 | key up 0x09 | key down 0x26 | key up 0x26 | key down 0x09 | key up 0x09"},
     };
     for (const auto& [lines, at, played] : cases) {
         desktop = SimulatedDesktop{};
@@ -118,8 +108,8 @@ TEST_F(Play, LoopRestartsUntilStoppedWithoutGrowingTheStackAndAbandonsItsPass) {
         if (desktop.events().back() == "pump" && ++restarts == 100000)
             state.stopRequested = true;
     };
-    const Events events = play({"MouseMove >1,2", "Loop", "Press_Tab"});
-    EXPECT_EQ(std::count(events.begin(), events.end(), "cursor 1,2"), 100000);
+    play({"MouseMove >1,2", "Loop", "Press_Tab"});
+    EXPECT_EQ(std::count(desktop.events().begin(), desktop.events().end(), "cursor 1,2"), 100000);
 
     // Loop drops Press_Up and the rest of the block; once stopped it does nothing.
     desktop = SimulatedDesktop{};
@@ -128,35 +118,33 @@ TEST_F(Play, LoopRestartsUntilStoppedWithoutGrowingTheStackAndAbandonsItsPass) {
         if (desktop.events().back() == "key down 0x09" && ++tabs == 2)
             state.stopRequested = true;
     };
-    EXPECT_EQ(keysDown({"Repeat >3", "Press_Tab Loop Press_Up", "Press_Enter", "End_Repeat"}),
-              (Events{"0x09", "0x09", "0x26"}));
+    EXPECT_EQ(keys({"Repeat >3", "Press_Tab Loop Press_Up", "Press_Enter", "End_Repeat"}),
+              "09 09 26");
 }
 
 TEST_F(Play, ANestedRunPlaysFromTheTopAndTheOuterRunGoesOnWhateverItReplaced) {
-    desktop.atProcessingPoint = [&, once = true]() mutable {
-        if (!std::exchange(once, false))
-            return;
-        state.stopRequested = false;
-        player.runMacro();
+    const auto nestOnce = [&](MacroList nested) {
+        desktop = SimulatedDesktop{};
+        desktop.atProcessingPoint = [&, nested, once = true]() mutable {
+            if (!std::exchange(once, false))
+                return;
+            if (!nested.empty()) {
+                list = nested;
+                state.macroLineCount = static_cast<std::int32_t>(list.size());
+            }
+            state.stopRequested = false;
+            player.runMacro();
+        };
     };
-    const Events events = play({"Wait >1", "Press_Tab"});
-    EXPECT_EQ(events,
-              (Events{"wait 1", "key down 0x09", "key up 0x09", "key down 0x09", "key up 0x09"}));
-    // The rest of a line still plays when a nested run replaces the list.
-    desktop = SimulatedDesktop();
-    desktop.atProcessingPoint = [&, once = true]() mutable {
-        if (!std::exchange(once, false))
-            return;
-        list = {"Press_End", "x"};
-        state.macroLineCount = 2;
-        player.runMacro();
-    };
-    EXPECT_EQ(keysDown({"Press_Tab Press_Up"}), (Events{"0x09", "0x23", "0x26"}));
+    nestOnce({});
+    EXPECT_EQ(keys({"Wait >1", "Press_Tab"}), "09 09");
+    nestOnce({"Press_End", "x"});  // the rest of the line plays from the new list
+    EXPECT_EQ(keys({"Press_Tab Press_Up"}), "09 23 26");
 }
 
 TEST_F(Play, SendTextTypesTheValueWithAPauseAfterEveryCharacterUntilOneFails) {
-    EXPECT_EQ(play({"SendText >a+b"}), (Events{"type \"a\"", "tick 1", "key down 0x6B",
-                                               "key up 0x6B", "tick 1", "type \"b\"", "tick 1"}));
+    EXPECT_EQ(play({"SendText >a+b"}),
+              "type \"a\" | tick 1 | key down 0x6B | key up 0x6B | tick 1 | type \"b\" | tick 1");
     const std::pair<const char*, const char*> cases[] = {
         {"SendText >(100%)", "100"},
         {"SendText", "SendText"},
@@ -166,49 +154,48 @@ TEST_F(Play, SendTextTypesTheValueWithAPauseAfterEveryCharacterUntilOneFails) {
     for (const auto& [line, text] : cases) {
         desktop = SimulatedDesktop{};
         desktop.canType = [](char32_t c) { return c != 'q'; };
-        EXPECT_EQ(typed({line}), text) << line;
+        play({line});
+        std::string typed;
+        for (const auto& e : desktop.events())
+            typed += e.starts_with("type \"") ? e.substr(6, e.size() - 7) : "";
+        EXPECT_EQ(typed, text) << line;
     }
 }
 
 TEST_F(Play, KeysButtonsAndThePointerWithProcessingPointsBetween) {
     desktop.recordProcessingPoints = true;
-    EXPECT_EQ(
-        play({"Press_F12 Press_CTRL ALT_Down ALT_Up Release_CTRL", "Press_ALT", "MouseMove > 1,2,3",
-              "MouseMove >40000,1", "LClick", "RDblClick"}),
-        (Events{"key down 0x7B", "pump",       "key up 0x7B", "key down 0x11", "pump",
-                "key down 0x12", "pump",       "key up 0x12", "pump",          "key up 0x11",
-                "pump",          "alt-tap",    "cursor 1,3",  "mouse 0x02",    "mouse 0x04",
-                "mouse 0x08",    "mouse 0x10", "tick 10",     "mouse 0x08",    "mouse 0x10"}));
+    EXPECT_EQ(play({"Press_F12 Press_CTRL ALT_Down ALT_Up Release_CTRL", "Press_ALT",
+                    "MouseMove > 1,2,3", "MouseMove >40000,1", "LClick", "RDblClick"}),
+              "key down 0x7B | pump | key up 0x7B | key down 0x11 | pump | key down 0x12 | pump | "
+              "key up 0x12 | pump | key up 0x11 | pump | alt-tap | cursor 1,3 | mouse 0x02 | "
+              "mouse 0x04 | mouse 0x08 | mouse 0x10 | tick 10 | mouse 0x08 | mouse 0x10");
 }
 
 TEST_F(Play, ProgramsDocumentsAndMessages) {
+    const std::string notFound =
+        "message \"File not found!\\rError 53\" \"Tobrin's Keyreel\" -> ok";
     desktop.startResult = StartResult::Failed;
     desktop.shellOpenWorks = false;
     EXPECT_EQ(
         play({"RunProgram >nothere.exe C:\\a b.txt", "ExecuteFile >x", "MessageBox >Done > now"}),
-        (Events{"run \"nothere.exe C:\\\\a b.txt\"",
-                "message \"File not found!\\rError 53\" \"Tobrin's Keyreel\" -> ok", "open \"x\"",
-                "message \"File not found!\\rError 53\" \"Tobrin's Keyreel\" -> ok",
-                "message \"now\" \"Tobrin's Keyreel\" -> ok"}));
+        "run \"nothere.exe C:\\\\a b.txt\" | " + notFound + " | open \"x\" | " + notFound +
+            " | message \"now\" \"Tobrin's Keyreel\" -> ok");
     desktop = SimulatedDesktop{};
     desktop.startResult = StartResult::InvalidCommandLine;
-    EXPECT_EQ(play({"RunProgram >"}), (Events{"run \"\""}))
-        << "an invalid command line says nothing";
+    EXPECT_EQ(play({"RunProgram >"}), "run \"\"") << "an invalid command line says nothing";
 }
 
 TEST_F(Play, WindowsAreFoundByAnyPartOfTheirTitleIgnoringCaseTopmostFirst) {
-    const char* question =
-        "message \"Focus Lost from application. Continue?\" \"Tobrin's Keyreel\" -> ";
     desktop.windows = {"Untitled - Notepad", "Monthly Report 2", "REPORT archive"};
-    play({"SetFocus >REPORT", "CloseWindow >notepad", "CloseWindow >Calculator"});
-    EXPECT_EQ(desktop.events(),
-              (Events{"activate \"Monthly Report 2\" -> ok", "close \"Untitled - Notepad\""}));
+    EXPECT_EQ(play({"SetFocus >REPORT", "CloseWindow >notepad", "CloseWindow >Calculator"}),
+              "activate \"Monthly Report 2\" -> ok | close \"Untitled - Notepad\"");
     EXPECT_EQ(state.focusTitle, "Monthly Report 2");
     EXPECT_EQ(state.closeTitle, "Calculator") << "no match leaves the text as it was";
 
     desktop = SimulatedDesktop{};
     desktop.questionAnswer = MessageAnswer::No;
-    EXPECT_EQ(play({"SetFocus >  \t", "Press_Tab"}), (Events{std::string(question) + "no"}))
+    EXPECT_EQ(play({"SetFocus >  \t", "Press_Tab"}),
+              "message \"Focus Lost from application. Continue?\" \"Tobrin's Keyreel\" -> no")
         << "a blank title selects no window; No ends the run before its next line";
 }
 
@@ -220,11 +207,11 @@ TEST_F(Play, WaitForWindowPollsUntilTheWindowAppearsOrTheRunStops) {
             desktop.windows = {"Calc - Mine"};
     };
     EXPECT_EQ(play({"WaitForWindow >calc", "Press_Tab"}),
-              (Events{"pump", "poll", "poll", "poll", "key down 0x09", "pump", "key up 0x09"}));
+              "pump | poll | poll | poll | key down 0x09 | pump | key up 0x09");
     EXPECT_EQ(state.focusTitle, "Calc - Mine");
     desktop = SimulatedDesktop{};
     stopAt(5);
-    EXPECT_TRUE(play({"WaitForWindow >never", "Press_Tab"}).empty());
+    EXPECT_EQ(play({"WaitForWindow >never", "Press_Tab"}), "");
 }
 
 // A clock that the user sets back by an hour at the second wake-up.
@@ -238,8 +225,9 @@ struct SetBackClock : SimulatedDesktop {
 
 TEST_F(Play, WaitWaitsWholeSecondsWhateverTheClockDoes) {
     desktop.nowMillis = 36'000'900;
-    play({"Wait >3", "Wait > 2.5", "Wait >abc", "Wait >0", "Wait >3000000000"});
-    EXPECT_EQ(desktop.events(), (Events{"wait 3", "wait 2"})) << "half rounds to even";
+    EXPECT_EQ(play({"Wait >3", "Wait > 2.5", "Wait >abc", "Wait >0", "Wait >3000000000"}),
+              "wait 3 | wait 2")
+        << "half rounds to even";
     EXPECT_EQ(desktop.nowMillis, 36'005'900);
 
     SetBackClock clock;

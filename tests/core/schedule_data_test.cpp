@@ -1,6 +1,4 @@
-// The schedule's data: the texts of entry fields, the entry list and what
-// its observer is told, and the database file with saves that never lose
-// entries. 3/5/2000 is a Sunday.
+// The schedule's data: entry texts, the list, the database file. 3/5/2000 is a Sunday.
 
 #include <gtest/gtest.h>
 
@@ -12,32 +10,27 @@ namespace keyreel {
 namespace {
 
 using namespace std::chrono;
-using Strings = std::vector<std::string>;
 
 TEST(ScheduleEntryTexts, DatesTimesWeekdaysAndFlagsReadAsWritten) {
-    const Date march5{year(2000) / 3 / 5};
     for (const char* same : {"3/5/2000", "03/05/2000", " 3/5/2000 "})
-        EXPECT_EQ(parseRunDate(same), march5) << same;
+        EXPECT_EQ(parseRunDate(same), Date(year(2000) / 3 / 5)) << same;
     for (const char* bad : {"3/5", "3/5/00", "13/1/2000", "2/30/2000", "2/29/1900", "3/5/2000x"})
         EXPECT_FALSE(parseRunDate(bad)) << bad;
     EXPECT_EQ(runDateText(Date(year(2000) / 12 / 25)), "12/25/2000");
-    EXPECT_EQ(weekdayNumber(march5 + days(6)), 7);
+    EXPECT_EQ(weekdayNumber(Date(year(2000) / 3 / 11)), 7);
     EXPECT_EQ(weekdayNumber(Date(year(1969) / 12 / 31)), 4) << "before 1970 too";
-    const std::pair<const char*, std::optional<int>> numbers[] = {
-        {" 7 ", 7}, {"0", {}}, {"8", {}}, {"2.5", {}}, {"", {}}};
-    for (const auto& [text, number] : numbers)
+    using Number = std::pair<const char*, std::optional<int>>;
+    for (const auto& [text, number] : {Number{" 7 ", 7}, {"0", {}}, {"8", {}}, {"2.5", {}}})
         EXPECT_EQ(parseWeekdayNumber(text), number) << text;
     EXPECT_EQ(runTimeText(9, 5, 7), "9:05:07");
-    const std::pair<const char*, std::optional<int>> times[] = {
-        {"09:05:07", 32707}, {"23:59:59", 86399}, {"24:00:00", {}},   {"9:60:00", {}},
-        {"9:05:60", {}},     {"9:05", {}},        {"9:05:07 PM", {}},
-    };
+    const Number times[] = {{"09:05:07", 32707}, {"23:59:59", 86399}, {"24:00:00", {}},
+                            {"9:60:00", {}},     {"9:05:60", {}},     {"9:05", {}},
+                            {"9:05:07 PM", {}}};
     for (const auto& [text, seconds] : times)
         EXPECT_EQ(parseRunTime(text), seconds) << text;
     const std::pair<const char*, std::optional<bool>> flags[] = {
-        {"True", true}, {"TRUE", true}, {"0", false}, {"-1", true}, {"0.0", false},
-        {"", {}},       {"Tru", {}},    {"1x", {}},   {"-", {}},
-    };
+        {"True", true}, {"TRUE", true}, {"0", false}, {"-1", true},
+        {"0.0", false}, {"", {}},       {"Tru", {}},  {"1x", {}}};
     for (const auto& [text, flag] : flags)
         EXPECT_EQ(parseRunningFlag(text), flag) << text;
     EXPECT_EQ(frequencyOf("d"), Frequency::Never) << "only upper-case codes are due";
@@ -57,28 +50,27 @@ TEST(ScheduleList, ARepeatedDescriptionGetsTheNewRowsNumber) {
     EXPECT_EQ(add(list, "Backup"), "Backup(3)");
     EXPECT_EQ(add(list, "Backup(3)"), "Backup(3)(4)");
     EXPECT_EQ(add(list, "Backup"), "Backup(5)") << "a numbered description never repeats";
-    // The rule looks at the descriptions rows were added with, of rows still there.
+    // Only the descriptions rows were added with count, of rows still there.
     ASSERT_TRUE(list.setCell(1, ScheduleColumn::Description, "Renamed"));
     EXPECT_EQ(add(list, "Report"), "Report(6)");
     ASSERT_TRUE(list.removeRow(1));
     EXPECT_EQ(add(list, "Report"), "Report");
 }
 
+// Reads the list in each notice, so a notice sent before its change shows.
 struct RecordingObserver : ScheduleListObserver {
     explicit RecordingObserver(const ScheduleList& list) : list(list) {}
-    void rowAdded(std::size_t row) override {
-        seen.push_back("added " + std::to_string(row) + " " + list.entry(row).descr);
-    }
+    void rowAdded(std::size_t row) override { seen += "+" + list.entry(row).descr + " "; }
     void rowRemoved(std::size_t row) override {
-        seen.push_back("removed " + std::to_string(row) + ", " + std::to_string(list.rowCount()));
+        seen += "-" + std::to_string(row) + "/" + std::to_string(list.rowCount()) + " ";
     }
     void cellChanged(std::size_t row, ScheduleColumn column) override {
-        seen.push_back("cell " + std::to_string(row) + " " + fieldOf(list.entry(row), column));
+        seen += fieldOf(list.entry(row), column) + " ";
     }
-    void listCleared() override { seen.push_back("cleared"); }
+    void listCleared() override { seen += "cleared"; }
 
     const ScheduleList& list;
-    Strings seen;
+    std::string seen;
 };
 
 TEST(ScheduleList, RowsKeepTheirIdentityAndTheObserverSeesEachChangeAfterIt) {
@@ -95,31 +87,23 @@ TEST(ScheduleList, RowsKeepTheirIdentityAndTheObserverSeesEachChangeAfterIt) {
     EXPECT_FALSE(list.findRow(a));
     EXPECT_FALSE(list.setCell(1, ScheduleColumn::Notes, "x"));
     list.clear();
-    EXPECT_EQ(observer.seen,
-              (Strings{"added 0 A", "added 1 C", "cell 1 14:30:00", "removed 0, 1", "cleared"}));
+    EXPECT_EQ(observer.seen, "+A +C 14:30:00 -0/1 cleared");
 }
 
 const ScheduleEntry kBackup{"Backup", "9:05:07", "3/5/2000", "1", "D", "C:\\M\\B.KYR", "False", ""};
 constexpr const char* kBackupRecord =
     "\"Backup\",\"9:05:07\",\"3/5/2000\",\"1\",\"D\",\"C:\\M\\B.KYR\",\"False\",\"\"\r\n";
 
-class ScheduleDatabaseTest : public ::testing::Test {
-  protected:
-    std::string& file() { return files.files[database.path()]; }
-    std::string& backup() { return files.files[database.backupPath()]; }
-
+TEST(ScheduleDatabase, EachRowIsOneLineOfEightQuotedFieldsAndReadsBack) {
     MemoryFileStore files;
-    ScheduleDatabase database{files, "C:\\Keyreel\\macro.kdb"};
+    ScheduleDatabase database{files, "macro.kdb"};
     ScheduleList list;
-};
-
-TEST_F(ScheduleDatabaseTest, EachRowIsOneLineOfEightQuotedFieldsAndReadsBack) {
     list.addLoadedRow(kBackup);
     list.addLoadedRow({"Report, \"weekly\"", "14:30:00", "3/06/2000", "2", "W", "C:\\A,B\\X.KYR",
                        "True", "first\r\nsecond\r\n"});
     list.addLoadedRow({"Caf\xC3\xA9", "0:00:00", "1/1/2001", "2", "O", "", "False", ""});
     ASSERT_EQ(database.saveSchedule(list), ScheduleSaveResult::Saved);
-    EXPECT_EQ(file(),
+    EXPECT_EQ(files.files["macro.kdb"],
               std::string(kBackupRecord) +
                   "\"Report, 'weekly'\",\"14:30:00\",\"3/06/2000\",\"2\",\"W\","
                   "\"C:\\A,B\\X.KYR\",\"True\",\"first\r\nsecond\r\n\"\r\n"
@@ -130,7 +114,8 @@ TEST_F(ScheduleDatabaseTest, EachRowIsOneLineOfEightQuotedFieldsAndReadsBack) {
     EXPECT_EQ(read.entry(2).descr, "Caf\xC3\xA9");
     list.addLoadedRow({"\xCE\xA9", "9:05:07", "3/5/2000", "1", "D", "p", "False", ""});
     ASSERT_EQ(database.saveSchedule(list), ScheduleSaveResult::Saved);
-    EXPECT_TRUE(file().starts_with("\xEF\xBB\xBF\"Backup")) << "UTF-8 when the code page lacks one";
+    EXPECT_TRUE(files.files["macro.kdb"].starts_with("\xEF\xBB\xBF\"Backup"))
+        << "UTF-8 when the code page lacks one";
 }
 
 TEST(ScheduleFileReading, FieldsAreReadAsTheFormatAllowsUpToARecordThatCannotBeRead) {
@@ -161,10 +146,7 @@ TEST(ScheduleFileReading, FieldsAreReadAsTheFormatAllowsUpToARecordThatCannotBeR
     }
 }
 
-// A database read only in part, not at all, or too large to read is kept
-// as the backup before the first save replaces it; none is replaced while
-// its backup cannot be written.
-TEST_F(ScheduleDatabaseTest, ADatabaseNotReadWholeIsKeptBeforeTheFirstSave) {
+TEST(ScheduleDatabase, ADatabaseNotReadWholeIsKeptBeforeTheFirstSaveAndAMissingOneIsCreated) {
     enum class Kind { Partial, Unreadable, TooLarge };
     for (const Kind kind : {Kind::Partial, Kind::Unreadable, Kind::TooLarge}) {
         SCOPED_TRACE(int(kind));
@@ -179,26 +161,20 @@ TEST_F(ScheduleDatabaseTest, ADatabaseNotReadWholeIsKeptBeforeTheFirstSave) {
         EXPECT_NE(db.openSchedule(loaded).status, ScheduleLoadStatus::Loaded);
         EXPECT_EQ(scheduleText(loaded), kind == Kind::Partial ? kBackupRecord : "");
         store.unreadable.clear();
-        store.unwritable.insert(db.backupPath());
-        EXPECT_EQ(db.saveSchedule(loaded), ScheduleSaveResult::BackupNotWritten);
-        EXPECT_EQ(store.files["macro.kdb"], original);
-        store.unwritable.clear();
         ASSERT_EQ(db.saveSchedule(loaded), ScheduleSaveResult::Saved);
         EXPECT_EQ(store.files[db.backupPath()], original);
         store.files[db.backupPath()] = "kept";
         ASSERT_EQ(db.saveSchedule(loaded), ScheduleSaveResult::Saved);
         EXPECT_EQ(store.files[db.backupPath()], "kept") << "only the first save keeps it";
-        if (kind == Kind::TooLarge) {
-            EXPECT_EQ(store.reads, 0) << "never read, not even for its backup";
-        }
+        EXPECT_EQ(store.reads, kind == Kind::TooLarge ? 0 : 1) << "too large: never read";
     }
-}
-
-TEST_F(ScheduleDatabaseTest, AMissingDatabaseIsCreatedEmpty) {
+    MemoryFileStore store;
+    ScheduleDatabase database{store, "macro.kdb"};
+    ScheduleList list;
     EXPECT_EQ(database.openSchedule(list).status, ScheduleLoadStatus::Created);
-    EXPECT_EQ(files.files.at(database.path()), "");
-    files.files.clear();
-    files.unwritable.insert(database.path());
+    EXPECT_EQ(store.files.at("macro.kdb"), "");
+    store.files.clear();
+    store.unwritable.insert("macro.kdb");
     EXPECT_EQ(database.openSchedule(list).status, ScheduleLoadStatus::Missing);
 }
 

@@ -1,9 +1,7 @@
 #pragma once
 
-// The scheduler window's model over an in-memory database and a simulated
-// clock, with a player that records what it was asked to play (busy while
-// it plays, and unable to read the files it is told of) and a record of the
-// reports the window showed. 3/5/2000 is a Sunday.
+// The scheduler model on an in-memory database, a simulated clock and a player that
+// records its plays (busy while playing, unable to read `unreadable`). 3/5/2000 is a Sunday.
 
 #include <functional>
 #include <optional>
