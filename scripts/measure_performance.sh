@@ -68,7 +68,7 @@ if [ -z "${KEYREEL_SKIP_WINE:-}" ]; then
   source scripts/keyreel-under-wine.sh
   build_windows_programs
   cmake --build --preset windows -j "$(nproc)" --target tray_stub win32_window_tests >/dev/null
-  stub="$PWD/build/windows/tools/winprobe/tray_stub.exe"
+  stub="$PWD/build/windows/bench/tray_stub/tray_stub.exe"
   start_wine_env
   trap 'stop_wine_env; rm -rf "$work"' EXIT
 

@@ -26,7 +26,7 @@ struct SeenBox {
 // Answers once the box is in front with a button focused (it is shown before
 // it is activated).
 std::future<std::wstring> answerBox(int button, SeenBox& seen) {
-    return answerDialog(toWide(kAppTitle), [button, &seen](HWND box) {
+    return probe::answerDialog(toWide(kAppTitle), [button, &seen](HWND box) {
         GUITHREADINFO input{};
         input.cbSize = sizeof input;
         probe::waitFor([&] {
@@ -35,7 +35,7 @@ std::future<std::wstring> answerBox(int button, SeenBox& seen) {
         });
         seen = {GetWindow(box, GW_OWNER), GetForegroundWindow() == box,
                 GetDlgCtrlID(input.hwndFocus)};
-        pressButton(button)(box);
+        probe::pressButton(button)(box);
     });
 }
 

@@ -13,13 +13,14 @@ namespace {
 TEST(FileDialogs, OpenAndSaveAsReturnTheChosenFileAndSaveAsPreselectsItsEntry) {
     TempFolder folder;
     folder.write("m.kyr", "Press_Tab\r\n");
-    std::future<std::wstring> user = answerDialog(L"Open", enterFileName(folder.file("m.kyr")));
+    std::future<std::wstring> user =
+        probe::answerDialog(L"Open", probe::enterFileName(toWide(folder.file("m.kyr"))));
     EXPECT_EQ(chooseFile(nullptr, macroListLoadDialog()), folder.file("m.kyr"));
     user.get();
 
     std::vector<std::wstring> types;
     LRESULT selected = -1;
-    user = answerDialog(L"Save As", [&](HWND dialog) {
+    user = probe::answerDialog(L"Save As", [&](HWND dialog) {
         const HWND list = GetDlgItem(dialog, 1136);  // the file types
         for (LRESULT i = 0; i < SendMessageW(list, CB_GETCOUNT, 0, 0); ++i) {
             wchar_t type[128] = {};
@@ -27,7 +28,7 @@ TEST(FileDialogs, OpenAndSaveAsReturnTheChosenFileAndSaveAsPreselectsItsEntry) {
             types.emplace_back(type);
         }
         selected = SendMessageW(list, CB_GETCURSEL, 0, 0);
-        enterFileName(folder.file("plain"))(dialog);
+        probe::enterFileName(toWide(folder.file("plain")))(dialog);
     });
     EXPECT_EQ(chooseFile(nullptr, macroFileSaveDialog()), folder.file("plain")) << "no extension";
     user.get();
@@ -35,7 +36,7 @@ TEST(FileDialogs, OpenAndSaveAsReturnTheChosenFileAndSaveAsPreselectsItsEntry) {
     EXPECT_EQ(selected, 1) << "entry 2, the macro files";
     EXPECT_EQ(folder.entries(), 1u) << "the dialog itself writes nothing";
 
-    user = answerDialog(L"Save As", pressButton(IDCANCEL));
+    user = probe::answerDialog(L"Save As", probe::pressButton(IDCANCEL));
     EXPECT_EQ(chooseFile(nullptr, macroFileSaveDialog()), std::nullopt);
     // NUL-separated pairs; a trailing | is one more NUL.
     const wchar_t filter[] = L"A (*.a)\0*.a\0B\0*.b\0\0\0";

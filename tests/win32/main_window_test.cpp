@@ -213,7 +213,7 @@ class BrokenWindow final : public Window {
 
 TEST(Window, AControlThatCannotBeMadeLeavesNoWindowAndIsReported) {
     BrokenWindow broken;
-    auto told = win32::answerDialog(L"Tobrin's Keyreel", win32::pressButton(IDOK));
+    auto told = probe::answerDialog(L"Tobrin's Keyreel", probe::pressButton(IDOK));
     EXPECT_FALSE(broken.open());
     EXPECT_EQ(told.get(), L"The window \"broken\" could not be opened.");
     EXPECT_FALSE(broken.loaded());

@@ -83,7 +83,8 @@ TEST_F(PreferencesWindowTest, TheSliderAndBrowseFillTheirBoxesAndHotKeysHeldElse
     folder.write("f4.kyr", "Press_Tab\r\n");
     const std::vector<HWND> browseButtons = children(L"Button", L"...");
     ASSERT_EQ(browseButtons.size(), 6u);
-    auto user = win32::answerDialog(L"Open", win32::enterFileName(folder.file("f4.kyr")));
+    auto user =
+        probe::answerDialog(L"Open", probe::enterFileName(win32::toWide(folder.file("f4.kyr"))));
     PostMessageW(browseButtons[3], BM_CLICK, 0, 0);
     EXPECT_TRUE(probe::waitFor(
         [&] { return probe::windowText(edits[4]) == win32::toWide(folder.file("f4.kyr")); }));

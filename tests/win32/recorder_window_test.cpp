@@ -47,7 +47,7 @@ TEST_F(RecorderWindowTest, AClosingWhileRecordingEndsTheHookAndRecordPausesAndEd
     ASSERT_TRUE(recorder.hookActive());
     // The first tick: the cursor where it is.
     ASSERT_TRUE(probe::waitFor([&] { return text() == "MouseMove >40,30\r\n"; })) << text();
-    auto no = win32::answerDialog(kBoxTitle, win32::pressButton(IDNO));
+    auto no = probe::answerDialog(kBoxTitle, probe::pressButton(IDNO));
     SendMessageW(window, WM_CLOSE, 0, 0);
     no.get();
     EXPECT_FALSE(recorder.loaded());

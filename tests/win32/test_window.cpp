@@ -95,32 +95,4 @@ std::string TestWindow::text() const {
     return toUtf8(probe::windowText(edit_));
 }
 
-std::future<std::wstring> answerDialog(std::wstring title, std::function<void(HWND)> answer) {
-    return std::async(std::launch::async, [title = std::move(title), answer = std::move(answer)] {
-        const HWND dialog = probe::waitForDialog(title, 10000);
-        if (dialog == nullptr)
-            return std::wstring(L"(no dialog)");
-        std::wstring text = probe::messageBoxText(dialog);
-        answer(dialog);
-        return text;
-    });
-}
-
-// The dialog may be shown before its controls are all there.
-std::function<void(HWND)> enterFileName(const std::string& path) {
-    return [path](HWND dialog) {
-        constexpr int kFileNameField = 1148;
-        probe::waitFor([&] { return GetDlgItem(dialog, kFileNameField) != nullptr; });
-        SetDlgItemTextW(dialog, kFileNameField, toWide(path).c_str());
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    };
-}
-
-std::function<void(HWND)> pressButton(int id) {
-    return [id](HWND dialog) {
-        probe::waitFor([&] { return GetDlgItem(dialog, id) != nullptr; });
-        PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(id), 0);
-    };
-}
-
 }  // namespace keyreel::win32

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,12 +44,5 @@ class TestWindow {
     HWND edit_ = nullptr;
     std::vector<std::string> events_;
 };
-
-// Answers the next dialog with this title from a second thread, as a user
-// would while the test thread is in its modal loop; gives the box's text.
-std::future<std::wstring> answerDialog(std::wstring title, std::function<void(HWND)> answer);
-// A path typed into an Open or Save As dialog and OK; a button.
-std::function<void(HWND)> enterFileName(const std::string& path);
-std::function<void(HWND)> pressButton(int id);
 
 }  // namespace keyreel::win32

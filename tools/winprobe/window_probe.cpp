@@ -173,6 +173,34 @@ void answerMessageBox(HWND box, int buttonId) {
                  reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
 }
 
+std::future<std::wstring> answerDialog(std::wstring title, std::function<void(HWND)> answer) {
+    return std::async(std::launch::async, [title = std::move(title), answer = std::move(answer)] {
+        const HWND dialog = waitForDialog(title, 10000);
+        if (dialog == nullptr)
+            return std::wstring(L"(no dialog)");
+        std::wstring text = messageBoxText(dialog);
+        answer(dialog);
+        return text;
+    });
+}
+
+// A dialog may be shown before its controls are all there.
+std::function<void(HWND)> enterFileName(const std::wstring& path) {
+    return [path](HWND dialog) {
+        constexpr int kFileNameField = 1148;
+        waitFor([&] { return GetDlgItem(dialog, kFileNameField) != nullptr; });
+        SetDlgItemTextW(dialog, kFileNameField, path.c_str());
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    };
+}
+
+std::function<void(HWND)> pressButton(int id) {
+    return [id](HWND dialog) {
+        waitFor([&] { return GetDlgItem(dialog, id) != nullptr; });
+        answerMessageBox(dialog, id);
+    };
+}
+
 int trayIconCount() {
     const HWND tray = FindWindowW(kTrayClass, nullptr);
     int count = 0;

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <future>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,6 +74,12 @@ HWND findDialog(std::wstring_view title, std::wstring_view textPart = {});
 HWND waitForDialog(std::wstring_view title, DWORD timeoutMillis, std::wstring_view textPart = {});
 std::wstring messageBoxText(HWND box);
 void answerMessageBox(HWND box, int buttonId);
+// Answers the next dialog with this title from a second thread, as a user
+// would while this thread is in the dialog's modal loop; gives its text.
+std::future<std::wstring> answerDialog(std::wstring title, std::function<void(HWND)> answer);
+// Answers: a path put into an Open or Save As dialog and OK; a button.
+std::function<void(HWND)> enterFileName(const std::wstring& path);
+std::function<void(HWND)> pressButton(int id);
 
 // The icons in Wine's own notification-area window, and the first one once
 // shown (a fresh prefix's first icon starts that window, which takes a while).
