@@ -1,11 +1,10 @@
 #include "e2e_support.h"
 
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "ui/main_menus.h"
 #include "win32/registry_settings_store.h"
-#include "win32/wide_text.h"
 
 namespace keyreel::e2e {
 
@@ -26,9 +25,8 @@ void closeWindowsOfOthers(std::wstring_view titlePart) {
     }
 }
 
-// The middle of the tray menu's item: another process's menu cannot be read
-// under Wine, but the program's own menu table gives its place (items of one
-// height, separators half as high, a thin border round them).
+// The middle of the tray menu's item: another process's menu cannot be read under Wine, but the
+// program's own menu table gives its place (items of one height, separators half as high).
 POINT trayMenuItem(HWND menu, std::wstring_view caption) {
     constexpr int kBorder = 2;
     int halfItems = 0;
@@ -38,14 +36,10 @@ POINT trayMenuItem(HWND menu, std::wstring_view caption) {
             halfItemsBefore = halfItems;
         halfItems += item != nullptr ? 2 : 1;
     }
-    if (halfItemsBefore < 0) {
-        ADD_FAILURE() << "the tray menu has no item " << win32::toUtf8(std::wstring(caption));
-        return {};
-    }
+    EXPECT_GE(halfItemsBefore, 0) << "no item " << win32::toUtf8(std::wstring(caption));
     RECT rect{};
     GetWindowRect(menu, &rect);
-    // Not rounded: a pixel lost per half item adds up to a whole item near
-    // the bottom of a long menu.
+    // Not rounded: a pixel lost per half item adds up to a whole item near the bottom.
     const double halfItem = static_cast<double>(rect.bottom - rect.top - 2 * kBorder) / halfItems;
     return {(rect.left + rect.right) / 2,
             rect.top + kBorder + static_cast<LONG>(halfItem * (halfItemsBefore + 1))};
@@ -56,14 +50,16 @@ POINT trayMenuItem(HWND menu, std::wstring_view caption) {
 std::wstring besideThisProgram(const wchar_t* name) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path = self;
-    return path.substr(0, path.find_last_of(L'\\') + 1) + name;
+    return std::filesystem::path(self).replace_filename(name).wstring();
+}
+
+std::wstring scheduleDatabase() {
+    return std::filesystem::path(keyreelExecutable()).replace_filename(L"macro.kdb").wstring();
 }
 
 std::string fileBytes(const std::wstring& path) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(path.c_str(), std::ios::binary).rdbuf();
-    return bytes.str();
+    std::ifstream file(path.c_str(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 HWND waitForShown(const wchar_t* className, DWORD timeoutMillis) {
@@ -96,14 +92,15 @@ void KeyreelTest::SetUp() {
     GetTempPathW(MAX_PATH, temp);
     folder = std::wstring(temp) + L"keyreel-e2e\\";
     CreateDirectoryW(folder.c_str(), nullptr);
+    TearDown();  // what an earlier run left goes first
 }
 
 void KeyreelTest::TearDown() {
     keyreel.kill();
     closeWindowsOfOthers(L"Notepad");
     closeWindowsOfOthers(kAppTitle);
-    if (!startFolder_.empty())
-        SetCurrentDirectoryW(startFolder_.c_str());
+    for (const wchar_t* end : {L"", L".bak"})
+        DeleteFileW((scheduleDatabase() + end).c_str());
 }
 
 void KeyreelTest::setSetting(const char* section, const char* key, const char* value) {
@@ -117,17 +114,8 @@ std::wstring KeyreelTest::writeMacro(const std::wstring& name, const std::string
     return path;
 }
 
-void KeyreelTest::markDownloaded(const std::wstring& path) {
-    std::ofstream((path + L":Zone.Identifier").c_str(), std::ios::binary)
-        << "[ZoneTransfer]\r\nZoneId=3\r\nHostUrl=https://example.test/m.kyr\r\n";
-}
-
 HWND KeyreelTest::open(const std::wstring& arguments) {
-    wchar_t current[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, current);
-    startFolder_ = current;
-    SetCurrentDirectoryW(folder.c_str());
-    EXPECT_TRUE(keyreel.start(arguments));
+    EXPECT_TRUE(keyreel.start(arguments, folder));
     main = mainWindow(20000);
     if (main == nullptr)
         return nullptr;
@@ -150,10 +138,11 @@ void KeyreelTest::activate() {
     ASSERT_TRUE(waitForActive(main, 5000));
 }
 
-void KeyreelTest::chooseMenu(const wchar_t* menuKey, const wchar_t* itemKeys) {
-    activate();
+void KeyreelTest::chooseMenu(const wchar_t* menuKey, const wchar_t* itemKeys, HWND window) {
+    if (window == nullptr)
+        activate();
     ASSERT_TRUE(tapKeys(std::wstring(L"alt+") + menuKey));
-    ASSERT_TRUE(waitForMenu(main, 5000)) << "no menu";
+    ASSERT_TRUE(waitForMenu(window != nullptr ? window : main, 5000)) << "no menu";
     ASSERT_TRUE(tapKeys(itemKeys));
 }
 
@@ -169,8 +158,7 @@ void KeyreelTest::chooseTrayItem(std::wstring_view caption) {
     RECT place{};
     GetWindowRect(icon, &place);
     ASSERT_TRUE(movePointerTo((place.left + place.right) / 2, (place.top + place.bottom) / 2));
-    // The press gives the tray window the focus; the menu comes with the
-    // release and would close again if that focus change came after it.
+    // The menu comes with the release: after the press's focus change, which would close it.
     ASSERT_TRUE(runUnixProgramToEnd(L"/usr/bin/xdotool mousedown 3"));
     ASSERT_TRUE(waitForActive(GetAncestor(icon, GA_ROOT), 5000));
     ASSERT_TRUE(runUnixProgramToEnd(L"/usr/bin/xdotool mouseup 3"));
@@ -180,12 +168,18 @@ void KeyreelTest::chooseTrayItem(std::wstring_view caption) {
     ASSERT_TRUE(runUnixProgramToEnd(L"/usr/bin/xdotool click 1"));
 }
 
+void KeyreelTest::answer(const std::wstring& question, int button) {
+    const HWND box = waitForDialog(kAppTitle, 10000, question);
+    ASSERT_NE(box, nullptr) << win32::toUtf8(question);
+    answerMessageBox(box, button);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(box); }, 5000));
+}
+
 void KeyreelTest::answerFileDialog(const wchar_t* title, const std::wstring& name) {
     const HWND dialog = waitForDialog(title, 10000);
     ASSERT_NE(dialog, nullptr) << win32::toUtf8(title);
     ASSERT_TRUE(waitForPlacedOnDisplay(dialog, 10000));
-    // Into the file name field: a dialog opened from the tray menu may come
-    // up without the focus, which stays with the tray under X.
+    // A dialog opened from the tray menu may come up without the X focus, which the tray keeps.
     const HWND fileName = GetDlgItem(dialog, 1148);
     ASSERT_TRUE(typeInto(fileName, name)) << win32::toUtf8(windowText(fileName));
     ASSERT_TRUE(tapKeys(L"Return"));

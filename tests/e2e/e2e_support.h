@@ -1,7 +1,6 @@
 #pragma once
 
-// The real keyreel.exe started and driven, with the window probe, from a test
-// program beside it under the same Wine.
+// The real keyreel.exe started, and driven with the window probe, from a test program beside it.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -24,12 +23,13 @@ std::wstring besideThisProgram(const wchar_t* name);
 inline std::wstring keyreelExecutable() {
     return windowsPath(win32::toWide(KEYREEL_EXE));
 }
+// Beside keyreel.exe, where the program keeps it.
+std::wstring scheduleDatabase();
 std::string fileBytes(const std::wstring& path);
 // The shown top-level window of this class, once the display shows it too.
 HWND waitForShown(const wchar_t* className, DWORD timeoutMillis);
 
-// A program whose edit control macros type into: "KR Target", or Wine's
-// notepad, a program with a menu bar that nobody here wrote.
+// "KR Target", or Wine's notepad, a program with a menu bar that nobody here wrote.
 class TypingTarget {
   public:
     // Starts it and brings it to the front with the focus in its text.
@@ -43,8 +43,7 @@ class TypingTarget {
     HWND edit_ = nullptr;
 };
 
-class KeyreelProcess : public ChildProcess {
-  public:
+struct KeyreelProcess : ChildProcess {
     bool start(const std::wstring& arguments, const std::wstring& currentFolder = L"") {
         return ChildProcess::start(
             L"\"" + keyreelExecutable() + L"\"" + (arguments.empty() ? L"" : L" " + arguments),
@@ -52,8 +51,7 @@ class KeyreelProcess : public ChildProcess {
     }
 };
 
-// Clean settings, a folder for macro files, the clean-up of every window a
-// macro may have opened, and the steps a user takes in the main window.
+// Clean settings and schedule, a folder for macros, clean-up, and a user's main window steps.
 class KeyreelTest : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -61,8 +59,6 @@ class KeyreelTest : public ::testing::Test {
 
     void setSetting(const char* section, const char* key, const char* value);
     std::wstring writeMacro(const std::wstring& name, const std::string& utf8Lines);
-    // As a browser marks a download from the internet.
-    static void markDownloaded(const std::wstring& path);
     // The main window of keyreel.exe, shown or hidden, and its title.
     static HWND mainWindow(DWORD timeoutMillis = 10000) {
         return waitForWindowThat([] { return FindWindowW(L"KeyreelMainWindow", nullptr); },
@@ -73,23 +69,23 @@ class KeyreelTest : public ::testing::Test {
         return waitFor([&] { return title() == wanted; }, timeoutMillis);
     }
 
-    // Starts keyreel.exe in the test's folder with the arguments, or in the
-    // tray without any and restored from there; waits for its main window.
+    // In the test's folder; without arguments in the tray, and restored from there.
     HWND open(const std::wstring& arguments);
     // A click on the main window's "Command" label, which does nothing else.
     void activate();
-    void chooseMenu(const wchar_t* menuKey, const wchar_t* itemKeys);
+    // In the active `window`, or in the main window activated.
+    void chooseMenu(const wchar_t* menuKey, const wchar_t* itemKeys, HWND window = nullptr);
     void hide();
     void chooseTrayItem(std::wstring_view caption);
+    // The message box with this text, answered with this button, not with a click, which could
+    // come before X shows the box and land on the window beneath.
+    void answer(const std::wstring& question, int button);
     // Types the name into the Save As or Open dialog, and Enter.
     void answerFileDialog(const wchar_t* title, const std::wstring& name);
 
     KeyreelProcess keyreel;
     std::wstring folder;
     HWND main = nullptr;
-
-  private:
-    std::wstring startFolder_;
 };
 
 }  // namespace keyreel::e2e

@@ -1,31 +1,25 @@
-// Example macros shipped with the program, played twice from their own files
-// the way a user starts them: keyreel.exe with the file's path, and Run for
-// a second play while what the first one opened may still be open.
+// The shipped examples, played from keyreel.exe's command line, then with Run.
 
 #include <algorithm>
 
 #include "e2e_support.h"
-#include "win32/wide_text.h"
 
 namespace keyreel::e2e {
 namespace {
 
 class ExampleTest : public KeyreelTest {
   protected:
-    // Starts keyreel.exe with the example, which it plays at once, then plays
-    // it again with Run once the play ended; what `played` saw of each play.
+    // What `played` saw of each play.
     template <typename Played>
     std::vector<std::string> playTwice(const wchar_t* name, Played played) {
         setSetting("startup", "runLoaded", "1");
         setSetting("startup", "Run", "0");
-        if (!keyreel.start(L"\"" + windowsPath(win32::toWide(KEYREEL_EXAMPLES)) + L"\\" + name +
-                           L"\""))
-            return {"(keyreel.exe did not start)"};
+        const std::wstring path = windowsPath(win32::toWide(KEYREEL_EXAMPLES)) + L"\\" + name;
         std::vector<std::string> seen;
         for (int play = 0; play < 2; ++play) {
-            if (play == 1 && !clickButton(mainWindow(), L"Run"))
-                return {"(no Run button)"};
-            seen.push_back(played());
+            const bool started =
+                play == 0 ? keyreel.start(L"\"" + path + L"\"") : clickButton(mainWindow(), L"Run");
+            seen.push_back(started ? played() : "(not started)");
             if (!waitForTitle(kIdleTitle, 20000))
                 seen.back() += " (the play did not end)";
         }
@@ -33,9 +27,7 @@ class ExampleTest : public KeyreelTest {
     }
 };
 
-// Each play starts a notepad of its own; the second play of
-// save_and_close.kyr finds the file of the first, and Notepad asks before it
-// replaces it.
+// Each play starts a notepad of its own; the second save_and_close.kyr replaces the first's file.
 TEST_F(ExampleTest, TheNotepadExamplesTypeTheirTextTwice) {
     const std::pair<const wchar_t*, std::string> examples[] = {
         {L"notepad_hello.kyr",
@@ -76,8 +68,7 @@ TEST_F(ExampleTest, TheNotepadExamplesTypeTheirTextTwice) {
     }
 }
 
-// Wine has no calculator: the target program stands in for it, as calc.exe
-// in the system folder, where a bare program name is looked for.
+// Wine has no calculator: the target program stands in for it as calc.exe in the system folder.
 TEST_F(ExampleTest, SumsTypesIntoTheCalculatorAndClosesIt) {
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);
@@ -85,22 +76,17 @@ TEST_F(ExampleTest, SumsTypesIntoTheCalculatorAndClosesIt) {
     ASSERT_TRUE(CopyFileW(besideThisProgram(L"e2e_target.exe").c_str(), calculator.c_str(), FALSE));
     const std::string sums = "12*7=1250+375=100/8=";
     const auto played = [&]() -> std::string {
-        // Found by its title while it is still being made, the window may not
-        // have its edit yet.
-        HWND window = nullptr;
+        HWND window = nullptr;  // found by its title, maybe before it has its edit
         const HWND edit = waitForWindowThat(
             [&] {
                 window = FindWindowW(nullptr, L"Calculator");
                 return window != nullptr ? findChild(window, L"Edit") : nullptr;
             },
             20000);
-        // What was typed, as last seen before the window closed.
-        std::string typed;
+        std::string typed;  // as last seen before the window closed
         waitFor(
             [&] {
-                if (IsWindow(edit))
-                    typed = win32::toUtf8(windowText(edit));
-                return typed == sums;
+                return (typed = IsWindow(edit) ? win32::toUtf8(windowText(edit)) : typed) == sums;
             },
             30000);
         return waitFor([&] { return !IsWindow(window); }, 20000) ? typed : typed + " (not closed)";

@@ -1,10 +1,7 @@
-// Hot keys pressed on the display with a program in front that has a menu
-// bar. The system swallows an Alt hot key's own key, so the program sees Alt
-// go down and up alone and enters its menu bar, unless keyreel.exe prevents
-// or undoes it; whatever is typed next would go to the menu.
+// Hot keys pressed on the display with notepad in front: it sees an Alt hot key's Alt alone and
+// enters its menu bar, where the play's keys would go, unless keyreel.exe prevents or undoes it.
 
 #include "e2e_support.h"
-#include "win32/wide_text.h"
 
 namespace keyreel::e2e {
 namespace {
@@ -20,8 +17,7 @@ TEST_F(KeyreelTest, HotKeysPlayDropAndStopWhileNotepadStaysOutOfItsMenu) {
     setSetting("hKeyLoc", "F3",
                win32::toUtf8(writeMacro(L"f3.kyr", "SendText >" + win32::toUtf8(f3))).c_str());
     ASSERT_TRUE(keyreel.start(L""));
-    // Asking whether a hot key is taken by registering it here would make
-    // keyreel.exe's own registration fail when the two meet.
+    // Not a registration from here, which would make keyreel.exe's own fail when the two meet.
     ASSERT_NE(waitForTrayIcon(30000), nullptr) << "keyreel.exe has not finished starting";
     TypingTarget notepad;
     ASSERT_TRUE(notepad.open(true));
@@ -39,8 +35,7 @@ TEST_F(KeyreelTest, HotKeysPlayDropAndStopWhileNotepadStaysOutOfItsMenu) {
     // Alt let go at once, just before or just after keyreel.exe sees the key.
     ASSERT_TRUE(runUnixProgramToEnd(L"xdotool key alt+F3"));
     EXPECT_TRUE(playsInto(f3)) << state();
-    // Held up, as on a busy machine, keyreel.exe sees the hot key only after
-    // notepad has entered its menu bar.
+    // Held up, as on a busy machine, keyreel.exe sees the hot key after notepad entered its menu.
     ASSERT_TRUE(keyreel.suspendMainThread());
     const bool pressed = runUnixProgramToEnd(L"xdotool key alt+F3");
     const bool inMenu = waitFor([&] { return notepad.inMenuMode(); }, 5000);
@@ -51,14 +46,12 @@ TEST_F(KeyreelTest, HotKeysPlayDropAndStopWhileNotepadStaysOutOfItsMenu) {
     ASSERT_TRUE(runUnixProgramToEnd(L"xdotool keydown alt+F3; sleep 0.4; xdotool keyup alt+F3"));
     EXPECT_TRUE(playsInto(f3)) << state();
 
-    // F3 is dropped while the F1 file waits; its lone Alt must not leave
-    // notepad in the menu bar, where the F1 file's text would go.
+    // F3 is dropped while the F1 file waits; its lone Alt must not leave notepad in its menu.
     ASSERT_TRUE(runUnixProgramToEnd(L"xdotool keydown alt; xdotool key F1; xdotool keyup alt"));
     ASSERT_TRUE(waitForTitle(kPlayingTitle, 5000));
     ASSERT_TRUE(runUnixProgramToEnd(L"xdotool key alt+F3"));
     EXPECT_TRUE(playsInto(L"one")) << state();
-    // The list is now the F1 file: played to its end, then stopped in its
-    // wait, before it typed.
+    // The list is now the F1 file: played to its end, then stopped in its wait, before it typed.
     ASSERT_TRUE(runUnixProgramToEnd(L"xdotool key ctrl+alt+r"));
     EXPECT_TRUE(playsInto(L"one")) << state();
     ASSERT_TRUE(runUnixProgramToEnd(L"xdotool key ctrl+alt+r"));

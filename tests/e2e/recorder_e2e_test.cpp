@@ -1,23 +1,15 @@
-// The recorder of keyreel.exe driven as a user drives it: opened from its
-// menu, recording real X keys, clicks of both buttons and Alt chords in
-// notepad, saved through the real Save As dialog and played back into a new
-// notepad by a hot key.
+// The recorder: real X keys, clicks and Alt chords in notepad, saved, played back by a hot key.
 
 #include "e2e_support.h"
-#include "win32/wide_text.h"
 
 namespace keyreel::e2e {
 namespace {
 
-using Lines = std::vector<std::wstring>;
-
 std::wstring moveLine(POINT at) {
-    return L"MouseMove >" + std::to_wstring(at.x) + L"," + std::to_wstring(at.y);
+    return L"MouseMove >" + std::to_wstring(at.x) + L"," + std::to_wstring(at.y) + L"\r\n";
 }
 
-// Gives notepad the X keyboard focus as the window manager does when a user
-// switches to it: without a click that the recorder would record, and not
-// from Windows alone, which may leave the X focus where it was.
+// Through the window manager: a click would be recorded; Windows alone may leave the X focus.
 void giveKeyboardToNotepad() {
     ASSERT_TRUE(runUnixProgramToEnd(
         L"/usr/bin/xdotool search --name \"^Untitled - Notepad$\" windowactivate"));
@@ -42,14 +34,9 @@ bool matchCaseChecked(HWND replace) {
     return box != nullptr && SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-// Typed, a click before the first letter made as the pointer arrives there
-// and leaves at once, a right click that opens and an Escape that closes
-// notepad's context menu, one more letter, then Alt+S, R for the Replace
-// dialog through the Search menu and Alt+C for its "Match Case": played back
-// into a new notepad, the letter lands where the click put the caret, and the
-// Alt chords check "Match Case" (played as an Alt tap and a letter, the
-// second would not). A real click on "Begin Recording" is not recorded, nor
-// the pointer resting on it.
+// A click before the first letter as the pointer passes, a right click and Escape for a context
+// menu, Alt+S, R for Replace and Alt+C for "Match Case": played back, a letter lands at the click
+// and the chords check "Match Case" (an Alt tap and a letter would not).
 TEST_F(KeyreelTest, TheRecorderRecordsKeysClicksAndAltChordsAndTheyPlayBackIntoNotepad) {
     const std::wstring saved = folder + L"recorded.kyr";
     DeleteFileW(saved.c_str());
@@ -62,19 +49,8 @@ TEST_F(KeyreelTest, TheRecorderRecordsKeysClicksAndAltChordsAndTheyPlayBackIntoN
     const HWND recorder = waitForShown(L"KeyreelRecorderWindow", 10000);
     ASSERT_NE(recorder, nullptr) << "no recorder";
     const HWND edit = waitForWindowThat([&] { return findChild(recorder, L"Edit"); }, 5000);
-    const auto recorded = [&] {
-        Lines lines;
-        const std::wstring all = windowText(edit);
-        for (std::size_t start = 0; start < all.size();) {
-            const std::size_t end = all.find(L"\r\n", start);
-            lines.push_back(all.substr(start, end - start));
-            start = end == std::wstring::npos ? all.size() : end + 2;
-        }
-        return lines;
-    };
-    const auto button = [&](const wchar_t* caption) {
-        return findChild(recorder, L"Button", caption);
-    };
+    const auto recorded = [&] { return windowText(edit); };
+    const auto button = [&](auto text) { return findChild(recorder, L"Button", text); };
     POINT start{};
     const POINT away{900, 900};
     {
@@ -86,10 +62,11 @@ TEST_F(KeyreelTest, TheRecorderRecordsKeysClicksAndAltChordsAndTheyPlayBackIntoN
         ASSERT_TRUE(
             runUnixProgramToEnd(L"/bin/sh -c \"xdotool keydown shift key a keyup shift "
                                 L"key b key slash keydown shift key slash keyup shift\""));
-        Lines expected{L"Press_Shift", L"SendText >a", L"Release_Shift", L"SendText >b",
-                       L"SendText >/", L"Press_Shift", L"SendText >/",   L"Release_Shift"};
+        std::wstring expected =
+            L"Press_Shift\r\nSendText >a\r\nRelease_Shift\r\nSendText >b\r\nSendText >/\r\n"
+            L"Press_Shift\r\nSendText >/\r\nRelease_Shift\r\n";
         ASSERT_TRUE(waitFor([&] { return recorded() == expected; }, 10000))
-            << testing::PrintToString(recorded());
+            << win32::toUtf8(recorded());
         ASSERT_TRUE(waitFor([&] { return notepad.text() == L"Ab/?"; }, 5000));
         // Just inside the first character of the text.
         const HWND text = findChild(findWindow(L"Untitled - Notepad"), L"Edit");
@@ -100,8 +77,8 @@ TEST_F(KeyreelTest, TheRecorderRecordsKeysClicksAndAltChordsAndTheyPlayBackIntoN
                                         L" " + std::to_wstring(start.y) + L" click 1 mousemove " +
                                         std::to_wstring(away.x) + L" " + std::to_wstring(away.y) +
                                         L" click 3"));
-        ASSERT_TRUE(waitFor([&] { return recorded().back() == L"RUp"; }, 10000))
-            << testing::PrintToString(recorded());
+        ASSERT_TRUE(waitFor([&] { return recorded().ends_with(L"RUp\r\n"); }, 10000))
+            << win32::toUtf8(recorded());
         ASSERT_TRUE(tapKeys(L"Escape"));
         ASSERT_TRUE(typeText(L"x"));
         ASSERT_TRUE(waitFor([&] { return notepad.text() == L"xAb/?"; }, 5000))
@@ -113,37 +90,29 @@ TEST_F(KeyreelTest, TheRecorderRecordsKeysClicksAndAltChordsAndTheyPlayBackIntoN
         ASSERT_NE(replace, nullptr) << "no Replace dialog while recording";
         ASSERT_TRUE(tapKeys(L"alt+c"));
         ASSERT_TRUE(waitFor([&] { return matchCaseChecked(replace); }, 5000));
-        expected.insert(expected.end(),
-                        {moveLine(start), L"LDown", L"LUp", moveLine(away), L"RDown", L"RUp",
-                         L"Press_ESC", L"SendText >x", L"ALT_Down", L"SendText >s", L"ALT_Up",
-                         L"SendText >r", L"ALT_Down", L"SendText >c", L"ALT_Up"});
+        expected += moveLine(start) + L"LDown\r\nLUp\r\n" + moveLine(away) +
+                    L"RDown\r\nRUp\r\nPress_ESC\r\nSendText >x\r\nALT_Down\r\nSendText >s\r\n"
+                    L"ALT_Up\r\nSendText >r\r\nALT_Down\r\nSendText >c\r\nALT_Up\r\n";
         ASSERT_TRUE(waitFor([&] { return recorded() == expected; }, 10000))
-            << testing::PrintToString(recorded());
+            << win32::toUtf8(recorded());
         // Without the mouse: the Replace dialog may lie over the button.
         ASSERT_TRUE(clickButton(recorder, L"Stop Recording"));
         ASSERT_TRUE(waitFor([&] { return button(L"Begin Recording") != nullptr; }, 5000));
         EXPECT_EQ(recorded(), expected);
     }
 
-    // File > Sa&ve, then E&xit, which asks nothing once saved; the recorder
-    // activated by a click into its text first.
+    // File > Sa&ve, then E&xit, which asks nothing once saved; activated by a click into the text.
+    const std::string buffer = win32::toUtf8(windowText(edit));
     for (const wchar_t* item : {L"v", L"x"}) {
         ASSERT_TRUE(clickOn(edit));
         ASSERT_TRUE(waitForActive(recorder, 5000));
-        ASSERT_TRUE(tapKeys(L"alt+f"));
-        ASSERT_TRUE(waitForMenu(recorder, 5000)) << "no menu";
-        const std::string buffer = win32::toUtf8(windowText(edit));
-        ASSERT_TRUE(tapKeys(item));
-        if (item == std::wstring(L"v")) {
+        chooseMenu(L"f", item, recorder);
+        if (item == std::wstring(L"v"))
             answerFileDialog(L"Save As", L"recorded.kyr");
-            ASSERT_TRUE(waitFor([&] { return fileBytes(saved) == buffer + "\r\n"; }, 5000))
-                << "the buffer and one CR LF";
-        }
     }
     ASSERT_TRUE(waitFor([&] { return !IsWindow(recorder); }, 5000));
-    // Into a notepad that has not shown its Replace dialog yet. Notepad takes
-    // its modifier keys from X at X's focus and pointer events, which a key
-    // typed through X comes after: they cannot let go the play's Shift.
+    EXPECT_EQ(fileBytes(saved), buffer + "\r\n") << "the buffer and one CR LF";
+    // A key typed through X first: notepad's reading of X's modifiers cannot drop the play's Shift.
     TypingTarget notepad;
     placeNotepad(notepad);
     ASSERT_TRUE(movePointerTo(away.x, away.y));

@@ -1,6 +1,4 @@
-// A plain program for macros to type into: one window, "KR Target" (or, copied
-// to calc.exe, "Calculator", standing in for the calculator Wine lacks), whose
-// edit control fills it and keeps the keyboard focus.
+// A window for macros to type into: "KR Target", or as calc.exe "Calculator", which Wine lacks.
 
 #include <windows.h>
 
@@ -9,10 +7,8 @@
 namespace {
 
 LRESULT CALLBACK targetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const HWND edit = GetDlgItem(hwnd, 1);
     switch (message) {
-        // With its edit from the start: a macro may find the window by its
-        // title and give it the focus before it is even shown.
+        // A macro may find the window by its title and focus it before it is even shown.
         case WM_CREATE:
             return CreateWindowExW(0, L"EDIT", L"",
                                    WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 0, 0, 400,
@@ -22,10 +18,7 @@ LRESULT CALLBACK targetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
                        ? 0
                        : -1;
         case WM_SETFOCUS:
-            SetFocus(edit);
-            return 0;
-        case WM_SIZE:
-            MoveWindow(edit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+            SetFocus(GetDlgItem(hwnd, 1));
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);

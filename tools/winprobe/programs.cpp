@@ -61,9 +61,8 @@ bool runUnixProgram(const std::wstring& commandLine) {
 
 namespace {
 
-// start.exe returns at once for a Unix program, /wait or not: the command runs
-// from a script that leaves its exit status in a mark at its end, which is
-// waited for. Nothing when it could not start or end.
+// start.exe returns at once for a Unix program, /wait or not: the command runs from a script
+// that leaves its exit status in a mark at its end. Nothing when it could not start or end.
 std::optional<int> runShellLines(const std::wstring& commandLine) {
     static unsigned runs = 0;
     const std::wstring base = L"/tmp/keyreel-probe-" + std::to_wstring(GetCurrentProcessId()) +
@@ -87,10 +86,8 @@ std::optional<int> runShellLines(const std::wstring& commandLine) {
     return status;
 }
 
-// The shell test that the window's X window is viewable just inside Wine's
-// rectangle (by the window manager's frame), as it is once the window manager
-// has mapped and moved it; until then a click reaches whatever the display
-// still has there. Empty for a window without an X window.
+// The shell test that the window's X window is viewable just inside Wine's rectangle (by the
+// window manager's frame); until then a click reaches whatever the display still has there.
 std::wstring placedTest(HWND window) {
     const HWND root = GetAncestor(window, GA_ROOT);
     const auto xWindow =
@@ -112,18 +109,13 @@ bool runUnixProgramToEnd(const std::wstring& commandLine) {
     return runShellLines(commandLine).has_value();
 }
 
-bool unixCommandSucceeds(const std::wstring& commandLine) {
-    return runShellLines(commandLine) == 0;
-}
-
 // One shell script waits and acts, which costs no more than the action alone.
 bool runWhenPlacedOnDisplay(HWND window, const std::wstring& commandLine, DWORD timeoutMillis) {
     const std::wstring test = placedTest(window);
-    // The script must run to its end, where its status is written down.
     return !test.empty() &&
-           unixCommandSucceeds(L"tries=" + std::to_wstring(timeoutMillis / 50 + 1) + L"\nuntil " +
-                               test + L"; do\n  tries=$((tries - 1))\n  [ $tries -gt 0 ] || " +
-                               L"break\n  sleep 0.05\ndone\n[ $tries -gt 0 ] && " + commandLine);
+           runShellLines(L"tries=" + std::to_wstring(timeoutMillis / 50 + 1) + L"\nuntil " + test +
+                         L"; do\n  tries=$((tries - 1))\n  [ $tries -gt 0 ] || " +
+                         L"break\n  sleep 0.05\ndone\n[ $tries -gt 0 ] && " + commandLine) == 0;
 }
 
 // Asked anew each time: the window manager may still move the window.
@@ -131,7 +123,7 @@ bool waitForPlacedOnDisplay(HWND window, DWORD timeoutMillis) {
     return waitFor(
         [&] {
             const std::wstring test = placedTest(window);
-            return !test.empty() && unixCommandSucceeds(test);
+            return !test.empty() && runShellLines(test) == 0;
         },
         timeoutMillis, 50);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// Programs that the tests and scripts start under Wine: Windows programs, and
-// commands of the machine (xdotool, xwininfo).
+// Programs that the tests and scripts start under Wine: Windows programs, and commands of the
+// machine (xdotool, xwininfo).
 
 #include <windows.h>
 
@@ -34,18 +34,13 @@ class ChildProcess {
 // How Wine names a file of the machine (drive Z: is the root).
 std::wstring windowsPath(std::wstring_view unixPath);
 
-// Starts a command of the machine and returns at once, as Wine's start.exe
-// does: the caller waits for what it does.
+// Starts a command of the machine and returns at once, as Wine's start.exe does.
 bool runUnixProgram(const std::wstring& commandLine);
-// Runs a shell line to its end (at most two minutes), so that actions on the
-// display reach it in their order; false when it could not run.
+// Runs shell lines to their end (at most two minutes), so that actions reach the display in order.
 bool runUnixProgramToEnd(const std::wstring& commandLine);
-bool unixCommandSucceeds(const std::wstring& commandLine);
 
-// Runs the command once the X server shows the window's top-level window
-// where Wine has it (Wine calls it visible or moved before the window manager
-// has put it there); false when that did not come in time or the command
-// failed.
+// Until the X server shows the window's top-level window where Wine has it (Wine calls it moved
+// before the window manager has put it there), then runs the command.
 bool runWhenPlacedOnDisplay(HWND window, const std::wstring& commandLine, DWORD timeoutMillis);
 bool waitForPlacedOnDisplay(HWND window, DWORD timeoutMillis);
 

@@ -1,7 +1,6 @@
 #include "remote_controls.h"
 
-// After windows.h, which it needs.
-#include <commctrl.h>
+#include <commctrl.h>  // after windows.h, which it needs
 
 namespace keyreel::probe {
 
@@ -13,11 +12,11 @@ class RemoteMemory {
     RemoteMemory(HWND window, std::size_t size) {
         DWORD processId = 0;
         GetWindowThreadProcessId(window, &processId);
-        process_ = OpenProcess(
-            PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
-            FALSE, processId);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               processId);
         if (process_ != nullptr)
-            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+            address_ = static_cast<char*>(
+                VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
     }
     ~RemoteMemory() {
         if (address_ != nullptr)
@@ -30,21 +29,17 @@ class RemoteMemory {
 
     bool usable() const { return address_ != nullptr; }
     // The address `offset` bytes in, as the other process sees it.
-    LPARAM at(std::size_t offset = 0) const {
-        return reinterpret_cast<LPARAM>(static_cast<char*>(address_) + offset);
-    }
-    bool write(const void* bytes, std::size_t size, std::size_t offset = 0) const {
-        return WriteProcessMemory(process_, static_cast<char*>(address_) + offset, bytes, size,
-                                  nullptr) != FALSE;
+    LPARAM at(std::size_t offset = 0) const { return reinterpret_cast<LPARAM>(address_ + offset); }
+    bool write(const void* bytes, std::size_t size) const {
+        return WriteProcessMemory(process_, address_, bytes, size, nullptr) != FALSE;
     }
     bool read(void* bytes, std::size_t size, std::size_t offset = 0) const {
-        return ReadProcessMemory(process_, static_cast<char*>(address_) + offset, bytes, size,
-                                 nullptr) != FALSE;
+        return ReadProcessMemory(process_, address_ + offset, bytes, size, nullptr) != FALSE;
     }
 
   private:
     HANDLE process_ = nullptr;
-    void* address_ = nullptr;
+    char* address_ = nullptr;
 };
 
 constexpr int kTextRoom = 1024;

@@ -1,8 +1,7 @@
 #pragma once
 
-// Reading common controls of another program. Their answers are written
-// through pointers, which the system does not carry between processes: they
-// go through memory lent in the other process.
+// Reading common controls of another program, whose answers come through memory lent in it: the
+// system does not carry their pointers between processes.
 
 #include <windows.h>
 

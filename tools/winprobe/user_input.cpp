@@ -9,41 +9,35 @@ namespace keyreel::probe {
 
 namespace {
 
-POINT middleOf(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
 std::wstring at(POINT point) {
     return std::to_wstring(point.x) + L" " + std::to_wstring(point.y);
 }
 
+// `done`, with what the display shows when it is false.
+bool told(bool done, const char* failure) {
+    if (!done)
+        std::fprintf(stderr, "%s: %s\n", failure, describeDisplay().c_str());
+    return done;
+}
+
 bool clickedWhenPlaced(HWND window, const std::wstring& click) {
-    if (runWhenPlacedOnDisplay(window, click, 10000))
-        return true;
-    std::fprintf(stderr, "the display does not show the window to click where Wine has it: %s\n",
-                 describeDisplay().c_str());
-    return false;
+    return told(runWhenPlacedOnDisplay(window, click, 10000),
+                "the display does not show the window to click where Wine has it");
 }
 
 bool pointTo(HWND window) {
-    if (window == nullptr)
-        return false;
-    const POINT middle = middleOf(window);
+    RECT rect{};
     const auto over = [&] {
         POINT pointer{};
         GetCursorPos(&pointer);
         const HWND under = WindowFromPoint(pointer);
-        // Wine's own tray window is not always found there, and the click
-        // reaches it all the same: only another window in the way counts.
+        // Wine's tray window is not always found there, and the click reaches it all the same.
         return under == window || IsChild(window, under) || under == GetDesktopWindow();
     };
-    if (movePointerTo(middle.x, middle.y) && waitFor(over, 5000))
-        return true;
-    std::fprintf(stderr, "the pointer is not over the window to click: %s\n",
-                 describeDisplay().c_str());
-    return false;
+    return window != nullptr && GetWindowRect(window, &rect) &&
+           told(movePointerTo((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2) &&
+                    waitFor(over, 5000),
+                "the pointer is not over the window to click");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
-// A user's mouse and keyboard, for real on the X display with xdotool. Each
-// call returns once xdotool has ended; its effect may still be on its way.
+// A user's mouse and keyboard, for real on the X display with xdotool. Each call returns once
+// xdotool has ended; its effect may still be on its way.
 
 #include <windows.h>
 
@@ -9,8 +9,7 @@
 
 namespace keyreel::probe {
 
-// Clicks the window's middle `times` times once the pointer is over it and
-// the display has it where Wine has it.
+// Clicks the window's middle once the pointer is over it and the display has it where Wine has it.
 bool clickOn(HWND window, int times = 1);
 // Clicks line `index` of a list box that is not scrolled.
 bool clickListLine(HWND listBox, int index, int clicks = 1);
@@ -19,8 +18,7 @@ bool clickAt(POINT point, int times = 1);
 bool typeText(const std::wstring& text);
 // Keys as xdotool names them ("alt+f", "Down Return").
 bool tapKeys(const std::wstring& keys);
-// Clicks into the field and types there once it has the focus; true once it
-// shows the text.
+// Clicks into the field and types there once it has the focus; true once it shows the text.
 bool typeInto(HWND field, const std::wstring& text);
 
 // The focus, active window and menu mode of the window's thread.
@@ -28,16 +26,14 @@ GUITHREADINFO threadInput(HWND window);
 HWND focusOfThread(HWND window);
 // Until the window is its thread's active one: typed keys reach it then.
 bool waitForActive(HWND window, DWORD timeoutMillis);
-// Brings the top-level window to the front and waits until typed keys would
-// reach `focus`, which is set here for a window of this thread.
+// Until typed keys would reach `focus` of the top-level window (set here for this thread's).
 bool bringToFront(HWND window, HWND focus, DWORD timeoutMillis);
 bool waitForFocusIn(HWND control, DWORD timeoutMillis);
 // Until the thread of `window` shows a pop-up menu.
 bool waitForMenu(HWND window, DWORD timeoutMillis);
 
-// Double-clicks the tray icon. A single click makes the tray window active
-// first: on a busy machine the click that activates it could otherwise take
-// the first half of the double click.
+// Double-clicks the tray icon after a single click has made the tray window active: on a busy
+// machine the activating click could otherwise take the first half of the double click.
 bool restoreFromTray(DWORD timeoutMillis);
 // The edit control of "Untitled - Notepad" once it has one.
 HWND waitForNotepadEdit(DWORD timeoutMillis);

@@ -22,6 +22,10 @@ std::vector<HWND> topLevelWindows() {
     return windows;
 }
 
+std::wstring messageBoxText(HWND box) {
+    return windowText(GetDlgItem(box, 0xFFFF));  // its static text control
+}
+
 }  // namespace
 
 void handleMessages(DWORD millis) {
@@ -74,15 +78,6 @@ bool waitUntilGone(std::wstring_view titlePart, DWORD timeoutMillis) {
     return waitFor([&] { return findWindow(titlePart) == nullptr; }, timeoutMillis);
 }
 
-std::vector<std::wstring> visibleTitles() {
-    std::vector<std::wstring> titles;
-    for (const HWND hwnd : topLevelWindows()) {
-        if (IsWindowVisible(hwnd))
-            titles.push_back(windowText(hwnd));
-    }
-    return titles;
-}
-
 std::vector<HWND> windowsOfClass(std::wstring_view wantedClass, bool hiddenToo) {
     std::vector<HWND> windows = topLevelWindows();
     std::erase_if(windows, [&](HWND hwnd) {
@@ -96,22 +91,29 @@ std::vector<Child> children(HWND parent, bool deep) {
     if (deep)
         EnumChildWindows(parent, &collect, reinterpret_cast<LPARAM>(&windows));
     for (HWND child = deep ? nullptr : GetWindow(parent, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
+         child = GetWindow(child, GW_HWNDNEXT))
         windows.push_back(child);
-    }
     std::vector<Child> found;
     for (const HWND child : windows)
         found.push_back({child, className(child), windowText(child)});
     return found;
 }
 
-HWND findChild(HWND parent, std::wstring_view wantedClass, std::wstring_view text) {
+std::vector<HWND> childrenOfClass(HWND parent, std::wstring_view wantedClass) {
+    std::vector<HWND> found;
     for (const Child& child : children(parent)) {
-        if ((wantedClass.empty() ||
-             StrCmpIW(child.className.c_str(), std::wstring(wantedClass).c_str()) == 0) &&
-            (text.empty() || child.text == text)) {
+        if (child.className == wantedClass)
+            found.push_back(child.hwnd);
+    }
+    return found;
+}
+
+HWND findChild(HWND parent, std::wstring_view wantedClass, std::wstring_view text) {
+    const std::wstring wanted(wantedClass);
+    for (const Child& child : children(parent)) {
+        if ((wanted.empty() || StrCmpIW(child.className.c_str(), wanted.c_str()) == 0) &&
+            (text.empty() || child.text == text))
             return child.hwnd;
-        }
     }
     return nullptr;
 }
@@ -130,14 +132,11 @@ bool clickButton(HWND parent, std::wstring_view text) {
 
 std::vector<std::wstring> listItems(HWND listBox) {
     std::vector<std::wstring> items;
-    const LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const auto length = static_cast<std::size_t>(
-            std::max<LRESULT>(SendMessageW(listBox, LB_GETTEXTLEN, i, 0), 0));
-        std::wstring item(length + 1, L'\0');
+    for (LRESULT i = 0; i < SendMessageW(listBox, LB_GETCOUNT, 0, 0); ++i) {
+        const LRESULT length = std::max<LRESULT>(SendMessageW(listBox, LB_GETTEXTLEN, i, 0), 0);
+        std::wstring& item = items.emplace_back(static_cast<std::size_t>(length) + 1, L'\0');
         SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-        item.resize(length);
-        items.push_back(item);
+        item.resize(static_cast<std::size_t>(length));
     }
     return items;
 }
@@ -150,10 +149,6 @@ std::vector<std::wstring> menuCaptions(HMENU menu) {
         captions.emplace_back(caption);
     }
     return captions;
-}
-
-std::wstring messageBoxText(HWND box) {
-    return windowText(GetDlgItem(box, 0xFFFF));  // its static text control
 }
 
 HWND findDialog(std::wstring_view title, std::wstring_view textPart) {
@@ -214,9 +209,8 @@ HWND waitForTrayIcon(DWORD timeoutMillis) {
     return waitForWindowThat(
         [] {
             const HWND tray = FindWindowW(kTrayClass, nullptr);
-            const HWND icon =
-                tray != nullptr ? FindWindowExW(tray, nullptr, kTrayIconClass, nullptr) : nullptr;
-            return icon != nullptr && IsWindowVisible(tray) && IsWindowVisible(icon) ? icon
+            const HWND icon = FindWindowExW(tray, nullptr, kTrayIconClass, nullptr);
+            return tray != nullptr && IsWindowVisible(tray) && IsWindowVisible(icon) ? icon
                                                                                      : nullptr;
         },
         timeoutMillis);

@@ -1,7 +1,6 @@
-// winprobe: looks at windows from outside, for scripts that drive Keyreel
-// under Wine. Prints UTF-8; exit status 0 when the condition held within MS
-// milliseconds (10000 unless given).
-//   titles | wait TITLE [MS] (prints it) | gone TITLE [MS] | close TITLE
+// winprobe: looks at windows from outside, for scripts that drive Keyreel under Wine. Prints
+// UTF-8; exit status 0 when the condition held within MS milliseconds (10000 unless given).
+//   wait TITLE [MS] (prints it) | gone TITLE [MS] | close TITLE
 //   text TITLE [MS]: its edit control's text once it stopped changing
 //   wait-play-end [MS]: a Keyreel play started and ended
 //   wait-child TITLE TEXT [MS]: it shows a control whose text contains TEXT
@@ -28,8 +27,7 @@ void print(const std::wstring& text) {
     std::fflush(stdout);
 }
 
-// The text of the window's edit control once it read the same for half a
-// second.
+// The text of the window's edit control once it read the same for half a second.
 bool printSettledText(const wchar_t* title, DWORD timeoutMillis) {
     const HWND window = findWindow(title);
     if (window == nullptr)
@@ -65,9 +63,8 @@ bool focusInClass(const wchar_t* title, const std::wstring& wantedClass) {
     return focus != nullptr && className(focus) == wantedClass;
 }
 
-// From CreateProcess to a new icon in the notification area, read every
-// millisecond. An icon of the program's last start may stay behind for a
-// while, which the count before takes into account.
+// From CreateProcess to a new icon in the notification area, read every millisecond; an icon of
+// the program's last start may stay behind for a while.
 bool printStartTime(std::wstring commandLine, DWORD timeoutMillis) {
     const int iconsBefore = trayIconCount();
     LARGE_INTEGER frequency, started, iconShown;
@@ -89,11 +86,6 @@ int run(int argc, wchar_t** argv) {
     const auto timeout = [&](int index) {
         return argc > index ? static_cast<DWORD>(_wtoi(argv[index])) : 10000;
     };
-    if (command == L"titles") {
-        for (const std::wstring& title : visibleTitles())
-            print(title);
-        return true;
-    }
     constexpr const wchar_t* kPlaying = L"Keyreel   \u00BB";
     if (command == L"wait-play-end")
         return waitForWindow(kPlaying, timeout(2)) && waitUntilGone(kPlaying, timeout(2));
@@ -131,8 +123,6 @@ int run(int argc, wchar_t** argv) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2)
-        return 2;
-    const int result = run(argc, argv);
+    const int result = argc < 2 ? 2 : run(argc, argv);
     return result == 2 ? 2 : result ? 0 : 1;
 }
