@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-
 #include "core/base/memory_file_store.h"
 #include "core/macro/command_table.h"
 #include "core/macro/simulated_desktop.h"
@@ -21,19 +19,15 @@ struct EditorParts : EditorObserver {
     MemoryFileStore store;
     MacroFiles files{store};
     SimulatedDesktop desktop;
-    std::deque<std::optional<std::string>> choices;
+    std::vector<std::optional<std::string>> choices;
     std::vector<FileDialogRequest> dialogs;
     int lineCountResets = 0;
     Events notices;
     EditorDocument document{{desktop, files,
                              [this](const FileDialogRequest& request) {
                                  dialogs.push_back(request);
-                                 std::optional<std::string> choice;
-                                 if (!choices.empty()) {
-                                     choice = choices.front();
-                                     choices.pop_front();
-                                 }
-                                 return choice;
+                                 const std::size_t at = dialogs.size() - 1;
+                                 return at < choices.size() ? choices[at] : std::nullopt;
                              },
                              [this] { ++lineCountResets; }}};
 
@@ -104,9 +98,7 @@ TEST(EditorDocument, SaveAsNamesTheDocumentAfterTheFileItSaved) {
     parts.choices = {std::nullopt, "d.kyr"};
     parts.document.saveAs();
     parts.document.saveAs();
-    EXPECT_EQ(parts.dialogs.back(),
-              (FileDialogRequest{FileDialogRequest::Kind::SaveAs,
-                                 "Text Files (*.txt)|*.txt|Tobrin Files (*.kyr)|*.kyr", 2}));
+    EXPECT_EQ(parts.dialogs.back(), macroFileSaveDialog());
     EXPECT_EQ(parts.store.files["d.kyr"], kChanged) << "a line end added where there is none";
     EXPECT_EQ(parts.document.title(), "Tobrin's Keyreel: d.kyr");
     EXPECT_EQ(parts.lineCountResets, 1) << "a save resets macroLineCount";

@@ -2,9 +2,9 @@
 
 #include "core/main_window/file_start.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -91,13 +91,8 @@ TEST_F(FileStartTest, HandOversWaitUntilThePlayUnderWayHasEnded) {
     EXPECT_FALSE(starter.startHandedOver());
     EXPECT_EQ(since(), "lb" + std::string(FileStarter::kMostWaiting - 1, 'a'));
     EXPECT_FALSE(starter.waiting());
-    EXPECT_EQ(std::count_if(desktop.events().begin(), desktop.events().end(),
-                            [](const std::string& event) {
-                                return event.starts_with("message \"Too many") &&
-                                       event.find(" 3 of them were not opened") !=
-                                           std::string::npos;
-                            }),
-              1);
+    EXPECT_THAT(desktop.events(),
+                testing::Contains(testing::HasSubstr(" 3 of them were not opened")).Times(1));
 }
 
 TEST(HandOverPayload, OnlyWholeCodeUnitsUnderTheTagWithinACommandLinesSizeAreTaken) {

@@ -50,25 +50,10 @@ TEST(HotKeyRegistry, EachRegistrationReplacesTheLastWithTheWantedKeysAndExitGive
     using Held = std::map<std::int32_t, FakeHotKeyPlatform::Combination>;
     // ALT, CTRL, F1, CTRL+ALT+R and S; what is held; whether F2 is taken.
     const std::tuple<bool, bool, bool, bool, Held, bool> steps[] = {
-        {true,
-         false,
-         true,
-         false,
-         {{-16383, {1, 112}}, {-16382, {1, 113}}, {-16381, {1, 114}}},
-         false},
-        {false,
-         true,
-         false,
-         true,
-         {{-16381, {2, 114}}, {-16377, {3, 82}}, {-16376, {3, 83}}},
-         true},
-        {true, true, false, false, {{-16382, {3, 113}}, {-16381, {3, 114}}}, false},
-        {false,
-         false,
-         true,
-         false,
-         {{-16383, {0, 112}}, {-16382, {0, 113}}, {-16381, {0, 114}}},
-         false},
+        {1, 0, 1, 0, {{-16383, {1, 112}}, {-16382, {1, 113}}, {-16381, {1, 114}}}, 0},
+        {0, 1, 0, 1, {{-16381, {2, 114}}, {-16377, {3, 82}}, {-16376, {3, 83}}}, 1},
+        {1, 1, 0, 0, {{-16382, {3, 113}}, {-16381, {3, 114}}}, 0},
+        {0, 0, 1, 0, {{-16383, {0, 112}}, {-16382, {0, 113}}, {-16381, {0, 114}}}, 0},
     };
     HotKeyRegistry registry(system);
     registry.addAtoms();

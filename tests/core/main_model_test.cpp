@@ -15,10 +15,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-std::int64_t countOf(const Strings& events, const std::string& event) {
-    return std::count(events.begin(), events.end(), event);
-}
-
 class MainModelTest : public ::testing::Test, protected ModelParts, MainModelObserver {
   protected:
     MainModelTest() { model.setObserver(this); }
@@ -65,11 +61,11 @@ TEST_F(MainModelTest, TenThousandNestedRequestsNeverNestDeeperThanTheBound) {
     EXPECT_EQ(deepest, kMaxNestedPlays);
     EXPECT_EQ(model.playDepth(), 0);
     // Requests at the bound were dropped; every play that began played the whole list.
-    const auto started = countOf(titles, kPlayingTitle);
+    const auto started = std::ranges::count(titles, kPlayingTitle);
     EXPECT_GT(started, kMaxNestedPlays);
     EXPECT_LT(started, 5'000);
-    EXPECT_EQ(countOf(titles, kIdleTitle), started);
-    EXPECT_EQ(countOf(desktop.events(), "key up 0x09"), started * 100);
+    EXPECT_EQ(std::ranges::count(titles, kIdleTitle), started);
+    EXPECT_EQ(std::ranges::count(desktop.events(), "key up 0x09"), started * 100);
 }
 
 // Whatever play runs (the list, a file, the list nested in a file play).
@@ -92,7 +88,8 @@ TEST(FilePlayGuard, AFilePlayIsDroppedWhileAnyPlayRuns) {
         running == 0 ? parts.model.runList()
                      : void(parts.model.playMacroFile(parts.folder.file("list.kyr")));
         EXPECT_GT(requests, 1);
-        EXPECT_EQ(countOf(parts.desktop.events(), "key down 0x74"), 0) << "F5 was played";
+        EXPECT_EQ(std::ranges::count(parts.desktop.events(), "key down 0x74"), 0)
+            << "F5 was played";
         EXPECT_EQ(parts.desktop.events().back(), "key up 0x26") << "the running play ended";
     }
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <ranges>
 #include <utility>
@@ -21,10 +22,10 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string joined(const Lines& lines) {
+std::string joined(const auto& lines) {
     std::string text;
-    for (const std::string& line : lines)
-        text += (text.empty() ? "" : ", ") + line;
+    for (const std::string_view line : lines)
+        text += (text.empty() ? "" : ", ") + std::string(line);
     return text;
 }
 
@@ -50,12 +51,7 @@ class RecorderTest : public ::testing::Test {
         recorder.setSwitch(&pointer);
         desktop.questionAnswer = MessageAnswer::No;
     }
-    std::string lines() {
-        Lines result;
-        for (const std::string_view line : splitLines(recorder.buffer().text()))
-            result.emplace_back(line);
-        return joined(result);
-    }
+    std::string lines() { return joined(splitLines(recorder.buffer().text())); }
     // Starts a new recording with nothing left to ask about.
     void begin() {
         recorder.stopRecording();
@@ -250,23 +246,14 @@ TEST_F(RecorderTest, NothingIsRecordedWhileTheRecordersOwnQuestionOrDialogIsOpen
 
 // A key as the hook sees it (left and right apart): a letter or a name below.
 std::uint8_t hookKey(std::string_view name) {
-    const std::pair<std::string_view, std::uint8_t> named[] = {{"", 0},
-                                                               {"LShift", 0xA0},
-                                                               {"RShift", 0xA1},
-                                                               {"LCtrl", 0xA2},
-                                                               {"RCtrl", 0xA3},
-                                                               {"LAlt", 0xA4},
-                                                               {"RAlt", 0xA5},
-                                                               {"F4", 0x73},
-                                                               {"End", key::End},
-                                                               {"Scroll", key::ScrollLock},
-                                                               {"Ctrl", key::Control},
-                                                               {"Alt", key::Menu}};
-    for (const auto& [text, code] : named) {
-        if (name == text)
-            return code;
-    }
-    return static_cast<std::uint8_t>(name[0]);
+    using Named = std::pair<std::string_view, std::uint8_t>;
+    const Named named[] = {
+        {"", 0},         {"LShift", 0xA0}, {"RShift", 0xA1}, {"LCtrl", 0xA2},
+        {"RCtrl", 0xA3}, {"LAlt", 0xA4},   {"RAlt", 0xA5},   {"F4", 0x73},
+        {"End", 0x23},   {"Scroll", 0x91}, {"Ctrl", 0x11},   {"Alt", 0x12},
+    };
+    const auto* found = std::ranges::find(named, name, &Named::first);
+    return found != std::end(named) ? found->second : static_cast<std::uint8_t>(name[0]);
 }
 
 // Transitions, "+Name" down and "-Name" up, through the modifier state and the translator.
