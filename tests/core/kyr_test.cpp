@@ -20,7 +20,6 @@ struct Output {
     std::string err;
 };
 
-// kyr schedule with these arguments, as main runs it.
 Output schedule(std::vector<std::string> args) {
     args.insert(args.begin(), "schedule");
     const KyrRequest request = parseKyrArguments(args);

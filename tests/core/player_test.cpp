@@ -27,7 +27,6 @@ std::string joined(const Events& events, bool keysOnly = false) {
 
 class Play : public ::testing::Test {
   protected:
-    // Loads the lines as a file load does and plays them on a fresh desktop.
     std::string play(std::vector<std::string> lines, bool keysOnly = false) {
         list = std::move(lines);
         state.macroLineCount = static_cast<std::int32_t>(list.size());
@@ -36,7 +35,6 @@ class Play : public ::testing::Test {
         return joined(desktop.events(), keysOnly);
     }
     std::string keys(std::vector<std::string> lines) { return play(std::move(lines), true); }
-    // Stop is pressed at processing point `at`.
     void stopAt(int at) {
         desktop.atProcessingPoint = [this, at, points = 0]() mutable {
             if (++points == at)

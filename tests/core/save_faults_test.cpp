@@ -20,7 +20,6 @@ constexpr const char* kOldMacro = "SendText >old\r\n";
 constexpr const char* kOldSchedule =
     "\"Backup\",\"9:05:07\",\"3/5/2000\",\"1\",\"D\",\"C:\\backup.kyr\",\"False\",\"\"\r\n";
 
-// One save into the path; whether it reported success.
 using Save = std::function<bool(FileStore&, SimulatedDesktop&, std::string)>;
 
 bool saveMacroList(FileStore& store, SimulatedDesktop& desktop, std::string path) {

