@@ -102,41 +102,29 @@ TEST_F(MainModelTest, ADownloadedFilePlaysFromAHotKeyOrRunOnlyOnceTheUserAgreed)
     AskedFiles asked{desktop,
                      [](const std::string& path) { return path.find("web") != std::string::npos; }};
     model.setAskedFiles(&asked);
-    enum class Way { HotKey, LoadAndRun, Run, Clear };
-    const std::tuple<Way, std::string, MessageAnswer, bool, bool> steps[] = {
-        {Way::HotKey, f, MessageAnswer::No, true, false},
-        {Way::HotKey, f, MessageAnswer::Yes, true, true},
-        {Way::LoadAndRun, g, MessageAnswer::No, true, false},
-        {Way::Run, "", MessageAnswer::Yes, true, true},  // the builder's edits keep the file
-        {Way::Clear, "", MessageAnswer::No, false, true},
-    };
-    int step = 0;
-    for (const auto& [way, path, answer, asks, plays] : steps) {
-        SCOPED_TRACE(step++);
-        const std::size_t from = desktop.events().size();
+    // "?" when the step asked, "+" when it played.
+    const auto step = [&](MessageAnswer answer, const std::function<void()>& act) {
+        const Strings& events = desktop.events();
+        const std::size_t from = events.size();
         desktop.questionAnswer = answer;
-        if (way == Way::HotKey) {
-            model.playAskedFile(path);
-        } else {
-            if (way == Way::LoadAndRun)
-                model.loadList(path);
-            if (way == Way::Clear)
-                model.clearList();
-            if (way != Way::LoadAndRun)
-                model.appendLine("Press_Tab");
-            model.runList();
-        }
-        const Strings events(desktop.events().begin() + from, desktop.events().end());
-        const bool asked =
-            !events.empty() && events.front().find("came from the internet") != std::string::npos;
-        EXPECT_EQ(asked, asks);
-        EXPECT_EQ(events.size() > (asked ? 1u : 0u), plays);
-    }
+        act();
+        const bool asks = events.size() > from &&
+                          events[from].find("came from the internet") != std::string::npos;
+        return std::string(asks ? "?" : "") + (events.size() > from + asks ? "+" : "");
+    };
+    using enum MessageAnswer;
+    const auto addAndRun = [&] { model.appendLine("Press_Tab"), model.runList(); };
+    EXPECT_EQ(step(No, [&] { model.playAskedFile(f); }), "?");
+    EXPECT_EQ(step(Yes, [&] { model.playAskedFile(f); }), "?+");
+    EXPECT_EQ(step(No, [&] { model.loadList(g), model.runList(); }), "?");
+    EXPECT_EQ(step(Yes, addAndRun), "?+") << "the builder's edits keep the file";
+    model.clearList();
+    EXPECT_EQ(step(No, addAndRun), "+");
     EXPECT_TRUE(asked.agreed(folder.file("WEB1.KYR"))) << "Windows paths ignore case";
 
     // While the question shows, another hot key plays nothing and asks nothing.
     FilePlayResult nested = FilePlayResult::Played;
-    desktop.questionAnswer = MessageAnswer::Yes;
+    desktop.questionAnswer = Yes;
     desktop.atProcessingPoint = [&, once = true]() mutable {
         if (std::exchange(once, false))
             nested = model.playAskedFile(folder.file("web4.kyr"));

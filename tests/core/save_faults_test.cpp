@@ -9,7 +9,7 @@
 #include "core/editor/editor_document.h"
 #include "core/macro/simulated_desktop.h"
 #include "core/recorder/recorder.h"
-#include "core/schedule/schedule_pass.h"
+#include "core/schedule/schedule_database.h"
 #include "faulty_file_store.h"
 #include "temp_folder.h"
 
@@ -67,26 +67,6 @@ bool saveSchedule(FileStore& store, SimulatedDesktop&, std::string path) {
     return database.saveSchedule(list) == ScheduleSaveResult::Saved;
 }
 
-// A pass that moves on a missed daily entry saves by itself.
-bool saveBySchedulePass(FileStore& store, SimulatedDesktop&, std::string path) {
-    struct Actions final : ScheduleActions {
-        bool told = false;
-        FilePlayResult playMacroFile(const std::string&, const FilePlayStarting&) override {
-            return FilePlayResult::Played;
-        }
-        void scheduleSaved(ScheduleSaveResult result) override {
-            told = told || result != ScheduleSaveResult::Saved;
-        }
-    } actions;
-    ScheduleDatabase database(store, path);
-    ScheduleList list;
-    list.addLoadedRow({"Backup", "9:05:07", "3/5/2000", "1", "D", "C:\\b.kyr", "False", ""});
-    SimulatedClock clock;
-    clock.set(*parseLocalDateTime("3/9/2000 12:00:00"));
-    SchedulePass(list, database, clock, actions).checkTheSchedule();
-    return !actions.told;
-}
-
 struct SaveRow {
     const char* fileName;
     std::string oldBytes;  // none: a new file
@@ -105,7 +85,6 @@ const SaveRow kSaves[] = {
     {"macro.kdb", kOldSchedule, saveSchedule, false},
     {"macro.kdb", std::string(kOldSchedule) + "\"damaged,\"9:05:07\"\r\n", saveSchedule, false,
      "macro.kdb.bak"},
-    {"macro.kdb", kOldSchedule, saveBySchedulePass, false},
 };
 
 // The folder's files and their bytes, leaving out the row's kept copy of the old bytes.
