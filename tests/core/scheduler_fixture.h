@@ -81,15 +81,11 @@ struct SchedulerParts : MacroFilePlayer {
     std::string& database() { return files.files[kDatabase]; }
     Strings rows() const {
         Strings texts;
-        const ScheduleList& list = scheduler->list();
-        for (std::size_t row = 0; row < list.rowCount(); ++row) {
-            std::string text = list.entry(row).descr;
+        for (std::size_t row = 0; row < scheduler->list().rowCount(); ++row) {
+            texts.push_back(scheduler->list().entry(row).descr);
             for (const auto column : {ScheduleColumn::RunTime, ScheduleColumn::RunDate,
-                                      ScheduleColumn::Day, ScheduleColumn::Freq}) {
-                text += ' ';
-                text += scheduler->cellText(row, column);
-            }
-            texts.push_back(text);
+                                      ScheduleColumn::Day, ScheduleColumn::Freq})
+                texts.back() += ' ' + scheduler->cellText(row, column);
         }
         return texts;
     }
