@@ -119,12 +119,10 @@ TEST_F(MacroFileTest, SavesInTheCodePageUnlessACharacterWouldBeLostOrReadBackAsA
     ASSERT_TRUE(files.saveList(folder.file("a.kyr"), {"SendText >caf\xC3\xA9 \xE2\x82\xAC"}));
     EXPECT_EQ(folder.read("a.kyr"), "SendText >caf\xE9 \x80\r\n");
     // Else UTF-8: "Ã©" would read back as "é", a leading "ï»¿" or "ÿþ" as a BOM.
-    const MacroList lists[] = {
-        {"SendText >\xCE\xA9 \xC3\xA9"},
-        {"SendText >\xC3\x83\xC2\xA9"},
-        {"\xC3\xAF\xC2\xBB\xC2\xBFPress_Tab", "Loop"},
-        {"\xC3\xBF\xC3\xBEPress_Tab"},
-    };
+    const MacroList lists[] = {{"SendText >\xCE\xA9 \xC3\xA9"},
+                               {"SendText >\xC3\x83\xC2\xA9"},
+                               {"\xC3\xAF\xC2\xBB\xC2\xBFPress_Tab", "Loop"},
+                               {"\xC3\xBF\xC3\xBEPress_Tab"}};
     for (const MacroList& list : lists) {
         ASSERT_TRUE(files.saveList(folder.file("s.kyr"), list));
         EXPECT_TRUE(folder.read("s.kyr").starts_with("\xEF\xBB\xBF")) << list[0];

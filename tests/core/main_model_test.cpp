@@ -28,6 +28,7 @@ class MainModelTest : public ::testing::Test, protected ModelParts, MainModelObs
     MainModelTest() { model.setObserver(this); }
     void titleChanged(const std::string& title) override { titles.push_back(title); }
     void listChanged() override {}
+    std::int32_t lineCount() { return model.runState().macroLineCount; }
     void load(const std::string& text) {
         folder.write("list.kyr", text);
         ASSERT_EQ(model.loadList(folder.file("list.kyr")), MacroFileRead::Read);
@@ -161,20 +162,17 @@ TEST(Startup, PlansFromTheCommandLineAndSettingsAndHandsOverFullPaths) {
         EXPECT_EQ(handOverCommandLine(nothing, fullPath), "") << nothing;
 }
 
-
 TEST(ComposeLine, FollowsThePositionAndTheWaitAndRepeatDefault) {
-    const std::tuple<std::string_view, std::int64_t, std::string_view, std::optional<std::string>>
-        cases[] = {
-            {"Wait", 3, " ", "Wait >1"},
-            {"Wait", 3, "  ", "Wait >  "},
-            {"Repeat", kNoPosition, "", "Repeat >1"},
-            {"End_Repeat", 10, "5", "End_Repeat"},
-            {"LClick", 51, "x", "LClick"},
-            {"LClick", kNoPosition, "x", "LClick >x"},
-            {"SendText", 7, "", "SendText >"},
-            {"SendText", 7, " a > b ", "SendText > a > b "},
-            {"", 3, "5", std::nullopt},
-        };
+    const std::tuple<const char*, std::int64_t, const char*, std::optional<std::string>> cases[] = {
+        {"Wait", 3, " ", "Wait >1"},
+        {"Wait", 3, "  ", "Wait >  "},
+        {"Repeat", kNoPosition, "", "Repeat >1"},
+        {"End_Repeat", 10, "5", "End_Repeat"},
+        {"LClick", 51, "x", "LClick"},
+        {"LClick", kNoPosition, "x", "LClick >x"},
+        {"SendText", 7, "", "SendText >"},
+        {"SendText", 7, " a > b ", "SendText > a > b "},
+        {"", 3, "5", std::nullopt}};
     for (const auto& [word, position, value, line] : cases)
         EXPECT_EQ(composeLine({word, position, value}), line) << word << " at " << position;
 }
@@ -189,12 +187,7 @@ TEST(BuilderDisplays, ListTipAndPointerPositionAndTrackerPlacement) {
     EXPECT_EQ(trackerPlacement(1279, 1023, 192).top, 1050);
 }
 
-class MacroBuilderTest : public ::testing::Test, protected ModelParts {
-  protected:
-    std::int32_t lineCount() { return model.runState().macroLineCount; }
-};
-
-TEST_F(MacroBuilderTest, AddInsertAndDeleteSetTheLineCountAsThePlayerReadsIt) {
+TEST_F(MainModelTest, AddInsertAndDeleteSetTheLineCountAsThePlayerReadsIt) {
     builder.add({"Press_Tab", 13, "ignored"});
     EXPECT_EQ(lineCount(), 0) << "the count before the new line";
     builder.add({"", kNoPosition, "x"});
@@ -215,7 +208,7 @@ TEST_F(MacroBuilderTest, AddInsertAndDeleteSetTheLineCountAsThePlayerReadsIt) {
     EXPECT_EQ(desktop.events(), (Strings{"type \"b\"", "tick 1", "key down 0x09", "key up 0x09"}));
 }
 
-TEST_F(MacroBuilderTest, APlayReadsOnlyTheLinesLeftWhenTheListChangesUnderIt) {
+TEST_F(MainModelTest, APlayReadsOnlyTheLinesLeftWhenTheListChangesUnderIt) {
     folder.write("m.kyr", "Wait >1\r\nPress_Tab\r\nPress_Up\r\nPress_Down\r\n");
     builder.load(folder.file("m.kyr"));
     desktop.atProcessingPoint = [&, once = true]() mutable {
@@ -230,7 +223,7 @@ TEST_F(MacroBuilderTest, APlayReadsOnlyTheLinesLeftWhenTheListChangesUnderIt) {
     EXPECT_EQ(model.list(), (Strings{"Press_End"}));
 }
 
-TEST_F(MacroBuilderTest, LoadSetsTheCountAndAListFromADownloadedFileKeepsItsMark) {
+TEST_F(MainModelTest, LoadSetsTheCountAndAListFromADownloadedFileKeepsItsMark) {
     folder.write("m.kyr", "Press_Tab\r\n\r\nPress_Up\r\n");
     builder.load(folder.file("m.kyr"));
     EXPECT_EQ(lineCount(), 2);

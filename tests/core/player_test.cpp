@@ -150,8 +150,7 @@ TEST_F(Play, SendTextTypesTheValueWithAPauseAfterEveryCharacterUntilOneFails) {
         {"SendText >(100%)", "100"},
         {"SendText", "SendText"},
         {"SendText >~^{}[]\x09\xC3\xA9", "}[]\\t\xC3\xA9"},
-        {"SendText >abqcd", "ab"},
-    };
+        {"SendText >abqcd", "ab"}};
     for (const auto& [line, text] : cases) {
         desktop = SimulatedDesktop{};
         desktop.canType = [](char32_t c) { return c != 'q'; };

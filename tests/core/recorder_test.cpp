@@ -29,22 +29,11 @@ std::string joined(const auto& lines) {
     return text;
 }
 
-// The pointer as sampled; the hooks' switch counts its stops.
-struct FakePointer : PointerSampler, RecordingSwitch {
-    std::optional<ScreenPoint> cursor = ScreenPoint{};
-    bool overOwnWindow = false;
-    int stops = 0;
-
-    std::optional<ScreenPoint> cursorPosition() override { return cursor; }
-    bool ownWindowAt(ScreenPoint) override { return overOwnWindow; }
-    bool startCapture() override { return true; }
-    void stopCapture() override { ++stops; }
-};
-
-class RecorderTest : public ::testing::Test {
+// The test is the pointer as sampled and the hooks' switch, which counts its stops.
+class RecorderTest : public ::testing::Test, PointerSampler, RecordingSwitch {
   protected:
     RecorderTest() {
-        recorder.setSwitch(&pointer);
+        recorder.setSwitch(this);
         desktop.questionAnswer = MessageAnswer::No;
     }
     std::string lines() { return joined(splitLines(recorder.buffer().text())); }
@@ -52,10 +41,41 @@ class RecorderTest : public ::testing::Test {
         recorder.stopRecording();
         recorder.buffer().markSaved();
         recorder.toggleRecording();
-        pointer.stops = 0;
+        stops = 0;
     }
 
-    FakePointer pointer;
+    // Events by spaces: "P"/"p" left button down/up, "R"/"r" the right one, "c" a
+    // cursor sample, each with its point and "*" when over the recorder itself;
+    // "t" Tab, "w" the clock going on by milliseconds, "s" Stop.
+    void playScript(std::string_view script) {
+        for (const auto& part : std::views::split(script, ' ')) {
+            const std::string_view step(part.begin(), part.end());
+            const std::string_view rest = step.substr(1);
+            overOwnWindow = rest.ends_with('*');
+            const auto point = parseScreenPoint(rest.substr(0, rest.size() - overOwnWindow));
+            if (point)
+                cursor = *point;
+            if (step[0] == 'c')
+                recorder.sampleCursor();
+            else if (step[0] == 't')
+                recorder.keyDown(key::Tab, 0);
+            else if (step[0] == 'w')
+                now += *parseCount(rest);
+            else if (step[0] == 's')
+                recorder.stopRecording();
+            else
+                recorder.buttonEvent({std::tolower(step[0]) == 'r' ? button::Right : button::Left,
+                                      std::isupper(step[0]) != 0, *point, overOwnWindow});
+        }
+    }
+    std::optional<ScreenPoint> cursorPosition() override { return cursor; }
+    bool ownWindowAt(ScreenPoint) override { return overOwnWindow; }
+    bool startCapture() override { return true; }
+    void stopCapture() override { ++stops; }
+
+    std::optional<ScreenPoint> cursor = ScreenPoint{};
+    bool overOwnWindow = false;
+    int stops = 0;
     MemoryFileStore store;
     MacroFiles files{store};
     SimulatedDesktop desktop;
@@ -65,7 +85,7 @@ class RecorderTest : public ::testing::Test {
     std::vector<std::optional<std::string>> chosenPaths;
     std::vector<FileDialogRequest> dialogs;
     std::function<void()> inDialog;
-    Recorder recorder{{pointer, desktop, files,
+    Recorder recorder{{*this, desktop, files,
                        [this](const FileDialogRequest& request) {
                            dialogs.push_back(request);
                            if (inDialog)
@@ -86,7 +106,7 @@ TEST_F(RecorderTest, BeginEmptiesStopKeepsAndLetsGoOfHeldModifiersAndIdleWritesN
     EXPECT_TRUE(recorder.idle());
     EXPECT_EQ(lines(), "Press_CTRL, ALT_Down, ALT_Up, Release_CTRL");
     recorder.stopRecording();
-    EXPECT_EQ(pointer.stops, 1) << "stopping while idle changes nothing";
+    EXPECT_EQ(stops, 1) << "stopping while idle changes nothing";
 
     // Text emptied by New holds no modifier held before.
     recorder.toggleRecording();
@@ -95,32 +115,6 @@ TEST_F(RecorderTest, BeginEmptiesStopKeepsAndLetsGoOfHeldModifiersAndIdleWritesN
     recorder.keyUp(key::Control, 0);
     recorder.keyDown('A', shift_mask::Shift);
     EXPECT_EQ(lines(), "Press_Shift, SendText >a");
-}
-
-// Events by spaces: "P"/"p" left button down/up, "R"/"r" the right one, "c" a
-// cursor sample, each with its point and "*" when over the recorder itself;
-// "t" Tab, "w" the clock going on by milliseconds, "s" Stop.
-void playScript(Recorder& recorder, FakePointer& pointer, std::int64_t& now,
-                std::string_view script) {
-    for (const auto& part : std::views::split(script, ' ')) {
-        const std::string_view step(part.begin(), part.end());
-        const std::string_view rest = step.substr(1);
-        pointer.overOwnWindow = rest.ends_with('*');
-        const auto point = parseScreenPoint(rest.substr(0, rest.size() - pointer.overOwnWindow));
-        if (point)
-            pointer.cursor = *point;
-        if (step[0] == 'c')
-            recorder.sampleCursor();
-        else if (step[0] == 't')
-            recorder.keyDown(key::Tab, 0);
-        else if (step[0] == 'w')
-            now += *parseCount(rest);
-        else if (step[0] == 's')
-            recorder.stopRecording();
-        else
-            recorder.buttonEvent({std::tolower(step[0]) == 'r' ? button::Right : button::Left,
-                                  std::isupper(step[0]) != 0, *point, pointer.overOwnWindow});
-    }
 }
 
 TEST_F(RecorderTest, ButtonsAreWrittenWhereTheyWerePressedAndPausesOnRequest) {
@@ -140,7 +134,7 @@ TEST_F(RecorderTest, ButtonsAreWrittenWhereTheyWerePressedAndPausesOnRequest) {
     for (const auto& [script, recordPauses, expected] : cases) {
         recorder.setRecordPauses(recordPauses);
         begin();
-        playScript(recorder, pointer, now, script);
+        playScript(script);
         EXPECT_EQ(lines(), expected) << script;
     }
 }
@@ -166,15 +160,13 @@ TEST_F(RecorderTest, SaveWritesTheBufferAndOneLineEndAndAsksBeforeReplacingAnoth
 
 TEST_F(RecorderTest, AnUnsavedRecordingGoesOnlyAfterTheQuestion) {
     enum class Way { Close, Begin, New };
+    using enum MessageAnswer;
     const std::tuple<Way, MessageAnswer, std::optional<std::string>, bool> cases[] = {
-        {Way::Close, MessageAnswer::No, std::nullopt, true},
-        {Way::Close, MessageAnswer::Cancel, std::nullopt, false},
-        {Way::Close, MessageAnswer::Yes, std::nullopt, false},  // the file dialog was cancelled
-        {Way::Close, MessageAnswer::Yes, "kept.kyr", true},
-        {Way::Begin, MessageAnswer::Cancel, std::nullopt, false},
-        {Way::Begin, MessageAnswer::No, std::nullopt, true},
-        {Way::New, MessageAnswer::Cancel, std::nullopt, false},
-        {Way::New, MessageAnswer::Yes, "new.kyr", true},
+        {Way::Close, No, {}, true},          {Way::Close, Cancel, {}, false},
+        {Way::Close, Yes, {}, false},  // the file dialog was cancelled
+        {Way::Close, Yes, "kept.kyr", true}, {Way::Begin, Cancel, {}, false},
+        {Way::Begin, No, {}, true},          {Way::New, Cancel, {}, false},
+        {Way::New, Yes, "new.kyr", true},
     };
     int row = 0;
     for (const auto& [way, answer, chosenPath, goes] : cases) {
@@ -184,7 +176,7 @@ TEST_F(RecorderTest, AnUnsavedRecordingGoesOnlyAfterTheQuestion) {
             recorder.toggleRecording();
         recorder.buffer().takeEditedText("Press_Tab\r\n");
         desktop.questionAnswer = answer;
-        if (answer == MessageAnswer::Yes)
+        if (answer == Yes)
             chosenPaths.push_back(chosenPath);
         const std::size_t asked = desktop.events().size();
         if (way == Way::Close)
@@ -197,9 +189,7 @@ TEST_F(RecorderTest, AnUnsavedRecordingGoesOnlyAfterTheQuestion) {
             EXPECT_EQ(recorder.buffer().text(), goes ? "" : "Press_Tab\r\n");
             EXPECT_EQ(recorder.idle(), way == Way::Begin && !goes);
         }
-        if (chosenPath) {
-            EXPECT_EQ(store.files[*chosenPath], "Press_Tab\r\n\r\n");
-        }
+        EXPECT_TRUE(!chosenPath || store.files[*chosenPath] == "Press_Tab\r\n\r\n");
     }
 }
 
@@ -211,7 +201,7 @@ TEST_F(RecorderTest, NothingIsRecordedWhileTheRecordersOwnQuestionOrDialogIsOpen
         EXPECT_TRUE(recorder.asking());
         recorder.keyDown('N', 0);
         recorder.keyUp(key::Shift, 0);
-        pointer.cursor = ScreenPoint{300, 200};
+        cursor = ScreenPoint{300, 200};
         recorder.sampleCursor();
         recorder.buttonEvent({button::Left, true, {300, 200}, false});
         EXPECT_FALSE(recorder.readyToClose());
