@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <set>
 #include <utility>
 
 #include "core/base/text.h"
@@ -260,7 +259,7 @@ class ProgramSearch : public ::testing::Test {
         places.programFolder = "C:\\Users\\u\\Downloads\\Keyreel\\";
         places.isFile = [this](const std::string& path) {
             asked.push_back(path);
-            return files.contains(toLowerForSearch(path));
+            return files.find('|' + toLowerForSearch(path) + '|') != std::string::npos;
         };
     }
 
@@ -270,19 +269,13 @@ class ProgramSearch : public ::testing::Test {
             EXPECT_TRUE(path.substr(1, 2) == ":\\" || path.substr(0, 2) == "\\\\") << path;
     }
 
-    std::set<std::string> files = {
-        "c:\\windows\\system32\\notepad.exe",
-        "c:\\windows\\regedit.exe",
-        "c:\\tools\\tool.cmd",
-        "c:\\quoted dir\\quoted.exe",
-        "c:\\program files\\app\\x.exe",
-        "c:\\program.exe",
-        "c:\\a b\\x.exe",
-        "c:\\users\\u\\downloads\\keyreel\\notepad.exe",
-        "c:\\users\\u\\downloads\\keyreel\\planted.exe",
-        "c:\\users\\u\\downloads\\keyreel\\tools\\x.exe",
-        "c:\\users\\u\\downloads\\keyreel\\readme",
-    };
+    // Lower-case, each between bars.
+    std::string files =
+        "|c:\\windows\\system32\\notepad.exe|c:\\windows\\regedit.exe|c:\\tools\\tool.cmd|"
+        "c:\\quoted dir\\quoted.exe|c:\\program files\\app\\x.exe|c:\\program.exe|c:\\a b\\x.exe|"
+        "c:\\users\\u\\downloads\\keyreel\\notepad.exe|c:\\users\\u\\downloads\\keyreel\\planted."
+        "exe|"
+        "c:\\users\\u\\downloads\\keyreel\\tools\\x.exe|c:\\users\\u\\downloads\\keyreel\\readme|";
     ProgramPlaces places;
     std::vector<std::string> asked;
 };

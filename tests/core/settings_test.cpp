@@ -29,12 +29,11 @@ struct RecordingStore final : SettingsStore {
     }
     bool writeSetting(std::string_view section, std::string_view key,
                       std::string_view value) override {
-        writes.push_back(std::string(section) + "/" + std::string(key) + "=" + std::string(value));
-        return writes.size() != failingWrite && inner.writeSetting(section, key, value);
+        return ++writes != failingWrite && inner.writeSetting(section, key, value);
     }
 
     MemorySettingsStore inner;
-    std::vector<std::string> writes;
+    std::size_t writes = 0;
     std::size_t failingWrite = 0;  // 1-based; 0 = none fails
 };
 
@@ -167,7 +166,7 @@ TEST(Preferences, OkWritesEverySettingAndSaysWhenTheyTakeEffect) {
     const auto marked = [](const std::string& path) { return path == " d.kyr"; };
     EXPECT_TRUE(applyPreferences(settings, desktop, controls.values, marked, saved));
     EXPECT_EQ(savedAt, std::vector<std::size_t>{0}) << "in effect before the user is told";
-    EXPECT_EQ(settings.writes.size(), 21u);
+    EXPECT_EQ(settings.writes, 21u);
     EXPECT_EQ(openedWindow(settings).values, controls.values) << "reopening shows what OK wrote";
     EXPECT_THAT(desktop.events(),
                 ElementsAre(HasSubstr("program.\\n\\nThe macro file of F4, \\\" d.kyr\\\", came")));
@@ -175,7 +174,7 @@ TEST(Preferences, OkWritesEverySettingAndSaysWhenTheyTakeEffect) {
     settings.failingWrite = 23;
     SimulatedDesktop failing;
     EXPECT_FALSE(applyPreferences(settings, failing, controls.values, marked, saved));
-    EXPECT_EQ(settings.writes.size(), 42u) << "the other settings are still written";
+    EXPECT_EQ(settings.writes, 42u) << "the other settings are still written";
     EXPECT_EQ(savedAt.size(), 1u) << "nothing takes effect";
     EXPECT_THAT(failing.events(), ElementsAre(HasSubstr("Error occurred trying to save")));
 }
