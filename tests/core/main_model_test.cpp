@@ -78,28 +78,23 @@ TEST_F(MainModelTest, TenThousandNestedRequestsNeverNestDeeperThanTheBound) {
 }
 
 // Whatever play runs (the list, a file, the list nested in a file play).
-TEST(FilePlayGuard, AFilePlayIsDroppedWhileAnyPlayRuns) {
+TEST_F(MainModelTest, AFilePlayIsDroppedWhileAnyPlayRuns) {
+    load("Press_Tab\r\nWait >1\r\nPress_Up\r\n");
+    folder.write("hot.kyr", "Press_F5\r\n");
     for (const int running : {0, 1, 2}) {
         SCOPED_TRACE(running);
-        ModelParts parts;
-        parts.folder.write("list.kyr", "Press_Tab\r\nWait >1\r\nPress_Up\r\n");
-        parts.folder.write("hot.kyr", "Press_F5\r\n");
-        ASSERT_EQ(parts.model.loadList(parts.folder.file("list.kyr")), MacroFileRead::Read);
         int requests = 0;
-        parts.desktop.atProcessingPoint = [&] {
+        desktop.atProcessingPoint = [&] {
             if (running == 2 && requests++ == 0)
-                return parts.model.runList();
+                return model.runList();
             ++requests;
-            EXPECT_EQ(parts.model.playMacroFile(parts.folder.file("hot.kyr")),
-                      FilePlayResult::Busy);
-            EXPECT_EQ(parts.model.list(), (MacroList{"Press_Tab", "Wait >1", "Press_Up"}));
+            EXPECT_EQ(model.playMacroFile(folder.file("hot.kyr")), FilePlayResult::Busy);
+            EXPECT_EQ(model.list(), (MacroList{"Press_Tab", "Wait >1", "Press_Up"}));
         };
-        running == 0 ? parts.model.runList()
-                     : void(parts.model.playMacroFile(parts.folder.file("list.kyr")));
+        running == 0 ? model.runList() : void(model.playMacroFile(folder.file("list.kyr")));
         EXPECT_GT(requests, 1);
-        EXPECT_EQ(std::ranges::count(parts.desktop.events(), "key down 0x74"), 0)
-            << "F5 was played";
-        EXPECT_EQ(parts.desktop.events().back(), "key up 0x26") << "the running play ended";
+        EXPECT_EQ(std::ranges::count(desktop.events(), "key down 0x74"), 0) << "F5 was played";
+        EXPECT_EQ(desktop.events().back(), "key up 0x26") << "the running play ended";
     }
 }
 
@@ -279,7 +274,6 @@ TEST_F(FileStartTest, PlaysOnlyWhatTheSettingsAndTheUserAllow) {
         {true, false, MessageAnswer::Yes, false, ""},  // count-down cancelled
         {false, true, MessageAnswer::Yes, true, ""},   // nothing to ask: no play
         {true, true, MessageAnswer::No, true, "?"},   {true, true, MessageAnswer::Yes, true, "?a"},
-        {true, true, MessageAnswer::Yes, false, ""},  // the Yes before holds
     };
     const std::string path = folder.file("a.kyr");
     for (const auto& [playLoaded, fromInternet, answer, goes, seen] : cases) {

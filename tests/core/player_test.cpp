@@ -36,7 +36,6 @@ class Play : public ::testing::Test {
         player.runMacro();
         return joined(desktop.events(), keysOnly);
     }
-    std::string keys(std::vector<std::string> lines) { return play(std::move(lines), true); }
     void stopAt(int at) {
         desktop.atProcessingPoint = [this, at, points = 0]() mutable {
             if (++points == at)
@@ -51,8 +50,9 @@ class Play : public ::testing::Test {
 };
 
 TEST_F(Play, WordsAreCutAtEverySpaceAndValueWordsRunAfterTheirCommand) {
-    EXPECT_EQ(keys({"press_enter", "Press_Enter ", "Press_Enter\t", "  Press_Tab", "Press_Pause",
-                    "hello world"}),
+    EXPECT_EQ(play({"press_enter", "Press_Enter ", "Press_Enter\t", "  Press_Tab", "Press_Pause",
+                    "hello world"},
+                   true),
               "0D 09")
         << "compared exactly; a tab belongs to the word";
     desktop = SimulatedDesktop{};
@@ -77,7 +77,7 @@ TEST_F(Play, RepeatPlaysItsBlockThatManyTimesDoesNotNestAndOutlivesTheRun) {
     };
     for (const auto& [lines, expected] : cases) {
         desktop = SimulatedDesktop{};
-        EXPECT_EQ(keys(lines), expected) << lines[0] << " " << lines[1];
+        EXPECT_EQ(play(lines, true), expected) << lines[0] << " " << lines[1];
     }
 }
 
@@ -118,7 +118,7 @@ TEST_F(Play, LoopRestartsUntilStoppedWithoutGrowingTheStackAndAbandonsItsPass) {
         if (desktop.events().back() == "key down 0x09" && ++tabs == 2)
             state.stopRequested = true;
     };
-    EXPECT_EQ(keys({"Repeat >3", "Press_Tab Loop Press_Up", "Press_Enter", "End_Repeat"}),
+    EXPECT_EQ(play({"Repeat >3", "Press_Tab Loop Press_Up", "Press_Enter", "End_Repeat"}, true),
               "09 09 26");
 }
 
@@ -137,9 +137,9 @@ TEST_F(Play, ANestedRunPlaysFromTheTopAndTheOuterRunGoesOnWhateverItReplaced) {
         };
     };
     nestOnce({});
-    EXPECT_EQ(keys({"Wait >1", "Press_Tab"}), "09 09");
+    EXPECT_EQ(play({"Wait >1", "Press_Tab"}, true), "09 09");
     nestOnce({"Press_End", "x"});  // the rest of the line plays from the new list
-    EXPECT_EQ(keys({"Press_Tab Press_Up"}), "09 23 26");
+    EXPECT_EQ(play({"Press_Tab Press_Up"}, true), "09 23 26");
 }
 
 TEST_F(Play, SendTextTypesTheValueWithAPauseAfterEveryCharacterUntilOneFails) {

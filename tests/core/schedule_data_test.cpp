@@ -216,14 +216,12 @@ TEST(SchedulePass, AnEntryFiresFromItsRunTimeToTheEndOfThatMinuteOnItsRunDate) {
         {"D", "1", "9:05:07", "3/5/2000 9:05:59", 999, true},
         {"D", "1", "9:05:07", "3/5/2000 9:06:00", 0, false},
         {"D", "1", "9:05:07", "3/4/2000 9:05:07", 0, false},
-        {"D", "1", "9:05:07", "3/6/2000 9:05:07", 0, true},  // a missed run moves on to today
         // Nothing wraps across midnight.
         {"D", "1", "0:00:00", "3/5/2000 0:00:59", 999, true},
         {"D", "1", "23:59:30", "3/6/2000 0:00:00", 0, false},
         // A once entry fires within its minute too, not only within its second.
         {"O", "1", "14:30:00", "3/5/2000 14:30:41", 0, true},
         {"O", "1", "14:30:00", "3/5/2000 14:31:00", 0, false},
-        {"O", "1", "14:30:00", "3/6/2000 14:30:00", 0, false},
         // A weekly entry needs both its weekday and its run date.
         {"W", "1", "9:05:07", "3/5/2000 9:05:07", 0, true},
         {"W", "2", "9:05:07", "3/5/2000 9:05:07", 0, false},
