@@ -58,39 +58,6 @@ TEST(ScheduleList, ARepeatedDescriptionGetsTheNewRowsNumber) {
     EXPECT_EQ(add(list, "Report"), "Report");
 }
 
-// Reads the list in each notice, so a notice sent before its change shows.
-struct RecordingObserver : ScheduleListObserver {
-    explicit RecordingObserver(const ScheduleList& list) : list(list) {}
-    void rowAdded(std::size_t row) override { seen += "+" + list.entry(row).descr + " "; }
-    void rowRemoved(std::size_t row) override {
-        seen += "-" + std::to_string(row) + "/" + std::to_string(list.rowCount()) + " ";
-    }
-    void cellChanged(std::size_t row, ScheduleColumn column) override {
-        seen += fieldOf(list.entry(row), column) + " ";
-    }
-    void listCleared() override { seen += "cleared"; }
-
-    const ScheduleList& list;
-    std::string seen;
-};
-
-TEST(ScheduleList, RowsKeepTheirIdentityAndTheObserverSeesEachChangeAfterIt) {
-    ScheduleList list;
-    RecordingObserver observer(list);
-    list.setObserver(&observer);
-    add(list, "A");
-    add(list, "C");
-    const ScheduleList::RowId a = list.rowId(0), c = list.rowId(1);
-    list.setCell(1, ScheduleColumn::RunTime, "14:30:00");
-    EXPECT_EQ(list.times(1).runTime, 14 * 3600 + 30 * 60) << "cell updates reach the pass";
-    ASSERT_TRUE(list.removeRow(0));
-    EXPECT_EQ(list.findRow(c), 0u);
-    EXPECT_FALSE(list.findRow(a));
-    EXPECT_FALSE(list.setCell(1, ScheduleColumn::Notes, "x"));
-    list.clear();
-    EXPECT_EQ(observer.seen, "+A +C 14:30:00 -0/1 cleared");
-}
-
 const ScheduleEntry kBackup{"Backup", "9:05:07", "3/5/2000", "1", "D", "C:\\M\\B.KYR", "False", ""};
 constexpr const char* kBackupRecord =
     "\"Backup\",\"9:05:07\",\"3/5/2000\",\"1\",\"D\",\"C:\\M\\B.KYR\",\"False\",\"\"\r\n";
