@@ -25,7 +25,6 @@ std::string readPage(const std::string& name) {
     return LocalFileStore().readAll(kHelpFolder + name).value();
 }
 
-// The page's text without tags and entities, each run of blanks one blank.
 std::string plainText(std::string text) {
     text = std::regex_replace(text, std::regex("<[^>]*>"), " ");
     for (const auto& [entity, character] :

@@ -98,7 +98,6 @@ TEST_F(MainModelTest, AFilePlayIsDroppedWhileAnyPlayRuns) {
     }
 }
 
-// A Yes holds for the path for the rest of the run; a No plays nothing.
 TEST_F(MainModelTest, ADownloadedFilePlaysFromAHotKeyOrRunOnlyOnceTheUserAgreed) {
     for (const char* name : {"web1.kyr", "web2.kyr", "web3.kyr", "web4.kyr"})
         folder.write(name, "Press_F1\r\n");

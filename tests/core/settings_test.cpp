@@ -184,7 +184,6 @@ using Actions = std::vector<HotKeyAction>;
 // Global atoms lie in 0xC000..0xFFFF, so as 16-bit values they are negative.
 constexpr HotKeyIds kAtomIds = {-16383, -16382, -16381, -16380, -16379, -16378, -16377, -16376};
 
-// Combinations other programs hold, ours, and the atoms' reference counts.
 class FakeHotKeyPlatform final : public HotKeyPlatform {
   public:
     using Combination = std::pair<std::uint32_t, std::uint8_t>;  // modifiers, virtual key
