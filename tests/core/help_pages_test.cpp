@@ -21,10 +21,6 @@ namespace {
 
 const std::string kHelpFolder = std::string(KEYREEL_SOURCE_DIR) + "/docs/help/";
 
-std::string readPage(const std::string& name) {
-    return LocalFileStore().readAll(kHelpFolder + name).value();
-}
-
 std::string plainText(std::string text) {
     text = std::regex_replace(text, std::regex("<[^>]*>"), " ");
     for (const auto& [entity, character] :
@@ -44,7 +40,7 @@ bool showsMessage(std::string_view text, const std::string& message) {
 }
 
 TEST(HelpPages, TheMessagesPageShowsEveryMessageOfTheProgram) {
-    const std::string page = plainText(readPage("messages.html"));
+    const std::string page = plainText(*LocalFileStore().readAll(kHelpFolder + "messages.html"));
     for (const char* message : kMessageTexts)
         EXPECT_TRUE(showsMessage(page, plainText(message))) << message;
 }
@@ -72,7 +68,7 @@ TEST(HelpPages, EveryLinkLeadsToAPageOfTheHelp) {
         const std::string name = entry.path().lexically_relative(kHelpFolder).generic_string();
         pages.insert(name);
         if (name.ends_with(".html"))
-            texts.emplace_back(name, readPage(name));
+            texts.emplace_back(name, *LocalFileStore().readAll(kHelpFolder + name));
     }
     for (const GeneratedFile& page : commandPages()) {
         pages.insert(page.name);

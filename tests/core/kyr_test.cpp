@@ -14,11 +14,8 @@
 namespace keyreel {
 namespace {
 
-struct Output {
-    int status;
-    std::string out;
-    std::string err;
-};
+// Exit status, output and errors.
+using Output = std::tuple<int, std::string, std::string>;
 
 Output schedule(std::vector<std::string> args) {
     args.insert(args.begin(), "schedule");
@@ -86,24 +83,24 @@ TEST(KyrSchedule, PrintsEachFireAndTheDatabaseAfterTheLastPassWithoutWritingTheF
         return schedule(
             {folder.file(name), "--from", "3/5/2000 9:05:00", "--to", "3/6/2000 9:06:00"});
     };
-    const Output whole = run("macro.kdb");
-    EXPECT_EQ(whole.status, 0);
-    EXPECT_EQ(whole.out,
+    const auto [status, out, err] = run("macro.kdb");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(out,
               "fire \"Backup\" at 3/05/2000 9:05:07\n"
               "fire \"Report\" at 3/05/2000 9:05:30\n"
               "fire \"Backup\" at 3/06/2000 9:05:07\n"
               "database:\n" +
                   record("Backup", "D", "3/07/2000", "9:05:07", "3"));
-    const Output partial = run("part.kdb");
-    EXPECT_EQ(partial.out, whole.out);
-    EXPECT_NE(partial.err.find(":3: this record cannot be read; simulating the 2 entries"),
+    const auto [partialStatus, partialOut, partialErr] = run("part.kdb");
+    EXPECT_EQ(partialOut, out);
+    EXPECT_NE(partialErr.find(":3: this record cannot be read; simulating the 2 entries"),
               std::string::npos);
     EXPECT_EQ(folder.read("macro.kdb"), kFile);
     EXPECT_EQ(folder.entries(), 2u) << "nothing is written beside them, not even a backup";
     // The tick decides which passes there are: here 9:04:30 and 9:05:31.
-    EXPECT_TRUE(schedule({folder.file("macro.kdb"), "--from", "3/5/2000 9:04:30", "--to",
-                          "3/5/2000 9:05:31", "--tick", "61000"})
-                    .out.starts_with("fire \"Backup\" at 3/05/2000 9:05:31\n"));
+    EXPECT_TRUE(std::get<1>(schedule({folder.file("macro.kdb"), "--from", "3/5/2000 9:04:30",
+                                      "--to", "3/5/2000 9:05:31", "--tick", "61000"}))
+                    .starts_with("fire \"Backup\" at 3/05/2000 9:05:31\n"));
 }
 
 }  // namespace

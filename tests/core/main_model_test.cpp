@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ranges>
 #include <set>
 #include <utility>
 
@@ -247,8 +248,7 @@ class FileStartTest : public ::testing::Test, protected ModelParts {
     // What was typed from event `from` on, and "?" where the download question came.
     std::string since(std::size_t from = 0) const {
         std::string seen;
-        for (std::size_t i = from; i < desktop.events().size(); ++i) {
-            const std::string& event = desktop.events()[i];
+        for (const std::string& event : desktop.events() | std::views::drop(from)) {
             if (event.starts_with("type "))
                 seen += event.substr(6, event.size() - 7);
             if (event.find("came from the internet") != std::string::npos)

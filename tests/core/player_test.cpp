@@ -20,9 +20,8 @@ using Events = std::vector<std::string>;
 std::string joined(const Events& events, bool keysOnly = false) {
     std::string text;
     for (const std::string& e : events) {
-        if (keysOnly && !e.starts_with("key down 0x"))
-            continue;
-        text += (text.empty() ? "" : keysOnly ? " " : " | ") + e.substr(keysOnly ? 11 : 0);
+        if (!keysOnly || e.starts_with("key down 0x"))
+            text += (text.empty() ? "" : keysOnly ? " " : " | ") + e.substr(keysOnly ? 11 : 0);
     }
     return text;
 }
