@@ -87,14 +87,6 @@ TEST(Settings, StartupValuesHaveTheirDefaultsAndConversions) {
     }
 }
 
-TEST(Preferences, AnEmptyStoreShowsTheDefaults) {
-    MemorySettingsStore empty;
-    PreferenceControls expected;
-    expected.sliderPosition = 10;
-    EXPECT_EQ(openedWindow(empty), expected);
-    EXPECT_EQ(startupWindow(empty), expected);
-}
-
 TEST(Preferences, AStoredNonNumberLeavesTheStartupPageAsItWas) {
     const Entries stored = {
         {"startup/Run", "0"},        {"startup/delay", "20"},       {"startup/runLoaded", "1"},
