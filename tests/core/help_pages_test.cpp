@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <ranges>
 #include <regex>
 #include <set>
-#include <sstream>
 
 #include "command_docs.h"
+#include "core/base/file_store.h"
 #include "core/base/message_texts.h"
 #include "core/base/text.h"
 #include "core/macro/command_table.h"
@@ -21,14 +21,6 @@ namespace {
 
 const std::string kHelpFolder = std::string(KEYREEL_SOURCE_DIR) + "/docs/help/";
 
-std::string readPage(const std::string& name) {
-    std::ifstream in(kHelpFolder + name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// The page's text without tags and entities, each run of blanks one blank.
 std::string plainText(std::string text) {
     text = std::regex_replace(text, std::regex("<[^>]*>"), " ");
     for (const auto& [entity, character] :
@@ -37,7 +29,6 @@ std::string plainText(std::string text) {
     return std::regex_replace(text, std::regex("\\s+"), " ");
 }
 
-// Whether the text shows the message's parts around each "{}" in order.
 bool showsMessage(std::string_view text, const std::string& message) {
     std::size_t from = 0;
     for (const auto& part : std::views::split(message, std::string_view("{}"))) {
@@ -49,16 +40,16 @@ bool showsMessage(std::string_view text, const std::string& message) {
 }
 
 TEST(HelpPages, TheMessagesPageShowsEveryMessageOfTheProgram) {
-    const std::string page = plainText(readPage("messages.html"));
+    const std::string page = plainText(*LocalFileStore().readAll(kHelpFolder + "messages.html"));
     for (const char* message : kMessageTexts)
         EXPECT_TRUE(showsMessage(page, plainText(message))) << message;
 }
 
 // A recording holds command words and words the reference lists as playing nothing.
 TEST(HelpPages, EveryWordARecordingWritesCanBeLookedUp) {
-    std::string overview;
-    for (const GeneratedFile& page : commandPages())
-        overview += page.name == "commands.html" ? page.content : "";
+    const std::vector<GeneratedFile> pages = commandPages();
+    const std::string& overview =
+        std::ranges::find(pages, "commands.html", &GeneratedFile::name)->content;
     for (int code = 0; code < 256; ++code) {
         const auto line = keyLine(static_cast<std::uint8_t>(code));
         if (!line)
@@ -77,7 +68,7 @@ TEST(HelpPages, EveryLinkLeadsToAPageOfTheHelp) {
         const std::string name = entry.path().lexically_relative(kHelpFolder).generic_string();
         pages.insert(name);
         if (name.ends_with(".html"))
-            texts.emplace_back(name, readPage(name));
+            texts.emplace_back(name, *LocalFileStore().readAll(kHelpFolder + name));
     }
     for (const GeneratedFile& page : commandPages()) {
         pages.insert(page.name);

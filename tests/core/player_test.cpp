@@ -1,11 +1,13 @@
-// The player on a simulated desktop.
+// The player on a simulated desktop, and where it finds the programs and documents it starts.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <utility>
 
+#include "core/base/text.h"
 #include "core/macro/player.h"
+#include "core/macro/program_search.h"
 #include "core/macro/simulated_desktop.h"
 #include "core/macro/whole_second_wait.h"
 
@@ -18,16 +20,14 @@ using Events = std::vector<std::string>;
 std::string joined(const Events& events, bool keysOnly = false) {
     std::string text;
     for (const std::string& e : events) {
-        if (keysOnly && !e.starts_with("key down 0x"))
-            continue;
-        text += (text.empty() ? "" : keysOnly ? " " : " | ") + e.substr(keysOnly ? 11 : 0);
+        if (!keysOnly || e.starts_with("key down 0x"))
+            text += (text.empty() ? "" : keysOnly ? " " : " | ") + e.substr(keysOnly ? 11 : 0);
     }
     return text;
 }
 
 class Play : public ::testing::Test {
   protected:
-    // Loads the lines as a file load does and plays them on a fresh desktop.
     std::string play(std::vector<std::string> lines, bool keysOnly = false) {
         list = std::move(lines);
         state.macroLineCount = static_cast<std::int32_t>(list.size());
@@ -35,8 +35,6 @@ class Play : public ::testing::Test {
         player.runMacro();
         return joined(desktop.events(), keysOnly);
     }
-    std::string keys(std::vector<std::string> lines) { return play(std::move(lines), true); }
-    // Stop is pressed at processing point `at`.
     void stopAt(int at) {
         desktop.atProcessingPoint = [this, at, points = 0]() mutable {
             if (++points == at)
@@ -51,8 +49,9 @@ class Play : public ::testing::Test {
 };
 
 TEST_F(Play, WordsAreCutAtEverySpaceAndValueWordsRunAfterTheirCommand) {
-    EXPECT_EQ(keys({"press_enter", "Press_Enter ", "Press_Enter\t", "  Press_Tab", "Press_Pause",
-                    "hello world"}),
+    EXPECT_EQ(play({"press_enter", "Press_Enter ", "Press_Enter\t", "  Press_Tab", "Press_Pause",
+                    "hello world"},
+                   true),
               "0D 09")
         << "compared exactly; a tab belongs to the word";
     desktop = SimulatedDesktop{};
@@ -77,7 +76,7 @@ TEST_F(Play, RepeatPlaysItsBlockThatManyTimesDoesNotNestAndOutlivesTheRun) {
     };
     for (const auto& [lines, expected] : cases) {
         desktop = SimulatedDesktop{};
-        EXPECT_EQ(keys(lines), expected) << lines[0] << " " << lines[1];
+        EXPECT_EQ(play(lines, true), expected) << lines[0] << " " << lines[1];
     }
 }
 
@@ -118,7 +117,7 @@ TEST_F(Play, LoopRestartsUntilStoppedWithoutGrowingTheStackAndAbandonsItsPass) {
         if (desktop.events().back() == "key down 0x09" && ++tabs == 2)
             state.stopRequested = true;
     };
-    EXPECT_EQ(keys({"Repeat >3", "Press_Tab Loop Press_Up", "Press_Enter", "End_Repeat"}),
+    EXPECT_EQ(play({"Repeat >3", "Press_Tab Loop Press_Up", "Press_Enter", "End_Repeat"}, true),
               "09 09 26");
 }
 
@@ -137,9 +136,9 @@ TEST_F(Play, ANestedRunPlaysFromTheTopAndTheOuterRunGoesOnWhateverItReplaced) {
         };
     };
     nestOnce({});
-    EXPECT_EQ(keys({"Wait >1", "Press_Tab"}), "09 09");
+    EXPECT_EQ(play({"Wait >1", "Press_Tab"}, true), "09 09");
     nestOnce({"Press_End", "x"});  // the rest of the line plays from the new list
-    EXPECT_EQ(keys({"Press_Tab Press_Up"}), "09 23 26");
+    EXPECT_EQ(play({"Press_Tab Press_Up"}, true), "09 23 26");
 }
 
 TEST_F(Play, SendTextTypesTheValueWithAPauseAfterEveryCharacterUntilOneFails) {
@@ -149,8 +148,7 @@ TEST_F(Play, SendTextTypesTheValueWithAPauseAfterEveryCharacterUntilOneFails) {
         {"SendText >(100%)", "100"},
         {"SendText", "SendText"},
         {"SendText >~^{}[]\x09\xC3\xA9", "}[]\\t\xC3\xA9"},
-        {"SendText >abqcd", "ab"},
-    };
+        {"SendText >abqcd", "ab"}};
     for (const auto& [line, text] : cases) {
         desktop = SimulatedDesktop{};
         desktop.canType = [](char32_t c) { return c != 'q'; };
@@ -248,6 +246,79 @@ TEST_F(Play, WaitWaitsWholeSecondsWhateverTheClockDoes) {
     desktop.atProcessingPoint = [&] { ++wakeUps; };
     waitWholeSeconds(desktop, 10, [&] { return wakeUps < 3; });
     EXPECT_EQ(desktop.nowMillis, day + 6'000);
+}
+
+// The program unpacked in Downloads, with programs planted to catch a wrong search.
+class ProgramSearch : public ::testing::Test {
+  protected:
+    ProgramSearch() {
+        places.systemFolder = "C:\\Windows\\System32";
+        places.windowsFolder = "C:\\Windows";
+        places.path = "C:\\Tools;.;bin;;\"C:\\Quoted Dir\"; C:\\Windows\\System32\\";
+        places.programFolder = "C:\\Users\\u\\Downloads\\Keyreel\\";
+        places.isFile = [this](const std::string& path) {
+            asked.push_back(path);
+            return files.find('|' + toLowerForSearch(path) + '|') != std::string::npos;
+        };
+    }
+
+    // Every path asked about is absolute: none depends on the current folder.
+    ~ProgramSearch() override {
+        for (const std::string& path : asked)
+            EXPECT_TRUE(path.substr(1, 2) == ":\\" || path.substr(0, 2) == "\\\\") << path;
+    }
+
+    // Lower-case, each between bars.
+    std::string files =
+        "|c:\\windows\\system32\\notepad.exe|c:\\windows\\regedit.exe|c:\\tools\\tool.cmd|"
+        "c:\\quoted dir\\quoted.exe|c:\\program files\\app\\x.exe|c:\\program.exe|c:\\a b\\x.exe|"
+        "c:\\users\\u\\downloads\\keyreel\\notepad.exe|c:\\users\\u\\downloads\\keyreel\\planted."
+        "exe|"
+        "c:\\users\\u\\downloads\\keyreel\\tools\\x.exe|c:\\users\\u\\downloads\\keyreel\\readme|";
+    ProgramPlaces places;
+    std::vector<std::string> asked;
+};
+
+TEST_F(ProgramSearch, FindsTheProgramAndItsArgumentsInTheSystemsFoldersOrTheProgramsFolder) {
+    // The value; the program found ("" for none) and its arguments.
+    const std::tuple<const char*, std::string, const char*> cases[] = {
+        {"  notepad   a  b  ", "C:\\Windows\\System32\\notepad.exe", "a  b"},
+        {"regedit /s a.reg", "C:\\Windows\\regedit.exe", "/s a.reg"},
+        {"tool /x", "C:\\Tools\\tool.cmd", "/x"},
+        {"quoted", "C:\\Quoted Dir\\quoted.exe", ""},
+        // Beside Keyreel only by a path with a folder part.
+        {"planted.exe", "", ""},
+        {"tools\\x.exe -v", places.programFolder + "tools\\x.exe", "-v"},
+        {"C:\\Program Files\\App\\x.exe /a", "C:\\Program Files\\App\\x.exe", "/a"},
+        {"\"C:\\a b\\x.exe\" /a \"q r\"", "C:\\a b\\x.exe", "/a \"q r\""},
+        {"\"C:\\a b\\y.exe\" x.exe", "", ""},
+        {"C:notepad.exe", "", ""},
+    };
+    for (const auto& [value, program, arguments] : cases) {
+        const auto found = findProgram(value, places);
+        EXPECT_EQ(found ? found->program : "", program) << value;
+        EXPECT_EQ(found ? found->arguments : "", arguments) << value;
+    }
+
+    const auto started = findProgram("notepad a.txt", places);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(started->commandLine(), "\"C:\\Windows\\System32\\notepad.exe\" a.txt");
+    EXPECT_EQ(started->folder, places.programFolder);
+    EXPECT_TRUE(namesNoProgram("\"\" /a"));
+    EXPECT_FALSE(namesNoProgram("missing.exe"));
+}
+
+TEST_F(ProgramSearch, OpensDocumentsFromTheProgramsFolderAndProgramsOnlyFromTheSystems) {
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"todo.txt", places.programFolder + "todo.txt"},
+        {"C:\\reports\\monday.txt", "C:\\reports\\monday.txt"},
+        {"https://example.com/", "https://example.com/"},
+        {"notepad.exe", "C:\\Windows\\System32\\notepad.exe"},
+        {"planted.exe", std::nullopt},
+        {".\\planted.exe", places.programFolder + ".\\planted.exe"},
+    };
+    for (const auto& [value, path] : cases)
+        EXPECT_EQ(documentPath(value, places), path) << value;
 }
 
 }  // namespace

@@ -43,7 +43,6 @@ struct SchedulerParts : MacroFilePlayer {
     int playing = 0;
     std::function<void(const std::string& path)> duringPlay;
     std::vector<MessageRequest> shown;
-    // Loaded and unloaded as the window is.
     std::optional<SchedulerModel> scheduler;
 
     SchedulerModel& loadWindow(MacroFilePlayer* player = nullptr) {
@@ -73,7 +72,6 @@ struct SchedulerParts : MacroFilePlayer {
         scheduler->showReports([&](const MessageRequest& report) { shown.push_back(report); });
     }
     void setClock(const std::string& text, int millis = 0) { clock.set(moment(text, millis)); }
-    // A timer tick at that moment, and the reports shown after it.
     ClockLabels tickAt(const std::string& text, int millis = 0) {
         setClock(text, millis);
         const ClockLabels labels = scheduler->tick();
@@ -81,18 +79,13 @@ struct SchedulerParts : MacroFilePlayer {
         return labels;
     }
     std::string& database() { return files.files[kDatabase]; }
-    // Description and the shown cells of every row.
     Strings rows() const {
         Strings texts;
-        const ScheduleList& list = scheduler->list();
-        for (std::size_t row = 0; row < list.rowCount(); ++row) {
-            std::string text = list.entry(row).descr;
+        for (std::size_t row = 0; row < scheduler->list().rowCount(); ++row) {
+            texts.push_back(scheduler->list().entry(row).descr);
             for (const auto column : {ScheduleColumn::RunTime, ScheduleColumn::RunDate,
-                                      ScheduleColumn::Day, ScheduleColumn::Freq}) {
-                text += ' ';
-                text += scheduler->cellText(row, column);
-            }
-            texts.push_back(text);
+                                      ScheduleColumn::Day, ScheduleColumn::Freq})
+                texts.back() += ' ' + scheduler->cellText(row, column);
         }
         return texts;
     }
