@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <tuple>
 
 #include "core/base/product_texts.h"
 #include "test_window.h"
@@ -17,14 +18,9 @@ namespace keyreel::win32 {
 namespace {
 
 // A box's owner, whether it came to the front, and its focused button.
-struct SeenBox {
-    HWND owner = nullptr;
-    bool front = false;
-    int focused = 0;
-};
+using SeenBox = std::tuple<HWND, bool, int>;
 
-// Answers once the box is in front with a button focused (it is shown before
-// it is activated).
+// Answers once the box is in front with a button focused (it shows before it is activated).
 std::future<std::wstring> answerBox(int button, SeenBox& seen) {
     return probe::answerDialog(toWide(kAppTitle), [button, &seen](HWND box) {
         GUITHREADINFO input{};
@@ -41,8 +37,7 @@ std::future<std::wstring> answerBox(int button, SeenBox& seen) {
 
 class DesktopCommands : public ::testing::Test {
   protected:
-    // Closes windows whose title holds `part` until none is left (notepad is
-    // "Notepad" for a moment while it starts).
+    // Closes windows titled with `part` until none is left (notepad starts as "Notepad").
     bool closeWhenShown(const std::string& part) {
         const auto close = [&] {
             int closed = 0;
@@ -59,8 +54,7 @@ class DesktopCommands : public ::testing::Test {
 
 TEST_F(DesktopCommands, StartsTheSystemsProgramsAndTellsAnInvalidCommandLineFromOtherFailures) {
     namespace fs = std::filesystem;
-    // A program of the build that opens no window, as notepad.exe in the
-    // current folder and beside the running program.
+    // A windowless program of the build as notepad.exe here and beside the running program.
     const fs::path earlier = fs::current_path();
     const fs::path planted[] = {fs::temp_directory_path() / "keyreel downloads" / "notepad.exe",
                                 besideProgram(L"notepad.exe")};
@@ -90,39 +84,28 @@ TEST_F(DesktopCommands, StartsTheSystemsProgramsAndTellsAnInvalidCommandLineFrom
 }
 
 TEST_F(DesktopCommands, MessageBoxesComeToTheFrontOverTheirOwnerWithTheirDefault) {
-    struct Case {
-        bool ownerShown;
-        MessageRequest request;
-        int click;
-        MessageAnswer answer;
-        int focused;
-    };
     const auto question = [](MessageButtons buttons, bool defaultNo) {
         return MessageRequest{"Continue?", kAppTitle, buttons, MessageIcon::Question, defaultNo};
     };
-    const Case cases[] = {
+    // Owner shown (a box shows even while Keyreel is in the tray), request, click, answer, default.
+    const std::tuple<bool, MessageRequest, int, MessageAnswer, int> cases[] = {
         {true, {"Typed text: é€", kAppTitle}, IDOK, MessageAnswer::Ok, IDOK},
-        // Seen even while Keyreel sits in the tray.
         {false, question(MessageButtons::YesNo, true), IDNO, MessageAnswer::No, IDNO},
         {true, question(MessageButtons::YesNoCancel, false), IDCANCEL, MessageAnswer::Cancel,
-         IDYES},
-    };
-    for (const Case& c : cases) {
-        const TestWindow owner("Keyreel message owner", TestWindow::Content::Empty, c.ownerShown);
+         IDYES}};
+    for (const auto& [ownerShown, request, click, answer, focused] : cases) {
+        const TestWindow owner("Keyreel message owner", TestWindow::Content::Empty, ownerShown);
         const TestWindow other("Keyreel other program", TestWindow::Content::Empty);
         desktop.setMessageOwner(owner.handle());
         SeenBox box;
-        std::future<std::wstring> user = answerBox(c.click, box);
-        EXPECT_EQ(desktop.showMessage(c.request), c.answer) << c.request.text;
-        EXPECT_EQ(toUtf8(user.get()), c.request.text);
-        EXPECT_EQ(box.owner, owner.handle());
-        EXPECT_TRUE(box.front) << c.request.text;
-        EXPECT_EQ(box.focused, c.focused);
+        std::future<std::wstring> user = answerBox(click, box);
+        EXPECT_EQ(desktop.showMessage(request), answer) << request.text;
+        EXPECT_EQ(toUtf8(user.get()), request.text);
+        EXPECT_EQ(box, SeenBox(owner.handle(), true, focused)) << request.text;
     }
 }
 
 TEST_F(DesktopCommands, CloseAndActivateTakeWholeTitlesInAnyCaseAndLongOnesByTheirStart) {
-    // Where the title stands in the stacking order, top first; -1 for nowhere.
     const auto stackPosition = [&](const std::string& title) {
         const auto titles = desktop.windowTitles();
         const auto found = std::find(titles.begin(), titles.end(), title);

@@ -1,5 +1,4 @@
-// Files, the ANSI code page, the hand-over to the running copy by
-// WM_COPYDATA, and the download mark.
+// Files, the ANSI code page, the hand-over to the running copy and the download mark.
 
 #include <gtest/gtest.h>
 
@@ -40,22 +39,20 @@ TEST(Win32FileStore, ReplacesFilesWholeOrNotAtAll) {
 }
 
 TEST(Win32AnsiCodePage, ConvertsBothWaysAndRefusesWhatWouldNotSurvive) {
+    // ā would become a look-alike a; \xFF\xFE is no UTF-8.
     const std::tuple<UINT, std::string, std::optional<std::string>> cases[] = {
         {1252, "café € Ÿ", "caf\xE9 \x80 \x9F"},
         {1252, "Ω", std::nullopt},
-        {1252, "a\xC4\x81", std::nullopt},  // ā would become a look-alike a
-        {1252, "\xFF\xFE", std::nullopt},   // not UTF-8
+        {1252, "a\xC4\x81", std::nullopt},
+        {1252, "\xFF\xFE", std::nullopt},
         {1251, "Привет", "\xCF\xF0\xE8\xE2\xE5\xF2"},
         {932, "日本 abc", "\x93\xFA\x96\x7B abc"},
         {CP_UTF8, "Ω 你", "Ω 你"},
-        {CP_ACP, "plain ASCII", "plain ASCII"},
-    };
+        {CP_ACP, "plain ASCII", "plain ASCII"}};
     for (const auto& [page, text, bytes] : cases) {
         const Win32AnsiCodePage codePage(page);
         EXPECT_EQ(codePage.fromUtf8(text), bytes) << page << ": " << text;
-        if (bytes) {
-            EXPECT_EQ(codePage.toUtf8(*bytes), text) << page << ": " << text;
-        }
+        EXPECT_EQ(bytes ? codePage.toUtf8(*bytes) : text, text) << page << ": " << text;
     }
 }
 

@@ -1,5 +1,4 @@
-// The main window under Wine: its controls, its scale, its tray icon, nested
-// plays far from the end of the stack, and a window that cannot be made.
+// The main window under Wine, its tray icon, nested plays, and a window that cannot be made.
 
 #include <gtest/gtest.h>
 
@@ -22,23 +21,20 @@ namespace {
 
 using Titles = std::vector<std::wstring>;
 
+// Logs what the window hands on: {"command", kExitCommand}, {"tray", WM_RBUTTONUP}...
 class RecordingActions : public MainWindowActions {
   public:
-    std::vector<int> commands;
-    std::vector<std::pair<WPARAM, LPARAM>> hotKeys;
-    std::vector<UINT> trayEvents;
-    std::vector<UINT> dpiChanges;
-    int taskbars = 0;
+    std::vector<std::pair<std::string, LPARAM>> log;
     std::function<void()> onHotKey;
-    void commandChosen(int command) override { commands.push_back(command); }
+    void commandChosen(int command) override { log.emplace_back("command", command); }
     void hotKeyPressed(WPARAM id, LPARAM keys) override {
-        hotKeys.emplace_back(id, keys);
+        log.emplace_back("hotkey " + std::to_string(id), keys);
         if (onHotKey)
             onHotKey();
     }
-    void trayIconEvent(UINT message) override { trayEvents.push_back(message); }
-    void taskbarCreated() override { ++taskbars; }
-    void mainWindowDpiChanged(UINT dpi) override { dpiChanges.push_back(dpi); }
+    void trayIconEvent(UINT message) override { log.emplace_back("tray", message); }
+    void taskbarCreated() override { log.emplace_back("taskbar", 0); }
+    void mainWindowDpiChanged(UINT dpi) override { log.emplace_back("dpi", dpi); }
     bool dataReceived(const COPYDATASTRUCT&) override { return false; }
     void handOversDue() override {}
     bool endSessionQueried() override { return true; }
@@ -105,12 +101,13 @@ TEST_F(MainWindowTest, ItsControlsActOnTheModelItMirrorsAndHandProgramWideComman
     SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_DBLCLK),
                  reinterpret_cast<LPARAM>(label));
     SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(actions.hotKeys,
-              (std::vector<std::pair<WPARAM, LPARAM>>{{7, MAKELPARAM(MOD_ALT, VK_F3)}}));
-    EXPECT_EQ(actions.trayEvents, (std::vector<UINT>{WM_RBUTTONUP}));
-    EXPECT_EQ(actions.taskbars, 1);
-    EXPECT_EQ(actions.commands,
-              (std::vector<int>{kHideCommand, kAboutCommand, kToggleTrackerCommand, kExitCommand}));
+    EXPECT_EQ(actions.log, (decltype(actions.log){{"hotkey 7", MAKELPARAM(MOD_ALT, VK_F3)},
+                                                  {"tray", WM_RBUTTONUP},
+                                                  {"taskbar", 0},
+                                                  {"command", kHideCommand},
+                                                  {"command", kAboutCommand},
+                                                  {"command", kToggleTrackerCommand},
+                                                  {"command", kExitCommand}}));
     EXPECT_TRUE(IsWindow(window.hwnd())) << "closing is the application's decision";
 }
 
@@ -122,14 +119,14 @@ TEST_F(MainWindowTest, TakesTheFrameWindowsSuggestsForANewScale) {
         SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(after, after),
                      reinterpret_cast<LPARAM>(&suggested));
     }
-    RECT frame{};
-    RECT run{};
+    RECT frame{}, run{};
     GetWindowRect(window.hwnd(), &frame);
     GetWindowRect(probe::findChild(window.hwnd(), L"", L"Run"), &run);
     EXPECT_EQ(frame.left, suggested.left);
     EXPECT_EQ(frame.right - frame.left, suggested.right - suggested.left);
     EXPECT_EQ(run.right - run.left, MulDiv(735, static_cast<int>(after), 1440));
-    EXPECT_EQ(actions.dpiChanges, (std::vector<UINT>{after})) << "the tray icon is drawn anew";
+    EXPECT_EQ(actions.log, (decltype(actions.log){{"dpi", after}}))
+        << "the tray icon is drawn anew";
 }
 
 // Notes the stack at each play's start and asks for another: Run, or the

@@ -51,8 +51,7 @@ TEST(RegistryStore, ValuesRoundTripExactlyUnderNamesInAnyCaseAndForeignOnesReadA
     RegDeleteTreeW(HKEY_CURRENT_USER, sectionPath.c_str());
 }
 
-// Holds the keys in order, the last one twice as holding it repeats it, and
-// lets go of them in reverse.
+// Holds the keys in order, the last twice as holding it repeats it, and lets go in reverse.
 void chord(const std::vector<WORD>& keys) {
     std::vector<INPUT> inputs;
     for (const WORD key : keys)

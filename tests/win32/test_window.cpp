@@ -27,20 +27,15 @@ std::string describe(UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 TestWindow::TestWindow(const std::string& title, Content content, bool shown) {
-    WNDCLASSW windowClass{};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = &TestWindow::windowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kClassName;
+    const WNDCLASSW windowClass(CS_DBLCLKS, &TestWindow::windowProc, 0, 0,
+                                GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr,
+                                kClassName);
     RegisterClassW(&windowClass);  // fails harmlessly once registered
     window_ = CreateWindowExW(0, kClassName, toWide(title).c_str(), WS_OVERLAPPEDWINDOW, 200, 150,
                               480, 320, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (content == Content::Edit) {
-        RECT client;
-        GetClientRect(window_, &client);
-        edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0,
-                                client.right, client.bottom, window_, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+        edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 480,
+                                320, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     if (shown) {
         ShowWindow(window_, SW_SHOWNORMAL);
@@ -56,9 +51,9 @@ TestWindow::~TestWindow() {
 
 LRESULT CALLBACK TestWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+                          reinterpret_cast<LONG_PTR>(
+                              reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams));
     }
     auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     return self != nullptr ? self->handle(window, message, wParam, lParam)
@@ -66,10 +61,9 @@ LRESULT CALLBACK TestWindow::windowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT TestWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (onMessage) {
-        if (const std::optional<LRESULT> result = onMessage(message, wParam, lParam))
-            return *result;
-    }
+    if (const std::optional<LRESULT> result =
+            onMessage ? onMessage(message, wParam, lParam) : std::nullopt)
+        return *result;
     for (const auto& [recorded, name] : kRecorded) {
         if (recorded == message)
             events_.push_back(std::string(name) + " " + describe(message, wParam, lParam));
