@@ -5,7 +5,6 @@
 // After windows.h, which it needs.
 #include <dbghelp.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -13,8 +12,8 @@
 #include <vector>
 
 #include "core/base/file_store.h"
+#include "programs.h"
 #include "temp_folder.h"
-#include "win32/owned.h"
 #include "win32/wide_text.h"
 #include "window_probe.h"
 
@@ -89,20 +88,6 @@ struct WindowsDllOrder {
     ~WindowsDllOrder() { RegDeleteTreeW(HKEY_CURRENT_USER, kKey); }
 };
 
-// Whether the process has made its main window, waiting until it has or has ended.
-bool mainWindowAppears(const PROCESS_INFORMATION& started) {
-    const auto ours = [&](HWND window) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        return process == started.dwProcessId;
-    };
-    while (!std::ranges::any_of(probe::windowsOfClass(L"KeyreelMainWindow", true), ours)) {
-        if (WaitForSingleObject(started.hProcess, 50) == WAIT_OBJECT_0)
-            return false;
-    }
-    return true;
-}
-
 // Not even a DLL it asks for at run time (dwmapi: Wine's own user32 imports
 // VERSION.dll, so a planted one of those loads whatever keyreel.exe does).
 TEST(Executable, ADllPlantedBesideTheProgramIsNotLoaded) {
@@ -111,18 +96,13 @@ TEST(Executable, ADllPlantedBesideTheProgramIsNotLoaded) {
     fs::copy_file(builtFile(KEYREEL_EXE), folder.path() / "keyreel.exe");
     fs::copy_file(builtFile(PLANTED_DLL_FOLDER "/dwmapi.dll"), folder.path() / "dwmapi.dll");
     const WindowsDllOrder windowsOrder;
-    std::wstring commandLine = L"\"" + (folder.path() / "keyreel.exe").wstring() + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               folder.path().c_str(), &startup, &started));
-    const OwnedHandle process(started.hProcess);
-    const OwnedHandle thread(started.hThread);
-    const bool appeared = mainWindowAppears(started);
-    TerminateProcess(started.hProcess, 0);
-    WaitForSingleObject(started.hProcess, INFINITE);
-    EXPECT_TRUE(appeared) << "keyreel.exe ended before it showed its window";
+    probe::ChildProcess keyreel;
+    ASSERT_TRUE(keyreel.start(L"\"" + (folder.path() / "keyreel.exe").wstring() + L"\"",
+                              folder.path().wstring()));
+    const auto shown = [] { return !probe::windowsOfClass(L"KeyreelMainWindow", true).empty(); };
+    probe::waitFor([&] { return shown() || !keyreel.running(); }, INFINITE);
+    EXPECT_TRUE(shown()) << "keyreel.exe ended before it showed its window";
+    keyreel.kill();
     EXPECT_FALSE(fs::exists(folder.path() / "dwmapi.dll.loaded"));
 }
 
