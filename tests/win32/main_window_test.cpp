@@ -20,11 +20,13 @@ namespace keyreel::ui {
 namespace {
 
 using Titles = std::vector<std::wstring>;
+using Entry = std::pair<std::string, LPARAM>;
+using Log = std::vector<Entry>;
 
 // Logs what the window hands on: {"command", kExitCommand}, {"tray", WM_RBUTTONUP}...
 class RecordingActions : public MainWindowActions {
   public:
-    std::vector<std::pair<std::string, LPARAM>> log;
+    Log log;
     std::function<void()> onHotKey;
     void commandChosen(int command) override { log.emplace_back("command", command); }
     void hotKeyPressed(WPARAM id, LPARAM keys) override {
@@ -101,13 +103,11 @@ TEST_F(MainWindowTest, ItsControlsActOnTheModelItMirrorsAndHandProgramWideComman
     SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_DBLCLK),
                  reinterpret_cast<LPARAM>(label));
     SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(actions.log, (decltype(actions.log){{"hotkey 7", MAKELPARAM(MOD_ALT, VK_F3)},
-                                                  {"tray", WM_RBUTTONUP},
-                                                  {"taskbar", 0},
-                                                  {"command", kHideCommand},
-                                                  {"command", kAboutCommand},
-                                                  {"command", kToggleTrackerCommand},
-                                                  {"command", kExitCommand}}));
+    EXPECT_EQ(
+        actions.log,
+        (Log{Entry("hotkey 7", MAKELPARAM(MOD_ALT, VK_F3)), Entry("tray", WM_RBUTTONUP),
+             Entry("taskbar", 0), Entry("command", kHideCommand), Entry("command", kAboutCommand),
+             Entry("command", kToggleTrackerCommand), Entry("command", kExitCommand)}));
     EXPECT_TRUE(IsWindow(window.hwnd())) << "closing is the application's decision";
 }
 
@@ -125,8 +125,7 @@ TEST_F(MainWindowTest, TakesTheFrameWindowsSuggestsForANewScale) {
     EXPECT_EQ(frame.left, suggested.left);
     EXPECT_EQ(frame.right - frame.left, suggested.right - suggested.left);
     EXPECT_EQ(run.right - run.left, MulDiv(735, static_cast<int>(after), 1440));
-    EXPECT_EQ(actions.log, (decltype(actions.log){{"dpi", after}}))
-        << "the tray icon is drawn anew";
+    EXPECT_EQ(actions.log, Log{Entry("dpi", after)}) << "the tray icon is drawn anew";
 }
 
 // Notes the stack at each play's start and asks for another: Run, or the
@@ -157,14 +156,8 @@ class NestingProbe : public MainModelObserver {
 // A timer ticks only when no posted message waits: the plays have nested
 // as deep as they go before a box is answered.
 void CALLBACK answerBoxes(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND box, LPARAM) -> BOOL {
-            if (IsWindowVisible(box) && probe::findChild(box, L"Button", L"OK") != nullptr)
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-            return TRUE;
-        },
-        0);
+    for (const HWND box : probe::windowsOfClass(L"#32770"))
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
 TEST(PlayNesting, NestedPlaysStopAtTheBoundFarFromTheEndOfTheStack) {
