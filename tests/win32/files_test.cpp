@@ -18,7 +18,7 @@
 namespace keyreel::win32 {
 namespace {
 
-TEST(Win32FileStore, ReplacesFilesWholeOrNotAtAll) {
+TEST(Win32FileStore, ReplacesFilesWholeOrNotAtAllAndReadsAndKeepsTheirDownloadMark) {
     const TempFolder folder;
     Win32FileStore store;
     const std::string path = folder.file("macro é 你.kyr");
@@ -36,6 +36,27 @@ TEST(Win32FileStore, ReplacesFilesWholeOrNotAtAll) {
     CloseHandle(locked);
     EXPECT_EQ(store.readAll(path), "second, longer");
     EXPECT_EQ(folder.entries(), 1u) << "no temporary file is left behind";
+
+    // A browser writes the download mark as a stream (a file beside it under Wine).
+    folder.write("internet.kyr", "SendText >x\r\n");
+    std::ofstream(pathFromUtf8(folder.file("internet.kyr") + ":Zone.Identifier"))
+        << "[ZoneTransfer]\r\nZoneId=3\r\n";
+    const auto marked = [&](const char* name) {
+        return carriesWebMark(pathFromUtf8(folder.file(name)).wstring());
+    };
+    EXPECT_TRUE(marked("internet.kyr"));
+    EXPECT_FALSE(marked("macro é 你.kyr"));
+
+    // Wine's zone manager puts every server's share in the internet zone.
+    EXPECT_EQ(store.locationZone("\\\\server\\share\\a.kyr"), 3u);
+    EXPECT_EQ(store.locationZone(path), 0u);
+
+    // Saves keep the mark and carry it to a new name.
+    MacroFiles files(store);
+    ASSERT_TRUE(files.write(folder.file("internet.kyr"), "Wait >1\r\n"));
+    ASSERT_TRUE(files.write(folder.file("copy.kyr"), "Wait >1\r\n", true));
+    EXPECT_TRUE(marked("internet.kyr"));
+    EXPECT_TRUE(marked("copy.kyr"));
 }
 
 TEST(Win32AnsiCodePage, ConvertsBothWaysAndRefusesWhatWouldNotSurvive) {
@@ -82,32 +103,6 @@ TEST(HandOver, TheCommandLineReachesTheRunningCopysWindowWhichMayRefuseIt) {
     DestroyWindow(window.handle());
     EXPECT_FALSE(handOverToRunningCopy(TestWindow::kClassName, commandLine, 0))
         << "no running copy";
-}
-
-// A browser writes the mark as a stream (a file beside it under Wine).
-TEST(WebMark, TheZoneStreamOfTheFileIsReadAndKeptBySaves) {
-    const TempFolder folder;
-    folder.write("internet.kyr", "SendText >x\r\n");
-    std::ofstream(pathFromUtf8(folder.file("internet.kyr") + ":Zone.Identifier"))
-        << "[ZoneTransfer]\r\nZoneId=3\r\n";
-    folder.write("plain.kyr", "SendText >x\r\n");
-    const auto marked = [&](const char* name) {
-        return carriesWebMark(pathFromUtf8(folder.file(name)).wstring());
-    };
-    EXPECT_TRUE(marked("internet.kyr"));
-    EXPECT_FALSE(marked("plain.kyr"));
-
-    // Wine's zone manager puts every server's share in the internet zone.
-    Win32FileStore store;
-    EXPECT_EQ(store.locationZone("\\\\server\\share\\a.kyr"), 3u);
-    EXPECT_EQ(store.locationZone(folder.file("plain.kyr")), 0u);
-
-    // Saves keep the mark and carry it to a new name.
-    MacroFiles files(store);
-    ASSERT_TRUE(files.write(folder.file("internet.kyr"), "Wait >1\r\n"));
-    ASSERT_TRUE(files.write(folder.file("copy.kyr"), "Wait >1\r\n", true));
-    EXPECT_TRUE(marked("internet.kyr"));
-    EXPECT_TRUE(marked("copy.kyr"));
 }
 
 }  // namespace

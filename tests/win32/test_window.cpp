@@ -1,5 +1,7 @@
 #include "test_window.h"
 
+#include <windowsx.h>
+
 #include <cstdint>
 #include <utility>
 
@@ -15,14 +17,6 @@ constexpr std::pair<UINT, const char*> kRecorded[] = {
     {WM_RBUTTONDOWN, "rdown"}, {WM_RBUTTONUP, "rup"}, {WM_RBUTTONDBLCLK, "rdbl"},
     {WM_KEYDOWN, "keydown"},   {WM_KEYUP, "keyup"},   {WM_SYSKEYDOWN, "syskeydown"},
     {WM_SYSKEYUP, "syskeyup"}, {WM_HOTKEY, "hotkey"}, {WM_APP, "app"}};
-
-std::string describe(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
-        return std::to_string(static_cast<short>(LOWORD(lParam))) + "," +
-               std::to_string(static_cast<short>(HIWORD(lParam)));
-    }
-    return std::to_string(static_cast<std::int32_t>(wParam));
-}
 
 }  // namespace
 
@@ -64,9 +58,13 @@ LRESULT TestWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     if (const std::optional<LRESULT> result =
             onMessage ? onMessage(message, wParam, lParam) : std::nullopt)
         return *result;
+    const bool mouse = message >= WM_MOUSEFIRST && message <= WM_MOUSELAST;
     for (const auto& [recorded, name] : kRecorded) {
         if (recorded == message)
-            events_.push_back(std::string(name) + " " + describe(message, wParam, lParam));
+            events_.push_back(std::string(name) + " " +
+                              (mouse ? std::to_string(GET_X_LPARAM(lParam)) + "," +
+                                           std::to_string(GET_Y_LPARAM(lParam))
+                                     : std::to_string(static_cast<std::int32_t>(wParam))));
     }
     if (message == WM_SETFOCUS && edit_ != nullptr) {
         SetFocus(edit_);
