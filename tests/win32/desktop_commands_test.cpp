@@ -1,4 +1,4 @@
-// Windows, programs, documents and message boxes.
+// Windows, programs, documents, message boxes and file dialogs.
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,13 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <tuple>
 
 #include "core/base/product_texts.h"
+#include "temp_folder.h"
 #include "test_window.h"
 #include "win32/desktop/win32_desktop.h"
+#include "win32/file_dialogs.h"
 #include "win32/program_files.h"
 #include "win32/wide_text.h"
 
@@ -17,14 +20,9 @@ namespace keyreel::win32 {
 namespace {
 
 // A box's owner, whether it came to the front, and its focused button.
-struct SeenBox {
-    HWND owner = nullptr;
-    bool front = false;
-    int focused = 0;
-};
+using SeenBox = std::tuple<HWND, bool, int>;
 
-// Answers once the box is in front with a button focused (it is shown before
-// it is activated).
+// Answers once the box is in front with a button focused (it shows before it is activated).
 std::future<std::wstring> answerBox(int button, SeenBox& seen) {
     return probe::answerDialog(toWide(kAppTitle), [button, &seen](HWND box) {
         GUITHREADINFO input{};
@@ -41,8 +39,7 @@ std::future<std::wstring> answerBox(int button, SeenBox& seen) {
 
 class DesktopCommands : public ::testing::Test {
   protected:
-    // Closes windows whose title holds `part` until none is left (notepad is
-    // "Notepad" for a moment while it starts).
+    // Closes windows titled with `part` until none is left (notepad starts as "Notepad").
     bool closeWhenShown(const std::string& part) {
         const auto close = [&] {
             int closed = 0;
@@ -59,8 +56,7 @@ class DesktopCommands : public ::testing::Test {
 
 TEST_F(DesktopCommands, StartsTheSystemsProgramsAndTellsAnInvalidCommandLineFromOtherFailures) {
     namespace fs = std::filesystem;
-    // A program of the build that opens no window, as notepad.exe in the
-    // current folder and beside the running program.
+    // A windowless program of the build as notepad.exe here and beside the running program.
     const fs::path earlier = fs::current_path();
     const fs::path planted[] = {fs::temp_directory_path() / "keyreel downloads" / "notepad.exe",
                                 besideProgram(L"notepad.exe")};
@@ -90,39 +86,28 @@ TEST_F(DesktopCommands, StartsTheSystemsProgramsAndTellsAnInvalidCommandLineFrom
 }
 
 TEST_F(DesktopCommands, MessageBoxesComeToTheFrontOverTheirOwnerWithTheirDefault) {
-    struct Case {
-        bool ownerShown;
-        MessageRequest request;
-        int click;
-        MessageAnswer answer;
-        int focused;
-    };
     const auto question = [](MessageButtons buttons, bool defaultNo) {
         return MessageRequest{"Continue?", kAppTitle, buttons, MessageIcon::Question, defaultNo};
     };
-    const Case cases[] = {
+    // Owner shown (a box shows even while Keyreel is in the tray), request, click, answer, default.
+    const std::tuple<bool, MessageRequest, int, MessageAnswer, int> cases[] = {
         {true, {"Typed text: é€", kAppTitle}, IDOK, MessageAnswer::Ok, IDOK},
-        // Seen even while Keyreel sits in the tray.
         {false, question(MessageButtons::YesNo, true), IDNO, MessageAnswer::No, IDNO},
         {true, question(MessageButtons::YesNoCancel, false), IDCANCEL, MessageAnswer::Cancel,
-         IDYES},
-    };
-    for (const Case& c : cases) {
-        const TestWindow owner("Keyreel message owner", TestWindow::Content::Empty, c.ownerShown);
+         IDYES}};
+    for (const auto& [ownerShown, request, click, answer, focused] : cases) {
+        const TestWindow owner("Keyreel message owner", TestWindow::Content::Empty, ownerShown);
         const TestWindow other("Keyreel other program", TestWindow::Content::Empty);
         desktop.setMessageOwner(owner.handle());
         SeenBox box;
-        std::future<std::wstring> user = answerBox(c.click, box);
-        EXPECT_EQ(desktop.showMessage(c.request), c.answer) << c.request.text;
-        EXPECT_EQ(toUtf8(user.get()), c.request.text);
-        EXPECT_EQ(box.owner, owner.handle());
-        EXPECT_TRUE(box.front) << c.request.text;
-        EXPECT_EQ(box.focused, c.focused);
+        std::future<std::wstring> user = answerBox(click, box);
+        EXPECT_EQ(desktop.showMessage(request), answer) << request.text;
+        EXPECT_EQ(toUtf8(user.get()), request.text);
+        EXPECT_EQ(box, SeenBox(owner.handle(), true, focused)) << request.text;
     }
 }
 
 TEST_F(DesktopCommands, CloseAndActivateTakeWholeTitlesInAnyCaseAndLongOnesByTheirStart) {
-    // Where the title stands in the stacking order, top first; -1 for nowhere.
     const auto stackPosition = [&](const std::string& title) {
         const auto titles = desktop.windowTitles();
         const auto found = std::find(titles.begin(), titles.end(), title);
@@ -168,6 +153,30 @@ TEST_F(DesktopCommands, CloseAndActivateTakeWholeTitlesInAnyCaseAndLongOnesByThe
     EXPECT_EQ(GetForegroundWindow(), longTitled.handle());
     EXPECT_TRUE(desktop.closeWindow(seen));
     EXPECT_TRUE(probe::waitFor([&] { return !longTitled.exists(); }));
+}
+
+TEST(FileDialogs, SaveAsOffersTheFileTypesFromItsFilterPreselectsItsEntryAndMayBeCancelled) {
+    TempFolder folder;
+    std::vector<std::wstring> types;
+    LRESULT selected = -1;
+    std::future<std::wstring> user = probe::answerDialog(L"Save As", [&](HWND dialog) {
+        const HWND list = GetDlgItem(dialog, 1136);  // the file types
+        for (LRESULT i = 0; i < SendMessageW(list, CB_GETCOUNT, 0, 0); ++i) {
+            wchar_t type[128] = {};
+            SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(type));
+            types.emplace_back(type);
+        }
+        selected = SendMessageW(list, CB_GETCURSEL, 0, 0);
+        probe::enterFileName(toWide(folder.file("plain")))(dialog);
+    });
+    EXPECT_EQ(chooseFile(nullptr, macroFileSaveDialog()), folder.file("plain")) << "no extension";
+    user.get();
+    EXPECT_EQ(types, (std::vector<std::wstring>{L"Text Files (*.txt)", L"Tobrin Files (*.kyr)"}));
+    EXPECT_EQ(selected, 1) << "entry 2, the macro files";
+    EXPECT_EQ(folder.entries(), 0u) << "the dialog itself writes nothing";
+
+    user = probe::answerDialog(L"Save As", probe::pressButton(IDCANCEL));
+    EXPECT_EQ(chooseFile(nullptr, macroFileSaveDialog()), std::nullopt);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <numeric>
 
 #include "core/macro/player.h"
 #include "test_window.h"
@@ -30,13 +31,10 @@ class DesktopOutput : public ::testing::Test {
 TEST_F(DesktopOutput, TypedTextAndKeysArriveExactlyAndHeldKeysStayHeld) {
     auto target = std::make_unique<TestWindow>("Keyreel typing test", TestWindow::Content::Edit);
     // Outside the layout first: the ASCII after them shows nothing is left pending.
-    std::u32string text = U"é€Ω你𝄞";
-    std::string expected = "é€Ω你𝄞";
-    for (char32_t c = 0x20; c < 0x7F; ++c) {
-        text += c;
-        expected += static_cast<char>(c);
-    }
-    for (const char32_t c : text) {
+    std::string ascii(0x7F - 0x20, ' ');
+    std::iota(ascii.begin(), ascii.end(), ' ');
+    const std::string expected = "é€Ω你𝄞" + ascii;
+    for (const char32_t c : U"é€Ω你𝄞" + std::u32string(ascii.begin(), ascii.end())) {
         EXPECT_TRUE(desktop.typeCharacter(c)) << static_cast<unsigned>(c);
         desktop.typingPause();
     }
@@ -64,7 +62,6 @@ TEST_F(DesktopOutput, TypedTextAndKeysArriveExactlyAndHeldKeysStayHeld) {
 }
 
 TEST_F(DesktopOutput, MovesAndButtonsActWhereThePointerIs) {
-    // The displays of the pointer's position hear of every move of a play.
     int movesTold = 0;
     desktop.setPointerMoveListener([&] { ++movesTold; });
     const TestWindow target("Keyreel pointer test", TestWindow::Content::Empty);

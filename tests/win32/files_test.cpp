@@ -1,5 +1,4 @@
-// Files, the ANSI code page, the hand-over to the running copy by
-// WM_COPYDATA, and the download mark.
+// Files, the ANSI code page, the hand-over to the running copy and the download mark.
 
 #include <gtest/gtest.h>
 
@@ -19,7 +18,7 @@
 namespace keyreel::win32 {
 namespace {
 
-TEST(Win32FileStore, ReplacesFilesWholeOrNotAtAll) {
+TEST(Win32FileStore, ReplacesFilesWholeOrNotAtAllAndReadsAndKeepsTheirDownloadMark) {
     const TempFolder folder;
     Win32FileStore store;
     const std::string path = folder.file("macro é 你.kyr");
@@ -37,25 +36,44 @@ TEST(Win32FileStore, ReplacesFilesWholeOrNotAtAll) {
     CloseHandle(locked);
     EXPECT_EQ(store.readAll(path), "second, longer");
     EXPECT_EQ(folder.entries(), 1u) << "no temporary file is left behind";
+
+    // A browser writes the download mark as a stream (a file beside it under Wine).
+    folder.write("internet.kyr", "SendText >x\r\n");
+    std::ofstream(pathFromUtf8(folder.file("internet.kyr") + ":Zone.Identifier"))
+        << "[ZoneTransfer]\r\nZoneId=3\r\n";
+    const auto marked = [&](const char* name) {
+        return carriesWebMark(pathFromUtf8(folder.file(name)).wstring());
+    };
+    EXPECT_TRUE(marked("internet.kyr"));
+    EXPECT_FALSE(marked("macro é 你.kyr"));
+
+    // Wine's zone manager puts every server's share in the internet zone.
+    EXPECT_EQ(store.locationZone("\\\\server\\share\\a.kyr"), 3u);
+    EXPECT_EQ(store.locationZone(path), 0u);
+
+    // Saves keep the mark and carry it to a new name.
+    MacroFiles files(store);
+    ASSERT_TRUE(files.write(folder.file("internet.kyr"), "Wait >1\r\n"));
+    ASSERT_TRUE(files.write(folder.file("copy.kyr"), "Wait >1\r\n", true));
+    EXPECT_TRUE(marked("internet.kyr"));
+    EXPECT_TRUE(marked("copy.kyr"));
 }
 
 TEST(Win32AnsiCodePage, ConvertsBothWaysAndRefusesWhatWouldNotSurvive) {
+    // ā would become a look-alike a; \xFF\xFE is no UTF-8.
     const std::tuple<UINT, std::string, std::optional<std::string>> cases[] = {
         {1252, "café € Ÿ", "caf\xE9 \x80 \x9F"},
         {1252, "Ω", std::nullopt},
-        {1252, "a\xC4\x81", std::nullopt},  // ā would become a look-alike a
-        {1252, "\xFF\xFE", std::nullopt},   // not UTF-8
+        {1252, "a\xC4\x81", std::nullopt},
+        {1252, "\xFF\xFE", std::nullopt},
         {1251, "Привет", "\xCF\xF0\xE8\xE2\xE5\xF2"},
         {932, "日本 abc", "\x93\xFA\x96\x7B abc"},
         {CP_UTF8, "Ω 你", "Ω 你"},
-        {CP_ACP, "plain ASCII", "plain ASCII"},
-    };
+        {CP_ACP, "plain ASCII", "plain ASCII"}};
     for (const auto& [page, text, bytes] : cases) {
         const Win32AnsiCodePage codePage(page);
         EXPECT_EQ(codePage.fromUtf8(text), bytes) << page << ": " << text;
-        if (bytes) {
-            EXPECT_EQ(codePage.toUtf8(*bytes), text) << page << ": " << text;
-        }
+        EXPECT_EQ(bytes ? codePage.toUtf8(*bytes) : text, text) << page << ": " << text;
     }
 }
 
@@ -85,32 +103,6 @@ TEST(HandOver, TheCommandLineReachesTheRunningCopysWindowWhichMayRefuseIt) {
     DestroyWindow(window.handle());
     EXPECT_FALSE(handOverToRunningCopy(TestWindow::kClassName, commandLine, 0))
         << "no running copy";
-}
-
-// A browser writes the mark as a stream (a file beside it under Wine).
-TEST(WebMark, TheZoneStreamOfTheFileIsReadAndKeptBySaves) {
-    const TempFolder folder;
-    folder.write("internet.kyr", "SendText >x\r\n");
-    std::ofstream(pathFromUtf8(folder.file("internet.kyr") + ":Zone.Identifier"))
-        << "[ZoneTransfer]\r\nZoneId=3\r\n";
-    folder.write("plain.kyr", "SendText >x\r\n");
-    const auto marked = [&](const char* name) {
-        return carriesWebMark(pathFromUtf8(folder.file(name)).wstring());
-    };
-    EXPECT_TRUE(marked("internet.kyr"));
-    EXPECT_FALSE(marked("plain.kyr"));
-
-    // Wine's zone manager puts every server's share in the internet zone.
-    Win32FileStore store;
-    EXPECT_EQ(store.locationZone("\\\\server\\share\\a.kyr"), 3u);
-    EXPECT_EQ(store.locationZone(folder.file("plain.kyr")), 0u);
-
-    // Saves keep the mark and carry it to a new name.
-    MacroFiles files(store);
-    ASSERT_TRUE(files.write(folder.file("internet.kyr"), "Wait >1\r\n"));
-    ASSERT_TRUE(files.write(folder.file("copy.kyr"), "Wait >1\r\n", true));
-    EXPECT_TRUE(marked("internet.kyr"));
-    EXPECT_TRUE(marked("copy.kyr"));
 }
 
 }  // namespace

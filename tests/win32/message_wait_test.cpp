@@ -41,11 +41,10 @@ TEST_F(MessageWait, EveryProcessingPointHandlesWhatIsPendingThroughTheFilterButA
         [&] { desktop.pauseBeforeNextPoll(); },
         [&] { desktop.waitForMessages(desktop.localTimeMillis() - 1000); },
         [&] {
-            const std::size_t before = window.events().size();
-            while (window.events().size() == before)
+            for (const std::size_t before = window.events().size();
+                 window.events().size() == before;)
                 desktop.processMessagesWhenDue();
-        },
-    };
+        }};
     for (std::size_t point = 0; point < points.size(); ++point) {
         post(kSwallowed);
         post(point);
@@ -68,8 +67,8 @@ TEST_F(MessageWait, EveryProcessingPointHandlesWhatIsPendingThroughTheFilterButA
 
     MSG message;
     ASSERT_TRUE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
-    EXPECT_EQ(message.wParam, 7u);
+    EXPECT_EQ(std::make_pair(message.message, message.wParam),
+              std::make_pair(UINT{WM_QUIT}, WPARAM{7}));
 }
 
 TEST_F(MessageWait, WaitsBlockWithoutSpinningEndWhenAMessageComesAndNestEachWithItsTick) {

@@ -23,10 +23,7 @@ namespace {
 class PreferencesWindowTest : public ::testing::Test {
   protected:
     void SetUp() override { clearSettings(); }
-    void TearDown() override {
-        window.unload();
-        clearSettings();
-    }
+    void TearDown() override { clearSettings(); }
     static void clearSettings() {
         RegDeleteTreeW(HKEY_CURRENT_USER, std::wstring(win32::kSettingsKey).c_str());
     }

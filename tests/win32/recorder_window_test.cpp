@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
-#include "test_window.h"
 #include "win32/ansi_code_page.h"
 #include "win32/wide_text.h"
 #include "win32/win32_file_store.h"

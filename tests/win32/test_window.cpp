@@ -1,5 +1,7 @@
 #include "test_window.h"
 
+#include <windowsx.h>
+
 #include <cstdint>
 #include <utility>
 
@@ -16,31 +18,18 @@ constexpr std::pair<UINT, const char*> kRecorded[] = {
     {WM_KEYDOWN, "keydown"},   {WM_KEYUP, "keyup"},   {WM_SYSKEYDOWN, "syskeydown"},
     {WM_SYSKEYUP, "syskeyup"}, {WM_HOTKEY, "hotkey"}, {WM_APP, "app"}};
 
-std::string describe(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
-        return std::to_string(static_cast<short>(LOWORD(lParam))) + "," +
-               std::to_string(static_cast<short>(HIWORD(lParam)));
-    }
-    return std::to_string(static_cast<std::int32_t>(wParam));
-}
-
 }  // namespace
 
 TestWindow::TestWindow(const std::string& title, Content content, bool shown) {
-    WNDCLASSW windowClass{};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = &TestWindow::windowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kClassName;
+    const WNDCLASSW windowClass(CS_DBLCLKS, &TestWindow::windowProc, 0, 0,
+                                GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr,
+                                kClassName);
     RegisterClassW(&windowClass);  // fails harmlessly once registered
     window_ = CreateWindowExW(0, kClassName, toWide(title).c_str(), WS_OVERLAPPEDWINDOW, 200, 150,
                               480, 320, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (content == Content::Edit) {
-        RECT client;
-        GetClientRect(window_, &client);
-        edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0,
-                                client.right, client.bottom, window_, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+        edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 480,
+                                320, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     if (shown) {
         ShowWindow(window_, SW_SHOWNORMAL);
@@ -56,9 +45,9 @@ TestWindow::~TestWindow() {
 
 LRESULT CALLBACK TestWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+                          reinterpret_cast<LONG_PTR>(
+                              reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams));
     }
     auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     return self != nullptr ? self->handle(window, message, wParam, lParam)
@@ -66,13 +55,16 @@ LRESULT CALLBACK TestWindow::windowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT TestWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (onMessage) {
-        if (const std::optional<LRESULT> result = onMessage(message, wParam, lParam))
-            return *result;
-    }
+    if (const std::optional<LRESULT> result =
+            onMessage ? onMessage(message, wParam, lParam) : std::nullopt)
+        return *result;
+    const bool mouse = message >= WM_MOUSEFIRST && message <= WM_MOUSELAST;
     for (const auto& [recorded, name] : kRecorded) {
         if (recorded == message)
-            events_.push_back(std::string(name) + " " + describe(message, wParam, lParam));
+            events_.push_back(std::string(name) + " " +
+                              (mouse ? std::to_string(GET_X_LPARAM(lParam)) + "," +
+                                           std::to_string(GET_Y_LPARAM(lParam))
+                                     : std::to_string(static_cast<std::int32_t>(wParam))));
     }
     if (message == WM_SETFOCUS && edit_ != nullptr) {
         SetFocus(edit_);

@@ -1,6 +1,6 @@
 #pragma once
 
-// A real window for the adapter tests, and answers to this process's dialogs.
+// A real window for the adapter tests.
 
 #include <windows.h>
 
@@ -13,9 +13,8 @@
 
 namespace keyreel::win32 {
 
-// Records the pointer, key, hot-key and WM_APP messages it gets
-// ("ldown 10,20", "keydown 17", "hotkey -16000", "app 3"), optionally with an
-// edit control filling it.
+// Records the pointer, key, hot-key and WM_APP messages it gets ("ldown 10,20",
+// "keydown 17", "hotkey -16000", "app 3"), optionally with an edit control filling it.
 class TestWindow {
   public:
     enum class Content { Empty, Edit };

@@ -1,5 +1,5 @@
-// Stands in for a DLL planted beside a program: loading it leaves a file
-// named after it with ".loaded" appended. Its exports only let an importer start.
+// Stands in for a DLL planted beside a program: loading it leaves a file named after it with
+// ".loaded" appended. Its export only lets an importer start.
 
 #include <windows.h>
 
@@ -14,8 +14,4 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
 
 extern "C" DWORD WINAPI plantedNothingDword() {
     return 0;
-}
-
-extern "C" BOOL WINAPI plantedNothingBool() {
-    return FALSE;
 }
