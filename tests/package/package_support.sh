@@ -56,11 +56,13 @@ find_wine_folders() {
   fi
 }
 
-# reg_value KEY NAME: the value's data; NAME '' for the key's default value.
+# _reg_query KEY NAME: the value's line; NAME '' for the key's default value.
+_reg_query() {
+  if [ -n "$2" ]; then win reg query "$1" /v "$2"; else win reg query "$1" /ve; fi
+}
+
 reg_value() {
-  local name=(/v "$2")
-  [ -n "$2" ] || name=(/ve)
-  win reg query "$1" "${name[@]}" | sed -n 's/^    .*    REG_[A-Z_]*    //p'
+  _reg_query "$1" "$2" | sed -n 's/^    .*    REG_[A-Z_]*    //p'
 }
 
 has_value() {
@@ -74,9 +76,7 @@ has_value() {
 
 # has_value_type KEY NAME TYPE: the value is stored as TYPE (REG_SZ ...).
 has_value_type() {
-  local name=(/v "$2")
-  [ -n "$2" ] || name=(/ve)
-  win reg query "$1" "${name[@]}" | grep -q "    $3    "
+  _reg_query "$1" "$2" | grep -q "    $3    "
 }
 
 set_value() {
@@ -147,18 +147,12 @@ _has_display_focus() {
   [[ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" == "$1"* ]]
 }
 
-# keys_to TITLE KEYS...: presses the keys once the display has given its
-# keyboard to a window titled TITLE. Wine has a new window shown before
-# openbox has mapped and focused it, and keys pressed in between are lost.
+# keys_to TITLE KEYS...: the keys, once the display has given its keyboard to
+# the window: Wine shows a new window before openbox has mapped and focused
+# it, and keys pressed in between are lost.
 keys_to() {
-  local title=$1
-  shift
-  wait_until 20 _has_display_focus "$title" || {
-    echo "FAIL: the keyboard never came to \"$title\"; it is with" \
-      "\"$(xdotool getwindowfocus getwindowname 2>&1)\"" >&2
-    exit 1
-  }
-  xdotool key "$@"
+  check "the keyboard is with \"$1\"" wait_until 20 _has_display_focus "$1"
+  xdotool key "${@:2}"
 }
 
 # tree_keys_to TITLE KEYS...: keys for a wizard's components tree, once it
