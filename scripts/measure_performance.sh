@@ -67,19 +67,20 @@ if [ -z "${KEYREEL_SKIP_WINE:-}" ]; then
   source scripts/wine-env.sh
   source scripts/keyreel-under-wine.sh
   build_windows_programs
-  cmake --build --preset windows -j "$(nproc)" --target tray_stub win32_window_tests >/dev/null
-  stub="$PWD/build/windows/bench/tray_stub/tray_stub.exe"
+  cmake --build --preset windows -j "$(nproc)" --target tray_stub start_time win32_window_tests >/dev/null
+  stub="$PWD/build/windows/bench/startup/tray_stub.exe"
+  start_time() { wine "$PWD/build/windows/bench/startup/start_time.exe" "$@"; }
   start_wine_env
   trap 'stop_wine_env; rm -rf "$work"' EXIT
 
   # The first icon of a fresh prefix starts Wine's tray: not measured. A
   # start whose icon did not come in time (exit status 1) adds no figure.
-  winprobe start-time "$(windows_path "$stub")" >/dev/null || true
+  start_time "$(windows_path "$stub")" >/dev/null || true
   : >"$work/keyreel.ms"
   : >"$work/stub.ms"
   for _ in 1 2 3 4 5; do
-    winprobe start-time "$(windows_path "$stub")" >>"$work/stub.ms" || true
-    winprobe start-time "$(windows_path "$KEYREEL_EXE")" >>"$work/keyreel.ms" || true
+    start_time "$(windows_path "$stub")" >>"$work/stub.ms" || true
+    start_time "$(windows_path "$KEYREEL_EXE")" >>"$work/keyreel.ms" || true
   done
   median() {
     sort -n "$1" | awk '{ v[NR] = $1 } END { print NR ? v[int((NR + 1) / 2)] : 0 }'

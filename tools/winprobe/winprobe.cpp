@@ -6,7 +6,6 @@
 //   wait-child TITLE TEXT [MS]: it shows a control whose text contains TEXT
 //   focus TITLE CLASS [MS]: its thread's focus is in a control of this class
 //   loaded CLASS [MS]: a window of this class, shown or hidden
-//   start-time PROGRAM [ARGS]: milliseconds until it added a tray icon
 
 #include <windows.h>
 
@@ -63,23 +62,6 @@ bool focusInClass(const wchar_t* title, const std::wstring& wantedClass) {
     return focus != nullptr && className(focus) == wantedClass;
 }
 
-// From CreateProcess to a new icon in the notification area, read every millisecond; an icon of
-// the program's last start may stay behind for a while.
-bool printStartTime(std::wstring commandLine, DWORD timeoutMillis) {
-    const int iconsBefore = trayIconCount();
-    LARGE_INTEGER frequency, started, iconShown;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&started);
-    ChildProcess program;
-    if (!program.start(commandLine) ||
-        !waitFor([&] { return trayIconCount() > iconsBefore; }, timeoutMillis, 1))
-        return false;
-    QueryPerformanceCounter(&iconShown);
-    std::printf("%.1f\n", static_cast<double>(iconShown.QuadPart - started.QuadPart) * 1000.0 /
-                              static_cast<double>(frequency.QuadPart));
-    return true;
-}
-
 // 1 when the condition held, 0 when it did not, 2 for a wrong command line.
 int run(int argc, wchar_t** argv) {
     const std::wstring command = argv[1];
@@ -105,12 +87,6 @@ int run(int argc, wchar_t** argv) {
         return window != nullptr && PostMessageW(window, WM_CLOSE, 0, 0);
     if (command == L"loaded")
         return waitFor([&] { return !windowsOfClass(title, true).empty(); }, timeout(3));
-    if (command == L"start-time") {
-        std::wstring commandLine = L"\"" + std::wstring(title) + L"\"";
-        for (int i = 3; i < argc; ++i)
-            commandLine += L" \"" + std::wstring(argv[i]) + L"\"";
-        return printStartTime(commandLine, 30000);
-    }
     if (third == nullptr)
         return 2;
     if (command == L"wait-child")
