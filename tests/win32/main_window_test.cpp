@@ -91,6 +91,16 @@ TEST_F(MainWindowTest, ItsControlsActOnTheModelItMirrorsAndHandProgramWideComman
     SetCursorPos(50, 60);
     probe::settle();
     EXPECT_EQ(probe::windowText(label), L"123,45") << "no work while hidden";
+    // A point of a screen left of and above the main one shows in full.
+    const HDC dc = GetDC(label);
+    const HGDIOBJ font =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    RECT text{}, area{};
+    DrawTextW(dc, L"-1920,-1080", -1, &text, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, font);
+    ReleaseDC(label, dc);
+    GetClientRect(label, &area);
+    EXPECT_LE(text.right, area.right) << "the position is cut off";
 
     SendMessageW(window.hwnd(), kTrayIconMessage, 1, WM_RBUTTONUP);
     SendMessageW(window.hwnd(), win32::TrayIcon::taskbarCreatedMessage(), 0, 0);
