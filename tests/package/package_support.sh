@@ -1,5 +1,5 @@
-# Helpers of package_test.sh: checks, waits, the registry and windows of
-# the Wine prefix, as seen from this machine's side.
+# Helpers of package_test.sh: checks, waits, the registry and windows of the Wine prefix, as seen
+# from this machine's side.
 
 kAppTitle="Tobrin's Keyreel"
 kIdleTitle="Tobrin's Keyreel   x"
@@ -48,8 +48,8 @@ find_wine_folders() {
   local_app_data_win=$(win cmd /c 'echo %LOCALAPPDATA%')
   start_menu=$(unix_path "$(win cmd /c 'echo %APPDATA%')\\Microsoft\\Windows\\Start Menu\\Programs")
   desktop=$(unix_path "$(win cmd /c 'echo %USERPROFILE%')\\Desktop")
-  # A new prefix links its desktop to this machine's; the test keeps its
-  # shortcuts inside the prefix.
+  # A new prefix links its desktop to this machine's; the test keeps its shortcuts inside the
+  # prefix.
   if [ -L "$desktop" ]; then
     rm "$desktop"
     mkdir "$desktop"
@@ -83,10 +83,9 @@ set_value() {
   wine reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1
 }
 
-# Windows shows a user's own classes (HKCU\Software\Classes) merged into
-# HKEY_CLASSES_ROOT, where the shell looks up a file's type; Wine 8 does
-# not. The test makes that merge itself by copying the key to the machine's
-# classes, so that the shell's own lookup and command line run.
+# Windows shows a user's own classes (HKCU\Software\Classes) merged into HKEY_CLASSES_ROOT, where
+# the shell looks up a file's type; Wine 8 does not. The test makes that merge itself by copying the
+# key to the machine's classes, so that the shell's own lookup and command line run.
 merge_user_class() {
   wine reg copy "HKCU\\Software\\Classes\\$1" "HKLM\\Software\\Classes\\$1" /s /f >/dev/null 2>&1
 }
@@ -118,8 +117,7 @@ text_arrives() {
   }
 }
 
-# start_keyreel EXE: keyreel.exe with a macro loaded, its window shown;
-# sets keyreel_pid.
+# start_keyreel EXE: keyreel.exe with a macro loaded, its window shown; sets keyreel_pid.
 start_keyreel() {
   wine "$1" "$macros_win\\idle.kyr" >/dev/null 2>&1 &
   keyreel_pid=$!
@@ -147,24 +145,22 @@ _has_display_focus() {
   [[ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" == "$1"* ]]
 }
 
-# keys_to TITLE KEYS...: the keys, once the display has given its keyboard to
-# the window: Wine shows a new window before openbox has mapped and focused
-# it, and keys pressed in between are lost.
+# keys_to TITLE KEYS...: the keys, once the display has given its keyboard to the window: Wine shows
+# a new window before openbox has mapped and focused it, and keys pressed in between are lost.
 keys_to() {
   check "the keyboard is with \"$1\"" wait_until 20 _has_display_focus "$1"
   xdotool key "${@:2}"
 }
 
-# tree_keys_to TITLE KEYS...: keys for a wizard's components tree, once it
-# has the focus. The page's heading is shown before the page holding the
-# tree is made: a Space sent then would press a button instead.
+# tree_keys_to TITLE KEYS...: keys for a wizard's components tree, once it has the focus. The page's
+# heading is shown before the page holding the tree is made: a Space sent then would press a button
+# instead.
 tree_keys_to() {
   check "the components tree of \"$1\" has the focus" probe focus "$1" SysTreeView32 20000
   keys_to "$@"
 }
 
-# wizard_page TITLE TEXT [SHOT]: waits for the wizard to show a page with
-# TEXT on it.
+# wizard_page TITLE TEXT [SHOT]: waits for the wizard to show a page with TEXT on it.
 wizard_page() {
   check "page \"$2\"" probe wait-child "$1" "$2" 20000
   shot "${3:-}"

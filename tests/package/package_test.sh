@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
-# The setup program and the portable zip under Wine, in a fresh prefix of
-# their own: a silent install and what it leaves, a .kyr file opened through
-# the shell's association, an upgrade and an uninstall while Keyreel runs,
-# both refusing while Keyreel does not close, the wizards driven with keys,
-# and the portable copy run from its own folder.
+# The setup program and the portable zip under Wine, in a fresh prefix of their own: a silent
+# install and what it leaves, a .kyr file opened through the shell's association, an upgrade and an
+# uninstall while Keyreel runs, both refusing while Keyreel does not close, the wizards driven with
+# keys, and the portable copy run from its own folder.
 #
-# Needs scripts/package.sh's output and the windows build's winprobe.exe.
-# With KEYREEL_SCREENS=DIR it saves the wizards' pages there as PNGs.
+# Needs scripts/package.sh's output and the windows build's winprobe.exe. With KEYREEL_SCREENS=DIR
+# it saves the wizards' pages there as PNGs.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source tests/package/package_support.sh
@@ -15,8 +14,7 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.
 setup_exe=$PWD/build/package/keyreel-$version-setup.exe
 portable_zip=$PWD/build/package/keyreel-$version-portable.zip
 winprobe=$PWD/build/windows/tools/winprobe/winprobe.exe
-# What a user gets, by its name in the program's folder, and where it comes
-# from.
+# What a user gets, by its name in the program's folder, and where it comes from.
 declare -A package_sources=(
   [keyreel.exe]=build/windows/src/app/keyreel.exe
   [kyr.exe]=build/windows/tools/kyr/kyr.exe
@@ -32,8 +30,7 @@ done
 source scripts/wine-env.sh
 start_wine_env
 trap stop_wine_env EXIT
-# Shortcuts stay inside the prefix: no menu entries for this machine's own
-# desktop.
+# Shortcuts stay inside the prefix: no menu entries for this machine's own desktop.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 find_wine_folders
 
@@ -169,8 +166,8 @@ wizard_pid=$!
 wizard_page "Keyreel Setup" "Welcome to Keyreel Setup"
 keys_to "Keyreel Setup" alt+n
 wizard_page "Keyreel Setup" "Choose Components"
-# The tree has the focus on Keyreel; the desktop shortcut is next. The
-# keys reach the wizard in order, so Next follows the tick.
+# The tree has the focus on Keyreel; the desktop shortcut is next. The keys reach the wizard in
+# order, so Next follows the tick.
 tree_keys_to "Keyreel Setup" Down space alt+n
 wizard_page "Keyreel Setup" "Choose Install Location"
 keys_to "Keyreel Setup" alt+i
@@ -203,8 +200,8 @@ for file in "${!package_sources[@]}"; do
 done
 start_keyreel "$portable/keyreel.exe"
 check "no schedule before the scheduler opens" test ! -e "$portable/macro.kdb"
-# Prefs > Scheduler, the menu's last item: the scheduler creates its
-# database beside the program when it finds none.
+# Prefs > Scheduler, the menu's last item: the scheduler creates its database beside the program
+# when it finds none.
 xdotool search --name "$kIdleTitle" windowactivate --sync key alt+p End Return
 check "macro.kdb written in the portable folder" wait_until 20 test -f "$portable/macro.kdb"
 probe close "$kIdleTitle"
