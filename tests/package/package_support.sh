@@ -69,7 +69,8 @@ has_value() {
   local actual
   actual=$(reg_value "$1" "$2")
   [ "$actual" = "$3" ] || {
-    echo "  $1 [$2] is '$actual', not '$3'" >&2
+    echo "  $1 [$2] is '$actual', not '$3'; the key holds:" >&2
+    win reg query "$1" >&2
     return 1
   }
 }

@@ -76,8 +76,8 @@ check "starts at sign-in" has_value "$run_key" Keyreel "\"$install_dir_win\\keyr
 
 echo "== the shell opens a .kyr file with Keyreel"
 settings='HKCU\Software\Keyreel\treel'
-set_value "$settings\\startup" runLoaded 1
-set_value "$settings\\startup" Run 0
+check "play the loaded file at start-up" set_value "$settings\\startup" runLoaded 1
+check "no count-down before it" set_value "$settings\\startup" Run 0
 check "the file type merged as on Windows" merge_user_class .kyr
 check "the program id merged as on Windows" merge_user_class Keyreel.Macro
 wine cmd /c start "" "$macros_win\\association.kyr" 2>/dev/null
@@ -91,8 +91,8 @@ wine taskkill /f /im notepad.exe >/dev/null 2>&1
 check "Notepad closed" probe gone "Untitled - Notepad" 20000
 
 echo "== upgrade while Keyreel runs"
-set_value "$settings\\startup" runLoaded 0
-set_value "$settings\\startup" delay 7
+check "no play at start-up" set_value "$settings\\startup" runLoaded 0
+check "a delay of 7 s stored" set_value "$settings\\startup" delay 7
 printf '"Backup","9:05:07","3/5/2000","1","D","C:\\B.KYR","False",""\r\n' >"$install_dir/macro.kdb"
 printf 'earlier\r\n' >"$install_dir/macro.kdb.bak"
 cp "$install_dir/macro.kdb" "$macros/kdb.expected"
