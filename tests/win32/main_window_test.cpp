@@ -13,6 +13,7 @@
 #include "ui/resource_ids.h"
 #include "ui/window.h"
 #include "win32/desktop/win32_desktop.h"
+#include "win32/owned.h"
 #include "win32/tray_icon.h"
 #include "win32/wide_text.h"
 
@@ -92,13 +93,13 @@ TEST_F(MainWindowTest, ItsControlsActOnTheModelItMirrorsAndHandProgramWideComman
     probe::settle();
     EXPECT_EQ(probe::windowText(label), L"123,45") << "no work while hidden";
     // A point of a screen left of and above the main one shows in full.
-    const HDC dc = GetDC(label);
-    const HGDIOBJ font =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
     RECT text{}, area{};
-    DrawTextW(dc, L"-1920,-1080", -1, &text, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, font);
-    ReleaseDC(label, dc);
+    {
+        const win32::WindowDc dc(label);
+        const win32::SelectedObject font(
+            dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        DrawTextW(dc.get(), L"-1920,-1080", -1, &text, DT_CALCRECT | DT_SINGLELINE);
+    }
     GetClientRect(label, &area);
     EXPECT_LE(text.right, area.right) << "the position is cut off";
 
