@@ -92,16 +92,6 @@ TEST_F(MainWindowTest, ItsControlsActOnTheModelItMirrorsAndHandProgramWideComman
     SetCursorPos(50, 60);
     probe::settle();
     EXPECT_EQ(probe::windowText(label), L"123,45") << "no work while hidden";
-    // A point of a screen left of and above the main one shows in full.
-    RECT text{}, area{};
-    {
-        const win32::WindowDc dc(label);
-        const win32::SelectedObject font(
-            dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
-        DrawTextW(dc.get(), L"-1920,-1080", -1, &text, DT_CALCRECT | DT_SINGLELINE);
-    }
-    GetClientRect(label, &area);
-    EXPECT_LE(text.right, area.right) << "the position is cut off";
 
     SendMessageW(window.hwnd(), kTrayIconMessage, 1, WM_RBUTTONUP);
     SendMessageW(window.hwnd(), win32::TrayIcon::taskbarCreatedMessage(), 0, 0);
@@ -118,6 +108,15 @@ TEST_F(MainWindowTest, ItsControlsActOnTheModelItMirrorsAndHandProgramWideComman
 
 TEST_F(MainWindowTest, TakesTheFrameWindowsSuggestsForANewScale) {
     ASSERT_TRUE(window.open(false));
+    // A point of a screen left of and above the main one shows in full in the position label.
+    const HWND label = probe::findChild(window.hwnd(), L"", L"0,0");
+    RECT text{}, area{};
+    const win32::WindowDc dc(label);
+    const win32::SelectedObject font(
+        dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    DrawTextW(dc.get(), L"-1920,-1080", -1, &text, DT_CALCRECT | DT_SINGLELINE);
+    GetClientRect(label, &area);
+    EXPECT_LE(text.right, area.right) << "the position is cut off";
     const UINT after = window.dpi() * 2;
     RECT suggested{40, 50, 40 + 6000 * static_cast<int>(after) / 1440, 50 + 900};
     for (int twice = 0; twice < 2; ++twice) {

@@ -53,13 +53,11 @@ std::wstring windowsPath(std::wstring_view unixPath) {
     return path;
 }
 
-// Started once start.exe could be run; it is given time to hand the command over before it goes.
 bool runUnixProgram(const std::wstring& commandLine) {
     ChildProcess start;
-    if (!start.start(L"start.exe /wait /unix " + commandLine, L"", CREATE_NO_WINDOW))
-        return false;
-    start.waitForExit(30000);
-    return true;
+    const bool ok = start.start(L"start.exe /wait /unix " + commandLine, L"", CREATE_NO_WINDOW);
+    start.waitForExit(30000);  // time for start.exe to hand the command over
+    return ok;
 }
 
 namespace {
